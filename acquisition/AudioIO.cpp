@@ -1,0 +1,404 @@
+#include "acquisition/AudioIO.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <algorithm>
+#include <mutex>
+#include <new>
+
+namespace kelmot {
+
+using namespace platform;
+
+namespace {
+
+// The driver's notifications, as events posted to the hidden window.
+const QEvent::Type WimOpen = static_cast<QEvent::Type>(QEvent::User + 0x3BE);
+const QEvent::Type WimClose = static_cast<QEvent::Type>(QEvent::User + 0x3BF);
+const QEvent::Type WimData = static_cast<QEvent::Type>(QEvent::User + 0x3C0);
+
+} // namespace
+
+// Carries a device's notifications to one hidden window, from any thread.
+// Detached when that opening is over, so nothing reaches a window that is gone.
+class TAudioIn::Channel final : public WaveInNotifier {
+public:
+    explicit Channel(QObject* target) : target_(target) {}
+    void deviceOpened() override { post(WimOpen); }
+    void bufferDone(WaveHeader*) override { post(WimData); }
+    void deviceClosed() override { post(WimClose); }
+    void detach() {
+        std::lock_guard lock(mutex_);
+        target_ = nullptr;
+    }
+
+private:
+    void post(QEvent::Type type) {
+        std::lock_guard lock(mutex_);
+        if (target_)
+            QCoreApplication::postEvent(target_, new QEvent(type));
+    }
+    std::mutex mutex_;
+    QObject* target_;
+};
+
+// ---- TAudioIO ------------------------------------------------------------
+
+TAudioIO::TAudioIO(QObject* owner, GlobalMemory* memory)
+    : QObject(owner), FMemory(memory ? *memory : defaultGlobalMemory()) {
+    FNumBuffers = 4;
+    FRequestedBufferSize = 8192;
+    FKeepRunning = false;
+    FWaveDevice = WaveMapper;
+    FFormat.formatTag = 1;
+    FFormat.bitsPerSample = 16;
+    FFormat.channels = 1;
+    FFormat.samplesPerSec = 22050;
+    UpdateFormat();
+    AllocateHeaders();
+    AllocateBuffers();
+}
+
+TAudioIO::~TAudioIO() {
+    FreeBuffers();
+    FreeHeaders();
+}
+
+void TAudioIO::UpdateFormat() {
+    FFormat.blockAlign = static_cast<std::uint16_t>((FFormat.bitsPerSample / 8) * FFormat.channels);
+    FFormat.avgBytesPerSec = FFormat.blockAlign * FFormat.samplesPerSec;
+    FFormat.extraSize = 0;
+    FEffectiveBufferSize = FRequestedBufferSize - (FRequestedBufferSize % FFormat.blockAlign);
+}
+
+void TAudioIO::setBufferSize(int value) {
+    FRequestedBufferSize = std::max(value, 512);
+    UpdateFormat();
+    // While a device is open its buffers stay where they are; the new size
+    // takes effect at the next opening.
+    if (auto* in = qobject_cast<TAudioIn*>(this); in && in->DeviceOpen())
+        return;
+    FreeBuffers();
+    AllocateBuffers();
+}
+
+void TAudioIO::setNumBuffers(int value) { FNumBuffers = std::clamp(value, 2, MaxBuffers); }
+
+void TAudioIO::setFrameRate(int value) {
+    FFormat.samplesPerSec = static_cast<std::uint32_t>(value);
+    UpdateFormat();
+}
+
+void TAudioIO::setStereo(bool value) {
+    FFormat.channels = value ? 2 : 1;
+    UpdateFormat();
+}
+
+void TAudioIO::setQuantization(std::uint16_t value) {
+    FFormat.bitsPerSample = value <= 8 ? 8 : 16;
+    UpdateFormat();
+}
+
+bool TAudioIO::AllocateHeaders() {
+    for (auto& header : FHeaders) {
+        if (header)
+            continue;
+        void* block = FMemory.allocate(sizeof(WaveHeader), true);
+        if (!block) {
+            FreeHeaders();
+            FErrorText = QStringLiteral("Error allocating wave header memory");
+            return false;
+        }
+        if (!FMemory.lock(block)) {
+            FMemory.release(block);
+            FreeHeaders();
+            FErrorText = QStringLiteral("Could not lock header memory for recording");
+            return false;
+        }
+        header = new (block) WaveHeader{};
+    }
+    return true;
+}
+
+void TAudioIO::FreeHeaders() {
+    for (auto& header : FHeaders) {
+        if (!header)
+            continue;
+        header->~WaveHeader();
+        FMemory.unlock(header);
+        FMemory.release(header);
+        header = nullptr;
+    }
+}
+
+bool TAudioIO::AllocateBuffers() {
+    for (int i = 0; i < FNumBuffers; ++i) {
+        if (FBuffers[i])
+            continue;
+        void* block = FMemory.allocate(static_cast<std::size_t>(FEffectiveBufferSize), false);
+        if (!block) {
+            FreeBuffers();
+            FErrorText = QStringLiteral("Error allocating wave buffer memory");
+            return false;
+        }
+        if (!FMemory.lock(block)) {
+            FMemory.release(block);
+            FreeBuffers();
+            FErrorText = QStringLiteral("Error Locking wave buffer memory");
+            return false;
+        }
+        FBuffers[i] = static_cast<char*>(block);
+        if (FHeaders[i])
+            FHeaders[i]->data = FBuffers[i];
+    }
+    FAllocatedBufferSize = FEffectiveBufferSize;
+    return true;
+}
+
+bool TAudioIO::FreeBuffers() {
+    bool any = false;
+    for (auto& buffer : FBuffers) {
+        if (!buffer)
+            continue;
+        FMemory.unlock(buffer);
+        FMemory.release(buffer);
+        buffer = nullptr;
+        any = true;
+    }
+    FAllocatedBufferSize = 0;
+    return any;
+}
+
+bool TAudioIO::BuffersReady() const {
+    if (FEffectiveBufferSize <= 0 || FAllocatedBufferSize < FEffectiveBufferSize)
+        return false;
+    for (int i = 0; i < FNumBuffers; ++i) {
+        if (!FHeaders[i] || !FBuffers[i])
+            return false;
+    }
+    return true;
+}
+
+void TAudioIO::StopNow() {
+    FActive = false;
+    FKeepRunning = false;
+}
+
+void TAudioIO::StopWhenDrained() { FKeepRunning = false; }
+
+// ---- TCallBackWinIn --------------------------------------------------------
+
+bool TCallBackWinIn::event(QEvent* e) {
+    const auto type = e->type();
+    if (type != WimOpen && type != WimData && type != WimClose)
+        return QObject::event(e);
+    TAudioIn* component = ComponentRef ? *ComponentRef : nullptr;
+    if (!component)
+        return true;
+    if (type == WimOpen)
+        component->DeviceOpened(this);
+    else if (type == WimData)
+        component->DataArrived(this);
+    else
+        component->DeviceClosed(this);
+    return true;
+}
+
+// ---- TAudioIn --------------------------------------------------------------
+
+TAudioIn::TAudioIn(QObject* owner, std::shared_ptr<WaveInBackend> backend, GlobalMemory* memory)
+    : TAudioIO(owner, memory), FBackend(std::move(backend)) {}
+
+TAudioIn::~TAudioIn() {
+    // The driver must never write into buffers that are about to be freed:
+    // stop it and take every buffer back before the base class releases them.
+    if (FDeviceOpen)
+        StopNow();
+    if (FChannel)
+        FChannel->detach();
+}
+
+QString TAudioIn::WaveInErrorText(int code) const {
+    return QString::fromStdString(FBackend->errorText(code));
+}
+
+std::uint64_t TAudioIn::LostFrames() const {
+    return FLostBefore + (FDevice ? FDevice->lostFrames() : 0);
+}
+
+bool TAudioIn::Start(TAudioIn** ComponentRef) {
+    if (!OpenDevice(ComponentRef ? ComponentRef : &FSelf))
+        return false;
+    return StartRecording();
+}
+
+bool TAudioIn::OpenDevice(TAudioIn** ComponentRef) {
+    if (FDeviceOpen) {
+        FErrorText = QStringLiteral("Wave Input device is already open");
+        return false;
+    }
+    // Buffers missing after a failed allocation, or too small for the format
+    // set since, are allocated now; without them nothing may be queued.
+    if (!BuffersReady()) {
+        if (FAllocatedBufferSize < FEffectiveBufferSize)
+            FreeBuffers();
+        if (!AllocateHeaders() || !AllocateBuffers())
+            return false;
+    }
+    FCurrentBuffer = 0;
+
+    // A new hidden window for every opening: notifications of an earlier
+    // opening still on their way go to the old one and are dropped there.
+    if (FChannel)
+        FChannel->detach();
+    if (FWindow)
+        FWindow->deleteLater();
+    FWindow = new TCallBackWinIn(this);
+    FWindow->ComponentRef = ComponentRef;
+    FChannel = std::make_shared<Channel>(FWindow);
+
+    if (const int rc = FBackend->open(FDevice, FWaveDevice, FFormat, FChannel); rc != WaveOk) {
+        FDevice.reset();
+        FErrorText = WaveInErrorText(rc);
+        return false;
+    }
+    FDeviceOpen = true;
+    PrepareHeaders();
+    for (int i = 0; i < FNumBuffers; ++i) {
+        if (const int rc = FDevice->prepareHeader(*FHeaders[i]); rc != WaveOk) {
+            FErrorText = WaveInErrorText(rc);
+            CloseDevice();
+            return false;
+        }
+    }
+    FBuffersQueued = 0;
+    FBuffersReturned = 0;
+    FBuffersProcessed = 0;
+    FKeepRunning = true;
+    FActive = true;
+    return true;
+}
+
+void TAudioIn::PrepareHeaders() {
+    UpdateFormat();
+    FOpenBufferSize = FEffectiveBufferSize;
+    for (int i = 0; i < FNumBuffers; ++i) {
+        *FHeaders[i] = WaveHeader{};
+        FHeaders[i]->data = FBuffers[i];
+        FHeaders[i]->bufferLength = static_cast<std::uint32_t>(FEffectiveBufferSize);
+    }
+}
+
+bool TAudioIn::StartRecording() {
+    if (const int rc = FDevice->start(); rc != WaveOk) {
+        const QString text = WaveInErrorText(rc);
+        CloseDevice();
+        FErrorText = QStringLiteral("Error starting wave record: ") + text;
+        return false;
+    }
+    FActive = true;
+    for (int i = 0; i < FNumBuffers; ++i) {
+        if (!QueueNextBuffer()) {
+            CloseDevice();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TAudioIn::QueueNextBuffer() {
+    WaveHeader& header = *FHeaders[FCurrentBuffer];
+    header.flags = WHDR_PREPARED;
+    if (const int rc = FDevice->addBuffer(header); rc != WaveOk) {
+        FErrorText = WaveInErrorText(rc);
+        StopWhenDrained();
+        return false;
+    }
+    FCurrentBuffer = (FCurrentBuffer + 1) % FNumBuffers;
+    FBuffersQueued += 1;
+    return true;
+}
+
+bool TAudioIn::BufferFilled(char* Buffer, int Size) {
+    if (!FKeepRunning)
+        return false;
+    bool requeue = true;
+    if (OnBufferFilled) {
+        int sizeCopy = Size;
+        requeue = OnBufferFilled(Buffer, sizeCopy);
+    }
+    if (requeue)
+        FBuffersProcessed += 1;
+    return requeue;
+}
+
+void TAudioIn::DeviceOpened(TCallBackWinIn* window) {
+    if (window == FWindow && OnStart)
+        OnStart(window);
+}
+
+void TAudioIn::DeviceClosed(TCallBackWinIn* window) {
+    if (window == FWindow && OnStop)
+        OnStop(window);
+}
+
+void TAudioIn::DataArrived(TCallBackWinIn* window) {
+    if (window != FWindow || !FDeviceOpen)
+        return; // an earlier opening's, or handed back after the close
+    // A handler that lets events run may see the next buffer arrive: it is
+    // delivered after the current one returns, so each buffer is handed over
+    // once and in the order captured.
+    if (FDelivering) {
+        ++FPendingData;
+        return;
+    }
+    FDelivering = true;
+    DeliverOne();
+    while (FPendingData > 0 && FDeviceOpen && window == FWindow) {
+        --FPendingData;
+        DeliverOne();
+    }
+    FPendingData = 0;
+    FDelivering = false;
+}
+
+void TAudioIn::DeliverOne() {
+    FBuffersReturned += 1;
+    FBuffersQueued -= 1;
+    FActive = FBuffersQueued > 0;
+    if (BufferFilled(FBuffers[FCurrentBuffer], FOpenBufferSize))
+        QueueNextBuffer();
+    if (!FActive) {
+        FKeepRunning = false;
+        CloseDevice();
+    }
+}
+
+void TAudioIn::StopWhenDrained() {
+    if (FDeviceOpen)
+        FKeepRunning = false;
+}
+
+void TAudioIn::StopNow() {
+    if (!FDeviceOpen)
+        return;
+    FActive = false;
+    FKeepRunning = false;
+    FDevice->reset();
+    CloseDevice();
+}
+
+void TAudioIn::CloseDevice() {
+    FActive = false;
+    if (FDevice) {
+        for (int i = 0; i < FNumBuffers; ++i)
+            FDevice->unprepareHeader(*FHeaders[i]);
+        FDevice->reset();
+        FDevice->close();
+        FLostBefore += FDevice->lostFrames();
+        FDevice.reset();
+    }
+    FDeviceOpen = false;
+}
+
+} // namespace kelmot

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/samplesource.h"
+#include "platform/wavein.h"
+
+#include <functional>
+
+namespace kelmot::platform {
+
+// A capture back end fed by a sample source instead of a sound card, delivering
+// at real-time pace (or faster, for demonstrations and tests). Only 16-bit
+// mono is produced, like the light-barrier interface gives.
+class PacedBackend : public WaveInBackend {
+public:
+    using SourceFactory =
+        std::function<std::unique_ptr<SampleSource>(int frameRate, std::string& error)>;
+
+    PacedBackend(std::string sourceName, SourceFactory factory, double speed = 1.0);
+    int open(std::unique_ptr<WaveInDevice>& device, int deviceId, const WaveFormat& format,
+             std::shared_ptr<WaveInNotifier> notifier) override;
+    std::string errorText(int code) const override;
+    std::string sourceName() const override { return sourceName_; }
+
+private:
+    std::string sourceName_;
+    SourceFactory factory_;
+    double speed_;
+    std::string lastSourceError_;
+};
+
+} // namespace kelmot::platform

@@ -1,0 +1,114 @@
+#include "platform/portaudio_wavein.h"
+
+#include "platform/ringdevice.h"
+
+#include <alsa/asoundlib.h>
+#include <portaudio.h>
+
+namespace kelmot::platform {
+
+namespace {
+
+// ALSA reports every device it probes and cannot open on stderr; for a
+// capture program that only wants the default input this is noise.
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+class PortAudioDevice final : public RingDevice {
+public:
+    PortAudioDevice(const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier)
+        : RingDevice(format, std::move(notifier)) {}
+    ~PortAudioDevice() override {
+        shutDown();
+        if (stream_)
+            Pa_CloseStream(stream_);
+    }
+
+    int openStream(PaDeviceIndex device) {
+        PaStreamParameters in{};
+        in.device = device;
+        in.channelCount = format_.channels;
+        in.sampleFormat = format_.bitsPerSample == 8 ? paUInt8 : paInt16;
+        in.suggestedLatency = Pa_GetDeviceInfo(device)->defaultLowInputLatency;
+        const PaError err = Pa_OpenStream(&stream_, &in, nullptr, format_.samplesPerSec,
+                                          paFramesPerBufferUnspecified, paClipOff, &callback, this);
+        if (err != paNoError) {
+            stream_ = nullptr;
+            return err;
+        }
+        announceOpen();
+        return WaveOk;
+    }
+
+    int close() override {
+        const int rc = RingDevice::close();
+        if (rc == WaveOk && stream_) {
+            Pa_CloseStream(stream_);
+            stream_ = nullptr;
+        }
+        return rc;
+    }
+
+protected:
+    int startProducer() override { return Pa_StartStream(stream_); }
+    void stopProducer() override { Pa_AbortStream(stream_); }
+
+private:
+    static int callback(const void* input, void*, unsigned long frames,
+                        const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* self) {
+        auto* device = static_cast<PortAudioDevice*>(self);
+        if (input)
+            device->ring_.write(static_cast<const char*>(input),
+                                frames * device->format_.blockAlign);
+        return paContinue;
+    }
+
+    PaStream* stream_ = nullptr;
+};
+
+} // namespace
+
+PortAudioBackend::~PortAudioBackend() {
+    if (initialised_)
+        Pa_Terminate();
+}
+
+int PortAudioBackend::ensureInitialised() {
+    if (initialised_)
+        return paNoError;
+    snd_lib_error_set_handler(&quietAlsa);
+    const PaError err = Pa_Initialize();
+    initialised_ = err == paNoError;
+    return err;
+}
+
+int PortAudioBackend::open(std::unique_ptr<WaveInDevice>& device, int deviceId,
+                           const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier) {
+    if (format.formatTag != 1 || (format.bitsPerSample != 8 && format.bitsPerSample != 16))
+        return WaveErrBadFormat;
+    if (const int err = ensureInitialised(); err != paNoError)
+        return err;
+    PaDeviceIndex index = deviceId == WaveMapper ? Pa_GetDefaultInputDevice() : deviceId;
+    if (index == paNoDevice || index < 0 || index >= Pa_GetDeviceCount())
+        return WaveErrBadDeviceId;
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(index);
+    if (!info || info->maxInputChannels < format.channels)
+        return WaveErrBadDeviceId;
+    auto opened = std::make_unique<PortAudioDevice>(format, std::move(notifier));
+    if (const int err = opened->openStream(index); err != WaveOk)
+        return err;
+    device = std::move(opened);
+    return WaveOk;
+}
+
+std::string PortAudioBackend::errorText(int code) const {
+    if (code >= 0)
+        return genericWaveInErrorText(code);
+    std::string text = Pa_GetErrorText(code);
+    if (code == paUnanticipatedHostError) {
+        if (const PaHostErrorInfo* host = Pa_GetLastHostErrorInfo(); host && host->errorText)
+            text += std::string(": ") + host->errorText;
+    }
+    return text;
+}
+
+} // namespace kelmot::platform

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "platform/capturering.h"
+#include "platform/wavein.h"
+
+namespace kelmot::platform {
+
+// The part every capture device shares: header bookkeeping, the buffer queue
+// and the order of notifications (open on opening, every buffer back before
+// the close). A concrete device only starts and stops its producer.
+class RingDevice : public WaveInDevice {
+public:
+    RingDevice(const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier)
+        : format_(format), notifier_(notifier), ring_(notifier) {}
+    ~RingDevice() override = default;
+
+    int prepareHeader(WaveHeader& header) override {
+        header.flags |= WHDR_PREPARED;
+        return WaveOk;
+    }
+    int unprepareHeader(WaveHeader& header) override {
+        if (header.flags & WHDR_INQUEUE)
+            return WaveErrStillPlaying;
+        header.flags &= ~WHDR_PREPARED;
+        return WaveOk;
+    }
+    int addBuffer(WaveHeader& header) override {
+        if (closed_)
+            return WaveErrInvalidHandle;
+        if (!(header.flags & WHDR_PREPARED))
+            return WaveErrUnprepared;
+        if (header.data == nullptr || header.bufferLength == 0)
+            return WaveErrInvalidParam;
+        ring_.add(header);
+        return WaveOk;
+    }
+    int start() override {
+        if (closed_)
+            return WaveErrInvalidHandle;
+        if (running_)
+            return WaveOk;
+        const int rc = startProducer();
+        running_ = rc == WaveOk;
+        return rc;
+    }
+    int reset() override {
+        if (closed_)
+            return WaveErrInvalidHandle;
+        if (running_)
+            stopProducer();
+        running_ = false;
+        ring_.handBackAll();
+        return WaveOk;
+    }
+    int close() override {
+        if (closed_)
+            return WaveErrInvalidHandle;
+        if (ring_.queued() > 0 && running_)
+            return WaveErrStillPlaying;
+        if (running_)
+            stopProducer();
+        running_ = false;
+        closed_ = true;
+        ring_.handBackAll();
+        ring_.stopRelay();
+        notifier_->deviceClosed();
+        return WaveOk;
+    }
+
+    std::uint64_t lostFrames() const override { return ring_.lostBytes() / format_.blockAlign; }
+
+protected:
+    virtual int startProducer() = 0;
+    // Returns only when the producer will not write again.
+    virtual void stopProducer() = 0;
+    // Stops the producer if it still runs; derived destructors call it
+    // before their own members go away.
+    void shutDown() {
+        if (running_)
+            stopProducer();
+        running_ = false;
+        if (!closed_) {
+            ring_.handBackAll();
+            ring_.stopRelay();
+        }
+    }
+    void announceOpen() { notifier_->deviceOpened(); }
+
+    WaveFormat format_;
+    std::shared_ptr<WaveInNotifier> notifier_;
+    CaptureRing ring_;
+
+private:
+    bool running_ = false;
+    bool closed_ = false;
+};
+
+} // namespace kelmot::platform

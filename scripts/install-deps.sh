@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Kelmot need.
+# Idempotent: asks apt only for what is missing, and updates the package lists
+# only when something is missing. Works as root and through sudo.
+set -euo pipefail
+
+packages=(
+  build-essential cmake g++ pkg-config ninja-build clang-format
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
+  qt6-qpa-plugins
+  portaudio19-dev libasound2-dev libasound2-plugins alsa-utils
+  libsndfile1-dev libsamplerate0-dev libjpeg62-turbo-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  pulseaudio pulseaudio-utils sox
+  xvfb xauth x11-apps imagemagick fonts-dejavu-core
+  at-spi2-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+  sudo=()
+else
+  sudo=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

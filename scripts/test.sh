@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both presets (RelWithDebInfo and
+# ASan+UBSan) with warnings as errors, and runs every test with ctest.
+# The real sound path is a PulseAudio server started here and stopped at the end.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+export PULSE_RUNTIME_PATH=/tmp/kelmot-pulse
+export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+bash scripts/pulse-session.sh start
+trap 'bash scripts/pulse-session.sh stop' EXIT
+
+jobs=$(nproc)
+for preset in ${KELMOT_PRESETS:-default asan}; do
+  echo "== preset $preset"
+  start=$(date +%s)
+  cmake --preset "$preset" -DKELMOT_WERROR=ON >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  built=$(date +%s)
+  ctest --preset "$preset" -j "$jobs" --timeout 300
+  echo "== preset $preset: build $((built - start)) s, tests $(( $(date +%s) - built )) s"
+done

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "store/measurementstore.h"
+
+#include <QString>
+#include <optional>
+
+namespace kelmot {
+
+inline const QString ConfigFileName = QStringLiteral("kelmot.cfg");
+
+// The four settings kept between runs of the program, one integer a line.
+struct ConfigValues {
+    std::int32_t mixerDevice = 0;
+    std::int32_t inputLine = 0;
+    std::int32_t threshold = 5000;
+    std::int32_t outputMode = 0;
+};
+
+// Strict text-to-integer conversion: optional sign and decimal digits only,
+// within 32 bits. Returns the message text for anything else.
+std::optional<std::int32_t> parseStrictInt(const QString& text, QString* error = nullptr);
+
+// Reads the file into MixerDevice, InputLine, Threshold and OutputMode of the
+// store. A missing or unreadable file gives the defaults and creates nothing.
+// A malformed line stops the reading: the values before it are kept, the
+// later ones become 0, and the conversion message is returned.
+std::optional<QString> readConfigFile(const QString& path, MeasurementStore& store);
+
+// Creates or truncates the file and writes the four lines (CR LF).
+// Returns the I/O error message when any step fails.
+std::optional<QString> writeConfigFile(const QString& path, const ConfigValues& values);
+
+// Text for an I/O error code, as the message box shows it.
+QString ioErrorText(int code);
+
+} // namespace kelmot

@@ -1,0 +1,129 @@
+#include "store/measurementstore.h"
+
+#include <algorithm>
+
+namespace kelmot {
+
+void MeasurementStore::initialise() {
+    ColumnCount = 2;
+    SeriesResolution[0] = 0;
+    DataPresent = false;
+    MeasurementNumber = 0;
+    for (int s = 0; s < SeriesSlots; ++s) {
+        std::fill_n(SeriesDarkTimes[s], BarrierCount, 0.0);
+        std::fill_n(SeriesBrightTimes[s], BarrierCount, 0.0);
+        SeriesStRelation[s] = 0;
+        SeriesVtRelation[s] = 0;
+        SeriesName[s].clear();
+    }
+    SeriesCounter = 0;
+}
+
+void MeasurementStore::copySlot(int from, int to) {
+    std::copy_n(SeriesDarkTimes[from], BarrierCount, SeriesDarkTimes[to]);
+    std::copy_n(SeriesBrightTimes[from], BarrierCount, SeriesBrightTimes[to]);
+    SeriesResolution[to] = SeriesResolution[from];
+    SeriesStRelation[to] = SeriesStRelation[from];
+    SeriesVtRelation[to] = SeriesVtRelation[from];
+    SeriesName[to] = SeriesName[from];
+    SeriesColor[to] = SeriesColor[from];
+}
+
+void MeasurementStore::Puffersetzen() {
+    if (!threeLists())
+        return;
+    copySlot(1, 2);
+    copySlot(0, 1);
+}
+
+void MeasurementStore::commitRun(SeriesSelector& selector) {
+    DataPresent = true;
+    MeasurementNumber += 1;
+    Puffersetzen();
+    SeriesName[0] = QStringLiteral("Messung ") + QString::number(MeasurementNumber);
+    refillSelector(selector);
+    SeriesStRelation[0] = 0;
+    SeriesVtRelation[0] = 0;
+    for (int k = 0; k < BarrierCount; ++k) {
+        SeriesDarkTimes[0][k] = RunTimes[0][k];
+        SeriesBrightTimes[0][k] = RunTimes[1][k];
+    }
+    DataTitle = QStringLiteral("Messung ") + QString::number(MeasurementNumber);
+    SeriesCounter += 1;
+    SeriesColor[0] = nextColour();
+}
+
+void MeasurementStore::selectOnlyNewest(SeriesSelector& selector) const {
+    selector.clear();
+    selector.insertItem(0, SeriesName[0]);
+    selector.setItemIndex(0);
+}
+
+void MeasurementStore::LoescheFeld(SeriesSelector& selector) {
+    // The selector may hold more items than there are slots (typed text);
+    // only real slots are cleared.
+    const int n = std::min(selector.count(), SeriesSlots);
+    for (int j = 1; j < n; ++j) {
+        std::fill_n(SeriesDarkTimes[j], BarrierCount, 0.0);
+        SeriesStRelation[j] = 0;
+        SeriesName[j].clear();
+    }
+    selectOnlyNewest(selector);
+}
+
+void MeasurementStore::clearOlderSlots() {
+    for (int s = 1; s < SeriesSlots; ++s) {
+        std::fill_n(SeriesDarkTimes[s], BarrierCount, 0.0);
+        std::fill_n(SeriesBrightTimes[s], BarrierCount, 0.0);
+        SeriesStRelation[s] = 0;
+        SeriesVtRelation[s] = 0;
+        SeriesResolution[s] = 0;
+        SeriesName[s].clear();
+    }
+}
+
+void MeasurementStore::switchOutputFormat(bool threeListMode, SeriesSelector& selector) {
+    clearOlderSlots();
+    selectOnlyNewest(selector);
+    selector.setShown(threeListMode);
+    if (threeListMode) {
+        OutputMode = 1;
+        SeriesCounter = 1;
+    } else {
+        SeriesCounter = 0;
+        SeriesColor[0] = Navy;
+        OutputMode = 0;
+    }
+}
+
+void MeasurementStore::refillSelector(SeriesSelector& selector) const {
+    selector.clear();
+    for (int i = 0; i < SeriesSlots; ++i) {
+        if (!SeriesName[i].isEmpty())
+            selector.insertItem(i, SeriesName[i]);
+    }
+    selector.setItemIndex(0);
+}
+
+Rgb MeasurementStore::nextColour() const {
+    if (!threeLists())
+        return Navy;
+    switch (SeriesCounter % 3) {
+    case 1:
+    case -2:
+        return Navy;
+    case 2:
+    case -1:
+        return Red;
+    default:
+        return Green;
+    }
+}
+
+std::optional<int> MeasurementStore::slotOf(int itemIndex) {
+    if (itemIndex < 0 || itemIndex >= SeriesSlots)
+        return std::nullopt;
+    return itemIndex;
+}
+
+} // namespace kelmot

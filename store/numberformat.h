@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+namespace kelmot {
+
+// "0.000", "0.00", "0.0": rounded to that many decimals, in the notation of
+// the given locale (decimal comma under de_DE). A value that rounds to zero
+// is shown without a sign.
+QString formatFixed(double value, int decimals, const QLocale& locale = QLocale());
+
+// The display format of a series' times: 1 = "1 ms" gives three decimals.
+inline int decimalsForResolution(int resolution) { return resolution == 1 ? 3 : 2; }
+
+// The general format of axis labels and positions: shortest form, up to 15
+// significant digits ("0", "0,1", "0,25").
+QString formatGeneral(double value, const QLocale& locale = QLocale());
+
+} // namespace kelmot

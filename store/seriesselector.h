@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace kelmot {
+
+// The series selector of the evaluation window ("Auswahl Daten"), as the store
+// sees it: a list of series names whose item index is the slot number of the
+// chosen series. The window's combo box implements it; tests use a plain list.
+class SeriesSelector {
+public:
+    virtual ~SeriesSelector() = default;
+    virtual void clear() = 0;
+    virtual void insertItem(int position, const QString& text) = 0;
+    virtual int count() const = 0;
+    // -1 while no item is chosen (the edit field may have been typed into).
+    virtual int itemIndex() const = 0;
+    virtual void setItemIndex(int index) = 0;
+    virtual void setShown(bool shown) = 0;
+};
+
+} // namespace kelmot

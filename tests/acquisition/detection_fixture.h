@@ -1,0 +1,44 @@
+#pragma once
+
+#include "acquisition/lightbarrierdetector.h"
+#include "tests/fakeselector.h"
+
+#include <map>
+#include <vector>
+
+namespace kelmot::test {
+
+// Records what the detection shows, as the measurement window would.
+class RecordingOutput : public DetectionOutput {
+public:
+    void setCell(int column, int row, const QString& text) override { cells[{column, row}] = text; }
+    void setStatus(const QString& caption, Rgb colour) override {
+        status = caption;
+        statusColour = colour;
+        ++statusUpdates;
+    }
+    void stopCapture() override { ++stops; }
+    SeriesSelector& seriesSelector() override { return selector; }
+
+    std::map<std::pair<int, int>, QString> cells;
+    QString status;
+    Rgb statusColour;
+    int statusUpdates = 0;
+    int stops = 0;
+    ListSelector selector;
+};
+
+inline constexpr int SamplesPerBuffer = 4410;
+
+// The signal of a full run: beam k dark from S + 4410 k for `darkSamples`.
+inline std::vector<std::int16_t> fullRunSignal(std::int64_t start, int darkSamples,
+                                               std::int16_t level = 12000,
+                                               std::size_t total = 4410 * 14) {
+    std::vector<std::int16_t> s(total, 0);
+    for (int k = 0; k < 10; ++k)
+        for (int i = 0; i < darkSamples; ++i)
+            s[static_cast<std::size_t>(start + 4410 * k + i)] = level;
+    return s;
+}
+
+} // namespace kelmot::test

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+
+namespace kelmot::test {
+
+// Lets the event loop run until the condition holds or the time is up;
+// returns the condition. No fixed sleeps: it ends as soon as it can.
+template <typename Condition>
+bool processUntil(Condition condition, int timeoutMs = 5000) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::yieldCurrentThread();
+    }
+    return true;
+}
+
+// Runs the event loop until nothing is pending any more (posted events from
+// other threads that are already on their way included).
+inline void drainEvents(int quietMs = 50) {
+    QDeadlineTimer deadline(quietMs);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+} // namespace kelmot::test

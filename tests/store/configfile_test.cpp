@@ -1,0 +1,110 @@
+#include "store/configfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace kelmot;
+
+namespace {
+
+QString writeFile(const QTemporaryDir& dir, const QByteArray& content) {
+    const QString path = dir.filePath("kelmot.cfg");
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    return path;
+}
+
+} // namespace
+
+TEST(ConfigRead, MissingFileGivesDefaultsAndCreatesNothing) {
+    QTemporaryDir dir;
+    MeasurementStore s;
+    s.MixerDevice = 9;
+    s.Threshold = 1;
+    const QString path = dir.filePath("kelmot.cfg");
+    EXPECT_FALSE(readConfigFile(path, s).has_value());
+    EXPECT_EQ(s.MixerDevice, 0);
+    EXPECT_EQ(s.InputLine, 0);
+    EXPECT_EQ(s.Threshold, 5000);
+    EXPECT_EQ(s.OutputMode, 0);
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(ConfigRead, FourLinesWithCrLfOrLf) {
+    QTemporaryDir dir;
+    MeasurementStore s;
+    EXPECT_FALSE(readConfigFile(writeFile(dir, "0\r\n-1\r\n40000\r\n1\r\n"), s));
+    EXPECT_EQ(s.InputLine, -1);
+    EXPECT_EQ(s.Threshold, 40000); // the reader checks no range
+    EXPECT_EQ(s.OutputMode, 1);
+    EXPECT_FALSE(readConfigFile(writeFile(dir, "2\n3\n4\n0"), s));
+    EXPECT_EQ(s.MixerDevice, 2);
+    EXPECT_EQ(s.OutputMode, 0);
+}
+
+TEST(ConfigRead, ThreeLinesGiveTheConversionErrorWithEmptyText) {
+    QTemporaryDir dir;
+    MeasurementStore s;
+    const auto error = readConfigFile(writeFile(dir, "1\r\n2\r\n3000\r\n"), s);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(*error, QString::fromUtf8("'' ist kein gültiger Integerwert"));
+    EXPECT_EQ(s.MixerDevice, 1);
+    EXPECT_EQ(s.InputLine, 2);
+    EXPECT_EQ(s.Threshold, 3000);
+    EXPECT_EQ(s.OutputMode, 0);
+}
+
+TEST(ConfigRead, MalformedLineKeepsTheValuesBeforeIt) {
+    QTemporaryDir dir;
+    MeasurementStore s;
+    const auto error = readConfigFile(writeFile(dir, "1\r\n2x\r\n3000\r\n1\r\n"), s);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(*error, QString::fromUtf8("'2x' ist kein gültiger Integerwert"));
+    EXPECT_EQ(s.MixerDevice, 1);
+    EXPECT_EQ(s.InputLine, 0);
+    EXPECT_EQ(s.Threshold, 0);
+    EXPECT_EQ(s.OutputMode, 0);
+}
+
+TEST(ConfigStrictInt, AcceptsOnlyWholeDecimalIntegers) {
+    EXPECT_EQ(parseStrictInt("-2147483648"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(parseStrictInt("2147483647"), 2147483647);
+    EXPECT_EQ(parseStrictInt("+5"), 5);
+    for (const char* bad : {"", " 5", "5 ", "2147483648", "-", "1.0", "0x10", "99999999999999999999"})
+        EXPECT_FALSE(parseStrictInt(bad).has_value()) << bad;
+}
+
+TEST(ConfigWrite, WritesFourCrLfLinesThatReadBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kelmot.cfg");
+    EXPECT_FALSE(writeConfigFile(path, {0, 2, 5000, 1}).has_value());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("0\r\n2\r\n5000\r\n1\r\n"));
+    MeasurementStore s;
+    EXPECT_FALSE(readConfigFile(path, s));
+    EXPECT_EQ(s.InputLine, 2);
+    EXPECT_EQ(s.OutputMode, 1);
+}
+
+TEST(ConfigWrite, ReportsAccessDeniedAndOtherErrorsInGerman) {
+    QTemporaryDir dir;
+    // A directory in place of the file cannot be opened for writing.
+    EXPECT_EQ(writeConfigFile(dir.path(), {}).value_or(""), QString("E/A-Fehler %1").arg(EISDIR));
+    if (geteuid() != 0) {
+        const QString ro = dir.filePath("ro");
+        QDir().mkdir(ro);
+        chmod(QFile::encodeName(ro).constData(), 0500);
+        EXPECT_EQ(writeConfigFile(ro + "/kelmot.cfg", {}).value_or(""), "Dateizugriff verweigert");
+    }
+    EXPECT_EQ(ioErrorText(EACCES), "Dateizugriff verweigert");
+    if (QFile::exists("/dev/full")) {
+        EXPECT_EQ(writeConfigFile("/dev/full", {}).value_or(""),
+                  QString("E/A-Fehler %1").arg(ENOSPC));
+    }
+}
