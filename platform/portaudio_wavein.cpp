@@ -3,7 +3,10 @@
 #include "platform/ringdevice.h"
 
 #include <alsa/asoundlib.h>
+#include <fcntl.h>
 #include <portaudio.h>
+#include <cstdio>
+#include <unistd.h>
 
 namespace kelmot::platform {
 
@@ -76,7 +79,20 @@ int PortAudioBackend::ensureInitialised() {
     if (initialised_)
         return paNoError;
     snd_lib_error_set_handler(&quietAlsa);
+    // The host APIs that are not in use (JACK without a server, OSS) print
+    // their failures on stderr while PortAudio probes them; a missing default
+    // device shows up in the error code instead.
+    std::fflush(stderr);
+    const int savedErr = dup(STDERR_FILENO);
+    if (const int devNull = ::open("/dev/null", O_WRONLY); devNull >= 0) {
+        dup2(devNull, STDERR_FILENO);
+        ::close(devNull);
+    }
     const PaError err = Pa_Initialize();
+    if (savedErr >= 0) {
+        dup2(savedErr, STDERR_FILENO);
+        ::close(savedErr);
+    }
     initialised_ = err == paNoError;
     return err;
 }

@@ -9,6 +9,7 @@ bash scripts/install-deps.sh
 
 export PULSE_RUNTIME_PATH=/tmp/kelmot-pulse
 export QT_QPA_PLATFORM=offscreen
+export KELMOT_REQUIRE_SOUND=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
