@@ -2,6 +2,7 @@
 
 #include "store/numberformat.h"
 
+#include <bit>
 #include <cstring>
 
 namespace kelmot {
@@ -18,18 +19,43 @@ void LightBarrierDetector::showTime(int column, double time) {
                     formatFixed(time, decimalsForResolution(store_.SeriesResolution[0])));
 }
 
+namespace {
+
+// One 16-bit little-endian signed sample; the buffer need not be aligned.
+inline std::int32_t sampleAt(const char* buffer, std::int32_t i) {
+    std::int16_t v;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&v, buffer + 2 * i, sizeof v);
+    } else {
+        const auto lo = static_cast<unsigned char>(buffer[2 * i]);
+        const auto hi = static_cast<unsigned char>(buffer[2 * i + 1]);
+        v = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
+    }
+    return v;
+}
+
+} // namespace
+
 void LightBarrierDetector::analyse(const char* buffer, int size) {
     SamplesPerBuffer = size / 2;
     const bool runOpen = EventCount < EventsPerRun;
     if (BufferCount > 0) {
         const std::int64_t base = static_cast<std::int64_t>(BufferCount) * SamplesPerBuffer;
         for (std::int32_t i = 0; i < SamplesPerBuffer && EventCount < EventsPerRun; ++i) {
-            // Little-endian 16-bit, read byte-wise: the buffer need not be aligned.
-            const auto lo = static_cast<unsigned char>(buffer[2 * i]);
-            const auto hi = static_cast<unsigned char>(buffer[2 * i + 1]);
-            SampleValue = static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
-            SampleIndex = base + i;
             const std::int32_t threshold = store_.Threshold;
+            if (Dark == 0) {
+                // Between beams nothing but the dark edge can happen: find it
+                // without touching the state for every quiet sample.
+                while (i < SamplesPerBuffer && sampleAt(buffer, i) <= threshold)
+                    ++i;
+                if (i == SamplesPerBuffer) {
+                    SampleValue = sampleAt(buffer, i - 1);
+                    SampleIndex = base + i - 1;
+                    break;
+                }
+            }
+            SampleValue = sampleAt(buffer, i);
+            SampleIndex = base + i;
             if (Dark == 0 && SampleValue > threshold) {
                 Dark = 1;
                 if (EventCount == 0)

@@ -1,0 +1,168 @@
+// Figures for the acquisition path: how fast the detection reads samples
+// compared with the memory-speed floor of a plain sum over the same samples,
+// and what a live capture costs in CPU time.
+#include "acquisition/AudioIO.h"
+#include "acquisition/lightbarrierdetector.h"
+#include "platform/paced_wavein.h"
+#include "platform/simulatedtrack.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <numeric>
+#include <vector>
+
+using namespace kelmot;
+
+namespace {
+
+class NullOutput : public DetectionOutput {
+public:
+    class NullSelector : public SeriesSelector {
+    public:
+        void clear() override {}
+        void insertItem(int, const QString&) override {}
+        int count() const override { return 0; }
+        int itemIndex() const override { return -1; }
+        void setItemIndex(int) override {}
+        void setShown(bool) override {}
+    };
+    void setCell(int, int, const QString&) override {}
+    void setStatus(const QString&, Rgb) override {}
+    void stopCapture() override {}
+    SeriesSelector& seriesSelector() override { return selector; }
+    NullSelector selector;
+};
+
+constexpr std::size_t Buffer = 4410;
+
+// Ten minutes of signal: noise below the threshold with nine beams early on
+// (so the run never ends and every sample is read).
+const std::vector<std::int16_t>& longRun() {
+    static const std::vector<std::int16_t> samples = [] {
+        std::vector<std::int16_t> s(22050 * 600);
+        std::uint32_t rng = 12345;
+        for (auto& v : s) {
+            rng = rng * 1664525u + 1013904223u;
+            v = static_cast<std::int16_t>(static_cast<int>(rng >> 20) - 2048);
+        }
+        for (int k = 0; k < 9; ++k)
+            for (int i = 0; i < 800; ++i)
+                s[static_cast<std::size_t>(20000 + k * 4410 + i)] = 12000;
+        return s;
+    }();
+    return samples;
+}
+
+void BM_Detection(benchmark::State& state) {
+    const auto& s = longRun();
+    MeasurementStore store;
+    store.initialise();
+    NullOutput out;
+    LightBarrierDetector detector(store, out);
+    for (auto _ : state) {
+        detector.reset();
+        for (std::size_t at = 0; at + Buffer <= s.size(); at += Buffer)
+            detector.analyse(reinterpret_cast<const char*>(s.data() + at), Buffer * 2);
+        benchmark::DoNotOptimize(detector.EventCount);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * s.size()));
+}
+BENCHMARK(BM_Detection)->Unit(benchmark::kMillisecond);
+
+void BM_PlainSum(benchmark::State& state) {
+    const auto& s = longRun();
+    for (auto _ : state) {
+        std::int64_t sum = 0;
+        for (std::size_t at = 0; at + Buffer <= s.size(); at += Buffer)
+            sum = std::accumulate(s.data() + at, s.data() + at + Buffer, sum);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * s.size()));
+}
+BENCHMARK(BM_PlainSum)->Unit(benchmark::kMillisecond);
+
+double processCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec + ts.tv_nsec / 1e9;
+}
+
+// Three seconds of live capture from the virtual track at real-time pace,
+// with the detection as the buffer handler: CPU time per second captured.
+void BM_LiveCaptureSimulation(benchmark::State& state) {
+    double cpuPerSecond = 0;
+    for (auto _ : state) {
+        MeasurementStore store;
+        store.initialise();
+        NullOutput out;
+        LightBarrierDetector detector(store, out);
+        platform::TrackParameters p;
+        p.startDelay = 100; // no cart: the run waits, capture goes on
+        auto backend = std::make_shared<platform::PacedBackend>(
+            "Simulation", [p](int rate, std::string&) {
+                return std::make_unique<platform::SimulatedTrack>(p, rate);
+            });
+        TAudioIn audio(nullptr, backend);
+        audio.setBufferSize(8820);
+        audio.OnBufferFilled = [&](char* b, int& size) {
+            detector.analyse(b, size);
+            return true;
+        };
+        detector.reset();
+        const double cpu0 = processCpuSeconds();
+        const auto wall0 = std::chrono::steady_clock::now();
+        if (!audio.Start()) {
+            state.SkipWithError(audio.ErrorText().toStdString().c_str());
+            return;
+        }
+        QEventLoop loop;
+        QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+        loop.exec();
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+        cpuPerSecond = (processCpuSeconds() - cpu0) / wall;
+        audio.StopNow();
+        state.counters["buffers"] = audio.BuffersReturned();
+    }
+    state.counters["cpu_percent_of_one_core"] = cpuPerSecond * 100;
+}
+BENCHMARK(BM_LiveCaptureSimulation)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Prints the ratio of detection to plain sum after the table.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const auto& r : runs) {
+            const auto it = r.counters.find("items_per_second");
+            if (it != r.counters.end())
+                rates[r.benchmark_name()] = it->second.value;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> rates;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double detection = reporter.rates["BM_Detection"];
+    const double sum = reporter.rates["BM_PlainSum"];
+    if (detection > 0 && sum > 0) {
+        std::printf("\ndetection: %.0f Msamples/s, plain sum: %.0f Msamples/s, ratio %.2f "
+                    "(target at least 0.25)\n",
+                    detection / 1e6, sum / 1e6, detection / sum);
+        std::printf("one 0.2 s buffer (4410 samples) is analysed in %.2f us\n",
+                    4410 / detection * 1e6);
+    }
+    benchmark::Shutdown();
+    return 0;
+}
