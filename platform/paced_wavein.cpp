@@ -71,8 +71,10 @@ private:
 
 } // namespace
 
-PacedBackend::PacedBackend(std::string sourceName, SourceFactory factory, double speed)
-    : sourceName_(std::move(sourceName)), factory_(std::move(factory)),
+PacedBackend::PacedBackend(std::string sourceName, SourceFactory factory, double speed,
+                           std::string inputName)
+    : sourceName_(std::move(sourceName)), inputName_(std::move(inputName)),
+      factory_(std::move(factory)),
       speed_(speed > 0 ? speed : 1.0) {}
 
 int PacedBackend::open(std::unique_ptr<WaveInDevice>& device, int deviceId,

@@ -15,14 +15,17 @@ public:
     using SourceFactory =
         std::function<std::unique_ptr<SampleSource>(int frameRate, std::string& error)>;
 
-    PacedBackend(std::string sourceName, SourceFactory factory, double speed = 1.0);
+    PacedBackend(std::string sourceName, SourceFactory factory, double speed = 1.0,
+                 std::string inputName = {});
     int open(std::unique_ptr<WaveInDevice>& device, int deviceId, const WaveFormat& format,
              std::shared_ptr<WaveInNotifier> notifier) override;
     std::string errorText(int code) const override;
     std::string sourceName() const override { return sourceName_; }
+    std::string inputName() const override { return inputName_; }
 
 private:
     std::string sourceName_;
+    std::string inputName_;
     SourceFactory factory_;
     double speed_;
     std::string lastSourceError_;

@@ -87,6 +87,9 @@ public:
     // What the measurement window's info line shows for the sound card,
     // empty for a real sound card (then the mixer's product name is shown).
     virtual std::string sourceName() const { return {}; }
+    // What it shows as the input in use, empty for a real sound card (then
+    // the mixer's recording line is shown).
+    virtual std::string inputName() const { return {}; }
 };
 
 // Texts of the generic result codes.

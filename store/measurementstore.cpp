@@ -4,6 +4,8 @@
 
 namespace kelmot {
 
+MeasurementStore Store;
+
 void MeasurementStore::initialise() {
     ColumnCount = 2;
     SeriesResolution[0] = 0;

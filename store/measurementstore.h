@@ -78,4 +78,7 @@ private:
     void selectOnlyNewest(SeriesSelector& selector) const;
 };
 
+// The program's one store, shared by all windows.
+extern MeasurementStore Store;
+
 } // namespace kelmot

@@ -1,0 +1,307 @@
+#include "acquisition/tabellemess_u.h"
+
+#include "app/kelmot_u.h"
+#include "evaluation/tabelle_u.h"
+#include "store/measurementstore.h"
+#include "store/numberformat.h"
+#include "store/rounding.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace kelmot {
+
+TForm2* Form2 = nullptr;
+
+namespace {
+
+const QString Headings[3] = {QStringLiteral("Ort (m)"), QStringLiteral("Zeit aus (s)"),
+                             QStringLiteral("Zeit an (s)")};
+const QString Blank = QStringLiteral("     ");
+const QColor Cream(255, 251, 240);
+
+} // namespace
+
+TForm2::TForm2(std::shared_ptr<platform::WaveInBackend> backend, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), Detection(Store, *this) {
+    setObjectName("Form2");
+    setWindowTitle(QStringLiteral("   Tabelle"));
+    resize(650, 600);
+
+    L_mixerinfo = new QLabel(this);
+    L_mixerinfo->setObjectName("L_mixerinfo");
+    L_status = new QLabel(this);
+    L_status->setObjectName("L_status");
+    QFont bold = L_status->font();
+    bold.setBold(true);
+    bold.setPixelSize(16);
+    L_status->setFont(bold);
+    L_status->setAutoFillBackground(true);
+    QPalette tip = L_status->palette();
+    tip.setColor(QPalette::Window, QApplication::palette().color(QPalette::ToolTipBase));
+    L_status->setPalette(tip);
+
+    SG1 = new QTableWidget(11, 3, this);
+    SG1->setObjectName("SG1");
+    SG1->setAccessibleName(QStringLiteral("Messtabelle"));
+    SG1->horizontalHeader()->hide();
+    SG1->verticalHeader()->hide();
+    SG1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SG1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SG1->setFocusPolicy(Qt::NoFocus);
+    SG1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QPalette cream = SG1->palette();
+    cream.setColor(QPalette::Base, Cream);
+    SG1->setPalette(cream);
+    for (int r = 0; r < 11; ++r)
+        for (int c = 0; c < 3; ++c)
+            SG1->setItem(r, c, new QTableWidgetItem);
+
+    GB1 = new QGroupBox(QStringLiteral("   Auflösung   "), this);
+    GB1->setObjectName("GB1");
+    GB1->setToolTip(QStringLiteral("Zeitauflösung der Messung"));
+    GB1->resize(140, 100);
+    RB1 = new QRadioButton(QStringLiteral("    1 ms"), GB1);
+    RB1->setObjectName("RB1");
+    RB1->setGeometry(16, 28, 110, 22);
+    RB2 = new QRadioButton(QStringLiteral("   10 ms"), GB1);
+    RB2->setObjectName("RB2");
+    RB2->setGeometry(16, 60, 110, 22);
+    RB2->setChecked(true);
+
+    GB2 = new QGroupBox(QStringLiteral("   Messung   "), this);
+    GB2->setObjectName("GB2");
+    GB2->setToolTip(QStringLiteral("Messung verwalten"));
+    GB2->resize(140, 100);
+    B_mess = new QPushButton(QStringLiteral("Messen"), GB2);
+    B_mess->setObjectName("B_mess");
+    B_mess->setGeometry(20, 26, 100, 28);
+    B_abbruch = new QPushButton(QStringLiteral("Abbrechen"), GB2);
+    B_abbruch->setObjectName("B_abbruch");
+    B_abbruch->setGeometry(20, 62, 100, 28);
+
+    AudioIn = new TAudioIn(this, std::move(backend));
+    AudioIn->setObjectName("AudioIn");
+    AudioIn->setBufferSize(8820);
+    AudioIn->setFrameRate(22050);
+    AudioIn->OnBufferFilled = [this](char* buffer, int& size) {
+        return AudioInBufferFilled(buffer, size);
+    };
+    AudioIn->OnStop = [this](QObject*) { AudioInStop(); };
+
+    connect(RB1, &QRadioButton::clicked, this, &TForm2::RB1Click);
+    connect(RB2, &QRadioButton::clicked, this, &TForm2::RB2Click);
+    connect(B_mess, &QPushButton::clicked, this, &TForm2::B_messClick);
+    connect(B_abbruch, &QPushButton::clicked, this, &TForm2::B_abbruchClick);
+}
+
+TForm2::~TForm2() {
+    // The capture goes first: no buffer may reach a half-destroyed window.
+    delete AudioIn;
+    AudioIn = nullptr;
+    if (Form2 == this)
+        Form2 = nullptr;
+}
+
+QString TForm2::mixerInfoText(int gap) const {
+    QString product = QString::fromStdString(AudioIn->Backend().sourceName());
+    QString line = QString::fromStdString(AudioIn->Backend().inputName());
+    const TAudioMixer* mixer = Form1 ? Form1->Mixer : nullptr;
+    if (product.isEmpty())
+        product = mixer && mixer->MixerId() >= 0 ? mixer->ProductName()
+                                                 : QStringLiteral("(kein Mischpult gefunden)");
+    if (line.isEmpty()) {
+        line = mixer ? mixer->RecordingLineName(Store.InputLine).left(64) : QString();
+        if (line.isEmpty())
+            line = QStringLiteral("(kein Eingang gewählt)");
+    }
+    return QStringLiteral("SOUNDKARTE :  ") + product + QString(gap, u' ') +
+           QStringLiteral("EINGANG:  ") + line;
+}
+
+void TForm2::FormCreate() {
+    if (Form1) {
+        resize(nearest(Form1->width() / 2.0), Form1->height() - TForm1::ClientTop);
+        move(0, TForm1::ClientTop);
+    }
+    L_mixerinfo->move(nearest(width() * 0.1), 50);
+    L_mixerinfo->setText(mixerInfoText(7));
+    L_mixerinfo->adjustSize();
+    L_status->hide();
+    L_status->clear();
+    Store.SeriesResolution[0] = RB1->isChecked() ? 1 : 0;
+}
+
+void TForm2::FormResize() {
+    move(x(), TForm1::ClientTop);
+    const int w = width();
+    const int h = height();
+    const int columns = std::max(Store.ColumnCount, 1);
+    // Columns beyond the count are hidden, not dropped: their text stays
+    // until the next "Messen" blanks it.
+    SG1->setColumnCount(std::max(columns, 3));
+    for (int c = 0; c < SG1->columnCount(); ++c) {
+        for (int r = 0; r < 11; ++r)
+            if (!SG1->item(r, c))
+                SG1->setItem(r, c, new QTableWidgetItem);
+        SG1->setColumnHidden(c, c >= columns);
+    }
+    const int gridWidth = nearest(w * 0.6);
+    const int gridHeight = nearest(h * 0.6);
+    SG1->setGeometry(nearest(w * 0.1), 80, gridWidth, gridHeight);
+    const int columnWidth = intPart(double(gridWidth) / columns);
+    const int rowHeight = intPart(gridHeight / 11.0);
+    SG1->horizontalHeader()->setDefaultSectionSize(columnWidth);
+    SG1->verticalHeader()->setMinimumSectionSize(1);
+    SG1->verticalHeader()->setDefaultSectionSize(std::max(rowHeight, 1));
+    for (int c = 0; c < SG1->columnCount(); ++c)
+        SG1->setColumnWidth(c, columnWidth);
+    for (int r = 0; r < 11; ++r)
+        SG1->setRowHeight(r, std::max(rowHeight, 1));
+    SG1->clearSelection();
+    for (int c = 0; c < 3; ++c)
+        SG1->item(0, c)->setText(Headings[c]);
+    for (int k = 0; k < 10; ++k)
+        SG1->item(k + 1, 0)->setText(formatGeneral(k / 10.0));
+
+    L_mixerinfo->move(nearest(w * 0.1), 50);
+    L_mixerinfo->setText(mixerInfoText(8));
+    L_mixerinfo->adjustSize();
+    GB1->move(nearest(w * 0.75), 80);
+    GB2->move(nearest(w * 0.75), 200);
+    L_status->move(nearest(w * 0.4), 20);
+    L_status->clear();
+    L_status->hide();
+    Store.SeriesResolution[0] = RB1->isChecked() ? 1 : 0;
+}
+
+void TForm2::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TForm2::labelPositions(int column, int decimals) {
+    for (int k = 0; k < 10; ++k)
+        SG1->item(k + 1, column)->setText(formatFixed(k / 10.0, decimals));
+}
+
+void TForm2::prepareRun(const QString& caption, bool withBrightTimes) {
+    setWindowTitle(caption);
+    if (Form1)
+        resize(Form1->width(), height());
+    FormResize();
+    show();
+    raise();
+    if (withBrightTimes)
+        SG1->item(0, 2)->setText(Headings[2]);
+    QFont big = SG1->font();
+    big.setPointSize(14);
+    SG1->setFont(big);
+    SG1->viewport()->update();
+    labelPositions(0, 1);
+    for (int k = 1; k <= 10; ++k) {
+        SG1->item(k, 1)->setText(QString());
+        if (withBrightTimes)
+            SG1->item(k, 2)->setText(QString());
+    }
+}
+
+void TForm2::RB1Click() {
+    Store.SeriesResolution[0] = 1;
+    RB1->setChecked(true);
+    RB2->setChecked(false);
+}
+
+void TForm2::RB2Click() {
+    Store.SeriesResolution[0] = 0;
+    RB2->setChecked(true);
+    RB1->setChecked(false);
+}
+
+void TForm2::B_messClick() {
+    Detection.reset();
+    labelPositions(0, 1);
+    for (int k = 1; k <= 10; ++k)
+        for (int c = 1; c <= std::min(4, SG1->columnCount() - 1); ++c)
+            SG1->item(k, c)->setText(Blank);
+    L_status->setText(QString(26, u' '));
+    L_status->show();
+    if (AudioIn->DeviceOpen() && AudioIn->KeepRunning()) {
+        // Still recording: the detection starts afresh on the running
+        // capture, and the next buffer is the first of the new run.
+        return;
+    }
+    if (AudioIn->DeviceOpen()) {
+        // The previous run's capture is still handing back its buffers
+        // (at most 0.8 s); the new one starts as soon as it has closed.
+        startWhenClosed_ = true;
+        return;
+    }
+    startCapture();
+}
+
+void TForm2::startCapture() {
+    if (!AudioIn->Start(&AudioIn))
+        setStatus(QStringLiteral("  Aufnahme nicht möglich: ") + AudioIn->ErrorText() +
+                      QStringLiteral("  "),
+                  Red);
+}
+
+void TForm2::AudioInStop() {
+    if (startWhenClosed_) {
+        startWhenClosed_ = false;
+        startCapture();
+    }
+}
+
+void TForm2::B_abbruchClick() {
+    startWhenClosed_ = false;
+    Detection.abort();
+    AudioIn->StopWhenDrained();
+    setStatus(QStringLiteral("   Abgebrochen   "), Red);
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+    SG1->clearSelection();
+    Store.DataTitle = QStringLiteral("Messung");
+    startWhenClosed_ = false;
+    AudioIn->StopWhenDrained();
+    QWidget::closeEvent(event);
+}
+
+bool TForm2::AudioInBufferFilled(char* Buffer, int& Size) {
+    Detection.analyse(Buffer, Size);
+    // Let the table and the status line repaint while the run goes on.
+    QCoreApplication::processEvents();
+    return true;
+}
+
+QString TForm2::cellText(int column, int row) const {
+    const QTableWidgetItem* item = SG1->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void TForm2::setCell(int column, int row, const QString& text) {
+    if (QTableWidgetItem* item = SG1->item(row, column))
+        item->setText(text);
+}
+
+void TForm2::setStatus(const QString& caption, Rgb colour) {
+    L_status->setText(caption);
+    QPalette p = L_status->palette();
+    p.setColor(QPalette::WindowText, QColor(colour.r, colour.g, colour.b));
+    L_status->setPalette(p);
+    L_status->adjustSize();
+}
+
+void TForm2::stopCapture() { AudioIn->StopWhenDrained(); }
+
+SeriesSelector& TForm2::seriesSelector() { return Form6->selector(); }
+
+} // namespace kelmot

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "acquisition/AudioIO.h"
+#include "acquisition/lightbarrierdetector.h"
+
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace kelmot {
+
+// The measurement window: the sound card and input in use, the live table
+// of the ten barriers, the time resolution, "Messen" / "Abbrechen" and the
+// status line. Its buffer handler runs the light-barrier detection.
+class TForm2 : public QWidget, private DetectionOutput {
+    Q_OBJECT
+public:
+    explicit TForm2(std::shared_ptr<platform::WaveInBackend> backend, QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    void FormCreate();
+    void FormResize();
+    void RB1Click();
+    void RB2Click();
+    void B_messClick();
+    void B_abbruchClick();
+    bool AudioInBufferFilled(char* Buffer, int& Size);
+
+    // What "Messen s-t" and "Messen v-t" do with this window once the
+    // column count is set: caption, size, show, fresh table.
+    void prepareRun(const QString& caption, bool withBrightTimes);
+
+    QString cellText(int column, int row) const;
+    // "SOUNDKARTE :  <card><gap blanks>EINGANG:  <line>"
+    QString mixerInfoText(int gap) const;
+
+    QLabel* L_mixerinfo = nullptr;
+    QLabel* L_status = nullptr;
+    QTableWidget* SG1 = nullptr;
+    QGroupBox* GB1 = nullptr;
+    QRadioButton* RB1 = nullptr;
+    QRadioButton* RB2 = nullptr;
+    QGroupBox* GB2 = nullptr;
+    QPushButton* B_mess = nullptr;
+    QPushButton* B_abbruch = nullptr;
+    TAudioIn* AudioIn = nullptr;
+
+    LightBarrierDetector Detection;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // DetectionOutput
+    void setCell(int column, int row, const QString& text) override;
+    void setStatus(const QString& caption, Rgb colour) override;
+    void stopCapture() override;
+    SeriesSelector& seriesSelector() override;
+
+    void startCapture();
+    void AudioInStop();
+    void labelPositions(int column, int decimals);
+
+    bool startWhenClosed_ = false;
+};
+
+extern TForm2* Form2;
+
+} // namespace kelmot

@@ -1,0 +1,335 @@
+#include "app/kelmot_u.h"
+
+#include "acquisition/tabellemess_u.h"
+#include "app/info_u.h"
+#include "app/jpegpicture.h"
+#include "app/keinedaten_u.h"
+#include "app/pictures.h"
+#include "app/program.h"
+#include "diagrams/stdiagramm_u.h"
+#include "diagrams/vtdiagramm_u.h"
+#include "evaluation/tabelle_u.h"
+#include "settings/config_u.h"
+#include "store/configfile.h"
+#include "store/measurementstore.h"
+#include "store/rounding.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace kelmot {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+// The client area below the menu bar, where the tool bar and the picture
+// sit at fixed positions; it keeps the tool bar as wide as itself.
+class ClientArea : public QWidget {
+public:
+    using QWidget::QWidget;
+    QToolBar* toolBar = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override {
+        if (toolBar)
+            toolBar->setGeometry(0, 0, width(), 49);
+        QWidget::resizeEvent(e);
+    }
+};
+
+} // namespace
+
+TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixerApi)
+    : options_(options) {
+    setObjectName("Form1");
+    setWindowTitle(QStringLiteral("   Kelmot"));
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPixelSize(11);
+    setFont(f);
+    setWindowIcon(programIcon());
+    setToolTipDuration(-1);
+
+    auto* client = new ClientArea(this);
+    client_ = client;
+    client_->setObjectName("ClientArea");
+    setCentralWidget(client_);
+
+    buildMenu();
+    const QString filter = QStringLiteral("Kelmotdaten (*.kmd *.KMD);;Alle Dateien (*)");
+    OpenDialog1 = new QFileDialog(this, QString(), QString(), filter);
+    OpenDialog1->setObjectName("OpenDialog1");
+    SaveDialog1 = new QFileDialog(this, QString(), QString(), filter);
+    SaveDialog1->setObjectName("SaveDialog1");
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    Mixer = new TAudioMixer(this, std::move(mixerApi));
+    Mixer->setObjectName("Mixer");
+    for (int i = 0; i < 9; ++i)
+        ImageList1[static_cast<std::size_t>(i)] = toolImage(i);
+    buildToolBar();
+    client->toolBar = ToolBar1;
+
+    Image1 = new QLabel(client_);
+    Image1->setObjectName("Image1");
+    Image1->setFixedSize(512, 315);
+    Image1->setScaledContents(true);
+    Image1->setAccessibleName(QStringLiteral("Versuchsaufbau"));
+
+    client_->setFixedSize(688, 600);
+    adjustSize();
+    client_->setMinimumSize(0, 0);
+    client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+TForm1::~TForm1() {
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::buildMenu() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName("MainMenu1");
+    auto item = [this](QMenu* menu, QAction*& action, const char* name, const QString& caption,
+                       void (TForm1::*handler)()) {
+        action = menu ? menu->addAction(caption) : MainMenu1->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+    };
+    QMenu* datei = MainMenu1->addMenu(QStringLiteral("Datei"));
+    item(datei, Speichernunter1, "Speichernunter1", QStringLiteral("Speichern unter"),
+         &TForm1::Speichernunter1Click);
+    item(datei, Ladenst1, "Ladenst1", QStringLiteral("Laden s-t"), &TForm1::Ladenst1Click);
+    item(datei, Ladenvt1, "Ladenvt1", QStringLiteral("Laden v-t"), &TForm1::Ladenvt1Click);
+    item(datei, Ende1, "Ende1", QStringLiteral("Ende"), &TForm1::Ende1Click);
+    QMenu* messen = MainMenu1->addMenu(QStringLiteral("Messen"));
+    item(messen, Messenst1, "Messenst1", QStringLiteral("Messen s-t"), &TForm1::Messenst1Click);
+    item(messen, Messenvt1, "Messenvt1", QStringLiteral("Messen v-t"), &TForm1::Messenvt1Click);
+    QMenu* auswerten = MainMenu1->addMenu(QStringLiteral("Auswerten"));
+    item(auswerten, Auswertenst1, "Auswertenst1", QStringLiteral("Auswerten s-t"),
+         &TForm1::Auswertenst1Click);
+    item(auswerten, Auswertenvt1, "Auswertenvt1", QStringLiteral("Auswerten v-t"),
+         &TForm1::Auswertenvt1Click);
+    QMenu* diagramm = MainMenu1->addMenu(QStringLiteral("Diagramm"));
+    item(diagramm, Diagrammst1, "Diagrammst1", QStringLiteral("Diagramm s-t"),
+         &TForm1::Diagrammst1Click);
+    item(diagramm, Diagrammvt1, "Diagrammvt1", QStringLiteral("Diagramm v-t"),
+         &TForm1::Diagrammvt1Click);
+    item(nullptr, Einstellungen1, "Einstellungen1", QStringLiteral("Einstellungen"),
+         &TForm1::Einstellungen1Click);
+    item(nullptr, Info1, "Info1", QStringLiteral("Info"), &TForm1::Info1Click);
+}
+
+void TForm1::buildToolBar() {
+    ToolBar1 = new QToolBar(client_);
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setFixedHeight(49);
+    ToolBar1->setIconSize(QSize(36, 36));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+
+    struct Button {
+        const char* hint;
+        int image;
+        void (TForm1::*handler)();
+        int separatorsAfter;
+    };
+    const Button buttons[] = {
+        {"Datei laden", 0, &TForm1::Ladenst1Click, 1},
+        {"Datei speichern", 1, &TForm1::Speichernunter1Click, 2},
+        {"s-t-Messung", 2, &TForm1::Messenst1Click, 1},
+        {"v-t-Messung", 3, &TForm1::Messenvt1Click, 2},
+        {"s-t Auswertung", 4, &TForm1::Auswertenst1Click, 1},
+        {"v-t Auswertung", 5, &TForm1::Auswertenvt1Click, 2},
+        {"s-t Auswertung / Diagramm", 6, &TForm1::Diagrammst1Click, 1},
+        {"v-t Auswertung / Diagramm", 7, &TForm1::Diagrammvt1Click, 2},
+        {"Einstellungen", 8, &TForm1::Einstellungen1Click, 0},
+    };
+    std::size_t n = 0;
+    for (const Button& b : buttons) {
+        auto* button = new QToolButton(ToolBar1);
+        button->setObjectName(QStringLiteral("ToolButton%1").arg(n + 1));
+        const QString hint = QString::fromUtf8(b.hint);
+        button->setToolTip(hint);
+        button->setAccessibleName(hint); // an image alone says nothing to a screen reader
+        button->setIcon(QIcon(ImageList1[static_cast<std::size_t>(b.image)]));
+        button->setIconSize(QSize(36, 36));
+        button->setFixedSize(43, 42);
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, this, b.handler);
+        ToolBar1->addWidget(button);
+        ToolButtons[n++] = button;
+        for (int s = 0; s < b.separatorsAfter; ++s) {
+            auto* gap = new QWidget(ToolBar1);
+            gap->setObjectName(QStringLiteral("ToolButton%1").arg(n + 1));
+            gap->setFixedSize(8, 42);
+            ToolBar1->addWidget(gap);
+            ToolButtons[n++] = gap;
+        }
+    }
+}
+
+void TForm1::FormCreate() {
+    // Centred once in the design-time window; it keeps this place when the
+    // window is shown maximised.
+    Image1->move(nearest((width() - Image1->width()) / 2.0),
+                 nearest((height() - ClientTop - Image1->height()) / 2.0));
+    const QImage photo = loadJpegPicture(photographPath());
+    if (!photo.isNull())
+        Image1->setPixmap(QPixmap::fromImage(photo));
+    Image1->update();
+
+    snapshotMixer();
+    const auto configError = readConfigFile(ConfigFileName, Store);
+    if (configError)
+        reportError(this, *configError);
+    else
+        routeInputLine();
+    // Also after a malformed configuration: without it the grids would lay
+    // out zero columns.
+    Store.initialise();
+}
+
+void TForm1::snapshotMixer() {
+    const int devices = std::min(Mixer->DeviceCount(), MaxSavedDevices);
+    for (int d = 0; d < devices; ++d) {
+        Mixer->setMixerId(d);
+        const TMixerDestination* rec = Mixer->Destinations()[1];
+        if (!rec)
+            continue;
+        const int lines = std::min(rec->Connections->Count(), MaxSavedLines);
+        for (int i = 0; i < lines; ++i) {
+            TLineState s;
+            Mixer->ReadLineState(1, i, s);
+            SavedMixerSettings[d][i] = {s.Left, s.Right, s.SelectOrMute, true};
+        }
+    }
+}
+
+void TForm1::routeInputLine() {
+    // The configured device is the one to route, not whichever the
+    // snapshot happened to leave open.
+    if (Store.MixerDevice >= 0 && Store.MixerDevice < Mixer->DeviceCount())
+        Mixer->setMixerId(Store.MixerDevice);
+    const TMixerDestination* rec = Mixer->Destinations()[1];
+    if (!rec)
+        return;
+    for (int i = 0; i < rec->Connections->Count(); ++i)
+        Mixer->WriteLineState(1, i, 0, 0, 0);
+    Mixer->WriteLineState(1, Store.InputLine, 0xFFFF, 0xFFFF, Store.InputLineSelected);
+}
+
+void TForm1::restoreMixer() {
+    const int devices = std::min(Mixer->DeviceCount(), MaxSavedDevices);
+    for (int d = 0; d < devices; ++d) {
+        Mixer->setMixerId(d);
+        if (!Mixer->Destinations()[1])
+            continue;
+        // On a recording selector every write clears the other entries, so
+        // the lines that were selected are written last.
+        for (const bool selectedPass : {false, true}) {
+            for (int i = 0; i < MaxSavedLines; ++i) {
+                const SavedLineState& s = SavedMixerSettings[d][i];
+                if (s.saved && (s.selectOrMute == 1) == selectedPass)
+                    Mixer->WriteLineState(1, i, s.left, s.right, s.selectOrMute);
+            }
+        }
+    }
+}
+
+void TForm1::Puffersetzen() { Store.Puffersetzen(); }
+
+void TForm1::LoescheFeld() { Store.LoescheFeld(Form6->selector()); }
+
+bool TForm1::requireData() {
+    if (Store.DataPresent)
+        return true;
+    Form5->exec();
+    return false;
+}
+
+void TForm1::hidePicture() { Image1->hide(); }
+
+void TForm1::Speichernunter1Click() {
+    if (!requireData())
+        return;
+}
+
+void TForm1::Ladenst1Click() { hidePicture(); }
+
+void TForm1::Ladenvt1Click() { hidePicture(); }
+
+void TForm1::Ende1Click() {
+    restoreMixer();
+    close();
+}
+
+void TForm1::Messenst1Click() {
+    Form6->hide();
+    Form3->hide();
+    Form4->hide();
+    hidePicture();
+    Store.ColumnCount = 2;
+    Form2->prepareRun(QStringLiteral("  Weg-Zeit-Zusammenhang messen (s-t)"), false);
+}
+
+void TForm1::Messenvt1Click() {
+    Form6->hide();
+    Form3->hide();
+    Form4->hide();
+    hidePicture();
+    Store.ColumnCount = 3;
+    Form2->prepareRun(QStringLiteral("  Geschwindigkeits-Zeit Zusammenhang messen (v-t)"), true);
+}
+
+void TForm1::Auswertenst1Click() {
+    hidePicture();
+    if (!requireData())
+        return;
+}
+
+void TForm1::Auswertenvt1Click() {
+    hidePicture();
+    if (!requireData())
+        return;
+}
+
+void TForm1::Diagrammst1Click() {
+    if (!requireData())
+        return;
+}
+
+void TForm1::Diagrammvt1Click() {
+    hidePicture();
+    if (!requireData())
+        return;
+}
+
+void TForm1::Einstellungen1Click() {
+    // Checking the button of the current mode runs its action when it was
+    // not checked yet, so the first opening applies the current mode.
+    if (Store.OutputMode == 1)
+        Form8->RB_drei->setChecked(true);
+    else
+        Form8->RB_einzel->setChecked(true);
+    Form8->exec();
+}
+
+void TForm1::Info1Click() {
+    hidePicture();
+    AboutBox->exec();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program, whatever else is open.
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        QCoreApplication::exit(0);
+}
+
+} // namespace kelmot

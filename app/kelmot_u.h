@@ -1,0 +1,107 @@
+#pragma once
+
+#include "acquisition/AMixer.h"
+#include "app/startoptions.h"
+
+#include <QMainWindow>
+#include <array>
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class QToolButton;
+
+namespace kelmot {
+
+// A recording line's state as it was when the program started.
+struct SavedLineState {
+    std::int32_t left = -1;
+    std::int32_t right = -1;
+    std::int32_t selectOrMute = -1;
+    bool saved = false;
+};
+
+// The main window: menu bar, tool bar, the picture of the set-up, the mixer.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int MaxSavedDevices = 11;
+    static constexpr int MaxSavedLines = 21;
+    static constexpr int ClientTop = 85; // child windows start below the tool bar
+
+    TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixerApi);
+    ~TForm1() override;
+
+    void FormCreate();
+
+    // Store operations that belong to the main window.
+    void Puffersetzen();
+    void LoescheFeld();
+
+    // Commands.
+    void Speichernunter1Click();
+    void Ladenst1Click();
+    void Ladenvt1Click();
+    void Ende1Click();
+    void Messenst1Click();
+    void Messenvt1Click();
+    void Auswertenst1Click();
+    void Auswertenvt1Click();
+    void Diagrammst1Click();
+    void Diagrammvt1Click();
+    void Einstellungen1Click();
+    void Info1Click();
+
+    const StartOptions& Options() const { return options_; }
+
+    // Components, in the order they are declared.
+    QMenuBar* MainMenu1 = nullptr;
+    QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+    TAudioMixer* Mixer = nullptr;
+    std::array<QPixmap, 9> ImageList1;
+    QToolBar* ToolBar1 = nullptr;
+    std::array<QWidget*, 21> ToolButtons{}; // ToolButton1 .. ToolButton21
+    QLabel* Image1 = nullptr;
+
+    // Menu items.
+    QAction* Speichernunter1 = nullptr;
+    QAction* Ladenst1 = nullptr;
+    QAction* Ladenvt1 = nullptr;
+    QAction* Ende1 = nullptr;
+    QAction* Messenst1 = nullptr;
+    QAction* Messenvt1 = nullptr;
+    QAction* Auswertenst1 = nullptr;
+    QAction* Auswertenvt1 = nullptr;
+    QAction* Diagrammst1 = nullptr;
+    QAction* Diagrammvt1 = nullptr;
+    QAction* Einstellungen1 = nullptr;
+    QAction* Info1 = nullptr;
+
+    SavedLineState SavedMixerSettings[MaxSavedDevices][MaxSavedLines];
+    QString LoadFileName;
+    QString SaveFileName;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildToolBar();
+    void snapshotMixer();
+    void routeInputLine();
+    void restoreMixer();
+    // With data, true; without, the no-data notice and false.
+    bool requireData();
+    void hidePicture();
+
+    StartOptions options_;
+    QWidget* client_ = nullptr;
+};
+
+extern TForm1* Form1;
+
+} // namespace kelmot

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+namespace kelmot {
+
+// The drawn pictures (see scripts/render-pictures.sh), built into the program.
+QPixmap toolImage(int index); // 0..8, 36 x 36
+QIcon programIcon();          // 40 x 16
+QPixmap warningPicture();     // 36 x 37
+QPixmap questionPicture();
+// The photograph of the set-up, a JPEG file next to the program.
+QString photographPath();
+
+} // namespace kelmot

@@ -1,0 +1,116 @@
+#include "app/startoptions.h"
+
+#include "platform/alsa_mixer.h"
+#include "platform/paced_wavein.h"
+#include "platform/portaudio_wavein.h"
+#include "platform/simulated_mixer.h"
+#include "platform/simulatedtrack.h"
+#include "platform/wavfilesource.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+namespace kelmot {
+
+ParsedOptions parseStartOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Kelmot: Messung von Weg und Geschwindigkeit mit zehn Lichtschranken an der Soundkarte.");
+    const QCommandLineOption help({"h", "help"}, "Diese Hilfe anzeigen.");
+    const QCommandLineOption version({"v", "version"}, "Die Version anzeigen.");
+    const QCommandLineOption simulate(
+        "simulate", "Statt der Soundkarte die virtuelle Fahrbahn messen (Vorführung ohne Geräte).");
+    const QCommandLineOption replay("replay", "Statt der Soundkarte die WAV-Datei DATEI abspielen.",
+                                    "DATEI");
+    const QCommandLineOption mixer("mixer",
+                                   "Mischpult: alsa (Vorgabe) oder simulated (simuliertes Mischpult).",
+                                   "ART", "alsa");
+    QCommandLineOption speed("simulate-speed", "Zeitraffer der Simulation.", "FAKTOR", "1");
+    speed.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({help, version, simulate, replay, mixer, speed});
+
+    ParsedOptions result;
+    if (!parser.parse(arguments)) {
+        result.output = "kelmot: " + parser.errorText() + "\n";
+        result.exitCode = 2;
+        return result;
+    }
+    if (parser.isSet(help)) {
+        result.output = parser.helpText();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.output = "Kelmot 3.0\n";
+        return result;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        result.output = "kelmot: unbekanntes Argument: " + parser.positionalArguments().first() + "\n";
+        result.exitCode = 2;
+        return result;
+    }
+    StartOptions o;
+    if (parser.isSet(simulate) && parser.isSet(replay)) {
+        result.output = "kelmot: --simulate und --replay schließen einander aus.\n";
+        result.exitCode = 2;
+        return result;
+    }
+    if (parser.isSet(simulate))
+        o.capture = StartOptions::Capture::Simulation;
+    if (parser.isSet(replay)) {
+        o.capture = StartOptions::Capture::Replay;
+        o.replayFile = parser.value(replay);
+    }
+    const QString m = parser.value(mixer);
+    if (m == "alsa") {
+        o.mixer = StartOptions::Mixer::Alsa;
+    } else if (m == "simulated") {
+        o.mixer = StartOptions::Mixer::Simulated;
+    } else {
+        result.output = "kelmot: unbekanntes Mischpult '" + m + "' (alsa oder simulated).\n";
+        result.exitCode = 2;
+        return result;
+    }
+    bool ok = false;
+    o.simulationSpeed = parser.value(speed).toDouble(&ok);
+    if (!ok || o.simulationSpeed <= 0 || o.simulationSpeed > 1000) {
+        result.output = "kelmot: ungültiger Zeitraffer '" + parser.value(speed) + "'.\n";
+        result.exitCode = 2;
+        return result;
+    }
+    result.options = o;
+    return result;
+}
+
+std::shared_ptr<platform::WaveInBackend> makeCaptureBackend(const StartOptions& options) {
+    using namespace platform;
+    switch (options.capture) {
+    case StartOptions::Capture::Simulation:
+        return std::make_shared<PacedBackend>(
+            "Simulation",
+            [](int rate, std::string&) {
+                return std::make_unique<SimulatedTrack>(TrackParameters{}, rate);
+            },
+            options.simulationSpeed, "virtuelle Fahrbahn");
+    case StartOptions::Capture::Replay: {
+        const std::string path = options.replayFile.toStdString();
+        return std::make_shared<PacedBackend>(
+            "Wiedergabe",
+            [path](int rate, std::string& error) -> std::unique_ptr<SampleSource> {
+                return WavFileSource::load(path, rate, error);
+            },
+            options.simulationSpeed, QFileInfo(options.replayFile).fileName().toStdString());
+    }
+    case StartOptions::Capture::SoundCard:
+        break;
+    }
+    return std::make_shared<PortAudioBackend>();
+}
+
+std::shared_ptr<platform::MixerApi> makeMixerApi(const StartOptions& options) {
+    if (options.mixer == StartOptions::Mixer::Simulated)
+        return std::make_shared<platform::SimulatedMixerApi>(
+            platform::SimulatedMixerApi::demonstrationDevices());
+    return std::make_shared<platform::AlsaMixerApi>();
+}
+
+} // namespace kelmot

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/mixerapi.h"
+#include "platform/wavein.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+namespace kelmot {
+
+// What the command line chose: where the signal comes from and which mixer
+// is configured.
+struct StartOptions {
+    enum class Capture { SoundCard, Simulation, Replay };
+    enum class Mixer { Alsa, Simulated };
+    Capture capture = Capture::SoundCard;
+    QString replayFile;
+    Mixer mixer = Mixer::Alsa;
+    double simulationSpeed = 1.0;
+};
+
+// Parses the arguments (argv[0] first). On --help or --version the text to
+// print goes to `output` with exit code 0; on bad options the message goes
+// to `output` with exit code 2. Otherwise the options.
+struct ParsedOptions {
+    std::optional<StartOptions> options;
+    QString output;
+    int exitCode = 0;
+};
+ParsedOptions parseStartOptions(const QStringList& arguments);
+
+std::shared_ptr<platform::WaveInBackend> makeCaptureBackend(const StartOptions& options);
+std::shared_ptr<platform::MixerApi> makeMixerApi(const StartOptions& options);
+
+} // namespace kelmot

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace kelmot {
+
+// Confirms a spreadsheet export.
+class TForm9 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm9(QWidget* parent = nullptr);
+    void FormCreate() {}
+    void Button1Click() { close(); }
+
+    QLabel* Label1 = nullptr;
+    QPushButton* Button1 = nullptr;
+};
+
+extern TForm9* Form9;
+
+} // namespace kelmot
