@@ -27,25 +27,6 @@ namespace kelmot {
 
 TForm1* Form1 = nullptr;
 
-namespace {
-
-// The client area below the menu bar, where the tool bar and the picture
-// sit at fixed positions; it keeps the tool bar as wide as itself.
-class ClientArea : public QWidget {
-public:
-    using QWidget::QWidget;
-    QToolBar* toolBar = nullptr;
-
-protected:
-    void resizeEvent(QResizeEvent* e) override {
-        if (toolBar)
-            toolBar->setGeometry(0, 0, width(), 49);
-        QWidget::resizeEvent(e);
-    }
-};
-
-} // namespace
-
 TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixerApi)
     : options_(options) {
     setObjectName("Form1");
@@ -56,8 +37,7 @@ TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> 
     setWindowIcon(programIcon());
     setToolTipDuration(-1);
 
-    auto* client = new ClientArea(this);
-    client_ = client;
+    client_ = new QWidget(this);
     client_->setObjectName("ClientArea");
     setCentralWidget(client_);
 
@@ -73,7 +53,6 @@ TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> 
     for (int i = 0; i < 9; ++i)
         ImageList1[static_cast<std::size_t>(i)] = toolImage(i);
     buildToolBar();
-    client->toolBar = ToolBar1;
 
     Image1 = new QLabel(client_);
     Image1->setObjectName("Image1");
@@ -81,7 +60,7 @@ TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> 
     Image1->setScaledContents(true);
     Image1->setAccessibleName(QStringLiteral("Versuchsaufbau"));
 
-    client_->setFixedSize(688, 600);
+    client_->setFixedSize(688, 600 - ToolBarHeight);
     adjustSize();
     client_->setMinimumSize(0, 0);
     client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -126,9 +105,10 @@ void TForm1::buildMenu() {
 }
 
 void TForm1::buildToolBar() {
-    ToolBar1 = new QToolBar(client_);
+    ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName("ToolBar1");
-    ToolBar1->setFixedHeight(49);
+    ToolBar1->setFixedHeight(ToolBarHeight);
+    addToolBar(Qt::TopToolBarArea, ToolBar1);
     ToolBar1->setIconSize(QSize(36, 36));
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
@@ -176,9 +156,10 @@ void TForm1::buildToolBar() {
 
 void TForm1::FormCreate() {
     // Centred once in the design-time window; it keeps this place when the
-    // window is shown maximised.
+    // window is shown maximised. The position counts from the top of the
+    // tool bar, the picture's own area begins below it.
     Image1->move(nearest((width() - Image1->width()) / 2.0),
-                 nearest((height() - ClientTop - Image1->height()) / 2.0));
+                 nearest((height() - ClientTop - Image1->height()) / 2.0) - ToolBarHeight);
     const QImage photo = loadJpegPicture(photographPath());
     if (!photo.isNull())
         Image1->setPixmap(QPixmap::fromImage(photo));

@@ -31,6 +31,7 @@ public:
     static constexpr int MaxSavedDevices = 11;
     static constexpr int MaxSavedLines = 21;
     static constexpr int ClientTop = 85; // child windows start below the tool bar
+    static constexpr int ToolBarHeight = 49;
 
     TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixerApi);
     ~TForm1() override;

@@ -3,6 +3,7 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
     }
     QApplication::setWindowIcon(kelmot::programIcon());
     kelmot::createWindows(*parsed.options);
+    // Maximised by the window manager; without one, as large as the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        kelmot::Form1->setGeometry(screen->availableGeometry());
     kelmot::Form1->showMaximized();
     const int rc = QApplication::exec();
     kelmot::destroyWindows();

@@ -1,0 +1,48 @@
+// Drives a simulated run through the program's windows, as a teacher would
+// ("Messen s-t", then "Messen"), and saves the measurement window at the end.
+//   kelmot_screens <png file>
+#include "acquisition/tabellemess_u.h"
+#include "app/kelmot_u.h"
+#include "app/program.h"
+#include "store/measurementstore.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: kelmot_screens <png file>\n");
+        return 2;
+    }
+    kelmot::StartOptions options;
+    options.capture = kelmot::StartOptions::Capture::Simulation;
+    options.mixer = kelmot::StartOptions::Mixer::Simulated;
+    kelmot::createWindows(options);
+    kelmot::Form1->showMaximized();
+    QApplication::processEvents();
+    kelmot::Form1->Messenst1Click();
+    kelmot::Form2->B_mess->click();
+    QDeadlineTimer deadline(20000);
+    while (!kelmot::Store.DataPresent && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QDeadlineTimer settle(500);
+    while (!settle.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    const bool saved = kelmot::Form2->grab().save(QString::fromLocal8Bit(argv[1]));
+    if (!kelmot::Store.DataPresent)
+        std::fprintf(stderr, "kelmot_screens: status '%s', %d buffers, %s\n",
+                     qPrintable(kelmot::Form2->L_status->text()),
+                     kelmot::Form2->AudioIn->BuffersReturned(),
+                     qPrintable(kelmot::Form2->AudioIn->ErrorText()));
+    kelmot::destroyWindows();
+    if (!saved || !kelmot::Store.DataPresent) {
+        std::fprintf(stderr, "kelmot_screens: run did not end or picture not saved\n");
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Starts Kelmot under Xvfb and saves PNG screenshots of what a teacher sees:
+#   screenshots/hauptfenster.png   the main window with menu, tool bar and photograph
+#   screenshots/messung.png        the measurement window at the end of a simulated run
+# Usage: scripts/screenshot.sh [output folder]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-screenshots}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+root=$PWD
+export KELMOT_PHOTOGRAPH=$root/resources/aufbau.jpg
+bash scripts/install-deps.sh
+cmake --preset default >/dev/null
+cmake --build --preset default --target kelmot kelmot_screens >/dev/null
+
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+
+workdir=$(mktemp -d)
+(cd "$workdir" && DISPLAY=$display QT_QPA_PLATFORM=xcb "$root/build/default/app/kelmot" --simulate --mixer=simulated) &
+app=$!
+sleep 3
+import -display "$display" -window root "$out/hauptfenster.png"
+kill $app 2>/dev/null || true
+wait $app 2>/dev/null || true
+
+# The run is driven through the program's own windows by a small helper.
+(cd "$workdir" && DISPLAY=$display QT_QPA_PLATFORM=xcb "$root/build/default/scripts/screens/kelmot_screens" "$out/messung.png")
+rm -rf "$workdir"
+echo "saved $out/hauptfenster.png and $out/messung.png"
