@@ -36,8 +36,13 @@ Window* create(Window*& global, Window* window) {
 } // namespace
 
 void createWindows(const StartOptions& options) {
-    create(Form1, new TForm1(options, makeMixerApi(options)));
-    create(Form2, new TForm2(makeCaptureBackend(options)));
+    createWindows(options, makeMixerApi(options), makeCaptureBackend(options));
+}
+
+void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
+                   std::shared_ptr<platform::WaveInBackend> capture) {
+    create(Form1, new TForm1(options, std::move(mixer)));
+    create(Form2, new TForm2(std::move(capture)));
     create(Form3, new TForm3);
     create(Form4, new TForm4);
     create(Form5, new TForm5(Form1));

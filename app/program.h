@@ -19,6 +19,9 @@ void reportError(QWidget* parent, const QString& text);
 // handler: Form1 (main), Form2, Form3, Form4, Form5, AboutBox, Form6, Form7,
 // Form8, Form9. They live until destroyWindows.
 void createWindows(const StartOptions& options);
+// The same with the mixer and capture back ends given (tests, demonstrations).
+void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
+                   std::shared_ptr<platform::WaveInBackend> capture);
 void destroyWindows();
 
 } // namespace kelmot

@@ -1,4 +1,4 @@
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <dlfcn.h>
@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     const QDir plugins("/usr/lib/x86_64-linux-gnu/alsa-lib");
     for (const QString& name : plugins.entryList({"libasound_module_*.so"}, QDir::Files))
         dlopen(QFile::encodeName(plugins.filePath(name)).constData(), RTLD_LAZY | RTLD_NODELETE);
-    QCoreApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,6 +3,7 @@
 #include "platform/portaudio_wavein.h"
 #include "platform/wavfilesource.h"
 #include "tests/acquisition/detection_fixture.h"
+#include "tests/acquisition/played_run.h"
 #include "tests/eventloop.h"
 #include "tests/soundserver.h"
 
@@ -17,24 +18,11 @@ using namespace kelmot::test;
 // its monitor, the default input, through PortAudio and the detection.
 TEST(RealSound, APlayedRunIsDetectedToTheSample) {
     KELMOT_NEED_SOUND_SERVER();
-    runTool("pactl", {"set-sink-volume", "@DEFAULT_SINK@", "100%"});
-    runTool("pactl", {"set-source-volume", "@DEFAULT_SOURCE@", "100%"});
-    runTool("pactl", {"set-source-mute", "@DEFAULT_SOURCE@", "0"});
-
-    // Beams of different lengths at uneven distances, as a real cart gives.
-    std::vector<std::int16_t> signal(static_cast<std::size_t>(22050 * 3.5), 0);
-    std::vector<std::pair<std::int64_t, std::int64_t>> edges;
-    std::int64_t at = 11025; // half a second of silence first
-    for (int k = 0; k < 10; ++k) {
-        const std::int64_t length = 900 - 40 * k + (k % 3) * 7;
-        for (std::int64_t i = 0; i < length; ++i)
-            signal[static_cast<std::size_t>(at + i)] = 14000;
-        edges.emplace_back(at, at + length - 1);
-        at += 3300 - 150 * k + (k % 2) * 13;
-    }
+    soundPathAtFullVolume();
+    const PlayedRun played;
     QTemporaryDir dir;
     const QString wav = dir.filePath("lauf.wav");
-    ASSERT_EQ(writeWavFile(wav.toStdString(), signal, 22050), "");
+    ASSERT_EQ(writeWavFile(wav.toStdString(), played.samples, 22050), "");
 
     MeasurementStore store;
     store.initialise();
@@ -66,14 +54,9 @@ TEST(RealSound, APlayedRunIsDetectedToTheSample) {
     ASSERT_TRUE(ended) << "events seen: " << detector.EventCount;
     ASSERT_TRUE(processUntil([&] { return !audio.DeviceOpen(); }, 5000));
 
-    const long double t0 = static_cast<long double>(edges[0].first);
     for (int k = 0; k < 10; ++k) {
-        EXPECT_DOUBLE_EQ(store.RunTimes[0][k],
-                         static_cast<double>((edges[k].first - t0) / 22050.0L - 0.0003L))
-            << "dark " << k;
-        EXPECT_DOUBLE_EQ(store.RunTimes[1][k],
-                         static_cast<double>((edges[k].second - t0) / 22050.0L - 0.0003L))
-            << "bright " << k;
+        EXPECT_DOUBLE_EQ(store.RunTimes[0][k], played.darkTime(k)) << "dark " << k;
+        EXPECT_DOUBLE_EQ(store.RunTimes[1][k], played.brightTime(k)) << "bright " << k;
     }
     EXPECT_EQ(lostDuringRun, 0u);
     EXPECT_EQ(store.SeriesName[0], "Messung 1");

@@ -1,0 +1,255 @@
+#include "acquisition/tabellemess_u.h"
+#include "evaluation/tabelle_u.h"
+#include "platform/paced_wavein.h"
+#include "platform/simulatedtrack.h"
+#include "tests/acquisition/detection_fixture.h"
+#include "tests/app/gui_fixture.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+using namespace kelmot;
+using namespace kelmot::platform;
+using namespace kelmot::test;
+
+namespace {
+
+QColor statusColour() { return Form2->L_status->palette().color(QPalette::WindowText); }
+
+class MeasurementWindow : public ProgramFixture {
+protected:
+    // One 0.2 s buffer of the manual source.
+    void deliver(const std::vector<std::int16_t>& samples) {
+        ASSERT_TRUE(manual->deliver(samples));
+        const int before = Form2->AudioIn->BuffersReturned();
+        ASSERT_TRUE(processUntil([&] { return Form2->AudioIn->BuffersReturned() > before; }));
+    }
+    void deliverRun(std::size_t from, std::size_t to) {
+        const auto run = fullRunSignal(100, 300);
+        for (std::size_t b = from; b < to; ++b)
+            deliver(std::vector<std::int16_t>(run.begin() + b * 4410, run.begin() + (b + 1) * 4410));
+    }
+    void startRun(bool vt = false) {
+        vt ? Form1->Messenvt1Click() : Form1->Messenst1Click();
+        Form2->B_mess->click();
+        ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
+        deliver(std::vector<std::int16_t>(4410, 0)); // the settling buffer
+    }
+};
+
+} // namespace
+
+TEST_F(MeasurementWindow, AFullSimulatedRunFillsTheTableAndStoresTheSeries) {
+    TrackParameters p;
+    p.noise = 0;
+    SimulatedTrack reference(p, 22050);
+    start(SimulatedMixerApi::demonstrationDevices(),
+          std::make_shared<PacedBackend>(
+              "Simulation",
+              [p](int rate, std::string&) { return std::make_unique<SimulatedTrack>(p, rate); },
+              20.0, "virtuelle Fahrbahn"));
+    Form1->Messenvt1Click();
+    EXPECT_EQ(Form2->windowTitle(), "  Geschwindigkeits-Zeit Zusammenhang messen (v-t)");
+    EXPECT_EQ(Form2->L_mixerinfo->text(),
+              "SOUNDKARTE :  Simulation        EINGANG:  virtuelle Fahrbahn");
+    EXPECT_TRUE(Form2->L_status->isHidden());
+    Form2->B_mess->click();
+    EXPECT_EQ(Form2->L_status->text(), QString(26, u' '));
+    EXPECT_FALSE(Form2->L_status->isHidden());
+    ASSERT_TRUE(processUntil([] { return Store.DataPresent; }, 20000));
+    EXPECT_EQ(Form2->L_status->text(), "  Messung beendet  ");
+    EXPECT_EQ(statusColour(), QColor(255, 0, 0));
+    const double t0 = reference.edges()[0].first;
+    for (int k = 0; k < 10; ++k) {
+        const double dark = (reference.edges()[k].first - t0) / 22050 - 0.0003;
+        const double bright = (reference.edges()[k].second - t0) / 22050 - 0.0003;
+        EXPECT_EQ(Form2->cellText(1, k + 1), QString::number(dark < 0.005 ? 0.0 : dark, 'f', 2)) << k;
+        EXPECT_EQ(Form2->cellText(2, k + 1), QString::number(bright, 'f', 2)) << k;
+        EXPECT_EQ(Form2->cellText(0, k + 1), QString::number(k / 10.0, 'f', 1));
+    }
+    EXPECT_EQ(Store.SeriesName[0], "Messung 1");
+    EXPECT_EQ(Store.DataTitle, "Messung 1");
+    EXPECT_EQ(Form6->Combo1->itemText(0), "Messung 1");
+    EXPECT_EQ(Form6->Combo1->currentIndex(), 0);
+    EXPECT_DOUBLE_EQ(Store.SeriesDarkTimes[0][9],
+                     static_cast<double>((reference.edges()[9].first - t0) / 22050.0L - 0.0003L));
+    // The capture drains and closes by itself.
+    ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }, 5000));
+}
+
+TEST_F(MeasurementWindow, StatusLineFollowsTheRun) {
+    start();
+    startRun();
+    EXPECT_EQ(Form2->L_status->text(), "  Warte auf Start  ");
+    EXPECT_EQ(statusColour(), QColor(255, 0, 0));
+    deliverRun(0, 1);
+    EXPECT_EQ(Form2->L_status->text(), "  Messung gestartet  ");
+    EXPECT_EQ(statusColour(), QColor(0, 128, 0));
+    deliverRun(1, 11);
+    EXPECT_EQ(Form2->L_status->text(), "  Messung beendet  ");
+    EXPECT_TRUE(Store.DataPresent);
+}
+
+TEST_F(MeasurementWindow, AbbrechenMidRunStoresNothing) {
+    start();
+    Store.RunTimes[0][8] = 42.0; // from an earlier run
+    startRun();
+    deliverRun(0, 3);
+    Form2->B_abbruch->click();
+    EXPECT_EQ(Form2->L_status->text(), "   Abgebrochen   ");
+    EXPECT_EQ(statusColour(), QColor(255, 0, 0));
+    EXPECT_FALSE(Store.DataPresent);
+    EXPECT_TRUE(Store.SeriesName[0].isEmpty());
+    EXPECT_EQ(Store.MeasurementNumber, 0);
+    EXPECT_DOUBLE_EQ(Store.RunTimes[0][2], static_cast<double>(0.4L - 0.0003L));
+    EXPECT_DOUBLE_EQ(Store.RunTimes[0][8], 42.0); // not reached: kept
+    // The queued buffers come back without reaching the detection.
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(manual->deliver(std::vector<std::int16_t>(4410, 30000)));
+    ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }));
+    EXPECT_EQ(Form2->L_status->text(), "   Abgebrochen   ");
+    EXPECT_FALSE(Store.DataPresent);
+}
+
+TEST_F(MeasurementWindow, LayoutForAMainWindowOf1000Pixels) {
+    start();
+    Form1->resize(1000, 700);
+    Form1->Messenst1Click();
+    EXPECT_EQ(Form2->width(), 1000);
+    EXPECT_EQ(Form2->SG1->geometry().left(), 100);
+    EXPECT_EQ(Form2->SG1->geometry().top(), 80);
+    EXPECT_EQ(Form2->SG1->width(), 600);
+    EXPECT_EQ(Form2->SG1->columnWidth(0), 300);
+    EXPECT_EQ(Form2->L_status->x(), 400);
+    EXPECT_EQ(Form2->GB1->pos(), QPoint(750, 80));
+    EXPECT_EQ(Form2->GB2->pos(), QPoint(750, 200));
+    EXPECT_EQ(Form2->L_mixerinfo->pos(), QPoint(100, 50));
+    EXPECT_EQ(Form2->y(), 85);
+    EXPECT_EQ(Form2->SG1->rowHeight(3), static_cast<int>(Form2->SG1->height() / 11));
+    EXPECT_EQ(Form2->windowTitle(), "  Weg-Zeit-Zusammenhang messen (s-t)");
+    EXPECT_EQ(Form2->cellText(0, 0), "Ort (m)");
+    EXPECT_EQ(Form2->cellText(1, 0), "Zeit aus (s)");
+    EXPECT_EQ(Form2->cellText(0, 4), "0.3");
+}
+
+TEST_F(MeasurementWindow, FromVtToStTheBrightColumnIsHiddenThenBlanked) {
+    start();
+    startRun(true);
+    deliverRun(0, 11);
+    ASSERT_TRUE(Store.DataPresent);
+    EXPECT_FALSE(Form2->SG1->isColumnHidden(2));
+    const QString bright = Form2->cellText(2, 1);
+    EXPECT_FALSE(bright.trimmed().isEmpty());
+    for (int i = 0; i < 4; ++i)
+        manual->deliver(std::vector<std::int16_t>(4410, 0));
+    ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }));
+
+    Form1->Messenst1Click();
+    EXPECT_TRUE(Form2->SG1->isColumnHidden(2));
+    EXPECT_EQ(Form2->cellText(2, 1), bright);
+    EXPECT_EQ(Form2->cellText(1, 1), "");
+    Form2->B_mess->click();
+    EXPECT_EQ(Form2->cellText(2, 1), "     ");
+    EXPECT_EQ(Form2->cellText(1, 5), "     ");
+}
+
+TEST_F(MeasurementWindow, ClosingTheWindowResetsTheTitle) {
+    start();
+    Store.DataTitle = "Messung 3";
+    Form1->Messenst1Click();
+    Form2->close();
+    EXPECT_EQ(Store.DataTitle, "Messung");
+}
+
+TEST_F(MeasurementWindow, ResolutionButtonsChangeOnlyLaterCells) {
+    start();
+    EXPECT_EQ(Store.SeriesResolution[0], 0);
+    Form2->RB1->click();
+    EXPECT_EQ(Store.SeriesResolution[0], 1); // at once, before any run
+    Form2->RB2->click();
+    startRun();
+    deliverRun(0, 2);
+    EXPECT_EQ(Form2->cellText(1, 2), "0.20");
+    Form2->RB1->click();
+    deliverRun(2, 3);
+    EXPECT_EQ(Form2->cellText(1, 2), "0.20");
+    EXPECT_EQ(Form2->cellText(1, 3), "0.400");
+    EXPECT_EQ(Form2->cellText(2, 3), "0.413");
+    // A resize re-reads the buttons into the store.
+    Store.SeriesResolution[0] = 0;
+    Form2->resize(Form2->width() + 10, Form2->height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Store.SeriesResolution[0], 1);
+}
+
+TEST_F(MeasurementWindow, AFailedStartSaysWhyInRed) {
+    start();
+    manual->failures.open = WaveErrBadDeviceId;
+    Form1->Messenst1Click();
+    Form2->B_mess->click();
+    EXPECT_EQ(Form2->L_status->text().toStdString(),
+              "  Aufnahme nicht möglich: " + genericWaveInErrorText(WaveErrBadDeviceId) + "  ");
+    EXPECT_EQ(statusColour(), QColor(255, 0, 0));
+    EXPECT_FALSE(Form2->L_status->isHidden());
+}
+
+TEST_F(MeasurementWindow, MessenWhileTheLastRunDrainsStartsOnceItHasClosed) {
+    start();
+    startRun();
+    deliverRun(0, 11);
+    ASSERT_TRUE(Store.DataPresent);
+    ASSERT_TRUE(Form2->AudioIn->DeviceOpen()); // four buffers still queued
+    Form2->B_mess->click();
+    EXPECT_EQ(manual->calls().opens, 1);
+    EXPECT_EQ(Form2->L_status->text(), QString(26, u' '));
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(manual->deliver(std::vector<std::int16_t>(4410, 0)));
+    ASSERT_TRUE(processUntil([&] { return manual->calls().opens == 2; }));
+    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->DeviceOpen(); }));
+    deliver(std::vector<std::int16_t>(4410, 0));
+    EXPECT_EQ(Form2->L_status->text(), "  Warte auf Start  ");
+}
+
+TEST_F(MeasurementWindow, MessenDuringARunRestartsTheDetectionOnTheRunningCapture) {
+    start();
+    startRun();
+    deliverRun(0, 3);
+    Form2->B_mess->click();
+    EXPECT_EQ(manual->calls().opens, 1);
+    EXPECT_EQ(Form2->Detection.EventCount, 0);
+    deliver(std::vector<std::int16_t>(4410, 30000)); // ignored: first of the new run
+    EXPECT_EQ(Form2->Detection.Dark, 0);
+    EXPECT_EQ(Form2->L_status->text(), "  Warte auf Start  ");
+}
+
+TEST_F(MeasurementWindow, InfoLineNamesTheMixersCardAndInput) {
+    writeConfig("0\r\n1\r\n5000\r\n0\r\n");
+    start(SimulatedMixerApi::demonstrationDevices(), std::make_shared<CardLikeBackend>());
+    EXPECT_EQ(Form2->L_mixerinfo->text(),
+              "SOUNDKARTE :  Simulierte Soundkarte       EINGANG:  Line-In"); // at creation: 7 blanks
+    Form1->Messenst1Click();
+    EXPECT_EQ(Form2->L_mixerinfo->text(),
+              "SOUNDKARTE :  Simulierte Soundkarte        EINGANG:  Line-In");
+    Store.InputLine = 9;
+    Form1->Messenst1Click();
+    EXPECT_EQ(Form2->L_mixerinfo->text(),
+              "SOUNDKARTE :  Simulierte Soundkarte        EINGANG:  (kein Eingang gewählt)");
+}
+
+TEST_F(MeasurementWindow, TableCellsAreReadableByScreenReaders) {
+    start();
+    startRun();
+    deliverRun(0, 2);
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(Form2->SG1);
+    ASSERT_TRUE(grid);
+    QAccessibleTableInterface* table = grid->tableInterface();
+    ASSERT_TRUE(table);
+    ASSERT_TRUE(table->cellAt(2, 1));
+    EXPECT_EQ(table->cellAt(2, 1)->text(QAccessible::Name), "0.20");
+    EXPECT_EQ(table->cellAt(0, 0)->text(QAccessible::Name), "Ort (m)");
+}

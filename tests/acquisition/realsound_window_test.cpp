@@ -1,0 +1,43 @@
+#include "acquisition/tabellemess_u.h"
+#include "platform/portaudio_wavein.h"
+#include "store/numberformat.h"
+#include "tests/acquisition/played_run.h"
+#include "tests/app/gui_fixture.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace kelmot;
+using namespace kelmot::test;
+
+// "Messen s-t", "Messen", and the run played into the null sink: the
+// measurement window records it from the default input like from a card.
+TEST_F(ProgramFixture, AMeasurementFromTheSoundCardFillsAllTenRows) {
+    KELMOT_NEED_SOUND_SERVER();
+    soundPathAtFullVolume();
+    const PlayedRun played;
+    const QString wav = dir_.filePath("lauf.wav");
+    ASSERT_EQ(platform::writeWavFile(wav.toStdString(), played.samples, 22050), "");
+
+    start(platform::SimulatedMixerApi::demonstrationDevices(),
+          std::make_shared<platform::PortAudioBackend>());
+    Form1->Messenvt1Click();
+    Form2->RB1->click(); // 1 ms: three decimals
+    Form2->B_mess->click();
+    ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
+    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }));
+    QProcess player;
+    player.start("paplay", {"--device=@DEFAULT_SINK@", wav});
+    ASSERT_TRUE(player.waitForStarted(5000));
+    const bool ended = processUntil([] { return Store.DataPresent; }, 15000);
+    player.waitForFinished(10000);
+    ASSERT_TRUE(ended) << Form2->L_status->text().toStdString();
+    EXPECT_EQ(Form2->L_status->text(), "  Messung beendet  ");
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_EQ(Form2->cellText(1, k + 1), formatFixed(played.darkTime(k), 3)) << k;
+        EXPECT_EQ(Form2->cellText(2, k + 1), formatFixed(played.brightTime(k), 3)) << k;
+        EXPECT_DOUBLE_EQ(Store.SeriesDarkTimes[0][k], played.darkTime(k));
+    }
+    ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }, 5000));
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/kelmot_u.h"
+#include "app/program.h"
+#include "platform/manual_wavein.h"
+#include "platform/simulated_mixer.h"
+#include "store/measurementstore.h"
+#include "tests/eventloop.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace kelmot::test {
+
+// Runs `action`; every modal dialog that opens meanwhile is recorded by its
+// object name and closed, as a user pressing its close box would.
+template <typename Action>
+QStringList closingModals(Action action) {
+    QStringList seen;
+    QTimer watcher;
+    watcher.setInterval(5);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            seen << modal->objectName();
+            modal->close();
+        }
+    });
+    watcher.start();
+    action();
+    return seen;
+}
+
+// Driven by hand but named like a sound card: the measurement window's info
+// line then names the mixer's card and line.
+class CardLikeBackend : public platform::ManualBackend {
+public:
+    std::string sourceName() const override { return {}; }
+};
+
+// The program's windows, started in an empty working folder (where
+// kelmot.cfg is looked for) with the mixer and capture back ends of a test.
+class ProgramFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousDir_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        Store = MeasurementStore{};
+        errorReporter() = [this](QWidget*, const QString& text) { errors << text; };
+        QLocale::setDefault(QLocale::c());
+    }
+    void TearDown() override {
+        destroyWindows();
+        QDir::setCurrent(previousDir_);
+        QLocale::setDefault(QLocale::system());
+    }
+
+    void writeConfig(const QByteArray& content) {
+        QFile f(dir_.filePath("kelmot.cfg"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+
+    void start(std::vector<platform::SimDevice> devices = platform::SimulatedMixerApi::demonstrationDevices(),
+               std::shared_ptr<platform::WaveInBackend> capture = nullptr) {
+        mixer = std::make_shared<platform::SimulatedMixerApi>(std::move(devices));
+        if (!capture)
+            capture = manual;
+        createWindows(StartOptions{}, mixer, std::move(capture));
+    }
+
+    QTemporaryDir dir_;
+    QString previousDir_;
+    QStringList errors;
+    std::shared_ptr<platform::SimulatedMixerApi> mixer;
+    std::shared_ptr<platform::ManualBackend> manual = std::make_shared<platform::ManualBackend>();
+};
+
+} // namespace kelmot::test

@@ -1,0 +1,301 @@
+#include "app/info_u.h"
+#include "app/keinedaten_u.h"
+#include "acquisition/tabellemess_u.h"
+#include "evaluation/tabelle_u.h"
+#include "settings/config_u.h"
+#include "tests/app/gui_fixture.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTableWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace kelmot;
+using namespace kelmot::platform;
+using kelmot::test::closingModals;
+using kelmot::test::ProgramFixture;
+
+namespace {
+
+struct CommandCase {
+    const char* name;
+    void (TForm1::*handler)();
+    bool noticeWithoutData;
+    bool hidesPicture;
+};
+
+const CommandCase Commands[] = {
+    {"Speichern unter", &TForm1::Speichernunter1Click, true, false},
+    {"Laden s-t", &TForm1::Ladenst1Click, false, true},
+    {"Laden v-t", &TForm1::Ladenvt1Click, false, true},
+    {"Messen s-t", &TForm1::Messenst1Click, false, true},
+    {"Messen v-t", &TForm1::Messenvt1Click, false, true},
+    {"Auswerten s-t", &TForm1::Auswertenst1Click, true, true},
+    {"Auswerten v-t", &TForm1::Auswertenvt1Click, true, true},
+    {"Diagramm s-t", &TForm1::Diagrammst1Click, true, false},
+    {"Diagramm v-t", &TForm1::Diagrammvt1Click, true, true},
+};
+
+// Recording lines of a card that switches inputs by mute.
+SimDevice muteCard(const std::string& name) {
+    auto line = [](const char* n, std::int32_t v, bool muted) {
+        SimControl volume;
+        volume.values = {v, v};
+        SimControl mute;
+        mute.type = MIXERCONTROL_CONTROLTYPE_MUTE;
+        mute.flags = MIXERCONTROL_CONTROLF_UNIFORM;
+        mute.values = {muted ? 1 : 0};
+        return SimLine{n, 2, {volume, mute}};
+    };
+    SimDevice d;
+    d.productName = name;
+    SimControl master;
+    master.values = {1234, 1234};
+    d.destinations = {{{"Wiedergabe", 2, {}}, {}},
+                      {{"Aufnahme", 2, {master}},
+                       {line("Mikrofon", 100, true), line("Line-In", 200, false),
+                        line("CD", 300, true)}}};
+    return d;
+}
+
+std::int32_t volumeOf(const SimulatedMixerApi& api, int device, int line) {
+    const auto& dest = api.devices[device].destinations[1];
+    return (line < 0 ? dest.line : dest.sources[line]).controls[0].values[0];
+}
+
+} // namespace
+
+TEST_F(ProgramFixture, CommandsWithoutDataShowTheNoticeExactlyWhereTheyShould) {
+    start();
+    for (const CommandCase& c : Commands) {
+        Form1->Image1->show();
+        const QStringList modals = closingModals([&] { (Form1->*c.handler)(); });
+        EXPECT_EQ(modals, c.noticeWithoutData ? QStringList{"Form5"} : QStringList{}) << c.name;
+        EXPECT_EQ(Form1->Image1->isHidden(), c.hidesPicture) << c.name;
+    }
+}
+
+TEST_F(ProgramFixture, CommandsWithDataNeverShowTheNotice) {
+    start();
+    Store.DataPresent = true;
+    for (const CommandCase& c : Commands) {
+        Form1->Image1->show();
+        EXPECT_TRUE(closingModals([&] { (Form1->*c.handler)(); }).isEmpty()) << c.name;
+        EXPECT_EQ(Form1->Image1->isHidden(), c.hidesPicture) << c.name;
+    }
+}
+
+TEST_F(ProgramFixture, InfoAndSettingsOpenTheirDialogs) {
+    start();
+    EXPECT_EQ(closingModals([] { Form1->Info1Click(); }), QStringList{"AboutBox"});
+    EXPECT_TRUE(Form1->Image1->isHidden());
+    Form1->Image1->show();
+    EXPECT_EQ(closingModals([] { Form1->Einstellungen1Click(); }), QStringList{"Form8"});
+    EXPECT_FALSE(Form1->Image1->isHidden());
+}
+
+TEST_F(ProgramFixture, MenuAndToolBarAreAsDescribed) {
+    start();
+    EXPECT_EQ(Form1->windowTitle(), "   Kelmot");
+    QStringList menus;
+    for (QAction* a : Form1->MainMenu1->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"Datei", "Messen", "Auswerten", "Diagramm", "Einstellungen",
+                                  "Info"}));
+    QStringList datei;
+    for (QAction* a : Form1->MainMenu1->actions()[0]->menu()->actions())
+        datei << a->text();
+    EXPECT_EQ(datei, (QStringList{"Speichern unter", "Laden s-t", "Laden v-t", "Ende"}));
+
+    QStringList hints;
+    QList<int> gaps;
+    int gap = 0;
+    for (QWidget* w : Form1->ToolButtons) {
+        if (auto* b = qobject_cast<QToolButton*>(w)) {
+            if (!hints.isEmpty())
+                gaps << gap;
+            gap = 0;
+            hints << b->toolTip();
+            EXPECT_EQ(b->size(), QSize(43, 42));
+            EXPECT_EQ(b->iconSize(), QSize(36, 36));
+            EXPECT_FALSE(b->icon().isNull()) << b->toolTip().toStdString();
+        } else {
+            EXPECT_EQ(w->width(), 8);
+            ++gap;
+        }
+    }
+    EXPECT_EQ(hints, (QStringList{"Datei laden", "Datei speichern", "s-t-Messung", "v-t-Messung",
+                                  "s-t Auswertung", "v-t Auswertung", "s-t Auswertung / Diagramm",
+                                  "v-t Auswertung / Diagramm", "Einstellungen"}));
+    EXPECT_EQ(gaps, (QList<int>{1, 2, 1, 2, 1, 2, 1, 2}));
+    EXPECT_EQ(Form1->ToolBar1->height(), 49);
+    // "Datei laden" loads as s-t: it hides the picture like "Laden s-t".
+    Form1->Image1->show();
+    qobject_cast<QToolButton*>(Form1->ToolButtons[0])->click();
+    EXPECT_TRUE(Form1->Image1->isHidden());
+}
+
+TEST_F(ProgramFixture, NoConfigurationFileGivesTheDefaultsAndCreatesNone) {
+    start();
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(Store.MixerDevice, 0);
+    EXPECT_EQ(Store.InputLine, 0);
+    EXPECT_EQ(Store.Threshold, 5000);
+    EXPECT_EQ(Store.OutputMode, 0);
+    EXPECT_FALSE(QFile::exists("kelmot.cfg"));
+}
+
+TEST_F(ProgramFixture, AThreeLineFileReportsTheConversionAndStillStartsSoundly) {
+    writeConfig("0\r\n1\r\n4000\r\n");
+    start();
+    EXPECT_EQ(errors, QStringList{QString::fromUtf8("'' ist kein gültiger Integerwert")});
+    EXPECT_EQ(Store.InputLine, 1);
+    EXPECT_EQ(Store.Threshold, 4000);
+    EXPECT_EQ(Store.ColumnCount, 2); // initialised even so
+    // The routing was skipped: the demonstration card's inputs keep their volume.
+    EXPECT_EQ(volumeOf(*mixer, 0, 1), 30000);
+    Form1->Messenst1Click(); // lays out the grid without dividing by zero
+    EXPECT_EQ(Form2->SG1->columnWidth(0), Form2->SG1->width() / 2);
+}
+
+TEST_F(ProgramFixture, AThresholdAboveTheScrollBarIsClampedAtStartUp) {
+    writeConfig("0\r\n0\r\n40000\r\n0\r\n");
+    start();
+    EXPECT_EQ(Store.Threshold, 30000);
+    EXPECT_EQ(Form8->ScrollBar1->value(), 30000);
+}
+
+TEST_F(ProgramFixture, StartUpRoutesTheInputLineAndEndeRestoresEverything) {
+    writeConfig("0\r\n1\r\n5000\r\n0\r\n");
+    start({muteCard("Karte")});
+    EXPECT_EQ(volumeOf(*mixer, 0, 0), 0);
+    EXPECT_EQ(volumeOf(*mixer, 0, 1), 65535);
+    EXPECT_EQ(volumeOf(*mixer, 0, 2), 0);
+    EXPECT_EQ(mixer->devices[0].destinations[1].sources[0].controls[1].values[0], 0); // unmuted
+    Form1->Ende1Click();
+    EXPECT_EQ(volumeOf(*mixer, 0, 0), 100);
+    EXPECT_EQ(volumeOf(*mixer, 0, 1), 200);
+    EXPECT_EQ(volumeOf(*mixer, 0, 2), 300);
+    EXPECT_EQ(mixer->devices[0].destinations[1].sources[0].controls[1].values[0], 1);
+    EXPECT_EQ(mixer->devices[0].destinations[1].sources[2].controls[1].values[0], 1);
+}
+
+TEST_F(ProgramFixture, EndeRestoresTheRecordingSelectorsChoice) {
+    // The demonstration card selects "Mikrofon" (entry 0) at start; restoring
+    // line by line would leave nothing selected.
+    auto devices = SimulatedMixerApi::demonstrationDevices();
+    devices[0].destinations[1].line.controls[1].values = {0, 0, 1, 0};
+    writeConfig("0\r\n1\r\n5000\r\n0\r\n");
+    start(devices);
+    Form1->Ende1Click();
+    EXPECT_EQ(mixer->devices[0].destinations[1].line.controls[1].values,
+              (std::vector<std::int32_t>{0, 0, 1, 0}));
+}
+
+TEST_F(ProgramFixture, LineMinusOneRoutesTheRecordingDestinationItself) {
+    writeConfig("0\r\n-1\r\n5000\r\n0\r\n");
+    start({muteCard("Karte")});
+    EXPECT_EQ(volumeOf(*mixer, 0, -1), 65535);
+    EXPECT_EQ(volumeOf(*mixer, 0, 1), 0);
+}
+
+TEST_F(ProgramFixture, WithoutAnyMixerDeviceStartAndEndTouchNothing) {
+    start({}, std::make_shared<kelmot::test::CardLikeBackend>());
+    EXPECT_EQ(Form1->Mixer->DeviceCount(), 0);
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(Form8->L_mixer->text(), "0 Schnittstelle(n) im System");
+    Form1->Messenst1Click();
+    EXPECT_TRUE(Form2->L_mixerinfo->text().startsWith("SOUNDKARTE :  (kein Mischpult gefunden)"));
+    Form1->Ende1Click();
+    EXPECT_EQ(mixer->writes, 0);
+}
+
+TEST_F(ProgramFixture, TheConfiguredDeviceIsTheOneRouted) {
+    writeConfig("1\r\n0\r\n5000\r\n0\r\n");
+    start({muteCard("Erste"), muteCard("Zweite")});
+    EXPECT_EQ(volumeOf(*mixer, 0, 0), 100);
+    EXPECT_EQ(volumeOf(*mixer, 1, 0), 65535);
+    EXPECT_EQ(volumeOf(*mixer, 1, 1), 0);
+}
+
+TEST_F(ProgramFixture, FirstSettingsOpeningAppliesTheCurrentOutputMode) {
+    start();
+    Store.SeriesName[1] = "alt";
+    Store.SeriesCounter = 5;
+    closingModals([] { Form1->Einstellungen1Click(); });
+    EXPECT_TRUE(Store.SeriesName[1].isEmpty());
+    EXPECT_EQ(Store.SeriesCounter, 0);
+    EXPECT_TRUE(Form8->RB_einzel->isChecked());
+    EXPECT_TRUE(Form6->Combo1->isHidden());
+}
+
+TEST_F(ProgramFixture, FirstSettingsOpeningInThreeListModeShowsTheSelector) {
+    writeConfig("0\r\n0\r\n5000\r\n1\r\n");
+    start();
+    closingModals([] { Form1->Einstellungen1Click(); });
+    EXPECT_EQ(Store.SeriesCounter, 1);
+    EXPECT_TRUE(Form8->RB_drei->isChecked());
+    EXPECT_FALSE(Form6->Combo1->isHidden());
+    // A second opening changes nothing: the button is checked already.
+    Store.SeriesCounter = 4;
+    closingModals([] { Form1->Einstellungen1Click(); });
+    EXPECT_EQ(Store.SeriesCounter, 4);
+}
+
+TEST_F(ProgramFixture, NoticeAndInfoBoxCarryTheirTexts) {
+    start();
+    EXPECT_EQ(Form5->windowTitle(), "   Keine Messdaten");
+    EXPECT_EQ(Form5->size(), QSize(411, 257));
+    EXPECT_EQ(Form5->Label1->text(), "Keine Messdaten vorhanden.");
+    EXPECT_EQ(Form5->Label2->text(),
+              QString::fromUtf8("Bitte Messung durchführen (\"Messen\") oder Datei laden."));
+    EXPECT_FALSE(Form5->Image1->pixmap().isNull());
+    EXPECT_EQ(AboutBox->windowTitle(), "Info");
+    EXPECT_EQ(AboutBox->Version->text(), "Version 3.0");
+    EXPECT_EQ(AboutBox->ProgramIcon->size(), QSize(65, 57));
+}
+
+// Every control a screen reader meets is named by its caption, an
+// image-only tool button by its hint.
+TEST_F(ProgramFixture, ControlsAreNamedForScreenReaders) {
+    start();
+    const auto nameOf = [](QObject* o) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(o);
+        return iface ? iface->text(QAccessible::Name) : QString();
+    };
+    for (QWidget* w : Form1->ToolButtons) {
+        if (auto* b = qobject_cast<QToolButton*>(w)) {
+            EXPECT_EQ(nameOf(b), b->toolTip());
+        }
+    }
+    for (QMenu* menu : Form1->MainMenu1->findChildren<QMenu*>()) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(menu);
+        ASSERT_TRUE(iface);
+        ASSERT_EQ(iface->childCount(), menu->actions().size());
+        for (int i = 0; i < iface->childCount(); ++i)
+            EXPECT_EQ(iface->child(i)->text(QAccessible::Name), menu->actions()[i]->text());
+    }
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(Form1->MainMenu1);
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->child(4)->text(QAccessible::Name), "Einstellungen");
+    int checked = 0;
+    for (QWidget* window : std::initializer_list<QWidget*>{Form2, Form5, AboutBox, Form8}) {
+        for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+            EXPECT_EQ(nameOf(b).trimmed(), b->text().trimmed()) << b->objectName().toStdString();
+            ++checked;
+        }
+        for (QLabel* l : window->findChildren<QLabel*>()) {
+            if (!l->text().isEmpty()) {
+                EXPECT_EQ(nameOf(l).trimmed(), l->text().trimmed()) << l->objectName().toStdString();
+            }
+        }
+    }
+    EXPECT_GE(checked, 10);
+}

@@ -1,0 +1,74 @@
+#include "app/jpegpicture.h"
+#include "app/startoptions.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace kelmot;
+
+namespace {
+ParsedOptions parse(QStringList args) {
+    args.prepend("kelmot");
+    return parseStartOptions(args);
+}
+} // namespace
+
+TEST(StartOptions, ChooseTheCaptureSourceAndTheMixer) {
+    auto p = parse({});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->capture, StartOptions::Capture::SoundCard);
+    EXPECT_EQ(p.options->mixer, StartOptions::Mixer::Alsa);
+    p = parse({"--simulate", "--mixer=simulated"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->capture, StartOptions::Capture::Simulation);
+    EXPECT_EQ(p.options->mixer, StartOptions::Mixer::Simulated);
+    p = parse({"--replay", "lauf.wav"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->capture, StartOptions::Capture::Replay);
+    EXPECT_EQ(p.options->replayFile, "lauf.wav");
+    EXPECT_EQ(makeCaptureBackend(*p.options)->inputName(), "lauf.wav");
+}
+
+TEST(StartOptions, HelpAndVersionEndWithZero) {
+    auto p = parse({"--help"});
+    EXPECT_FALSE(p.options);
+    EXPECT_EQ(p.exitCode, 0);
+    EXPECT_TRUE(p.output.contains("--simulate"));
+    EXPECT_TRUE(p.output.contains("--replay"));
+    p = parse({"--version"});
+    EXPECT_EQ(p.exitCode, 0);
+    EXPECT_EQ(p.output, "Kelmot 3.0\n");
+}
+
+TEST(StartOptions, BadOptionsEndWithTwo) {
+    for (const QStringList& bad : {QStringList{"--mixer=oss"}, QStringList{"--bogus"},
+                                   QStringList{"--simulate", "--replay", "x.wav"},
+                                   QStringList{"datei"}, QStringList{"--replay"},
+                                   QStringList{"--simulate-speed=0"}}) {
+        const auto p = parse(bad);
+        EXPECT_FALSE(p.options) << bad.join(' ').toStdString();
+        EXPECT_EQ(p.exitCode, 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(p.output.startsWith("kelmot: ")) << p.output.toStdString();
+    }
+}
+
+TEST(JpegPicture, DecodesThePhotographAndSurvivesBadFiles) {
+    const QImage photo = loadJpegPicture(KELMOT_SOURCE_DIR "/resources/aufbau.jpg");
+    ASSERT_FALSE(photo.isNull());
+    EXPECT_EQ(photo.size(), QSize(512, 315));
+    QTemporaryDir dir;
+    EXPECT_TRUE(loadJpegPicture(dir.filePath("fehlt.jpg")).isNull());
+    QFile junk(dir.filePath("kaputt.jpg"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("das ist kein Bild");
+    junk.close();
+    EXPECT_TRUE(loadJpegPicture(junk.fileName()).isNull());
+    QFile original(KELMOT_SOURCE_DIR "/resources/aufbau.jpg");
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    QFile cut(dir.filePath("halb.jpg"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(original.read(original.size() / 2));
+    cut.close();
+    EXPECT_TRUE(loadJpegPicture(cut.fileName()).isNull());
+}
