@@ -16,7 +16,9 @@ QString fixedText(const char* text, std::size_t capacity) {
     return QString::fromUtf8(text, static_cast<qsizetype>(strnlen(text, capacity)));
 }
 
-bool hasFlag(const MixerControl& c, std::uint32_t flag) { return (c.controlFlags & flag) != 0; }
+bool hasFlag(const MixerControl& c, std::uint32_t flag) {
+    return (c.controlFlags & flag) != 0;
+}
 
 } // namespace
 
@@ -38,8 +40,7 @@ private:
         QMetaObject::invokeMethod(
             mixer_,
             [target, handle, id, event] {
-                if (target && (target->*event))
-                    (target->*event)(target, handle, id);
+                if (target && (target->*event)) (target->*event)(target, handle, id);
             },
             Qt::QueuedConnection);
     }
@@ -49,8 +50,7 @@ private:
 // ---- object model ------------------------------------------------------------
 
 TMixerControls::TMixerControls(TAudioMixer& mixer, const MixerLine& line) {
-    if (line.controls == 0)
-        return;
+    if (line.controls == 0) return;
     block_.resize(line.controls);
     if (mixer.Api().getLineControlsAll(mixer.Handle(), line.lineId, line.controls, block_.data()) !=
         MixerOk) {
@@ -64,7 +64,9 @@ TMixerControls::TMixerControls(TAudioMixer& mixer, const MixerLine& line) {
 TMixerConnection::TMixerConnection(TAudioMixer& mixer, const MixerLine& line)
     : Mixer(mixer), Data(line), Controls(mixer, line) {}
 
-QString TMixerConnection::Name() const { return fixedText(Data.name, sizeof Data.name); }
+QString TMixerConnection::Name() const {
+    return fixedText(Data.name, sizeof Data.name);
+}
 
 TMixerConnections::TMixerConnections(TAudioMixer& mixer, const MixerLine& destination) {
     for (std::uint32_t s = 0; s < destination.connections; ++s) {
@@ -86,7 +88,9 @@ TMixerDestination::~TMixerDestination() {
     Connections.reset();
 }
 
-QString TMixerDestination::Name() const { return fixedText(Data.name, sizeof Data.name); }
+QString TMixerDestination::Name() const {
+    return fixedText(Data.name, sizeof Data.name);
+}
 
 // ---- TAudioMixer ------------------------------------------------------------
 
@@ -95,11 +99,12 @@ TAudioMixer::TAudioMixer(QObject* owner, std::shared_ptr<MixerApi> api)
       FDestinations(std::make_unique<TMixerDestinations>()) {
     FDeviceCount = static_cast<int>(std::min<std::uint32_t>(FApi->numDevs(), 0x7fffffff));
     FMixerId = -1;
-    if (FDeviceCount > 0)
-        setMixerId(0);
+    if (FDeviceCount > 0) setMixerId(0);
 }
 
-TAudioMixer::~TAudioMixer() { CloseMixer(); }
+TAudioMixer::~TAudioMixer() {
+    CloseMixer();
+}
 
 void TAudioMixer::CloseMixer() {
     delete FEvents;
@@ -113,8 +118,7 @@ void TAudioMixer::CloseMixer() {
 }
 
 void TAudioMixer::setMixerId(int value) {
-    if (value < 0 || value >= FDeviceCount)
-        return;
+    if (value < 0 || value >= FDeviceCount) return;
     CloseMixer();
     const auto device = static_cast<std::uint32_t>(value);
     // With notifications twice, then without: some drivers refuse the window.
@@ -146,15 +150,16 @@ void TAudioMixer::setMixerId(int value) {
 
 void TAudioMixer::WatchEvents() {
     const int fd = FApi->eventDescriptor(FHandle);
-    if (fd < 0)
-        return;
+    if (fd < 0) return;
     FEvents = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     connect(FEvents, &QSocketNotifier::activated, this, [this] { FApi->dispatchEvents(); });
 }
 
 std::uint32_t TAudioMixer::ChannelsFor(const MixerControl& control,
                                        std::uint32_t lineChannels) const {
-    return hasFlag(control, MIXERCONTROL_CONTROLF_UNIFORM) ? 1 : std::max<std::uint32_t>(lineChannels, 1);
+    return hasFlag(control, MIXERCONTROL_CONTROLF_UNIFORM)
+               ? 1
+               : std::max<std::uint32_t>(lineChannels, 1);
 }
 
 int TAudioMixer::FindListEntry(const MixerControl& control, std::uint32_t channels,
@@ -163,13 +168,10 @@ int TAudioMixer::FindListEntry(const MixerControl& control, std::uint32_t channe
     std::vector<MixerListText> texts(static_cast<std::size_t>(items) * channels);
     const bool ok = !texts.empty() && FApi->getControlListText(FHandle, control.controlId, channels,
                                                                items, texts.data()) == MixerOk;
-    if (textsRead)
-        *textsRead = ok;
-    if (!ok)
-        return -1;
+    if (textsRead) *textsRead = ok;
+    if (!ok) return -1;
     for (std::size_t g = channels - 1; g < texts.size(); g += channels) {
-        if (texts[g].param1 == lineId)
-            return static_cast<int>(g);
+        if (texts[g].param1 == lineId) return static_cast<int>(g);
     }
     return -1;
 }
@@ -177,8 +179,7 @@ int TAudioMixer::FindListEntry(const MixerControl& control, std::uint32_t channe
 bool TAudioMixer::ReadLineState(int destination, int line, TLineState& s) {
     s = TLineState{};
     TMixerDestination* dest = FDestinations->Items(destination);
-    if (!dest)
-        return false;
+    if (!dest) return false;
     TMixerConnection* source = line == -1 ? nullptr : dest->Connections->Items(line);
     const std::uint32_t destChannels = dest->Data.channels;
 
@@ -186,8 +187,7 @@ bool TAudioMixer::ReadLineState(int destination, int line, TLineState& s) {
     if (source) {
         for (int c = 0; c < dest->Controls->Count() && s.SelectOrMute == -1; ++c) {
             const MixerControl& control = *dest->Controls->Items(c);
-            if (control.controlType != MIXERCONTROL_CONTROLTYPE_MUX)
-                continue;
+            if (control.controlType != MIXERCONTROL_CONTROLTYPE_MUX) continue;
             const std::uint32_t channels = ChannelsFor(control, destChannels);
             const std::uint32_t items =
                 hasFlag(control, MIXERCONTROL_CONTROLF_MULTIPLE) ? control.multipleItems : 0;
@@ -206,18 +206,15 @@ bool TAudioMixer::ReadLineState(int destination, int line, TLineState& s) {
     }
 
     // Volume and mute of the line itself.
-    if (line != -1 && !source)
-        return true;
+    if (line != -1 && !source) return true;
     const TMixerControls& controls = source ? source->Controls : *dest->Controls;
     const std::uint32_t lineChannels = source ? source->Data.channels : destChannels;
     for (int c = 0; c < controls.Count() && (s.Left == -1 || s.SelectOrMute == -1); ++c) {
         const MixerControl& control = *controls.Items(c);
-        if (hasFlag(control, MIXERCONTROL_CONTROLF_MULTIPLE))
-            continue;
+        if (hasFlag(control, MIXERCONTROL_CONTROLF_MULTIPLE)) continue;
         const bool volume = control.controlType == MIXERCONTROL_CONTROLTYPE_VOLUME;
         const bool mute = control.controlType == MIXERCONTROL_CONTROLTYPE_MUTE;
-        if (!volume && !(mute && s.SelectOrMute == -1))
-            continue;
+        if (!volume && !(mute && s.SelectOrMute == -1)) continue;
         const std::uint32_t channels = ChannelsFor(control, lineChannels);
         std::vector<std::int32_t> values(channels);
         if (FApi->getControlValues(FHandle, control.controlId, channels, 0, values.data()) !=
@@ -243,8 +240,7 @@ bool TAudioMixer::ReadLineState(int destination, int line, TLineState& s) {
 bool TAudioMixer::WriteLineState(int destination, int line, std::int32_t left, std::int32_t right,
                                  std::int32_t selectOrMute) {
     TMixerDestination* dest = FDestinations->Items(destination);
-    if (!dest)
-        return false;
+    if (!dest) return false;
     bool volumeDone = left == -1;
     bool switchDone = selectOrMute == -1;
     TMixerConnection* source = line == -1 ? nullptr : dest->Connections->Items(line);
@@ -255,8 +251,7 @@ bool TAudioMixer::WriteLineState(int destination, int line, std::int32_t left, s
     if (!switchDone && source) {
         for (int c = 0; c < dest->Controls->Count() && !switchDone; ++c) {
             const MixerControl& control = *dest->Controls->Items(c);
-            if (control.controlType != MIXERCONTROL_CONTROLTYPE_MUX)
-                continue;
+            if (control.controlType != MIXERCONTROL_CONTROLTYPE_MUX) continue;
             switchDone = true;
             const std::uint32_t channels = ChannelsFor(control, destChannels);
             const std::uint32_t items =
@@ -273,18 +268,15 @@ bool TAudioMixer::WriteLineState(int destination, int line, std::int32_t left, s
         }
     }
 
-    if (line != -1 && !source)
-        return true;
+    if (line != -1 && !source) return true;
     const TMixerControls& controls = source ? source->Controls : *dest->Controls;
     const std::uint32_t lineChannels = source ? source->Data.channels : destChannels;
     for (int c = 0; c < controls.Count() && (!volumeDone || !switchDone); ++c) {
         const MixerControl& control = *controls.Items(c);
-        if (hasFlag(control, MIXERCONTROL_CONTROLF_MULTIPLE))
-            continue;
+        if (hasFlag(control, MIXERCONTROL_CONTROLF_MULTIPLE)) continue;
         const bool volume = control.controlType == MIXERCONTROL_CONTROLTYPE_VOLUME && !volumeDone;
         const bool mute = control.controlType == MIXERCONTROL_CONTROLTYPE_MUTE && !switchDone;
-        if (!volume && !mute)
-            continue;
+        if (!volume && !mute) continue;
         const std::uint32_t channels = ChannelsFor(control, lineChannels);
         std::vector<std::int32_t> values(std::max<std::uint32_t>(channels, 2));
         if (volume) {
@@ -302,11 +294,9 @@ bool TAudioMixer::WriteLineState(int destination, int line, std::int32_t left, s
 
 bool TAudioMixer::WriteLineSwitch(int destination, int line, bool on) {
     TMixerDestination* dest = FDestinations->Items(destination);
-    if (!dest)
-        return false;
+    if (!dest) return false;
     TMixerConnection* source = line == -1 ? nullptr : dest->Connections->Items(line);
-    if (line != -1 && !source)
-        return false;
+    if (line != -1 && !source) return false;
     const std::uint32_t lineId = source ? source->Data.lineId : dest->Data.lineId;
     MixerControl mute;
     if (FApi->getLineControlByType(FHandle, lineId, MIXERCONTROL_CONTROLTYPE_MUTE, mute) ==
@@ -314,13 +304,11 @@ bool TAudioMixer::WriteLineSwitch(int destination, int line, bool on) {
         const std::int32_t value = on ? 1 : 0;
         return FApi->setControlValues(FHandle, mute.controlId, 1, 0, &value) == MixerOk;
     }
-    if (!source)
-        return false;
+    if (!source) return false;
     for (int c = 0; c < dest->Controls->Count(); ++c) {
         const MixerControl& control = *dest->Controls->Items(c);
         const bool single = control.controlType == MIXERCONTROL_CONTROLTYPE_MUX;
-        if (!single && control.controlType != MIXERCONTROL_CONTROLTYPE_MIXER)
-            continue;
+        if (!single && control.controlType != MIXERCONTROL_CONTROLTYPE_MIXER) continue;
         const std::uint32_t channels = ChannelsFor(control, dest->Data.channels);
         const std::uint32_t items = control.multipleItems;
         std::vector<std::int32_t> values(static_cast<std::size_t>(channels) *
@@ -329,21 +317,18 @@ bool TAudioMixer::WriteLineSwitch(int destination, int line, bool on) {
             MixerOk)
             continue;
         const int g = FindListEntry(control, channels, source->Data.lineId);
-        if (g < 0 || static_cast<std::size_t>(g) >= values.size())
-            continue;
-        if (single)
-            std::fill(values.begin(), values.end(), 0);
+        if (g < 0 || static_cast<std::size_t>(g) >= values.size()) continue;
+        if (single) std::fill(values.begin(), values.end(), 0);
         values[static_cast<std::size_t>(g)] = on ? 1 : 0;
-        return FApi->setControlValues(FHandle, control.controlId, channels, items,
-                                      values.data()) == MixerOk;
+        return FApi->setControlValues(FHandle, control.controlId, channels, items, values.data()) ==
+               MixerOk;
     }
     return false;
 }
 
 QString TAudioMixer::RecordingLineName(int line) const {
     const TMixerDestination* dest = FDestinations->Items(1);
-    if (!dest)
-        return {};
+    if (!dest) return {};
     const TMixerConnection* source = dest->Connections->Items(line);
     return source ? source->Name() : QString();
 }

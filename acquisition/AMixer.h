@@ -17,8 +17,7 @@ class TAudioMixer;
 
 // A list of pointers with an optional release action applied to every item
 // when the list is cleared or destroyed.
-template <typename T>
-class TPointerList {
+template <typename T> class TPointerList {
 public:
     using ReleaseAction = std::function<void(T*)>;
     explicit TPointerList(ReleaseAction release = {}) : release_(std::move(release)) {}
@@ -146,7 +145,8 @@ public:
 private:
     class Notifier;
     void CloseMixer();
-    std::uint32_t ChannelsFor(const platform::MixerControl& control, std::uint32_t lineChannels) const;
+    std::uint32_t ChannelsFor(const platform::MixerControl& control,
+                              std::uint32_t lineChannels) const;
     // Position of source line `lineId` among the items of a select list, or -1.
     int FindListEntry(const platform::MixerControl& control, std::uint32_t channels,
                       std::uint32_t lineId, bool* textsRead = nullptr);

@@ -35,8 +35,7 @@ public:
 private:
     void post(QEvent::Type type) {
         std::lock_guard lock(mutex_);
-        if (target_)
-            QCoreApplication::postEvent(target_, new QEvent(type));
+        if (target_) QCoreApplication::postEvent(target_, new QEvent(type));
     }
     std::mutex mutex_;
     QObject* target_;
@@ -76,13 +75,14 @@ void TAudioIO::setBufferSize(int value) {
     UpdateFormat();
     // While a device is open its buffers stay where they are; the new size
     // takes effect at the next opening.
-    if (auto* in = qobject_cast<TAudioIn*>(this); in && in->DeviceOpen())
-        return;
+    if (auto* in = qobject_cast<TAudioIn*>(this); in && in->DeviceOpen()) return;
     FreeBuffers();
     AllocateBuffers();
 }
 
-void TAudioIO::setNumBuffers(int value) { FNumBuffers = std::clamp(value, 2, MaxBuffers); }
+void TAudioIO::setNumBuffers(int value) {
+    FNumBuffers = std::clamp(value, 2, MaxBuffers);
+}
 
 void TAudioIO::setFrameRate(int value) {
     FFormat.samplesPerSec = static_cast<std::uint32_t>(value);
@@ -101,8 +101,7 @@ void TAudioIO::setQuantization(std::uint16_t value) {
 
 bool TAudioIO::AllocateHeaders() {
     for (auto& header : FHeaders) {
-        if (header)
-            continue;
+        if (header) continue;
         void* block = FMemory.allocate(sizeof(WaveHeader), true);
         if (!block) {
             FreeHeaders();
@@ -122,8 +121,7 @@ bool TAudioIO::AllocateHeaders() {
 
 void TAudioIO::FreeHeaders() {
     for (auto& header : FHeaders) {
-        if (!header)
-            continue;
+        if (!header) continue;
         header->~WaveHeader();
         FMemory.unlock(header);
         FMemory.release(header);
@@ -133,8 +131,7 @@ void TAudioIO::FreeHeaders() {
 
 bool TAudioIO::AllocateBuffers() {
     for (int i = 0; i < FNumBuffers; ++i) {
-        if (FBuffers[i])
-            continue;
+        if (FBuffers[i]) continue;
         void* block = FMemory.allocate(static_cast<std::size_t>(FEffectiveBufferSize), false);
         if (!block) {
             FreeBuffers();
@@ -148,8 +145,7 @@ bool TAudioIO::AllocateBuffers() {
             return false;
         }
         FBuffers[i] = static_cast<char*>(block);
-        if (FHeaders[i])
-            FHeaders[i]->data = FBuffers[i];
+        if (FHeaders[i]) FHeaders[i]->data = FBuffers[i];
     }
     FAllocatedBufferSize = FEffectiveBufferSize;
     return true;
@@ -158,8 +154,7 @@ bool TAudioIO::AllocateBuffers() {
 bool TAudioIO::FreeBuffers() {
     bool any = false;
     for (auto& buffer : FBuffers) {
-        if (!buffer)
-            continue;
+        if (!buffer) continue;
         FMemory.unlock(buffer);
         FMemory.release(buffer);
         buffer = nullptr;
@@ -170,11 +165,9 @@ bool TAudioIO::FreeBuffers() {
 }
 
 bool TAudioIO::BuffersReady() const {
-    if (FEffectiveBufferSize <= 0 || FAllocatedBufferSize < FEffectiveBufferSize)
-        return false;
+    if (FEffectiveBufferSize <= 0 || FAllocatedBufferSize < FEffectiveBufferSize) return false;
     for (int i = 0; i < FNumBuffers; ++i) {
-        if (!FHeaders[i] || !FBuffers[i])
-            return false;
+        if (!FHeaders[i] || !FBuffers[i]) return false;
     }
     return true;
 }
@@ -184,17 +177,17 @@ void TAudioIO::StopNow() {
     FKeepRunning = false;
 }
 
-void TAudioIO::StopWhenDrained() { FKeepRunning = false; }
+void TAudioIO::StopWhenDrained() {
+    FKeepRunning = false;
+}
 
 // ---- TCallBackWinIn --------------------------------------------------------
 
 bool TCallBackWinIn::event(QEvent* e) {
     const auto type = e->type();
-    if (type != WimOpen && type != WimData && type != WimClose)
-        return QObject::event(e);
+    if (type != WimOpen && type != WimData && type != WimClose) return QObject::event(e);
     TAudioIn* component = ComponentRef ? *ComponentRef : nullptr;
-    if (!component)
-        return true;
+    if (!component) return true;
     if (type == WimOpen)
         component->DeviceOpened(this);
     else if (type == WimData)
@@ -212,10 +205,8 @@ TAudioIn::TAudioIn(QObject* owner, std::shared_ptr<WaveInBackend> backend, Globa
 TAudioIn::~TAudioIn() {
     // The driver must never write into buffers that are about to be freed:
     // stop it and take every buffer back before the base class releases them.
-    if (FDeviceOpen)
-        StopNow();
-    if (FChannel)
-        FChannel->detach();
+    if (FDeviceOpen) StopNow();
+    if (FChannel) FChannel->detach();
 }
 
 QString TAudioIn::WaveInErrorText(int code) const {
@@ -227,8 +218,7 @@ std::uint64_t TAudioIn::LostFrames() const {
 }
 
 bool TAudioIn::Start(TAudioIn** ComponentRef) {
-    if (!OpenDevice(ComponentRef ? ComponentRef : &FSelf))
-        return false;
+    if (!OpenDevice(ComponentRef ? ComponentRef : &FSelf)) return false;
     return StartRecording();
 }
 
@@ -240,19 +230,15 @@ bool TAudioIn::OpenDevice(TAudioIn** ComponentRef) {
     // Buffers missing after a failed allocation, or too small for the format
     // set since, are allocated now; without them nothing may be queued.
     if (!BuffersReady()) {
-        if (FAllocatedBufferSize < FEffectiveBufferSize)
-            FreeBuffers();
-        if (!AllocateHeaders() || !AllocateBuffers())
-            return false;
+        if (FAllocatedBufferSize < FEffectiveBufferSize) FreeBuffers();
+        if (!AllocateHeaders() || !AllocateBuffers()) return false;
     }
     FCurrentBuffer = 0;
 
     // A new hidden window for every opening: notifications of an earlier
     // opening still on their way go to the old one and are dropped there.
-    if (FChannel)
-        FChannel->detach();
-    if (FWindow)
-        FWindow->deleteLater();
+    if (FChannel) FChannel->detach();
+    if (FWindow) FWindow->deleteLater();
     FWindow = new TCallBackWinIn(this);
     FWindow->ComponentRef = ComponentRef;
     FChannel = std::make_shared<Channel>(FWindow);
@@ -320,26 +306,22 @@ bool TAudioIn::QueueNextBuffer() {
 }
 
 bool TAudioIn::BufferFilled(char* Buffer, int Size) {
-    if (!FKeepRunning)
-        return false;
+    if (!FKeepRunning) return false;
     bool requeue = true;
     if (OnBufferFilled) {
         int sizeCopy = Size;
         requeue = OnBufferFilled(Buffer, sizeCopy);
     }
-    if (requeue)
-        FBuffersProcessed += 1;
+    if (requeue) FBuffersProcessed += 1;
     return requeue;
 }
 
 void TAudioIn::DeviceOpened(TCallBackWinIn* window) {
-    if (window == FWindow && OnStart)
-        OnStart(window);
+    if (window == FWindow && OnStart) OnStart(window);
 }
 
 void TAudioIn::DeviceClosed(TCallBackWinIn* window) {
-    if (window == FWindow && OnStop)
-        OnStop(window);
+    if (window == FWindow && OnStop) OnStop(window);
 }
 
 void TAudioIn::DataArrived(TCallBackWinIn* window) {
@@ -366,8 +348,7 @@ void TAudioIn::DeliverOne() {
     FBuffersReturned += 1;
     FBuffersQueued -= 1;
     FActive = FBuffersQueued > 0;
-    if (BufferFilled(FBuffers[FCurrentBuffer], FOpenBufferSize))
-        QueueNextBuffer();
+    if (BufferFilled(FBuffers[FCurrentBuffer], FOpenBufferSize)) QueueNextBuffer();
     if (!FActive) {
         FKeepRunning = false;
         CloseDevice();
@@ -375,13 +356,11 @@ void TAudioIn::DeliverOne() {
 }
 
 void TAudioIn::StopWhenDrained() {
-    if (FDeviceOpen)
-        FKeepRunning = false;
+    if (FDeviceOpen) FKeepRunning = false;
 }
 
 void TAudioIn::StopNow() {
-    if (!FDeviceOpen)
-        return;
+    if (!FDeviceOpen) return;
     FActive = false;
     FKeepRunning = false;
     FDevice->reset();

@@ -58,16 +58,14 @@ void LightBarrierDetector::analyse(const char* buffer, int size) {
             SampleIndex = base + i;
             if (Dark == 0 && SampleValue > threshold) {
                 Dark = 1;
-                if (EventCount == 0)
-                    StartIndex = SampleIndex;
+                if (EventCount == 0) StartIndex = SampleIndex;
                 LastDarkIndex = SampleIndex;
                 const double t = timeOf(LastDarkIndex);
                 store_.RunTimes[0][EventCount] = t;
                 showTime(1, t);
             }
             if (Dark == 1) {
-                if (SampleValue > threshold)
-                    LastDarkIndex = SampleIndex;
+                if (SampleValue > threshold) LastDarkIndex = SampleIndex;
                 if (SampleIndex - LastDarkIndex > BrightConfirmation) {
                     Dark = 0;
                     const double t = timeOf(LastDarkIndex);

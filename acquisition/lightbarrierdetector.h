@@ -26,7 +26,7 @@ inline const QString StatusEnded = QStringLiteral("  Messung beendet  ");
 // light barriers. One object lives as long as the measurement window.
 class LightBarrierDetector {
 public:
-    static constexpr int SampleRate = 22050;      // fixed divisor of the time formula
+    static constexpr int SampleRate = 22050; // fixed divisor of the time formula
     static constexpr long double Correction = 0.0003L;
     static constexpr int BrightConfirmation = 7; // the 8th sample at or below ends a phase
     static constexpr int EventsPerRun = 10;

@@ -105,8 +105,7 @@ TForm2::~TForm2() {
     // The capture goes first: no buffer may reach a half-destroyed window.
     delete AudioIn;
     AudioIn = nullptr;
-    if (Form2 == this)
-        Form2 = nullptr;
+    if (Form2 == this) Form2 = nullptr;
 }
 
 QString TForm2::mixerInfoText(int gap) const {
@@ -118,8 +117,7 @@ QString TForm2::mixerInfoText(int gap) const {
                                                  : QStringLiteral("(kein Mischpult gefunden)");
     if (line.isEmpty()) {
         line = mixer ? mixer->RecordingLineName(Store.InputLine).left(64) : QString();
-        if (line.isEmpty())
-            line = QStringLiteral("(kein Eingang gewählt)");
+        if (line.isEmpty()) line = QStringLiteral("(kein Eingang gewählt)");
     }
     return QStringLiteral("SOUNDKARTE :  ") + product + QString(gap, u' ') +
            QStringLiteral("EINGANG:  ") + line;
@@ -148,8 +146,7 @@ void TForm2::FormResize() {
     SG1->setColumnCount(std::max(columns, 3));
     for (int c = 0; c < SG1->columnCount(); ++c) {
         for (int r = 0; r < 11; ++r)
-            if (!SG1->item(r, c))
-                SG1->setItem(r, c, new QTableWidgetItem);
+            if (!SG1->item(r, c)) SG1->setItem(r, c, new QTableWidgetItem);
         SG1->setColumnHidden(c, c >= columns);
     }
     const int gridWidth = nearest(w * 0.6);
@@ -193,13 +190,11 @@ void TForm2::labelPositions(int column, int decimals) {
 
 void TForm2::prepareRun(const QString& caption, bool withBrightTimes) {
     setWindowTitle(caption);
-    if (Form1)
-        resize(Form1->width(), height());
+    if (Form1) resize(Form1->width(), height());
     FormResize();
     show();
     raise();
-    if (withBrightTimes)
-        SG1->item(0, 2)->setText(Headings[2]);
+    if (withBrightTimes) SG1->item(0, 2)->setText(Headings[2]);
     QFont big = SG1->font();
     big.setPointSize(14);
     SG1->setFont(big);
@@ -207,8 +202,7 @@ void TForm2::prepareRun(const QString& caption, bool withBrightTimes) {
     labelPositions(0, 1);
     for (int k = 1; k <= 10; ++k) {
         SG1->item(k, 1)->setText(QString());
-        if (withBrightTimes)
-            SG1->item(k, 2)->setText(QString());
+        if (withBrightTimes) SG1->item(k, 2)->setText(QString());
     }
 }
 
@@ -288,8 +282,7 @@ QString TForm2::cellText(int column, int row) const {
 }
 
 void TForm2::setCell(int column, int row, const QString& text) {
-    if (QTableWidgetItem* item = SG1->item(row, column))
-        item->setText(text);
+    if (QTableWidgetItem* item = SG1->item(row, column)) item->setText(text);
 }
 
 void TForm2::setStatus(const QString& caption, Rgb colour) {
@@ -300,8 +293,12 @@ void TForm2::setStatus(const QString& caption, Rgb colour) {
     L_status->adjustSize();
 }
 
-void TForm2::stopCapture() { AudioIn->StopWhenDrained(); }
+void TForm2::stopCapture() {
+    AudioIn->StopWhenDrained();
+}
 
-SeriesSelector& TForm2::seriesSelector() { return Form6->selector(); }
+SeriesSelector& TForm2::seriesSelector() {
+    return Form6->selector();
+}
 
 } // namespace kelmot

@@ -35,7 +35,8 @@ struct FileCloser {
 } // namespace
 
 QImage loadJpegPicture(const QString& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(QFile::encodeName(path).constData(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(
+        std::fopen(QFile::encodeName(path).constData(), "rb"));
     if (!file) {
         std::fprintf(stderr, "kelmot: Bild %s fehlt\n", qPrintable(path));
         return {};

@@ -29,8 +29,8 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     Label1->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
     Label1->setGeometry(80, 40, 310, 24);
 
-    Label2 = new QLabel(
-        QStringLiteral("Bitte Messung durchführen (\"Messen\") oder Datei laden."), this);
+    Label2 = new QLabel(QStringLiteral("Bitte Messung durchführen (\"Messen\") oder Datei laden."),
+                        this);
     Label2->setObjectName("Label2");
     QFont normal = font();
     normal.setPixelSize(13);

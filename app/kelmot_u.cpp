@@ -67,8 +67,7 @@ TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> 
 }
 
 TForm1::~TForm1() {
-    if (Form1 == this)
-        Form1 = nullptr;
+    if (Form1 == this) Form1 = nullptr;
 }
 
 void TForm1::buildMenu() {
@@ -161,8 +160,7 @@ void TForm1::FormCreate() {
     Image1->move(nearest((width() - Image1->width()) / 2.0),
                  nearest((height() - ClientTop - Image1->height()) / 2.0) - ToolBarHeight);
     const QImage photo = loadJpegPicture(photographPath());
-    if (!photo.isNull())
-        Image1->setPixmap(QPixmap::fromImage(photo));
+    if (!photo.isNull()) Image1->setPixmap(QPixmap::fromImage(photo));
     Image1->update();
 
     snapshotMixer();
@@ -181,8 +179,7 @@ void TForm1::snapshotMixer() {
     for (int d = 0; d < devices; ++d) {
         Mixer->setMixerId(d);
         const TMixerDestination* rec = Mixer->Destinations()[1];
-        if (!rec)
-            continue;
+        if (!rec) continue;
         const int lines = std::min(rec->Connections->Count(), MaxSavedLines);
         for (int i = 0; i < lines; ++i) {
             TLineState s;
@@ -198,8 +195,7 @@ void TForm1::routeInputLine() {
     if (Store.MixerDevice >= 0 && Store.MixerDevice < Mixer->DeviceCount())
         Mixer->setMixerId(Store.MixerDevice);
     const TMixerDestination* rec = Mixer->Destinations()[1];
-    if (!rec)
-        return;
+    if (!rec) return;
     for (int i = 0; i < rec->Connections->Count(); ++i)
         Mixer->WriteLineState(1, i, 0, 0, 0);
     Mixer->WriteLineState(1, Store.InputLine, 0xFFFF, 0xFFFF, Store.InputLineSelected);
@@ -209,8 +205,7 @@ void TForm1::restoreMixer() {
     const int devices = std::min(Mixer->DeviceCount(), MaxSavedDevices);
     for (int d = 0; d < devices; ++d) {
         Mixer->setMixerId(d);
-        if (!Mixer->Destinations()[1])
-            continue;
+        if (!Mixer->Destinations()[1]) continue;
         // On a recording selector every write clears the other entries, so
         // the lines that were selected are written last.
         for (const bool selectedPass : {false, true}) {
@@ -223,27 +218,35 @@ void TForm1::restoreMixer() {
     }
 }
 
-void TForm1::Puffersetzen() { Store.Puffersetzen(); }
+void TForm1::Puffersetzen() {
+    Store.Puffersetzen();
+}
 
-void TForm1::LoescheFeld() { Store.LoescheFeld(Form6->selector()); }
+void TForm1::LoescheFeld() {
+    Store.LoescheFeld(Form6->selector());
+}
 
 bool TForm1::requireData() {
-    if (Store.DataPresent)
-        return true;
+    if (Store.DataPresent) return true;
     Form5->exec();
     return false;
 }
 
-void TForm1::hidePicture() { Image1->hide(); }
-
-void TForm1::Speichernunter1Click() {
-    if (!requireData())
-        return;
+void TForm1::hidePicture() {
+    Image1->hide();
 }
 
-void TForm1::Ladenst1Click() { hidePicture(); }
+void TForm1::Speichernunter1Click() {
+    if (!requireData()) return;
+}
 
-void TForm1::Ladenvt1Click() { hidePicture(); }
+void TForm1::Ladenst1Click() {
+    hidePicture();
+}
+
+void TForm1::Ladenvt1Click() {
+    hidePicture();
+}
 
 void TForm1::Ende1Click() {
     restoreMixer();
@@ -270,25 +273,21 @@ void TForm1::Messenvt1Click() {
 
 void TForm1::Auswertenst1Click() {
     hidePicture();
-    if (!requireData())
-        return;
+    if (!requireData()) return;
 }
 
 void TForm1::Auswertenvt1Click() {
     hidePicture();
-    if (!requireData())
-        return;
+    if (!requireData()) return;
 }
 
 void TForm1::Diagrammst1Click() {
-    if (!requireData())
-        return;
+    if (!requireData()) return;
 }
 
 void TForm1::Diagrammvt1Click() {
     hidePicture();
-    if (!requireData())
-        return;
+    if (!requireData()) return;
 }
 
 void TForm1::Einstellungen1Click() {
@@ -309,8 +308,7 @@ void TForm1::Info1Click() {
 void TForm1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, whatever else is open.
     QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        QCoreApplication::exit(0);
+    if (event->isAccepted()) QCoreApplication::exit(0);
 }
 
 } // namespace kelmot

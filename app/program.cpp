@@ -22,12 +22,13 @@ ErrorReporter& errorReporter() {
     return reporter;
 }
 
-void reportError(QWidget* parent, const QString& text) { errorReporter()(parent, text); }
+void reportError(QWidget* parent, const QString& text) {
+    errorReporter()(parent, text);
+}
 
 namespace {
 
-template <typename Window>
-Window* create(Window*& global, Window* window) {
+template <typename Window> Window* create(Window*& global, Window* window) {
     global = window;
     window->FormCreate();
     return window;

@@ -22,9 +22,9 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
         "simulate", "Statt der Soundkarte die virtuelle Fahrbahn messen (Vorführung ohne Geräte).");
     const QCommandLineOption replay("replay", "Statt der Soundkarte die WAV-Datei DATEI abspielen.",
                                     "DATEI");
-    const QCommandLineOption mixer("mixer",
-                                   "Mischpult: alsa (Vorgabe) oder simulated (simuliertes Mischpult).",
-                                   "ART", "alsa");
+    const QCommandLineOption mixer(
+        "mixer", "Mischpult: alsa (Vorgabe) oder simulated (simuliertes Mischpult).", "ART",
+        "alsa");
     QCommandLineOption speed("simulate-speed", "Zeitraffer der Simulation.", "FAKTOR", "1");
     speed.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({help, version, simulate, replay, mixer, speed});
@@ -44,7 +44,8 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        result.output = "kelmot: unbekanntes Argument: " + parser.positionalArguments().first() + "\n";
+        result.output =
+            "kelmot: unbekanntes Argument: " + parser.positionalArguments().first() + "\n";
         result.exitCode = 2;
         return result;
     }
@@ -54,8 +55,7 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
         result.exitCode = 2;
         return result;
     }
-    if (parser.isSet(simulate))
-        o.capture = StartOptions::Capture::Simulation;
+    if (parser.isSet(simulate)) o.capture = StartOptions::Capture::Simulation;
     if (parser.isSet(replay)) {
         o.capture = StartOptions::Capture::Replay;
         o.replayFile = parser.value(replay);

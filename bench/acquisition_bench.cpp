@@ -103,8 +103,8 @@ void BM_LiveCaptureSimulation(benchmark::State& state) {
         LightBarrierDetector detector(store, out);
         platform::TrackParameters p;
         p.startDelay = 100; // no cart: the run waits, capture goes on
-        auto backend = std::make_shared<platform::PacedBackend>(
-            "Simulation", [p](int rate, std::string&) {
+        auto backend =
+            std::make_shared<platform::PacedBackend>("Simulation", [p](int rate, std::string&) {
                 return std::make_unique<platform::SimulatedTrack>(p, rate);
             });
         TAudioIn audio(nullptr, backend);
@@ -139,8 +139,7 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const auto& r : runs) {
             const auto it = r.counters.find("items_per_second");
-            if (it != r.counters.end())
-                rates[r.benchmark_name()] = it->second.value;
+            if (it != r.counters.end()) rates[r.benchmark_name()] = it->second.value;
         }
         ConsoleReporter::ReportRuns(runs);
     }

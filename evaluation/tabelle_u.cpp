@@ -9,21 +9,29 @@ namespace kelmot {
 
 TForm6* Form6 = nullptr;
 
-void ComboSeriesSelector::clear() { combo_->clear(); }
+void ComboSeriesSelector::clear() {
+    combo_->clear();
+}
 
 void ComboSeriesSelector::insertItem(int position, const QString& text) {
     combo_->insertItem(position, text);
 }
 
-int ComboSeriesSelector::count() const { return combo_->count(); }
+int ComboSeriesSelector::count() const {
+    return combo_->count();
+}
 
-int ComboSeriesSelector::itemIndex() const { return combo_->currentIndex(); }
+int ComboSeriesSelector::itemIndex() const {
+    return combo_->currentIndex();
+}
 
 void ComboSeriesSelector::setItemIndex(int index) {
     combo_->setCurrentIndex(index >= 0 && index < combo_->count() ? index : -1);
 }
 
-void ComboSeriesSelector::setShown(bool shown) { combo_->setVisible(shown); }
+void ComboSeriesSelector::setShown(bool shown) {
+    combo_->setVisible(shown);
+}
 
 TForm6::TForm6(QWidget* parent)
     : QWidget(parent, Qt::Window), Combo1(new QComboBox(this)), selector_(Combo1) {

@@ -18,8 +18,12 @@ enum Kind : std::uint32_t { KindVolume = 0, KindMute = 1, KindSelect = 2 };
 constexpr std::uint32_t Playback = 0;
 constexpr std::uint32_t Recording = 1;
 
-std::uint32_t destinationLineId(std::uint32_t d) { return 0xFFFF0000u | d; }
-std::uint32_t sourceLineId(std::uint32_t d, std::uint32_t s) { return (d << 16) | s; }
+std::uint32_t destinationLineId(std::uint32_t d) {
+    return 0xFFFF0000u | d;
+}
+std::uint32_t sourceLineId(std::uint32_t d, std::uint32_t s) {
+    return (d << 16) | s;
+}
 std::uint32_t controlId(std::uint32_t d, int s, Kind k) {
     return (d << 20) | (static_cast<std::uint32_t>(s + 1) << 8) | k;
 }
@@ -39,15 +43,13 @@ std::string elementName(snd_mixer_elem_t* e) {
 } // namespace
 
 std::int32_t alsaToMixerVolume(long value, long min, long max) {
-    if (max <= min)
-        return 0;
+    if (max <= min) return 0;
     const double v = double(std::clamp(value, min, max) - min) * 65535.0 / double(max - min);
     return static_cast<std::int32_t>(std::lround(v));
 }
 
 long mixerToAlsaVolume(std::int32_t value, long min, long max) {
-    if (max <= min)
-        return min;
+    if (max <= min) return min;
     const double v = double(std::clamp(value, 0, 65535)) * double(max - min) / 65535.0;
     return min + std::lround(v);
 }
@@ -80,13 +82,11 @@ struct AlsaMixerApi::Opened {
     std::vector<std::unique_ptr<Watch>> watches;
 
     ~Opened() {
-        if (mixer)
-            snd_mixer_close(mixer);
+        if (mixer) snd_mixer_close(mixer);
     }
 
     const AlsaLine* line(std::uint32_t d, int s) const {
-        if (d > 1 || s < 0 || s >= static_cast<int>(lines[d].size()))
-            return nullptr;
+        if (d > 1 || s < 0 || s >= static_cast<int>(lines[d].size())) return nullptr;
         return &lines[d][static_cast<std::size_t>(s)];
     }
     std::vector<std::pair<Kind, MixerControl>> controlsOf(std::uint32_t d, int s) const;
@@ -94,7 +94,7 @@ struct AlsaMixerApi::Opened {
 };
 
 std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std::uint32_t d,
-                                                                             int s) const {
+                                                                            int s) const {
     std::vector<std::pair<Kind, MixerControl>> out;
     if (s < 0) {
         if (d == Recording && selector) {
@@ -111,8 +111,7 @@ std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std:
         return out;
     }
     const AlsaLine* l = line(d, s);
-    if (!l)
-        return out;
+    if (!l) return out;
     if (l->hasVolume) {
         MixerControl c;
         c.controlId = controlId(d, s, KindVolume);
@@ -143,11 +142,9 @@ AlsaMixerApi::AlsaMixerApi() {
     for (int card = -1; snd_card_next(&card) == 0 && card >= 0;) {
         const std::string name = "hw:" + std::to_string(card);
         snd_ctl_t* ctl = nullptr;
-        if (snd_ctl_open(&ctl, name.c_str(), 0) < 0)
-            continue;
+        if (snd_ctl_open(&ctl, name.c_str(), 0) < 0) continue;
         std::string product = name;
-        if (snd_ctl_card_info(ctl, info) == 0)
-            product = snd_ctl_card_info_get_name(info);
+        if (snd_ctl_card_info(ctl, info) == 0) product = snd_ctl_card_info_get_name(info);
         snd_ctl_close(ctl);
         devices_.push_back({name, product.substr(0, 31), card});
         cards.push_back(card);
@@ -163,40 +160,36 @@ AlsaMixerApi::AlsaMixerApi() {
         const bool isCard = snd_ctl_type(ctl) == SND_CTL_TYPE_HW &&
                             std::find(cards.begin(), cards.end(), card) != cards.end();
         snd_ctl_close(ctl);
-        if (!isCard)
-            devices_.push_back({"default", product.substr(0, 31), -1});
+        if (!isCard) devices_.push_back({"default", product.substr(0, 31), -1});
     }
     snd_ctl_card_info_free(info);
 }
 
 AlsaMixerApi::~AlsaMixerApi() = default;
 
-std::uint32_t AlsaMixerApi::numDevs() { return static_cast<std::uint32_t>(devices_.size()); }
+std::uint32_t AlsaMixerApi::numDevs() {
+    return static_cast<std::uint32_t>(devices_.size());
+}
 
 AlsaMixerApi::Opened* AlsaMixerApi::find(MixerHandle handle) {
     for (auto& o : open_)
-        if (o->handle == handle)
-            return o.get();
+        if (o->handle == handle) return o.get();
     return nullptr;
 }
 
 int AlsaMixerApi::open(MixerHandle& handle, std::uint32_t device, MixerNotifier* notifier) {
-    if (device >= devices_.size())
-        return MixerErrBadDeviceId;
+    if (device >= devices_.size()) return MixerErrBadDeviceId;
     auto o = std::make_unique<Opened>();
-    if (snd_mixer_open(&o->mixer, 0) < 0)
-        return MixerErrError;
+    if (snd_mixer_open(&o->mixer, 0) < 0) return MixerErrError;
     if (snd_mixer_attach(o->mixer, devices_[device].ctlName.c_str()) < 0 ||
         snd_mixer_selem_register(o->mixer, nullptr, nullptr) < 0 || snd_mixer_load(o->mixer) < 0)
         return MixerErrBadDeviceId; // the card went away since it was listed
     o->notifier = notifier;
 
     for (snd_mixer_elem_t* e = snd_mixer_first_elem(o->mixer); e; e = snd_mixer_elem_next(e)) {
-        if (!snd_mixer_selem_is_active(e))
-            continue;
+        if (!snd_mixer_selem_is_active(e)) continue;
         if (snd_mixer_selem_is_enumerated(e) && snd_mixer_selem_is_enum_capture(e)) {
-            if (!o->selector)
-                o->selector = e;
+            if (!o->selector) o->selector = e;
             continue;
         }
         if (snd_mixer_selem_has_playback_volume(e) || snd_mixer_selem_has_playback_switch(e)) {
@@ -248,8 +241,7 @@ int AlsaMixerApi::open(MixerHandle& handle, std::uint32_t device, MixerNotifier*
     for (std::uint32_t d = 0; d < 2; ++d) {
         for (std::size_t s = 0; s < o->lines[d].size(); ++s) {
             snd_mixer_elem_t* e = o->lines[d][s].elem;
-            if (!e || snd_mixer_elem_get_callback_private(e))
-                continue;
+            if (!e || snd_mixer_elem_get_callback_private(e)) continue;
             auto watch = std::make_unique<Opened::Watch>(
                 Opened::Watch{o.get(), controlId(d, static_cast<int>(s), KindVolume)});
             snd_mixer_elem_set_callback_private(e, watch.get());
@@ -271,15 +263,13 @@ int AlsaMixerApi::open(MixerHandle& handle, std::uint32_t device, MixerNotifier*
 int AlsaMixerApi::close(MixerHandle handle) {
     const auto it = std::find_if(open_.begin(), open_.end(),
                                  [&](const auto& o) { return o->handle == handle; });
-    if (it == open_.end())
-        return MixerErrInvalidHandle;
+    if (it == open_.end()) return MixerErrInvalidHandle;
     open_.erase(it);
     return MixerOk;
 }
 
 int AlsaMixerApi::getDevCaps(std::uint32_t device, MixerCaps& caps) {
-    if (device >= devices_.size())
-        return MixerErrBadDeviceId;
+    if (device >= devices_.size()) return MixerErrBadDeviceId;
     caps = MixerCaps{};
     caps.manufacturerId = 0;
     caps.productId = static_cast<std::uint16_t>(std::max(devices_[device].card, 0));
@@ -292,10 +282,8 @@ int AlsaMixerApi::getDevCaps(std::uint32_t device, MixerCaps& caps) {
 int AlsaMixerApi::getLineInfoDestination(MixerHandle handle, std::uint32_t destination,
                                          MixerLine& line) {
     Opened* o = find(handle);
-    if (!o)
-        return MixerErrInvalidHandle;
-    if (destination > 1)
-        return MixerErrInvalidLine;
+    if (!o) return MixerErrInvalidHandle;
+    if (destination > 1) return MixerErrInvalidLine;
     line = MixerLine{};
     line.destination = destination;
     line.lineId = destinationLineId(destination);
@@ -311,11 +299,9 @@ int AlsaMixerApi::getLineInfoDestination(MixerHandle handle, std::uint32_t desti
 int AlsaMixerApi::getLineInfoSource(MixerHandle handle, std::uint32_t destination,
                                     std::uint32_t source, MixerLine& line) {
     Opened* o = find(handle);
-    if (!o)
-        return MixerErrInvalidHandle;
+    if (!o) return MixerErrInvalidHandle;
     const AlsaLine* l = o->line(destination, static_cast<int>(source));
-    if (!l)
-        return MixerErrInvalidLine;
+    if (!l) return MixerErrInvalidLine;
     line = MixerLine{};
     line.destination = destination;
     line.source = source;
@@ -349,18 +335,15 @@ void decodeControl(std::uint32_t id, std::uint32_t& d, int& s, Kind& k) {
 
 } // namespace
 
-int AlsaMixerApi::getLineControlsAll(MixerHandle handle, std::uint32_t lineId,
-                                     std::uint32_t count, MixerControl* controls) {
+int AlsaMixerApi::getLineControlsAll(MixerHandle handle, std::uint32_t lineId, std::uint32_t count,
+                                     MixerControl* controls) {
     Opened* o = find(handle);
-    if (!o)
-        return MixerErrInvalidHandle;
+    if (!o) return MixerErrInvalidHandle;
     std::uint32_t d = 0;
     int s = 0;
-    if (!decodeLine(lineId, d, s))
-        return MixerErrInvalidLine;
+    if (!decodeLine(lineId, d, s)) return MixerErrInvalidLine;
     const auto list = o->controlsOf(d, s);
-    if (count < list.size())
-        return MixerErrError;
+    if (count < list.size()) return MixerErrError;
     for (std::size_t i = 0; i < list.size(); ++i)
         controls[i] = list[i].second;
     return MixerOk;
@@ -369,12 +352,10 @@ int AlsaMixerApi::getLineControlsAll(MixerHandle handle, std::uint32_t lineId,
 int AlsaMixerApi::getLineControlByType(MixerHandle handle, std::uint32_t lineId,
                                        std::uint32_t controlType, MixerControl& control) {
     Opened* o = find(handle);
-    if (!o)
-        return MixerErrInvalidHandle;
+    if (!o) return MixerErrInvalidHandle;
     std::uint32_t d = 0;
     int s = 0;
-    if (!decodeLine(lineId, d, s))
-        return MixerErrInvalidLine;
+    if (!decodeLine(lineId, d, s)) return MixerErrInvalidLine;
     for (const auto& [kind, c] : o->controlsOf(d, s)) {
         if (c.controlType == controlType) {
             control = c;
@@ -387,8 +368,7 @@ int AlsaMixerApi::getLineControlByType(MixerHandle handle, std::uint32_t lineId,
 int AlsaMixerApi::getControlValues(MixerHandle handle, std::uint32_t id, std::uint32_t channels,
                                    std::uint32_t items, std::int32_t* values) {
     Opened* o = find(handle);
-    if (!o || channels == 0)
-        return MixerErrInvalidHandle;
+    if (!o || channels == 0) return MixerErrInvalidHandle;
     o->refresh();
     std::uint32_t d = 0;
     int s = 0;
@@ -406,10 +386,10 @@ int AlsaMixerApi::getControlValues(MixerHandle handle, std::uint32_t id, std::ui
         return MixerOk;
     }
     const AlsaLine* l = o->line(d, s);
-    if (!l || !l->elem || items > 1)
-        return MixerErrInvalidControl;
+    if (!l || !l->elem || items > 1) return MixerErrInvalidControl;
     for (std::uint32_t ch = 0; ch < channels; ++ch) {
-        const auto channel = static_cast<snd_mixer_selem_channel_id_t>(l->mono ? 0 : std::min(ch, 1u));
+        const auto channel =
+            static_cast<snd_mixer_selem_channel_id_t>(l->mono ? 0 : std::min(ch, 1u));
         if (k == KindVolume && l->hasVolume) {
             long min = 0, max = 0, v = 0;
             const int rc = d == Recording
@@ -417,15 +397,14 @@ int AlsaMixerApi::getControlValues(MixerHandle handle, std::uint32_t id, std::ui
                                   snd_mixer_selem_get_capture_volume(l->elem, channel, &v))
                                : (snd_mixer_selem_get_playback_volume_range(l->elem, &min, &max),
                                   snd_mixer_selem_get_playback_volume(l->elem, channel, &v));
-            if (rc < 0)
-                return MixerErrError;
+            if (rc < 0) return MixerErrError;
             values[ch] = alsaToMixerVolume(v, min, max);
         } else if (k == KindMute && l->hasSwitch) {
             int on = 0;
-            const int rc = d == Recording ? snd_mixer_selem_get_capture_switch(l->elem, channel, &on)
-                                          : snd_mixer_selem_get_playback_switch(l->elem, channel, &on);
-            if (rc < 0)
-                return MixerErrError;
+            const int rc = d == Recording
+                               ? snd_mixer_selem_get_capture_switch(l->elem, channel, &on)
+                               : snd_mixer_selem_get_playback_switch(l->elem, channel, &on);
+            if (rc < 0) return MixerErrError;
             values[ch] = on ? 0 : 1; // mute is the switch turned off
         } else {
             return MixerErrInvalidControl;
@@ -437,8 +416,7 @@ int AlsaMixerApi::getControlValues(MixerHandle handle, std::uint32_t id, std::ui
 int AlsaMixerApi::getControlListText(MixerHandle handle, std::uint32_t id, std::uint32_t channels,
                                      std::uint32_t items, MixerListText* texts) {
     Opened* o = find(handle);
-    if (!o)
-        return MixerErrInvalidHandle;
+    if (!o) return MixerErrInvalidHandle;
     if (id != controlId(Recording, -1, KindSelect) || !o->selector ||
         items != o->selectorItems.size())
         return MixerErrInvalidControl;
@@ -456,8 +434,7 @@ int AlsaMixerApi::getControlListText(MixerHandle handle, std::uint32_t id, std::
 int AlsaMixerApi::setControlValues(MixerHandle handle, std::uint32_t id, std::uint32_t channels,
                                    std::uint32_t items, const std::int32_t* values) {
     Opened* o = find(handle);
-    if (!o || channels == 0)
-        return MixerErrInvalidHandle;
+    if (!o || channels == 0) return MixerErrInvalidHandle;
     std::uint32_t d = 0;
     int s = 0;
     Kind k = KindVolume;
@@ -480,8 +457,7 @@ int AlsaMixerApi::setControlValues(MixerHandle handle, std::uint32_t id, std::ui
         return MixerOk;
     }
     const AlsaLine* l = o->line(d, s);
-    if (!l || !l->elem || items > 1)
-        return MixerErrInvalidControl;
+    if (!l || !l->elem || items > 1) return MixerErrInvalidControl;
     const bool capture = d == Recording;
     if (k == KindVolume && l->hasVolume) {
         long min = 0, max = 0;
@@ -518,11 +494,9 @@ void AlsaMixerApi::dispatchEvents() {
 
 int AlsaMixerApi::eventDescriptor(MixerHandle handle) {
     Opened* o = find(handle);
-    if (!o)
-        return -1;
+    if (!o) return -1;
     pollfd fd{};
-    if (snd_mixer_poll_descriptors(o->mixer, &fd, 1) != 1)
-        return -1;
+    if (snd_mixer_poll_descriptors(o->mixer, &fd, 1) != 1) return -1;
     return fd.fd;
 }
 

@@ -8,7 +8,9 @@ namespace kelmot::platform {
 CaptureRing::CaptureRing(std::shared_ptr<WaveInNotifier> notifier)
     : notifier_(std::move(notifier)), relay_([this] { relayLoop(); }) {}
 
-CaptureRing::~CaptureRing() { stopRelay(); }
+CaptureRing::~CaptureRing() {
+    stopRelay();
+}
 
 void CaptureRing::add(WaveHeader& header) {
     header.bytesRecorded = 0;
@@ -43,8 +45,7 @@ void CaptureRing::write(const char* bytes, std::size_t count) {
         h->bytesRecorded += static_cast<std::uint32_t>(n);
         bytes += n;
         count -= n;
-        if (h->bytesRecorded == h->bufferLength)
-            markFilled(h);
+        if (h->bytesRecorded == h->bufferLength) markFilled(h);
     }
 }
 
@@ -54,8 +55,7 @@ void CaptureRing::handBackAll() {
 }
 
 void CaptureRing::stopRelay() {
-    if (!relay_.joinable())
-        return;
+    if (!relay_.joinable()) return;
     stopping_.store(true, std::memory_order_release);
     ready_.release();
     relay_.join();

@@ -10,8 +10,7 @@ namespace {
 class HeapMemory final : public GlobalMemory {
 public:
     void* allocate(std::size_t bytes, bool zeroed) override {
-        if (bytes == 0)
-            return nullptr;
+        if (bytes == 0) return nullptr;
         return zeroed ? std::calloc(1, bytes) : std::malloc(bytes);
     }
     bool lock(void* block) override { return block != nullptr; }

@@ -22,14 +22,12 @@ public:
     }
     ~ManualDevice() override {
         shutDown();
-        if (state_->device == this)
-            state_->device = nullptr;
+        if (state_->device == this) state_->device = nullptr;
         state_->started = false;
     }
     int prepareHeader(WaveHeader& header) override {
         ++state_->calls.prepares;
-        if (backend_.failures.prepare != WaveOk)
-            return backend_.failures.prepare;
+        if (backend_.failures.prepare != WaveOk) return backend_.failures.prepare;
         return RingDevice::prepareHeader(header);
     }
     int unprepareHeader(WaveHeader& header) override {
@@ -45,8 +43,7 @@ public:
     }
     int start() override {
         ++state_->calls.starts;
-        if (backend_.failures.start != WaveOk)
-            return backend_.failures.start;
+        if (backend_.failures.start != WaveOk) return backend_.failures.start;
         return RingDevice::start();
     }
     int reset() override {
@@ -56,8 +53,7 @@ public:
     int close() override {
         ++state_->calls.closes;
         const int rc = RingDevice::close();
-        if (rc == WaveOk && state_->device == this)
-            state_->device = nullptr;
+        if (rc == WaveOk && state_->device == this) state_->device = nullptr;
         return rc;
     }
     void write(const std::vector<std::int16_t>& samples) {
@@ -85,26 +81,29 @@ ManualBackend::~ManualBackend() = default;
 int ManualBackend::open(std::unique_ptr<WaveInDevice>& device, int, const WaveFormat& format,
                         std::shared_ptr<WaveInNotifier> notifier) {
     ++state_->calls.opens;
-    if (failures.open != WaveOk)
-        return failures.open;
-    if (state_->device)
-        return WaveErrAllocated;
+    if (failures.open != WaveOk) return failures.open;
+    if (state_->device) return WaveErrAllocated;
     device = std::make_unique<ManualDevice>(format, std::move(notifier), *this, state_);
     return WaveOk;
 }
 
-std::string ManualBackend::errorText(int code) const { return genericWaveInErrorText(code); }
+std::string ManualBackend::errorText(int code) const {
+    return genericWaveInErrorText(code);
+}
 
-const ManualBackend::Calls& ManualBackend::calls() const { return state_->calls; }
+const ManualBackend::Calls& ManualBackend::calls() const {
+    return state_->calls;
+}
 
 bool ManualBackend::deliver(const std::vector<std::int16_t>& samples) {
-    if (!state_->device || !state_->started)
-        return false;
+    if (!state_->device || !state_->started) return false;
     state_->device->write(samples);
     return true;
 }
 
-bool ManualBackend::deviceOpen() const { return state_->device != nullptr; }
+bool ManualBackend::deviceOpen() const {
+    return state_->device != nullptr;
+}
 
 std::size_t ManualBackend::queuedBuffers() const {
     return state_->device ? state_->device->queued() : 0;

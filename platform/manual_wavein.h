@@ -21,8 +21,7 @@ public:
         int addBuffer = WaveErrNoMemory;
     };
     struct Calls {
-        int opens = 0, prepares = 0, unprepares = 0, adds = 0, starts = 0, resets = 0,
-            closes = 0;
+        int opens = 0, prepares = 0, unprepares = 0, adds = 0, starts = 0, resets = 0, closes = 0;
     };
 
     ManualBackend();

@@ -32,8 +32,7 @@ protected:
             stop_ = true;
         }
         wake_.notify_all();
-        if (thread_.joinable())
-            thread_.join();
+        if (thread_.joinable()) thread_.join();
     }
 
 private:
@@ -74,13 +73,11 @@ private:
 PacedBackend::PacedBackend(std::string sourceName, SourceFactory factory, double speed,
                            std::string inputName)
     : sourceName_(std::move(sourceName)), inputName_(std::move(inputName)),
-      factory_(std::move(factory)),
-      speed_(speed > 0 ? speed : 1.0) {}
+      factory_(std::move(factory)), speed_(speed > 0 ? speed : 1.0) {}
 
 int PacedBackend::open(std::unique_ptr<WaveInDevice>& device, int deviceId,
                        const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier) {
-    if (deviceId != WaveMapper && deviceId != 0)
-        return WaveErrBadDeviceId;
+    if (deviceId != WaveMapper && deviceId != 0) return WaveErrBadDeviceId;
     if (format.formatTag != 1 || format.bitsPerSample != 16 || format.channels != 1 ||
         format.samplesPerSec == 0)
         return WaveErrBadFormat;
@@ -95,8 +92,7 @@ int PacedBackend::open(std::unique_ptr<WaveInDevice>& device, int deviceId,
 }
 
 std::string PacedBackend::errorText(int code) const {
-    if (code == WaveErrFile && !lastSourceError_.empty())
-        return lastSourceError_;
+    if (code == WaveErrFile && !lastSourceError_.empty()) return lastSourceError_;
     return genericWaveInErrorText(code);
 }
 

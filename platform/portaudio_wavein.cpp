@@ -3,9 +3,9 @@
 #include "platform/ringdevice.h"
 
 #include <alsa/asoundlib.h>
+#include <cstdio>
 #include <fcntl.h>
 #include <portaudio.h>
-#include <cstdio>
 #include <unistd.h>
 
 namespace kelmot::platform {
@@ -22,8 +22,7 @@ public:
         : RingDevice(format, std::move(notifier)) {}
     ~PortAudioDevice() override {
         shutDown();
-        if (stream_)
-            Pa_CloseStream(stream_);
+        if (stream_) Pa_CloseStream(stream_);
     }
 
     int openStream(PaDeviceIndex device) {
@@ -71,13 +70,11 @@ private:
 } // namespace
 
 PortAudioBackend::~PortAudioBackend() {
-    if (initialised_)
-        Pa_Terminate();
+    if (initialised_) Pa_Terminate();
 }
 
 int PortAudioBackend::ensureInitialised() {
-    if (initialised_)
-        return paNoError;
+    if (initialised_) return paNoError;
     snd_lib_error_set_handler(&quietAlsa);
     // The host APIs that are not in use (JACK without a server, OSS) print
     // their failures on stderr while PortAudio probes them; a missing default
@@ -101,24 +98,19 @@ int PortAudioBackend::open(std::unique_ptr<WaveInDevice>& device, int deviceId,
                            const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier) {
     if (format.formatTag != 1 || (format.bitsPerSample != 8 && format.bitsPerSample != 16))
         return WaveErrBadFormat;
-    if (const int err = ensureInitialised(); err != paNoError)
-        return err;
+    if (const int err = ensureInitialised(); err != paNoError) return err;
     PaDeviceIndex index = deviceId == WaveMapper ? Pa_GetDefaultInputDevice() : deviceId;
-    if (index == paNoDevice || index < 0 || index >= Pa_GetDeviceCount())
-        return WaveErrBadDeviceId;
+    if (index == paNoDevice || index < 0 || index >= Pa_GetDeviceCount()) return WaveErrBadDeviceId;
     const PaDeviceInfo* info = Pa_GetDeviceInfo(index);
-    if (!info || info->maxInputChannels < format.channels)
-        return WaveErrBadDeviceId;
+    if (!info || info->maxInputChannels < format.channels) return WaveErrBadDeviceId;
     auto opened = std::make_unique<PortAudioDevice>(format, std::move(notifier));
-    if (const int err = opened->openStream(index); err != WaveOk)
-        return err;
+    if (const int err = opened->openStream(index); err != WaveOk) return err;
     device = std::move(opened);
     return WaveOk;
 }
 
 std::string PortAudioBackend::errorText(int code) const {
-    if (code >= 0)
-        return genericWaveInErrorText(code);
+    if (code >= 0) return genericWaveInErrorText(code);
     std::string text = Pa_GetErrorText(code);
     if (code == paUnanticipatedHostError) {
         if (const PaHostErrorInfo* host = Pa_GetLastHostErrorInfo(); host && host->errorText)

@@ -19,46 +19,35 @@ public:
         return WaveOk;
     }
     int unprepareHeader(WaveHeader& header) override {
-        if (header.flags & WHDR_INQUEUE)
-            return WaveErrStillPlaying;
+        if (header.flags & WHDR_INQUEUE) return WaveErrStillPlaying;
         header.flags &= ~WHDR_PREPARED;
         return WaveOk;
     }
     int addBuffer(WaveHeader& header) override {
-        if (closed_)
-            return WaveErrInvalidHandle;
-        if (!(header.flags & WHDR_PREPARED))
-            return WaveErrUnprepared;
-        if (header.data == nullptr || header.bufferLength == 0)
-            return WaveErrInvalidParam;
+        if (closed_) return WaveErrInvalidHandle;
+        if (!(header.flags & WHDR_PREPARED)) return WaveErrUnprepared;
+        if (header.data == nullptr || header.bufferLength == 0) return WaveErrInvalidParam;
         ring_.add(header);
         return WaveOk;
     }
     int start() override {
-        if (closed_)
-            return WaveErrInvalidHandle;
-        if (running_)
-            return WaveOk;
+        if (closed_) return WaveErrInvalidHandle;
+        if (running_) return WaveOk;
         const int rc = startProducer();
         running_ = rc == WaveOk;
         return rc;
     }
     int reset() override {
-        if (closed_)
-            return WaveErrInvalidHandle;
-        if (running_)
-            stopProducer();
+        if (closed_) return WaveErrInvalidHandle;
+        if (running_) stopProducer();
         running_ = false;
         ring_.handBackAll();
         return WaveOk;
     }
     int close() override {
-        if (closed_)
-            return WaveErrInvalidHandle;
-        if (ring_.queued() > 0 && running_)
-            return WaveErrStillPlaying;
-        if (running_)
-            stopProducer();
+        if (closed_) return WaveErrInvalidHandle;
+        if (ring_.queued() > 0 && running_) return WaveErrStillPlaying;
+        if (running_) stopProducer();
         running_ = false;
         closed_ = true;
         ring_.handBackAll();
@@ -76,8 +65,7 @@ protected:
     // Stops the producer if it still runs; derived destructors call it
     // before their own members go away.
     void shutDown() {
-        if (running_)
-            stopProducer();
+        if (running_) stopProducer();
         running_ = false;
         if (!closed_) {
             ring_.handBackAll();

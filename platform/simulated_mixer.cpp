@@ -25,9 +25,9 @@ std::uint32_t storedChannels(const SimControl& c, std::uint32_t lineChannels) {
 }
 
 void sizeValues(SimControl& c, std::uint32_t lineChannels) {
-    const std::size_t n = storedChannels(c, lineChannels) * std::max<std::uint32_t>(itemCount(c), 1);
-    if (c.values.size() != n)
-        c.values.resize(n, 0);
+    const std::size_t n =
+        storedChannels(c, lineChannels) * std::max<std::uint32_t>(itemCount(c), 1);
+    if (c.values.size() != n) c.values.resize(n, 0);
 }
 
 } // namespace
@@ -63,7 +63,8 @@ std::vector<SimDevice> SimulatedMixerApi::demonstrationDevices() {
     card.productName = "Simulierte Soundkarte";
     SimDestination playback;
     playback.line = {"Wiedergabe", 2, {volume(40000), mute()}};
-    playback.sources = {{"Wave", 2, {volume(50000), mute()}}, {"CD-Player", 2, {volume(30000), mute()}}};
+    playback.sources = {{"Wave", 2, {volume(50000), mute()}},
+                        {"CD-Player", 2, {volume(30000), mute()}}};
     SimDestination recording;
     SimControl selector;
     selector.type = MIXERCONTROL_CONTROLTYPE_MUX;
@@ -81,7 +82,9 @@ std::vector<SimDevice> SimulatedMixerApi::demonstrationDevices() {
     return {card};
 }
 
-std::uint32_t SimulatedMixerApi::numDevs() { return static_cast<std::uint32_t>(devices.size()); }
+std::uint32_t SimulatedMixerApi::numDevs() {
+    return static_cast<std::uint32_t>(devices.size());
+}
 
 int SimulatedMixerApi::open(MixerHandle& handle, std::uint32_t device, MixerNotifier* notifier) {
     if (device >= devices.size() || refusals.missingDevices.count(device))
@@ -96,10 +99,9 @@ int SimulatedMixerApi::open(MixerHandle& handle, std::uint32_t device, MixerNoti
 }
 
 int SimulatedMixerApi::close(MixerHandle handle) {
-    const auto it = std::find_if(open_.begin(), open_.end(),
-                                 [&](const auto& o) { return o.first == handle; });
-    if (it == open_.end())
-        return MixerErrInvalidHandle;
+    const auto it =
+        std::find_if(open_.begin(), open_.end(), [&](const auto& o) { return o.first == handle; });
+    if (it == open_.end()) return MixerErrInvalidHandle;
     open_.erase(it);
     return MixerOk;
 }
@@ -142,8 +144,7 @@ void SimulatedMixerApi::fillLine(const SimDevice& dev, std::uint32_t d, int s,
 int SimulatedMixerApi::getLineInfoDestination(MixerHandle handle, std::uint32_t destination,
                                               MixerLine& line) {
     SimDevice* dev = deviceOf(handle);
-    if (!dev)
-        return MixerErrInvalidHandle;
+    if (!dev) return MixerErrInvalidHandle;
     const std::uint32_t device = static_cast<std::uint32_t>(dev - devices.data());
     if (destination >= dev->destinations.size() ||
         refusals.destinations.count({device, destination}))
@@ -155,8 +156,7 @@ int SimulatedMixerApi::getLineInfoDestination(MixerHandle handle, std::uint32_t 
 int SimulatedMixerApi::getLineInfoSource(MixerHandle handle, std::uint32_t destination,
                                          std::uint32_t source, MixerLine& line) {
     SimDevice* dev = deviceOf(handle);
-    if (!dev)
-        return MixerErrInvalidHandle;
+    if (!dev) return MixerErrInvalidHandle;
     if (destination >= dev->destinations.size() ||
         source >= dev->destinations[destination].sources.size())
         return MixerErrInvalidLine;
@@ -168,14 +168,12 @@ SimLine* SimulatedMixerApi::lineOf(SimDevice& dev, std::uint32_t lineId, std::ui
                                    int* sOut) {
     for (std::uint32_t d = 0; d < dev.destinations.size(); ++d) {
         if (lineId == destinationLineId(d)) {
-            if (dOut)
-                *dOut = d, *sOut = -1;
+            if (dOut) *dOut = d, *sOut = -1;
             return &dev.destinations[d].line;
         }
         for (std::uint32_t s = 0; s < dev.destinations[d].sources.size(); ++s) {
             if (lineId == sourceLineId(d, s)) {
-                if (dOut)
-                    *dOut = d, *sOut = static_cast<int>(s);
+                if (dOut) *dOut = d, *sOut = static_cast<int>(s);
                 return &dev.destinations[d].sources[s];
             }
         }
@@ -198,15 +196,12 @@ void SimulatedMixerApi::fillControl(const SimControl& c, std::uint32_t id, Mixer
 int SimulatedMixerApi::getLineControlsAll(MixerHandle handle, std::uint32_t lineId,
                                           std::uint32_t count, MixerControl* controls) {
     SimDevice* dev = deviceOf(handle);
-    if (!dev)
-        return MixerErrInvalidHandle;
+    if (!dev) return MixerErrInvalidHandle;
     std::uint32_t d = 0;
     int s = 0;
     SimLine* line = lineOf(*dev, lineId, &d, &s);
-    if (!line || refusals.controlsOfLine.count(lineId))
-        return MixerErrInvalidLine;
-    if (count < line->controls.size())
-        return MixerErrError;
+    if (!line || refusals.controlsOfLine.count(lineId)) return MixerErrInvalidLine;
+    if (count < line->controls.size()) return MixerErrError;
     for (std::uint32_t c = 0; c < line->controls.size(); ++c)
         fillControl(line->controls[c], controlId(d, s, c), controls[c]);
     return MixerOk;
@@ -215,13 +210,11 @@ int SimulatedMixerApi::getLineControlsAll(MixerHandle handle, std::uint32_t line
 int SimulatedMixerApi::getLineControlByType(MixerHandle handle, std::uint32_t lineId,
                                             std::uint32_t controlType, MixerControl& control) {
     SimDevice* dev = deviceOf(handle);
-    if (!dev)
-        return MixerErrInvalidHandle;
+    if (!dev) return MixerErrInvalidHandle;
     std::uint32_t d = 0;
     int s = 0;
     SimLine* line = lineOf(*dev, lineId, &d, &s);
-    if (!line)
-        return MixerErrInvalidLine;
+    if (!line) return MixerErrInvalidLine;
     for (std::uint32_t c = 0; c < line->controls.size(); ++c) {
         if (line->controls[c].type == controlType) {
             fillControl(line->controls[c], controlId(d, s, c), control);
@@ -236,14 +229,11 @@ SimControl* SimulatedMixerApi::controlOf(SimDevice& dev, std::uint32_t id,
     const std::uint32_t d = id >> 20;
     const int s = static_cast<int>((id >> 8) & 0xFFF) - 1;
     const std::uint32_t c = id & 0xFF;
-    if (d >= dev.destinations.size())
-        return nullptr;
+    if (d >= dev.destinations.size()) return nullptr;
     SimDestination& dest = dev.destinations[d];
-    if (s >= static_cast<int>(dest.sources.size()))
-        return nullptr;
+    if (s >= static_cast<int>(dest.sources.size())) return nullptr;
     SimLine& line = s < 0 ? dest.line : dest.sources[static_cast<std::size_t>(s)];
-    if (c >= line.controls.size())
-        return nullptr;
+    if (c >= line.controls.size()) return nullptr;
     *lineChannels = line.channels;
     return &line.controls[c];
 }
@@ -252,16 +242,13 @@ int SimulatedMixerApi::getControlValues(MixerHandle handle, std::uint32_t id,
                                         std::uint32_t channels, std::uint32_t items,
                                         std::int32_t* values) {
     SimDevice* dev = deviceOf(handle);
-    if (!dev)
-        return MixerErrInvalidHandle;
+    if (!dev) return MixerErrInvalidHandle;
     std::uint32_t lineChannels = 0;
     SimControl* c = controlOf(*dev, id, &lineChannels);
-    if (!c || refusals.readValues.count(id))
-        return MixerErrInvalidControl;
+    if (!c || refusals.readValues.count(id)) return MixerErrInvalidControl;
     const std::uint32_t stored = storedChannels(*c, lineChannels);
     const std::uint32_t n = std::max<std::uint32_t>(itemCount(*c), 1);
-    if (channels == 0 || std::max<std::uint32_t>(items, 1) != n)
-        return MixerErrError;
+    if (channels == 0 || std::max<std::uint32_t>(items, 1) != n) return MixerErrError;
     for (std::uint32_t i = 0; i < n; ++i)
         for (std::uint32_t ch = 0; ch < channels; ++ch)
             values[i * channels + ch] = c->values[i * stored + std::min(ch, stored - 1)];
@@ -272,8 +259,7 @@ int SimulatedMixerApi::getControlListText(MixerHandle handle, std::uint32_t id,
                                           std::uint32_t channels, std::uint32_t items,
                                           MixerListText* texts) {
     SimDevice* dev = deviceOf(handle);
-    if (!dev)
-        return MixerErrInvalidHandle;
+    if (!dev) return MixerErrInvalidHandle;
     std::uint32_t lineChannels = 0;
     SimControl* c = controlOf(*dev, id, &lineChannels);
     if (!c || !isList(*c) || refusals.listTexts.count(id) || items != itemCount(*c))
@@ -295,24 +281,20 @@ int SimulatedMixerApi::setControlValues(MixerHandle handle, std::uint32_t id,
                                         std::uint32_t channels, std::uint32_t items,
                                         const std::int32_t* values) {
     SimDevice* dev = deviceOf(handle);
-    if (!dev)
-        return MixerErrInvalidHandle;
+    if (!dev) return MixerErrInvalidHandle;
     std::uint32_t lineChannels = 0;
     SimControl* c = controlOf(*dev, id, &lineChannels);
-    if (!c || refusals.writeValues.count(id))
-        return MixerErrInvalidControl;
+    if (!c || refusals.writeValues.count(id)) return MixerErrInvalidControl;
     const std::uint32_t stored = storedChannels(*c, lineChannels);
     const std::uint32_t n = std::max<std::uint32_t>(itemCount(*c), 1);
-    if (channels == 0 || std::max<std::uint32_t>(items, 1) != n)
-        return MixerErrError;
+    if (channels == 0 || std::max<std::uint32_t>(items, 1) != n) return MixerErrError;
     // One channel given for a control of more: all channels get that value.
     for (std::uint32_t i = 0; i < n; ++i)
         for (std::uint32_t ch = 0; ch < stored; ++ch)
             c->values[i * stored + ch] = values[i * channels + std::min(ch, channels - 1)];
     ++writes;
     for (auto& [h, o] : open_)
-        if (o.notifier && &devices[o.device] == dev)
-            o.notifier->controlChanged(h, id);
+        if (o.notifier && &devices[o.device] == dev) o.notifier->controlChanged(h, id);
     return MixerOk;
 }
 

@@ -47,10 +47,10 @@ struct SimRefusals {
     int openAttempts = 0; // this many open calls fail before one succeeds
     std::set<std::uint32_t> missingDevices;
     std::set<std::pair<std::uint32_t, std::uint32_t>> destinations; // device, destination
-    std::set<std::uint32_t> controlsOfLine;                        // line ids
-    std::set<std::uint32_t> readValues;                            // control ids
-    std::set<std::uint32_t> writeValues;                           // control ids
-    std::set<std::uint32_t> listTexts;                             // control ids
+    std::set<std::uint32_t> controlsOfLine;                         // line ids
+    std::set<std::uint32_t> readValues;                             // control ids
+    std::set<std::uint32_t> writeValues;                            // control ids
+    std::set<std::uint32_t> listTexts;                              // control ids
 };
 
 class SimulatedMixerApi : public MixerApi {

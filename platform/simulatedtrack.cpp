@@ -13,8 +13,7 @@ SimulatedTrack::SimulatedTrack(const TrackParameters& parameters, int frameRate)
         const double x = k * 0.1;
         const double tDark = timeAt(x);
         const double tBright = timeAt(x + width);
-        if (tDark < 0 || tBright < 0)
-            break;
+        if (tDark < 0 || tBright < 0) break;
         const auto first = static_cast<std::int64_t>(std::ceil(tDark * rate_));
         // The beam is free again from tBright on; at least one dark sample.
         const auto last =
@@ -27,20 +26,16 @@ double SimulatedTrack::timeAt(double x) const {
     // Uniform acceleration a - friction from startSpeed at barrier 0.
     const double a = p_.acceleration - p_.friction;
     const double v0 = p_.startSpeed;
-    if (x <= 0)
-        return p_.startDelay + (v0 > 0 ? x / v0 : 0);
-    if (std::abs(a) < 1e-12)
-        return v0 > 0 ? p_.startDelay + x / v0 : -1;
+    if (x <= 0) return p_.startDelay + (v0 > 0 ? x / v0 : 0);
+    if (std::abs(a) < 1e-12) return v0 > 0 ? p_.startDelay + x / v0 : -1;
     const double disc = v0 * v0 + 2 * a * x;
-    if (disc < 0)
-        return -1; // the cart stops before it gets there
+    if (disc < 0) return -1; // the cart stops before it gets there
     const double t = (-v0 + std::sqrt(disc)) / a;
     return t >= 0 ? p_.startDelay + t : -1;
 }
 
 double SimulatedTrack::darkLevel(std::int64_t n) const {
-    if (!p_.toneBurst)
-        return p_.amplitude;
+    if (!p_.toneBurst) return p_.amplitude;
     return p_.amplitude * std::sin(2 * std::numbers::pi * p_.toneFrequency * n / rate_);
 }
 

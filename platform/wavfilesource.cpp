@@ -23,8 +23,8 @@ std::unique_ptr<WavFileSource> WavFileSource::load(const std::string& path, int 
     SF_INFO info{};
     SndFilePtr file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) {
-        error = "Die Wiedergabedatei \"" + path + "\" kann nicht gelesen werden: " +
-                sf_strerror(nullptr);
+        error = "Die Wiedergabedatei \"" + path +
+                "\" kann nicht gelesen werden: " + sf_strerror(nullptr);
         return nullptr;
     }
     if (info.frames <= 0 || info.channels <= 0) {
@@ -40,8 +40,8 @@ std::unique_ptr<WavFileSource> WavFileSource::load(const std::string& path, int 
     std::vector<float> frames(static_cast<std::size_t>(info.frames) * info.channels);
     const sf_count_t got = sf_readf_float(file.get(), frames.data(), info.frames);
     if (got <= 0) {
-        error = "Die Wiedergabedatei \"" + path + "\" kann nicht gelesen werden: " +
-                sf_strerror(file.get());
+        error = "Die Wiedergabedatei \"" + path +
+                "\" kann nicht gelesen werden: " + sf_strerror(file.get());
         return nullptr;
     }
     std::vector<float> mono(static_cast<std::size_t>(got));
@@ -87,8 +87,7 @@ std::string writeWavFile(const std::string& path, const std::vector<std::int16_t
     info.channels = channels;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SndFilePtr file(sf_open(path.c_str(), SFM_WRITE, &info));
-    if (!file)
-        return sf_strerror(nullptr);
+    if (!file) return sf_strerror(nullptr);
     const auto frames = static_cast<sf_count_t>(samples.size() / std::max(channels, 1));
     if (sf_writef_short(file.get(), samples.data(), frames) != frames)
         return sf_strerror(file.get());

@@ -14,6 +14,13 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
+# Formatting drift fails the run, like a warning does.
+mapfile -t sources < <(git ls-files '*.cpp' '*.h' 2>/dev/null || find app store settings acquisition evaluation diagrams platform tests bench scripts -name '*.cpp' -o -name '*.h')
+if ! clang-format --dry-run -Werror "${sources[@]}"; then
+  echo "Some files are not clang-formatted: run clang-format -i on them." >&2
+  exit 1
+fi
+
 bash scripts/pulse-session.sh start
 trap 'bash scripts/pulse-session.sh stop' EXIT
 

@@ -74,8 +74,8 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
                                  GroupBox2);
     RB_einzel->setObjectName("RB_einzel");
     RB_einzel->setGeometry(16, 30, 500, 22);
-    RB_drei = new QRadioButton(QStringLiteral("Drei Listen / Diagramme zur Auswahl anzeigen"),
-                               GroupBox2);
+    RB_drei =
+        new QRadioButton(QStringLiteral("Drei Listen / Diagramme zur Auswahl anzeigen"), GroupBox2);
     RB_drei->setObjectName("RB_drei");
     RB_drei->setGeometry(16, 62, 500, 22);
 
@@ -91,12 +91,10 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     connect(ComboBox2, &QComboBox::activated, this, &TForm8::ComboBox2Change);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm8::ScrollBar1Change);
     connect(RB_einzel, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            RB_einzelClick();
+        if (on) RB_einzelClick();
     });
     connect(RB_drei, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            RB_dreiClick();
+        if (on) RB_dreiClick();
     });
     connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm8::Button2Click);
@@ -105,8 +103,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
 void TForm8::selectItem(QComboBox* box, int index, const QString& placeholder) {
     const QSignalBlocker quiet(box);
     box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
-    if (box->currentIndex() < 0)
-        box->lineEdit()->setText(placeholder);
+    if (box->currentIndex() < 0) box->lineEdit()->setText(placeholder);
 }
 
 void TForm8::FormCreate() {
@@ -133,13 +130,11 @@ void TForm8::FormCreate() {
 void TForm8::ComboBox1Change() {
     TAudioMixer* mixer = Form1->Mixer;
     const int index = ComboBox1->currentIndex();
-    if (index >= 0 && index < mixer->DeviceCount())
-        mixer->setMixerId(index);
+    if (index >= 0 && index < mixer->DeviceCount()) mixer->setMixerId(index);
     Store.MixerDevice = index;
     ComboBox2->clear();
     selectItem(ComboBox2, -1, QStringLiteral("ComboBox2"));
-    if (mixer->DeviceCount() == 0)
-        return;
+    if (mixer->DeviceCount() == 0) return;
     if (const TMixerDestination* rec = mixer->Destinations()[1]) {
         for (int i = 0; i < rec->Connections->Count(); ++i)
             ComboBox2->addItem(rec->Connections->Items(i)->Name().left(64));
@@ -152,13 +147,11 @@ void TForm8::ComboBox2Change() {
     const int chosen = ComboBox2->currentIndex();
     for (int d = 0; d < mixer->DeviceCount(); ++d) {
         mixer->setMixerId(d);
-        if (d != Store.MixerDevice)
-            continue;
+        if (d != Store.MixerDevice) continue;
         // The other lines first: on a recording selector a later write of 0
         // would clear the entry just chosen.
         for (int i = 0; i < ComboBox2->count(); ++i)
-            if (i != chosen)
-                mixer->WriteLineState(1, i, 0, 0, 0);
+            if (i != chosen) mixer->WriteLineState(1, i, 0, 0, 0);
         TLineState s;
         mixer->ReadLineState(1, chosen, s);
         Store.InputLineSelected = s.Selectable ? 1 : 0;
@@ -170,7 +163,9 @@ void TForm8::ComboBox2Change() {
         mixer->setMixerId(Store.MixerDevice);
 }
 
-void TForm8::ScrollBar1Change() { Store.Threshold = ScrollBar1->value(); }
+void TForm8::ScrollBar1Change() {
+    Store.Threshold = ScrollBar1->value();
+}
 
 void TForm8::RB_einzelClick() {
     Store.switchOutputFormat(false, Form6->selector());

@@ -9,8 +9,7 @@ namespace kelmot {
 
 std::optional<std::int32_t> parseStrictInt(const QString& text, QString* error) {
     const auto fail = [&]() -> std::optional<std::int32_t> {
-        if (error)
-            *error = QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text);
+        if (error) *error = QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text);
         return std::nullopt;
     };
     int pos = 0;
@@ -19,19 +18,16 @@ std::optional<std::int32_t> parseStrictInt(const QString& text, QString* error) 
         negative = text[pos] == u'-';
         ++pos;
     }
-    if (pos == text.size())
-        return fail();
+    if (pos == text.size()) return fail();
     long long value = 0;
     for (; pos < text.size(); ++pos) {
         const QChar c = text[pos];
-        if (c < u'0' || c > u'9')
-            return fail();
+        if (c < u'0' || c > u'9') return fail();
         value = value * 10 + (c.unicode() - u'0');
         if (value > static_cast<long long>(std::numeric_limits<std::int32_t>::max()) + 1)
             return fail();
     }
-    if (negative)
-        value = -value;
+    if (negative) value = -value;
     if (value < std::numeric_limits<std::int32_t>::min() ||
         value > std::numeric_limits<std::int32_t>::max())
         return fail();
@@ -60,10 +56,8 @@ std::optional<QString> readConfigFile(const QString& path, MeasurementStore& sto
             // The bad value and the ones not reached are zero, as before start-up.
             bool after = false;
             for (std::int32_t* t : targets) {
-                if (t == target)
-                    after = true;
-                if (after)
-                    *t = 0;
+                if (t == target) after = true;
+                if (after) *t = 0;
             }
             return error;
         }
@@ -81,8 +75,7 @@ QString ioErrorText(int code) {
 std::optional<QString> writeConfigFile(const QString& path, const ConfigValues& values) {
     errno = 0;
     std::FILE* f = std::fopen(QFile::encodeName(path).constData(), "wb");
-    if (!f)
-        return ioErrorText(errno);
+    if (!f) return ioErrorText(errno);
     const std::int32_t lines[] = {values.mixerDevice, values.inputLine, values.threshold,
                                   values.outputMode};
     for (std::int32_t v : lines) {
@@ -93,8 +86,7 @@ std::optional<QString> writeConfigFile(const QString& path, const ConfigValues& 
         }
     }
     // A full disk often shows only when the buffered lines are flushed.
-    if (std::fclose(f) != 0)
-        return ioErrorText(errno);
+    if (std::fclose(f) != 0) return ioErrorText(errno);
     return std::nullopt;
 }
 

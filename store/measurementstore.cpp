@@ -32,8 +32,7 @@ void MeasurementStore::copySlot(int from, int to) {
 }
 
 void MeasurementStore::Puffersetzen() {
-    if (!threeLists())
-        return;
+    if (!threeLists()) return;
     copySlot(1, 2);
     copySlot(0, 1);
 }
@@ -101,15 +100,13 @@ void MeasurementStore::switchOutputFormat(bool threeListMode, SeriesSelector& se
 void MeasurementStore::refillSelector(SeriesSelector& selector) const {
     selector.clear();
     for (int i = 0; i < SeriesSlots; ++i) {
-        if (!SeriesName[i].isEmpty())
-            selector.insertItem(i, SeriesName[i]);
+        if (!SeriesName[i].isEmpty()) selector.insertItem(i, SeriesName[i]);
     }
     selector.setItemIndex(0);
 }
 
 Rgb MeasurementStore::nextColour() const {
-    if (!threeLists())
-        return Navy;
+    if (!threeLists()) return Navy;
     switch (SeriesCounter % 3) {
     case 1:
     case -2:
@@ -123,8 +120,7 @@ Rgb MeasurementStore::nextColour() const {
 }
 
 std::optional<int> MeasurementStore::slotOf(int itemIndex) {
-    if (itemIndex < 0 || itemIndex >= SeriesSlots)
-        return std::nullopt;
+    if (itemIndex < 0 || itemIndex >= SeriesSlots) return std::nullopt;
     return itemIndex;
 }
 

@@ -11,7 +11,9 @@ namespace kelmot {
 QString formatFixed(double value, int decimals, const QLocale& locale = QLocale());
 
 // The display format of a series' times: 1 = "1 ms" gives three decimals.
-inline int decimalsForResolution(int resolution) { return resolution == 1 ? 3 : 2; }
+inline int decimalsForResolution(int resolution) {
+    return resolution == 1 ? 3 : 2;
+}
 
 // The general format of axis labels and positions: shortest form, up to 15
 // significant digits ("0", "0,1", "0,25").

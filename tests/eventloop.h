@@ -8,12 +8,10 @@ namespace kelmot::test {
 
 // Lets the event loop run until the condition holds or the time is up;
 // returns the condition. No fixed sleeps: it ends as soon as it can.
-template <typename Condition>
-bool processUntil(Condition condition, int timeoutMs = 5000) {
+template <typename Condition> bool processUntil(Condition condition, int timeoutMs = 5000) {
     QDeadlineTimer deadline(timeoutMs);
     while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
+        if (deadline.hasExpired()) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::yieldCurrentThread();
     }

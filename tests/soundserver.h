@@ -13,8 +13,7 @@ inline QString runTool(const QString& program, const QStringList& args, bool* ok
     p.start(program, args);
     const bool done = p.waitForFinished(10000);
     const bool good = done && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    if (ok)
-        *ok = good;
+    if (ok) *ok = good;
     return good ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
 }
 
@@ -26,15 +25,17 @@ inline bool soundServerReady() {
     return ok;
 }
 
-inline bool soundRequired() { return std::getenv("KELMOT_REQUIRE_SOUND") != nullptr; }
+inline bool soundRequired() {
+    return std::getenv("KELMOT_REQUIRE_SOUND") != nullptr;
+}
 
 } // namespace kelmot::test
 
-#define KELMOT_NEED_SOUND_SERVER()                                                               \
-    do {                                                                                         \
-        if (!kelmot::test::soundServerReady()) {                                                 \
-            if (kelmot::test::soundRequired())                                                   \
-                FAIL() << "no PulseAudio server: start it with scripts/pulse-session.sh start";  \
-            GTEST_SKIP() << "no PulseAudio server (scripts/pulse-session.sh start)";             \
-        }                                                                                        \
+#define KELMOT_NEED_SOUND_SERVER()                                                                 \
+    do {                                                                                           \
+        if (!kelmot::test::soundServerReady()) {                                                   \
+            if (kelmot::test::soundRequired())                                                     \
+                FAIL() << "no PulseAudio server: start it with scripts/pulse-session.sh start";    \
+            GTEST_SKIP() << "no PulseAudio server (scripts/pulse-session.sh start)";               \
+        }                                                                                          \
     } while (0)

@@ -154,8 +154,8 @@ QImage spanner() {
 QImage programIcon() {
     QImage img = canvas(40, 16);
     QPainter p(&img);
-    p.fillRect(2, 13, 36, 3, QColor(90, 90, 90));    // base
-    p.fillRect(0, 9, 40, 4, QColor(160, 160, 160));  // track
+    p.fillRect(2, 13, 36, 3, QColor(90, 90, 90));   // base
+    p.fillRect(0, 9, 40, 4, QColor(160, 160, 160)); // track
     p.fillRect(0, 9, 40, 1, QColor(210, 210, 210));
     for (int x : {8, 19, 30}) {
         p.fillRect(x, 1, 3, 8, QColor(220, 0, 0)); // light-barrier marks
@@ -306,8 +306,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QDir out(argc > 1 ? argv[1] : "resources");
     QDir().mkpath(out.path());
-    const QImage buttons[9] = {folder(), floppy(), stopwatch(), stopwatch(), table(3), table(6),
-                               axes("s", true), axes("v", false), spanner()};
+    const QImage buttons[9] = {folder(), floppy(),        stopwatch(),      stopwatch(), table(3),
+                               table(6), axes("s", true), axes("v", false), spanner()};
     bool ok = true;
     for (int i = 0; i < 9; ++i)
         ok &= save(buttons[i], out.filePath(QString("werkzeug%1.png").arg(i)), "PNG");

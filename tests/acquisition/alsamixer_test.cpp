@@ -29,8 +29,7 @@ TEST(AlsaMixer, DefaultControlDeviceReadsAndWritesTheServersCaptureVolume) {
     auto api = std::make_shared<AlsaMixerApi>();
     int index = -1;
     for (std::size_t i = 0; i < api->devices().size(); ++i)
-        if (api->devices()[i].ctlName == "default")
-            index = static_cast<int>(i);
+        if (api->devices()[i].ctlName == "default") index = static_cast<int>(i);
     ASSERT_GE(index, 0) << "ALSA's default control device is not listed";
 
     TAudioMixer mixer(nullptr, api);
@@ -41,8 +40,7 @@ TEST(AlsaMixer, DefaultControlDeviceReadsAndWritesTheServersCaptureVolume) {
     const TMixerConnections& rec = *mixer.Destinations()[1]->Connections;
     int capture = -1;
     for (int i = 0; i < rec.Count(); ++i)
-        if (rec[i]->Name() == "Capture")
-            capture = i;
+        if (rec[i]->Name() == "Capture") capture = i;
     ASSERT_GE(capture, 0);
 
     for (const std::int32_t level : {0, 65535}) {

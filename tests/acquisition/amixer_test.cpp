@@ -95,7 +95,7 @@ TEST(MixerModel, OpensDeviceZeroAndBuildsTheObjectModel) {
     EXPECT_EQ(f.mixer->Manufacturer(), "7 = Unknown");
     EXPECT_EQ(f.mixer->RecordingLineName(0), "Mikrofon");
     EXPECT_EQ(f.api->openHandles(), 1); // the first device was closed
-    f.mixer->setMixerId(2); // out of range: nothing happens
+    f.mixer->setMixerId(2);             // out of range: nothing happens
     f.mixer->setMixerId(-1);
     EXPECT_EQ(f.mixer->MixerId(), 1);
 }

@@ -16,8 +16,7 @@ namespace {
 class FailingMemory : public GlobalMemory {
 public:
     void* allocate(std::size_t bytes, bool zeroed) override {
-        if (failAllocate)
-            return nullptr;
+        if (failAllocate) return nullptr;
         return defaultGlobalMemory().allocate(bytes, zeroed);
     }
     bool lock(void* block) override { return !failLock && block; }

@@ -7,8 +7,8 @@
 #include "tests/eventloop.h"
 
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace kelmot;
 using namespace kelmot::platform;
@@ -31,8 +31,7 @@ struct DetectedRun {
         audio.setFrameRate(22050);
         audio.OnBufferFilled = [&](char* b, int& size) {
             detector.analyse(b, size);
-            if (out.stops > 0)
-                audio.StopWhenDrained();
+            if (out.stops > 0) audio.StopWhenDrained();
             return true;
         };
         detector.reset();
@@ -118,8 +117,7 @@ TEST(SimulationBackend, ALiveRunFromTheVirtualTrackEndsWithTenEvents) {
     SimulatedTrack reference(p, 22050);
     auto backend = std::make_shared<PacedBackend>(
         "Simulation",
-        [p](int rate, std::string&) { return std::make_unique<SimulatedTrack>(p, rate); },
-        20.0);
+        [p](int rate, std::string&) { return std::make_unique<SimulatedTrack>(p, rate); }, 20.0);
     DetectedRun run(backend);
     ASSERT_TRUE(run.error.isEmpty()) << run.error.toStdString();
     ASSERT_TRUE(run.ended);
@@ -127,10 +125,12 @@ TEST(SimulationBackend, ALiveRunFromTheVirtualTrackEndsWithTenEvents) {
     EXPECT_TRUE(run.store.DataPresent);
     const double t0 = reference.edges()[0].first;
     for (int k = 0; k < 10; ++k) {
-        EXPECT_DOUBLE_EQ(run.store.RunTimes[0][k],
-                         static_cast<double>((reference.edges()[k].first - t0) / 22050.0L - 0.0003L));
-        EXPECT_DOUBLE_EQ(run.store.RunTimes[1][k],
-                         static_cast<double>((reference.edges()[k].second - t0) / 22050.0L - 0.0003L));
+        EXPECT_DOUBLE_EQ(
+            run.store.RunTimes[0][k],
+            static_cast<double>((reference.edges()[k].first - t0) / 22050.0L - 0.0003L));
+        EXPECT_DOUBLE_EQ(
+            run.store.RunTimes[1][k],
+            static_cast<double>((reference.edges()[k].second - t0) / 22050.0L - 0.0003L));
     }
 }
 
@@ -182,9 +182,8 @@ TEST(ReplayBackend, UnreadableAndEmptyFilesGiveAClearErrorText) {
     const std::string missing = dir.filePath("fehlt.wav").toStdString();
     const std::string empty = dir.filePath("leer.wav").toStdString();
     ASSERT_EQ(writeWavFile(empty, {}, 22050), "");
-    for (const auto& [path, words] :
-         {std::pair{missing, std::string("kann nicht gelesen werden")},
-          std::pair{empty, std::string("enthält keine Abtastwerte")}}) {
+    for (const auto& [path, words] : {std::pair{missing, std::string("kann nicht gelesen werden")},
+                                      std::pair{empty, std::string("enthält keine Abtastwerte")}}) {
         auto backend = std::make_shared<PacedBackend>(
             "Wiedergabe", [path](int r, std::string& e) -> std::unique_ptr<SampleSource> {
                 return WavFileSource::load(path, r, e);

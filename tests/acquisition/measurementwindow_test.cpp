@@ -19,7 +19,9 @@ using namespace kelmot::test;
 
 namespace {
 
-QColor statusColour() { return Form2->L_status->palette().color(QPalette::WindowText); }
+QColor statusColour() {
+    return Form2->L_status->palette().color(QPalette::WindowText);
+}
 
 class MeasurementWindow : public ProgramFixture {
 protected:
@@ -32,7 +34,8 @@ protected:
     void deliverRun(std::size_t from, std::size_t to) {
         const auto run = fullRunSignal(100, 300);
         for (std::size_t b = from; b < to; ++b)
-            deliver(std::vector<std::int16_t>(run.begin() + b * 4410, run.begin() + (b + 1) * 4410));
+            deliver(
+                std::vector<std::int16_t>(run.begin() + b * 4410, run.begin() + (b + 1) * 4410));
     }
     void startRun(bool vt = false) {
         vt ? Form1->Messenvt1Click() : Form1->Messenst1Click();
@@ -68,7 +71,8 @@ TEST_F(MeasurementWindow, AFullSimulatedRunFillsTheTableAndStoresTheSeries) {
     for (int k = 0; k < 10; ++k) {
         const double dark = (reference.edges()[k].first - t0) / 22050 - 0.0003;
         const double bright = (reference.edges()[k].second - t0) / 22050 - 0.0003;
-        EXPECT_EQ(Form2->cellText(1, k + 1), QString::number(dark < 0.005 ? 0.0 : dark, 'f', 2)) << k;
+        EXPECT_EQ(Form2->cellText(1, k + 1), QString::number(dark < 0.005 ? 0.0 : dark, 'f', 2))
+            << k;
         EXPECT_EQ(Form2->cellText(2, k + 1), QString::number(bright, 'f', 2)) << k;
         EXPECT_EQ(Form2->cellText(0, k + 1), QString::number(k / 10.0, 'f', 1));
     }
@@ -230,8 +234,9 @@ TEST_F(MeasurementWindow, MessenDuringARunRestartsTheDetectionOnTheRunningCaptur
 TEST_F(MeasurementWindow, InfoLineNamesTheMixersCardAndInput) {
     writeConfig("0\r\n1\r\n5000\r\n0\r\n");
     start(SimulatedMixerApi::demonstrationDevices(), std::make_shared<CardLikeBackend>());
-    EXPECT_EQ(Form2->L_mixerinfo->text(),
-              "SOUNDKARTE :  Simulierte Soundkarte       EINGANG:  Line-In"); // at creation: 7 blanks
+    EXPECT_EQ(
+        Form2->L_mixerinfo->text(),
+        "SOUNDKARTE :  Simulierte Soundkarte       EINGANG:  Line-In"); // at creation: 7 blanks
     Form1->Messenst1Click();
     EXPECT_EQ(Form2->L_mixerinfo->text(),
               "SOUNDKARTE :  Simulierte Soundkarte        EINGANG:  Line-In");

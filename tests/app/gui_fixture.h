@@ -18,8 +18,7 @@ namespace kelmot::test {
 
 // Runs `action`; every modal dialog that opens meanwhile is recorded by its
 // object name and closed, as a user pressing its close box would.
-template <typename Action>
-QStringList closingModals(Action action) {
+template <typename Action> QStringList closingModals(Action action) {
     QStringList seen;
     QTimer watcher;
     watcher.setInterval(5);
@@ -64,11 +63,11 @@ protected:
         f.write(content);
     }
 
-    void start(std::vector<platform::SimDevice> devices = platform::SimulatedMixerApi::demonstrationDevices(),
+    void start(std::vector<platform::SimDevice> devices =
+                   platform::SimulatedMixerApi::demonstrationDevices(),
                std::shared_ptr<platform::WaveInBackend> capture = nullptr) {
         mixer = std::make_shared<platform::SimulatedMixerApi>(std::move(devices));
-        if (!capture)
-            capture = manual;
+        if (!capture) capture = manual;
         createWindows(StartOptions{}, mixer, std::move(capture));
     }
 

@@ -1,6 +1,6 @@
+#include "acquisition/tabellemess_u.h"
 #include "app/info_u.h"
 #include "app/keinedaten_u.h"
-#include "acquisition/tabellemess_u.h"
 #include "evaluation/tabelle_u.h"
 #include "settings/config_u.h"
 #include "tests/app/gui_fixture.h"
@@ -8,12 +8,12 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QTableWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -58,10 +58,10 @@ SimDevice muteCard(const std::string& name) {
     d.productName = name;
     SimControl master;
     master.values = {1234, 1234};
-    d.destinations = {{{"Wiedergabe", 2, {}}, {}},
-                      {{"Aufnahme", 2, {master}},
-                       {line("Mikrofon", 100, true), line("Line-In", 200, false),
-                        line("CD", 300, true)}}};
+    d.destinations = {
+        {{"Wiedergabe", 2, {}}, {}},
+        {{"Aufnahme", 2, {master}},
+         {line("Mikrofon", 100, true), line("Line-In", 200, false), line("CD", 300, true)}}};
     return d;
 }
 
@@ -107,8 +107,8 @@ TEST_F(ProgramFixture, MenuAndToolBarAreAsDescribed) {
     QStringList menus;
     for (QAction* a : Form1->MainMenu1->actions())
         menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"Datei", "Messen", "Auswerten", "Diagramm", "Einstellungen",
-                                  "Info"}));
+    EXPECT_EQ(menus,
+              (QStringList{"Datei", "Messen", "Auswerten", "Diagramm", "Einstellungen", "Info"}));
     QStringList datei;
     for (QAction* a : Form1->MainMenu1->actions()[0]->menu()->actions())
         datei << a->text();
@@ -119,8 +119,7 @@ TEST_F(ProgramFixture, MenuAndToolBarAreAsDescribed) {
     int gap = 0;
     for (QWidget* w : Form1->ToolButtons) {
         if (auto* b = qobject_cast<QToolButton*>(w)) {
-            if (!hints.isEmpty())
-                gaps << gap;
+            if (!hints.isEmpty()) gaps << gap;
             gap = 0;
             hints << b->toolTip();
             EXPECT_EQ(b->size(), QSize(43, 42));
@@ -293,7 +292,8 @@ TEST_F(ProgramFixture, ControlsAreNamedForScreenReaders) {
         }
         for (QLabel* l : window->findChildren<QLabel*>()) {
             if (!l->text().isEmpty()) {
-                EXPECT_EQ(nameOf(l).trimmed(), l->text().trimmed()) << l->objectName().toStdString();
+                EXPECT_EQ(nameOf(l).trimmed(), l->text().trimmed())
+                    << l->objectName().toStdString();
             }
         }
     }

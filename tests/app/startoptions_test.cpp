@@ -42,10 +42,10 @@ TEST(StartOptions, HelpAndVersionEndWithZero) {
 }
 
 TEST(StartOptions, BadOptionsEndWithTwo) {
-    for (const QStringList& bad : {QStringList{"--mixer=oss"}, QStringList{"--bogus"},
-                                   QStringList{"--simulate", "--replay", "x.wav"},
-                                   QStringList{"datei"}, QStringList{"--replay"},
-                                   QStringList{"--simulate-speed=0"}}) {
+    for (const QStringList& bad :
+         {QStringList{"--mixer=oss"}, QStringList{"--bogus"},
+          QStringList{"--simulate", "--replay", "x.wav"}, QStringList{"datei"},
+          QStringList{"--replay"}, QStringList{"--simulate-speed=0"}}) {
         const auto p = parse(bad);
         EXPECT_FALSE(p.options) << bad.join(' ').toStdString();
         EXPECT_EQ(p.exitCode, 2) << bad.join(' ').toStdString();

@@ -75,7 +75,8 @@ TEST(ConfigStrictInt, AcceptsOnlyWholeDecimalIntegers) {
     EXPECT_EQ(parseStrictInt("-2147483648"), std::numeric_limits<std::int32_t>::min());
     EXPECT_EQ(parseStrictInt("2147483647"), 2147483647);
     EXPECT_EQ(parseStrictInt("+5"), 5);
-    for (const char* bad : {"", " 5", "5 ", "2147483648", "-", "1.0", "0x10", "99999999999999999999"})
+    for (const char* bad :
+         {"", " 5", "5 ", "2147483648", "-", "1.0", "0x10", "99999999999999999999"})
         EXPECT_FALSE(parseStrictInt(bad).has_value()) << bad;
 }
 
