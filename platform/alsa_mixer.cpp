@@ -33,6 +33,24 @@ void copyName(char* out, std::size_t capacity, const std::string& name) {
     std::memcpy(out, name.data(), std::min(name.size(), capacity - 1));
 }
 
+// The playback or the capture half of a simple element.
+struct ElementSide {
+    int (*hasVolume)(snd_mixer_elem_t*);
+    int (*hasSwitch)(snd_mixer_elem_t*);
+    int (*isMono)(snd_mixer_elem_t*);
+    int (*volumeJoined)(snd_mixer_elem_t*);
+    int (*switchJoined)(snd_mixer_elem_t*);
+};
+
+const ElementSide Sides[2] = {
+    {snd_mixer_selem_has_playback_volume, snd_mixer_selem_has_playback_switch,
+     snd_mixer_selem_is_playback_mono, snd_mixer_selem_has_playback_volume_joined,
+     snd_mixer_selem_has_playback_switch_joined},
+    {snd_mixer_selem_has_capture_volume, snd_mixer_selem_has_capture_switch,
+     snd_mixer_selem_is_capture_mono, snd_mixer_selem_has_capture_volume_joined,
+     snd_mixer_selem_has_capture_switch_joined},
+};
+
 std::string elementName(snd_mixer_elem_t* e) {
     std::string name = snd_mixer_selem_get_name(e);
     if (const unsigned index = snd_mixer_selem_get_index(e); index > 0)
@@ -192,27 +210,18 @@ int AlsaMixerApi::open(MixerHandle& handle, std::uint32_t device, MixerNotifier*
             if (!o->selector) o->selector = e;
             continue;
         }
-        if (snd_mixer_selem_has_playback_volume(e) || snd_mixer_selem_has_playback_switch(e)) {
+        for (const std::uint32_t d : {Playback, Recording}) {
+            const ElementSide& side = Sides[d];
+            if (!side.hasVolume(e) && !side.hasSwitch(e)) continue;
             AlsaLine l;
             l.name = elementName(e);
             l.elem = e;
-            l.mono = snd_mixer_selem_is_playback_mono(e);
-            l.hasVolume = snd_mixer_selem_has_playback_volume(e);
-            l.hasSwitch = snd_mixer_selem_has_playback_switch(e);
-            l.volumeJoined = snd_mixer_selem_has_playback_volume_joined(e);
-            l.switchJoined = snd_mixer_selem_has_playback_switch_joined(e);
-            o->lines[Playback].push_back(l);
-        }
-        if (snd_mixer_selem_has_capture_volume(e) || snd_mixer_selem_has_capture_switch(e)) {
-            AlsaLine l;
-            l.name = elementName(e);
-            l.elem = e;
-            l.mono = snd_mixer_selem_is_capture_mono(e);
-            l.hasVolume = snd_mixer_selem_has_capture_volume(e);
-            l.hasSwitch = snd_mixer_selem_has_capture_switch(e);
-            l.volumeJoined = snd_mixer_selem_has_capture_volume_joined(e);
-            l.switchJoined = snd_mixer_selem_has_capture_switch_joined(e);
-            o->lines[Recording].push_back(l);
+            l.mono = side.isMono(e);
+            l.hasVolume = side.hasVolume(e);
+            l.hasSwitch = side.hasSwitch(e);
+            l.volumeJoined = side.volumeJoined(e);
+            l.switchJoined = side.switchJoined(e);
+            o->lines[d].push_back(l);
         }
     }
     if (o->selector) {

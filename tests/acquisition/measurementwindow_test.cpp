@@ -258,3 +258,19 @@ TEST_F(MeasurementWindow, TableCellsAreReadableByScreenReaders) {
     EXPECT_EQ(table->cellAt(2, 1)->text(QAccessible::Name), "0.20");
     EXPECT_EQ(table->cellAt(0, 0)->text(QAccessible::Name), "Ort (m)");
 }
+
+TEST_F(MeasurementWindow, GermanLocaleWritesDecimalCommas) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    start();
+    Form1->Messenvt1Click();
+    EXPECT_EQ(Form2->cellText(0, 1), "0,0");
+    EXPECT_EQ(Form2->cellText(0, 10), "0,9");
+    Form2->FormResize(); // the resize writes the positions in the general format
+    EXPECT_EQ(Form2->cellText(0, 1), "0");
+    EXPECT_EQ(Form2->cellText(0, 2), "0,1");
+    Form2->B_mess->click();
+    deliver(std::vector<std::int16_t>(4410, 0));
+    deliverRun(0, 2);
+    EXPECT_EQ(Form2->cellText(1, 2), "0,20");
+    EXPECT_EQ(Form2->cellText(2, 1), "0,01");
+}
