@@ -1,5 +1,6 @@
 #include "acquisition/tabellemess_u.h"
 
+#include "app/controls.h"
 #include "app/kelmot_u.h"
 #include "evaluation/tabelle_u.h"
 #include "store/measurementstore.h"
@@ -34,21 +35,15 @@ TForm2::TForm2(std::shared_ptr<platform::WaveInBackend> backend, QWidget* parent
     setWindowTitle(QStringLiteral("   Tabelle"));
     resize(650, 600);
 
-    L_mixerinfo = new QLabel(this);
-    L_mixerinfo->setObjectName("L_mixerinfo");
-    L_status = new QLabel(this);
-    L_status->setObjectName("L_status");
-    QFont bold = L_status->font();
-    bold.setBold(true);
-    bold.setPixelSize(16);
-    L_status->setFont(bold);
+    L_mixerinfo = place<QLabel>(this, "L_mixerinfo", {65, 50, 500, 20});
+    L_status = place<QLabel>(this, "L_status", {260, 20, 200, 24});
+    L_status->setFont(sizedFont(L_status->font(), 16, true));
     L_status->setAutoFillBackground(true);
     QPalette tip = L_status->palette();
     tip.setColor(QPalette::Window, QApplication::palette().color(QPalette::ToolTipBase));
     L_status->setPalette(tip);
 
-    SG1 = new QTableWidget(11, 3, this);
-    SG1->setObjectName("SG1");
+    SG1 = place<QTableWidget>(this, "SG1", {65, 80, 390, 360}, 11, 3);
     SG1->setAccessibleName(QStringLiteral("Messtabelle"));
     SG1->horizontalHeader()->hide();
     SG1->verticalHeader()->hide();
@@ -63,28 +58,16 @@ TForm2::TForm2(std::shared_ptr<platform::WaveInBackend> backend, QWidget* parent
         for (int c = 0; c < 3; ++c)
             SG1->setItem(r, c, new QTableWidgetItem);
 
-    GB1 = new QGroupBox(QStringLiteral("   Auflösung   "), this);
-    GB1->setObjectName("GB1");
+    GB1 = place<QGroupBox>(this, "GB1", {488, 80, 140, 100}, QStringLiteral("   Auflösung   "));
     GB1->setToolTip(QStringLiteral("Zeitauflösung der Messung"));
-    GB1->resize(140, 100);
-    RB1 = new QRadioButton(QStringLiteral("    1 ms"), GB1);
-    RB1->setObjectName("RB1");
-    RB1->setGeometry(16, 28, 110, 22);
-    RB2 = new QRadioButton(QStringLiteral("   10 ms"), GB1);
-    RB2->setObjectName("RB2");
-    RB2->setGeometry(16, 60, 110, 22);
+    RB1 = place<QRadioButton>(GB1, "RB1", {16, 28, 110, 22}, QStringLiteral("    1 ms"));
+    RB2 = place<QRadioButton>(GB1, "RB2", {16, 60, 110, 22}, QStringLiteral("   10 ms"));
     RB2->setChecked(true);
-
-    GB2 = new QGroupBox(QStringLiteral("   Messung   "), this);
-    GB2->setObjectName("GB2");
+    GB2 = place<QGroupBox>(this, "GB2", {488, 200, 140, 100}, QStringLiteral("   Messung   "));
     GB2->setToolTip(QStringLiteral("Messung verwalten"));
-    GB2->resize(140, 100);
-    B_mess = new QPushButton(QStringLiteral("Messen"), GB2);
-    B_mess->setObjectName("B_mess");
-    B_mess->setGeometry(20, 26, 100, 28);
-    B_abbruch = new QPushButton(QStringLiteral("Abbrechen"), GB2);
-    B_abbruch->setObjectName("B_abbruch");
-    B_abbruch->setGeometry(20, 62, 100, 28);
+    B_mess = place<QPushButton>(GB2, "B_mess", {20, 26, 100, 28}, QStringLiteral("Messen"));
+    B_abbruch =
+        place<QPushButton>(GB2, "B_abbruch", {20, 62, 100, 28}, QStringLiteral("Abbrechen"));
 
     AudioIn = new TAudioIn(this, std::move(backend));
     AudioIn->setObjectName("AudioIn");

@@ -1,5 +1,6 @@
 #include "settings/config_u.h"
 
+#include "app/controls.h"
 #include "app/kelmot_u.h"
 #include "app/program.h"
 #include "evaluation/tabelle_u.h"
@@ -21,70 +22,55 @@ namespace kelmot {
 
 TForm8* Form8 = nullptr;
 
+namespace {
+
+// A drop-down list that can be typed into and shows its placeholder text
+// until an item is chosen.
+QComboBox* editableList(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* list = place<QComboBox>(parent, name, geometry);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->lineEdit()->setText(QString::fromLatin1(name));
+    return list;
+}
+
+} // namespace
+
 TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     setObjectName("Form8");
     setWindowTitle(QStringLiteral("   Einstellungen der Soundkarte"));
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
     setFixedSize(568, 479);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("   Soundkarteneinstellungen   "), this);
-    GroupBox1->setObjectName("GroupBox1");
-    GroupBox1->setGeometry(16, 12, 536, 250);
-    L_mixer = new QLabel(GroupBox1);
-    L_mixer->setObjectName("L_mixer");
-    L_mixer->setGeometry(16, 24, 400, 20);
-    L_geraet = new QLabel(QStringLiteral("Gerät :"), GroupBox1);
-    L_geraet->setObjectName("L_geraet");
-    L_geraet->setGeometry(16, 56, 120, 20);
-    ComboBox1 = new QComboBox(GroupBox1);
-    ComboBox1->setObjectName("ComboBox1");
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setGeometry(140, 52, 370, 24);
+    GroupBox1 = place<QGroupBox>(this, "GroupBox1", {16, 12, 536, 250},
+                                 QStringLiteral("   Soundkarteneinstellungen   "));
+    L_mixer = place<QLabel>(GroupBox1, "L_mixer", {16, 24, 400, 20});
+    L_geraet = place<QLabel>(GroupBox1, "L_geraet", {16, 56, 120, 20}, QStringLiteral("Gerät :"));
+    ComboBox1 = editableList(GroupBox1, "ComboBox1", {140, 52, 370, 24});
     L_geraet->setBuddy(ComboBox1);
-    L_eingang = new QLabel(QStringLiteral("Eingabekanal"), GroupBox1);
-    L_eingang->setObjectName("L_eingang");
-    L_eingang->setGeometry(16, 96, 120, 20);
-    ComboBox2 = new QComboBox(GroupBox1);
-    ComboBox2->setObjectName("ComboBox2");
-    ComboBox2->setEditable(true);
-    ComboBox2->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox2->setGeometry(140, 92, 240, 24);
+    L_eingang =
+        place<QLabel>(GroupBox1, "L_eingang", {16, 96, 120, 20}, QStringLiteral("Eingabekanal"));
+    ComboBox2 = editableList(GroupBox1, "ComboBox2", {140, 92, 240, 24});
     L_eingang->setBuddy(ComboBox2);
-    CB2 = new QCheckBox(QStringLiteral("Gewählt / Ton aus"), GroupBox1);
-    CB2->setObjectName("CB2");
-    CB2->setGeometry(390, 94, 140, 20);
-    Label1 = new QLabel(QStringLiteral("Empfindlichkeitsschwelle:"), GroupBox1);
-    Label1->setObjectName("Label1");
-    Label1->setGeometry(16, 150, 200, 20);
-    ScrollBar1 = new QScrollBar(Qt::Horizontal, GroupBox1);
-    ScrollBar1->setObjectName("ScrollBar1");
+    CB2 =
+        place<QCheckBox>(GroupBox1, "CB2", {390, 94, 140, 20}, QStringLiteral("Gewählt / Ton aus"));
+    Label1 = place<QLabel>(GroupBox1, "Label1", {16, 150, 200, 20},
+                           QStringLiteral("Empfindlichkeitsschwelle:"));
+    ScrollBar1 = place<QScrollBar>(GroupBox1, "ScrollBar1", {16, 180, 494, 20}, Qt::Horizontal);
     ScrollBar1->setRange(0, 30000);
     ScrollBar1->setPageStep(0);
     ScrollBar1->setValue(5000);
     ScrollBar1->setAccessibleName(QStringLiteral("Empfindlichkeitsschwelle"));
-    ScrollBar1->setGeometry(16, 180, 494, 20);
-    selectItem(ComboBox1, -1, QStringLiteral("ComboBox1"));
-    selectItem(ComboBox2, -1, QStringLiteral("ComboBox2"));
 
-    GroupBox2 = new QGroupBox(QStringLiteral("   Ausgabeformat   "), this);
-    GroupBox2->setObjectName("GroupBox2");
-    GroupBox2->setGeometry(16, 276, 536, 100);
-    RB_einzel = new QRadioButton(QStringLiteral("Für jede Einzelmessung neu ausgeben / zeichnen"),
-                                 GroupBox2);
-    RB_einzel->setObjectName("RB_einzel");
-    RB_einzel->setGeometry(16, 30, 500, 22);
-    RB_drei =
-        new QRadioButton(QStringLiteral("Drei Listen / Diagramme zur Auswahl anzeigen"), GroupBox2);
-    RB_drei->setObjectName("RB_drei");
-    RB_drei->setGeometry(16, 62, 500, 22);
-
-    Button1 = new QPushButton(QStringLiteral("Speichern"), this);
-    Button1->setObjectName("Button1");
-    Button1->setGeometry(150, 410, 110, 30);
-    Button2 = new QPushButton(QStringLiteral("Abbrechen"), this);
-    Button2->setObjectName("Button2");
-    Button2->setGeometry(308, 410, 110, 30);
+    GroupBox2 = place<QGroupBox>(this, "GroupBox2", {16, 276, 536, 100},
+                                 QStringLiteral("   Ausgabeformat   "));
+    RB_einzel =
+        place<QRadioButton>(GroupBox2, "RB_einzel", {16, 30, 500, 22},
+                            QStringLiteral("Für jede Einzelmessung neu ausgeben / zeichnen"));
+    RB_drei = place<QRadioButton>(GroupBox2, "RB_drei", {16, 62, 500, 22},
+                                  QStringLiteral("Drei Listen / Diagramme zur Auswahl anzeigen"));
+    Button1 = place<QPushButton>(this, "Button1", {150, 410, 110, 30}, QStringLiteral("Speichern"));
+    Button2 = place<QPushButton>(this, "Button2", {308, 410, 110, 30}, QStringLiteral("Abbrechen"));
 
     // Only the user's choice runs the list handlers; selecting in code does not.
     connect(ComboBox1, &QComboBox::activated, this, &TForm8::ComboBox1Change);

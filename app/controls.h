@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <utility>
+
+namespace kelmot {
+
+// A child control with its name and place, as a form's design gives them.
+// The arguments before the parent are the control's own (caption, orientation).
+template <typename Control, typename... Args>
+Control* place(QWidget* parent, const char* name, const QRect& geometry, Args&&... args) {
+    auto* control = new Control(std::forward<Args>(args)..., parent);
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+// The font of `base` at a height in pixels, bold or not.
+inline QFont sizedFont(QFont base, int pixelSize, bool bold) {
+    base.setPixelSize(pixelSize);
+    base.setBold(bold);
+    return base;
+}
+
+} // namespace kelmot
