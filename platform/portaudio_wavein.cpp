@@ -3,6 +3,7 @@
 #include "platform/ringdevice.h"
 
 #include <alsa/asoundlib.h>
+#include <cmath>
 #include <cstdio>
 #include <fcntl.h>
 #include <portaudio.h>
@@ -36,6 +37,14 @@ public:
         if (err != paNoError) {
             stream_ = nullptr;
             return err;
+        }
+        // ALSA settles on the nearest rate it can do; times computed from
+        // 22050 samples a second would be wrong at any other.
+        const PaStreamInfo* info = Pa_GetStreamInfo(stream_);
+        if (!info || std::abs(info->sampleRate - format_.samplesPerSec) > 0.5) {
+            Pa_CloseStream(stream_);
+            stream_ = nullptr;
+            return WaveErrBadFormat;
         }
         announceOpen();
         return WaveOk;

@@ -61,3 +61,36 @@ TEST(RealSound, APlayedRunIsDetectedToTheSample) {
     EXPECT_EQ(lostDuringRun, 0u);
     EXPECT_EQ(store.SeriesName[0], "Messung 1");
 }
+
+// A sample rate no device offers (ALSA would quietly pick another one):
+// Start fails with a clear text and leaves nothing open.
+TEST(RealSound, ARateTheDeviceCannotDeliverFailsClearly) {
+    KELMOT_NEED_SOUND_SERVER();
+    TAudioIn audio(nullptr, std::make_shared<PortAudioBackend>());
+    for (const int rate : {0, -5}) {
+        audio.setFrameRate(rate);
+        EXPECT_FALSE(audio.Start()) << rate;
+        EXPECT_FALSE(audio.DeviceOpen());
+        EXPECT_FALSE(audio.ErrorText().isEmpty());
+    }
+    audio.setFrameRate(22050); // and the component is usable again
+    ASSERT_TRUE(audio.Start()) << audio.ErrorText().toStdString();
+    audio.StopNow();
+}
+
+// With the sound server out of reach there is no input device at all.
+TEST(RealSound, NoInputDeviceFailsCleanly) {
+    const QByteArray saved = qgetenv("PULSE_SERVER");
+    qputenv("PULSE_SERVER", "unix:/nonexistent/kelmot-no-server");
+    {
+        TAudioIn audio(nullptr, std::make_shared<PortAudioBackend>());
+        EXPECT_FALSE(audio.Start());
+        EXPECT_FALSE(audio.DeviceOpen());
+        EXPECT_FALSE(audio.ErrorText().isEmpty());
+        std::printf("without a device: %s\n", qPrintable(audio.ErrorText()));
+    }
+    if (saved.isNull())
+        qunsetenv("PULSE_SERVER");
+    else
+        qputenv("PULSE_SERVER", saved);
+}
