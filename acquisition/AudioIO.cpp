@@ -75,7 +75,7 @@ void TAudioIO::setBufferSize(int value) {
     UpdateFormat();
     // While a device is open its buffers stay where they are; the new size
     // takes effect at the next opening.
-    if (auto* in = qobject_cast<TAudioIn*>(this); in && in->DeviceOpen()) return;
+    if (DeviceInUse()) return;
     FreeBuffers();
     AllocateBuffers();
 }

@@ -63,6 +63,8 @@ protected:
     void UpdateFormat();
     // Whether headers and NumBuffers buffers of the effective size exist.
     bool BuffersReady() const;
+    // Whether a driver owns the buffers now (they must stay where they are).
+    virtual bool DeviceInUse() const { return false; }
 
     platform::GlobalMemory& FMemory;
     int FRequestedBufferSize = 8192;
@@ -124,6 +126,7 @@ protected:
     virtual bool BufferFilled(char* Buffer, int Size);
     virtual void CloseDevice();
     virtual bool OpenDevice(TAudioIn** ComponentRef);
+    bool DeviceInUse() const override { return FDeviceOpen; }
     bool StartRecording();
     bool QueueNextBuffer();
     void PrepareHeaders();

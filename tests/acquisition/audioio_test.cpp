@@ -277,3 +277,17 @@ TEST_F(Capture, DestroyingWhileOpenStopsTheDriverFirst) {
     drainEvents();
     EXPECT_TRUE(seen.empty());
 }
+
+TEST_F(Capture, ABufferSizeSetWhileOpenTakesEffectAtTheNextOpening) {
+    ASSERT_TRUE(audio->Start());
+    audio->setBufferSize(4000); // the driver keeps writing into the old buffers
+    deliverBuffers(1);
+    ASSERT_TRUE(processUntil([&] { return sizes.size() == 1; }));
+    EXPECT_EQ(sizes[0], 8820);
+    audio->StopNow();
+    ASSERT_TRUE(audio->Start());
+    ASSERT_TRUE(backend->deliver(block(2000, 9)));
+    ASSERT_TRUE(processUntil([&] { return sizes.size() == 2; }));
+    EXPECT_EQ(sizes[1], 4000);
+    EXPECT_EQ(seen[1], 9);
+}
