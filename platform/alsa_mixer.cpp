@@ -33,22 +33,35 @@ void copyName(char* out, std::size_t capacity, const std::string& name) {
     std::memcpy(out, name.data(), std::min(name.size(), capacity - 1));
 }
 
-// The playback or the capture half of a simple element.
+// The playback or the capture half of a simple element: destination 0
+// uses the first, destination 1 the second.
 struct ElementSide {
     int (*hasVolume)(snd_mixer_elem_t*);
     int (*hasSwitch)(snd_mixer_elem_t*);
     int (*isMono)(snd_mixer_elem_t*);
     int (*volumeJoined)(snd_mixer_elem_t*);
     int (*switchJoined)(snd_mixer_elem_t*);
+    int (*volumeRange)(snd_mixer_elem_t*, long*, long*);
+    int (*getVolume)(snd_mixer_elem_t*, snd_mixer_selem_channel_id_t, long*);
+    int (*setVolume)(snd_mixer_elem_t*, snd_mixer_selem_channel_id_t, long);
+    int (*setVolumeAll)(snd_mixer_elem_t*, long);
+    int (*getSwitch)(snd_mixer_elem_t*, snd_mixer_selem_channel_id_t, int*);
+    int (*setSwitchAll)(snd_mixer_elem_t*, int);
 };
 
 const ElementSide Sides[2] = {
     {snd_mixer_selem_has_playback_volume, snd_mixer_selem_has_playback_switch,
      snd_mixer_selem_is_playback_mono, snd_mixer_selem_has_playback_volume_joined,
-     snd_mixer_selem_has_playback_switch_joined},
+     snd_mixer_selem_has_playback_switch_joined, snd_mixer_selem_get_playback_volume_range,
+     snd_mixer_selem_get_playback_volume, snd_mixer_selem_set_playback_volume,
+     snd_mixer_selem_set_playback_volume_all, snd_mixer_selem_get_playback_switch,
+     snd_mixer_selem_set_playback_switch_all},
     {snd_mixer_selem_has_capture_volume, snd_mixer_selem_has_capture_switch,
      snd_mixer_selem_is_capture_mono, snd_mixer_selem_has_capture_volume_joined,
-     snd_mixer_selem_has_capture_switch_joined},
+     snd_mixer_selem_has_capture_switch_joined, snd_mixer_selem_get_capture_volume_range,
+     snd_mixer_selem_get_capture_volume, snd_mixer_selem_set_capture_volume,
+     snd_mixer_selem_set_capture_volume_all, snd_mixer_selem_get_capture_switch,
+     snd_mixer_selem_set_capture_switch_all},
 };
 
 std::string elementName(snd_mixer_elem_t* e) {
@@ -396,24 +409,18 @@ int AlsaMixerApi::getControlValues(MixerHandle handle, std::uint32_t id, std::ui
     }
     const AlsaLine* l = o->line(d, s);
     if (!l || !l->elem || items > 1) return MixerErrInvalidControl;
+    const ElementSide& side = Sides[d];
     for (std::uint32_t ch = 0; ch < channels; ++ch) {
         const auto channel =
             static_cast<snd_mixer_selem_channel_id_t>(l->mono ? 0 : std::min(ch, 1u));
         if (k == KindVolume && l->hasVolume) {
             long min = 0, max = 0, v = 0;
-            const int rc = d == Recording
-                               ? (snd_mixer_selem_get_capture_volume_range(l->elem, &min, &max),
-                                  snd_mixer_selem_get_capture_volume(l->elem, channel, &v))
-                               : (snd_mixer_selem_get_playback_volume_range(l->elem, &min, &max),
-                                  snd_mixer_selem_get_playback_volume(l->elem, channel, &v));
-            if (rc < 0) return MixerErrError;
+            side.volumeRange(l->elem, &min, &max);
+            if (side.getVolume(l->elem, channel, &v) < 0) return MixerErrError;
             values[ch] = alsaToMixerVolume(v, min, max);
         } else if (k == KindMute && l->hasSwitch) {
             int on = 0;
-            const int rc = d == Recording
-                               ? snd_mixer_selem_get_capture_switch(l->elem, channel, &on)
-                               : snd_mixer_selem_get_playback_switch(l->elem, channel, &on);
-            if (rc < 0) return MixerErrError;
+            if (side.getSwitch(l->elem, channel, &on) < 0) return MixerErrError;
             values[ch] = on ? 0 : 1; // mute is the switch turned off
         } else {
             return MixerErrInvalidControl;
@@ -467,31 +474,23 @@ int AlsaMixerApi::setControlValues(MixerHandle handle, std::uint32_t id, std::ui
     }
     const AlsaLine* l = o->line(d, s);
     if (!l || !l->elem || items > 1) return MixerErrInvalidControl;
-    const bool capture = d == Recording;
+    const ElementSide& side = Sides[d];
     if (k == KindVolume && l->hasVolume) {
         long min = 0, max = 0;
-        capture ? snd_mixer_selem_get_capture_volume_range(l->elem, &min, &max)
-                : snd_mixer_selem_get_playback_volume_range(l->elem, &min, &max);
+        side.volumeRange(l->elem, &min, &max);
         int rc = 0;
         if (channels == 1 || l->mono) {
-            const long v = mixerToAlsaVolume(values[0], min, max);
-            rc = capture ? snd_mixer_selem_set_capture_volume_all(l->elem, v)
-                         : snd_mixer_selem_set_playback_volume_all(l->elem, v);
+            rc = side.setVolumeAll(l->elem, mixerToAlsaVolume(values[0], min, max));
         } else {
-            for (std::uint32_t ch = 0; ch < std::min(channels, 2u) && rc >= 0; ++ch) {
-                const long v = mixerToAlsaVolume(values[ch], min, max);
-                const auto channel = static_cast<snd_mixer_selem_channel_id_t>(ch);
-                rc = capture ? snd_mixer_selem_set_capture_volume(l->elem, channel, v)
-                             : snd_mixer_selem_set_playback_volume(l->elem, channel, v);
-            }
+            for (std::uint32_t ch = 0; ch < std::min(channels, 2u) && rc >= 0; ++ch)
+                rc = side.setVolume(l->elem, static_cast<snd_mixer_selem_channel_id_t>(ch),
+                                    mixerToAlsaVolume(values[ch], min, max));
         }
         return rc < 0 ? MixerErrError : MixerOk;
     }
     if (k == KindMute && l->hasSwitch) {
-        const int on = values[0] != 0 ? 0 : 1;
-        const int rc = capture ? snd_mixer_selem_set_capture_switch_all(l->elem, on)
-                               : snd_mixer_selem_set_playback_switch_all(l->elem, on);
-        return rc < 0 ? MixerErrError : MixerOk;
+        const int on = values[0] != 0 ? 0 : 1; // mute is the switch turned off
+        return side.setSwitchAll(l->elem, on) < 0 ? MixerErrError : MixerOk;
     }
     return MixerErrInvalidControl;
 }
