@@ -20,6 +20,12 @@ bool hasFlag(const MixerControl& c, std::uint32_t flag) {
     return (c.controlFlags & flag) != 0;
 }
 
+// Items asked for in a value query: one value per item only for a control
+// that has one per item.
+std::uint32_t multipleItemsOf(const MixerControl& c) {
+    return hasFlag(c, MIXERCONTROL_CONTROLF_MULTIPLE) ? c.multipleItems : 0;
+}
+
 } // namespace
 
 // Turns the platform's change notifications into the component's events,
@@ -163,17 +169,36 @@ std::uint32_t TAudioMixer::ChannelsFor(const MixerControl& control,
 }
 
 int TAudioMixer::FindListEntry(const MixerControl& control, std::uint32_t channels,
-                               std::uint32_t lineId, bool* textsRead) {
+                               std::uint32_t lineId) {
     const std::uint32_t items = control.multipleItems;
     std::vector<MixerListText> texts(static_cast<std::size_t>(items) * channels);
     const bool ok = !texts.empty() && FApi->getControlListText(FHandle, control.controlId, channels,
                                                                items, texts.data()) == MixerOk;
-    if (textsRead) *textsRead = ok;
     if (!ok) return -1;
     for (std::size_t g = channels - 1; g < texts.size(); g += channels) {
         if (texts[g].param1 == lineId) return static_cast<int>(g);
     }
     return -1;
+}
+
+TAudioMixer::ListQuery TAudioMixer::QueryList(const MixerControl& control,
+                                              std::uint32_t destChannels, std::uint32_t items,
+                                              std::uint32_t lineId) {
+    ListQuery q;
+    q.channels = ChannelsFor(control, destChannels);
+    q.items = items;
+    q.values.resize(static_cast<std::size_t>(q.channels) * std::max<std::uint32_t>(items, 1));
+    q.read = FApi->getControlValues(FHandle, control.controlId, q.channels, items,
+                                    q.values.data()) == MixerOk;
+    const int g = FindListEntry(control, q.channels, lineId);
+    if (g >= 0 && static_cast<std::size_t>(g) < q.values.size())
+        q.entry = static_cast<std::size_t>(g);
+    return q;
+}
+
+bool TAudioMixer::WriteList(const MixerControl& control, const ListQuery& q) {
+    return FApi->setControlValues(FHandle, control.controlId, q.channels, q.items,
+                                  q.values.data()) == MixerOk;
 }
 
 bool TAudioMixer::ReadLineState(int destination, int line, TLineState& s) {
@@ -188,17 +213,11 @@ bool TAudioMixer::ReadLineState(int destination, int line, TLineState& s) {
         for (int c = 0; c < dest->Controls->Count() && s.SelectOrMute == -1; ++c) {
             const MixerControl& control = *dest->Controls->Items(c);
             if (control.controlType != MIXERCONTROL_CONTROLTYPE_MUX) continue;
-            const std::uint32_t channels = ChannelsFor(control, destChannels);
-            const std::uint32_t items =
-                hasFlag(control, MIXERCONTROL_CONTROLF_MULTIPLE) ? control.multipleItems : 0;
-            std::vector<std::int32_t> values(static_cast<std::size_t>(channels) *
-                                             std::max<std::uint32_t>(items, 1));
-            if (FApi->getControlValues(FHandle, control.controlId, channels, items,
-                                       values.data()) != MixerOk)
-                continue;
-            const int g = FindListEntry(control, channels, source->Data.lineId);
-            if (g >= 0 && static_cast<std::size_t>(g) < values.size()) {
-                s.SelectOrMute = values[static_cast<std::size_t>(g)];
+            const ListQuery q =
+                QueryList(control, destChannels, multipleItemsOf(control), source->Data.lineId);
+            if (!q.read) continue;
+            if (q.entry) {
+                s.SelectOrMute = q.values[*q.entry];
                 s.SwitchDisabled = hasFlag(control, MIXERCONTROL_CONTROLF_DISABLED);
                 s.Selectable = true;
             }
@@ -253,17 +272,12 @@ bool TAudioMixer::WriteLineState(int destination, int line, std::int32_t left, s
             const MixerControl& control = *dest->Controls->Items(c);
             if (control.controlType != MIXERCONTROL_CONTROLTYPE_MUX) continue;
             switchDone = true;
-            const std::uint32_t channels = ChannelsFor(control, destChannels);
-            const std::uint32_t items =
-                hasFlag(control, MIXERCONTROL_CONTROLF_MULTIPLE) ? control.multipleItems : 0;
-            std::vector<std::int32_t> values(static_cast<std::size_t>(channels) *
-                                             std::max<std::uint32_t>(items, 1));
-            FApi->getControlValues(FHandle, control.controlId, channels, items, values.data());
-            std::fill(values.begin(), values.end(), 0);
-            const int g = FindListEntry(control, channels, source->Data.lineId);
-            if (g >= 0 && static_cast<std::size_t>(g) < values.size()) {
-                values[static_cast<std::size_t>(g)] = selectOrMute;
-                FApi->setControlValues(FHandle, control.controlId, channels, items, values.data());
+            ListQuery q =
+                QueryList(control, destChannels, multipleItemsOf(control), source->Data.lineId);
+            std::fill(q.values.begin(), q.values.end(), 0);
+            if (q.entry) {
+                q.values[*q.entry] = selectOrMute;
+                WriteList(control, q);
             }
         }
     }
@@ -309,19 +323,12 @@ bool TAudioMixer::WriteLineSwitch(int destination, int line, bool on) {
         const MixerControl& control = *dest->Controls->Items(c);
         const bool single = control.controlType == MIXERCONTROL_CONTROLTYPE_MUX;
         if (!single && control.controlType != MIXERCONTROL_CONTROLTYPE_MIXER) continue;
-        const std::uint32_t channels = ChannelsFor(control, dest->Data.channels);
-        const std::uint32_t items = control.multipleItems;
-        std::vector<std::int32_t> values(static_cast<std::size_t>(channels) *
-                                         std::max<std::uint32_t>(items, 1));
-        if (FApi->getControlValues(FHandle, control.controlId, channels, items, values.data()) !=
-            MixerOk)
-            continue;
-        const int g = FindListEntry(control, channels, source->Data.lineId);
-        if (g < 0 || static_cast<std::size_t>(g) >= values.size()) continue;
-        if (single) std::fill(values.begin(), values.end(), 0);
-        values[static_cast<std::size_t>(g)] = on ? 1 : 0;
-        return FApi->setControlValues(FHandle, control.controlId, channels, items, values.data()) ==
-               MixerOk;
+        ListQuery q =
+            QueryList(control, dest->Data.channels, control.multipleItems, source->Data.lineId);
+        if (!q.read || !q.entry) continue;
+        if (single) std::fill(q.values.begin(), q.values.end(), 0);
+        q.values[*q.entry] = on ? 1 : 0;
+        return WriteList(control, q);
     }
     return false;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QSocketNotifier;
@@ -149,7 +150,18 @@ private:
                               std::uint32_t lineChannels) const;
     // Position of source line `lineId` among the items of a select list, or -1.
     int FindListEntry(const platform::MixerControl& control, std::uint32_t channels,
-                      std::uint32_t lineId, bool* textsRead = nullptr);
+                      std::uint32_t lineId);
+    // The values of a select list and where the entry of `lineId` stands.
+    struct ListQuery {
+        std::uint32_t channels = 1;
+        std::uint32_t items = 0;
+        std::vector<std::int32_t> values;
+        bool read = false;                // the values came from the driver
+        std::optional<std::size_t> entry; // the line's value, when the list names it
+    };
+    ListQuery QueryList(const platform::MixerControl& control, std::uint32_t destChannels,
+                        std::uint32_t items, std::uint32_t lineId);
+    bool WriteList(const platform::MixerControl& control, const ListQuery& query);
     void WatchEvents();
 
     std::shared_ptr<platform::MixerApi> FApi;
