@@ -254,21 +254,20 @@ void TForm1::Ende1Click() {
 }
 
 void TForm1::Messenst1Click() {
-    Form6->hide();
-    Form3->hide();
-    Form4->hide();
-    hidePicture();
-    Store.ColumnCount = 2;
-    Form2->prepareRun(QStringLiteral("  Weg-Zeit-Zusammenhang messen (s-t)"), false);
+    openMeasurement(2, QStringLiteral("  Weg-Zeit-Zusammenhang messen (s-t)"));
 }
 
 void TForm1::Messenvt1Click() {
+    openMeasurement(3, QStringLiteral("  Geschwindigkeits-Zeit Zusammenhang messen (v-t)"));
+}
+
+void TForm1::openMeasurement(int columns, const QString& caption) {
     Form6->hide();
     Form3->hide();
     Form4->hide();
     hidePicture();
-    Store.ColumnCount = 3;
-    Form2->prepareRun(QStringLiteral("  Geschwindigkeits-Zeit Zusammenhang messen (v-t)"), true);
+    Store.ColumnCount = columns;
+    Form2->prepareRun(caption, columns == 3);
 }
 
 void TForm1::Auswertenst1Click() {

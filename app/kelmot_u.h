@@ -98,6 +98,8 @@ private:
     // With data, true; without, the no-data notice and false.
     bool requireData();
     void hidePicture();
+    // "Messen s-t" (2 columns) and "Messen v-t" (3, with the bright times).
+    void openMeasurement(int columns, const QString& caption);
 
     StartOptions options_;
     QWidget* client_ = nullptr;
