@@ -30,11 +30,12 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
     parser.addOptions({help, version, simulate, replay, mixer, speed});
 
     ParsedOptions result;
-    if (!parser.parse(arguments)) {
-        result.output = "kelmot: " + parser.errorText() + "\n";
+    const auto fail = [&result](const QString& message) {
+        result.output = "kelmot: " + message + "\n";
         result.exitCode = 2;
         return result;
-    }
+    };
+    if (!parser.parse(arguments)) return fail(parser.errorText());
     if (parser.isSet(help)) {
         result.output = parser.helpText();
         return result;
@@ -44,16 +45,11 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        result.output =
-            "kelmot: unbekanntes Argument: " + parser.positionalArguments().first() + "\n";
-        result.exitCode = 2;
-        return result;
+        return fail("unbekanntes Argument: " + parser.positionalArguments().first());
     }
     StartOptions o;
     if (parser.isSet(simulate) && parser.isSet(replay)) {
-        result.output = "kelmot: --simulate und --replay schließen einander aus.\n";
-        result.exitCode = 2;
-        return result;
+        return fail(QStringLiteral("--simulate und --replay schließen einander aus."));
     }
     if (parser.isSet(simulate)) o.capture = StartOptions::Capture::Simulation;
     if (parser.isSet(replay)) {
@@ -66,16 +62,12 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
     } else if (m == "simulated") {
         o.mixer = StartOptions::Mixer::Simulated;
     } else {
-        result.output = "kelmot: unbekanntes Mischpult '" + m + "' (alsa oder simulated).\n";
-        result.exitCode = 2;
-        return result;
+        return fail("unbekanntes Mischpult '" + m + "' (alsa oder simulated).");
     }
     bool ok = false;
     o.simulationSpeed = parser.value(speed).toDouble(&ok);
     if (!ok || o.simulationSpeed <= 0 || o.simulationSpeed > 1000) {
-        result.output = "kelmot: ungültiger Zeitraffer '" + parser.value(speed) + "'.\n";
-        result.exitCode = 2;
-        return result;
+        return fail("ungültiger Zeitraffer '" + parser.value(speed) + "'.");
     }
     result.options = o;
     return result;
