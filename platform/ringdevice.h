@@ -47,11 +47,8 @@ public:
     int close() override {
         if (closed_) return WaveErrInvalidHandle;
         if (ring_.queued() > 0 && running_) return WaveErrStillPlaying;
-        if (running_) stopProducer();
-        running_ = false;
+        shutDown();
         closed_ = true;
-        ring_.handBackAll();
-        ring_.stopRelay();
         notifier_->deviceClosed();
         return WaveOk;
     }
