@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/kelmot_u.h"
+#include "app/tablegrid.h"
 #include "evaluation/tabelle_u.h"
 #include "store/measurementstore.h"
 #include "store/numberformat.h"
@@ -25,7 +26,6 @@ namespace {
 const QString Headings[3] = {QStringLiteral("Ort (m)"), QStringLiteral("Zeit aus (s)"),
                              QStringLiteral("Zeit an (s)")};
 const QString Blank = QStringLiteral("     ");
-const QColor Cream(255, 251, 240);
 
 } // namespace
 
@@ -43,20 +43,8 @@ TForm2::TForm2(std::shared_ptr<platform::WaveInBackend> backend, QWidget* parent
     tip.setColor(QPalette::Window, QApplication::palette().color(QPalette::ToolTipBase));
     L_status->setPalette(tip);
 
-    SG1 = place<QTableWidget>(this, "SG1", {65, 80, 390, 360}, 11, 3);
+    SG1 = createTableGrid(this, "SG1", {65, 80, 390, 360}, 3);
     SG1->setAccessibleName(QStringLiteral("Messtabelle"));
-    SG1->horizontalHeader()->hide();
-    SG1->verticalHeader()->hide();
-    SG1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    SG1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    SG1->setFocusPolicy(Qt::NoFocus);
-    SG1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QPalette cream = SG1->palette();
-    cream.setColor(QPalette::Base, Cream);
-    SG1->setPalette(cream);
-    for (int r = 0; r < 11; ++r)
-        for (int c = 0; c < 3; ++c)
-            SG1->setItem(r, c, new QTableWidgetItem);
 
     GB1 = place<QGroupBox>(this, "GB1", {488, 80, 140, 100}, QStringLiteral("   Auflösung   "));
     GB1->setToolTip(QStringLiteral("Zeitauflösung der Messung"));
@@ -124,26 +112,10 @@ void TForm2::FormResize() {
     const int w = width();
     const int h = height();
     const int columns = std::max(Store.ColumnCount, 1);
-    // Columns beyond the count are hidden, not dropped: their text stays
-    // until the next "Messen" blanks it.
-    SG1->setColumnCount(std::max(columns, 3));
-    for (int c = 0; c < SG1->columnCount(); ++c) {
-        for (int r = 0; r < 11; ++r)
-            if (!SG1->item(r, c)) SG1->setItem(r, c, new QTableWidgetItem);
-        SG1->setColumnHidden(c, c >= columns);
-    }
-    const int gridWidth = nearest(w * 0.6);
-    const int gridHeight = nearest(h * 0.6);
-    SG1->setGeometry(nearest(w * 0.1), 80, gridWidth, gridHeight);
-    const int columnWidth = intPart(double(gridWidth) / columns);
-    const int rowHeight = intPart(gridHeight / 11.0);
-    SG1->horizontalHeader()->setDefaultSectionSize(columnWidth);
-    SG1->verticalHeader()->setMinimumSectionSize(1);
-    SG1->verticalHeader()->setDefaultSectionSize(std::max(rowHeight, 1));
-    for (int c = 0; c < SG1->columnCount(); ++c)
-        SG1->setColumnWidth(c, columnWidth);
-    for (int r = 0; r < 11; ++r)
-        SG1->setRowHeight(r, std::max(rowHeight, 1));
+    // Three columns always exist: v-t to s-t keeps the bright times hidden
+    // until the next "Messen" blanks them.
+    SG1->setColumnCount(std::max(SG1->columnCount(), 3));
+    layoutTableGrid(SG1, columns, {nearest(w * 0.1), 80, nearest(w * 0.6), nearest(h * 0.6)});
     SG1->clearSelection();
     for (int c = 0; c < 3; ++c)
         SG1->item(0, c)->setText(Headings[c]);
@@ -178,10 +150,7 @@ void TForm2::prepareRun(const QString& caption, bool withBrightTimes) {
     show();
     raise();
     if (withBrightTimes) SG1->item(0, 2)->setText(Headings[2]);
-    QFont big = SG1->font();
-    big.setPointSize(14);
-    SG1->setFont(big);
-    SG1->viewport()->update();
+    setGridPointSize(SG1, 14);
     labelPositions(0, 1);
     for (int k = 1; k <= 10; ++k) {
         SG1->item(k, 1)->setText(QString());
@@ -260,19 +229,16 @@ bool TForm2::AudioInBufferFilled(char* Buffer, int& Size) {
 }
 
 QString TForm2::cellText(int column, int row) const {
-    const QTableWidgetItem* item = SG1->item(row, column);
-    return item ? item->text() : QString();
+    return gridCell(SG1, column, row);
 }
 
 void TForm2::setCell(int column, int row, const QString& text) {
-    if (QTableWidgetItem* item = SG1->item(row, column)) item->setText(text);
+    setGridCell(SG1, column, row, text);
 }
 
 void TForm2::setStatus(const QString& caption, Rgb colour) {
     L_status->setText(caption);
-    QPalette p = L_status->palette();
-    p.setColor(QPalette::WindowText, QColor(colour.r, colour.g, colour.b));
-    L_status->setPalette(p);
+    setTextColour(L_status, toQColor(colour));
     L_status->adjustSize();
 }
 

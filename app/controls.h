@@ -1,6 +1,10 @@
 #pragma once
 
+#include "store/measurementstore.h"
+
+#include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -23,6 +27,17 @@ inline QFont sizedFont(QFont base, int pixelSize, bool bold) {
     base.setPixelSize(pixelSize);
     base.setBold(bold);
     return base;
+}
+
+inline QColor toQColor(Rgb c) {
+    return {c.r, c.g, c.b};
+}
+
+// The colour a label or other control writes its text in.
+inline void setTextColour(QWidget* control, const QColor& colour) {
+    QPalette p = control->palette();
+    p.setColor(QPalette::WindowText, colour);
+    control->setPalette(p);
 }
 
 } // namespace kelmot

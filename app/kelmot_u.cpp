@@ -270,16 +270,6 @@ void TForm1::openMeasurement(int columns, const QString& caption) {
     Form2->prepareRun(caption, columns == 3);
 }
 
-void TForm1::Auswertenst1Click() {
-    hidePicture();
-    if (!requireData()) return;
-}
-
-void TForm1::Auswertenvt1Click() {
-    hidePicture();
-    if (!requireData()) return;
-}
-
 void TForm1::Diagrammst1Click() {
     if (!requireData()) return;
 }

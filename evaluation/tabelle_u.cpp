@@ -1,13 +1,32 @@
 #include "evaluation/tabelle_u.h"
 
+#include "app/controls.h"
 #include "app/kelmot_u.h"
+#include "app/program.h"
+#include "app/tablegrid.h"
+#include "store/measurementstore.h"
+#include "store/numberformat.h"
+#include "store/rounding.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTableWidget>
 
 namespace kelmot {
 
 TForm6* Form6 = nullptr;
+
+namespace {
+
+enum Column { PositionColumn = 0, DarkColumn, SecondColumn, DtColumn, SpeedColumn, AccelColumn };
+
+} // namespace
 
 void ComboSeriesSelector::clear() {
     combo_->clear();
@@ -37,17 +56,298 @@ TForm6::TForm6(QWidget* parent)
     : QWidget(parent, Qt::Window), Combo1(new QComboBox(this)), selector_(Combo1) {
     setObjectName("Form6");
     setWindowTitle(QStringLiteral("   Messtabelle"));
+    resize(688, 515);
+
+    L_daten = place<QLabel>(this, "L_daten", {65, 28, 400, 20}, QStringLiteral("Daten : "));
+    SG2 = createTableGrid(this, "SG2", {65, 60, 390, 300}, 3);
+    SG2->setAccessibleName(QStringLiteral("Auswertungstabelle"));
+    SG2->setToolTip(QStringLiteral("Rechter Mausklick öffnet Menü"));
+
+    // The boxes have no caption: each stands under the column it switches.
+    CB1 = place<QCheckBox>(this, "CB1", {385, 460, 20, 20});
+    CB1->setAccessibleName(QStringLiteral("dt (s)"));
+    CB2 = place<QCheckBox>(this, "CB2", {475, 460, 20, 20});
+    CB2->setAccessibleName(QStringLiteral("v (m/s)"));
+    CB3 = place<QCheckBox>(this, "CB3", {564, 460, 20, 20});
+    CB3->setAccessibleName(QStringLiteral("a (m/s²)"));
+
+    GB1 =
+        place<QGroupBox>(this, "GB1", {103, 460, 150, 64}, QStringLiteral("   Streifenbreite    "));
+    Edit1 = place<QLineEdit>(GB1, "Edit1", {16, 26, 70, 24});
+    Edit1->setText(QStringLiteral("10"));
+    Edit1->setAccessibleName(QStringLiteral("Streifenbreite in mm"));
+    L_mm = place<QLabel>(GB1, "L_mm", {94, 28, 30, 20}, QStringLiteral("mm"));
+
+    GB2 = place<QGroupBox>(this, "GB2", {206, 480, 220, 132},
+                           QStringLiteral("   vermuteter Zusammenhang    "));
+    RB4 = place<QRadioButton>(GB2, "RB4", {16, 24, 180, 22}, QStringLiteral(" keiner"));
+    RB1 = place<QRadioButton>(GB2, "RB1", {16, 50, 180, 22}, QStringLiteral(" s  ~  t"));
+    RB2 = place<QRadioButton>(GB2, "RB2", {16, 76, 180, 22}, QStringLiteral(" s  ~ t ²"));
+    RB3 = place<QRadioButton>(GB2, "RB3", {16, 102, 180, 22}, QStringLiteral(" s ²  ~  t"));
+    RB4->setChecked(true);
+
+    GB3 = place<QGroupBox>(this, "GB3", {385, 500, 220, 106},
+                           QStringLiteral("  vermuteter Zusammenhang   "));
+    RB_no = place<QRadioButton>(GB3, "RB_no", {16, 24, 180, 22}, QStringLiteral(" keiner"));
+    RB_k = place<QRadioButton>(GB3, "RB_k", {16, 50, 180, 22}, QStringLiteral(" v konstant"));
+    RB_l = place<QRadioButton>(GB3, "RB_l", {16, 76, 180, 22}, QStringLiteral(" v ~ t"));
+    RB_no->setChecked(true);
+
     Combo1->setObjectName("Combo1");
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->lineEdit()->setText(QStringLiteral("Auswahl Daten"));
     Combo1->setAccessibleName(QStringLiteral("Auswahl Daten"));
     Combo1->setGeometry(100, 24, 160, 24);
+
+    SD1 = new QFileDialog(this);
+    SD1->setObjectName("SD1");
+    SD1->setAcceptMode(QFileDialog::AcceptSave);
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    TabelleinZwischenablage1 = PopupMenu1->addAction(QStringLiteral("Tabelle in Zwischenablage"));
+    TabelleinZwischenablage1->setObjectName("TabelleinZwischenablage1");
+    ExportalsEXCELDatei1 = PopupMenu1->addAction(QStringLiteral("Export als EXCEL-Datei"));
+    ExportalsEXCELDatei1->setObjectName("ExportalsEXCELDatei1");
+
+    // State changes, not clicks: keyboard, screen reader and code act alike.
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm6::geaendert);
+    connect(CB1, &QCheckBox::toggled, this, &TForm6::CB1Click);
+    connect(CB2, &QCheckBox::toggled, this, &TForm6::CB2Click);
+    connect(CB3, &QCheckBox::toggled, this, &TForm6::CB3Click);
+    const std::pair<QRadioButton*, void (TForm6::*)()> radios[] = {
+        {RB1, &TForm6::RB1Click},    {RB2, &TForm6::RB2Click},   {RB3, &TForm6::RB3Click},
+        {RB4, &TForm6::RB4Click},    {RB_k, &TForm6::RB_kClick}, {RB_l, &TForm6::RB_lClick},
+        {RB_no, &TForm6::RB_noClick}};
+    for (const auto& [button, action] : radios)
+        connect(button, &QRadioButton::toggled, this, [this, action](bool checked) {
+            if (checked) (this->*action)();
+        });
+    // The user choosing a series; refills of the list from code are no choice.
+    connect(Combo1, &QComboBox::activated, this, &TForm6::Combo1Change);
 }
 
 void TForm6::FormCreate() {
     if (Form1)
         setGeometry(0, TForm1::ClientTop, Form1->width(), Form1->height() - TForm1::ClientTop);
+    setTextColour(L_daten, toQColor(Navy));
+    L_daten->setText(titleCaption());
+}
+
+QString TForm6::titleCaption() const {
+    if (Store.OutputMode == 0) return QStringLiteral("Daten :  ") + Store.DataTitle;
+    return QStringLiteral("Daten : ");
+}
+
+void TForm6::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TForm6::FormResize() {
+    const int formHeight = Form1 ? Form1->height() - TForm1::ClientTop : height();
+    if (pos() != QPoint(0, TForm1::ClientTop) || height() != formHeight) {
+        // Placing the window resizes it, which runs this handler again.
+        setGeometry(0, TForm1::ClientTop, width(), formHeight);
+        if (height() != formHeight) return; // the window manager had the last word
+    }
+    const int w = width();
+    const int h = height();
+    const int columns = Store.ColumnCount;
+    const int gridWidth = nearest((columns > 3 ? 0.8 : 0.6) * w);
+    layoutTableGrid(SG2, columns, {nearest(0.1 * w), 60, gridWidth, nearest(0.6 * h)});
+    setGridCell(SG2, PositionColumn, 0, QStringLiteral("Ort (m)"));
+    setGridCell(SG2, DarkColumn, 0, QStringLiteral("Zeit aus (s)"));
+    for (int k = 0; k < BarrierCount; ++k)
+        setGridCell(SG2, PositionColumn, k + 1, formatFixed(barrierPosition(k), 1));
+
+    CB1->move(nearest(0.56 * w), 460);
+    CB2->move(nearest(0.69 * w), 460);
+    CB3->move(nearest(0.82 * w), 460);
+    GB1->move(nearest(0.15 * w), 460);
+    GB2->move(nearest(0.3 * w), 480);
+    GB3->move(nearest(0.56 * w), 500);
+
+    // The a column is not recomputed here: it follows the speeds only when
+    // the v column was computed anew.
+    if (CB1->isChecked()) CB1Click();
+    if (CB2->isChecked()) CB2Click();
+
+    L_daten->move(nearest(0.1 * w), L_daten->y());
+    setTextColour(L_daten, toQColor(Navy));
+    L_daten->setText(titleCaption());
+    SG2->clearSelection();
+    SG2->setCurrentCell(-1, -1);
+}
+
+void TForm6::present(const QString& caption, bool withFrame) {
+    setWindowFlags(withFrame ? Qt::Window : Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(caption);
+    resize(Form1 ? Form1->width() : width(), height());
+    FormResize();
+    show();
+    raise();
+}
+
+std::optional<int> TForm6::selectedSeries() const {
+    return MeasurementStore::slotOf(Combo1->currentIndex());
+}
+
+std::optional<int> TForm6::vtColumnSeries() const {
+    if (Store.threeLists()) return selectedSeries();
+    return 0;
+}
+
+QString TForm6::cellText(int column, int row) const {
+    return gridCell(SG2, column, row);
+}
+
+void TForm6::setColumn(int column, const ColumnTexts& texts) {
+    for (int k = 0; k < BarrierCount; ++k)
+        setGridCell(SG2, column, k + 1, texts[k]);
+}
+
+void TForm6::clearColumn(int column) {
+    setColumn(column, ColumnTexts{});
+}
+
+void TForm6::setGridColour(Rgb colour) {
+    QPalette p = SG2->palette();
+    p.setColor(QPalette::Text, toQColor(colour));
+    SG2->setPalette(p);
+}
+
+void TForm6::colourForVtColumn(int series) {
+    setGridColour(Store.threeLists() ? Store.SeriesColor[series] : Navy);
+}
+
+void TForm6::runCheckedStRelation() {
+    const std::pair<QRadioButton*, void (TForm6::*)()> buttons[] = {{RB1, &TForm6::RB1Click},
+                                                                    {RB2, &TForm6::RB2Click},
+                                                                    {RB3, &TForm6::RB3Click},
+                                                                    {RB4, &TForm6::RB4Click}};
+    for (const auto& [button, action] : buttons)
+        if (button->isChecked()) (this->*action)();
+}
+
+void TForm6::chooseStRelation(int relation) {
+    const auto s = selectedSeries();
+    if (!s) return; // a text typed into the selector names no series
+    setColumn(SecondColumn,
+              quotientColumn(relation, Store.SeriesDarkTimes[*s], Store.SeriesResolution[*s]));
+    Store.SeriesStRelation[*s] = relation;
+    emit stDiagramChanged();
+}
+
+void TForm6::RB1Click() {
+    chooseStRelation(StProportional);
+}
+
+void TForm6::RB2Click() {
+    chooseStRelation(StSquare);
+}
+
+void TForm6::RB3Click() {
+    chooseStRelation(StSquareDistance);
+}
+
+void TForm6::RB4Click() {
+    chooseStRelation(StNone);
+}
+
+void TForm6::chooseVtRelation(int relation) {
+    const auto s = selectedSeries();
+    if (!s) return;
+    Store.SeriesVtRelation[*s] = relation;
+    emit vtDiagramChanged();
+}
+
+void TForm6::RB_kClick() {
+    chooseVtRelation(VtConstant);
+}
+
+void TForm6::RB_lClick() {
+    chooseVtRelation(VtProportional);
+}
+
+void TForm6::RB_noClick() {
+    chooseVtRelation(VtNone);
+}
+
+void TForm6::CB1Click() {
+    if (!CB1->isChecked()) return clearColumn(DtColumn);
+    const auto s = vtColumnSeries();
+    if (!s) return;
+    colourForVtColumn(*s);
+    setColumn(DtColumn, darkIntervalColumn(Store.SeriesDarkTimes[*s], Store.SeriesBrightTimes[*s],
+                                           Store.SeriesResolution[*s]));
+}
+
+void TForm6::CB2Click() {
+    if (!CB2->isChecked()) return clearColumn(SpeedColumn);
+    const auto s = vtColumnSeries();
+    if (!s) return;
+    colourForVtColumn(*s);
+    const FlagWidthValue width = readFlagWidth(Edit1->text());
+    if (!width.error.isEmpty()) return reportError(this, width.error);
+    if (!width.millimetres || *width.millimetres == 0) return;
+    TableSpeeds = speedsAtBarriers(*width.millimetres * 0.001, Store.SeriesDarkTimes[*s],
+                                   Store.SeriesBrightTimes[*s]);
+    setColumn(SpeedColumn, speedColumn(TableSpeeds, Store.SeriesResolution[*s]));
+}
+
+void TForm6::CB3Click() {
+    if (!CB3->isChecked()) return clearColumn(AccelColumn);
+    const auto s = vtColumnSeries();
+    if (!s) return;
+    colourForVtColumn(*s);
+    if (Edit1->text().isEmpty()) return;
+    setColumn(AccelColumn, accelerationColumn(TableSpeeds, Store.SeriesDarkTimes[*s],
+                                              Store.SeriesResolution[*s]));
+}
+
+void TForm6::geaendert() {
+    const FlagWidthEntry entry = interpretFlagWidth(Edit1->text());
+    if (entry.action == FlagWidthEntry::Ignore) return;
+    if (entry.text != Edit1->text()) {
+        // The field's new text runs this handler again, which does the rest;
+        // going on here too would report a bad number twice.
+        Edit1->setText(entry.text);
+        return;
+    }
+    Edit1->setCursorPosition(int(Edit1->text().size()));
+    switch (entry.action) {
+    case FlagWidthEntry::Invalid:
+        reportError(this, readFlagWidth(entry.text).error);
+        return;
+    case FlagWidthEntry::Recompute:
+        CB2Click();
+        CB3Click();
+        emit vtDiagramChanged();
+        return;
+    default:
+        return; // still being typed, or not greater than 0
+    }
+}
+
+void TForm6::Combo1Change() {
+    const auto s = selectedSeries();
+    if (!s) return;
+    setGridColour(Store.SeriesColor[*s]);
+    setColumn(DarkColumn, timeColumn(Store.SeriesDarkTimes[*s], Store.SeriesResolution[*s]));
+    setColumn(SecondColumn, timeColumn(Store.SeriesBrightTimes[*s], Store.SeriesResolution[*s]));
+    if (Store.EvaluationKind == 0) {
+        // Choosing a series sets its relationship back to " keiner".
+        if (RB4->isChecked())
+            RB4Click();
+        else
+            RB4->setChecked(true);
+        return;
+    }
+    if (CB1->isChecked()) CB1Click();
+    if (CB2->isChecked()) CB2Click();
+    if (CB3->isChecked()) CB3Click();
+    RB_no->setChecked(true); // runs its action only when it was not checked
 }
 
 } // namespace kelmot

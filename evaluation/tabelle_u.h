@@ -1,10 +1,21 @@
 #pragma once
 
+#include "evaluation/evaluationtable.h"
 #include "store/seriesselector.h"
 
 #include <QWidget>
+#include <optional>
 
+class QCheckBox;
 class QComboBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QAction;
+class QRadioButton;
+class QTableWidget;
 
 namespace kelmot {
 
@@ -23,20 +34,93 @@ private:
     QComboBox* combo_;
 };
 
-// The evaluation table window. The table and its evaluations come with the
-// evaluation work; the series selector Combo1 is here from the start, since
-// every run and load refills it.
+// The evaluation table: one series per barrier row, with the quotient of a
+// suspected s-t relationship, or the dark intervals, speeds and
+// accelerations of the v-t evaluation. It also holds what the diagrams draw:
+// the flag width (Edit1) and, through the store, the chosen relationships.
 class TForm6 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm6(QWidget* parent = nullptr);
     void FormCreate();
+    void FormResize();
 
+    void geaendert();
+    void CB1Click();
+    void CB2Click();
+    void CB3Click();
+    void RB1Click();
+    void RB2Click();
+    void RB3Click();
+    void RB4Click();
+    void RB_kClick();
+    void RB_lClick();
+    void RB_noClick();
+    void Combo1Change();
+
+    // What an opening command does with the window once ColumnCount is set:
+    // frame or none, caption, full width of the main window, layout, shown in
+    // front.
+    void present(const QString& caption, bool withFrame);
+    // The s-t relationship button that is checked runs its action.
+    void runCheckedStRelation();
+    // Rows 1..10 of a column.
+    void setColumn(int column, const ColumnTexts& texts);
+    void setGridColour(Rgb colour);
+
+    QString cellText(int column, int row) const;
     SeriesSelector& selector() { return selector_; }
+    // The slot of the series chosen in Combo1; none while nothing is chosen.
+    std::optional<int> selectedSeries() const;
+    // The series the v-t columns use: the chosen one with three lists, else 0.
+    std::optional<int> vtColumnSeries() const;
+    // "Daten :  <title>" with one list, "Daten : " with three.
+    QString titleCaption() const;
 
+    QLabel* L_daten = nullptr;
+    QTableWidget* SG2 = nullptr;
+    QCheckBox* CB1 = nullptr;
+    QCheckBox* CB2 = nullptr;
+    QCheckBox* CB3 = nullptr;
+    QGroupBox* GB1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLabel* L_mm = nullptr;
+    QGroupBox* GB2 = nullptr;
+    QRadioButton* RB4 = nullptr;
+    QRadioButton* RB1 = nullptr;
+    QRadioButton* RB2 = nullptr;
+    QRadioButton* RB3 = nullptr;
+    QGroupBox* GB3 = nullptr;
+    QRadioButton* RB_no = nullptr;
+    QRadioButton* RB_k = nullptr;
+    QRadioButton* RB_l = nullptr;
     QComboBox* Combo1 = nullptr;
+    QFileDialog* SD1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* TabelleinZwischenablage1 = nullptr;
+    QAction* ExportalsEXCELDatei1 = nullptr;
+
+    // The speeds the v column computed last, whatever series and flag width
+    // were current then; only the a column reads them.
+    BarrierValues TableSpeeds{};
+
+signals:
+    // An s-t relationship changed: the s-t diagram draws anew.
+    void stDiagramChanged();
+    // A v-t relationship or the flag width changed: the v-t diagram draws anew.
+    void vtDiagramChanged();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void chooseStRelation(int relation);
+    void chooseVtRelation(int relation);
+    void clearColumn(int column);
+    // Before a v-t column is filled: the series' colour with three lists,
+    // navy with one.
+    void colourForVtColumn(int series);
+
     ComboSeriesSelector selector_;
 };
 

@@ -53,6 +53,10 @@ protected:
     }
     void TearDown() override {
         destroyWindows();
+        // "Ende" ends the application's event loop, and that flag would end
+        // every later modal loop at once; a finished exec() clears it.
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
         QDir::setCurrent(previousDir_);
         QLocale::setDefault(QLocale::system());
     }

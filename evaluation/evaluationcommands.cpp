@@ -1,0 +1,77 @@
+// The main window's "Auswerten s-t" and "Auswerten v-t": they belong to the
+// evaluation table they open.
+#include "app/kelmot_u.h"
+#include "app/tablegrid.h"
+#include "evaluation/tabelle_u.h"
+#include "store/measurementstore.h"
+#include "store/rounding.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QTableWidget>
+
+namespace kelmot {
+
+namespace {
+
+// The grid's colour when an opening command shows a series: that of the
+// series chosen in the selector, black when none is chosen.
+void colourOfSelectedSeries() {
+    const auto s = Form6->selectedSeries();
+    Form6->setGridColour(s ? Store.SeriesColor[*s] : Black);
+}
+
+} // namespace
+
+void TForm1::Auswertenst1Click() {
+    Store.EvaluationKind = 0;
+    hidePicture();
+    if (!requireData()) return;
+    Store.ColumnCount = 3;
+    colourOfSelectedSeries();
+    TForm6& t = *Form6;
+    t.present(QStringLiteral("  Weg-Zeit-Zusammenhang auswerten "), false);
+    for (QWidget* hidden : std::initializer_list<QWidget*>{t.CB1, t.CB2, t.CB3, t.GB1, t.GB3})
+        hidden->hide();
+    t.GB2->show();
+    t.SG2->item(0, 2)->setText(QStringLiteral("Quotient (m/s)"));
+    setGridPointSize(t.SG2, 14);
+    t.Combo1->setVisible(Store.OutputMode != 0);
+    if (Store.OutputMode != 0) t.Combo1->move(nearest(0.15 * t.width()), 24);
+    // The table opens on the newest series, whatever the selector shows.
+    t.setColumn(1, timeColumn(Store.SeriesDarkTimes[0], Store.SeriesResolution[0]));
+    t.setColumn(2, ColumnTexts{});
+    // The relationship chosen last shows again, in the table and the diagram.
+    t.runCheckedStRelation();
+}
+
+void TForm1::Auswertenvt1Click() {
+    Store.EvaluationKind = 1;
+    hidePicture();
+    if (!requireData()) return;
+    Store.ColumnCount = 6;
+    colourOfSelectedSeries();
+    TForm6& t = *Form6;
+    t.present(QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), false);
+    setGridPointSize(t.SG2, 14);
+    const QString headers[] = {QStringLiteral("Zeit an (s)"), QStringLiteral("dt (s)"),
+                               QStringLiteral("v (m/s)"), QStringLiteral("a (m/s²)")};
+    for (int c = 2; c <= 5; ++c)
+        t.SG2->item(0, c)->setText(headers[c - 2]);
+    t.setColumn(1, timeColumn(Store.SeriesDarkTimes[0], Store.SeriesResolution[0]));
+    t.setColumn(2, timeColumn(Store.SeriesBrightTimes[0], Store.SeriesResolution[0]));
+    for (QWidget* shown : std::initializer_list<QWidget*>{t.CB1, t.CB2, t.CB3, t.GB1})
+        shown->show();
+    t.GB2->hide();
+    t.GB3->hide();
+    t.Combo1->setVisible(Store.OutputMode == 1);
+    t.Combo1->move(nearest(0.15 * t.width()), 24);
+    // A checked box empties its column as it is unchecked: the pupil switches
+    // the columns on one by one.
+    t.CB2->setChecked(false);
+    t.CB3->setChecked(false);
+    t.CB1->setChecked(false);
+}
+
+} // namespace kelmot

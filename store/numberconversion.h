@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace kelmot {
+
+// Strict text-to-number conversions, as the data file and the flag-width
+// field use them: the whole text must be the number (blanks around it are
+// allowed), otherwise there is no value and the caller reports the message.
+
+// [sign] digits [separator digits] [E [sign] digits]; digits may stand on
+// either side of the separator alone ("5," and ",5" are numbers).
+std::optional<double> parseFloat(const QString& text, QChar decimalSeparator);
+// [sign] digits, within the 32-bit range.
+std::optional<int> parseInteger(const QString& text);
+
+QString notAFloatMessage(const QString& text);    // "'…' ist kein gültiger Gleitkommawert"
+QString notAnIntegerMessage(const QString& text); // "'…' ist kein gültiger Integerwert"
+
+} // namespace kelmot
