@@ -45,9 +45,13 @@ TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> 
     const QString filter = QStringLiteral("Kelmotdaten (*.kmd *.KMD);;Alle Dateien (*)");
     OpenDialog1 = new QFileDialog(this, QString(), QString(), filter);
     OpenDialog1->setObjectName("OpenDialog1");
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
     SaveDialog1 = new QFileDialog(this, QString(), QString(), filter);
     SaveDialog1->setObjectName("SaveDialog1");
     SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    // The program asks itself ("Die Datei besteht schon"), once the
+    // extension is settled.
+    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
     Mixer = new TAudioMixer(this, std::move(mixerApi));
     Mixer->setObjectName("Mixer");
     for (int i = 0; i < 9; ++i)
@@ -234,18 +238,6 @@ bool TForm1::requireData() {
 
 void TForm1::hidePicture() {
     Image1->hide();
-}
-
-void TForm1::Speichernunter1Click() {
-    if (!requireData()) return;
-}
-
-void TForm1::Ladenst1Click() {
-    hidePicture();
-}
-
-void TForm1::Ladenvt1Click() {
-    hidePicture();
 }
 
 void TForm1::Ende1Click() {

@@ -42,6 +42,11 @@ public:
     void Puffersetzen();
     void LoescheFeld();
 
+    // Data files: write SaveFileName; choose a file and read it into the
+    // store (false when reading failed and the command must stop).
+    void Speichern();
+    bool MessungLaden();
+
     // Commands.
     void Speichernunter1Click();
     void Ladenst1Click();
@@ -98,6 +103,8 @@ private:
     // With data, true; without, the no-data notice and false.
     bool requireData();
     void hidePicture();
+    // After a load: the evaluation window shows the newest series' times.
+    void showLoadedTable(const QString& caption, bool withBrightTimes);
     // "Messen s-t" (2 columns) and "Messen v-t" (3, with the bright times).
     void openMeasurement(int columns, const QString& caption);
 

@@ -15,8 +15,10 @@ inline int decimalsForResolution(int resolution) {
     return resolution == 1 ? 3 : 2;
 }
 
-// The general format of axis labels and positions: shortest form, up to 15
-// significant digits ("0", "0,1", "0,25").
+// The general format of data files, axis labels and positions: at most 15
+// significant digits, no trailing zeros or separator; fixed notation from
+// 0.0001 up to 15 digits before the separator ("0", "0,1", "-0,0003"),
+// otherwise mantissa, "E" and signed exponent ("9,999E-5", "1E+15").
 QString formatGeneral(double value, const QLocale& locale = QLocale());
 
 } // namespace kelmot

@@ -10,6 +10,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -31,6 +34,45 @@ template <typename Action> QStringList closingModals(Action action) {
     watcher.start();
     action();
     return seen;
+}
+
+// Runs `action`; every modal dialog that opens meanwhile is handed to
+// `answer`, which must close it. Returns the dialogs' object names in order.
+template <typename Action, typename Answer>
+QStringList answeringModals(Action action, Answer answer) {
+    QStringList seen;
+    QTimer watcher;
+    watcher.setInterval(5);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            seen << modal->objectName();
+            // A dialog that will not take the answer is closed in the end,
+            // so that a failing test ends instead of hanging.
+            seen.size() < 200 ? answer(modal) : (void)modal->close();
+        }
+    });
+    watcher.start();
+    action();
+    return seen;
+}
+
+// An answer for file dialogs: choose `path` (empty: cancel). Other dialogs
+// are answered with `accept` (true: "Ja").
+inline auto chooseFile(const QString& path, bool accept = true) {
+    return [path, accept](QWidget* modal) {
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (auto* files = qobject_cast<QFileDialog*>(modal); files && !path.isEmpty()) {
+            // Typed into the name field, as a user would.
+            files->setDirectory(QFileInfo(path).absolutePath());
+            if (auto* name = files->findChild<QLineEdit*>("fileNameEdit"))
+                name->setText(QFileInfo(path).fileName());
+            static_cast<QDialog*>(files)->accept(); // QFileDialog hides it
+        } else if (dialog) {
+            accept && !qobject_cast<QFileDialog*>(modal) ? dialog->accept() : dialog->reject();
+        } else {
+            modal->close();
+        }
+    };
 }
 
 // Driven by hand but named like a sound card: the measurement window's info

@@ -29,12 +29,13 @@ struct CommandCase {
     void (TForm1::*handler)();
     bool noticeWithoutData;
     bool hidesPicture;
+    const char* fileDialog = nullptr; // opened instead, with or without data
 };
 
 const CommandCase Commands[] = {
-    {"Speichern unter", &TForm1::Speichernunter1Click, true, false},
-    {"Laden s-t", &TForm1::Ladenst1Click, false, true},
-    {"Laden v-t", &TForm1::Ladenvt1Click, false, true},
+    {"Speichern unter", &TForm1::Speichernunter1Click, true, false, "SaveDialog1"},
+    {"Laden s-t", &TForm1::Ladenst1Click, false, true, "OpenDialog1"},
+    {"Laden v-t", &TForm1::Ladenvt1Click, false, true, "OpenDialog1"},
     {"Messen s-t", &TForm1::Messenst1Click, false, true},
     {"Messen v-t", &TForm1::Messenvt1Click, false, true},
     {"Auswerten s-t", &TForm1::Auswertenst1Click, true, true},
@@ -77,7 +78,10 @@ TEST_F(ProgramFixture, CommandsWithoutDataShowTheNoticeExactlyWhereTheyShould) {
     for (const CommandCase& c : Commands) {
         Form1->Image1->show();
         const QStringList modals = closingModals([&] { (Form1->*c.handler)(); });
-        EXPECT_EQ(modals, c.noticeWithoutData ? QStringList{"Form5"} : QStringList{}) << c.name;
+        const QStringList expected = c.noticeWithoutData ? QStringList{"Form5"}
+                                     : c.fileDialog      ? QStringList{c.fileDialog}
+                                                         : QStringList{};
+        EXPECT_EQ(modals, expected) << c.name;
         EXPECT_EQ(Form1->Image1->isHidden(), c.hidesPicture) << c.name;
     }
 }
@@ -87,7 +91,8 @@ TEST_F(ProgramFixture, CommandsWithDataNeverShowTheNotice) {
     Store.DataPresent = true;
     for (const CommandCase& c : Commands) {
         Form1->Image1->show();
-        EXPECT_TRUE(closingModals([&] { (Form1->*c.handler)(); }).isEmpty()) << c.name;
+        const QStringList modals = closingModals([&] { (Form1->*c.handler)(); });
+        EXPECT_EQ(modals, c.fileDialog ? QStringList{c.fileDialog} : QStringList{}) << c.name;
         EXPECT_EQ(Form1->Image1->isHidden(), c.hidesPicture) << c.name;
     }
 }
@@ -137,7 +142,8 @@ TEST_F(ProgramFixture, MenuAndToolBarAreAsDescribed) {
     EXPECT_EQ(Form1->ToolBar1->height(), 49);
     // "Datei laden" loads as s-t: it hides the picture like "Laden s-t".
     Form1->Image1->show();
-    qobject_cast<QToolButton*>(Form1->ToolButtons[0])->click();
+    EXPECT_EQ(closingModals([] { qobject_cast<QToolButton*>(Form1->ToolButtons[0])->click(); }),
+              QStringList{"OpenDialog1"});
     EXPECT_TRUE(Form1->Image1->isHidden());
 }
 

@@ -1,0 +1,119 @@
+// The main window's data-file commands: "Speichern unter", "Laden s-t" and
+// "Laden v-t".
+#include "app/kelmot_u.h"
+#include "app/program.h"
+#include "app/tablegrid.h"
+#include "evaluation/tabelle_u.h"
+#include "store/datafile.h"
+#include "store/dateivorhanden_u.h"
+#include "store/measurementstore.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTableWidget>
+
+namespace kelmot {
+
+namespace {
+
+const QString DataFilter = QStringLiteral("Kelmotdaten (*.kmd *.KMD);;Alle Dateien (*)");
+// Far more than eleven lines of numbers: a larger file is no data file, and
+// only its beginning is read.
+constexpr qint64 MaxDataFileBytes = 1 << 20;
+
+} // namespace
+
+void TForm1::Speichernunter1Click() {
+    if (!requireData()) return;
+    SaveDialog1->setNameFilter(DataFilter);
+    if (SaveDialog1->exec() == QDialog::Accepted && !SaveDialog1->selectedFiles().isEmpty())
+        SaveFileName = SaveDialog1->selectedFiles().front();
+    // A cancelled dialog saves again under the name of an earlier save.
+    if (SaveFileName.isEmpty()) return;
+    SaveFileName = withDataFileExtension(SaveFileName);
+    if (QFileInfo::exists(SaveFileName)) {
+        if (Form7->exec() == QDialog::Accepted) Speichern();
+    } else {
+        Speichern();
+    }
+}
+
+void TForm1::Speichern() {
+    // The rows are the last run or load; the header digit is the resolution
+    // of the series chosen in the table, or of the newest when none is.
+    const int series = MeasurementStore::slotOf(Form6->selector().itemIndex()).value_or(0);
+    const QByteArray text = dataFileText(Store.SeriesResolution[series], Store.RunTimes);
+    if (const auto error = saveTextFileAtomically(SaveFileName, text)) reportError(this, *error);
+}
+
+bool TForm1::MessungLaden() {
+    LoadFileName.clear();
+    OpenDialog1->setNameFilter(DataFilter);
+    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+        return true; // nothing read; the table shows the store as it is
+    LoadFileName = OpenDialog1->selectedFiles().front();
+    if (LoadFileName.isEmpty()) return true;
+    Puffersetzen();
+    const FileRead file = readSmallFile(LoadFileName, MaxDataFileBytes);
+    if (file.error) {
+        reportError(this, *file.error);
+        return false;
+    }
+    // A header and ten rows; lines after them are not part of the format.
+    const auto error = readDataFileLines(splitTextLines(file.content, 11), Store);
+    if (error) {
+        reportError(this, *error);
+        return false;
+    }
+    Store.DataTitle = LoadFileName;
+    Store.DataPresent = true;
+    Store.SeriesName[0] = QFileInfo(LoadFileName).fileName();
+    Store.refillSelector(Form6->selector());
+    Store.SeriesCounter += 1;
+    Store.SeriesColor[0] = Store.nextColour();
+    return true;
+}
+
+void TForm1::showLoadedTable(const QString& caption, bool withBrightTimes) {
+    TForm6& t = *Form6;
+    const auto s = t.selectedSeries();
+    t.setGridColour(s ? Store.SeriesColor[*s] : Black);
+    if (withBrightTimes) {
+        t.resize(width(), height() - 100);
+        t.move(0, t.y());
+    }
+    t.present(caption, false);
+    setGridPointSize(t.SG2, 14);
+    const int resolution = Store.SeriesResolution[0];
+    if (withBrightTimes) {
+        setGridCell(t.SG2, 2, 0, QStringLiteral("Zeit an (s)"));
+        t.setColumn(1, timeColumn(Store.RunTimes[0], resolution));
+        t.setColumn(2, timeColumn(Store.RunTimes[1], resolution));
+    } else {
+        t.setColumn(1, timeColumn(Store.SeriesDarkTimes[0], resolution));
+    }
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{t.CB1, t.CB2, t.CB3, t.GB1, t.GB2, t.GB3, t.Combo1})
+        w->hide();
+    t.L_daten->setText(QStringLiteral("Daten : ") + Store.DataTitle);
+}
+
+void TForm1::Ladenst1Click() {
+    hidePicture();
+    if (!MessungLaden()) return;
+    Store.ColumnCount = 2;
+    showLoadedTable(QStringLiteral("  Weg-Zeit-Zusammenhang (s-t)"), false);
+}
+
+void TForm1::Ladenvt1Click() {
+    hidePicture();
+    if (!MessungLaden()) return;
+    Store.ColumnCount = 3;
+    showLoadedTable(QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang (s-t)"), true);
+}
+
+} // namespace kelmot
