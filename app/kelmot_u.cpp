@@ -262,15 +262,6 @@ void TForm1::openMeasurement(int columns, const QString& caption) {
     Form2->prepareRun(caption, columns == 3);
 }
 
-void TForm1::Diagrammst1Click() {
-    if (!requireData()) return;
-}
-
-void TForm1::Diagrammvt1Click() {
-    hidePicture();
-    if (!requireData()) return;
-}
-
 void TForm1::Einstellungen1Click() {
     // Checking the button of the current mode runs its action when it was
     // not checked yet, so the first opening applies the current mode.

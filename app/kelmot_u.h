@@ -103,6 +103,8 @@ private:
     // With data, true; without, the no-data notice and false.
     bool requireData();
     void hidePicture();
+    // The diagram commands: the s-t diagram in the upper right quarter.
+    void showStDiagramWindow();
     // After a load: the evaluation window shows the newest series' times.
     void showLoadedTable(const QString& caption, bool withBrightTimes);
     // "Messen s-t" (2 columns) and "Messen v-t" (3, with the bright times).

@@ -52,6 +52,10 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     create(Form7, new TForm7(Form1));
     create(Form8, new TForm8(Form1));
     create(Form9, new TForm9(Form1));
+    // The table's relationship choices and flag width redraw the diagrams at
+    // once, shown or not.
+    QObject::connect(Form6, &TForm6::stDiagramChanged, Form3, &TForm3::PB1Paint);
+    QObject::connect(Form6, &TForm6::vtDiagramChanged, Form4, &TForm4::PB2Paint);
 }
 
 void destroyWindows() {

@@ -4,10 +4,28 @@ namespace kelmot {
 
 TForm3* Form3 = nullptr;
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName("Form3");
-    setWindowTitle(QStringLiteral("   s-t Diagramm"));
+TForm3::TForm3(QWidget* parent)
+    : DiagramWindow("Form3", QStringLiteral("   s-t Diagramm"), "PB1", "Im2", 48, parent) {
+    PB1 = paintBox;
+    Im2 = picture;
+    PB1->setToolTip(QStringLiteral("Maustaste öffnet Menu"));
     setGeometry(623, 439, 393, 405);
+}
+
+std::optional<QString> TForm3::Zeichne(Canvas& canvas, int Mode) {
+    return drawDiagram(canvas, Mode == 1 ? PictureGeometry : paintBoxGeometry());
+}
+
+std::optional<QString> TForm3::drawDiagram(Canvas& canvas, const DiagramGeometry& area) {
+    return Diagram.Zeichne(canvas, area, input());
+}
+
+void TForm3::drawPrintout(Canvas& canvas) {
+    Diagram.ZeichnePrinter(canvas, input());
+}
+
+void TForm3::drawCleared(Canvas& canvas, const DiagramGeometry& area) {
+    Diagram.drawCleared(canvas, area, QLocale());
 }
 
 } // namespace kelmot

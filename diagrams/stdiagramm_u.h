@@ -1,16 +1,31 @@
 #pragma once
 
-#include <QWidget>
+#include "diagrams/diagramwindow.h"
+#include "diagrams/stdiagram.h"
 
 namespace kelmot {
 
-// The s-t diagram window. Its drawing comes with the diagram work; for now
-// it is the window that the main window's commands hide and show.
-class TForm3 : public QWidget {
+// The s-t diagram window: PB1 draws the diagram, Im2 holds the clipboard
+// picture; both are drawn by the same routine.
+class TForm3 : public DiagramWindow {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);
-    void FormCreate() {}
+
+    void PB1Paint() { paintDiagram(); }
+    void PB1MouseDown() { paintBoxMouseDown(); }
+    // Mode 1: the picture's geometry; any other value: the window's.
+    std::optional<QString> Zeichne(Canvas& canvas, int Mode);
+    void ZeichnePrinter(Canvas& canvas) { drawPrintout(canvas); }
+
+    DiagramPaintBox* PB1 = nullptr;
+    QLabel* Im2 = nullptr;
+    StDiagram Diagram; // the drawing state the last drawing left
+
+protected:
+    std::optional<QString> drawDiagram(Canvas& canvas, const DiagramGeometry& area) override;
+    void drawPrintout(Canvas& canvas) override;
+    void drawCleared(Canvas& canvas, const DiagramGeometry& area) override;
 };
 
 extern TForm3* Form3;

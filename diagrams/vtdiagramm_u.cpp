@@ -1,13 +1,40 @@
 #include "diagrams/vtdiagramm_u.h"
 
+#include "evaluation/tabelle_u.h"
+
+#include <QLineEdit>
+
 namespace kelmot {
 
 TForm4* Form4 = nullptr;
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName("Form4");
-    setWindowTitle(QStringLiteral("   v-t Diagramm"));
+TForm4::TForm4(QWidget* parent)
+    : DiagramWindow("Form4", QStringLiteral("   v-t Diagramm"), "PB2", "Image1", 56, parent) {
+    PB2 = paintBox;
+    Image1 = picture;
+    PB2->setToolTip(QStringLiteral("Maustaste öffnet Menü"));
     setGeometry(667, 385, 356, 480);
+}
+
+QString TForm4::flagWidthText() const {
+    // The table's field is the one place the flag width lives.
+    return Form6 ? Form6->Edit1->text() : QStringLiteral("10");
+}
+
+std::optional<QString> TForm4::Zeichne(Canvas& canvas, int Mode) {
+    return drawDiagram(canvas, Mode == 1 ? PictureGeometry : paintBoxGeometry());
+}
+
+std::optional<QString> TForm4::drawDiagram(Canvas& canvas, const DiagramGeometry& area) {
+    return Diagram.Zeichne(canvas, area, input(), flagWidthText());
+}
+
+void TForm4::drawPrintout(Canvas& canvas) {
+    Diagram.ZeichnePrinter(canvas, input(), flagWidthText());
+}
+
+void TForm4::drawCleared(Canvas& canvas, const DiagramGeometry& area) {
+    Diagram.drawCleared(canvas, area, QLocale());
 }
 
 } // namespace kelmot

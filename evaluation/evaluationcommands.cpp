@@ -31,7 +31,7 @@ void TForm1::Auswertenst1Click() {
     Store.ColumnCount = 3;
     colourOfSelectedSeries();
     TForm6& t = *Form6;
-    t.present(QStringLiteral("  Weg-Zeit-Zusammenhang auswerten "), false);
+    t.present(QStringLiteral("  Weg-Zeit-Zusammenhang auswerten "), false, width());
     for (QWidget* hidden : std::initializer_list<QWidget*>{t.CB1, t.CB2, t.CB3, t.GB1, t.GB3})
         hidden->hide();
     t.GB2->show();
@@ -53,7 +53,7 @@ void TForm1::Auswertenvt1Click() {
     Store.ColumnCount = 6;
     colourOfSelectedSeries();
     TForm6& t = *Form6;
-    t.present(QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), false);
+    t.present(QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), false, width());
     setGridPointSize(t.SG2, 14);
     const QString headers[] = {QStringLiteral("Zeit an (s)"), QStringLiteral("dt (s)"),
                                QStringLiteral("v (m/s)"), QStringLiteral("a (m/s²)")};

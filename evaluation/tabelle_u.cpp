@@ -180,10 +180,10 @@ void TForm6::FormResize() {
     SG2->setCurrentCell(-1, -1);
 }
 
-void TForm6::present(const QString& caption, bool withFrame) {
+void TForm6::present(const QString& caption, bool withFrame, int width) {
     setWindowFlags(withFrame ? Qt::Window : Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(caption);
-    resize(Form1 ? Form1->width() : width(), height());
+    resize(width, height());
     FormResize();
     show();
     raise();

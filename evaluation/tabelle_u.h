@@ -59,9 +59,8 @@ public:
     void Combo1Change();
 
     // What an opening command does with the window once ColumnCount is set:
-    // frame or none, caption, full width of the main window, layout, shown in
-    // front.
-    void present(const QString& caption, bool withFrame);
+    // frame or none, caption, width, layout, shown in front.
+    void present(const QString& caption, bool withFrame, int width);
     // The s-t relationship button that is checked runs its action.
     void runCheckedStRelation();
     // Rows 1..10 of a column.

@@ -12,7 +12,7 @@ packages=(
   libsndfile1-dev libsamplerate0-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   pulseaudio pulseaudio-utils sox
-  xvfb xauth x11-apps x11-utils imagemagick fonts-dejavu-core
+  xvfb xauth x11-apps x11-utils imagemagick fonts-dejavu-core xclip poppler-utils
   at-spi2-core
 )
 

@@ -86,7 +86,7 @@ void TForm1::showLoadedTable(const QString& caption, bool withBrightTimes) {
         t.resize(width(), height() - 100);
         t.move(0, t.y());
     }
-    t.present(caption, false);
+    t.present(caption, false, width());
     setGridPointSize(t.SG2, 14);
     const int resolution = Store.SeriesResolution[0];
     if (withBrightTimes) {

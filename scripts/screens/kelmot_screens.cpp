@@ -1,15 +1,18 @@
 // Drives a simulated run through the program's windows, as a teacher would
 // ("Messen s-t", then "Messen"), and saves the measurement window at the end.
-//   kelmot_screens <png file>
+//   kelmot_screens <png file> [<png file of the diagrams>]
 #include "acquisition/tabellemess_u.h"
 #include "app/kelmot_u.h"
 #include "app/program.h"
+#include "diagrams/stdiagramm_u.h"
+#include "evaluation/tabelle_u.h"
 #include "store/measurementstore.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <cstdio>
 
@@ -33,7 +36,17 @@ int main(int argc, char** argv) {
     QDeadlineTimer settle(500);
     while (!settle.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 50);
-    const bool saved = kelmot::Form2->grab().save(QString::fromLocal8Bit(argv[1]));
+    bool saved = kelmot::Form2->grab().save(QString::fromLocal8Bit(argv[1]));
+    if (argc > 2 && kelmot::Store.DataPresent) {
+        // "Diagramm v-t" with "v ~ t" chosen: table, s-t and v-t diagram.
+        kelmot::Form1->Diagrammvt1Click();
+        kelmot::Form6->RB_l->setChecked(true);
+        QDeadlineTimer shown(1000);
+        while (!shown.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        saved = saved &&
+                QApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(argv[2]));
+    }
     if (!kelmot::Store.DataPresent)
         std::fprintf(stderr, "kelmot_screens: status '%s', %d buffers, %s\n",
                      qPrintable(kelmot::Form2->L_status->text()),

@@ -1,0 +1,99 @@
+// The main window's "Diagramm s-t" and "Diagramm v-t": the evaluation table
+// in the left half, the s-t diagram in the upper right quarter and the v-t
+// diagram below it.
+#include "app/kelmot_u.h"
+#include "app/tablegrid.h"
+#include "diagrams/stdiagramm_u.h"
+#include "diagrams/vtdiagramm_u.h"
+#include "evaluation/tabelle_u.h"
+#include "store/measurementstore.h"
+#include "store/rounding.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QRadioButton>
+
+namespace kelmot {
+
+namespace {
+
+void colourOfSelectedSeries(TForm6& t) {
+    const auto s = t.selectedSeries();
+    t.setGridColour(s ? Store.SeriesColor[*s] : Black);
+}
+
+void placeSelector(TForm6& t) {
+    t.Combo1->setVisible(Store.OutputMode == 1);
+    t.Combo1->move(nearest(0.2 * t.width()), 24);
+}
+
+} // namespace
+
+void TForm1::showStDiagramWindow() {
+    Form3->setGeometry(nearest(width() / 2.0), ClientTop, nearest(width() / 2.0),
+                       nearest((height() - ClientTop) / 2.0));
+    Form3->show();
+}
+
+void TForm1::Diagrammst1Click() {
+    if (!requireData()) return;
+    Store.EvaluationKind = 0;
+    TForm6& t = *Form6;
+    colourOfSelectedSeries(t);
+    Store.ColumnCount = 3;
+    t.present(QStringLiteral("  Weg-Zeit-Zusammenhang auswerten "), true, nearest(width() / 2.0));
+    setGridPointSize(t.SG2, 12);
+    setGridCell(t.SG2, 2, 0, QStringLiteral("Quotient (m/s)"));
+    t.GB1->hide();
+    t.GB2->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{t.GB3, t.CB1, t.CB2, t.CB3})
+        w->hide();
+    t.RB4->setChecked(true);
+    placeSelector(t);
+    t.setColumn(1, timeColumn(Store.SeriesDarkTimes[0], Store.SeriesResolution[0]));
+    t.setColumn(2, ColumnTexts{});
+    showStDiagramWindow();
+}
+
+void TForm1::Diagrammvt1Click() {
+    hidePicture();
+    if (!requireData()) return;
+    Store.EvaluationKind = 1;
+    TForm6& t = *Form6;
+    colourOfSelectedSeries(t);
+    Store.ColumnCount = 6;
+    t.present(QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), true,
+              nearest(width() / 2.0));
+    setGridPointSize(t.SG2, 12);
+    const QString headers[] = {QStringLiteral("Zeit an (s)"), QStringLiteral("dt (s)"),
+                               QStringLiteral("v (m/s)"), QStringLiteral("a (m/s²)")};
+    for (int c = 2; c <= 5; ++c)
+        setGridCell(t.SG2, c, 0, headers[c - 2]);
+    // At 1 ms the newest series, at 10 ms the last run or load: the same
+    // times unless a run was cancelled half-way.
+    const bool fine = Store.SeriesResolution[0] == 1;
+    const int resolution = fine ? 1 : 0;
+    t.setColumn(1, timeColumn(fine ? Store.SeriesDarkTimes[0] : Store.RunTimes[0], resolution));
+    t.setColumn(2, timeColumn(fine ? Store.SeriesBrightTimes[0] : Store.RunTimes[1], resolution));
+    // Checking a box runs its action: the dt, v and a columns fill.
+    t.CB1->setChecked(true);
+    t.CB1->show();
+    t.CB2->setChecked(true);
+    t.CB2->show();
+    t.CB3->show();
+    t.GB1->show();
+    t.GB2->hide();
+    t.GB3->show();
+    t.RB_no->setChecked(true);
+    placeSelector(t);
+    t.CB1->setChecked(true);
+    t.CB2->setChecked(true);
+    t.CB3->setChecked(false);
+    showStDiagramWindow();
+    Form4->setGeometry(nearest(width() / 2.0), nearest(height() / 2.0) + 42, nearest(width() / 2.0),
+                       nearest((height() - ClientTop) / 2.0));
+    Form4->show();
+}
+
+} // namespace kelmot

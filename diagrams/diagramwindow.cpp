@@ -1,0 +1,159 @@
+#include "diagrams/diagramwindow.h"
+
+#include "app/controls.h"
+#include "app/kelmot_u.h"
+#include "diagrams/qpaintercanvas.h"
+#include "evaluation/tabelle_u.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace kelmot {
+
+DiagramPaintBox::DiagramPaintBox(DiagramWindow* owner) : QWidget(owner), owner_(owner) {}
+
+void DiagramPaintBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    owner_->paintBoxPaint(painter);
+}
+
+void DiagramPaintBox::mousePressEvent(QMouseEvent* event) {
+    owner_->paintBoxMouseDown();
+    event->accept();
+}
+
+DiagramWindow::DiagramWindow(const char* name, const QString& caption, const char* paintBoxName,
+                             const char* pictureName, int labelLeft, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setObjectName(QString::fromLatin1(name));
+    setWindowTitle(caption);
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPixelSize(11);
+    setFont(f);
+
+    paintBox = new DiagramPaintBox(this);
+    paintBox->setObjectName(QString::fromLatin1(paintBoxName));
+    paintBox->setAccessibleName(caption.trimmed());
+    picture = place<QLabel>(this, pictureName, {51, 17, 413, 266});
+    picture->hide();
+    Label1 = place<QLabel>(this, "Label1", {labelLeft, 0, 300, 16});
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    Zwischenablage1 = PopupMenu1->addAction(QStringLiteral("Zwischenablage"));
+    Zwischenablage1->setObjectName("Zwischenablage1");
+    Ausdrucken1 = PopupMenu1->addAction(QStringLiteral("Ausdrucken"));
+    Ausdrucken1->setObjectName("Ausdrucken1");
+    Diagrammelschen1 = PopupMenu1->addAction(QStringLiteral("Diagramme löschen"));
+    Diagrammelschen1->setObjectName("Diagrammelschen1");
+    connect(Zwischenablage1, &QAction::triggered, this, &DiagramWindow::Zwischenablage1Click);
+    connect(Ausdrucken1, &QAction::triggered, this, &DiagramWindow::Ausdrucken1Click);
+    connect(Diagrammelschen1, &QAction::triggered, this, &DiagramWindow::Diagrammelschen1Click);
+}
+
+DiagramWindow::~DiagramWindow() = default;
+
+DiagramInput DiagramWindow::input() const {
+    const int series = Form6 ? Form6->selector().count() : 1;
+    const int mainWidth = Form1 ? Form1->frameGeometry().width() : 0;
+    return {Store, series, mainWidth};
+}
+
+DiagramGeometry DiagramWindow::paintBoxGeometry() const {
+    const QRect outer = frameGeometry();
+    return windowGeometry(outer.width(), outer.height());
+}
+
+void DiagramWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void DiagramWindow::FormResize() {
+    const DiagramGeometry g = paintBoxGeometry();
+    // Moving the box makes Qt repaint it, which draws anew.
+    paintBox->setGeometry(g.left, g.top, g.width, g.height);
+    drawingWaiting_ = false;
+}
+
+void DiagramWindow::computeDrawing() {
+    const DiagramGeometry g = paintBoxGeometry();
+    paintBox->setGeometry(g.left, g.top, g.width, g.height);
+    picture->setGeometry(PictureGeometry.left, PictureGeometry.top, PictureGeometry.width,
+                         PictureGeometry.height);
+    windowDrawing_.clear();
+    if (const auto text = drawDiagram(windowDrawing_, g)) Label1->setText(*text);
+
+    if (picture_.isNull()) {
+        picture_ = QImage(PictureGeometry.width, PictureGeometry.height, QImage::Format_RGB32);
+        picture_.fill(Qt::white);
+    }
+    QPainter painter(&picture_);
+    painter.setFont(font());
+    QPainterCanvas canvas(painter, picturePen_);
+    if (const auto text = drawDiagram(canvas, PictureGeometry)) Label1->setText(*text);
+    picturePen_ = canvas.state();
+    painter.end();
+    picture->setPixmap(QPixmap::fromImage(picture_));
+}
+
+void DiagramWindow::paintDiagram() {
+    computeDrawing();
+    drawingWaiting_ = true;
+    paintBox->update();
+}
+
+void DiagramWindow::paintBoxPaint(QPainter& painter) {
+    if (!drawingWaiting_) computeDrawing();
+    drawingWaiting_ = false;
+    QPainterCanvas canvas(painter, windowDrawing_.startState());
+    windowDrawing_.replayOn(canvas);
+}
+
+void DiagramWindow::paintBoxMouseDown() {
+    PopupMenu1->popup(frameGeometry().topLeft() + QPoint(30, 30));
+}
+
+void DiagramWindow::Zwischenablage1Click() {
+    if (!picture_.isNull()) QApplication::clipboard()->setImage(picture_);
+}
+
+QPrinter& DiagramWindow::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setResolution(600);
+    }
+    return *printer_;
+}
+
+void DiagramWindow::Ausdrucken1Click() {
+    if (!PrintDialog1) {
+        PrintDialog1 = new QPrintDialog(&printer(), this);
+        PrintDialog1->setObjectName("PrintDialog1");
+    }
+    if (PrintDialog1->exec() == QDialog::Accepted) printOn(printer());
+}
+
+void DiagramWindow::printOn(QPrinter& target) {
+    QPainter painter(&target);
+    QPainterCanvas canvas(painter, PenState{});
+    drawPrintout(canvas);
+}
+
+void DiagramWindow::Diagrammelschen1Click() {
+    if (Form1) Form1->LoescheFeld();
+    // The paint box shows the empty frame until its next repaint; the label
+    // and the picture keep what they hold.
+    windowDrawing_.clear();
+    drawCleared(windowDrawing_, paintBoxGeometry());
+    drawingWaiting_ = true;
+    paintBox->update();
+}
+
+} // namespace kelmot

@@ -1,0 +1,69 @@
+#include "diagrams/qpaintercanvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace kelmot {
+
+namespace {
+
+QColor toColour(Rgb c) {
+    return {c.r, c.g, c.b};
+}
+
+} // namespace
+
+QPainterCanvas::QPainterCanvas(QPainter& painter, const PenState& start)
+    : painter_(painter), state_(start) {
+    painter_.setBrush(toColour(state_.brush));
+    applyPen();
+}
+
+void QPainterCanvas::applyPen() {
+    QPen pen(toColour(state_.pen));
+    pen.setWidth(state_.width);
+    painter_.setPen(pen);
+}
+
+void QPainterCanvas::setBrushColour(Rgb colour) {
+    state_.brush = colour;
+    painter_.setBrush(toColour(colour));
+}
+
+void QPainterCanvas::setPenColour(Rgb colour) {
+    state_.pen = colour;
+    applyPen();
+}
+
+void QPainterCanvas::setPenWidth(int width) {
+    state_.width = width;
+    applyPen();
+}
+
+void QPainterCanvas::rectangle(int left, int top, int right, int bottom) {
+    painter_.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void QPainterCanvas::moveTo(int x, int y) {
+    x_ = x;
+    y_ = y;
+}
+
+void QPainterCanvas::lineTo(int x, int y) {
+    painter_.drawLine(x_, y_, x, y);
+    x_ = x;
+    y_ = y;
+}
+
+void QPainterCanvas::textOut(int x, int y, const QString& text) {
+    // Text is written in black on the brush colour; the pen is not used.
+    const QFontMetrics metrics(painter_.font(), painter_.device());
+    const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
+    painter_.save();
+    painter_.fillRect(box, toColour(state_.brush));
+    painter_.setPen(Qt::black);
+    painter_.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+    painter_.restore();
+}
+
+} // namespace kelmot

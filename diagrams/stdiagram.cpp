@@ -1,0 +1,183 @@
+#include "diagrams/stdiagram.h"
+
+#include "evaluation/evaluationtable.h"
+#include "store/numberformat.h"
+#include "store/rounding.h"
+
+#include <cmath>
+
+namespace kelmot {
+
+namespace {
+
+const QString MeanCaption = QStringLiteral("Quotient (mittel) : ");
+
+// The mean of the quotients of barriers 1..9. The curves of s ~ t² and
+// s² ~ t take the time in x-axis units (1/factor s), the line of s ~ t in
+// seconds.
+double meanQuotient(int relation, const double* dark, int factor, double* quotients) {
+    if (relation == StProportional) factor = 1;
+    double sum = 0;
+    for (int i = 1; i <= 9; ++i) {
+        const double q = stQuotient(relation, i / 10.0, factor * dark[i]);
+        quotients[i - 1] = q;
+        sum += q;
+    }
+    return sum / 9;
+}
+
+// The curve of s ~ t² or s² ~ t through the origin, in steps of 0.01
+// x-axis units up to just past `units`.
+void drawCurve(Canvas& canvas, int relation, double mean, double units, int timeScale,
+               int distScale, int margin, int bottom) {
+    auto point = [&](double u, int& x, int& y) {
+        x = nearestPixel(u * timeScale) + margin;
+        const double s = relation == StSquare ? u * u * mean : std::sqrt(u * mean);
+        y = bottom - truncPixel(s * 10 * distScale);
+    };
+    const int n = nearestPixel(100 * units);
+    for (int j = 0; j <= n; ++j) {
+        int x1, y1, x2, y2;
+        point(j * 0.01, x1, y1);
+        point((j + 1) * 0.01, x2, y2);
+        canvas.line(x1, y1, x2, y2);
+    }
+}
+
+} // namespace
+
+void StDiagram::place(const DiagramGeometry& area) {
+    StPlotWidth = area.width;
+    StPlotHeight = area.height;
+    StPlotLeft = area.left;
+    StPlotTop = area.top;
+}
+
+DiagramFrame StDiagram::frame(int unit) const {
+    return {StPlotWidth, StPlotHeight, unit, QStringLiteral("Weg in m")};
+}
+
+std::optional<QString> StDiagram::Zeichne(Canvas& canvas, const DiagramGeometry& area,
+                                          const DiagramInput& input) {
+    place(area);
+    const int W = StPlotWidth;
+    const int H = StPlotHeight;
+    const MeasurementStore& store = input.store;
+    StDistScale = intPart(H / 10.0 * 0.9);
+    if (store.OutputMode == 0) {
+        StTimeMax = store.SeriesDarkTimes[0][9];
+    } else {
+        StTimeMax = 0;
+        for (int k = 0; k < input.series(); ++k)
+            if (store.SeriesDarkTimes[k][9] > StTimeMax) StTimeMax = store.SeriesDarkTimes[k][9];
+    }
+    StTimeFactor = StTimeMax >= 1 ? 1 : 10;
+    const DiagramFrame f = frame(1);
+    const auto scale = axisScale(W - 60, StTimeFactor * StTimeMax);
+    drawBackgroundAndAxes(canvas, f);
+    drawYTicks(canvas, f, StDistScale, 10, input.locale);
+    if (!scale) {
+        // Times that leave no time axis (only from a hand-made file).
+        StTimeScale = 0;
+        canvas.setPenWidth(1);
+        canvas.setPenColour(Black);
+        return std::nullopt;
+    }
+    StTimeScale = intPart(*scale);
+    drawTimeTicks(canvas, f, nearest(StTimeFactor * StTimeMax), StTimeScale, StTimeFactor, 3,
+                  H - 15, input.locale);
+
+    for (int k = 0; k < input.series(); ++k) {
+        canvas.setPenColour(store.SeriesColor[k]);
+        canvas.setPenWidth(input.penWidthFor(W));
+        for (int i = 0; i < BarrierCount; ++i)
+            drawCross(canvas,
+                      nearestPixel(StTimeFactor * store.SeriesDarkTimes[k][i] * StTimeScale) + 30,
+                      H - 30 - i * StDistScale, 5);
+    }
+
+    std::optional<QString> label;
+    for (int k = 0; k < input.series(); ++k) {
+        const double* t = store.SeriesDarkTimes[k];
+        const int relation = store.SeriesStRelation[k];
+        canvas.setPenColour(store.SeriesColor[k]);
+        if (relation < StProportional || relation > StSquareDistance) {
+            label = QString();
+            continue;
+        }
+        StQuotientMean = meanQuotient(relation, t, StTimeFactor, StQuotients);
+        const double m = StQuotientMean;
+        double shown = m;
+        if (relation == StProportional) {
+            canvas.line(30, H - 30, nearestPixel(StTimeFactor * t[9] * StTimeScale) + 30,
+                        H - 30 - nearestPixel(10 * StDistScale * m * t[9]));
+        } else {
+            drawCurve(canvas, relation, m, StTimeFactor * StTimeMax, StTimeScale, StDistScale, 30,
+                      H - 30);
+            // In 0.1-s units the mean is shown per s² (×100) or per s (×10).
+            if (StTimeMax < 1) shown = m * (relation == StSquare ? 100 : 10);
+        }
+        label = MeanCaption + formatFixed(shown, 3, input.locale);
+    }
+    canvas.setPenWidth(1);
+    canvas.setPenColour(Black);
+    return label;
+}
+
+void StDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input) {
+    place(PrintGeometry);
+    const int W = StPlotWidth;
+    const int H = StPlotHeight;
+    const MeasurementStore& store = input.store;
+    // The scales of the last drawing, ten times.
+    StDistScale = 10 * StDistScale;
+    StTimeFactor = StTimeMax >= 1 ? 1 : 10;
+    StTimeScale = 10 * StTimeFactor * StTimeScale; // now per second
+    const DiagramFrame f = frame(10);
+    drawBackgroundAndAxes(canvas, f);
+    drawYTicks(canvas, f, StDistScale, 10, input.locale);
+    if (StTimeScale <= 0) {
+        canvas.setPenWidth(1);
+        canvas.setPenColour(Black);
+        return;
+    }
+    drawTimeTicks(canvas, f, nearest(StTimeFactor * StTimeMax),
+                  nearest(double(StTimeScale) / StTimeFactor), StTimeFactor, 3, H - 285,
+                  input.locale);
+
+    // On paper the series are told apart by black, blue and gray.
+    const Rgb printColours[3] = {Black, Blue, Gray};
+    for (int k = 0; k < input.series(); ++k) {
+        canvas.setPenColour(printColours[k]);
+        canvas.setPenWidth(input.penWidthFor(W));
+        for (int i = 0; i < BarrierCount; ++i)
+            drawCross(canvas, nearestPixel(StTimeScale * store.SeriesDarkTimes[k][i]) + 300,
+                      H - 300 - i * StDistScale, 50);
+    }
+    for (int k = 0; k < input.series(); ++k) {
+        const double* t = store.SeriesDarkTimes[k];
+        const int relation = store.SeriesStRelation[k];
+        if (relation < StProportional || relation > StSquareDistance) continue;
+        const double m = meanQuotient(relation, t, 1, StQuotients);
+        StQuotientMean = m;
+        if (relation == StProportional)
+            canvas.line(300, H - 300, nearestPixel(StTimeScale * t[9]) + 300,
+                        H - 300 - nearestPixel(10 * StDistScale * m * t[9]));
+        else
+            drawCurve(canvas, relation, m, StTimeMax, StTimeScale, StDistScale, 300, H - 300);
+    }
+    canvas.setPenWidth(1);
+    canvas.setPenColour(Black);
+}
+
+void StDiagram::drawCleared(Canvas& canvas, const DiagramGeometry& area, const QLocale& locale) {
+    place(area);
+    StTimeMax = 1.0;
+    StDistScale = intPart(StPlotHeight / 10.0 * 0.9);
+    StTimeScale = intPart((StPlotWidth - 60) / 1.0);
+    const DiagramFrame f = frame(1);
+    drawBackgroundAndAxes(canvas, f);
+    drawYTicks(canvas, f, StDistScale, 10, locale);
+}
+
+} // namespace kelmot

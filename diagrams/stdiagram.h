@@ -1,0 +1,42 @@
+#pragma once
+
+#include "diagrams/diagramframe.h"
+
+#include <optional>
+
+namespace kelmot {
+
+// The distance-time diagram: the dark times of every series against the
+// barrier positions, and the curve of each series' suspected relationship
+// with the mean of its nine quotients as constant. The drawing state stays
+// between drawings: the printout and "Diagramme löschen" read and replace
+// what the last drawing left.
+struct StDiagram {
+    int StPlotWidth = 0;
+    int StPlotHeight = 0;
+    int StPlotLeft = 0;
+    int StPlotTop = 0;
+    double StTimeMax = 0;
+    int StTimeFactor = 10; // one x-axis unit is 1/StTimeFactor s
+    int StTimeScale = 0;   // pixels per x-axis unit
+    int StDistScale = 0;   // pixels per 0.1 m
+    double StQuotients[9]{};
+    double StQuotientMean = 0;
+
+    static constexpr DiagramGeometry PrintGeometry{510, 170, 4100, 2660};
+
+    // The window or the picture. Returns the text for the quotient label,
+    // or nothing when the label keeps what it shows.
+    std::optional<QString> Zeichne(Canvas& canvas, const DiagramGeometry& area,
+                                   const DiagramInput& input);
+    // The printout: the last drawing (the picture) ten times enlarged.
+    void ZeichnePrinter(Canvas& canvas, const DiagramInput& input);
+    // "Diagramme löschen": frame, distance axis and grid only.
+    void drawCleared(Canvas& canvas, const DiagramGeometry& area, const QLocale& locale);
+
+private:
+    void place(const DiagramGeometry& area);
+    DiagramFrame frame(int unit) const;
+};
+
+} // namespace kelmot

@@ -1,0 +1,167 @@
+#include "diagrams/vtdiagram.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace kelmot;
+using Segment = RecordingCanvas::Segment;
+using Label = RecordingCanvas::Label;
+
+namespace {
+
+const QLocale De(QLocale::German, QLocale::Germany);
+
+// Series k: barrier i dark at i/9 · tMax s for `dark` seconds.
+void fillSeries(MeasurementStore& s, int k, double tMax, double dark, Rgb colour,
+                int relation = 0) {
+    for (int i = 0; i < BarrierCount; ++i) {
+        s.SeriesDarkTimes[k][i] = i * tMax / 9;
+        s.SeriesBrightTimes[k][i] = s.SeriesDarkTimes[k][i] + dark;
+        s.RunTimes[0][i] = s.SeriesDarkTimes[0][i];
+    }
+    s.SeriesColor[k] = colour;
+    s.SeriesVtRelation[k] = relation;
+}
+
+bool hasLabel(const RecordingCanvas& c, int x, int y, const QString& text) {
+    const auto labels = c.labels();
+    return std::find(labels.begin(), labels.end(), Label{x, y, text}) != labels.end();
+}
+
+bool hasSegment(const RecordingCanvas& c, const Segment& s) {
+    const auto all = c.segments();
+    return std::find(all.begin(), all.end(), s) != all.end();
+}
+
+} // namespace
+
+TEST(VtDiagram, SpeedFactorFollowsTheLargestSpeed) {
+    struct Case {
+        double dark; // 10 mm in this time
+        int factor;
+        QString topLabel;
+    };
+    for (const Case& k :
+         {Case{0.010 / 0.095, 100, "0,09"}, Case{0.02, 10, "0,9"}, Case{0.005, 1, "9"}}) {
+        MeasurementStore store;
+        fillSeries(store, 0, 1.8, k.dark, Navy);
+        VtDiagram d;
+        RecordingCanvas c;
+        d.Zeichne(c, PictureGeometry, {store, 1, 1000, De}, "10");
+        EXPECT_EQ(d.VtSpeedFactor, k.factor) << k.dark;
+        EXPECT_EQ(d.VtSpeedScale, int(std::nearbyint(206 / (k.factor * d.VtSpeedMax)))) << k.dark;
+        EXPECT_TRUE(hasLabel(c, 5, 231 - 9 * d.VtSpeedScale, k.topLabel)) << k.dark;
+        EXPECT_TRUE(hasLabel(c, 5, 5, "Geschw. in m/s"));
+    }
+}
+
+TEST(VtDiagram, PointsFromTheFlagWidthAndBarrierZeroOnlyScales) {
+    MeasurementStore store;
+    fillSeries(store, 0, 1.8, 0.05, Navy); // 10 mm in 0.05 s: 0.2 m/s
+    store.SeriesBrightTimes[0][0] = 0.004; // a fast barrier 0: 2.5 m/s
+    VtDiagram d;
+    RecordingCanvas c;
+    d.Zeichne(c, PictureGeometry, {store, 1, 1000, De}, "10");
+    EXPECT_NEAR(d.VtSpeeds[0][5], 0.2, 1e-9);
+    EXPECT_EQ(d.VtSpeeds[0][0], 0.0); // not plotted, not stored
+    EXPECT_NEAR(d.VtSpeedMax, 2.5, 1e-9);
+    EXPECT_EQ(d.VtSpeedFactor, 1);
+    EXPECT_EQ(d.VtSpeedScale, 82); // nearest(206 / 2.5)
+    // Barrier 5 at 1.0 s and 0.2 m/s.
+    const int x = 196 + 30;
+    const int y = 236 - int(std::nearbyint(0.2 * 82));
+    EXPECT_TRUE(hasSegment(c, {x - 5, y, x + 5, y, Navy, 1}));
+    // Nine crosses: barrier 0 has no point.
+    const auto all = c.segments();
+    EXPECT_EQ(
+        std::count_if(all.begin(), all.end(), [](const Segment& s) { return s.colour == Navy; }),
+        18);
+    // A wider flag: the speeds follow the field.
+    d.Zeichne(c, PictureGeometry, {store, 1, 1000, De}, "20");
+    EXPECT_NEAR(d.VtSpeeds[0][5], 0.4, 1e-9);
+    // An empty or unreadable field keeps the last width.
+    d.Zeichne(c, PictureGeometry, {store, 1, 1000, De}, "");
+    EXPECT_NEAR(d.VtSpeeds[0][5], 0.4, 1e-9);
+    d.Zeichne(c, PictureGeometry, {store, 1, 1000, De}, "1,2,3");
+    EXPECT_NEAR(d.VtSpeeds[0][5], 0.4, 1e-9);
+}
+
+TEST(VtDiagram, SpeedsOfBarriersNeverDarkStayFromTheLastDrawing) {
+    MeasurementStore store;
+    fillSeries(store, 0, 1.8, 0.05, Navy);
+    VtDiagram d;
+    RecordingCanvas c;
+    d.Zeichne(c, PictureGeometry, {store, 1, 1000, De}, "10");
+    store.SeriesBrightTimes[0][3] = store.SeriesDarkTimes[0][3];
+    d.Zeichne(c, PictureGeometry, {store, 1, 1000, De}, "20");
+    EXPECT_NEAR(d.VtSpeeds[0][3], 0.2, 1e-9);
+    EXPECT_NEAR(d.VtSpeeds[0][4], 0.4, 1e-9);
+}
+
+TEST(VtDiagram, MeanLineAndSlopeLabelTheLastSeries) {
+    MeasurementStore store;
+    store.OutputMode = 1;
+    fillSeries(store, 0, 1.8, 0.05, Navy, 1);
+    fillSeries(store, 1, 0.9, 0.025, Red, 0);
+    VtDiagram d;
+    RecordingCanvas c;
+    auto label = d.Zeichne(c, PictureGeometry, {store, 2, 1000, De}, "10");
+    ASSERT_TRUE(label);
+    EXPECT_TRUE(label->isEmpty()); // only the first series has a relationship
+    EXPECT_NEAR(d.VtMean, 0.2, 1e-9);
+    // The constant-speed line ends at the series' own barrier-9 time.
+    const int y = 236 - int(std::nearbyint(10 * 0.2 * d.VtSpeedScale));
+    EXPECT_TRUE(hasSegment(c, {30, y, int(std::nearbyint(1.8 * d.VtTimeScale)) + 30, y, Navy, 1}));
+
+    store.SeriesVtRelation[1] = 1;
+    label = d.Zeichne(c, PictureGeometry, {store, 2, 1000, De}, "10");
+    EXPECT_EQ(label, "Mittelwert : 0,400");
+    store.SeriesVtRelation[1] = 2;
+    label = d.Zeichne(c, PictureGeometry, {store, 2, 1000, De}, "10");
+    ASSERT_TRUE(label);
+    EXPECT_TRUE(label->startsWith("Steigung : ")) << label->toStdString();
+    EXPECT_EQ(c.state().pen, Black);
+    EXPECT_EQ(c.state().width, 1);
+}
+
+TEST(VtDiagram, PrintoutScalesItselfAndColoursByPosition) {
+    MeasurementStore store;
+    store.OutputMode = 1;
+    fillSeries(store, 0, 1.8, 0.05, Navy, 2);
+    fillSeries(store, 1, 0.9, 0.025, Green, 0);
+    VtDiagram d;
+    RecordingCanvas paper;
+    d.ZeichnePrinter(paper, {store, 2, 1000, De}, "10");
+    EXPECT_EQ(d.VtPlotWidth, 4130);
+    EXPECT_EQ(d.VtTimeScale, int(3530 / 1.8));
+    EXPECT_EQ(d.VtSpeedScale, int(std::nearbyint(2060 / (10 * 0.4))));
+    EXPECT_TRUE(hasLabel(paper, 50, 50, "Geschw. in m/s"));
+    EXPECT_TRUE(hasLabel(paper, 3830, 2460, "Zeit"));
+    EXPECT_TRUE(hasLabel(paper, 300 + d.VtTimeScale - 30, 2510, "1"));
+    const int x = int(std::nearbyint(0.9 * d.VtTimeScale)) + 300;
+    const int y = 2360 - int(std::nearbyint(10 * 0.4 * d.VtSpeedScale));
+    EXPECT_TRUE(hasSegment(paper, {x - 50, y, x + 50, y, Blue, 2}));
+    const auto all = paper.segments();
+    EXPECT_TRUE(
+        std::any_of(all.begin(), all.end(), [](const Segment& s) { return s.colour == Red; }));
+    EXPECT_TRUE(paper.labels().size() > 10);
+    for (const Label& l : paper.labels())
+        EXPECT_FALSE(l.text.startsWith("Steigung"));
+}
+
+TEST(VtDiagram, ClearedAndDegenerate) {
+    MeasurementStore store;
+    VtDiagram d;
+    RecordingCanvas c;
+    d.drawCleared(c, {0, 0, 400, 300}, De);
+    EXPECT_EQ(d.VtSpeedScale, 30);
+    EXPECT_EQ(d.VtTimeScale, 340);
+    EXPECT_TRUE(hasLabel(c, 5, 270 - 9 * 30 - 5, "0,9"));
+    // No dark interval anywhere: the frame alone, the label untouched.
+    RecordingCanvas z;
+    EXPECT_FALSE(d.Zeichne(z, PictureGeometry, {store, 1, 1000, De}, "10"));
+    EXPECT_TRUE(hasLabel(z, 5, 5, "Geschw. in m/s"));
+    RecordingCanvas paper;
+    d.ZeichnePrinter(paper, {store, 1, 1000, De}, "10");
+    EXPECT_TRUE(hasLabel(paper, 50, 50, "Geschw. in m/s"));
+}
