@@ -103,6 +103,8 @@ TForm6::TForm6(QWidget* parent)
     SD1 = new QFileDialog(this);
     SD1->setObjectName("SD1");
     SD1->setAcceptMode(QFileDialog::AcceptSave);
+    // The export asks itself, once the extension is settled.
+    SD1->setOption(QFileDialog::DontConfirmOverwrite);
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
     TabelleinZwischenablage1 = PopupMenu1->addAction(QStringLiteral("Tabelle in Zwischenablage"));
@@ -125,6 +127,10 @@ TForm6::TForm6(QWidget* parent)
         });
     // The user choosing a series; refills of the list from code are no choice.
     connect(Combo1, &QComboBox::activated, this, &TForm6::Combo1Change);
+    SG2->viewport()->installEventFilter(this);
+    connect(TabelleinZwischenablage1, &QAction::triggered, this,
+            &TForm6::TabelleinZwischenablage1Click);
+    connect(ExportalsEXCELDatei1, &QAction::triggered, this, &TForm6::ExportalsEXCELDatei1Click);
 }
 
 void TForm6::FormCreate() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evaluation/evaluationtable.h"
+#include "evaluation/tableexport.h"
 #include "store/seriesselector.h"
 
 #include <QWidget>
@@ -58,6 +59,18 @@ public:
     void RB_noClick();
     void Combo1Change();
 
+    // Export: the popup menu on a right or middle press, the table as text
+    // on the clipboard, and as a spreadsheet file.
+    void SG2MouseDown(Qt::MouseButton button);
+    void TabelleinZwischenablage1Click() { CopySG(); }
+    void CopySG();
+    void ExportalsEXCELDatei1Click();
+    // True when the file was saved; a failure is reported with its reason.
+    bool SaveAsExcelFile(const QTableWidget* grid, const QString& sheetName,
+                         const QString& fileName);
+    // The texts the table shows, rows 0..10 of its shown columns.
+    TableTexts tableTexts() const;
+
     // What an opening command does with the window once ColumnCount is set:
     // frame or none, caption, width, layout, shown in front.
     void present(const QString& caption, bool withFrame, int width);
@@ -111,6 +124,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void chooseStRelation(int relation);

@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   pulseaudio pulseaudio-utils sox
   xvfb xauth x11-apps x11-utils imagemagick fonts-dejavu-core xclip poppler-utils
+  libfreexl-dev python3-xlrd
   at-spi2-core
 )
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/fileio.h"
 #include "store/measurementstore.h"
 
 #include <QByteArray>
@@ -32,20 +33,9 @@ std::optional<QString> readDataFileLines(const QList<QByteArray>& lines, Measure
 // last line without an end counts too. At most `maxLines` lines are taken.
 QList<QByteArray> splitTextLines(const QByteArray& content, int maxLines);
 
-// "lauf.txt" -> "lauf.kmd", "lauf" -> "lauf.kmd": the extension is replaced,
-// or appended when there is none. Dots in folder names do not count.
-QString withDataFileExtension(const QString& path);
-
-// Saves into `path` through a temporary file in the same folder that
-// replaces the target only once it is complete. The error names the file
-// and the reason; an earlier file of that name is then left as it was.
-std::optional<QString> saveTextFileAtomically(const QString& path, const QByteArray& content);
-
-// Reads at most `maxBytes` of a file, or the runtime's German message why not.
-struct FileRead {
-    QByteArray content;
-    std::optional<QString> error;
-};
-FileRead readSmallFile(const QString& path, qint64 maxBytes);
+// "lauf.txt" -> "lauf.kmd", "lauf" -> "lauf.kmd".
+inline QString withDataFileExtension(const QString& path) {
+    return withExtension(path, QString::fromLatin1(DataFileExtension));
+}
 
 } // namespace kelmot

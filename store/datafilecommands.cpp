@@ -47,7 +47,7 @@ void TForm1::Speichern() {
     // of the series chosen in the table, or of the newest when none is.
     const int series = MeasurementStore::slotOf(Form6->selector().itemIndex()).value_or(0);
     const QByteArray text = dataFileText(Store.SeriesResolution[series], Store.RunTimes);
-    if (const auto error = saveTextFileAtomically(SaveFileName, text)) reportError(this, *error);
+    if (const auto error = saveFileAtomically(SaveFileName, text)) reportError(this, *error);
 }
 
 bool TForm1::MessungLaden() {

@@ -127,7 +127,7 @@ TEST(DataFile, SavingForcesTheExtension) {
 TEST(DataFile, AFailedSaveSaysSoAndKeepsTheEarlierFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("lauf.kmd");
-    ASSERT_FALSE(saveTextFileAtomically(path, "first\r\n"));
+    ASSERT_FALSE(saveFileAtomically(path, "first\r\n"));
     EXPECT_EQ(readAll(path), "first\r\n");
 
     // A disk that fills up half-way: the write fails past 8 bytes.
@@ -137,7 +137,7 @@ TEST(DataFile, AFailedSaveSaysSoAndKeepsTheEarlierFile) {
     rlimit small = old;
     small.rlim_cur = 8;
     setrlimit(RLIMIT_FSIZE, &small);
-    const auto error = saveTextFileAtomically(path, QByteArray(300, 'x'));
+    const auto error = saveFileAtomically(path, QByteArray(300, 'x'));
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previousHandler);
     ASSERT_TRUE(error);
@@ -147,7 +147,7 @@ TEST(DataFile, AFailedSaveSaysSoAndKeepsTheEarlierFile) {
     EXPECT_EQ(readAll(path), "first\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"lauf.kmd"}); // no leftovers
 
-    EXPECT_TRUE(saveTextFileAtomically(dir.filePath("fehlt/lauf.kmd"), "x"));
+    EXPECT_TRUE(saveFileAtomically(dir.filePath("fehlt/lauf.kmd"), "x"));
 }
 
 TEST(DataFile, ReadingReportsTheRuntimesMessages) {

@@ -3,6 +3,7 @@
 #include "evaluation/tabelle_u.h"
 #include "tests/app/gui_fixture.h"
 
+#include <QCheckBox>
 #include <QProcess>
 
 using namespace kelmot;
@@ -48,4 +49,33 @@ TEST_F(X11Clipboard, DiagramPicturesArePastedAsPng) {
         EXPECT_EQ(image.pixelColor(300, 12), QColor(255, 251, 240)); // cream background
         EXPECT_EQ(image.pixelColor(30, 100), QColor(0, 0, 0));       // the y axis
     }
+}
+
+TEST_F(X11Clipboard, TableTextIsPastedByteForByte) {
+    startWithRun();
+    // s-t at 10 ms: three columns, quotient column blank (" keiner").
+    Form1->Auswertenst1Click();
+    Form6->CopySG();
+    QByteArray expected = "Ort (m)  Zeit aus (s)  Quotient (m/s)  \r\n";
+    for (int k = 0; k < 10; ++k) {
+        // Position, 7 + 2 blanks; dark time, 12 − 4 blanks; two blanks for
+        // " keiner", 14 − 4 blanks.
+        expected += "0." + QByteArray::number(k) + QByteArray(9, ' ');
+        expected += QByteArray::number(0.2 * k, 'f', 2) + QByteArray(8, ' ');
+        expected += QByteArray(2, ' ') + QByteArray(10, ' ') + "\r\n";
+    }
+    EXPECT_EQ(pasted({}), expected);
+
+    // v-t at 1 ms with dt on and v, a off: six columns, empty ones filled.
+    Store.SeriesResolution[0] = 1;
+    Form1->Auswertenvt1Click();
+    Form6->CB1->setChecked(true);
+    Form6->CopySG();
+    const QByteArray text = pasted({});
+    const QList<QByteArray> lines = text.split('\n');
+    ASSERT_EQ(lines.size(), 12);
+    EXPECT_EQ(lines[0], "Ort (m)  Zeit aus (s)  Zeit an (s)  dt (s)  v (m/s)  a (m/s²)  \r");
+    EXPECT_EQ(lines[3], "0.2" + QByteArray(9, ' ') + "0.400" + QByteArray(9, ' ') + "0.420" +
+                            QByteArray(8, ' ') + "0.020" + QByteArray(3, ' ') + QByteArray(4, ' ') +
+                            QByteArray(5, ' ') + "\r");
 }

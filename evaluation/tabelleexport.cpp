@@ -1,0 +1,85 @@
+// The evaluation table's export: the grid's popup menu, the table as text
+// on the clipboard and as a spreadsheet file.
+#include "app/program.h"
+#include "app/tablegrid.h"
+#include "evaluation/tabelle_u.h"
+#include "evaluation/xlsgespeichert_u.h"
+#include "evaluation/xlswriter.h"
+#include "store/dateivorhanden_u.h"
+#include "store/fileio.h"
+#include "store/measurementstore.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTableWidget>
+
+namespace kelmot {
+
+namespace {
+
+// The texts a grid shows: every row, the columns not hidden.
+TableTexts gridTexts(const QTableWidget* grid) {
+    TableTexts table;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < grid->columnCount(); ++c)
+            if (!grid->isColumnHidden(c)) row << gridCell(grid, c, r);
+        table.push_back(row);
+    }
+    return table;
+}
+
+} // namespace
+
+bool TForm6::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == SG2->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                       event->type() == QEvent::MouseButtonDblClick)) {
+        SG2MouseDown(static_cast<QMouseEvent*>(event)->button());
+        return true; // no cell is selected by a press
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm6::SG2MouseDown(Qt::MouseButton button) {
+    if (button != Qt::RightButton && button != Qt::MiddleButton) return;
+    // Near the window's corner, wherever the mouse is.
+    PopupMenu1->popup(frameGeometry().topLeft() + QPoint(100, 100));
+}
+
+TableTexts TForm6::tableTexts() const {
+    return gridTexts(SG2);
+}
+
+void TForm6::CopySG() {
+    // The fills follow the resolution of the chosen series, of the newest
+    // when none is chosen.
+    const int series = selectedSeries().value_or(0);
+    QApplication::clipboard()->setText(
+        tableClipboardText(tableTexts(), Store.SeriesResolution[series]));
+}
+
+void TForm6::ExportalsEXCELDatei1Click() {
+    SD1->setNameFilter(QStringLiteral("EXCEL-Daten (*.xls);;Alle Dateien (*)"));
+    if (SD1->exec() != QDialog::Accepted || SD1->selectedFiles().isEmpty()) return;
+    const QString chosen = SD1->selectedFiles().front();
+    if (chosen.isEmpty()) return;
+    const QString fileName = withExtension(chosen, QStringLiteral(".xls"));
+    // An existing file is replaced only after a question.
+    if (QFileInfo::exists(fileName) && Form7 && Form7->exec() != QDialog::Accepted) return;
+    if (SaveAsExcelFile(SG2, QStringLiteral("Kelmotmessung"), fileName) && Form9) Form9->exec();
+}
+
+bool TForm6::SaveAsExcelFile(const QTableWidget* grid, const QString& sheetName,
+                             const QString& fileName) {
+    if (const auto error = saveFileAtomically(fileName, xlsWorkbook(sheetName, gridTexts(grid)))) {
+        reportError(this, *error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace kelmot

@@ -1,0 +1,129 @@
+#include "store/fileio.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kelmot {
+
+QString withExtension(const QString& path, const QString& extension) {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    const QString stem = dot > slash ? path.left(dot) : path;
+    return stem + extension;
+}
+
+namespace {
+
+// The German reason for a failed system call.
+QString ioReason(int code) {
+    switch (code) {
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("Der Ordner ist nicht vorhanden.");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QStringLiteral("Zugriff verweigert.");
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+        return QStringLiteral("Der Datenträger ist voll.");
+    case EISDIR:
+        return QStringLiteral("Unter diesem Namen steht ein Ordner.");
+    default:
+        return QStringLiteral("E/A-Fehler %1.").arg(code);
+    }
+}
+
+bool writeAll(int fd, const QByteArray& content) {
+    qsizetype done = 0;
+    while (done < content.size()) {
+        const ssize_t n =
+            ::write(fd, content.constData() + done, std::size_t(content.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += n;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<QString> saveFileAtomically(const QString& path, const QByteArray& content) {
+    // Never written in place: a failure half-way would leave a truncated
+    // file. A temporary file in the same folder replaces the target only
+    // once it is complete and on the disk.
+    const QByteArray target = QFile::encodeName(path);
+    QByteArray temporary = target + ".XXXXXX";
+    int code = 0;
+    errno = 0;
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        code = errno;
+    } else {
+        struct stat existing {};
+        mode_t mode = 0;
+        if (::stat(target.constData(), &existing) == 0) {
+            mode = existing.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
+        if (!ok) code = errno != 0 ? errno : EIO;
+        if (::close(fd) != 0 && ok) {
+            ok = false;
+            code = errno;
+        }
+        if (ok && ::rename(temporary.constData(), target.constData()) != 0) {
+            ok = false;
+            code = errno;
+        }
+        if (!ok) ::unlink(temporary.constData());
+    }
+    if (code == 0) return std::nullopt;
+    return QStringLiteral("Die Datei \"%1\" wurde nicht gespeichert. %2")
+        .arg(QDir::toNativeSeparators(path), ioReason(code));
+}
+
+FileRead readSmallFile(const QString& path, qint64 maxBytes) {
+    FileRead result;
+    std::FILE* f = std::fopen(QFile::encodeName(path).constData(), "rb");
+    if (!f) {
+        const int code = errno;
+        if (code == ENOENT || code == ENOTDIR)
+            result.error = QStringLiteral("Datei nicht gefunden");
+        else if (code == EACCES || code == EPERM)
+            result.error = QStringLiteral("Dateizugriff verweigert");
+        else
+            result.error = QStringLiteral("E/A-Fehler %1").arg(code);
+        return result;
+    }
+    result.content.resize(maxBytes);
+    const std::size_t got = std::fread(result.content.data(), 1, std::size_t(maxBytes), f);
+    const bool failed = std::ferror(f) != 0;
+    const int code = errno;
+    std::fclose(f);
+    result.content.resize(qsizetype(got));
+    if (got == std::size_t(maxBytes)) {
+        // Larger than any data file: keep whole lines only, so that no
+        // number is read cut short.
+        const qsizetype end =
+            std::max(result.content.lastIndexOf('\n'), result.content.lastIndexOf('\r'));
+        result.content.truncate(end + 1);
+    }
+    // A folder opens but cannot be read.
+    if (failed)
+        result.error = code == EISDIR ? QStringLiteral("Dateizugriff verweigert")
+                                      : QStringLiteral("E/A-Fehler %1").arg(code);
+    return result;
+}
+
+} // namespace kelmot

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace kelmot {
+
+// Files the program writes and reads in one go.
+
+// "messung.txt" -> "messung.xls", "messung" -> "messung.xls": the extension
+// is replaced, or appended when there is none. Dots in folder names do not
+// count. `extension` includes its dot.
+QString withExtension(const QString& path, const QString& extension);
+
+// Saves into `path` through a temporary file in the same folder that
+// replaces the target only once it is complete. The error names the file
+// and the reason; an earlier file of that name is then left as it was.
+std::optional<QString> saveFileAtomically(const QString& path, const QByteArray& content);
+
+// Reads at most `maxBytes` of a file, or the runtime's German message why not.
+struct FileRead {
+    QByteArray content;
+    std::optional<QString> error;
+};
+FileRead readSmallFile(const QString& path, qint64 maxBytes);
+
+} // namespace kelmot

@@ -1,0 +1,138 @@
+#include "evaluation/compoundfile.h"
+#include "evaluation/tableexport.h"
+#include "evaluation/xlswriter.h"
+#include "tests/evaluation/xls_sample_table.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <freexl.h>
+#include <gtest/gtest.h>
+
+using namespace kelmot;
+
+namespace {
+
+TableTexts stTable() {
+    TableTexts t{{"Ort (m)", "Zeit aus (s)", "Quotient (m/s)"}};
+    for (int k = 0; k < 10; ++k)
+        t.push_back({QString("0.%1").arg(k), QString("%1.00").arg(k), k == 0 ? " - " : "  "});
+    return t;
+}
+
+// What an independent reader (libfreexl) finds in the file.
+struct ReadBack {
+    QString sheetName;
+    unsigned sheets = 0;
+    unsigned rows = 0;
+    unsigned short columns = 0;
+    std::vector<QStringList> cells;
+};
+
+ReadBack readWithFreexl(const QByteArray& file) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.xls");
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(file);
+    f.close();
+    ReadBack r;
+    const void* handle = nullptr;
+    const int opened = freexl_open(QFile::encodeName(path).constData(), &handle);
+    EXPECT_EQ(opened, FREEXL_OK);
+    if (opened != FREEXL_OK) return r;
+    freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &r.sheets);
+    const char* name = nullptr;
+    if (freexl_get_worksheet_name(handle, 0, &name) == FREEXL_OK)
+        r.sheetName = QString::fromUtf8(name);
+    freexl_select_active_worksheet(handle, 0);
+    freexl_worksheet_dimensions(handle, &r.rows, &r.columns);
+    for (unsigned row = 0; row < r.rows; ++row) {
+        QStringList line;
+        for (unsigned short c = 0; c < r.columns; ++c) {
+            FreeXL_CellValue v{};
+            EXPECT_EQ(freexl_get_cell_value(handle, row, c, &v), FREEXL_OK);
+            const bool text = v.type == FREEXL_CELL_SST_TEXT || v.type == FREEXL_CELL_TEXT;
+            EXPECT_TRUE(text || v.type == FREEXL_CELL_NULL) << row << "," << c << ": " << v.type;
+            line << (text ? QString::fromUtf8(v.value.text_value) : QString());
+        }
+        r.cells.push_back(line);
+    }
+    freexl_close(handle);
+    return r;
+}
+
+} // namespace
+
+TEST(TableExport, ClipboardTextOfTheStTable) {
+    const TableTexts t = stTable();
+    const QString text = tableClipboardText(t, 0);
+    const QStringList lines = text.split("\r\n");
+    ASSERT_EQ(lines.size(), 12); // 11 lines, the last one ended too
+    EXPECT_TRUE(lines[11].isEmpty());
+    EXPECT_EQ(lines[0], "Ort (m)  Zeit aus (s)  Quotient (m/s)  ");
+    // Fills: 7 + 2 after column 0; 12 − 4 + 0 and 14 − 4 + 0 after the others.
+    EXPECT_EQ(lines[1],
+              "0.0" + QString(9, ' ') + "0.00" + QString(8, ' ') + " - " + QString(10, ' '));
+    EXPECT_EQ(lines[2],
+              "0.1" + QString(9, ' ') + "1.00" + QString(8, ' ') + "  " + QString(10, ' '));
+    EXPECT_EQ(tableClipboardText(t, 1).split("\r\n")[1],
+              "0.0" + QString(9, ' ') + "0.00" + QString(9, ' ') + " - " + QString(11, ' '));
+}
+
+TEST(TableExport, ClipboardTextOfTheVtTableWithColumnsOff) {
+    const TableTexts t = test::sampleVtTable();
+    const QStringList lines = tableClipboardText(t, 0).split("\r\n");
+    EXPECT_EQ(lines[0], "Ort (m)  Zeit aus (s)  Zeit an (s)  dt (s)  v (m/s)  a (m/s²)  ");
+    // dt, v and a: 2, 3 and 4 blanks at 10 ms, whatever the cell holds.
+    EXPECT_TRUE(lines[1].endsWith("0,020  0,500    - " + QString(4, ' ')))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].endsWith("0,020  0,500   " + QString(4, ' '))) << lines[2].toStdString();
+    // A header shorter than 4 - resolution gives no fill at all.
+    const TableTexts narrow{{"x", "y"}, {"1", "2"}};
+    EXPECT_EQ(tableClipboardText(narrow, 0), "x  y  \r\n1   2\r\n");
+}
+
+TEST(TableExport, CellReferences) {
+    EXPECT_EQ(RefToCell(1, 1), "A1");
+    EXPECT_EQ(RefToCell(11, 3), "C11");
+    EXPECT_EQ(RefToCell(11, 6), "F11");
+}
+
+TEST(TableExport, XlsReadBackByAnIndependentReader) {
+    for (const TableTexts& table : {stTable(), test::sampleVtTable()}) {
+        const ReadBack r = readWithFreexl(xlsWorkbook("Kelmotmessung", table));
+        EXPECT_EQ(r.sheets, 1u);
+        EXPECT_EQ(r.sheetName, "Kelmotmessung");
+        EXPECT_EQ(r.rows, 11u);
+        EXPECT_EQ(r.columns, table[0].size());
+        for (std::size_t row = 0; row < table.size() && row < r.cells.size(); ++row)
+            EXPECT_EQ(r.cells[row], table[row]) << row;
+    }
+}
+
+TEST(TableExport, LargeTablesLeaveTheMiniStreamAndContinueTheStrings) {
+    // Far more than an evaluation table: regular sectors, several FAT
+    // sectors' worth of data and shared strings over more than one record.
+    TableTexts big;
+    for (int r = 0; r < 400; ++r) {
+        QStringList row;
+        for (int c = 0; c < 6; ++c)
+            row << QString("Zelle %1/%2 mit ü und ² und €").arg(r).arg(c);
+        big.push_back(row);
+    }
+    const QByteArray file = xlsWorkbook("Kelmotmessung", big);
+    EXPECT_GT(file.size(), 70000);
+    const ReadBack r = readWithFreexl(file);
+    EXPECT_EQ(r.rows, 400u);
+    ASSERT_EQ(r.cells.size(), 400u);
+    EXPECT_EQ(r.cells[399][5], "Zelle 399/5 mit ü und ² und €");
+    EXPECT_EQ(r.cells[0][0], big[0][0]);
+}
+
+TEST(TableExport, CompoundFileHeader) {
+    const QByteArray small = compoundFileWithStream("Workbook", QByteArray(100, 'x'));
+    EXPECT_TRUE(small.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"));
+    EXPECT_EQ(small.size() % 512, 0);
+    const QByteArray large = compoundFileWithStream("Workbook", QByteArray(5000, 'x'));
+    EXPECT_EQ(large.size(), 512 * (1 + 1 + 1 + 10)); // header, FAT, directory, data
+}
