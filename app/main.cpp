@@ -1,3 +1,4 @@
+#include "app/analysecommand.h"
 #include "app/kelmot_u.h"
 #include "app/pictures.h"
 #include "app/program.h"
@@ -6,17 +7,37 @@
 #include <QScreen>
 #include <cstdio>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kelmot"));
-    QApplication::setApplicationVersion(QStringLiteral("3.0"));
-    const kelmot::ParsedOptions parsed = kelmot::parseStartOptions(QApplication::arguments());
+namespace {
+
+// Help, version, bad options and the analysis of a recording need no
+// display: they are answered before any window system is asked for.
+std::optional<int> answerWithoutWindows(int argc, char** argv,
+                                        std::optional<kelmot::StartOptions>& options) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Kelmot"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("3.0"));
+    const kelmot::ParsedOptions parsed = kelmot::parseStartOptions(QCoreApplication::arguments());
     if (!parsed.options) {
         std::fputs(parsed.output.toLocal8Bit().constData(), parsed.exitCode ? stderr : stdout);
         return parsed.exitCode;
     }
+    if (!parsed.options->analyseFile.isEmpty())
+        return kelmot::runAnalysis(*parsed.options, stdout, stderr);
+    options = parsed.options;
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::optional<kelmot::StartOptions> options;
+    if (const auto exitCode = answerWithoutWindows(argc, argv, options)) return *exitCode;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kelmot"));
+    QApplication::setApplicationVersion(QStringLiteral("3.0"));
     QApplication::setWindowIcon(kelmot::programIcon());
-    kelmot::createWindows(*parsed.options);
+    kelmot::createWindows(*options);
     // Maximised by the window manager; without one, as large as the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         kelmot::Form1->setGeometry(screen->availableGeometry());

@@ -25,9 +25,19 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
     const QCommandLineOption mixer(
         "mixer", "Mischpult: alsa (Vorgabe) oder simulated (simuliertes Mischpult).", "ART",
         "alsa");
+    const QCommandLineOption analyse(
+        "analyse",
+        "Ohne Fenster alle vollständigen Messungen in der Aufnahme DATEI (WAV) auswerten und als "
+        "Messdaten ausgeben.",
+        "DATEI");
+    const QCommandLineOption output(
+        "output", "Mit --analyse: jede Messung als NAME-1.kmd, NAME-2.kmd ... in ORDNER schreiben.",
+        "ORDNER");
+    const QCommandLineOption threshold(
+        "threshold", "Mit --analyse: Schwelle statt der aus kelmot.cfg (Vorgabe 5000).", "WERT");
     QCommandLineOption speed("simulate-speed", "Zeitraffer der Simulation.", "FAKTOR", "1");
     speed.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({help, version, simulate, replay, mixer, speed});
+    parser.addOptions({help, version, simulate, replay, mixer, analyse, output, threshold, speed});
 
     ParsedOptions result;
     const auto fail = [&result](const QString& message) {
@@ -50,6 +60,21 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
     StartOptions o;
     if (parser.isSet(simulate) && parser.isSet(replay)) {
         return fail(QStringLiteral("--simulate und --replay schließen einander aus."));
+    }
+    if (parser.isSet(analyse)) {
+        if (parser.isSet(simulate) || parser.isSet(replay))
+            return fail(QStringLiteral("--analyse liest eine Aufnahme; --simulate und --replay "
+                                       "passen nicht dazu."));
+        o.analyseFile = parser.value(analyse);
+        o.outputFolder = parser.value(output);
+        if (parser.isSet(threshold)) {
+            bool ok = false;
+            const int value = parser.value(threshold).toInt(&ok);
+            if (!ok) return fail("ungültige Schwelle '" + parser.value(threshold) + "'.");
+            o.threshold = value;
+        }
+    } else if (parser.isSet(output) || parser.isSet(threshold)) {
+        return fail(QStringLiteral("--output und --threshold gehören zu --analyse."));
     }
     if (parser.isSet(simulate)) o.capture = StartOptions::Capture::Simulation;
     if (parser.isSet(replay)) {

@@ -19,6 +19,10 @@ struct StartOptions {
     QString replayFile;
     Mixer mixer = Mixer::Alsa;
     double simulationSpeed = 1.0;
+    // --analyse: every run in a recording, without a window.
+    QString analyseFile;
+    QString outputFolder;
+    std::optional<std::int32_t> threshold;
 };
 
 // Parses the arguments (argv[0] first). On --help or --version the text to

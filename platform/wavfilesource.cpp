@@ -1,6 +1,7 @@
 #include "platform/wavfilesource.h"
 
-#include <samplerate.h>
+#include "platform/wavstream.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -20,56 +21,24 @@ using SndFilePtr = std::unique_ptr<SNDFILE, SndFileCloser>;
 
 std::unique_ptr<WavFileSource> WavFileSource::load(const std::string& path, int frameRate,
                                                    std::string& error) {
-    SF_INFO info{};
-    SndFilePtr file(sf_open(path.c_str(), SFM_READ, &info));
-    if (!file) {
-        error = "Die Wiedergabedatei \"" + path +
-                "\" kann nicht gelesen werden: " + sf_strerror(nullptr);
-        return nullptr;
-    }
-    if (info.frames <= 0 || info.channels <= 0) {
-        error = "Die Wiedergabedatei \"" + path + "\" enthält keine Abtastwerte.";
-        return nullptr;
-    }
-    // Whole files are small: a run lasts seconds, not hours.
-    constexpr sf_count_t MaxFrames = sf_count_t(1) << 27;
-    if (info.frames > MaxFrames) {
+    // The same stream the offline analysis reads, taken whole: a run lasts
+    // seconds, not hours.
+    auto stream = WavStream::open(path, frameRate, error);
+    if (!stream) return nullptr;
+    constexpr std::int64_t MaxFrames = std::int64_t(1) << 27;
+    if (stream->fileFrames() > MaxFrames) {
         error = "Die Wiedergabedatei \"" + path + "\" ist zu lang.";
         return nullptr;
     }
-    std::vector<float> frames(static_cast<std::size_t>(info.frames) * info.channels);
-    const sf_count_t got = sf_readf_float(file.get(), frames.data(), info.frames);
-    if (got <= 0) {
-        error = "Die Wiedergabedatei \"" + path +
-                "\" kann nicht gelesen werden: " + sf_strerror(file.get());
+    std::vector<std::int16_t> samples;
+    std::int16_t block[8192];
+    while (const std::size_t n = stream->read(block, std::size(block)))
+        samples.insert(samples.end(), block, block + n);
+    if (!stream->error().empty() || samples.empty()) {
+        error = "Die Wiedergabedatei \"" + path + "\" kann nicht gelesen werden: " +
+                (stream->error().empty() ? std::string("keine Abtastwerte") : stream->error());
         return nullptr;
     }
-    std::vector<float> mono(static_cast<std::size_t>(got));
-    for (sf_count_t i = 0; i < got; ++i)
-        mono[i] = frames[static_cast<std::size_t>(i) * info.channels];
-
-    if (info.samplerate != frameRate) {
-        const double ratio = double(frameRate) / info.samplerate;
-        std::vector<float> converted(static_cast<std::size_t>(std::ceil(mono.size() * ratio)) + 16);
-        SRC_DATA data{};
-        data.data_in = mono.data();
-        data.input_frames = static_cast<long>(mono.size());
-        data.data_out = converted.data();
-        data.output_frames = static_cast<long>(converted.size());
-        data.src_ratio = ratio;
-        if (const int rc = src_simple(&data, SRC_SINC_MEDIUM_QUALITY, 1); rc != 0) {
-            error = "Die Wiedergabedatei \"" + path +
-                    "\" lässt sich nicht umrechnen: " + src_strerror(rc);
-            return nullptr;
-        }
-        converted.resize(static_cast<std::size_t>(data.output_frames_gen));
-        mono = std::move(converted);
-    }
-
-    std::vector<std::int16_t> samples(mono.size());
-    std::transform(mono.begin(), mono.end(), samples.begin(), [](float v) {
-        return static_cast<std::int16_t>(std::clamp(std::lround(v * 32768.0f), -32768L, 32767L));
-    });
     return std::unique_ptr<WavFileSource>(new WavFileSource(std::move(samples)));
 }
 

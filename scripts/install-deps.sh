@@ -13,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   pulseaudio pulseaudio-utils sox
   xvfb xauth x11-apps x11-utils imagemagick fonts-dejavu-core xclip poppler-utils
-  libfreexl-dev python3-xlrd
+  libfreexl-dev python3-xlrd bc time
   at-spi2-core
 )
 

@@ -1,7 +1,9 @@
 #include "acquisition/AudioIO.h"
 #include "acquisition/lightbarrierdetector.h"
+#include "acquisition/offlineanalysis.h"
 #include "platform/portaudio_wavein.h"
 #include "platform/wavfilesource.h"
+#include "platform/wavstream.h"
 #include "tests/acquisition/detection_fixture.h"
 #include "tests/acquisition/played_run.h"
 #include "tests/eventloop.h"
@@ -60,6 +62,20 @@ TEST(RealSound, APlayedRunIsDetectedToTheSample) {
     }
     EXPECT_EQ(lostDuringRun, 0u);
     EXPECT_EQ(store.SeriesName[0], "Messung 1");
+
+    // The recording analysed offline gives the same times as the capture.
+    std::string error;
+    auto stream = WavStream::open(wav.toStdString(), 22050, error);
+    ASSERT_TRUE(stream) << error;
+    int runs = 0;
+    analyseRecording(*stream, store.Threshold, [&](int, const double(&times)[2][TimeSlots]) {
+        ++runs;
+        for (int k = 0; k < 10; ++k) {
+            EXPECT_EQ(times[0][k], store.RunTimes[0][k]) << "offline dark " << k;
+            EXPECT_EQ(times[1][k], store.RunTimes[1][k]) << "offline bright " << k;
+        }
+    });
+    EXPECT_EQ(runs, 1);
 }
 
 // A sample rate no device offers (ALSA would quietly pick another one):

@@ -1,0 +1,74 @@
+#include "acquisition/offlineanalysis.h"
+
+#include "acquisition/lightbarrierdetector.h"
+#include "platform/wavstream.h"
+
+#include <algorithm>
+#include <bit>
+#include <vector>
+
+namespace kelmot {
+
+namespace {
+
+// The detection's output without a window: it counts the edges and notes
+// the end of a run; the series it commits go nowhere else.
+class RunCollector : public DetectionOutput, private SeriesSelector {
+public:
+    void setCell(int column, int, const QString&) override {
+        if (column == 1 || column == 2) ++edges;
+    }
+    void setStatus(const QString&, Rgb) override {}
+    void stopCapture() override {}
+    SeriesSelector& seriesSelector() override { return *this; }
+
+    int edges = 0;
+
+private:
+    void clear() override {}
+    void insertItem(int, const QString&) override {}
+    int count() const override { return 0; }
+    int itemIndex() const override { return -1; }
+    void setItemIndex(int) override {}
+    void setShown(bool) override {}
+};
+
+// The capture hands over buffers of 4410 samples (0.2 s at 22050 Hz).
+constexpr std::size_t BufferSamples = 4410;
+
+} // namespace
+
+RecordingAnalysis analyseRecording(platform::WavStream& stream, std::int32_t threshold,
+                                   const RunFound& onRun) {
+    MeasurementStore store;
+    store.Threshold = threshold;
+    store.SeriesResolution[0] = 1;
+    RunCollector collector;
+    LightBarrierDetector detector(store, collector);
+    detector.reset();
+
+    RecordingAnalysis result;
+    std::vector<std::int16_t> buffer(BufferSamples);
+    while (const std::size_t n = stream.read(buffer.data(), BufferSamples)) {
+        // The end of the recording is followed by silence, as a sound card
+        // input gives it: the last buffer is as long as every other.
+        std::fill(buffer.begin() + std::ptrdiff_t(n), buffer.end(), std::int16_t{0});
+        if constexpr (std::endian::native == std::endian::big) // the driver's byte order
+            for (std::int16_t& s : buffer)
+                s = std::int16_t(std::uint16_t(s) << 8 | std::uint16_t(s) >> 8);
+        const int before = store.MeasurementNumber;
+        detector.analyse(reinterpret_cast<const char*>(buffer.data()),
+                         int(BufferSamples * sizeof(std::int16_t)));
+        if (store.MeasurementNumber != before) {
+            result.runs = store.MeasurementNumber;
+            onRun(result.runs, store.RunTimes);
+            detector.reset();
+        }
+        if (n < BufferSamples) break;
+    }
+    result.edges = collector.edges;
+    result.error = stream.error();
+    return result;
+}
+
+} // namespace kelmot

@@ -1,0 +1,130 @@
+#include "app/analysecommand.h"
+#include "platform/wavfilesource.h"
+#include "store/datafile.h"
+#include "tests/acquisition/detection_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+using namespace kelmot;
+
+namespace {
+
+// Runs the command, its output and messages caught in temporary files.
+struct Command {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+QByteArray readAll(std::FILE* f) {
+    std::rewind(f);
+    QByteArray all;
+    char block[4096];
+    while (const std::size_t n = std::fread(block, 1, sizeof block, f))
+        all.append(block, qsizetype(n));
+    return all;
+}
+
+Command run(const QStringList& arguments) {
+    const ParsedOptions parsed = parseStartOptions(QStringList{"kelmot"} + arguments);
+    Command c;
+    if (!parsed.options) {
+        c.status = parsed.exitCode;
+        c.err = parsed.output;
+        return c;
+    }
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    c.status = runAnalysis(*parsed.options, out, err);
+    c.out = readAll(out);
+    c.err = QString::fromLocal8Bit(readAll(err));
+    std::fclose(out);
+    std::fclose(err);
+    return c;
+}
+
+class AnalyseCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        // Two runs, 5 s apart.
+        std::vector<std::int16_t> samples(std::size_t(22050 * 10), 0);
+        for (int r = 0; r < 2; ++r) {
+            const auto one = test::fullRunSignal(6000, 300 + 20 * r);
+            std::copy(one.begin(), one.end(), samples.begin() + r * 22050 * 5);
+        }
+        wav_ = dir_.filePath("stunde.wav");
+        ASSERT_EQ(platform::writeWavFile(wav_.toStdString(), samples, 22050), "");
+    }
+    void TearDown() override {
+        QDir::setCurrent(previous_);
+        QLocale::setDefault(QLocale::c());
+    }
+    QTemporaryDir dir_;
+    QString previous_;
+    QString wav_;
+};
+
+} // namespace
+
+TEST_F(AnalyseCommand, PrintsEveryRunAsDataFileBlocks) {
+    const Command c = run({"--analyse", wav_});
+    EXPECT_EQ(c.status, 0) << c.err.toStdString();
+    const QList<QByteArray> blocks = c.out.split('\n');
+    // Two blocks of 11 lines, an empty line between them.
+    ASSERT_EQ(blocks.size(), 24);
+    EXPECT_EQ(blocks[0], "Ort ; Zeit dunkel; Zeit hell;1\r");
+    EXPECT_EQ(blocks[1], "0;-0,0003;0,0132600907029478\r"); // 299 samples later
+    EXPECT_EQ(blocks[11], "\r");
+    EXPECT_EQ(blocks[12], "Ort ; Zeit dunkel; Zeit hell;1\r");
+    EXPECT_EQ(blocks[22], "0,9;1,7997;1,81416712018141\r");
+}
+
+TEST_F(AnalyseCommand, WritesLoadableFilesIntoTheOutputFolder) {
+    const Command c = run({"--analyse", wav_, "--output", dir_.filePath("tabellen")});
+    EXPECT_EQ(c.status, 0) << c.err.toStdString();
+    EXPECT_TRUE(c.out.isEmpty());
+    const QStringList files = QDir(dir_.filePath("tabellen")).entryList(QDir::Files);
+    EXPECT_EQ(files, (QStringList{"stunde-1.kmd", "stunde-2.kmd"}));
+    QFile f(dir_.filePath("tabellen/stunde-2.kmd"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    MeasurementStore store;
+    ASSERT_FALSE(readDataFileLines(splitTextLines(f.readAll(), 11), store));
+    EXPECT_EQ(store.SeriesResolution[0], 1);
+    EXPECT_NEAR(store.RunTimes[1][0], 319 / 22050.0 - 0.0003, 1e-16);
+}
+
+TEST_F(AnalyseCommand, ThresholdFromTheOptionOrTheConfiguration) {
+    Command c = run({"--analyse", wav_, "--threshold", "13000"});
+    EXPECT_EQ(c.status, 1);
+    EXPECT_TRUE(c.err.contains("keine vollständige Messung")) << c.err.toStdString();
+    EXPECT_TRUE(c.err.contains("0 Flanken")) << c.err.toStdString();
+    QFile cfg(dir_.filePath("kelmot.cfg"));
+    ASSERT_TRUE(cfg.open(QIODevice::WriteOnly));
+    cfg.write("0\r\n0\r\n13000\r\n0\r\n");
+    cfg.close();
+    EXPECT_EQ(run({"--analyse", wav_}).status, 1);
+    EXPECT_EQ(run({"--analyse", wav_, "--threshold", "5000"}).status, 0);
+}
+
+TEST_F(AnalyseCommand, BadArgumentsAndFilesEndWithTwo) {
+    Command c = run({"--analyse", dir_.filePath("fehlt.wav")});
+    EXPECT_EQ(c.status, 2);
+    EXPECT_TRUE(c.err.contains(dir_.filePath("fehlt.wav")));
+    QFile text(dir_.filePath("text.wav"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("kein Klang");
+    text.close();
+    c = run({"--analyse", text.fileName()});
+    EXPECT_EQ(c.status, 2);
+    EXPECT_TRUE(c.err.contains("text.wav"));
+    EXPECT_EQ(run({"--analyse", wav_, "--threshold", "viel"}).status, 2);
+    EXPECT_EQ(run({"--output", "x"}).status, 2);
+    EXPECT_EQ(run({"--analyse", wav_, "--simulate"}).status, 2);
+}
