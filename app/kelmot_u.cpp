@@ -1,5 +1,6 @@
 #include "app/kelmot_u.h"
 
+#include "acquisition/inputrouting.h"
 #include "acquisition/tabellemess_u.h"
 #include "app/info_u.h"
 #include "app/jpegpicture.h"
@@ -168,6 +169,7 @@ void TForm1::FormCreate() {
     Image1->update();
 
     snapshotMixer();
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TForm1::restoreMixer);
     const auto configError = readConfigFile(ConfigFileName, Store);
     if (configError)
         reportError(this, *configError);
@@ -200,12 +202,17 @@ void TForm1::routeInputLine() {
         Mixer->setMixerId(Store.MixerDevice);
     const TMixerDestination* rec = Mixer->Destinations()[1];
     if (!rec) return;
-    for (int i = 0; i < rec->Connections->Count(); ++i)
-        Mixer->WriteLineState(1, i, 0, 0, 0);
-    Mixer->WriteLineState(1, Store.InputLine, 0xFFFF, 0xFFFF, Store.InputLineSelected);
+    // The configured line is read first, so that a card with a selector
+    // list gets its input selected, not deselected.
+    Store.InputLineSelected =
+        routeRecordingInput(*Mixer, Store.InputLine, rec->Connections->Count());
 }
 
 void TForm1::restoreMixer() {
+    // Once, however the program ends: "Ende", the close box, or a quit
+    // asked for by the desktop session.
+    if (mixerRestored_) return;
+    mixerRestored_ = true;
     const int devices = std::min(Mixer->DeviceCount(), MaxSavedDevices);
     for (int d = 0; d < devices; ++d) {
         Mixer->setMixerId(d);
@@ -278,9 +285,12 @@ void TForm1::Info1Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // Closing the main window ends the program, whatever else is open.
+    // Closing the main window ends the program, whatever else is open, and
+    // leaves the mixer as it was found.
     QMainWindow::closeEvent(event);
-    if (event->isAccepted()) QCoreApplication::exit(0);
+    if (!event->isAccepted()) return;
+    restoreMixer();
+    QCoreApplication::exit(0);
 }
 
 } // namespace kelmot

@@ -112,6 +112,7 @@ private:
 
     StartOptions options_;
     QWidget* client_ = nullptr;
+    bool mixerRestored_ = false;
 };
 
 extern TForm1* Form1;

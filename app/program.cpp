@@ -43,14 +43,15 @@ void createWindows(const StartOptions& options) {
 void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
                    std::shared_ptr<platform::WaveInBackend> capture) {
     create(Form1, new TForm1(options, std::move(mixer)));
-    create(Form2, new TForm2(std::move(capture)));
+    create(Form2, new TForm2(capture));
     create(Form3, new TForm3);
     create(Form4, new TForm4);
     create(Form5, new TForm5(Form1));
     create(AboutBox, new TAboutBox(Form1));
     create(Form6, new TForm6);
     create(Form7, new TForm7(Form1));
-    create(Form8, new TForm8(Form1));
+    // The settings dialog listens to the same source as the measurement.
+    create(Form8, new TForm8(Form1, std::move(capture)));
     create(Form9, new TForm9(Form1));
     // The table's relationship choices and flag width redraw the diagrams at
     // once, shown or not.

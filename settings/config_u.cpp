@@ -1,9 +1,13 @@
 #include "settings/config_u.h"
 
+#include "acquisition/AudioIO.h"
+#include "acquisition/inputrouting.h"
+#include "acquisition/tabellemess_u.h"
 #include "app/controls.h"
 #include "app/kelmot_u.h"
 #include "app/program.h"
 #include "evaluation/tabelle_u.h"
+#include "settings/signalview.h"
 #include "store/configfile.h"
 #include "store/measurementstore.h"
 #include "store/rounding.h"
@@ -36,11 +40,13 @@ QComboBox* editableList(QWidget* parent, const char* name, const QRect& geometry
 
 } // namespace
 
-TForm8::TForm8(QWidget* parent) : QDialog(parent) {
+TForm8::TForm8(QWidget* parent, std::shared_ptr<platform::WaveInBackend> capture)
+    : QDialog(parent) {
     setObjectName("Form8");
     setWindowTitle(QStringLiteral("   Einstellungen der Soundkarte"));
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
-    setFixedSize(568, 479);
+    // Taller than the bare settings: the live signal has its own group.
+    setFixedSize(568, 679);
 
     GroupBox1 = place<QGroupBox>(this, "GroupBox1", {16, 12, 536, 250},
                                  QStringLiteral("   Soundkarteneinstellungen   "));
@@ -69,8 +75,40 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
                             QStringLiteral("Für jede Einzelmessung neu ausgeben / zeichnen"));
     RB_drei = place<QRadioButton>(GroupBox2, "RB_drei", {16, 62, 500, 22},
                                   QStringLiteral("Drei Listen / Diagramme zur Auswahl anzeigen"));
-    Button1 = place<QPushButton>(this, "Button1", {150, 410, 110, 30}, QStringLiteral("Speichern"));
-    Button2 = place<QPushButton>(this, "Button2", {308, 410, 110, 30}, QStringLiteral("Abbrechen"));
+    GroupBox3 = place<QGroupBox>(this, "GroupBox3", {16, 388, 536, 226},
+                                 QStringLiteral("   Signal am Eingang   "));
+    PB_signal = place<SignalView>(GroupBox3, "PB_signal", {16, 28, 340, 180});
+    PB_signal->setAccessibleName(QStringLiteral("Signal der letzten zwei Sekunden"));
+    PB_signal->setToolTip(
+        QStringLiteral("Blau: das Signal der letzten zwei Sekunden; rot: die Schwelle"));
+    L_lampe = place<QLabel>(GroupBox3, "L_lampe", {372, 28, 150, 26});
+    L_lampe->setAlignment(Qt::AlignCenter);
+    L_lampe->setAutoFillBackground(true);
+    L_rauschen = place<QLabel>(GroupBox3, "L_rauschen", {372, 68, 150, 20});
+    L_spitze = place<QLabel>(GroupBox3, "L_spitze", {372, 92, 150, 20});
+    L_vorschlag = place<QLabel>(GroupBox3, "L_vorschlag", {372, 116, 150, 20});
+    Button3 = place<QPushButton>(GroupBox3, "Button3", {372, 146, 150, 28},
+                                 QStringLiteral("Vorschlag übernehmen"));
+    Button1 = place<QPushButton>(this, "Button1", {150, 630, 110, 30}, QStringLiteral("Speichern"));
+    Button2 = place<QPushButton>(this, "Button2", {308, 630, 110, 30}, QStringLiteral("Abbrechen"));
+    // Enter in a list or field must not save by accident.
+    for (QPushButton* b : {Button1, Button2, Button3}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    if (capture) {
+        MonitorIn = new TAudioIn(this, std::move(capture));
+        MonitorIn->setObjectName("MonitorIn");
+        MonitorIn->setBufferSize(8820);
+        MonitorIn->setFrameRate(22050);
+        MonitorIn->OnBufferFilled = [this](char* buffer, int& size) {
+            monitor_.add(reinterpret_cast<const std::int16_t*>(buffer), std::size_t(size / 2));
+            showSignal();
+            return true;
+        };
+    }
+    showSignal();
 
     // Only the user's choice runs the list handlers; selecting in code does not.
     connect(ComboBox1, &QComboBox::activated, this, &TForm8::ComboBox1Change);
@@ -84,6 +122,90 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     });
     connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm8::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm8::Button3Click);
+    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { followTypedText(ComboBox1, &TForm8::ComboBox1Change); });
+    connect(ComboBox2->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { followTypedText(ComboBox2, &TForm8::ComboBox2Change); });
+}
+
+TForm8::~TForm8() {
+    // The capture goes first: no buffer may reach a half-destroyed dialog.
+    delete MonitorIn;
+    MonitorIn = nullptr;
+}
+
+void TForm8::followTypedText(QComboBox* box, void (TForm8::*change)()) {
+    QLineEdit* edit = box->lineEdit();
+    const QString text = edit->text();
+    const int cursor = edit->cursorPosition();
+    const int index = box->findText(text);
+    if (index == box->currentIndex()) return;
+    {
+        const QSignalBlocker quiet(box);
+        box->setCurrentIndex(index);
+        edit->setText(text); // choosing no item would empty the field
+        edit->setCursorPosition(cursor);
+    }
+    if (index >= 0) (this->*change)();
+}
+
+void TForm8::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    startSignalMonitor();
+}
+
+void TForm8::hideEvent(QHideEvent* event) {
+    stopSignalMonitor();
+    QDialog::hideEvent(event);
+}
+
+void TForm8::startSignalMonitor() {
+    monitor_.clear();
+    showSignal();
+    if (!MonitorIn || MonitorIn->DeviceOpen()) return;
+    // A run has the source to itself.
+    if (Form2 && Form2->AudioIn->DeviceOpen()) {
+        L_lampe->setText(QStringLiteral("Messung läuft"));
+        return;
+    }
+    if (!MonitorIn->Start(&MonitorIn))
+        L_lampe->setText(QStringLiteral("kein Signal: ") + MonitorIn->ErrorText());
+}
+
+void TForm8::stopSignalMonitor() {
+    if (MonitorIn && MonitorIn->DeviceOpen()) MonitorIn->StopNow();
+}
+
+void TForm8::showSignal() {
+    const int threshold = ScrollBar1 ? ScrollBar1->value() : Store.Threshold;
+    PB_signal->show(monitor_, threshold);
+    const bool blocked = monitor_.above(threshold);
+    L_lampe->setText(monitor_.empty() ? QStringLiteral("kein Signal")
+                     : blocked        ? QStringLiteral("Strahl unterbrochen")
+                                      : QStringLiteral("Strahl frei"));
+    QPalette lamp = L_lampe->palette();
+    lamp.setColor(QPalette::Window, blocked ? QColor(255, 0, 0) : QColor(0, 128, 0));
+    lamp.setColor(QPalette::WindowText, Qt::white);
+    L_lampe->setPalette(lamp);
+    L_lampe->setAccessibleName(L_lampe->text());
+    if (monitor_.empty()) {
+        L_rauschen->setText(QStringLiteral("Rauschen: -"));
+        L_spitze->setText(QStringLiteral("Spitze: -"));
+    } else {
+        L_rauschen->setText(QStringLiteral("Rauschen: %1").arg(monitor_.noise()));
+        L_spitze->setText(QStringLiteral("Spitze: %1").arg(monitor_.peak()));
+    }
+    const auto suggestion = monitor_.suggestedThreshold();
+    L_vorschlag->setText(suggestion ? QStringLiteral("Vorschlag: %1").arg(*suggestion)
+                                    : QStringLiteral("Vorschlag: -"));
+    Button3->setEnabled(suggestion.has_value());
+    for (QLabel* l : {L_rauschen, L_spitze, L_vorschlag})
+        l->setAccessibleName(l->text());
+}
+
+void TForm8::Button3Click() {
+    if (const auto suggestion = monitor_.suggestedThreshold()) ScrollBar1->setValue(*suggestion);
 }
 
 void TForm8::selectItem(QComboBox* box, int index, const QString& placeholder) {
@@ -134,15 +256,8 @@ void TForm8::ComboBox2Change() {
     for (int d = 0; d < mixer->DeviceCount(); ++d) {
         mixer->setMixerId(d);
         if (d != Store.MixerDevice) continue;
-        // The other lines first: on a recording selector a later write of 0
-        // would clear the entry just chosen.
-        for (int i = 0; i < ComboBox2->count(); ++i)
-            if (i != chosen) mixer->WriteLineState(1, i, 0, 0, 0);
-        TLineState s;
-        mixer->ReadLineState(1, chosen, s);
-        Store.InputLineSelected = s.Selectable ? 1 : 0;
+        Store.InputLineSelected = routeRecordingInput(*mixer, chosen, ComboBox2->count());
         CB2->setChecked(Store.InputLineSelected == 1);
-        mixer->WriteLineState(1, chosen, 0xFFFF, 0xFFFF, Store.InputLineSelected);
     }
     // Leave the chosen device open, so that names shown later are its own.
     if (Store.MixerDevice >= 0 && Store.MixerDevice < mixer->DeviceCount())
@@ -151,6 +266,7 @@ void TForm8::ComboBox2Change() {
 
 void TForm8::ScrollBar1Change() {
     Store.Threshold = ScrollBar1->value();
+    showSignal(); // the threshold line follows the scroll bar
 }
 
 void TForm8::RB_einzelClick() {
@@ -184,8 +300,12 @@ void TForm8::Button1Click() {
 }
 
 void TForm8::Button2Click() {
-    Store.SeriesCounter = 0;
     reject();
+}
+
+void TForm8::reject() {
+    Store.SeriesCounter = 0;
+    QDialog::reject();
 }
 
 } // namespace kelmot

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "acquisition/signalmonitor.h"
+#include "platform/wavein.h"
+
 #include <QDialog>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -12,12 +16,19 @@ class QScrollBar;
 
 namespace kelmot {
 
+class SignalView;
+class TAudioIn;
+
 // "Einstellungen der Soundkarte": mixer device, input line, threshold and
 // output format; changes take effect at once, "Speichern" writes kelmot.cfg.
 class TForm8 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm8(QWidget* parent = nullptr);
+    // `capture` is where the live signal view listens (the measurement's
+    // source); without one the view stays empty.
+    explicit TForm8(QWidget* parent = nullptr,
+                    std::shared_ptr<platform::WaveInBackend> capture = nullptr);
+    ~TForm8() override;
     void FormCreate();
 
     void ComboBox1Change();
@@ -27,6 +38,15 @@ public:
     void RB_dreiClick();
     void Button1Click();
     void Button2Click();
+    // "Vorschlag übernehmen": the suggested threshold to the scroll bar.
+    void Button3Click();
+    // Escape, the close box and "Abbrechen" alike restart the colour cycle.
+    void reject() override;
+
+    // The live view listens while the dialog is shown and no run measures.
+    void startSignalMonitor();
+    void stopSignalMonitor();
+    const SignalMonitor& monitor() const { return monitor_; }
 
     QGroupBox* GroupBox1 = nullptr;
     QLabel* L_mixer = nullptr;
@@ -42,9 +62,27 @@ public:
     QRadioButton* RB_drei = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
+    QGroupBox* GroupBox3 = nullptr;
+    SignalView* PB_signal = nullptr;
+    QLabel* L_lampe = nullptr;
+    QLabel* L_rauschen = nullptr;
+    QLabel* L_spitze = nullptr;
+    QLabel* L_vorschlag = nullptr;
+    QPushButton* Button3 = nullptr;
+    TAudioIn* MonitorIn = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     static void selectItem(QComboBox* box, int index, const QString& placeholder);
+    // Typed text that names no item selects nothing; the name of an item
+    // selects it as choosing it would.
+    void followTypedText(QComboBox* box, void (TForm8::*change)());
+    void showSignal();
+
+    SignalMonitor monitor_;
 };
 
 extern TForm8* Form8;

@@ -19,6 +19,28 @@
 
 namespace kelmot::test {
 
+// Recording lines of a card that switches inputs by mute.
+inline platform::SimDevice muteCard(const std::string& name) {
+    auto line = [](const char* n, std::int32_t v, bool muted) {
+        platform::SimControl volume;
+        volume.values = {v, v};
+        platform::SimControl mute;
+        mute.type = platform::MIXERCONTROL_CONTROLTYPE_MUTE;
+        mute.flags = platform::MIXERCONTROL_CONTROLF_UNIFORM;
+        mute.values = {muted ? 1 : 0};
+        return platform::SimLine{n, 2, {volume, mute}};
+    };
+    platform::SimDevice d;
+    d.productName = name;
+    platform::SimControl master;
+    master.values = {1234, 1234};
+    d.destinations = {
+        {{"Wiedergabe", 2, {}}, {}},
+        {{"Aufnahme", 2, {master}},
+         {line("Mikrofon", 100, true), line("Line-In", 200, false), line("CD", 300, true)}}};
+    return d;
+}
+
 // Runs `action`; every modal dialog that opens meanwhile is recorded by its
 // object name and closed, as a user pressing its close box would.
 template <typename Action> QStringList closingModals(Action action) {

@@ -19,7 +19,9 @@
 
 using namespace kelmot;
 using namespace kelmot::platform;
+using kelmot::test::answeringModals;
 using kelmot::test::closingModals;
+using kelmot::test::muteCard;
 using kelmot::test::ProgramFixture;
 
 namespace {
@@ -43,28 +45,6 @@ const CommandCase Commands[] = {
     {"Diagramm s-t", &TForm1::Diagrammst1Click, true, false},
     {"Diagramm v-t", &TForm1::Diagrammvt1Click, true, true},
 };
-
-// Recording lines of a card that switches inputs by mute.
-SimDevice muteCard(const std::string& name) {
-    auto line = [](const char* n, std::int32_t v, bool muted) {
-        SimControl volume;
-        volume.values = {v, v};
-        SimControl mute;
-        mute.type = MIXERCONTROL_CONTROLTYPE_MUTE;
-        mute.flags = MIXERCONTROL_CONTROLF_UNIFORM;
-        mute.values = {muted ? 1 : 0};
-        return SimLine{n, 2, {volume, mute}};
-    };
-    SimDevice d;
-    d.productName = name;
-    SimControl master;
-    master.values = {1234, 1234};
-    d.destinations = {
-        {{"Wiedergabe", 2, {}}, {}},
-        {{"Aufnahme", 2, {master}},
-         {line("Mikrofon", 100, true), line("Line-In", 200, false), line("CD", 300, true)}}};
-    return d;
-}
 
 std::int32_t volumeOf(const SimulatedMixerApi& api, int device, int line) {
     const auto& dest = api.devices[device].destinations[1];
@@ -244,14 +224,21 @@ TEST_F(ProgramFixture, FirstSettingsOpeningAppliesTheCurrentOutputMode) {
 TEST_F(ProgramFixture, FirstSettingsOpeningInThreeListModeShowsTheSelector) {
     writeConfig("0\r\n0\r\n5000\r\n1\r\n");
     start();
-    closingModals([] { Form1->Einstellungen1Click(); });
-    EXPECT_EQ(Store.SeriesCounter, 1);
+    // Closing would restart the colour cycle ("Abbrechen", Escape and the
+    // close box alike): the counter is read while the dialog is open.
+    int counterWhileOpen = -1;
+    const auto readAndClose = [&](QWidget* modal) {
+        counterWhileOpen = Store.SeriesCounter;
+        static_cast<QDialog*>(modal)->accept();
+    };
+    answeringModals([] { Form1->Einstellungen1Click(); }, readAndClose);
+    EXPECT_EQ(counterWhileOpen, 1);
     EXPECT_TRUE(Form8->RB_drei->isChecked());
     EXPECT_FALSE(Form6->Combo1->isHidden());
     // A second opening changes nothing: the button is checked already.
     Store.SeriesCounter = 4;
-    closingModals([] { Form1->Einstellungen1Click(); });
-    EXPECT_EQ(Store.SeriesCounter, 4);
+    answeringModals([] { Form1->Einstellungen1Click(); }, readAndClose);
+    EXPECT_EQ(counterWhileOpen, 4);
 }
 
 TEST_F(ProgramFixture, NoticeAndInfoBoxCarryTheirTexts) {

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "diagrams/canvas.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+
+namespace kelmot {
+
+// What the settings dialog shows of the live input: the last two seconds of
+// the signal in 5 ms slices, the level it stays under while the beams are
+// free (noise), the highest value (peak, a beam blocked), a threshold
+// halfway between the two, and whether the signal is above the threshold
+// now ("Strahl unterbrochen").
+class SignalMonitor {
+public:
+    static constexpr int SliceSamples = 110; // 5 ms at 22050 Hz
+    static constexpr int Slices = 400;       // 2 s
+    // The peak must stand this far above the noise before a threshold is
+    // suggested: nothing else tells a blocked beam from noise.
+    static constexpr int SuggestionMargin = 1000;
+
+    struct Slice {
+        std::int16_t low = 0;
+        std::int16_t high = 0;
+    };
+
+    void add(const std::int16_t* samples, std::size_t count);
+    void clear();
+
+    const std::deque<Slice>& slices() const { return slices_; }
+    bool empty() const { return slices_.empty(); }
+    int peak() const;
+    // The median of the slices' highest values: most of the time the beams
+    // are free.
+    int noise() const;
+    std::optional<int> suggestedThreshold() const;
+    // The latest sample lies above the threshold: a beam is blocked now.
+    bool above(int threshold) const;
+
+private:
+    std::deque<Slice> slices_;
+    Slice partial_{};
+    int partialCount_ = 0;
+    std::int16_t last_ = 0;
+    bool seen_ = false;
+};
+
+// The view of the dialog: the slices as vertical strokes from low to high,
+// the zero line in silver and the threshold as a red line across.
+void drawSignalView(Canvas& canvas, int width, int height, const SignalMonitor& monitor,
+                    int threshold);
+
+} // namespace kelmot

@@ -1,0 +1,23 @@
+#include "settings/signalview.h"
+
+#include "diagrams/qpaintercanvas.h"
+
+#include <QPainter>
+
+namespace kelmot {
+
+SignalView::SignalView(QWidget* parent) : QWidget(parent) {}
+
+void SignalView::show(const SignalMonitor& monitor, int threshold) {
+    drawing_.clear();
+    drawSignalView(drawing_, width(), height(), monitor, threshold);
+    update();
+}
+
+void SignalView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QPainterCanvas canvas(painter, drawing_.startState());
+    drawing_.replayOn(canvas);
+}
+
+} // namespace kelmot
