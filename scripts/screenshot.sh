@@ -3,6 +3,7 @@
 #   screenshots/hauptfenster.png   the main window with menu, tool bar and photograph
 #   screenshots/messung.png        the measurement window at the end of a simulated run
 #   screenshots/diagramme.png      then "Diagramm v-t": table, s-t and v-t diagram
+#   screenshots/einstellungen.png  the settings dialog listening to the virtual track
 # Usage: scripts/screenshot.sh [output folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,6 +31,6 @@ kill $app 2>/dev/null || true
 wait $app 2>/dev/null || true
 
 # The run is driven through the program's own windows by a small helper.
-(cd "$workdir" && DISPLAY=$display QT_QPA_PLATFORM=xcb "$root/build/default/scripts/screens/kelmot_screens" "$out/messung.png" "$out/diagramme.png")
+(cd "$workdir" && DISPLAY=$display QT_QPA_PLATFORM=xcb "$root/build/default/scripts/screens/kelmot_screens" "$out/messung.png" "$out/diagramme.png" "$out/einstellungen.png")
 rm -rf "$workdir"
-echo "saved $out/hauptfenster.png, $out/messung.png and $out/diagramme.png"
+echo "saved $out/hauptfenster.png, messung.png, diagramme.png and einstellungen.png in $out"

@@ -77,17 +77,17 @@ TForm8::TForm8(QWidget* parent, std::shared_ptr<platform::WaveInBackend> capture
                                   QStringLiteral("Drei Listen / Diagramme zur Auswahl anzeigen"));
     GroupBox3 = place<QGroupBox>(this, "GroupBox3", {16, 388, 536, 226},
                                  QStringLiteral("   Signal am Eingang   "));
-    PB_signal = place<SignalView>(GroupBox3, "PB_signal", {16, 28, 340, 180});
+    PB_signal = place<SignalView>(GroupBox3, "PB_signal", {16, 28, 320, 180});
     PB_signal->setAccessibleName(QStringLiteral("Signal der letzten zwei Sekunden"));
     PB_signal->setToolTip(
         QStringLiteral("Blau: das Signal der letzten zwei Sekunden; rot: die Schwelle"));
-    L_lampe = place<QLabel>(GroupBox3, "L_lampe", {372, 28, 150, 26});
+    L_lampe = place<QLabel>(GroupBox3, "L_lampe", {352, 28, 170, 26});
     L_lampe->setAlignment(Qt::AlignCenter);
     L_lampe->setAutoFillBackground(true);
-    L_rauschen = place<QLabel>(GroupBox3, "L_rauschen", {372, 68, 150, 20});
-    L_spitze = place<QLabel>(GroupBox3, "L_spitze", {372, 92, 150, 20});
-    L_vorschlag = place<QLabel>(GroupBox3, "L_vorschlag", {372, 116, 150, 20});
-    Button3 = place<QPushButton>(GroupBox3, "Button3", {372, 146, 150, 28},
+    L_rauschen = place<QLabel>(GroupBox3, "L_rauschen", {352, 68, 170, 20});
+    L_spitze = place<QLabel>(GroupBox3, "L_spitze", {352, 92, 170, 20});
+    L_vorschlag = place<QLabel>(GroupBox3, "L_vorschlag", {352, 116, 170, 20});
+    Button3 = place<QPushButton>(GroupBox3, "Button3", {352, 146, 170, 28},
                                  QStringLiteral("Vorschlag übernehmen"));
     Button1 = place<QPushButton>(this, "Button1", {150, 630, 110, 30}, QStringLiteral("Speichern"));
     Button2 = place<QPushButton>(this, "Button2", {308, 630, 110, 30}, QStringLiteral("Abbrechen"));

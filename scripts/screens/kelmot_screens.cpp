@@ -1,11 +1,12 @@
 // Drives a simulated run through the program's windows, as a teacher would
 // ("Messen s-t", then "Messen"), and saves the measurement window at the end.
-//   kelmot_screens <png file> [<png file of the diagrams>]
+//   kelmot_screens <png file> [<png of the diagrams> [<png of the settings dialog>]]
 #include "acquisition/tabellemess_u.h"
 #include "app/kelmot_u.h"
 #include "app/program.h"
 #include "diagrams/stdiagramm_u.h"
 #include "evaluation/tabelle_u.h"
+#include "settings/config_u.h"
 #include "store/measurementstore.h"
 
 #include <QApplication>
@@ -46,6 +47,15 @@ int main(int argc, char** argv) {
             QApplication::processEvents(QEventLoop::AllEvents, 50);
         saved = saved &&
                 QApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(argv[2]));
+    }
+    if (argc > 3) {
+        // The settings dialog listening to the virtual track for a while.
+        kelmot::Form8->show();
+        QDeadlineTimer listening(6000);
+        while (!listening.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        saved = saved && kelmot::Form8->grab().save(QString::fromLocal8Bit(argv[3]));
+        kelmot::Form8->hide();
     }
     if (!kelmot::Store.DataPresent)
         std::fprintf(stderr, "kelmot_screens: status '%s', %d buffers, %s\n",
