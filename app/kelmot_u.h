@@ -46,6 +46,10 @@ public:
     // store (false when reading failed and the command must stop).
     void Speichern();
     bool MessungLaden();
+    // Reads a data file into the store as a load does; false after an error.
+    bool loadDataFile(const QString& path);
+    // A data file named on the command line, shown as "Laden s-t" would.
+    void openDataFile(const QString& path);
 
     // Commands.
     void Speichernunter1Click();

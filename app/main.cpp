@@ -4,6 +4,7 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
 #include <cstdio>
 
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         kelmot::Form1->setGeometry(screen->availableGeometry());
     kelmot::Form1->showMaximized();
+    if (!options->openFile.isEmpty())
+        kelmot::Form1->openDataFile(QFileInfo(options->openFile).absoluteFilePath());
     const int rc = QApplication::exec();
     kelmot::destroyWindows();
     return rc;

@@ -39,7 +39,11 @@ QPixmap questionPicture() {
 QString photographPath() {
     if (const QByteArray env = qgetenv("KELMOT_PHOTOGRAPH"); !env.isEmpty())
         return QFile::decodeName(env);
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("aufbau.jpg"));
+    // Beside the program in a build tree, under share/kelmot once installed.
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    const QString beside = programDir.filePath(QStringLiteral("aufbau.jpg"));
+    const QString installed = programDir.filePath(QStringLiteral("../share/kelmot/aufbau.jpg"));
+    return QFile::exists(beside) || !QFile::exists(installed) ? beside : QDir::cleanPath(installed);
 }
 
 } // namespace kelmot

@@ -14,6 +14,10 @@ namespace kelmot {
 
 ParsedOptions parseStartOptions(const QStringList& arguments) {
     QCommandLineParser parser;
+    parser.addPositionalArgument(
+        QStringLiteral("DATEI.kmd"),
+        QStringLiteral("Diese Messdatei beim Start als s-t-Tabelle zeigen."),
+        QStringLiteral("[DATEI.kmd]"));
     parser.setApplicationDescription(
         "Kelmot: Messung von Weg und Geschwindigkeit mit zehn Lichtschranken an der Soundkarte.");
     const QCommandLineOption help({"h", "help"}, "Diese Hilfe anzeigen.");
@@ -54,10 +58,11 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
         result.output = "Kelmot 3.0\n";
         return result;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        return fail("unbekanntes Argument: " + parser.positionalArguments().first());
-    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1 || (files.size() == 1 && parser.isSet("analyse")))
+        return fail("unbekanntes Argument: " + files.back());
     StartOptions o;
+    if (!files.isEmpty()) o.openFile = files.front();
     if (parser.isSet(simulate) && parser.isSet(replay)) {
         return fail(QStringLiteral("--simulate und --replay schließen einander aus."));
     }

@@ -19,6 +19,9 @@ struct StartOptions {
     QString replayFile;
     Mixer mixer = Mixer::Alsa;
     double simulationSpeed = 1.0;
+    // A data file given on the command line (a double click on it): shown
+    // as an s-t table at start.
+    QString openFile;
     // --analyse: every run in a recording, without a window.
     QString analyseFile;
     QString outputFolder;

@@ -14,6 +14,7 @@ packages=(
   pulseaudio pulseaudio-utils sox
   xvfb xauth x11-apps x11-utils imagemagick fonts-dejavu-core xclip poppler-utils
   libfreexl-dev python3-xlrd bc time
+  dpkg-dev file desktop-file-utils appstream shared-mime-info groff-base
   at-spi2-core
 )
 

@@ -34,3 +34,10 @@ for preset in ${KELMOT_PRESETS:-default asan}; do
   ctest --preset "$preset" -j "$jobs" --timeout 300
   echo "== preset $preset: build $((built - start)) s, tests $(( $(date +%s) - built )) s"
 done
+
+# The Debian package, installed and removed as a technician would.
+if [[ " ${KELMOT_PRESETS:-default asan} " == *" default "* ]]; then
+  echo "== package"
+  deb=$(bash scripts/package.sh | tail -1)
+  bash scripts/check-package.sh "$deb"
+fi

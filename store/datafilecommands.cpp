@@ -55,8 +55,13 @@ bool TForm1::MessungLaden() {
     OpenDialog1->setNameFilter(DataFilter);
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
         return true; // nothing read; the table shows the store as it is
-    LoadFileName = OpenDialog1->selectedFiles().front();
-    if (LoadFileName.isEmpty()) return true;
+    const QString chosen = OpenDialog1->selectedFiles().front();
+    if (chosen.isEmpty()) return true;
+    return loadDataFile(chosen);
+}
+
+bool TForm1::loadDataFile(const QString& path) {
+    LoadFileName = path;
     Puffersetzen();
     const FileRead file = readSmallFile(LoadFileName, MaxDataFileBytes);
     if (file.error) {
@@ -100,6 +105,13 @@ void TForm1::showLoadedTable(const QString& caption, bool withBrightTimes) {
          std::initializer_list<QWidget*>{t.CB1, t.CB2, t.CB3, t.GB1, t.GB2, t.GB3, t.Combo1})
         w->hide();
     t.L_daten->setText(QStringLiteral("Daten : ") + Store.DataTitle);
+}
+
+void TForm1::openDataFile(const QString& path) {
+    hidePicture();
+    if (!loadDataFile(path)) return;
+    Store.ColumnCount = 2;
+    showLoadedTable(QStringLiteral("  Weg-Zeit-Zusammenhang (s-t)"), false);
 }
 
 void TForm1::Ladenst1Click() {

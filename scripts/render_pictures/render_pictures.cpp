@@ -164,6 +164,38 @@ QImage programIcon() {
     return img;
 }
 
+// The desktop icon, drawn in a 256 unit square at any size: a rounded
+// cream tile, a track with three red light barriers, a cart with its flag,
+// and a rising s-t curve behind them.
+QImage desktopIcon(int size) {
+    QImage img = canvas(size, size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 256.0, size / 256.0);
+    p.setPen(QPen(QColor(0, 0, 128), 8));
+    p.setBrush(QColor(255, 251, 240));
+    p.drawRoundedRect(QRectF(8, 8, 240, 240), 36, 36);
+    p.setPen(QPen(QColor(0, 0, 128), 10, Qt::SolidLine, Qt::RoundCap));
+    QPainterPath curve(QPointF(40, 150));
+    curve.cubicTo(QPointF(120, 148), QPointF(170, 110), QPointF(216, 36));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(curve);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 150, 150));
+    p.drawRect(QRectF(28, 196, 200, 16)); // track
+    for (int x : {60, 120, 180}) {
+        p.setBrush(QColor(200, 0, 0));
+        p.drawRect(QRectF(x, 150, 12, 46)); // light barriers
+    }
+    p.setBrush(QColor(0, 128, 0));
+    p.drawRoundedRect(QRectF(86, 168, 64, 26), 6, 6); // cart
+    p.setBrush(QColor(40, 40, 40));
+    p.drawRect(QRectF(114, 138, 8, 30)); // flag
+    p.drawEllipse(QPointF(100, 196), 8, 8);
+    p.drawEllipse(QPointF(136, 196), 8, 8);
+    return img;
+}
+
 QImage warning() {
     QImage img = canvas(36, 37);
     QPainter p(&img);
@@ -312,6 +344,10 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 9; ++i)
         ok &= save(buttons[i], out.filePath(QString("werkzeug%1.png").arg(i)), "PNG");
     ok &= save(programIcon(), out.filePath("kelmot_icon.png"), "PNG");
+    QDir().mkpath(out.filePath("icons"));
+    for (int size : {48, 128, 256})
+        ok &=
+            save(desktopIcon(size), out.filePath(QString("icons/kelmot-%1.png").arg(size)), "PNG");
     ok &= save(warning(), out.filePath("warnung.png"), "PNG");
     ok &= save(question(), out.filePath("frage.png"), "PNG");
     ok &= save(photograph(), out.filePath("aufbau.jpg"), "JPEG", 88);

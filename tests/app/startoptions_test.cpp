@@ -44,13 +44,20 @@ TEST(StartOptions, HelpAndVersionEndWithZero) {
 TEST(StartOptions, BadOptionsEndWithTwo) {
     for (const QStringList& bad :
          {QStringList{"--mixer=oss"}, QStringList{"--bogus"},
-          QStringList{"--simulate", "--replay", "x.wav"}, QStringList{"datei"},
-          QStringList{"--replay"}, QStringList{"--simulate-speed=0"}}) {
+          QStringList{"--simulate", "--replay", "x.wav"}, QStringList{"a.kmd", "b.kmd"},
+          QStringList{"--analyse", "x.wav", "a.kmd"}, QStringList{"--replay"},
+          QStringList{"--simulate-speed=0"}}) {
         const auto p = parse(bad);
         EXPECT_FALSE(p.options) << bad.join(' ').toStdString();
         EXPECT_EQ(p.exitCode, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(p.output.startsWith("kelmot: ")) << p.output.toStdString();
     }
+}
+
+TEST(StartOptions, ADataFileToOpenAtStart) {
+    const auto p = parse({"--simulate", "lauf.kmd"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->openFile, "lauf.kmd");
 }
 
 TEST(JpegPicture, DecodesThePhotographAndSurvivesBadFiles) {

@@ -156,3 +156,19 @@ TEST_F(DataFiles, ACancelledLoadShowsTheStoreAsItWas) {
     EXPECT_EQ(cell(1, 10), "0,904");
     EXPECT_EQ(Store.SeriesName[0], "Messung 1");
 }
+
+TEST_F(DataFiles, AFileNamedAtStartOpensAsAnStTable) {
+    start();
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    writeFile("doppelklick.kmd",
+              "Ort ; Zeit dunkel; Zeit hell;1\r\n0;-0,0003;0,02\r\n0,1;0,25;0,27\r\n");
+    Form1->openDataFile(path("doppelklick.kmd"));
+    EXPECT_TRUE(Store.DataPresent);
+    EXPECT_EQ(Store.SeriesName[0], "doppelklick.kmd");
+    EXPECT_EQ(Form6->windowTitle(), "  Weg-Zeit-Zusammenhang (s-t)");
+    EXPECT_EQ(cell(1, 2), "0,250");
+    EXPECT_TRUE(Form1->Image1->isHidden());
+    // A file that is not there: the runtime's message, nothing shown.
+    Form1->openDataFile(path("fehlt.kmd"));
+    EXPECT_EQ(errors, QStringList{"Datei nicht gefunden"});
+}
