@@ -1,5 +1,7 @@
 #include "store/configfile.h"
 
+#include "store/fileio.h"
+
 #include <QFile>
 #include <cerrno>
 #include <cstdio>
@@ -53,11 +55,15 @@ std::optional<QString> readConfigFile(const QString& path, MeasurementStore& sto
         QString error;
         const auto value = parseStrictInt(QString::fromLocal8Bit(line), &error);
         if (!value) {
-            // The bad value and the ones not reached are zero, as before start-up.
+            // The bad value and the ones not reached keep their defaults: a
+            // threshold of 0 would take every noise sample for a dark edge.
+            const ConfigValues defaults;
+            const std::int32_t fallback[] = {defaults.mixerDevice, defaults.inputLine,
+                                             defaults.threshold, defaults.outputMode};
             bool after = false;
-            for (std::int32_t* t : targets) {
-                if (t == target) after = true;
-                if (after) *t = 0;
+            for (std::size_t i = 0; i < std::size(targets); ++i) {
+                if (targets[i] == target) after = true;
+                if (after) *targets[i] = fallback[i];
             }
             return error;
         }
@@ -73,20 +79,12 @@ QString ioErrorText(int code) {
 }
 
 std::optional<QString> writeConfigFile(const QString& path, const ConfigValues& values) {
-    errno = 0;
-    std::FILE* f = std::fopen(QFile::encodeName(path).constData(), "wb");
-    if (!f) return ioErrorText(errno);
-    const std::int32_t lines[] = {values.mixerDevice, values.inputLine, values.threshold,
-                                  values.outputMode};
-    for (std::int32_t v : lines) {
-        if (std::fprintf(f, "%d\r\n", v) < 0) {
-            const int code = errno;
-            std::fclose(f);
-            return ioErrorText(code);
-        }
-    }
-    // A full disk often shows only when the buffered lines are flushed.
-    if (std::fclose(f) != 0) return ioErrorText(errno);
+    QByteArray text;
+    for (std::int32_t v :
+         {values.mixerDevice, values.inputLine, values.threshold, values.outputMode})
+        text += QByteArray::number(v) + "\r\n";
+    // A failed write leaves the earlier file as it was.
+    if (const int code = writeFileAtomically(path, text)) return ioErrorText(code);
     return std::nullopt;
 }
 

@@ -24,11 +24,12 @@ std::optional<std::int32_t> parseStrictInt(const QString& text, QString* error =
 // Reads the file into MixerDevice, InputLine, Threshold and OutputMode of the
 // store. A missing or unreadable file gives the defaults and creates nothing.
 // A malformed line stops the reading: the values before it are kept, the
-// later ones become 0, and the conversion message is returned.
+// later ones take their defaults, and the conversion message is returned.
 std::optional<QString> readConfigFile(const QString& path, MeasurementStore& store);
 
-// Creates or truncates the file and writes the four lines (CR LF).
-// Returns the I/O error message when any step fails.
+// Writes the four lines (CR LF) through a temporary file that replaces the
+// old one only when complete. Returns the I/O error message when any step
+// fails; the earlier file then stays as it was.
 std::optional<QString> writeConfigFile(const QString& path, const ConfigValues& values);
 
 // Text for an I/O error code, as the message box shows it.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,39 +56,57 @@ bool writeAll(int fd, const QByteArray& content) {
 
 } // namespace
 
-std::optional<QString> saveFileAtomically(const QString& path, const QByteArray& content) {
+namespace {
+
+// A device or pipe (/dev/null, /dev/full, a FIFO) is written as it is:
+// renaming a new file over it would replace the device.
+int writeInPlace(const QByteArray& target, const QByteArray& content) {
+    errno = 0;
+    const int fd = ::open(target.constData(), O_WRONLY | O_TRUNC);
+    if (fd < 0) return errno;
+    int code = writeAll(fd, content) ? 0 : (errno != 0 ? errno : EIO);
+    if (::close(fd) != 0 && code == 0) code = errno;
+    return code;
+}
+
+} // namespace
+
+int writeFileAtomically(const QString& path, const QByteArray& content) {
+    QByteArray target = QFile::encodeName(path);
+    // Through a link the file it names is replaced, not the link.
+    if (char* real = ::realpath(target.constData(), nullptr)) {
+        target = real;
+        std::free(real);
+    }
+    struct stat existing {};
+    const bool exists = ::stat(target.constData(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) return EISDIR;
+    if (exists && !S_ISREG(existing.st_mode)) return writeInPlace(target, content);
+
     // Never written in place: a failure half-way would leave a truncated
     // file. A temporary file in the same folder replaces the target only
     // once it is complete and on the disk.
-    const QByteArray target = QFile::encodeName(path);
     QByteArray temporary = target + ".XXXXXX";
-    int code = 0;
     errno = 0;
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        code = errno;
-    } else {
-        struct stat existing {};
-        mode_t mode = 0;
-        if (::stat(target.constData(), &existing) == 0) {
-            mode = existing.st_mode & 07777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
-        }
-        bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
-        if (!ok) code = errno != 0 ? errno : EIO;
-        if (::close(fd) != 0 && ok) {
-            ok = false;
-            code = errno;
-        }
-        if (ok && ::rename(temporary.constData(), target.constData()) != 0) {
-            ok = false;
-            code = errno;
-        }
-        if (!ok) ::unlink(temporary.constData());
+    if (fd < 0) return errno;
+    mode_t mode = existing.st_mode & 07777;
+    if (!exists) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
     }
+    int code = 0;
+    if (!(::fchmod(fd, mode) == 0 && writeAll(fd, content) && ::fsync(fd) == 0))
+        code = errno != 0 ? errno : EIO;
+    if (::close(fd) != 0 && code == 0) code = errno;
+    if (code == 0 && ::rename(temporary.constData(), target.constData()) != 0) code = errno;
+    if (code != 0) ::unlink(temporary.constData());
+    return code;
+}
+
+std::optional<QString> saveFileAtomically(const QString& path, const QByteArray& content) {
+    const int code = writeFileAtomically(path, content);
     if (code == 0) return std::nullopt;
     return QStringLiteral("Die Datei \"%1\" wurde nicht gespeichert. %2")
         .arg(QDir::toNativeSeparators(path), ioReason(code));

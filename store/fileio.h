@@ -17,6 +17,9 @@ QString withExtension(const QString& path, const QString& extension);
 // replaces the target only once it is complete. The error names the file
 // and the reason; an earlier file of that name is then left as it was.
 std::optional<QString> saveFileAtomically(const QString& path, const QByteArray& content);
+// The same, giving the system's error code (0 when saved). A folder of
+// that name is refused; a device or pipe is written as it is.
+int writeFileAtomically(const QString& path, const QByteArray& content);
 
 // Reads at most `maxBytes` of a file, or the runtime's German message why not.
 struct FileRead {

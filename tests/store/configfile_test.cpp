@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,8 +70,36 @@ TEST(ConfigRead, MalformedLineKeepsTheValuesBeforeIt) {
     EXPECT_EQ(*error, QString::fromUtf8("'2x' ist kein gültiger Integerwert"));
     EXPECT_EQ(s.MixerDevice, 1);
     EXPECT_EQ(s.InputLine, 0);
-    EXPECT_EQ(s.Threshold, 0);
+    EXPECT_EQ(s.Threshold, 5000); // the default, not 0: noise would start a run
     EXPECT_EQ(s.OutputMode, 0);
+}
+
+TEST(ConfigWrite, AFailedWriteKeepsTheEarlierFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kelmot.cfg");
+    ASSERT_FALSE(writeConfigFile(path, {1, 2, 3000, 1}));
+    const auto contents = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    // A disk that fills up after 5 bytes.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 5;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const auto error = writeConfigFile(path, {0, 0, 5000, 0});
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(error.value_or(""), QString("E/A-Fehler %1").arg(EFBIG));
+    EXPECT_EQ(contents(), QByteArray("1\r\n2\r\n3000\r\n1\r\n"));
+    // A link is followed: the file it names is replaced, the link stays.
+    const QString link = dir.filePath("link.cfg");
+    ASSERT_TRUE(QFile::link(path, link));
+    ASSERT_FALSE(writeConfigFile(link, {4, 4, 4000, 0}));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(contents(), QByteArray("4\r\n4\r\n4000\r\n0\r\n"));
 }
 
 TEST(ConfigStrictInt, AcceptsOnlyWholeDecimalIntegers) {
