@@ -172,6 +172,8 @@ void TForm2::RB2Click() {
 
 void TForm2::B_messClick() {
     Detection.reset();
+    // Frames lost from here on spoil the run.
+    lostAtStart_ = AudioIn->LostFrames();
     labelPositions(0, 1);
     for (int k = 1; k <= 10; ++k)
         for (int c = 1; c <= std::min(4, SG1->columnCount() - 1); ++c)
@@ -193,6 +195,8 @@ void TForm2::B_messClick() {
 }
 
 void TForm2::startCapture() {
+    // What a closing capture dropped while draining is not this run's loss.
+    lostAtStart_ = AudioIn->LostFrames();
     if (!AudioIn->Start(&AudioIn))
         setStatus(QStringLiteral("  Aufnahme nicht möglich: ") + AudioIn->ErrorText() +
                       QStringLiteral("  "),
@@ -222,6 +226,17 @@ void TForm2::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm2::AudioInBufferFilled(char* Buffer, int& Size) {
+    // A gap in the samples would make every later time early by its length:
+    // such a run is not stored, and the user is told to measure again. The
+    // gap lies after the buffers already filled, so a run that would end in
+    // them is given up too; better once more than a wrong table.
+    if (Detection.EventCount < LightBarrierDetector::EventsPerRun &&
+        AudioIn->LostFrames() > lostAtStart_) {
+        Detection.abort();
+        AudioIn->StopWhenDrained();
+        setStatus(QStringLiteral("  Daten verloren - bitte neu messen  "), Red);
+        return true;
+    }
     Detection.analyse(Buffer, Size);
     // Let the table and the status line repaint while the run goes on.
     QCoreApplication::processEvents();

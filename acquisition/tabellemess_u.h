@@ -67,6 +67,7 @@ private:
     void labelPositions(int column, int decimals);
 
     bool startWhenClosed_ = false;
+    std::uint64_t lostAtStart_ = 0;
 };
 
 extern TForm2* Form2;

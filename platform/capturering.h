@@ -33,6 +33,9 @@ public:
     // Waits until every filled buffer has been reported, then ends the relay.
     void stopRelay();
 
+    // Bytes the driver dropped before they reached us (an overflow flag).
+    void noteLost(std::size_t bytes) { lost_.fetch_add(bytes, std::memory_order_relaxed); }
+
     std::uint64_t lostBytes() const { return lost_.load(std::memory_order_relaxed); }
     std::size_t queued() const;
 

@@ -65,8 +65,10 @@ protected:
 
 private:
     static int callback(const void* input, void*, unsigned long frames,
-                        const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* self) {
+                        const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags flags, void* self) {
         auto* device = static_cast<PortAudioDevice*>(self);
+        // The driver dropped input before this block: at least one frame is gone.
+        if (flags & paInputOverflow) device->ring_.noteLost(device->format_.blockAlign);
         if (input)
             device->ring_.write(static_cast<const char*>(input),
                                 frames * device->format_.blockAlign);

@@ -274,3 +274,34 @@ TEST_F(MeasurementWindow, GermanLocaleWritesDecimalCommas) {
     EXPECT_EQ(Form2->cellText(1, 2), "0,20");
     EXPECT_EQ(Form2->cellText(2, 1), "0,01");
 }
+
+TEST_F(MeasurementWindow, ARunWithLostSamplesIsNotStored) {
+    start();
+    startRun();
+    deliverRun(0, 3);
+    // Five buffers while the window is busy: four are queued, the fifth
+    // finds none and is lost.
+    const auto run = fullRunSignal(100, 300);
+    for (int b = 3; b < 8; ++b)
+        ASSERT_TRUE(manual->deliver(
+            std::vector<std::int16_t>(run.begin() + b * 4410, run.begin() + (b + 1) * 4410)));
+    ASSERT_GT(Form2->AudioIn->LostFrames(), 0u);
+    ASSERT_TRUE(processUntil([] { return Form2->L_status->text().contains("verloren"); }));
+    EXPECT_EQ(Form2->L_status->text(), "  Daten verloren - bitte neu messen  ");
+    EXPECT_EQ(statusColour(), QColor(255, 0, 0));
+    EXPECT_FALSE(Store.DataPresent);
+    // The rest of the run arrives; nothing is stored.
+    for (int i = 0; i < 4; ++i)
+        manual->deliver(std::vector<std::int16_t>(4410, 0));
+    ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }));
+    EXPECT_FALSE(Store.DataPresent);
+    EXPECT_TRUE(Store.SeriesName[0].isEmpty());
+
+    // The next "Messen" measures a whole run again.
+    Form2->B_mess->click();
+    ASSERT_TRUE(Form2->AudioIn->DeviceOpen());
+    deliver(std::vector<std::int16_t>(4410, 0));
+    deliverRun(0, 14);
+    EXPECT_TRUE(Store.DataPresent);
+    EXPECT_EQ(Form2->L_status->text(), "  Messung beendet  ");
+}
