@@ -49,6 +49,16 @@ void CaptureRing::write(const char* bytes, std::size_t count) {
     }
 }
 
+std::size_t CaptureRing::room() const {
+    std::size_t bytes = 0;
+    const std::uint64_t end = added_.load(std::memory_order_acquire);
+    for (std::uint64_t f = filled_.load(std::memory_order_relaxed); f < end; ++f) {
+        const WaveHeader* h = slots_[f % Slots];
+        bytes += h->bufferLength - h->bytesRecorded;
+    }
+    return bytes;
+}
+
 void CaptureRing::handBackAll() {
     while (filled_.load(std::memory_order_relaxed) != added_.load(std::memory_order_acquire))
         markFilled(slots_[filled_.load(std::memory_order_relaxed) % Slots]);

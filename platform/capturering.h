@@ -36,6 +36,9 @@ public:
     // Bytes the driver dropped before they reached us (an overflow flag).
     void noteLost(std::size_t bytes) { lost_.fetch_add(bytes, std::memory_order_relaxed); }
 
+    // Producer side: bytes the queued buffers can still take.
+    std::size_t room() const;
+
     std::uint64_t lostBytes() const { return lost_.load(std::memory_order_relaxed); }
     std::size_t queued() const;
 

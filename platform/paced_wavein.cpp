@@ -14,8 +14,9 @@ namespace {
 class PacedDevice final : public RingDevice {
 public:
     PacedDevice(const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier,
-                std::unique_ptr<SampleSource> source, double speed)
-        : RingDevice(format, std::move(notifier)), source_(std::move(source)), speed_(speed) {
+                std::unique_ptr<SampleSource> source, double speed, bool lossless)
+        : RingDevice(format, std::move(notifier)), source_(std::move(source)), speed_(speed),
+          lossless_(lossless) {
         announceOpen();
     }
     ~PacedDevice() override { shutDown(); }
@@ -47,8 +48,11 @@ private:
             const double elapsed = std::chrono::duration<double>(Clock::now() - begin).count();
             const auto due = static_cast<std::uint64_t>(elapsed * rate);
             lock.unlock();
-            while (produced < due) {
-                const std::size_t n = std::min<std::uint64_t>(due - produced, std::size(chunk));
+            while (lossless_ || produced < due) {
+                std::size_t n = std::min<std::uint64_t>(due - produced, std::size(chunk));
+                // Lossless: as much as the free buffers take, whatever the clock.
+                if (lossless_) n = std::min(std::size(chunk), ring_.room() / sizeof(std::int16_t));
+                if (n == 0) break;
                 source_->read(chunk, n);
                 ring_.write(reinterpret_cast<const char*>(chunk), n * sizeof(std::int16_t));
                 produced += n;
@@ -56,12 +60,14 @@ private:
             lock.lock();
             // About a hundred deliveries a second: fine-grained enough that a
             // 0.2 s buffer arrives on time, coarse enough to cost nothing.
-            wake_.wait_for(lock, std::chrono::milliseconds(10), [this] { return stop_; });
+            wake_.wait_for(lock, std::chrono::milliseconds(lossless_ ? 1 : 10),
+                           [this] { return stop_; });
         }
     }
 
     std::unique_ptr<SampleSource> source_;
     double speed_;
+    bool lossless_;
     std::thread thread_;
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -71,9 +77,9 @@ private:
 } // namespace
 
 PacedBackend::PacedBackend(std::string sourceName, SourceFactory factory, double speed,
-                           std::string inputName)
+                           std::string inputName, Pacing pacing)
     : sourceName_(std::move(sourceName)), inputName_(std::move(inputName)),
-      factory_(std::move(factory)), speed_(speed > 0 ? speed : 1.0) {}
+      factory_(std::move(factory)), speed_(speed > 0 ? speed : 1.0), pacing_(pacing) {}
 
 int PacedBackend::open(std::unique_ptr<WaveInDevice>& device, int deviceId,
                        const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier) {
@@ -87,7 +93,8 @@ int PacedBackend::open(std::unique_ptr<WaveInDevice>& device, int deviceId,
         lastSourceError_ = error;
         return WaveErrFile;
     }
-    device = std::make_unique<PacedDevice>(format, std::move(notifier), std::move(source), speed_);
+    device = std::make_unique<PacedDevice>(format, std::move(notifier), std::move(source), speed_,
+                                           pacing_ == Pacing::Lossless);
     return WaveOk;
 }
 

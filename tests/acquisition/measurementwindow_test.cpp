@@ -55,7 +55,7 @@ TEST_F(MeasurementWindow, AFullSimulatedRunFillsTheTableAndStoresTheSeries) {
           std::make_shared<PacedBackend>(
               "Simulation",
               [p](int rate, std::string&) { return std::make_unique<SimulatedTrack>(p, rate); },
-              20.0, "virtuelle Fahrbahn"));
+              20.0, "virtuelle Fahrbahn", PacedBackend::Pacing::Lossless));
     Form1->Messenvt1Click();
     EXPECT_EQ(Form2->windowTitle(), "  Geschwindigkeits-Zeit Zusammenhang messen (v-t)");
     EXPECT_EQ(Form2->L_mixerinfo->text(),
