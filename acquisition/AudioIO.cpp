@@ -81,7 +81,10 @@ void TAudioIO::setBufferSize(int value) {
 }
 
 void TAudioIO::setNumBuffers(int value) {
+    // An open device keeps the buffers it was opened with; buffers added now
+    // would not exist yet. The new count takes effect at the next opening.
     FNumBuffers = std::clamp(value, 2, MaxBuffers);
+    if (!DeviceInUse()) FOpenNumBuffers = FNumBuffers;
 }
 
 void TAudioIO::setFrameRate(int value) {
@@ -234,6 +237,8 @@ bool TAudioIn::OpenDevice(TAudioIn** ComponentRef) {
         if (!AllocateHeaders() || !AllocateBuffers()) return false;
     }
     FCurrentBuffer = 0;
+    FOpenNumBuffers = FNumBuffers;
+    FQueue.clear();
 
     // A new hidden window for every opening: notifications of an earlier
     // opening still on their way go to the old one and are dropped there.
@@ -250,7 +255,7 @@ bool TAudioIn::OpenDevice(TAudioIn** ComponentRef) {
     }
     FDeviceOpen = true;
     PrepareHeaders();
-    for (int i = 0; i < FNumBuffers; ++i) {
+    for (int i = 0; i < FOpenNumBuffers; ++i) {
         if (const int rc = FDevice->prepareHeader(*FHeaders[i]); rc != WaveOk) {
             FErrorText = WaveInErrorText(rc);
             CloseDevice();
@@ -268,7 +273,7 @@ bool TAudioIn::OpenDevice(TAudioIn** ComponentRef) {
 void TAudioIn::PrepareHeaders() {
     UpdateFormat();
     FOpenBufferSize = FEffectiveBufferSize;
-    for (int i = 0; i < FNumBuffers; ++i) {
+    for (int i = 0; i < FOpenNumBuffers; ++i) {
         *FHeaders[i] = WaveHeader{};
         FHeaders[i]->data = FBuffers[i];
         FHeaders[i]->bufferLength = static_cast<std::uint32_t>(FEffectiveBufferSize);
@@ -283,8 +288,8 @@ bool TAudioIn::StartRecording() {
         return false;
     }
     FActive = true;
-    for (int i = 0; i < FNumBuffers; ++i) {
-        if (!QueueNextBuffer()) {
+    for (int i = 0; i < FOpenNumBuffers; ++i) {
+        if (!QueueBuffer(i)) {
             CloseDevice();
             return false;
         }
@@ -292,15 +297,17 @@ bool TAudioIn::StartRecording() {
     return true;
 }
 
-bool TAudioIn::QueueNextBuffer() {
-    WaveHeader& header = *FHeaders[FCurrentBuffer];
+bool TAudioIn::QueueBuffer(int index) {
+    WaveHeader& header = *FHeaders[index];
     header.flags = WHDR_PREPARED;
     if (const int rc = FDevice->addBuffer(header); rc != WaveOk) {
         FErrorText = WaveInErrorText(rc);
         StopWhenDrained();
         return false;
     }
-    FCurrentBuffer = (FCurrentBuffer + 1) % FNumBuffers;
+    // The driver fills its buffers in the order they were queued.
+    FQueue.push_back(index);
+    FCurrentBuffer = FQueue.front();
     FBuffersQueued += 1;
     return true;
 }
@@ -348,7 +355,12 @@ void TAudioIn::DeliverOne() {
     FBuffersReturned += 1;
     FBuffersQueued -= 1;
     FActive = FBuffersQueued > 0;
-    if (BufferFilled(FBuffers[FCurrentBuffer], FOpenBufferSize)) QueueNextBuffer();
+    // The buffer filled is the oldest queued one, whether or not the handler
+    // wants the buffers before it again: none arrives twice or late.
+    const int index = FQueue.empty() ? FCurrentBuffer : FQueue.front();
+    if (!FQueue.empty()) FQueue.pop_front();
+    if (!FQueue.empty()) FCurrentBuffer = FQueue.front();
+    if (BufferFilled(FBuffers[index], FOpenBufferSize)) QueueBuffer(index);
     if (!FActive) {
         FKeepRunning = false;
         CloseDevice();
@@ -370,7 +382,7 @@ void TAudioIn::StopNow() {
 void TAudioIn::CloseDevice() {
     FActive = false;
     if (FDevice) {
-        for (int i = 0; i < FNumBuffers; ++i)
+        for (int i = 0; i < FOpenNumBuffers; ++i)
             FDevice->unprepareHeader(*FHeaders[i]);
         FDevice->reset();
         FDevice->close();

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -70,12 +71,14 @@ protected:
     int FRequestedBufferSize = 8192;
     int FEffectiveBufferSize = 0;
     int FAllocatedBufferSize = 0;
-    int FNumBuffers = 4;
+    int FNumBuffers = 4;     // as set; takes effect at the next opening
+    int FOpenNumBuffers = 4; // the count the open device works with
     int FWaveDevice = platform::WaveMapper;
     platform::WaveFormat FFormat;
     platform::WaveHeader* FHeaders[MaxBuffers]{};
     char* FBuffers[MaxBuffers]{};
     int FCurrentBuffer = 0;
+    std::deque<int> FQueue; // buffers queued at the driver, oldest first
     bool FKeepRunning = false;
     QString FErrorText;
     bool FActive = false;
@@ -128,7 +131,7 @@ protected:
     virtual bool OpenDevice(TAudioIn** ComponentRef);
     bool DeviceInUse() const override { return FDeviceOpen; }
     bool StartRecording();
-    bool QueueNextBuffer();
+    bool QueueBuffer(int index);
     void PrepareHeaders();
 
 private:

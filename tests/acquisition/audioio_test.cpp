@@ -291,3 +291,42 @@ TEST_F(Capture, ABufferSizeSetWhileOpenTakesEffectAtTheNextOpening) {
     EXPECT_EQ(sizes[1], 4000);
     EXPECT_EQ(seen[1], 9);
 }
+
+TEST_F(Capture, AHandlerThatKeepsABufferNeverMakesOneArriveTwice) {
+    // The handler keeps the second buffer (returns false): the next buffers
+    // arrive with their own contents, in order, none twice and none late.
+    audio->OnBufferFilled = [this](char* buffer, int&) {
+        const std::int16_t first = *reinterpret_cast<std::int16_t*>(buffer);
+        seen.push_back(first);
+        return first != 101;
+    };
+    ASSERT_TRUE(audio->Start());
+    deliverBuffers(4, 1); // 1, 101, 201, 301
+    ASSERT_TRUE(processUntil([&] { return seen.size() == 4; }));
+    deliverBuffers(3, 401); // 401, 501, 601 into the three buffers queued again
+    ASSERT_TRUE(processUntil([&] { return seen.size() == 7; }));
+    EXPECT_EQ(seen, (std::vector<std::int16_t>{1, 101, 201, 301, 401, 501, 601}));
+    EXPECT_EQ(audio->BuffersQueued(), 3);
+    audio->StopNow();
+}
+
+TEST_F(Capture, MoreBuffersAskedForWhileOpenComeWithTheNextOpening) {
+    audio->setNumBuffers(2);
+    ASSERT_TRUE(audio->Start());
+    EXPECT_EQ(audio->BuffersQueued(), 2);
+    audio->setNumBuffers(4); // the two new buffers do not exist yet
+    EXPECT_EQ(audio->NumBuffers(), 4);
+    deliverBuffers(2, 1);
+    ASSERT_TRUE(processUntil([&] { return seen.size() == 2; }));
+    deliverBuffers(2, 201);
+    ASSERT_TRUE(processUntil([&] { return seen.size() == 4; }));
+    EXPECT_EQ(seen, (std::vector<std::int16_t>{1, 101, 201, 301}));
+    EXPECT_EQ(audio->BuffersQueued(), 2);
+    audio->StopNow();
+    ASSERT_TRUE(audio->Start());
+    EXPECT_EQ(audio->BuffersQueued(), 4);
+    deliverBuffers(4, 1001);
+    ASSERT_TRUE(processUntil([&] { return seen.size() == 8; }));
+    EXPECT_EQ(seen.back(), 1301);
+    audio->StopNow();
+}
