@@ -35,6 +35,12 @@ for preset in ${KELMOT_PRESETS:-default asan}; do
   echo "== preset $preset: build $((built - start)) s, tests $(( $(date +%s) - built )) s"
 done
 
+# The readers of outside input under libFuzzer, for a bounded time.
+if [[ " ${KELMOT_PRESETS:-default asan} " == *" asan "* ]]; then
+  echo "== fuzz"
+  bash scripts/fuzz.sh "${KELMOT_FUZZ_SECONDS:-20}"
+fi
+
 # The Debian package, installed and removed as a technician would.
 if [[ " ${KELMOT_PRESETS:-default asan} " == *" default "* ]]; then
   echo "== package"

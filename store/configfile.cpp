@@ -45,6 +45,10 @@ std::optional<QString> readConfigFile(const QString& path, MeasurementStore& sto
         store.OutputMode = 0;
         return std::nullopt;
     }
+    return readConfig(file, store);
+}
+
+std::optional<QString> readConfig(QIODevice& file, MeasurementStore& store) {
     std::int32_t* targets[] = {&store.MixerDevice, &store.InputLine, &store.Threshold,
                                &store.OutputMode};
     for (std::int32_t* target : targets) {

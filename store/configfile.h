@@ -2,6 +2,7 @@
 
 #include "store/measurementstore.h"
 
+#include <QIODevice>
 #include <QString>
 #include <optional>
 
@@ -26,6 +27,8 @@ std::optional<std::int32_t> parseStrictInt(const QString& text, QString* error =
 // A malformed line stops the reading: the values before it are kept, the
 // later ones take their defaults, and the conversion message is returned.
 std::optional<QString> readConfigFile(const QString& path, MeasurementStore& store);
+// The same from an open device (the file's contents).
+std::optional<QString> readConfig(QIODevice& file, MeasurementStore& store);
 
 // Writes the four lines (CR LF) through a temporary file that replaces the
 // old one only when complete. Returns the I/O error message when any step

@@ -1,0 +1,13 @@
+// libFuzzer target: any bytes as a .kmd data file, read as "Laden" does.
+#include "store/datafile.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    kelmot::MeasurementStore store;
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)})
+        kelmot::readDataFileLines(kelmot::splitTextLines(bytes, 11), store, locale);
+    return 0;
+}
