@@ -15,8 +15,8 @@ class PacedDevice final : public RingDevice {
 public:
     PacedDevice(const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier,
                 std::unique_ptr<SampleSource> source, double speed, bool lossless)
-        : RingDevice(format, std::move(notifier)), source_(std::move(source)), speed_(speed),
-          lossless_(lossless) {
+        : RingDevice(format, std::move(notifier), CaptureCushionSeconds),
+          source_(std::move(source)), speed_(speed), lossless_(lossless) {
         announceOpen();
     }
     ~PacedDevice() override { shutDown(); }

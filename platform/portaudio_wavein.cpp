@@ -20,7 +20,7 @@ void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 class PortAudioDevice final : public RingDevice {
 public:
     PortAudioDevice(const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier)
-        : RingDevice(format, std::move(notifier)) {}
+        : RingDevice(format, std::move(notifier), CaptureCushionSeconds) {}
     ~PortAudioDevice() override {
         shutDown();
         if (stream_) Pa_CloseStream(stream_);

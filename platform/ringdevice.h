@@ -5,13 +5,21 @@
 
 namespace kelmot::platform {
 
+// How long the user-interface thread may stall before samples are lost,
+// for the devices that capture in real time (16 s, twice a long repaint of
+// a busy machine and then some).
+inline constexpr double CaptureCushionSeconds = 16.0;
+
 // The part every capture device shares: header bookkeeping, the buffer queue
 // and the order of notifications (open on opening, every buffer back before
 // the close). A concrete device only starts and stops its producer.
 class RingDevice : public WaveInDevice {
 public:
-    RingDevice(const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier)
-        : format_(format), notifier_(notifier), ring_(notifier) {}
+    // `cushionSeconds` of samples wait for free buffers before any is lost.
+    RingDevice(const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier,
+               double cushionSeconds = 0)
+        : format_(format), notifier_(notifier),
+          ring_(notifier, cushionBytes(format, cushionSeconds)) {}
     ~RingDevice() override = default;
 
     int prepareHeader(WaveHeader& header) override {
@@ -56,6 +64,15 @@ public:
     std::uint64_t lostFrames() const override { return ring_.lostBytes() / format_.blockAlign; }
 
 protected:
+    // A format no device delivers (a rate of 0 or of billions, asked for
+    // before the driver refuses it) gets no cushion rather than gigabytes.
+    static std::size_t cushionBytes(const WaveFormat& format, double seconds) {
+        if (format.samplesPerSec == 0 || format.samplesPerSec > 384000 || format.blockAlign == 0 ||
+            format.blockAlign > 32)
+            return 0;
+        return static_cast<std::size_t>(seconds * format.samplesPerSec) * format.blockAlign;
+    }
+
     virtual int startProducer() = 0;
     // Returns only when the producer will not write again.
     virtual void stopProducer() = 0;

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <chrono>
+#include <thread>
 
 using namespace kelmot;
 using namespace kelmot::platform;
@@ -304,4 +306,40 @@ TEST_F(MeasurementWindow, ARunWithLostSamplesIsNotStored) {
     deliverRun(0, 14);
     EXPECT_TRUE(Store.DataPresent);
     EXPECT_EQ(Form2->L_status->text(), "  Messung beendet  ");
+}
+
+// A window that does not answer for 3 s in the middle of a run (a slow
+// repaint, a message box): the four 0.2 s buffers alone would overflow, the
+// capture's cushion keeps every sample, and the times stay exact.
+TEST_F(MeasurementWindow, AStalledWindowLosesNothing) {
+    TrackParameters p;
+    p.noise = 0;
+    SimulatedTrack reference(p, 22050);
+    start(SimulatedMixerApi::demonstrationDevices(),
+          std::make_shared<PacedBackend>(
+              "Simulation",
+              [p](int rate, std::string&) { return std::make_unique<SimulatedTrack>(p, rate); },
+              2.0, "virtuelle Fahrbahn")); // real-time pacing: a sound card's behaviour
+    Form1->Messenst1Click();
+    bool stalled = false;
+    const auto handler = Form2->AudioIn->OnBufferFilled;
+    Form2->AudioIn->OnBufferFilled = [&stalled, handler](char* buffer, int& size) {
+        if (!stalled && Form2->Detection.EventCount >= 3) {
+            stalled = true;
+            // The stall under test, not a wait for something to happen.
+            std::this_thread::sleep_for(std::chrono::seconds(3));
+        }
+        return handler(buffer, size);
+    };
+    Form2->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return Store.DataPresent; }, 30000))
+        << Form2->L_status->text().toStdString();
+    EXPECT_TRUE(stalled);
+    EXPECT_EQ(Form2->AudioIn->LostFrames(), 0u);
+    const double t0 = reference.edges()[0].first;
+    for (int k = 0; k < 10; ++k)
+        EXPECT_DOUBLE_EQ(
+            Store.SeriesDarkTimes[0][k],
+            static_cast<double>((reference.edges()[k].first - t0) / 22050.0L - 0.0003L))
+            << k;
 }

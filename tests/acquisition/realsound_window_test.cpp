@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <chrono>
+#include <thread>
 
 using namespace kelmot;
 using namespace kelmot::test;
@@ -39,5 +41,44 @@ TEST_F(ProgramFixture, AMeasurementFromTheSoundCardFillsAllTenRows) {
         EXPECT_EQ(Form2->cellText(2, k + 1), formatFixed(played.brightTime(k), 3)) << k;
         EXPECT_DOUBLE_EQ(Store.SeriesDarkTimes[0][k], played.darkTime(k));
     }
+    ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }, 5000));
+}
+
+// The same through the sound server, with the window stalled for 3 s in the
+// middle of the run: no sample is lost, the times stay exact.
+TEST_F(ProgramFixture, AStalledWindowLosesNothingFromTheSoundCard) {
+    KELMOT_NEED_SOUND_SERVER();
+    soundPathAtFullVolume();
+    const PlayedRun played;
+    const QString wav = dir_.filePath("lauf.wav");
+    ASSERT_EQ(platform::writeWavFile(wav.toStdString(), played.samples, 22050), "");
+    start(platform::SimulatedMixerApi::demonstrationDevices(),
+          std::make_shared<platform::PortAudioBackend>());
+    Form1->Messenst1Click();
+    Form2->RB1->click();
+    bool stalled = false;
+    const auto handler = Form2->AudioIn->OnBufferFilled;
+    Form2->AudioIn->OnBufferFilled = [&stalled, handler](char* buffer, int& size) {
+        if (!stalled && Form2->Detection.EventCount >= 3) {
+            stalled = true;
+            // The stall under test, not a wait for something to happen.
+            std::this_thread::sleep_for(std::chrono::seconds(3));
+        }
+        return handler(buffer, size);
+    };
+    Form2->B_mess->click();
+    ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
+    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }));
+    const std::uint64_t lostBefore = Form2->AudioIn->LostFrames();
+    QProcess player;
+    player.start("paplay", {"--device=@DEFAULT_SINK@", wav});
+    ASSERT_TRUE(player.waitForStarted(5000));
+    const bool ended = processUntil([] { return Store.DataPresent; }, 20000);
+    player.waitForFinished(10000);
+    ASSERT_TRUE(ended) << Form2->L_status->text().toStdString();
+    EXPECT_TRUE(stalled);
+    EXPECT_EQ(Form2->AudioIn->LostFrames(), lostBefore);
+    for (int k = 0; k < 10; ++k)
+        EXPECT_DOUBLE_EQ(Store.SeriesDarkTimes[0][k], played.darkTime(k)) << k;
     ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }, 5000));
 }
