@@ -216,6 +216,10 @@ QString TAudioIn::WaveInErrorText(int code) const {
     return QString::fromStdString(FBackend->errorText(code));
 }
 
+std::optional<std::uint64_t> TAudioIn::BytesReceived() const {
+    return FDevice ? FDevice->bytesReceived() : std::nullopt;
+}
+
 std::uint64_t TAudioIn::LostFrames() const {
     return FLostBefore + (FDevice ? FDevice->lostFrames() : 0);
 }

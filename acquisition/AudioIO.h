@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace kelmot {
 
@@ -120,6 +121,8 @@ public:
     bool DeviceOpen() const { return FDeviceOpen; }
     // Frames the driver had to drop because no buffer was queued.
     std::uint64_t LostFrames() const;
+    // Bytes the open device has received so far; nothing when it cannot tell.
+    std::optional<std::uint64_t> BytesReceived() const;
     platform::WaveInBackend& Backend() const { return *FBackend; }
 
     // The unit-level error-text lookup, for this component's back end.

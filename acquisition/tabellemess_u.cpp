@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace kelmot {
 
@@ -65,6 +66,10 @@ TForm2::TForm2(std::shared_ptr<platform::WaveInBackend> backend, QWidget* parent
         return AudioInBufferFilled(buffer, size);
     };
     AudioIn->OnStop = [this](QObject*) { AudioInStop(); };
+
+    watchdog_ = new QTimer(this);
+    watchdog_->setInterval(500);
+    connect(watchdog_, &QTimer::timeout, this, &TForm2::checkDeviceAlive);
 
     connect(RB1, &QRadioButton::clicked, this, &TForm2::RB1Click);
     connect(RB2, &QRadioButton::clicked, this, &TForm2::RB2Click);
@@ -197,10 +202,35 @@ void TForm2::B_messClick() {
 void TForm2::startCapture() {
     // What a closing capture dropped while draining is not this run's loss.
     lostAtStart_ = AudioIn->LostFrames();
-    if (!AudioIn->Start(&AudioIn))
+    if (!AudioIn->Start(&AudioIn)) {
         setStatus(QStringLiteral("  Aufnahme nicht möglich: ") + AudioIn->ErrorText() +
                       QStringLiteral("  "),
                   Red);
+        return;
+    }
+    lastBytes_ = 0;
+    silentChecks_ = 0;
+    watchdog_->start();
+}
+
+void TForm2::checkDeviceAlive() {
+    if (!AudioIn->DeviceOpen() || !AudioIn->KeepRunning()) {
+        watchdog_->stop();
+        return;
+    }
+    const auto bytes = AudioIn->BytesReceived();
+    if (!bytes) return; // a device fed by hand says nothing about its progress
+    silentChecks_ = *bytes == lastBytes_ ? silentChecks_ + 1 : 0;
+    lastBytes_ = *bytes;
+    // A sound card delivers every few milliseconds; two seconds of silence
+    // from it mean the device or the sound server has gone.
+    if (silentChecks_ < 4) return;
+    watchdog_->stop();
+    startWhenClosed_ = false;
+    Detection.abort();
+    AudioIn->StopNow();
+    setStatus(QStringLiteral("  Keine Daten vom Aufnahmegerät - bitte prüfen und neu messen  "),
+              Red);
 }
 
 void TForm2::AudioInStop() {

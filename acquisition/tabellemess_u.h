@@ -10,6 +10,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
+class QTimer;
 
 namespace kelmot {
 
@@ -66,8 +67,15 @@ private:
     void AudioInStop();
     void labelPositions(int column, int decimals);
 
+    // Watches that a recording sound card keeps delivering: a sound server
+    // that stops or a device unplugged sends nothing more.
+    void checkDeviceAlive();
+
     bool startWhenClosed_ = false;
     std::uint64_t lostAtStart_ = 0;
+    QTimer* watchdog_ = nullptr;
+    std::uint64_t lastBytes_ = 0;
+    int silentChecks_ = 0;
 };
 
 extern TForm2* Form2;

@@ -60,6 +60,7 @@ std::size_t CaptureRing::queuedRoom() const {
 }
 
 void CaptureRing::write(const char* bytes, std::size_t count) {
+    received_.fetch_add(count, std::memory_order_relaxed);
     if (cushion_.empty()) {
         const std::size_t taken = fill(bytes, count);
         if (taken < count) lost_.fetch_add(count - taken, std::memory_order_relaxed);

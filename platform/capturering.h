@@ -46,6 +46,7 @@ public:
     std::size_t room() const;
 
     std::uint64_t lostBytes() const { return lost_.load(std::memory_order_relaxed); }
+    std::uint64_t bytesReceived() const { return received_.load(std::memory_order_relaxed); }
     std::size_t queued() const;
 
 private:
@@ -64,6 +65,7 @@ private:
     std::atomic<std::uint64_t> added_{0};
     std::atomic<std::uint64_t> filled_{0};
     std::atomic<std::uint64_t> lost_{0};
+    std::atomic<std::uint64_t> received_{0};
     std::atomic<bool> stopping_{false};
     std::counting_semaphore<1 << 20> ready_{0};
 

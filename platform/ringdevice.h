@@ -16,9 +16,10 @@ inline constexpr double CaptureCushionSeconds = 16.0;
 class RingDevice : public WaveInDevice {
 public:
     // `cushionSeconds` of samples wait for free buffers before any is lost.
+    // Devices that record in real time have a cushion and report progress.
     RingDevice(const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier,
                double cushionSeconds = 0)
-        : format_(format), notifier_(notifier),
+        : format_(format), notifier_(notifier), reportsProgress_(cushionSeconds > 0),
           ring_(notifier, cushionBytes(format, cushionSeconds)) {}
     ~RingDevice() override = default;
 
@@ -62,6 +63,10 @@ public:
     }
 
     std::uint64_t lostFrames() const override { return ring_.lostBytes() / format_.blockAlign; }
+    std::optional<std::uint64_t> bytesReceived() const override {
+        if (!reportsProgress_) return std::nullopt;
+        return ring_.bytesReceived();
+    }
 
 protected:
     // A format no device delivers (a rate of 0 or of billions, asked for
@@ -90,6 +95,7 @@ protected:
 
     WaveFormat format_;
     std::shared_ptr<WaveInNotifier> notifier_;
+    bool reportsProgress_;
     CaptureRing ring_;
 
 private:

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kelmot::platform {
@@ -75,6 +76,9 @@ public:
     virtual int close() = 0;
     // Frames that arrived while no buffer was queued.
     virtual std::uint64_t lostFrames() const { return 0; }
+    // Bytes the driver has handed over since the start; it grows steadily
+    // while a sound card records. Nothing for a device fed by hand.
+    virtual std::optional<std::uint64_t> bytesReceived() const { return std::nullopt; }
 };
 
 // A source of capture devices: the sound card, the simulated track, a replay.

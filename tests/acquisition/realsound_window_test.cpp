@@ -28,7 +28,7 @@ TEST_F(ProgramFixture, AMeasurementFromTheSoundCardFillsAllTenRows) {
     Form2->RB1->click(); // 1 ms: three decimals
     Form2->B_mess->click();
     ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
-    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }));
+    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }, 15000));
     QProcess player;
     player.start("paplay", {"--device=@DEFAULT_SINK@", wav});
     ASSERT_TRUE(player.waitForStarted(5000));
@@ -68,7 +68,7 @@ TEST_F(ProgramFixture, AStalledWindowLosesNothingFromTheSoundCard) {
     };
     Form2->B_mess->click();
     ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
-    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }));
+    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }, 15000));
     const std::uint64_t lostBefore = Form2->AudioIn->LostFrames();
     QProcess player;
     player.start("paplay", {"--device=@DEFAULT_SINK@", wav});
@@ -81,4 +81,28 @@ TEST_F(ProgramFixture, AStalledWindowLosesNothingFromTheSoundCard) {
     for (int k = 0; k < 10; ++k)
         EXPECT_DOUBLE_EQ(Store.SeriesDarkTimes[0][k], played.darkTime(k)) << k;
     ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }, 5000));
+}
+
+// The sound server stops in the middle of a run: the status line says so in
+// red, nothing is stored, nothing crashes, the capture closes.
+TEST_F(ProgramFixture, ASoundServerThatGoesAwayIsReported) {
+    KELMOT_NEED_SOUND_SERVER();
+    const QString session = QStringLiteral(KELMOT_SOURCE_DIR "/scripts/pulse-session.sh");
+    start(platform::SimulatedMixerApi::demonstrationDevices(),
+          std::make_shared<platform::PortAudioBackend>());
+    Form1->Messenst1Click();
+    Form2->B_mess->click();
+    ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
+    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }, 15000));
+
+    runTool("bash", {session, "stop"});
+    const bool told = processUntil(
+        [] { return Form2->L_status->text().contains("Keine Daten vom Aufnahmegerät"); }, 20000);
+    bool restarted = false;
+    runTool("bash", {session, "start"}, &restarted); // the later tests need the server again
+    ASSERT_TRUE(told) << Form2->L_status->text().toStdString();
+    EXPECT_EQ(Form2->L_status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_FALSE(Store.DataPresent);
+    EXPECT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }, 5000));
+    EXPECT_TRUE(restarted && soundServerReady());
 }
