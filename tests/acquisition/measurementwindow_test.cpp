@@ -321,20 +321,11 @@ TEST_F(MeasurementWindow, AStalledWindowLosesNothing) {
               [p](int rate, std::string&) { return std::make_unique<SimulatedTrack>(p, rate); },
               2.0, "virtuelle Fahrbahn")); // real-time pacing: a sound card's behaviour
     Form1->Messenst1Click();
-    bool stalled = false;
-    const auto handler = Form2->AudioIn->OnBufferFilled;
-    Form2->AudioIn->OnBufferFilled = [&stalled, handler](char* buffer, int& size) {
-        if (!stalled && Form2->Detection.EventCount >= 3) {
-            stalled = true;
-            // The stall under test, not a wait for something to happen.
-            std::this_thread::sleep_for(std::chrono::seconds(3));
-        }
-        return handler(buffer, size);
-    };
+    const auto stalled = stallOnceMidRun(Form2, 3);
     Form2->B_mess->click();
     ASSERT_TRUE(processUntil([] { return Store.DataPresent; }, 30000))
         << Form2->L_status->text().toStdString();
-    EXPECT_TRUE(stalled);
+    EXPECT_TRUE(*stalled);
     EXPECT_EQ(Form2->AudioIn->LostFrames(), 0u);
     const double t0 = reference.edges()[0].first;
     for (int k = 0; k < 10; ++k)

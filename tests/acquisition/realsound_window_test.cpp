@@ -56,16 +56,7 @@ TEST_F(ProgramFixture, AStalledWindowLosesNothingFromTheSoundCard) {
           std::make_shared<platform::PortAudioBackend>());
     Form1->Messenst1Click();
     Form2->RB1->click();
-    bool stalled = false;
-    const auto handler = Form2->AudioIn->OnBufferFilled;
-    Form2->AudioIn->OnBufferFilled = [&stalled, handler](char* buffer, int& size) {
-        if (!stalled && Form2->Detection.EventCount >= 3) {
-            stalled = true;
-            // The stall under test, not a wait for something to happen.
-            std::this_thread::sleep_for(std::chrono::seconds(3));
-        }
-        return handler(buffer, size);
-    };
+    const auto stalled = stallOnceMidRun(Form2, 3);
     Form2->B_mess->click();
     ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
     ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }, 15000));
@@ -76,7 +67,7 @@ TEST_F(ProgramFixture, AStalledWindowLosesNothingFromTheSoundCard) {
     const bool ended = processUntil([] { return Store.DataPresent; }, 20000);
     player.waitForFinished(10000);
     ASSERT_TRUE(ended) << Form2->L_status->text().toStdString();
-    EXPECT_TRUE(stalled);
+    EXPECT_TRUE(*stalled);
     EXPECT_EQ(Form2->AudioIn->LostFrames(), lostBefore);
     for (int k = 0; k < 10; ++k)
         EXPECT_DOUBLE_EQ(Store.SeriesDarkTimes[0][k], played.darkTime(k)) << k;

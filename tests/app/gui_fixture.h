@@ -15,7 +15,10 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <memory>
+#include <thread>
 
 namespace kelmot::test {
 
@@ -95,6 +98,23 @@ inline auto chooseFile(const QString& path, bool accept = true) {
             modal->close();
         }
     };
+}
+
+// Makes the measurement window's buffer handler stall once, for `seconds`,
+// when the run has reached its third barrier: a slow repaint or a message
+// box in the middle of a run. Returns whether the stall has happened.
+template <typename Window> std::shared_ptr<bool> stallOnceMidRun(Window* window, int seconds) {
+    auto stalled = std::make_shared<bool>(false);
+    const auto handler = window->AudioIn->OnBufferFilled;
+    window->AudioIn->OnBufferFilled = [window, stalled, handler, seconds](char* b, int& size) {
+        if (!*stalled && window->Detection.EventCount >= 3) {
+            *stalled = true;
+            // The stall under test, not a wait for something to happen.
+            std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        }
+        return handler(b, size);
+    };
+    return stalled;
 }
 
 // Driven by hand but named like a sound card: the measurement window's info

@@ -1,9 +1,12 @@
 #include "diagrams/stdiagram.h"
 
+#include "tests/diagrams/canvas_checks.h"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace kelmot;
+using namespace kelmot::test;
 using Segment = RecordingCanvas::Segment;
 using Label = RecordingCanvas::Label;
 
@@ -17,22 +20,6 @@ void fillSeries(MeasurementStore& s, int k, double tMax, Rgb colour, int relatio
         s.SeriesDarkTimes[k][i] = i * tMax / 9;
     s.SeriesColor[k] = colour;
     s.SeriesStRelation[k] = relation;
-}
-
-bool hasLabel(const RecordingCanvas& c, int x, int y, const QString& text) {
-    const auto labels = c.labels();
-    return std::find(labels.begin(), labels.end(), Label{x, y, text}) != labels.end();
-}
-
-bool hasSegment(const RecordingCanvas& c, const Segment& s) {
-    const auto all = c.segments();
-    return std::find(all.begin(), all.end(), s) != all.end();
-}
-
-int countSegments(const RecordingCanvas& c, Rgb colour) {
-    const auto all = c.segments();
-    return int(std::count_if(all.begin(), all.end(),
-                             [&](const Segment& s) { return s.colour == colour; }));
 }
 
 } // namespace

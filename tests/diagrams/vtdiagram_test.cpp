@@ -1,9 +1,12 @@
 #include "diagrams/vtdiagram.h"
 
+#include "tests/diagrams/canvas_checks.h"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace kelmot;
+using namespace kelmot::test;
 using Segment = RecordingCanvas::Segment;
 using Label = RecordingCanvas::Label;
 
@@ -21,16 +24,6 @@ void fillSeries(MeasurementStore& s, int k, double tMax, double dark, Rgb colour
     }
     s.SeriesColor[k] = colour;
     s.SeriesVtRelation[k] = relation;
-}
-
-bool hasLabel(const RecordingCanvas& c, int x, int y, const QString& text) {
-    const auto labels = c.labels();
-    return std::find(labels.begin(), labels.end(), Label{x, y, text}) != labels.end();
-}
-
-bool hasSegment(const RecordingCanvas& c, const Segment& s) {
-    const auto all = c.segments();
-    return std::find(all.begin(), all.end(), s) != all.end();
 }
 
 } // namespace
