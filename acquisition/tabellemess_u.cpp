@@ -71,8 +71,13 @@ TForm2::TForm2(std::shared_ptr<platform::WaveInBackend> backend, QWidget* parent
     watchdog_->setInterval(500);
     connect(watchdog_, &QTimer::timeout, this, &TForm2::checkDeviceAlive);
 
-    connect(RB1, &QRadioButton::clicked, this, &TForm2::RB1Click);
-    connect(RB2, &QRadioButton::clicked, this, &TForm2::RB2Click);
+    // State changes, not clicks: the keyboard and screen readers choose too.
+    connect(RB1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) RB1Click();
+    });
+    connect(RB2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) RB2Click();
+    });
     connect(B_mess, &QPushButton::clicked, this, &TForm2::B_messClick);
     connect(B_abbruch, &QPushButton::clicked, this, &TForm2::B_abbruchClick);
 }

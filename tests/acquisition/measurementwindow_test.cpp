@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
 #include <chrono>
 #include <thread>
 
@@ -333,4 +334,14 @@ TEST_F(MeasurementWindow, AStalledWindowLosesNothing) {
             Store.SeriesDarkTimes[0][k],
             static_cast<double>((reference.edges()[k].first - t0) / 22050.0L - 0.0003L))
             << k;
+}
+
+TEST_F(MeasurementWindow, ResolutionChosenFromTheKeyboard) {
+    start();
+    Form1->Messenst1Click();
+    QTest::keyClick(Form2->RB1, Qt::Key_Space);
+    EXPECT_TRUE(Form2->RB1->isChecked());
+    EXPECT_EQ(Store.SeriesResolution[0], 1);
+    Form2->RB2->setChecked(true); // from code, as a screen reader would
+    EXPECT_EQ(Store.SeriesResolution[0], 0);
 }
