@@ -228,8 +228,10 @@ void TForm2::checkDeviceAlive() {
     silentChecks_ = *bytes == lastBytes_ ? silentChecks_ + 1 : 0;
     lastBytes_ = *bytes;
     // A sound card delivers every few milliseconds; two seconds of silence
-    // from it mean the device or the sound server has gone.
-    if (silentChecks_ < 4) return;
+    // from it mean the device or the sound server has gone. Its first data
+    // may take longer: a sound server that has just come back needs about
+    // two seconds to start a stream.
+    if (silentChecks_ < (*bytes == 0 ? 16 : 4)) return;
     watchdog_->stop();
     startWhenClosed_ = false;
     Detection.abort();

@@ -75,8 +75,9 @@ TEST_F(ProgramFixture, AStalledWindowLosesNothingFromTheSoundCard) {
 }
 
 // The sound server stops in the middle of a run: the status line says so in
-// red, nothing is stored, nothing crashes, the capture closes.
-TEST_F(ProgramFixture, ASoundServerThatGoesAwayIsReported) {
+// red, nothing is stored, nothing crashes, the capture closes; once the
+// server is back, "Messen" records again.
+TEST_F(ProgramFixture, ASoundServerThatGoesAwayIsReportedAndMessenWorksAgain) {
     KELMOT_NEED_SOUND_SERVER();
     const QString session = QStringLiteral(KELMOT_SOURCE_DIR "/scripts/pulse-session.sh");
     start(platform::SimulatedMixerApi::demonstrationDevices(),
@@ -95,5 +96,12 @@ TEST_F(ProgramFixture, ASoundServerThatGoesAwayIsReported) {
     EXPECT_EQ(Form2->L_status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_FALSE(Store.DataPresent);
     EXPECT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }, 5000));
-    EXPECT_TRUE(restarted && soundServerReady());
+    ASSERT_TRUE(restarted && soundServerReady());
+
+    Form2->B_mess->click();
+    ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
+    EXPECT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 3; }, 15000))
+        << Form2->L_status->text().toStdString();
+    EXPECT_EQ(Form2->L_status->text(), "  Warte auf Start  ");
+    Form2->AudioIn->StopNow();
 }
