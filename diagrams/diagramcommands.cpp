@@ -18,11 +18,6 @@ namespace kelmot {
 
 namespace {
 
-void colourOfSelectedSeries(TForm6& t) {
-    const auto s = t.selectedSeries();
-    t.setGridColour(s ? Store.SeriesColor[*s] : Black);
-}
-
 void placeSelector(TForm6& t) {
     t.Combo1->setVisible(Store.OutputMode == 1);
     t.Combo1->move(nearest(0.2 * t.width()), 24);
@@ -40,7 +35,7 @@ void TForm1::Diagrammst1Click() {
     if (!requireData()) return;
     Store.EvaluationKind = 0;
     TForm6& t = *Form6;
-    colourOfSelectedSeries(t);
+    t.colourGridBySelectedSeries();
     Store.ColumnCount = 3;
     t.present(QStringLiteral("  Weg-Zeit-Zusammenhang auswerten "), true, nearest(width() / 2.0));
     setGridPointSize(t.SG2, 12);
@@ -61,7 +56,7 @@ void TForm1::Diagrammvt1Click() {
     if (!requireData()) return;
     Store.EvaluationKind = 1;
     TForm6& t = *Form6;
-    colourOfSelectedSeries(t);
+    t.colourGridBySelectedSeries();
     Store.ColumnCount = 6;
     t.present(QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), true,
               nearest(width() / 2.0));

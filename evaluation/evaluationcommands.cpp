@@ -13,23 +13,12 @@
 
 namespace kelmot {
 
-namespace {
-
-// The grid's colour when an opening command shows a series: that of the
-// series chosen in the selector, black when none is chosen.
-void colourOfSelectedSeries() {
-    const auto s = Form6->selectedSeries();
-    Form6->setGridColour(s ? Store.SeriesColor[*s] : Black);
-}
-
-} // namespace
-
 void TForm1::Auswertenst1Click() {
     Store.EvaluationKind = 0;
     hidePicture();
     if (!requireData()) return;
     Store.ColumnCount = 3;
-    colourOfSelectedSeries();
+    Form6->colourGridBySelectedSeries();
     TForm6& t = *Form6;
     t.present(QStringLiteral("  Weg-Zeit-Zusammenhang auswerten "), false, width());
     for (QWidget* hidden : std::initializer_list<QWidget*>{t.CB1, t.CB2, t.CB3, t.GB1, t.GB3})
@@ -51,7 +40,7 @@ void TForm1::Auswertenvt1Click() {
     hidePicture();
     if (!requireData()) return;
     Store.ColumnCount = 6;
-    colourOfSelectedSeries();
+    Form6->colourGridBySelectedSeries();
     TForm6& t = *Form6;
     t.present(QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), false, width());
     setGridPointSize(t.SG2, 14);

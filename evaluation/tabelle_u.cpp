@@ -223,6 +223,11 @@ void TForm6::setGridColour(Rgb colour) {
     SG2->setPalette(p);
 }
 
+void TForm6::colourGridBySelectedSeries() {
+    const auto s = selectedSeries();
+    setGridColour(s ? Store.SeriesColor[*s] : Black);
+}
+
 void TForm6::colourForVtColumn(int series) {
     setGridColour(Store.threeLists() ? Store.SeriesColor[series] : Navy);
 }

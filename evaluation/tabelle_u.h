@@ -79,6 +79,9 @@ public:
     // Rows 1..10 of a column.
     void setColumn(int column, const ColumnTexts& texts);
     void setGridColour(Rgb colour);
+    // The colour of the series chosen in Combo1, black when none is chosen:
+    // what the opening commands show a series in.
+    void colourGridBySelectedSeries();
 
     QString cellText(int column, int row) const;
     SeriesSelector& selector() { return selector_; }
