@@ -109,8 +109,9 @@ private:
     void hidePicture();
     // The diagram commands: the s-t diagram in the upper right quarter.
     void showStDiagramWindow();
-    // After a load: the evaluation window shows the newest series' times.
-    void showLoadedTable(const QString& caption, bool withBrightTimes);
+    // After a load: the evaluation window shows the newest series' times,
+    // as an s-t table (dark times) or a v-t table (dark and bright times).
+    void showLoadedTable(bool withBrightTimes);
     // "Messen s-t" (2 columns) and "Messen v-t" (3, with the bright times).
     void openMeasurement(int columns, const QString& caption);
 

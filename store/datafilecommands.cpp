@@ -83,10 +83,14 @@ bool TForm1::loadDataFile(const QString& path) {
     return true;
 }
 
-void TForm1::showLoadedTable(const QString& caption, bool withBrightTimes) {
+void TForm1::showLoadedTable(bool withBrightTimes) {
+    Store.ColumnCount = withBrightTimes ? 3 : 2;
+    // The v-t caption says "(s-t)" too; files and users know it so.
+    const QString caption = withBrightTimes
+                                ? QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang (s-t)")
+                                : QStringLiteral("  Weg-Zeit-Zusammenhang (s-t)");
     TForm6& t = *Form6;
-    const auto s = t.selectedSeries();
-    t.setGridColour(s ? Store.SeriesColor[*s] : Black);
+    t.colourGridBySelectedSeries();
     if (withBrightTimes) {
         t.resize(width(), height() - 100);
         t.move(0, t.y());
@@ -109,23 +113,17 @@ void TForm1::showLoadedTable(const QString& caption, bool withBrightTimes) {
 
 void TForm1::openDataFile(const QString& path) {
     hidePicture();
-    if (!loadDataFile(path)) return;
-    Store.ColumnCount = 2;
-    showLoadedTable(QStringLiteral("  Weg-Zeit-Zusammenhang (s-t)"), false);
+    if (loadDataFile(path)) showLoadedTable(false);
 }
 
 void TForm1::Ladenst1Click() {
     hidePicture();
-    if (!MessungLaden()) return;
-    Store.ColumnCount = 2;
-    showLoadedTable(QStringLiteral("  Weg-Zeit-Zusammenhang (s-t)"), false);
+    if (MessungLaden()) showLoadedTable(false);
 }
 
 void TForm1::Ladenvt1Click() {
     hidePicture();
-    if (!MessungLaden()) return;
-    Store.ColumnCount = 3;
-    showLoadedTable(QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang (s-t)"), true);
+    if (MessungLaden()) showLoadedTable(true);
 }
 
 } // namespace kelmot
