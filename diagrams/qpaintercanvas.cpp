@@ -1,33 +1,27 @@
 #include "diagrams/qpaintercanvas.h"
 
+#include "app/controls.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
 namespace kelmot {
 
-namespace {
-
-QColor toColour(Rgb c) {
-    return {c.r, c.g, c.b};
-}
-
-} // namespace
-
 QPainterCanvas::QPainterCanvas(QPainter& painter, const PenState& start)
     : painter_(painter), state_(start) {
-    painter_.setBrush(toColour(state_.brush));
+    painter_.setBrush(toQColor(state_.brush));
     applyPen();
 }
 
 void QPainterCanvas::applyPen() {
-    QPen pen(toColour(state_.pen));
+    QPen pen(toQColor(state_.pen));
     pen.setWidth(state_.width);
     painter_.setPen(pen);
 }
 
 void QPainterCanvas::setBrushColour(Rgb colour) {
     state_.brush = colour;
-    painter_.setBrush(toColour(colour));
+    painter_.setBrush(toQColor(colour));
 }
 
 void QPainterCanvas::setPenColour(Rgb colour) {
@@ -60,7 +54,7 @@ void QPainterCanvas::textOut(int x, int y, const QString& text) {
     const QFontMetrics metrics(painter_.font(), painter_.device());
     const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
     painter_.save();
-    painter_.fillRect(box, toColour(state_.brush));
+    painter_.fillRect(box, toQColor(state_.brush));
     painter_.setPen(Qt::black);
     painter_.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
     painter_.restore();
