@@ -13,24 +13,19 @@ namespace {
 
 // The detection's output without a window: it counts the edges and notes
 // the end of a run; the series it commits go nowhere else.
-class RunCollector : public DetectionOutput, private SeriesSelector {
+class RunCollector : public DetectionOutput {
 public:
     void setCell(int column, int, const QString&) override {
         if (column == 1 || column == 2) ++edges;
     }
     void setStatus(const QString&, Rgb) override {}
     void stopCapture() override {}
-    SeriesSelector& seriesSelector() override { return *this; }
+    SeriesSelector& seriesSelector() override { return selector_; }
 
     int edges = 0;
 
 private:
-    void clear() override {}
-    void insertItem(int, const QString&) override {}
-    int count() const override { return 0; }
-    int itemIndex() const override { return -1; }
-    void setItemIndex(int) override {}
-    void setShown(bool) override {}
+    NullSeriesSelector selector_;
 };
 
 // The capture hands over buffers of 4410 samples (0.2 s at 22050 Hz).

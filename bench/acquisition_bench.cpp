@@ -22,20 +22,11 @@ namespace {
 
 class NullOutput : public DetectionOutput {
 public:
-    class NullSelector : public SeriesSelector {
-    public:
-        void clear() override {}
-        void insertItem(int, const QString&) override {}
-        int count() const override { return 0; }
-        int itemIndex() const override { return -1; }
-        void setItemIndex(int) override {}
-        void setShown(bool) override {}
-    };
     void setCell(int, int, const QString&) override {}
     void setStatus(const QString&, Rgb) override {}
     void stopCapture() override {}
     SeriesSelector& seriesSelector() override { return selector; }
-    NullSelector selector;
+    NullSeriesSelector selector;
 };
 
 constexpr std::size_t Buffer = 4410;

@@ -19,4 +19,16 @@ public:
     virtual void setShown(bool shown) = 0;
 };
 
+// A selector that lists nothing: for a detection without a window (the
+// offline analysis, benchmarks), whose committed series go nowhere else.
+class NullSeriesSelector : public SeriesSelector {
+public:
+    void clear() override {}
+    void insertItem(int, const QString&) override {}
+    int count() const override { return 0; }
+    int itemIndex() const override { return -1; }
+    void setItemIndex(int) override {}
+    void setShown(bool) override {}
+};
+
 } // namespace kelmot
