@@ -104,6 +104,7 @@ FlagWidthEntry interpretFlagWidth(const QString& text) {
     const FlagWidthValue value = readFlagWidth(entry.text);
     if (!value.millimetres) {
         entry.action = FlagWidthEntry::Invalid;
+        entry.error = value.error;
         return entry;
     }
     entry.millimetres = *value.millimetres;

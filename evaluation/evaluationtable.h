@@ -69,6 +69,7 @@ struct FlagWidthEntry {
     Action action = Ignore;
     QString text; // the field's text after "." became ","
     double millimetres = 0;
+    QString error; // with Invalid: the conversion message
 };
 FlagWidthEntry interpretFlagWidth(const QString& text);
 

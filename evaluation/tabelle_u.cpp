@@ -329,7 +329,7 @@ void TForm6::geaendert() {
     Edit1->setCursorPosition(int(Edit1->text().size()));
     switch (entry.action) {
     case FlagWidthEntry::Invalid:
-        reportError(this, readFlagWidth(entry.text).error);
+        reportError(this, entry.error);
         return;
     case FlagWidthEntry::Recompute:
         CB2Click();

@@ -100,6 +100,7 @@ TEST(EvaluationTable, FlagWidthEntryAsItIsTyped) {
     e = interpretFlagWidth("1.2.3");
     EXPECT_EQ(e.action, FlagWidthEntry::Invalid);
     EXPECT_EQ(e.text, "1,2,3");
+    EXPECT_EQ(e.error, "'1,2,3' ist kein gültiger Gleitkommawert");
     EXPECT_EQ(readFlagWidth("1,2,3").error, "'1,2,3' ist kein gültiger Gleitkommawert");
     EXPECT_FALSE(readFlagWidth("").millimetres);
     EXPECT_TRUE(readFlagWidth("").error.isEmpty());
