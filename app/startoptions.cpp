@@ -6,6 +6,7 @@
 #include "platform/simulated_mixer.h"
 #include "platform/simulatedtrack.h"
 #include "platform/wavfilesource.h"
+#include "store/numberconversion.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -94,9 +95,10 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
     } else {
         return fail("unbekanntes Mischpult '" + m + "' (alsa oder simulated).");
     }
-    bool ok = false;
-    o.simulationSpeed = parser.value(speed).toDouble(&ok);
-    if (!ok || o.simulationSpeed <= 0 || o.simulationSpeed > 1000) {
+    // "1,5" as typed on a German desktop or "1.5" as in a script.
+    const auto factor = parseFloatEitherSeparator(parser.value(speed));
+    o.simulationSpeed = factor.value_or(0);
+    if (!factor || o.simulationSpeed <= 0 || o.simulationSpeed > 1000) {
         return fail("ungültiger Zeitraffer '" + parser.value(speed) + "'.");
     }
     result.options = o;

@@ -5,11 +5,13 @@
 #include "acquisition/lightbarrierdetector.h"
 #include "platform/paced_wavein.h"
 #include "platform/simulatedtrack.h"
+#include "store/numberformat.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <benchmark/benchmark.h>
+#include <clocale>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -141,17 +143,22 @@ public:
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // Google Benchmark prints its table through the C library: figures with a
+    // point for scripts that read them, whatever the desktop's locale.
+    std::setlocale(LC_NUMERIC, "C");
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double detection = reporter.rates["BM_Detection"];
     const double sum = reporter.rates["BM_PlainSum"];
     if (detection > 0 && sum > 0) {
-        std::printf("\ndetection: %.0f Msamples/s, plain sum: %.0f Msamples/s, ratio %.2f "
+        std::printf("\ndetection: %s Msamples/s, plain sum: %s Msamples/s, ratio %s "
                     "(target at least 0.25)\n",
-                    detection / 1e6, sum / 1e6, detection / sum);
-        std::printf("one 0.2 s buffer (4410 samples) is analysed in %.2f us\n",
-                    4410 / detection * 1e6);
+                    kelmot::formatPoint(detection / 1e6, 0).c_str(),
+                    kelmot::formatPoint(sum / 1e6, 0).c_str(),
+                    kelmot::formatPoint(detection / sum, 2).c_str());
+        std::printf("one 0.2 s buffer (4410 samples) is analysed in %s us\n",
+                    kelmot::formatPoint(4410 / detection * 1e6, 2).c_str());
     }
     benchmark::Shutdown();
     return 0;

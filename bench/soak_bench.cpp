@@ -11,6 +11,8 @@
 #include "platform/simulated_mixer.h"
 #include "platform/simulatedtrack.h"
 #include "store/measurementstore.h"
+#include "store/numberconversion.h"
+#include "store/numberformat.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -44,8 +46,12 @@ bool runUntil(const std::function<bool()>& done, int ms) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 200;
-    const double speed = argc > 2 ? std::atof(argv[2]) : 40.0;
+    const int runs = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 200;
+    const double speed = argc > 2 ? kelmot::parseFloatEitherSeparator(argv[2]).value_or(0) : 40.0;
+    if (runs <= 0 || speed <= 0) {
+        std::fprintf(stderr, "usage: kelmot_soak [runs] [speed]\n");
+        return 2;
+    }
     using namespace kelmot;
     auto capture = std::make_shared<platform::PacedBackend>(
         "Simulation",
@@ -81,7 +87,8 @@ int main(int argc, char** argv) {
     }
     runUntil([] { return !Form2->AudioIn->DeviceOpen(); }, 10000);
     const long atEnd = residentKb();
-    std::printf("runs completed      %d of %d at %.0f times real time\n", completed, runs, speed);
+    std::printf("runs completed      %d of %d at %s times real time\n", completed, runs,
+                kelmot::formatPoint(speed, 0).c_str());
     std::printf("frames lost         %llu during the runs (goal 0); %llu in all, with those\n"
                 "                    arriving after each run's end while its capture drains\n",
                 static_cast<unsigned long long>(lostInRuns),

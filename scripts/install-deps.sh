@@ -17,6 +17,7 @@ packages=(
   dpkg-dev file desktop-file-utils appstream shared-mime-info groff-base
   clang libclang-rt-14-dev
   at-spi2-core
+  locales
 )
 
 missing=()
@@ -26,17 +27,34 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
 if [ "$(id -u)" -eq 0 ]; then
   sudo=()
 else
   sudo=(sudo)
 fi
 
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The program lives on German desktops and the tests run there: a German
+# locale (decimal comma) and an English one must exist, not only C.
+needed_locales=(de_DE.UTF-8 en_US.UTF-8)
+generate=()
+for l in "${needed_locales[@]}"; do
+  # locale -a spells them "de_DE.utf8".
+  if ! locale -a 2>/dev/null | grep -qix "${l%%.*}.utf8"; then
+    generate+=("$l")
+  fi
+done
+if [ ${#generate[@]} -gt 0 ]; then
+  echo "Generating locales: ${generate[*]}"
+  for l in "${generate[@]}"; do
+    "${sudo[@]}" sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  done
+  "${sudo[@]}" locale-gen >/dev/null
+fi

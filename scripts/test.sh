@@ -21,6 +21,9 @@ if ! clang-format --dry-run -Werror "${sources[@]}"; then
   exit 1
 fi
 
+# Numbers never go through the C library's locale (see the script).
+bash scripts/check-number-conversions.sh
+
 bash scripts/pulse-session.sh start
 trap 'bash scripts/pulse-session.sh stop' EXIT
 

@@ -5,15 +5,6 @@
 
 namespace kelmot {
 
-namespace {
-
-QChar decimalSeparator(const QLocale& locale) {
-    const QString point = locale.decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.front();
-}
-
-} // namespace
-
 QByteArray dataFileText(int resolution, const double (&runTimes)[2][TimeSlots],
                         const QLocale& locale) {
     QString text = QString::fromLatin1(DataFileHeader) + QString::number(resolution) + "\r\n";
@@ -38,9 +29,7 @@ QList<QByteArray> splitTextLines(const QByteArray& content, int maxLines) {
     return lines;
 }
 
-std::optional<QString> readDataFileLines(const QList<QByteArray>& lines, MeasurementStore& store,
-                                         const QLocale& locale) {
-    const QChar separator = decimalSeparator(locale);
+std::optional<QString> readDataFileLines(const QList<QByteArray>& lines, MeasurementStore& store) {
     int fields = 0; // carries over from line to line
     for (int r = 0; r < lines.size() && r <= BarrierCount; ++r) {
         // A data file is ANSI text: every byte stands for one character.
@@ -58,7 +47,7 @@ std::optional<QString> readDataFileLines(const QList<QByteArray>& lines, Measure
             if (semicolon >= 0) {
                 if (fields > 0) {
                     const QString field = rest.left(semicolon);
-                    const auto x = parseFloat(field, separator);
+                    const auto x = parseFloatEitherSeparator(field);
                     if (!x) return notAFloatMessage(field);
                     store.RunTimes[0][k] = *x;
                     store.SeriesDarkTimes[0][k] = *x;
@@ -66,7 +55,7 @@ std::optional<QString> readDataFileLines(const QList<QByteArray>& lines, Measure
                 rest.remove(0, semicolon + 1);
                 ++fields;
             } else {
-                const auto x = parseFloat(rest, separator);
+                const auto x = parseFloatEitherSeparator(rest);
                 if (!x) return notAFloatMessage(rest);
                 store.RunTimes[1][k] = *x;
                 store.SeriesBrightTimes[0][k] = *x;

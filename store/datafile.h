@@ -26,8 +26,10 @@ QByteArray dataFileText(int resolution, const double (&runTimes)[2][TimeSlots],
 // The field counter carries over from line to line, so a row that ends in
 // ";" shifts the next one. Values read before a bad field stay; the result
 // is then the conversion message. Lines after the eleventh are not read.
-std::optional<QString> readDataFileLines(const QList<QByteArray>& lines, MeasurementStore& store,
-                                         const QLocale& locale = QLocale());
+// Numbers are read with "," or "." as the decimal separator, whatever the
+// locale: a file written by a script under C.UTF-8 loads on a German desktop
+// and the other way round.
+std::optional<QString> readDataFileLines(const QList<QByteArray>& lines, MeasurementStore& store);
 
 // A file's lines as a text file is read: CR LF, LF or CR end a line, and a
 // last line without an end counts too. At most `maxLines` lines are taken.

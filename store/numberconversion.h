@@ -12,6 +12,9 @@ namespace kelmot {
 // [sign] digits [separator digits] [E [sign] digits]; digits may stand on
 // either side of the separator alone ("5," and ",5" are numbers).
 std::optional<double> parseFloat(const QString& text, QChar decimalSeparator);
+// The same, with either "," or "." as the separator: data files are split by
+// ";", so a file written under any locale reads back under any other.
+std::optional<double> parseFloatEitherSeparator(const QString& text);
 // [sign] digits, within the 32-bit range.
 std::optional<int> parseInteger(const QString& text);
 

@@ -1,10 +1,9 @@
 #include "store/numberformat.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
+#include <string_view>
 
 namespace kelmot {
 
@@ -20,14 +19,21 @@ QString formatGeneral(double value, const QLocale& locale) {
     if (std::isnan(value)) return QStringLiteral("NAN");
     if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     if (value == 0.0) return QStringLiteral("0");
-    // 15 significant digits, correctly rounded: "d.dddddddddddddde±x".
+    // 15 significant digits, correctly rounded: "d.dddddddddddddde±x". The
+    // conversion ignores the C locale: on a German desktop printf would put a
+    // comma where we expect the point, and the separator is ours to place.
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::abs(value));
-    const char* e = std::strchr(buffer, 'e');
-    const int exponent = std::atoi(e + 1);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::abs(value),
+                                       std::chars_format::scientific, 14);
+    const std::string_view mantissaAndExponent(buffer, written.ptr - buffer);
+    const std::size_t e = mantissaAndExponent.find('e');
+    int exponent = 0;
+    const char* exponentText = buffer + e + 1;
+    if (*exponentText == '+') ++exponentText; // from_chars takes no plus sign
+    std::from_chars(exponentText, written.ptr, exponent);
     std::string digits;
-    for (const char* p = buffer; p != e; ++p)
-        if (*p != '.') digits += *p;
+    for (const char c : mantissaAndExponent.substr(0, e))
+        if (c != '.') digits += c;
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 
@@ -50,6 +56,14 @@ QString formatGeneral(double value, const QLocale& locale) {
     text += (exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+")) +
             QString::number(std::abs(exponent));
     return text;
+}
+
+std::string formatPoint(double value, int decimals) {
+    char buffer[400]; // room for the largest double in fixed notation
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (written.ec != std::errc()) return "?";
+    return std::string(buffer, written.ptr);
 }
 
 } // namespace kelmot

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <string>
 
 namespace kelmot {
 
@@ -20,5 +21,9 @@ inline int decimalsForResolution(int resolution) {
 // 0.0001 up to 15 digits before the separator ("0", "0,1", "-0,0003"),
 // otherwise mantissa, "E" and signed exponent ("9,999E-5", "1E+15").
 QString formatGeneral(double value, const QLocale& locale = QLocale());
+
+// Fixed notation with a decimal point whatever the locale, for the figures
+// benchmarks and tools print for developers and scripts.
+std::string formatPoint(double value, int decimals);
 
 } // namespace kelmot

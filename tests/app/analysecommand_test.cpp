@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -127,4 +129,50 @@ TEST_F(AnalyseCommand, BadArgumentsAndFilesEndWithTwo) {
     EXPECT_EQ(run({"--analyse", wav_, "--threshold", "viel"}).status, 2);
     EXPECT_EQ(run({"--output", "x"}).status, 2);
     EXPECT_EQ(run({"--analyse", wav_, "--simulate"}).status, 2);
+}
+
+// The program itself, started as a teacher or a script starts it: its
+// QCoreApplication sets the C locale from the environment, and the numbers
+// must come out whole under each one and load back under any other.
+TEST_F(AnalyseCommand, ProgramPrintsWellFormedNumbersUnderEveryLocale) {
+    struct Desktop {
+        const char* locale;
+        char separator;
+    };
+    QList<QByteArray> outputs;
+    for (const Desktop d :
+         {Desktop{"de_DE.UTF-8", ','}, Desktop{"en_US.UTF-8", '.'}, Desktop{"C.UTF-8", '.'}}) {
+        QProcess kelmot;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", d.locale);
+        env.insert("LANG", d.locale);
+        kelmot.setProcessEnvironment(env);
+        kelmot.start(QStringLiteral(KELMOT_PROGRAM), {"--analyse", wav_});
+        ASSERT_TRUE(kelmot.waitForFinished(60000)) << d.locale;
+        ASSERT_EQ(kelmot.exitCode(), 0) << d.locale << kelmot.readAllStandardError().constData();
+        const QByteArray out = kelmot.readAllStandardOutput();
+        const QList<QByteArray> lines = out.split('\n');
+        ASSERT_EQ(lines.size(), 24) << d.locale << out.constData();
+        // position;dark;bright, each a number with at most one separator, and
+        // the separator of that locale.
+        const QString number =
+            QStringLiteral("-?[0-9]+(\\%1[0-9]+)?(E[-+][0-9]+)?").arg(d.separator);
+        const QRegularExpression row(QStringLiteral("^%1;%1;%1\r$").arg(number));
+        for (int r = 0; r < 2; ++r)
+            for (int k = 1; k <= 10; ++k)
+                EXPECT_TRUE(row.match(QString::fromLatin1(lines[r * 12 + k])).hasMatch())
+                    << d.locale << " line " << r * 12 + k << ": " << lines[r * 12 + k].constData();
+        EXPECT_TRUE(lines[2].startsWith(QByteArray("0") + d.separator + "1;")) << d.locale;
+        outputs << out;
+    }
+    // Written under one locale, read under any: the same times to the bit.
+    MeasurementStore german, english, plain;
+    ASSERT_FALSE(readDataFileLines(splitTextLines(outputs[0], 11), german));
+    ASSERT_FALSE(readDataFileLines(splitTextLines(outputs[1], 11), english));
+    ASSERT_FALSE(readDataFileLines(splitTextLines(outputs[2], 11), plain));
+    for (int k = 0; k < BarrierCount; ++k) {
+        EXPECT_EQ(german.RunTimes[0][k], english.RunTimes[0][k]) << k;
+        EXPECT_EQ(german.RunTimes[1][k], plain.RunTimes[1][k]) << k;
+    }
+    EXPECT_NEAR(german.RunTimes[1][0], 299 / 22050.0 - 0.0003, 1e-16);
 }

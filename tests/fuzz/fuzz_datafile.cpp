@@ -7,7 +7,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     kelmot::MeasurementStore store;
-    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)})
-        kelmot::readDataFileLines(kelmot::splitTextLines(bytes, 11), store, locale);
+    kelmot::readDataFileLines(kelmot::splitTextLines(bytes, 11), store);
     return 0;
 }

@@ -54,7 +54,7 @@ TEST(DataFile, ReadBackGivesTheSameTimesBitForBit) {
     }
     MeasurementStore read;
     ASSERT_FALSE(
-        readDataFileLines(splitTextLines(dataFileText(1, written.RunTimes, De), 11), read, De));
+        readDataFileLines(splitTextLines(dataFileText(1, written.RunTimes, De), 11), read));
     EXPECT_EQ(read.SeriesResolution[0], 1);
     for (int k = 0; k < BarrierCount; ++k) {
         // 15 significant digits bring back every time a 22050 Hz run gives.
@@ -75,7 +75,7 @@ TEST(DataFile, FieldCounterRulesForOddFiles) {
     // A trailing ";" makes the bright time a dark time and shifts the next row.
     MeasurementStore t;
     t.RunTimes[1][0] = 7;
-    ASSERT_FALSE(readDataFileLines(linesOf("x;1\n0;0.5;0.6;\n0.1;0.7;0.8\n"), t, QLocale::c()));
+    ASSERT_FALSE(readDataFileLines(linesOf("x;1\n0;0.5;0.6;\n0.1;0.7;0.8\n"), t));
     EXPECT_EQ(t.SeriesResolution[0], 1);
     EXPECT_EQ(t.RunTimes[0][0], 0.6);
     EXPECT_EQ(t.RunTimes[1][0], 7);   // unchanged
@@ -87,7 +87,7 @@ TEST(DataFile, FieldCounterRulesForOddFiles) {
     QByteArray many = "h;0\r\n\r\n0.1;1;2\r\n";
     for (int i = 0; i < 20; ++i)
         many += "0;5;6\r\n";
-    ASSERT_FALSE(readDataFileLines(splitTextLines(many, 11), u, QLocale::c()));
+    ASSERT_FALSE(readDataFileLines(splitTextLines(many, 11), u));
     EXPECT_EQ(u.RunTimes[0][0], 0);
     EXPECT_EQ(u.RunTimes[0][1], 1);
     EXPECT_EQ(u.RunTimes[0][9], 5);
@@ -100,13 +100,15 @@ TEST(DataFile, BadHeaderOrFieldStopsWithTheConversionMessage) {
               "';' ist kein gültiger Integerwert");
     EXPECT_EQ(readDataFileLines(linesOf("\r\n0;1;2\r\n"), s), "'' ist kein gültiger Integerwert");
     // Values before the bad field stay.
-    const auto error = readDataFileLines(linesOf("h;1\r\n0;0,5;0,6\r\n0,1;0.7;0,8\r\n"), s, De);
-    EXPECT_EQ(error, "'0.7' ist kein gültiger Gleitkommawert");
+    const auto error = readDataFileLines(linesOf("h;1\r\n0;0,5;0,6\r\n0,1;0,7.5;0,8\r\n"), s);
+    EXPECT_EQ(error, "'0,7.5' ist kein gültiger Gleitkommawert");
     EXPECT_EQ(s.RunTimes[0][0], 0.5);
     EXPECT_EQ(s.RunTimes[1][0], 0.6);
     EXPECT_EQ(s.RunTimes[0][1], 0);
-    EXPECT_EQ(readDataFileLines(linesOf("h;1\r\n0;1;x\r\n"), s, De),
+    EXPECT_EQ(readDataFileLines(linesOf("h;1\r\n0;1;x\r\n"), s),
               "'x' ist kein gültiger Gleitkommawert");
+    EXPECT_EQ(readDataFileLines(linesOf("h;1\r\n0;1,,5;2\r\n"), s),
+              "'1,,5' ist kein gültiger Gleitkommawert");
 }
 
 TEST(DataFile, LinesEndWithCrLfLfOrCr) {

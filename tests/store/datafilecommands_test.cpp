@@ -138,10 +138,10 @@ TEST_F(DataFiles, ThreeLoadsInThreeListsGetNavyRedGreen) {
 TEST_F(DataFiles, ABadFileStopsTheLoadWithTheMessage) {
     startWithRun(1);
     const QString title = Form6->windowTitle();
-    writeFile("kaputt.kmd", "Ort ; Zeit dunkel; Zeit hell;1\r\n0;0,25;0,3\r\n0,1;1.5;2\r\n");
+    writeFile("kaputt.kmd", "Ort ; Zeit dunkel; Zeit hell;1\r\n0;0,25;0,3\r\n0,1;1,5 s;2\r\n");
     Store.DataPresent = false;
     load(path("kaputt.kmd"));
-    EXPECT_EQ(errors, QStringList{"'1.5' ist kein gültiger Gleitkommawert"});
+    EXPECT_EQ(errors, QStringList{"'1,5 s' ist kein gültiger Gleitkommawert"});
     EXPECT_EQ(Store.RunTimes[0][0], 0.25); // read before the bad field
     EXPECT_FALSE(Store.DataPresent);
     EXPECT_EQ(Form6->windowTitle(), title); // the rest of the command did not run
