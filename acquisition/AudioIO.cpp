@@ -302,6 +302,10 @@ bool TAudioIn::StartRecording() {
 }
 
 bool TAudioIn::QueueBuffer(int index) {
+    // A buffer handed back after the capture was stopped (the handler let
+    // events run and a stop came in between) is dropped: there is no device
+    // to queue it at.
+    if (!FDevice) return false;
     WaveHeader& header = *FHeaders[index];
     header.flags = WHDR_PREPARED;
     if (const int rc = FDevice->addBuffer(header); rc != WaveOk) {
@@ -364,7 +368,8 @@ void TAudioIn::DeliverOne() {
     const int index = FQueue.empty() ? FCurrentBuffer : FQueue.front();
     if (!FQueue.empty()) FQueue.pop_front();
     if (!FQueue.empty()) FCurrentBuffer = FQueue.front();
-    if (BufferFilled(FBuffers[index], FOpenBufferSize)) QueueBuffer(index);
+    // The handler may let events run, and a stop may close the device there.
+    if (BufferFilled(FBuffers[index], FOpenBufferSize) && FDeviceOpen) QueueBuffer(index);
     if (!FActive) {
         FKeepRunning = false;
         CloseDevice();
@@ -386,9 +391,11 @@ void TAudioIn::StopNow() {
 void TAudioIn::CloseDevice() {
     FActive = false;
     if (FDevice) {
+        // Reset first: it takes every buffer back from the driver, whose
+        // threads may write their flags until then.
+        FDevice->reset();
         for (int i = 0; i < FOpenNumBuffers; ++i)
             FDevice->unprepareHeader(*FHeaders[i]);
-        FDevice->reset();
         FDevice->close();
         FLostBefore += FDevice->lostFrames();
         FDevice.reset();

@@ -6,10 +6,11 @@
 namespace kelmot {
 
 void SignalMonitor::add(const std::int16_t* samples, std::size_t count) {
-    seen_ = seen_ || count > 0;
     for (std::size_t i = 0; i < count; ++i) {
         const std::int16_t v = samples[i];
-        last_ = v;
+        recent_[recentNext_] = v;
+        recentNext_ = (recentNext_ + 1) % recent_.size();
+        recentCount_ = std::min(recentCount_ + 1, recent_.size());
         if (partialCount_ == 0) partial_ = {v, v};
         partial_.low = std::min(partial_.low, v);
         partial_.high = std::max(partial_.high, v);
@@ -23,7 +24,8 @@ void SignalMonitor::add(const std::int16_t* samples, std::size_t count) {
 
 void SignalMonitor::clear() {
     slices_.clear();
-    seen_ = false;
+    recentCount_ = 0;
+    recentNext_ = 0;
     partialCount_ = 0;
 }
 
@@ -52,8 +54,12 @@ std::optional<int> SignalMonitor::suggestedThreshold() const {
     return (p + n) / 2;
 }
 
-bool SignalMonitor::above(int threshold) const {
-    return seen_ && last_ > threshold;
+bool SignalMonitor::dark(int threshold) const {
+    // The beam went dark at the last sample above the threshold and is
+    // bright again only once RecentSamples at or below it follow that one.
+    for (std::size_t i = 0; i < recentCount_; ++i)
+        if (recent_[i] > threshold) return true;
+    return false;
 }
 
 void drawSignalView(Canvas& canvas, int width, int height, const SignalMonitor& monitor,

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "acquisition/lightbarrierdetector.h"
 #include "diagrams/canvas.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -12,8 +14,8 @@ namespace kelmot {
 // What the settings dialog shows of the live input: the last two seconds of
 // the signal in 5 ms slices, the level it stays under while the beams are
 // free (noise), the highest value (peak, a beam blocked), a threshold
-// halfway between the two, and whether the signal is above the threshold
-// now ("Strahl unterbrochen").
+// halfway between the two, and whether a beam is dark now by the rule the
+// detection of a run applies ("Strahl unterbrochen").
 class SignalMonitor {
 public:
     static constexpr int SliceSamples = 110; // 5 ms at 22050 Hz
@@ -37,15 +39,21 @@ public:
     // are free.
     int noise() const;
     std::optional<int> suggestedThreshold() const;
-    // The latest sample lies above the threshold: a beam is blocked now.
-    bool above(int threshold) const;
+    // A beam is dark now as a run would see it: a sample above the threshold
+    // darkens it, and only RecentSamples in a row at or below bring it back.
+    // A beam signal modulated with a tone (as AC-coupled inputs need) swings
+    // below the threshold every half period and still reads dark.
+    bool dark(int threshold) const;
+
+    static constexpr int RecentSamples = LightBarrierDetector::BrightConfirmation + 1;
 
 private:
     std::deque<Slice> slices_;
     Slice partial_{};
     int partialCount_ = 0;
-    std::int16_t last_ = 0;
-    bool seen_ = false;
+    std::array<std::int16_t, RecentSamples> recent_{}; // the latest samples, a ring
+    std::size_t recentNext_ = 0;
+    std::size_t recentCount_ = 0;
 };
 
 // The view of the dialog: the slices as vertical strokes from low to high,

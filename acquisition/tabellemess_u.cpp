@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <chrono>
 
 namespace kelmot {
 
@@ -67,8 +68,13 @@ TForm2::TForm2(std::shared_ptr<platform::WaveInBackend> backend, QWidget* parent
     };
     AudioIn->OnStop = [this](QObject*) { AudioInStop(); };
 
+    clock_ = [] {
+        return std::int64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now().time_since_epoch())
+                                .count());
+    };
     watchdog_ = new QTimer(this);
-    watchdog_->setInterval(500);
+    watchdog_->setInterval(250);
     connect(watchdog_, &QTimer::timeout, this, &TForm2::checkDeviceAlive);
 
     // State changes, not clicks: the keyboard and screen readers choose too.
@@ -213,8 +219,7 @@ void TForm2::startCapture() {
                   Red);
         return;
     }
-    lastBytes_ = 0;
-    silentChecks_ = 0;
+    deviceWatchdog_.start(clock_());
     watchdog_->start();
 }
 
@@ -225,13 +230,7 @@ void TForm2::checkDeviceAlive() {
     }
     const auto bytes = AudioIn->BytesReceived();
     if (!bytes) return; // a device fed by hand says nothing about its progress
-    silentChecks_ = *bytes == lastBytes_ ? silentChecks_ + 1 : 0;
-    lastBytes_ = *bytes;
-    // A sound card delivers every few milliseconds; two seconds of silence
-    // from it mean the device or the sound server has gone. Its first data
-    // may take longer: a sound server that has just come back needs about
-    // two seconds to start a stream.
-    if (silentChecks_ < (*bytes == 0 ? 16 : 4)) return;
+    if (!deviceWatchdog_.silentTooLong(*bytes, clock_())) return;
     watchdog_->stop();
     startWhenClosed_ = false;
     Detection.abort();

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "acquisition/AudioIO.h"
+#include "acquisition/devicewatchdog.h"
 #include "acquisition/lightbarrierdetector.h"
 
 #include <QWidget>
+#include <cstdint>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -36,6 +39,13 @@ public:
     void prepareRun(const QString& caption, bool withBrightTimes);
 
     QString cellText(int column, int row) const;
+
+    // Watches that a recording sound card keeps delivering: a sound server
+    // that stops or a device unplugged sends nothing more. Runs on a timer;
+    // callable directly.
+    void checkDeviceAlive();
+    // The watchdog's clock in milliseconds (monotonic); tests set their own.
+    void setClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
     // "SOUNDKARTE :  <card><gap blanks>EINGANG:  <line>"
     QString mixerInfoText(int gap) const;
 
@@ -67,15 +77,11 @@ private:
     void AudioInStop();
     void labelPositions(int column, int decimals);
 
-    // Watches that a recording sound card keeps delivering: a sound server
-    // that stops or a device unplugged sends nothing more.
-    void checkDeviceAlive();
-
     bool startWhenClosed_ = false;
     std::uint64_t lostAtStart_ = 0;
     QTimer* watchdog_ = nullptr;
-    std::uint64_t lastBytes_ = 0;
-    int silentChecks_ = 0;
+    DeviceWatchdog deviceWatchdog_;
+    std::function<std::int64_t()> clock_;
 };
 
 extern TForm2* Form2;

@@ -60,6 +60,10 @@ public:
         ring_.write(reinterpret_cast<const char*>(samples.data()),
                     samples.size() * sizeof(std::int16_t));
     }
+    std::optional<std::uint64_t> bytesReceived() const override {
+        if (!backend_.reportsProgress) return std::nullopt;
+        return ring_.bytesReceived();
+    }
     std::size_t queued() const { return ring_.queued(); }
     std::uint64_t lost() const { return lostFrames(); }
 

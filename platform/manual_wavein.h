@@ -32,6 +32,9 @@ public:
     std::string sourceName() const override { return "Handbetrieb"; }
 
     Failures failures;
+    // Like a sound card, the device tells how many bytes it has received
+    // (the watchdog of a run reads it); off, it says nothing.
+    bool reportsProgress = false;
     const Calls& calls() const;
     // Feeds samples into the buffers of the open device; false when no
     // device is open and started.

@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace kelmot {
 
@@ -108,6 +109,9 @@ TForm8::TForm8(QWidget* parent, std::shared_ptr<platform::WaveInBackend> capture
             return true;
         };
     }
+    waitForRun_ = new QTimer(this);
+    waitForRun_->setInterval(200);
+    connect(waitForRun_, &QTimer::timeout, this, &TForm8::startSignalMonitor);
     showSignal();
 
     // Only the user's choice runs the list handlers; selecting in code does not.
@@ -161,29 +165,38 @@ void TForm8::hideEvent(QHideEvent* event) {
 }
 
 void TForm8::startSignalMonitor() {
-    monitor_.clear();
-    showSignal();
     if (!MonitorIn || MonitorIn->DeviceOpen()) return;
-    // A run has the source to itself.
-    if (Form2 && Form2->AudioIn->DeviceOpen()) {
-        L_lampe->setText(QStringLiteral("Messung läuft"));
+    // A run has the source to itself, until its capture has closed.
+    runHasSource_ = Form2 && Form2->AudioIn->DeviceOpen();
+    if (runHasSource_) {
+        if (!waitForRun_->isActive()) {
+            monitor_.clear();
+            showSignal();
+            waitForRun_->start();
+        }
         return;
     }
+    waitForRun_->stop();
+    monitor_.clear();
+    showSignal();
     if (!MonitorIn->Start(&MonitorIn))
         L_lampe->setText(QStringLiteral("kein Signal: ") + MonitorIn->ErrorText());
 }
 
 void TForm8::stopSignalMonitor() {
+    waitForRun_->stop();
+    runHasSource_ = false;
     if (MonitorIn && MonitorIn->DeviceOpen()) MonitorIn->StopNow();
 }
 
 void TForm8::showSignal() {
     const int threshold = ScrollBar1 ? ScrollBar1->value() : Store.Threshold;
     PB_signal->show(monitor_, threshold);
-    const bool blocked = monitor_.above(threshold);
-    L_lampe->setText(monitor_.empty() ? QStringLiteral("kein Signal")
-                     : blocked        ? QStringLiteral("Strahl unterbrochen")
-                                      : QStringLiteral("Strahl frei"));
+    const bool blocked = monitor_.dark(threshold);
+    L_lampe->setText(runHasSource_      ? QStringLiteral("Messung läuft")
+                     : monitor_.empty() ? QStringLiteral("kein Signal")
+                     : blocked          ? QStringLiteral("Strahl unterbrochen")
+                                        : QStringLiteral("Strahl frei"));
     QPalette lamp = L_lampe->palette();
     lamp.setColor(QPalette::Window, blocked ? QColor(255, 0, 0) : QColor(0, 128, 0));
     lamp.setColor(QPalette::WindowText, Qt::white);

@@ -13,6 +13,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QTimer;
 
 namespace kelmot {
 
@@ -83,6 +84,10 @@ private:
     void showSignal();
 
     SignalMonitor monitor_;
+    // A run has the source: the view waits for its capture to close (after
+    // "Abbrechen" it still hands back its buffers) and starts then.
+    bool runHasSource_ = false;
+    QTimer* waitForRun_ = nullptr;
 };
 
 extern TForm8* Form8;

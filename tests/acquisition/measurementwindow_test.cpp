@@ -2,6 +2,7 @@
 #include "evaluation/tabelle_u.h"
 #include "platform/paced_wavein.h"
 #include "platform/simulatedtrack.h"
+#include "settings/config_u.h"
 #include "tests/acquisition/detection_fixture.h"
 #include "tests/app/gui_fixture.h"
 
@@ -344,4 +345,116 @@ TEST_F(MeasurementWindow, ResolutionChosenFromTheKeyboard) {
     EXPECT_EQ(Store.SeriesResolution[0], 1);
     Form2->RB2->setChecked(true); // from code, as a screen reader would
     EXPECT_EQ(Store.SeriesResolution[0], 0);
+}
+
+namespace {
+
+// A sound card that reports its progress, and a clock the test moves: the
+// watchdog is asked at chosen moments, never after a real wait.
+class Watchdog : public MeasurementWindow {
+protected:
+    void SetUp() override {
+        MeasurementWindow::SetUp();
+        manual->reportsProgress = true;
+        start();
+        Form2->setClock([this] { return now; });
+    }
+    // One buffer of the run, 0.2 s later, seen by the watchdog.
+    void deliverAt(const std::vector<std::int16_t>& samples) {
+        now += 200;
+        deliver(samples);
+        Form2->checkDeviceAlive();
+    }
+    bool told() const { return Form2->L_status->text().contains("Keine Daten vom Aufnahmegerät"); }
+
+    std::int64_t now = 0;
+};
+
+} // namespace
+
+TEST_F(Watchdog, SpeaksTwoSecondsAfterTheDataStopped) {
+    Form1->Messenst1Click();
+    Form2->B_mess->click();
+    for (int i = 0; i < 3; ++i)
+        deliverAt(std::vector<std::int16_t>(4410, 0));
+    now += 1999;
+    Form2->checkDeviceAlive();
+    EXPECT_FALSE(told());
+    EXPECT_TRUE(Form2->AudioIn->DeviceOpen());
+    now += 1;
+    Form2->checkDeviceAlive();
+    EXPECT_TRUE(told()) << Form2->L_status->text().toStdString();
+    EXPECT_EQ(statusColour(), QColor(255, 0, 0));
+    EXPECT_FALSE(Form2->AudioIn->DeviceOpen());
+    EXPECT_FALSE(Store.DataPresent);
+}
+
+TEST_F(Watchdog, GivesAStreamThatNeverDeliveredEightSeconds) {
+    Form1->Messenst1Click();
+    Form2->B_mess->click();
+    now += 7999;
+    Form2->checkDeviceAlive();
+    EXPECT_FALSE(told());
+    now += 1;
+    Form2->checkDeviceAlive();
+    EXPECT_TRUE(told());
+    EXPECT_FALSE(Form2->AudioIn->DeviceOpen());
+}
+
+TEST_F(Watchdog, StaysQuietThroughAGapOfLessThanTwoSecondsAndAfterTheRun) {
+    Form1->Messenst1Click();
+    Form2->B_mess->click();
+    deliverAt(std::vector<std::int16_t>(4410, 0)); // the settling buffer
+    const auto run = fullRunSignal(100, 300);
+    auto buffer = [&](std::size_t b) {
+        return std::vector<std::int16_t>(run.begin() + b * 4410, run.begin() + (b + 1) * 4410);
+    };
+    for (std::size_t b = 0; b < 5; ++b)
+        deliverAt(buffer(b));
+    now += 1900; // nothing for 1.9 s, then the card delivers again
+    Form2->checkDeviceAlive();
+    for (std::size_t b = 5; b < 11; ++b)
+        deliverAt(buffer(b));
+    EXPECT_EQ(Form2->L_status->text(), "  Messung beendet  ");
+    EXPECT_TRUE(Store.DataPresent);
+    now += 60000; // the capture drains and closes; the watchdog has stopped
+    Form2->checkDeviceAlive();
+    EXPECT_EQ(Form2->L_status->text(), "  Messung beendet  ");
+}
+
+// A run waits for its start; the teacher opens "Einstellungen"; the card
+// stops behind the dialog. The buffer handler is still inside its event
+// processing when the watchdog closes the capture there: the buffer it
+// hands back afterwards must be dropped, not queued at a device that is gone.
+TEST_F(Watchdog, ACardThatStopsBehindADialogIsReportedWithoutACrash) {
+    Form1->Messenst1Click();
+    Form2->B_mess->click();
+    deliverAt(std::vector<std::int16_t>(4410, 0));
+    bool dialogWasOpen = false;
+    bool armed = true;
+    const auto handler = Form2->AudioIn->OnBufferFilled;
+    Form2->AudioIn->OnBufferFilled = [&, handler](char* buffer, int& size) {
+        if (armed) {
+            armed = false;
+            // Runs in the handler's own event processing: the dialog opens.
+            QTimer::singleShot(0, Form1, [&] {
+                QTimer::singleShot(0, Form8, [&] {
+                    dialogWasOpen = Form8->isVisible();
+                    Form2->checkDeviceAlive();            // the last data, seen at `now`
+                    now += 2500;                          // then nothing for 2.5 s
+                    processUntil([&] { return told(); }); // the watchdog's own timer
+                    Form8->reject();
+                });
+                Form1->Einstellungen1Click();
+            });
+        }
+        return handler(buffer, size);
+    };
+    ASSERT_TRUE(manual->deliver(std::vector<std::int16_t>(4410, 0)));
+    ASSERT_TRUE(processUntil([&] { return !armed && !Form8->isVisible() && told(); }));
+    EXPECT_TRUE(dialogWasOpen);
+    EXPECT_FALSE(Form2->AudioIn->DeviceOpen());
+    EXPECT_FALSE(manual->deviceOpen());
+    EXPECT_FALSE(Store.DataPresent);
+    EXPECT_EQ(statusColour(), QColor(255, 0, 0));
 }

@@ -4,6 +4,8 @@
 #include "tests/soundserver.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QString>
 #include <cstdint>
 #include <utility>
@@ -37,11 +39,49 @@ private:
     }
 };
 
-// The default sink and source at full volume, unmuted: samples pass unchanged.
-inline void soundPathAtFullVolume() {
-    runTool("pactl", {"set-sink-volume", "@DEFAULT_SINK@", "100%"});
-    runTool("pactl", {"set-source-volume", "@DEFAULT_SOURCE@", "100%"});
-    runTool("pactl", {"set-source-mute", "@DEFAULT_SOURCE@", "0"});
-}
+// The default sink and source at full volume, unmuted, while it lives:
+// samples pass unchanged. What they were before is restored at the end, so a
+// later test (or the developer's own server) finds them as they were.
+class FullVolumeSoundPath {
+public:
+    FullVolumeSoundPath()
+        : sinkVolume_(rawVolume("get-sink-volume", "@DEFAULT_SINK@")),
+          sourceVolume_(rawVolume("get-source-volume", "@DEFAULT_SOURCE@")),
+          sourceMute_(pactl({"get-source-mute", "@DEFAULT_SOURCE@"}).contains("yes") ? "1" : "0") {
+        pactl({"set-sink-volume", "@DEFAULT_SINK@", "100%"});
+        pactl({"set-source-volume", "@DEFAULT_SOURCE@", "100%"});
+        pactl({"set-source-mute", "@DEFAULT_SOURCE@", "0"});
+    }
+    ~FullVolumeSoundPath() {
+        if (!sinkVolume_.isEmpty()) pactl({"set-sink-volume", "@DEFAULT_SINK@", sinkVolume_});
+        if (!sourceVolume_.isEmpty())
+            pactl({"set-source-volume", "@DEFAULT_SOURCE@", sourceVolume_});
+        pactl({"set-source-mute", "@DEFAULT_SOURCE@", sourceMute_});
+    }
+    FullVolumeSoundPath(const FullVolumeSoundPath&) = delete;
+    FullVolumeSoundPath& operator=(const FullVolumeSoundPath&) = delete;
+
+private:
+    // pactl in its own words ("Mute: yes"), not the desktop's language.
+    static QString pactl(const QStringList& args) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "C");
+        p.setProcessEnvironment(env);
+        p.start("pactl", args);
+        p.waitForFinished(10000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+    // "Volume: mono: 65536 / 100% / 0.00 dB": the first raw value.
+    static QString rawVolume(const char* command, const char* device) {
+        const QString out = pactl({command, device});
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral(":\\s*(\\d+)\\s*/")).match(out);
+        return m.hasMatch() ? m.captured(1) : QString();
+    }
+    QString sinkVolume_;
+    QString sourceVolume_;
+    QString sourceMute_;
+};
 
 } // namespace kelmot::test

@@ -20,7 +20,7 @@ using namespace kelmot::test;
 // its monitor, the default input, through PortAudio and the detection.
 TEST(RealSound, APlayedRunIsDetectedToTheSample) {
     KELMOT_NEED_SOUND_SERVER();
-    soundPathAtFullVolume();
+    const FullVolumeSoundPath fullVolume;
     const PlayedRun played;
     QTemporaryDir dir;
     const QString wav = dir.filePath("lauf.wav");

@@ -17,7 +17,7 @@ using namespace kelmot::test;
 // measurement window records it from the default input like from a card.
 TEST_F(ProgramFixture, AMeasurementFromTheSoundCardFillsAllTenRows) {
     KELMOT_NEED_SOUND_SERVER();
-    soundPathAtFullVolume();
+    const FullVolumeSoundPath fullVolume;
     const PlayedRun played;
     const QString wav = dir_.filePath("lauf.wav");
     ASSERT_EQ(platform::writeWavFile(wav.toStdString(), played.samples, 22050), "");
@@ -48,7 +48,7 @@ TEST_F(ProgramFixture, AMeasurementFromTheSoundCardFillsAllTenRows) {
 // middle of the run: no sample is lost, the times stay exact.
 TEST_F(ProgramFixture, AStalledWindowLosesNothingFromTheSoundCard) {
     KELMOT_NEED_SOUND_SERVER();
-    soundPathAtFullVolume();
+    const FullVolumeSoundPath fullVolume;
     const PlayedRun played;
     const QString wav = dir_.filePath("lauf.wav");
     ASSERT_EQ(platform::writeWavFile(wav.toStdString(), played.samples, 22050), "");

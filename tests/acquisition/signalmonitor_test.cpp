@@ -1,5 +1,6 @@
 #include "acquisition/signalmonitor.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -36,14 +37,43 @@ TEST(SignalMonitor, NoisePeakSuggestionAndLamp) {
     EXPECT_EQ(m.peak(), 12000);
     EXPECT_EQ(m.noise(), 400); // 20 ms of two seconds do not move the median
     EXPECT_EQ(m.suggestedThreshold(), 6200);
-    EXPECT_TRUE(m.above(6200));
-    feed(m, 50, 400); // the latest sample decides, not the slice it lies in
-    EXPECT_FALSE(m.above(6200));
-    feed(m, 500, 1300);
-    EXPECT_FALSE(m.above(1300)); // at the threshold is not above it
+    EXPECT_TRUE(m.dark(6200));
     m.clear();
     EXPECT_TRUE(m.empty());
-    EXPECT_FALSE(m.above(0));
+    EXPECT_FALSE(m.dark(0));
+}
+
+// The lamp says what a run would see: the detection's own rule over every
+// sample, for a steady (DC) beam signal and for one modulated with a tone.
+TEST(SignalMonitor, LampFollowsTheDetectionRule) {
+    SignalMonitor dc;
+    feed(dc, 2205, 400);
+    EXPECT_FALSE(dc.dark(6200));
+    feed(dc, 441, 12000);
+    EXPECT_TRUE(dc.dark(6200));
+    feed(dc, 7, 400); // seven quiet samples do not end a dark phase
+    EXPECT_TRUE(dc.dark(6200));
+    feed(dc, 1, 6200); // the eighth at the threshold does
+    EXPECT_FALSE(dc.dark(6200));
+    feed(dc, 1, 6201);
+    EXPECT_TRUE(dc.dark(6200));
+
+    // A 4 kHz tone while the beam is blocked: every 5.5 samples a peak above
+    // the threshold, the samples between below it and even negative. Asked
+    // after every sample, the lamp must read dark every time, as the
+    // detection keeps the beam dark.
+    SignalMonitor tone;
+    feed(tone, 2205, 0);
+    int brightReadings = 0;
+    for (int i = 0; i < 22050; ++i) {
+        const double phase = 2 * 3.14159265358979 * 4000.0 * i / 22050;
+        const std::int16_t v = std::int16_t(12000 * std::sin(phase));
+        tone.add(&v, 1);
+        if (i >= 8 && !tone.dark(6000)) ++brightReadings;
+    }
+    EXPECT_EQ(brightReadings, 0);
+    feed(tone, 8, 0); // the tone stops: the beam is free again
+    EXPECT_FALSE(tone.dark(6000));
 }
 
 TEST(SignalMonitor, ViewDrawsSignalAndThresholdLine) {

@@ -132,6 +132,7 @@ protected:
         previousDir_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
         Store = MeasurementStore{};
+        previousReporter_ = errorReporter();
         errorReporter() = [this](QWidget*, const QString& text) { errors << text; };
         QLocale::setDefault(QLocale::c());
     }
@@ -143,6 +144,8 @@ protected:
         QCoreApplication::exec();
         QDir::setCurrent(previousDir_);
         QLocale::setDefault(QLocale::system());
+        // The reporter captured this fixture, which is gone after the test.
+        errorReporter() = previousReporter_;
     }
 
     void writeConfig(const QByteArray& content) {
@@ -161,6 +164,7 @@ protected:
 
     QTemporaryDir dir_;
     QString previousDir_;
+    ErrorReporter previousReporter_;
     QStringList errors;
     std::shared_ptr<platform::SimulatedMixerApi> mixer;
     std::shared_ptr<platform::ManualBackend> manual = std::make_shared<platform::ManualBackend>();

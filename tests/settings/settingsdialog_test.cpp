@@ -1,4 +1,5 @@
 #include "acquisition/AudioIO.h"
+#include "acquisition/tabellemess_u.h"
 #include "evaluation/tabelle_u.h"
 #include "settings/config_u.h"
 #include "tests/app/gui_fixture.h"
@@ -218,6 +219,35 @@ TEST_F(SettingsDialog, TheLiveSignalShowsNoisePeakLampAndSuggestion) {
     Form8->Button3->click();
     EXPECT_EQ(Form8->ScrollBar1->value(), Form8->monitor().suggestedThreshold().value());
     EXPECT_EQ(Store.Threshold, Form8->ScrollBar1->value());
+    Form8->hide();
+    EXPECT_TRUE(processUntil([] { return !Form8->MonitorIn->DeviceOpen(); }));
+}
+
+// While a run has the source, the view keeps off it and says so, whatever
+// the scroll bar does; once the run's capture has closed (after "Abbrechen"
+// it first hands back its buffers) the view starts listening by itself.
+TEST_F(SettingsDialog, TheSignalViewWaitsForTheRunsCaptureToClose) {
+    start({muteCard("Karte")});
+    Form1->Messenst1Click();
+    Form2->B_mess->click();
+    ASSERT_TRUE(Form2->AudioIn->DeviceOpen());
+    Form8->show();
+    EXPECT_EQ(Form8->L_lampe->text(), "Messung läuft");
+    EXPECT_FALSE(Form8->MonitorIn->DeviceOpen());
+    EXPECT_EQ(manual->calls().opens, 1); // the view never asked for the source
+    Form8->ScrollBar1->setValue(9000);
+    EXPECT_EQ(Form8->L_lampe->text(), "Messung läuft");
+
+    Form2->B_abbruchClick();
+    ASSERT_TRUE(Form2->AudioIn->DeviceOpen()); // still handing back its buffers
+    EXPECT_EQ(Form8->L_lampe->text(), "Messung läuft");
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(manual->deliver(std::vector<std::int16_t>(4410, 0)));
+    ASSERT_TRUE(processUntil([] { return Form8->MonitorIn->DeviceOpen(); }));
+    EXPECT_FALSE(Form2->AudioIn->DeviceOpen());
+    EXPECT_EQ(Form8->L_lampe->text(), "kein Signal");
+    Form8->ScrollBar1->setValue(9500);
+    EXPECT_EQ(Form8->L_lampe->text(), "kein Signal");
     Form8->hide();
     EXPECT_TRUE(processUntil([] { return !Form8->MonitorIn->DeviceOpen(); }));
 }
