@@ -67,11 +67,7 @@ private:
     static int callback(const void* input, void*, unsigned long frames,
                         const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags flags, void* self) {
         auto* device = static_cast<PortAudioDevice*>(self);
-        // The driver dropped input before this block: at least one frame is gone.
-        if (flags & paInputOverflow) device->ring_.noteLost(device->format_.blockAlign);
-        if (input)
-            device->ring_.write(static_cast<const char*>(input),
-                                frames * device->format_.blockAlign);
+        receiveInputBlock(device->ring_, input, frames, flags, device->format_.blockAlign);
         return paContinue;
     }
 
@@ -79,6 +75,13 @@ private:
 };
 
 } // namespace
+
+void receiveInputBlock(CaptureRing& ring, const void* input, unsigned long frames,
+                       unsigned long statusFlags, std::uint16_t blockAlign) {
+    // The driver dropped input before this block: at least one frame is gone.
+    if (statusFlags & paInputOverflow) ring.noteLost(blockAlign);
+    if (input) ring.write(static_cast<const char*>(input), frames * blockAlign);
+}
 
 PortAudioBackend::~PortAudioBackend() {
     if (initialised_) Pa_Terminate();

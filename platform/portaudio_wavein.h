@@ -2,7 +2,17 @@
 
 #include "platform/wavein.h"
 
+#include <cstdint>
+
 namespace kelmot::platform {
+
+class CaptureRing;
+
+// What the PortAudio callback does with one block of input: the samples go
+// into the ring, and an input-overflow flag (the driver dropped input before
+// this block) counts at least one frame as lost.
+void receiveInputBlock(CaptureRing& ring, const void* input, unsigned long frames,
+                       unsigned long statusFlags, std::uint16_t blockAlign);
 
 // The sound card: PortAudio's default input device (or device index n),
 // 8- or 16-bit at the requested rate and channel count.

@@ -23,7 +23,8 @@ start)
   fi
   pactl set-default-sink kelmot_sink
   pactl set-default-source kelmot_sink.monitor
-  pactl info | grep -E 'Default (Sink|Source)'
+  # pactl speaks the desktop's language; the check reads its English words.
+  LC_ALL=C pactl info | grep -E 'Default (Sink|Source)'
   ;;
 stop)
   pulseaudio --kill 2>/dev/null || true

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets (RelWithDebInfo and
-# ASan+UBSan) with warnings as errors, and runs every test with ctest.
+# Installs what is missing, builds the presets (RelWithDebInfo, ASan+UBSan,
+# and ThreadSanitizer for the concurrency tests) with warnings as errors, and
+# runs every test with ctest.
 # The real sound path is a PulseAudio server started here and stopped at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,8 @@ export KELMOT_REQUIRE_SOUND=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# A reported race fails its test (exit code 66).
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp"
 
 # Formatting drift fails the run, like a warning does.
 mapfile -t sources < <(git ls-files '*.cpp' '*.h' 2>/dev/null || find app store settings acquisition evaluation diagrams platform tests bench scripts -name '*.cpp' -o -name '*.h')
@@ -28,7 +31,7 @@ bash scripts/pulse-session.sh start
 trap 'bash scripts/pulse-session.sh stop' EXIT
 
 jobs=$(nproc)
-for preset in ${KELMOT_PRESETS:-default asan}; do
+for preset in ${KELMOT_PRESETS:-default asan tsan}; do
   echo "== preset $preset"
   start=$(date +%s)
   cmake --preset "$preset" -DKELMOT_WERROR=ON >/dev/null
@@ -39,13 +42,13 @@ for preset in ${KELMOT_PRESETS:-default asan}; do
 done
 
 # The readers of outside input under libFuzzer, for a bounded time.
-if [[ " ${KELMOT_PRESETS:-default asan} " == *" asan "* ]]; then
+if [[ " ${KELMOT_PRESETS:-default asan tsan} " == *" asan "* ]]; then
   echo "== fuzz"
   bash scripts/fuzz.sh "${KELMOT_FUZZ_SECONDS:-20}"
 fi
 
 # The Debian package, installed and removed as a technician would.
-if [[ " ${KELMOT_PRESETS:-default asan} " == *" default "* ]]; then
+if [[ " ${KELMOT_PRESETS:-default asan tsan} " == *" default "* ]]; then
   echo "== package"
   deb=$(bash scripts/package.sh | tail -1)
   bash scripts/check-package.sh "$deb"

@@ -26,4 +26,12 @@ inline void drainEvents(int quietMs = 50) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
+// Delivers every event already posted, and nothing that comes later. After a
+// capture device has been stopped and closed its threads have ended and its
+// last notification is posted, so this is enough to see all of them, on a
+// busy machine too.
+inline void deliverPostedEvents() {
+    QCoreApplication::sendPostedEvents();
+}
+
 } // namespace kelmot::test

@@ -7,6 +7,7 @@
 
 using namespace kelmot;
 using namespace kelmot::platform;
+using kelmot::test::deliverPostedEvents;
 using kelmot::test::drainEvents;
 using kelmot::test::processUntil;
 
@@ -142,6 +143,25 @@ TEST_F(Capture, HandlerThatStopsAndReturnsTrueStillHasFourQueued) {
     EXPECT_EQ(seen.size(), 1u);
 }
 
+// The handler lets events run and a stop closes the capture meanwhile (the
+// watchdog behind a dialog): the buffer it hands back is dropped, never
+// queued at the device that is gone.
+TEST_F(Capture, ABufferHandedBackAfterAStopInsideTheHandlerIsDropped) {
+    audio->OnBufferFilled = [this](char*, int&) {
+        seen.push_back(0);
+        audio->StopNow();
+        return true;
+    };
+    ASSERT_TRUE(audio->Start());
+    deliverBuffers(1);
+    ASSERT_TRUE(processUntil([&] { return seen.size() == 1; }));
+    deliverPostedEvents(); // the device is closed: all it sent is posted
+    EXPECT_FALSE(audio->DeviceOpen());
+    EXPECT_FALSE(backend->deviceOpen());
+    EXPECT_EQ(backend->calls().adds, 4); // the four of the start, none after the stop
+    EXPECT_EQ(seen.size(), 1u);
+}
+
 TEST_F(Capture, HandlerReturningFalseShrinksTheRingUntilItCloses) {
     handlerResult = false;
     ASSERT_TRUE(audio->Start());
@@ -188,7 +208,7 @@ TEST_F(Capture, DriverFailuresAreReportedInThePlatformsWords) {
     EXPECT_EQ(audio->ErrorText().toStdString(), genericWaveInErrorText(WaveErrNoMemory));
     EXPECT_FALSE(audio->DeviceOpen());
     EXPECT_FALSE(backend->deviceOpen());
-    drainEvents();
+    deliverPostedEvents(); // the device is closed: all it sent is posted
     EXPECT_TRUE(seen.empty());
 }
 
@@ -220,7 +240,7 @@ TEST_F(Capture, AnEarlierOpeningsNotificationsNeverReachALaterOne) {
     audio->StopNow();
     EXPECT_FALSE(audio->DeviceOpen());
     ASSERT_TRUE(audio->Start());
-    drainEvents();
+    deliverPostedEvents(); // the device is closed: all it sent is posted
     EXPECT_TRUE(seen.empty());
     EXPECT_EQ(audio->BuffersReturned(), 0);
     EXPECT_EQ(audio->BuffersQueued(), 4);
@@ -274,7 +294,7 @@ TEST_F(Capture, DestroyingWhileOpenStopsTheDriverFirst) {
     audio.reset(); // ASan catches any write into the freed buffers
     EXPECT_FALSE(backend->deviceOpen());
     EXPECT_FALSE(backend->deliver(block(4410, 0)));
-    drainEvents();
+    deliverPostedEvents(); // the device is closed: all it sent is posted
     EXPECT_TRUE(seen.empty());
 }
 

@@ -186,8 +186,9 @@ TEST(ReplayBackend, UnreadableAndEmptyFilesGiveAClearErrorText) {
     const std::string missing = dir.filePath("fehlt.wav").toStdString();
     const std::string empty = dir.filePath("leer.wav").toStdString();
     ASSERT_EQ(writeWavFile(empty, {}, 22050), "");
-    for (const auto& [path, words] : {std::pair{missing, std::string("kann nicht gelesen werden")},
+    for (const auto& [file, words] : {std::pair{missing, std::string("kann nicht gelesen werden")},
                                       std::pair{empty, std::string("enthält keine Abtastwerte")}}) {
+        const std::string path = file; // a lambda cannot capture a structured binding (C++20)
         auto backend = std::make_shared<PacedBackend>(
             "Wiedergabe", [path](int r, std::string& e) -> std::unique_ptr<SampleSource> {
                 return WavFileSource::load(path, r, e);

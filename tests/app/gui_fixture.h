@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace kelmot::test {
 
@@ -115,6 +118,27 @@ template <typename Window> std::shared_ptr<bool> stallOnceMidRun(Window* window,
         return handler(b, size);
     };
     return stalled;
+}
+
+// What a user sees of a window's layout: every shown control lies whole
+// inside the window, and none covers another.
+inline void expectInsideAndApart(QWidget* window, std::initializer_list<QWidget*> controls) {
+    std::vector<std::pair<QWidget*, QRect>> shown;
+    for (QWidget* c : controls) {
+        if (!c->isVisibleTo(window)) continue;
+        // A label shows its text, not the empty rest of its box.
+        const auto* label = qobject_cast<QLabel*>(c);
+        const QSize size = label ? label->sizeHint().boundedTo(c->size()) : c->size();
+        const QRect r(c->mapTo(window, QPoint(0, 0)), size);
+        EXPECT_TRUE(window->rect().contains(r))
+            << c->objectName().toStdString() << " reaches out of the window";
+        shown.emplace_back(c, r);
+    }
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j)
+            EXPECT_FALSE(shown[i].second.intersects(shown[j].second))
+                << shown[i].first->objectName().toStdString() << " covers "
+                << shown[j].first->objectName().toStdString();
 }
 
 // Driven by hand but named like a sound card: the measurement window's info

@@ -6,8 +6,10 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kelmot;
@@ -20,6 +22,33 @@ QString writeFile(const QTemporaryDir& dir, const QByteArray& content) {
     EXPECT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(content);
     return path;
+}
+
+// Runs `action` as a user without privileges and returns its text: directly
+// when this process has none, else in a child that has dropped to "nobody"
+// (65534). Nothing when the child could not drop them.
+template <typename Action> std::optional<QString> asUnprivilegedUser(Action action) {
+    if (geteuid() != 0) return action();
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return std::nullopt;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+        const QByteArray text = action().toUtf8();
+        const ssize_t written = write(pipeEnds[1], text.constData(), std::size_t(text.size()));
+        _exit(written == text.size() ? 0 : 3);
+    }
+    close(pipeEnds[1]);
+    QByteArray text;
+    char block[256];
+    for (ssize_t n; (n = read(pipeEnds[0], block, sizeof block)) > 0;)
+        text.append(block, n);
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return QString::fromUtf8(text);
 }
 
 } // namespace
@@ -128,15 +157,19 @@ TEST(ConfigWrite, ReportsAccessDeniedAndOtherErrorsInGerman) {
     QTemporaryDir dir;
     // A directory in place of the file cannot be opened for writing.
     EXPECT_EQ(writeConfigFile(dir.path(), {}).value_or(""), QString("E/A-Fehler %1").arg(EISDIR));
-    if (geteuid() != 0) {
-        const QString ro = dir.filePath("ro");
-        QDir().mkdir(ro);
-        chmod(QFile::encodeName(ro).constData(), 0500);
-        EXPECT_EQ(writeConfigFile(ro + "/kelmot.cfg", {}).value_or(""), "Dateizugriff verweigert");
-    }
+    // A folder the writer may not write into. Root may write anywhere, so
+    // as root (CI) the write runs in a child that has dropped to "nobody".
+    const QString ro = dir.filePath("ro");
+    ASSERT_TRUE(QDir().mkdir(ro));
+    ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(ro).constData(), 0555), 0);
+    const auto denied = asUnprivilegedUser(
+        [&] { return writeConfigFile(ro + "/kelmot.cfg", {}).value_or("written"); });
+    ASSERT_TRUE(denied.has_value()) << "could not drop privileges";
+    EXPECT_EQ(*denied, "Dateizugriff verweigert");
+    EXPECT_FALSE(QFile::exists(ro + "/kelmot.cfg"));
     EXPECT_EQ(ioErrorText(EACCES), "Dateizugriff verweigert");
-    if (QFile::exists("/dev/full")) {
-        EXPECT_EQ(writeConfigFile("/dev/full", {}).value_or(""),
-                  QString("E/A-Fehler %1").arg(ENOSPC));
-    }
+    // A device that is always full: written in place, the failure reported.
+    ASSERT_TRUE(QFile::exists("/dev/full"));
+    EXPECT_EQ(writeConfigFile("/dev/full", {}).value_or(""), QString("E/A-Fehler %1").arg(ENOSPC));
 }
