@@ -300,9 +300,14 @@ TEST_F(EvaluationWindow, TextTypedIntoTheSelectorNamesNoSeries) {
     Form6->Combo1->lineEdit()->setText("Messung 9");
     // A copy: a pointer to the live array would compare it with itself.
     const std::vector<int> before(Store.SeriesStRelation, Store.SeriesStRelation + 3);
+    const auto relations = [] {
+        return std::vector<int>(Store.SeriesStRelation, Store.SeriesStRelation + 3);
+    };
     Form6->RB1->setChecked(true);
+    EXPECT_EQ(before, relations()); // no series to give the relationship to
     Form6->Combo1Change();
+    EXPECT_EQ(before, relations());
     Form6->CB2->setChecked(true);
-    EXPECT_EQ(before, std::vector<int>(Store.SeriesStRelation, Store.SeriesStRelation + 3));
+    EXPECT_EQ(before, relations());
     EXPECT_EQ(cell(2, 5), "  ");
 }
