@@ -131,8 +131,8 @@ TEST_F(MeasurementWindow, LayoutForAMainWindowOf1000Pixels) {
     EXPECT_EQ(Form2->width(), 1000);
     EXPECT_EQ(Form2->y(), 85); // below the main window's tool bar
     Form2->B_mess->click();
-    expectInsideAndApart(Form2, {Form2->SG1, Form2->GB1, Form2->GB2, Form2->L_mixerinfo,
-                                 Form2->L_status});
+    expectInsideAndApart(Form2,
+                         {Form2->SG1, Form2->GB1, Form2->GB2, Form2->L_mixerinfo, Form2->L_status});
     Form2->B_abbruchClick();
     EXPECT_EQ(Form2->windowTitle(), "  Weg-Zeit-Zusammenhang messen (s-t)");
     EXPECT_EQ(Form2->cellText(0, 0), "Ort (m)");

@@ -263,8 +263,8 @@ TEST_F(EvaluationWindow, AResizeRecomputesDtAndVButNotA) {
     EXPECT_EQ(cell(3, 10), "0.022");
     EXPECT_EQ(cell(4, 10), "0.455");
     EXPECT_EQ(cell(5, 10), "0.000"); // still from the speeds before
-    expectInsideAndApart(Form6, {Form6->SG2, Form6->Combo1, Form6->L_daten, Form6->GB1,
-                                 Form6->GB2, Form6->GB3, Form6->CB1, Form6->CB2, Form6->CB3});
+    expectInsideAndApart(Form6, {Form6->SG2, Form6->Combo1, Form6->L_daten, Form6->GB1, Form6->GB2,
+                                 Form6->GB3, Form6->CB1, Form6->CB2, Form6->CB3});
 }
 
 TEST_F(EvaluationWindow, ThreeListsTakeTheVtColumnsFromTheSelectedSeries) {
