@@ -158,12 +158,21 @@ void TForm1::buildToolBar() {
     }
 }
 
-void TForm1::FormCreate() {
-    // Centred once in the design-time window; it keeps this place when the
-    // window is shown maximised. The position counts from the top of the
-    // tool bar, the picture's own area begins below it.
+void TForm1::centrePicture() {
+    // The position counts from the top of the tool bar, the picture's own
+    // area begins below it.
     Image1->move(nearest((width() - Image1->width()) / 2.0),
                  nearest((height() - ClientTop - Image1->height()) / 2.0) - ToolBarHeight);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Centred in the window as it is shown: maximised, and after every resize.
+    centrePicture();
+}
+
+void TForm1::FormCreate() {
+    centrePicture();
     const QImage photo = loadJpegPicture(photographPath());
     if (!photo.isNull()) Image1->setPixmap(QPixmap::fromImage(photo));
     Image1->update();

@@ -97,8 +97,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void centrePicture();
     void buildMenu();
     void buildToolBar();
     void snapshotMixer();

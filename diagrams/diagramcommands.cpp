@@ -20,7 +20,7 @@ namespace {
 
 void placeSelector(TForm6& t) {
     t.Combo1->setVisible(Store.OutputMode == 1);
-    t.Combo1->move(nearest(0.2 * t.width()), 24);
+    t.placeSeriesSelector(nearest(0.2 * t.width()));
 }
 
 } // namespace

@@ -58,6 +58,7 @@ void drawYTicks(Canvas& canvas, const DiagramFrame& f, int step, int divisor,
     const int u = f.unit;
     for (int i = 0; i <= 9; ++i) {
         const int y = f.bottom() - i * step;
+        if (y < f.plotTop()) break; // above the plot: the pen stays silver
         canvas.line(f.margin(), y, f.margin() - 8 * u, y);
         canvas.textOut(5 * u, y - 5 * u, formatGeneral(double(i) / divisor, locale));
         canvas.setPenColour(Silver);
@@ -70,6 +71,7 @@ void drawTimeTicks(Canvas& canvas, const DiagramFrame& f, int count, int step, i
     canvas.setPenColour(Black);
     for (int i = 0; i <= count; ++i) {
         const int x = f.margin() + i * step;
+        if (x > f.plotRight()) break; // beyond the end of the axis
         canvas.line(x, f.bottom(), x, f.bottom() + 8);
         canvas.textOut(x - labelLeft, labelY, formatGeneral(double(i) / divisor, locale));
         canvas.setPenColour(Silver);

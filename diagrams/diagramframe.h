@@ -51,17 +51,25 @@ struct DiagramFrame {
 
     int margin() const { return 30 * unit; }
     int bottom() const { return height - margin(); }
+    // The plot: from the y axis to the end of the time axis, from the time
+    // axis up to 10 above the y axis' end (the 0.9 m tick of a picture lies
+    // there), below the title. Lines, curves and ticks stay inside it.
+    int plotLeft() const { return margin(); }
+    int plotTop() const { return margin() - 10 * unit; }
+    int plotRight() const { return width - margin(); }
 };
 
 // Background, both titles and both axes. The background's outline is drawn
 // with the pen the surface holds from its last drawing.
 void drawBackgroundAndAxes(Canvas& canvas, const DiagramFrame& frame);
 // Ticks, labels and grid lines of the y axis, i = 0..9 at `step` pixels,
-// labelled i / divisor. Only tick 0 is black: the pen stays silver.
+// labelled i / divisor, as far as they lie on the axis. Only tick 0 is
+// black: the pen stays silver.
 void drawYTicks(Canvas& canvas, const DiagramFrame& frame, int step, int divisor,
                 const QLocale& locale);
 // Time ticks i = 0..count at x = margin + i * step, labelled i / divisor at
-// (x - labelLeft, labelY). The ticks are 8 long on every surface.
+// (x - labelLeft, labelY), as far as they lie on the axis. The ticks are 8
+// long on every surface.
 void drawTimeTicks(Canvas& canvas, const DiagramFrame& frame, int count, int step, int divisor,
                    int labelLeft, int labelY, const QLocale& locale);
 // A cross with arms of `arm` pixels.

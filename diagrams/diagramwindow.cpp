@@ -30,7 +30,10 @@ void DiagramPaintBox::mousePressEvent(QMouseEvent* event) {
 
 DiagramWindow::DiagramWindow(const char* name, const QString& caption, const char* paintBoxName,
                              const char* pictureName, int labelLeft, QWidget* parent)
-    : QWidget(parent, Qt::Window) {
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
+    // The system menu (with its close) and maximise; no minimise.
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
     QFont f(QStringLiteral("MS Sans Serif"));

@@ -1,5 +1,7 @@
 #include "diagrams/stdiagram.h"
 
+#include "diagrams/clippedcanvas.h"
+
 #include "evaluation/evaluationtable.h"
 #include "store/numberformat.h"
 #include "store/rounding.h"
@@ -97,6 +99,7 @@ std::optional<QString> StDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
     }
 
     std::optional<QString> label;
+    ClippedCanvas plot(canvas, f.plotLeft(), f.plotTop(), f.plotRight(), f.bottom());
     for (int k = 0; k < input.series(); ++k) {
         const double* t = store.SeriesDarkTimes[k];
         const int relation = store.SeriesStRelation[k];
@@ -109,10 +112,10 @@ std::optional<QString> StDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
         const double m = StQuotientMean;
         double shown = m;
         if (relation == StProportional) {
-            canvas.line(30, H - 30, nearestPixel(StTimeFactor * t[9] * StTimeScale) + 30,
-                        H - 30 - nearestPixel(10 * StDistScale * m * t[9]));
+            plot.line(30, H - 30, nearestPixel(StTimeFactor * t[9] * StTimeScale) + 30,
+                      H - 30 - nearestPixel(10 * StDistScale * m * t[9]));
         } else {
-            drawCurve(canvas, relation, m, StTimeFactor * StTimeMax, StTimeScale, StDistScale, 30,
+            drawCurve(plot, relation, m, StTimeFactor * StTimeMax, StTimeScale, StDistScale, 30,
                       H - 30);
             // In 0.1-s units the mean is shown per s² (×100) or per s (×10).
             if (StTimeMax < 1) shown = m * (relation == StSquare ? 100 : 10);
@@ -125,6 +128,14 @@ std::optional<QString> StDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
 }
 
 void StDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input) {
+    // Drawn from the state of the last screen drawing, which it leaves as it
+    // was: a second printout in a row is the same as the first.
+    const StDiagram lastDrawing = *this;
+    drawPrintout(canvas, input);
+    *this = lastDrawing;
+}
+
+void StDiagram::drawPrintout(Canvas& canvas, const DiagramInput& input) {
     place(PrintGeometry);
     const int W = StPlotWidth;
     const int H = StPlotHeight;
@@ -154,6 +165,7 @@ void StDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input) {
             drawCross(canvas, nearestPixel(StTimeScale * store.SeriesDarkTimes[k][i]) + 300,
                       H - 300 - i * StDistScale, 50);
     }
+    ClippedCanvas plot(canvas, f.plotLeft(), f.plotTop(), f.plotRight(), f.bottom());
     for (int k = 0; k < input.series(); ++k) {
         const double* t = store.SeriesDarkTimes[k];
         const int relation = store.SeriesStRelation[k];
@@ -161,10 +173,10 @@ void StDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input) {
         const double m = meanQuotient(relation, t, 1, StQuotients);
         StQuotientMean = m;
         if (relation == StProportional)
-            canvas.line(300, H - 300, nearestPixel(StTimeScale * t[9]) + 300,
-                        H - 300 - nearestPixel(10 * StDistScale * m * t[9]));
+            plot.line(300, H - 300, nearestPixel(StTimeScale * t[9]) + 300,
+                      H - 300 - nearestPixel(10 * StDistScale * m * t[9]));
         else
-            drawCurve(canvas, relation, m, StTimeMax, StTimeScale, StDistScale, 300, H - 300);
+            drawCurve(plot, relation, m, StTimeMax, StTimeScale, StDistScale, 300, H - 300);
     }
     canvas.setPenWidth(1);
     canvas.setPenColour(Black);

@@ -29,12 +29,14 @@ struct StDiagram {
     // or nothing when the label keeps what it shows.
     std::optional<QString> Zeichne(Canvas& canvas, const DiagramGeometry& area,
                                    const DiagramInput& input);
-    // The printout: the last drawing (the picture) ten times enlarged.
+    // The printout: the last drawing (the picture) ten times enlarged. The
+    // drawing state stays as the last drawing left it.
     void ZeichnePrinter(Canvas& canvas, const DiagramInput& input);
     // "Diagramme löschen": frame, distance axis and grid only.
     void drawCleared(Canvas& canvas, const DiagramGeometry& area, const QLocale& locale);
 
 private:
+    void drawPrintout(Canvas& canvas, const DiagramInput& input);
     void place(const DiagramGeometry& area);
     DiagramFrame frame(int unit) const;
 };

@@ -1,5 +1,7 @@
 #include "diagrams/vtdiagram.h"
 
+#include "diagrams/clippedcanvas.h"
+
 #include "evaluation/evaluationtable.h"
 #include "store/numberformat.h"
 #include "store/rounding.h"
@@ -84,6 +86,7 @@ std::optional<QString> VtDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
     }
 
     std::optional<QString> label;
+    ClippedCanvas plot(canvas, f.plotLeft(), f.plotTop(), f.plotRight(), f.bottom());
     for (int k = 0; k < input.series(); ++k) {
         const double* t = store.SeriesDarkTimes[k];
         const double* v = VtSpeeds[k];
@@ -94,7 +97,7 @@ std::optional<QString> VtDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
             for (int i = 1; i <= 9; ++i)
                 sum += v[i];
             VtMean = sum / 9;
-            canvas.line(30, y(VtMean), x(t[9]), y(VtMean));
+            plot.line(30, y(VtMean), x(t[9]), y(VtMean));
             label = QStringLiteral("Mittelwert : ") + formatFixed(VtMean, 3, input.locale);
             break;
         }
@@ -105,7 +108,7 @@ std::optional<QString> VtDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
                 sum += VtQuotients[k][i];
             }
             VtMean = sum / 9;
-            canvas.line(30, H - 30, x(t[9]), y(VtMean * t[9]));
+            plot.line(30, H - 30, x(t[9]), y(VtMean * t[9]));
             label = QStringLiteral("Steigung : ") + formatFixed(VtMean, 3, input.locale);
             break;
         }
@@ -120,6 +123,15 @@ std::optional<QString> VtDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
 
 void VtDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input,
                                const QString& flagWidthText) {
+    // The printout computes its own scales; the screen's state stays as the
+    // last drawing left it, for the next printout and the next repaint.
+    const VtDiagram lastDrawing = *this;
+    drawPrintout(canvas, input, flagWidthText);
+    *this = lastDrawing;
+}
+
+void VtDiagram::drawPrintout(Canvas& canvas, const DiagramInput& input,
+                             const QString& flagWidthText) {
     place(PrintGeometry);
     const int W = VtPlotWidth;
     const int H = VtPlotHeight;
@@ -146,6 +158,7 @@ void VtDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input,
             drawCross(canvas, x(store.SeriesDarkTimes[k][i]), y(VtSpeeds[k][i]), 50);
     }
     // The lines keep the pen of the last series' points.
+    ClippedCanvas plot(canvas, f.plotLeft(), f.plotTop(), f.plotRight(), f.bottom());
     for (int k = 0; k < input.series(); ++k) {
         const double* t = store.SeriesDarkTimes[k];
         const double* v = VtSpeeds[k];
@@ -154,14 +167,14 @@ void VtDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input,
             for (int i = 1; i <= 9; ++i)
                 sum += v[i];
             VtMean = sum / 9;
-            canvas.line(300, y(VtMean), x(t[9]), y(VtMean));
+            plot.line(300, y(VtMean), x(t[9]), y(VtMean));
         } else if (store.SeriesVtRelation[k] == VtProportional) {
             for (int i = 1; i <= 9; ++i) {
                 VtQuotients[k][i] = v[i] / t[i];
                 sum += VtQuotients[k][i];
             }
             VtMean = sum / 9;
-            canvas.line(300, H - 300, x(t[9]), y(VtMean * t[9]));
+            plot.line(300, H - 300, x(t[9]), y(VtMean * t[9]));
         }
     }
     canvas.setPenColour(Black);

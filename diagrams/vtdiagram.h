@@ -39,6 +39,7 @@ struct VtDiagram {
     void drawCleared(Canvas& canvas, const DiagramGeometry& area, const QLocale& locale);
 
 private:
+    void drawPrintout(Canvas& canvas, const DiagramInput& input, const QString& flagWidthText);
     void place(const DiagramGeometry& area);
     DiagramFrame frame(int unit) const;
     // Time and speed maxima and factors; the scales, or nothing when the

@@ -27,7 +27,7 @@ void TForm1::Auswertenst1Click() {
     t.SG2->item(0, 2)->setText(QStringLiteral("Quotient (m/s)"));
     setGridPointSize(t.SG2, 14);
     t.Combo1->setVisible(Store.OutputMode != 0);
-    if (Store.OutputMode != 0) t.Combo1->move(nearest(0.15 * t.width()), 24);
+    if (Store.OutputMode != 0) t.placeSeriesSelector(nearest(0.15 * t.width()));
     // The table opens on the newest series, whatever the selector shows.
     t.setColumn(1, timeColumn(Store.SeriesDarkTimes[0], Store.SeriesResolution[0]));
     t.setColumn(2, ColumnTexts{});
@@ -55,7 +55,7 @@ void TForm1::Auswertenvt1Click() {
     t.GB2->hide();
     t.GB3->hide();
     t.Combo1->setVisible(Store.OutputMode == 1);
-    t.Combo1->move(nearest(0.15 * t.width()), 24);
+    t.placeSeriesSelector(nearest(0.15 * t.width()));
     // A checked box empties its column as it is unchecked: the pupil switches
     // the columns on one by one.
     t.CB2->setChecked(false);

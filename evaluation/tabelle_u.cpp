@@ -4,6 +4,7 @@
 #include "app/kelmot_u.h"
 #include "app/program.h"
 #include "app/tablegrid.h"
+#include "evaluation/controlsbelowgrid.h"
 #include "store/measurementstore.h"
 #include "store/numberformat.h"
 #include "store/rounding.h"
@@ -17,6 +18,9 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <limits>
+#include <utility>
+#include <vector>
 
 namespace kelmot {
 
@@ -128,6 +132,8 @@ TForm6::TForm6(QWidget* parent)
     // The user choosing a series; refills of the list from code are no choice.
     connect(Combo1, &QComboBox::activated, this, &TForm6::Combo1Change);
     SG2->viewport()->installEventFilter(this);
+    for (QWidget* control : std::initializer_list<QWidget*>{CB1, CB2, CB3, GB1, GB2, GB3})
+        control->installEventFilter(this);
     connect(TabelleinZwischenablage1, &QAction::triggered, this,
             &TForm6::TabelleinZwischenablage1Click);
     connect(ExportalsEXCELDatei1, &QAction::triggered, this, &TForm6::ExportalsEXCELDatei1Click);
@@ -173,6 +179,7 @@ void TForm6::FormResize() {
     GB1->move(nearest(0.15 * w), 460);
     GB2->move(nearest(0.3 * w), 480);
     GB3->move(nearest(0.56 * w), 500);
+    placeControlsBelowGrid();
 
     // The a column is not recomputed here: it follows the speeds only when
     // the v column was computed anew.
@@ -184,6 +191,53 @@ void TForm6::FormResize() {
     L_daten->setText(titleCaption());
     SG2->clearSelection();
     SG2->setCurrentCell(-1, -1);
+}
+
+void TForm6::placeSeriesSelector(int describedLeft) {
+    const int labelEnd = L_daten->x() + L_daten->sizeHint().width() + 4;
+    Combo1->move(std::max(describedLeft, labelEnd), 24);
+}
+
+void TForm6::placeControlsBelowGrid() {
+    // The described tops; the controls shown keep their places to each other.
+    struct Control {
+        QWidget* widget;
+        QRect place; // within the block, at the described top
+    };
+    std::vector<Control> shown;
+    const std::pair<QWidget*, int> controls[] = {{CB1, 460}, {CB2, 460}, {CB3, 460},
+                                                 {GB1, 460}, {GB2, 480}, {GB3, 500}};
+    for (const auto& [control, top] : controls) {
+        if (!control->isVisibleTo(this)) continue;
+        // Whole inside the window's width: a narrow window (the table beside
+        // the diagrams) moves a control left from its described place...
+        const int x = std::max(GapBelowGrid,
+                               std::min(control->x(), width() - GapBelowGrid - control->width()));
+        QRect place(x, top, control->width(), control->height());
+        // ...and below another it would then cover.
+        for (const Control& other : shown)
+            if (place.intersects(other.place.adjusted(0, 0, 0, GapBelowGrid)))
+                place.moveTop(std::max(place.top(), other.place.bottom() + 1 + GapBelowGrid));
+        shown.push_back({control, place});
+    }
+    const int gridTop = SG2->y();
+    int gridHeight = nearest(0.6 * height());
+    int shift = 0;
+    if (!shown.empty()) {
+        int first = std::numeric_limits<int>::max();
+        int end = 0;
+        for (const Control& c : shown) {
+            first = std::min(first, c.place.top());
+            end = std::max(end, c.place.bottom() + 1);
+        }
+        const BelowGridLayout l = placeBelowGrid(gridTop, gridHeight, first, end - first, height());
+        gridHeight = l.gridHeight;
+        shift = l.controlsTop - first;
+    }
+    for (const Control& c : shown)
+        c.widget->move(c.place.left(), c.place.top() + shift);
+    if (SG2->height() != gridHeight)
+        layoutTableGrid(SG2, SG2->columnCount(), {SG2->x(), gridTop, SG2->width(), gridHeight});
 }
 
 void TForm6::present(const QString& caption, bool withFrame, int width) {

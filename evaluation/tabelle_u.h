@@ -45,6 +45,9 @@ public:
     explicit TForm6(QWidget* parent = nullptr);
     void FormCreate();
     void FormResize();
+    // The series selector at its described left, or right of the "Daten :"
+    // label where a narrow window would put it onto the label's text.
+    void placeSeriesSelector(int describedLeft);
 
     void geaendert();
     void CB1Click();
@@ -130,6 +133,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The check boxes and groups shown below the table: at their described
+    // places where those fit, else moved (or the rows shortened) so that no
+    // control covers a cell and none is cut off by the window.
+    void placeControlsBelowGrid();
     void chooseStRelation(int relation);
     void chooseVtRelation(int relation);
     void clearColumn(int column);

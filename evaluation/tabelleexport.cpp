@@ -10,9 +10,11 @@
 #include "store/measurementstore.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTableWidget>
@@ -36,6 +38,14 @@ TableTexts gridTexts(const QTableWidget* grid) {
 } // namespace
 
 bool TForm6::eventFilter(QObject* watched, QEvent* event) {
+    // The commands show and hide the controls below the table after the
+    // layout: the block they form is placed anew each time.
+    if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) {
+        for (const QObject* control :
+             std::initializer_list<const QObject*>{CB1, CB2, CB3, GB1, GB2, GB3})
+            if (watched == control) placeControlsBelowGrid();
+        return false;
+    }
     if (watched == SG2->viewport() && (event->type() == QEvent::MouseButtonPress ||
                                        event->type() == QEvent::MouseButtonDblClick)) {
         SG2MouseDown(static_cast<QMouseEvent*>(event)->button());

@@ -292,3 +292,13 @@ TEST_F(ProgramFixture, ControlsAreNamedForScreenReaders) {
     }
     EXPECT_GE(checked, 10);
 }
+
+TEST_F(ProgramFixture, ThePhotographStaysCentredAfterEveryResize) {
+    start();
+    Form1->show(); // a shown window hears of every resize at once
+    for (const QSize size : {QSize(800, 600), QSize(1280, 1024), QSize(1920, 1080)}) {
+        Form1->resize(size);
+        EXPECT_EQ(Form1->Image1->x() + Form1->Image1->width() / 2, size.width() / 2)
+            << size.width();
+    }
+}

@@ -1,5 +1,6 @@
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
+#include "evaluation/controlsbelowgrid.h"
 #include "evaluation/tabelle_u.h"
 #include "tests/app/gui_fixture.h"
 
@@ -56,7 +57,11 @@ TEST_F(DiagramWindows, StCommandPlacesTableAndDiagram) {
     EXPECT_TRUE(Form6->cellText(2, 5).isEmpty());
     EXPECT_TRUE(Form6->RB4->isChecked());
     EXPECT_TRUE(Form6->Combo1->isVisibleTo(Form6));
-    EXPECT_EQ(Form6->Combo1->pos(), QPoint(100, 24));
+    // At its described place, or just right of the "Daten :" text.
+    EXPECT_EQ(Form6->Combo1->y(), 24);
+    EXPECT_GE(Form6->Combo1->x(), 100);
+    EXPECT_LE(Form6->Combo1->x(),
+              std::max(100, Form6->L_daten->x() + 4 + Form6->L_daten->sizeHint().width()));
     EXPECT_FALSE(Form6->GB1->isVisibleTo(Form6));
     EXPECT_TRUE(Form6->GB2->isVisibleTo(Form6));
     EXPECT_EQ(Form3->geometry(), QRect(500, 85, 500, 308));
@@ -199,4 +204,71 @@ TEST_F(DiagramWindows, PrintoutsReadBackFromPdf) {
     Form3->printer().setOutputFileName(cancelled);
     EXPECT_EQ(closingModals([] { Form3->Ausdrucken1Click(); }), QStringList{"PrintDialog1"});
     EXPECT_FALSE(QFile::exists(cancelled));
+}
+
+// Today's screens and the description's own: after each evaluation and
+// diagram command every cell of the table is uncovered and every control
+// lies whole inside the window, at its described place where that fits.
+TEST_F(DiagramWindows, ControlsNeverCoverTheTableOnAnyScreen) {
+    startWithRuns();
+    struct Screen {
+        int width, height;
+    };
+    const std::pair<const char*, void (TForm1::*)()> commands[] = {
+        {"Auswerten s-t", &TForm1::Auswertenst1Click},
+        {"Auswerten v-t", &TForm1::Auswertenvt1Click},
+        {"Diagramm s-t", &TForm1::Diagrammst1Click},
+        {"Diagramm v-t", &TForm1::Diagrammvt1Click}};
+    for (const Screen screen : {Screen{800, 600}, Screen{1280, 1024}, Screen{1920, 1080}}) {
+        Form1->setGeometry(0, 0, screen.width, screen.height);
+        for (const auto& [name, command] : commands) {
+            SCOPED_TRACE(testing::Message()
+                         << name << " at " << screen.width << " x " << screen.height);
+            (Form1->*command)();
+            expectInsideAndApart(Form6,
+                                 {Form6->SG2, Form6->L_daten, Form6->Combo1, Form6->CB1, Form6->CB2,
+                                  Form6->CB3, Form6->GB1, Form6->GB2, Form6->GB3});
+            // The rows fill the grid: the last one is whole.
+            EXPECT_LE(11 * Form6->SG2->rowHeight(10), Form6->SG2->height());
+        }
+    }
+    // Where the described places fit (a window whose grid ends above them),
+    // the controls stand there.
+    Form1->setGeometry(0, 0, 1000, 700);
+    Form1->Auswertenvt1Click();
+    if (500 + Form6->GB3->height() + GapBelowGrid <= Form6->height()) {
+        EXPECT_EQ(Form6->CB1->y(), 460);
+        EXPECT_EQ(Form6->GB1->y(), 460);
+        EXPECT_EQ(Form6->GB3->y(), 500);
+    }
+}
+
+TEST_F(DiagramWindows, TwoPrintoutsInARowAreTheSame) {
+    startWithRuns();
+    Form1->Diagrammvt1Click();
+    Form6->RB_l->setChecked(true);
+    Form6->Combo1->setCurrentIndex(1);
+    Form6->Combo1Change();
+    Form6->RB1->setChecked(true);
+    // As "Ausdrucken" draws, twice, with no repaint in between.
+    RecordingCanvas stFirst, stSecond, vtFirst, vtSecond;
+    Form3->ZeichnePrinter(stFirst);
+    Form3->ZeichnePrinter(stSecond);
+    Form4->ZeichnePrinter(vtFirst);
+    Form4->ZeichnePrinter(vtSecond);
+    EXPECT_FALSE(stFirst.segments().empty());
+    EXPECT_EQ(stFirst.segments(), stSecond.segments());
+    EXPECT_EQ(stFirst.labels(), stSecond.labels());
+    EXPECT_FALSE(vtFirst.segments().empty());
+    EXPECT_EQ(vtFirst.segments(), vtSecond.segments());
+    EXPECT_EQ(vtFirst.labels(), vtSecond.labels());
+}
+
+TEST_F(DiagramWindows, DiagramWindowsHaveMaximiseButNoMinimise) {
+    startWithRuns();
+    for (QWidget* window : std::initializer_list<QWidget*>{Form3, Form4}) {
+        EXPECT_TRUE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_TRUE(window->windowFlags() & Qt::WindowSystemMenuHint);
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    }
 }

@@ -32,10 +32,11 @@ TEST(VtDiagram, SpeedFactorFollowsTheLargestSpeed) {
     struct Case {
         double dark; // 10 mm in this time
         int factor;
-        QString topLabel;
+        QString topLabel; // the highest tick that lies on the axis
+        int top;
     };
     for (const Case& k :
-         {Case{0.010 / 0.095, 100, "0,09"}, Case{0.02, 10, "0,9"}, Case{0.005, 1, "9"}}) {
+         {Case{0.010 / 0.095, 100, "0,09", 9}, Case{0.02, 10, "0,5", 5}, Case{0.005, 1, "2", 2}}) {
         MeasurementStore store;
         fillSeries(store, 0, 1.8, k.dark, Navy);
         VtDiagram d;
@@ -43,7 +44,12 @@ TEST(VtDiagram, SpeedFactorFollowsTheLargestSpeed) {
         d.Zeichne(c, PictureGeometry, {store, 1, 1000, De}, "10");
         EXPECT_EQ(d.VtSpeedFactor, k.factor) << k.dark;
         EXPECT_EQ(d.VtSpeedScale, int(std::nearbyint(206 / (k.factor * d.VtSpeedMax)))) << k.dark;
-        EXPECT_TRUE(hasLabel(c, 5, 231 - 9 * d.VtSpeedScale, k.topLabel)) << k.dark;
+        EXPECT_TRUE(hasLabel(c, 5, 231 - k.top * d.VtSpeedScale, k.topLabel)) << k.dark;
+        // Nothing above the plot: no tick stands over the diagram's title.
+        for (const Label& l : c.labels())
+            EXPECT_GE(l.y, 5) << l.text.toStdString();
+        for (const Segment& s : c.segments())
+            EXPECT_GE(std::min(s.y1, s.y2), 20) << k.dark;
         EXPECT_TRUE(hasLabel(c, 5, 5, "Geschw. in m/s"));
     }
 }
@@ -125,21 +131,29 @@ TEST(VtDiagram, PrintoutScalesItselfAndColoursByPosition) {
     VtDiagram d;
     RecordingCanvas paper;
     d.ZeichnePrinter(paper, {store, 2, 1000, De}, "10");
-    EXPECT_EQ(d.VtPlotWidth, 4130);
-    EXPECT_EQ(d.VtTimeScale, int(3530 / 1.8));
-    EXPECT_EQ(d.VtSpeedScale, int(std::nearbyint(2060 / (10 * 0.4))));
+    const int timeScale = int(3530 / 1.8);
+    const int speedScale = int(std::nearbyint(2060 / (10 * 0.4)));
+    EXPECT_EQ(paper.boxes().front().right, 4130);
     EXPECT_TRUE(hasLabel(paper, 50, 50, "Geschw. in m/s"));
     EXPECT_TRUE(hasLabel(paper, 3830, 2460, "Zeit"));
-    EXPECT_TRUE(hasLabel(paper, 300 + d.VtTimeScale - 30, 2510, "1"));
-    const int x = int(std::nearbyint(0.9 * d.VtTimeScale)) + 300;
-    const int y = 2360 - int(std::nearbyint(10 * 0.4 * d.VtSpeedScale));
+    EXPECT_TRUE(hasLabel(paper, 300 + timeScale - 30, 2510, "1"));
+    // Speed ticks as far as the plot reaches: 0,4 at 300, 0,5 would be above.
+    EXPECT_TRUE(hasLabel(paper, 50, 2360 - 4 * speedScale - 50, "0,4"));
+    EXPECT_FALSE(hasLabel(paper, 50, 2360 - 5 * speedScale - 50, "0,5"));
+    const int x = int(std::nearbyint(0.9 * timeScale)) + 300;
+    const int y = 2360 - int(std::nearbyint(10 * 0.4 * speedScale));
     EXPECT_TRUE(hasSegment(paper, {x - 50, y, x + 50, y, Blue, 2}));
     const auto all = paper.segments();
     EXPECT_TRUE(
         std::any_of(all.begin(), all.end(), [](const Segment& s) { return s.colour == Red; }));
-    EXPECT_TRUE(paper.labels().size() > 10);
     for (const Label& l : paper.labels())
         EXPECT_FALSE(l.text.startsWith("Steigung"));
+    // The screen's state is untouched, and a second printout is the same.
+    EXPECT_EQ(d.VtPlotWidth, 0);
+    RecordingCanvas again;
+    d.ZeichnePrinter(again, {store, 2, 1000, De}, "10");
+    EXPECT_EQ(again.segments(), paper.segments());
+    EXPECT_EQ(again.labels(), paper.labels());
 }
 
 TEST(VtDiagram, ClearedAndDegenerate) {
@@ -149,7 +163,8 @@ TEST(VtDiagram, ClearedAndDegenerate) {
     d.drawCleared(c, {0, 0, 400, 300}, De);
     EXPECT_EQ(d.VtSpeedScale, 30);
     EXPECT_EQ(d.VtTimeScale, 340);
-    EXPECT_TRUE(hasLabel(c, 5, 270 - 9 * 30 - 5, "0,9"));
+    EXPECT_TRUE(hasLabel(c, 5, 270 - 8 * 30 - 5, "0,8"));
+    EXPECT_FALSE(hasLabel(c, 5, 270 - 9 * 30 - 5, "0,9")); // at the very top: above the plot
     // No dark interval anywhere: the frame alone, the label untouched.
     RecordingCanvas z;
     EXPECT_FALSE(d.Zeichne(z, PictureGeometry, {store, 1, 1000, De}, "10"));

@@ -88,6 +88,8 @@ TEST_F(DataFiles, SaveUnderAnotherExtensionAndLoadBackAsStAndVt) {
     EXPECT_EQ(Form6->windowTitle(), "  Geschwindigkeits-Zeit-Zusammenhang (s-t)");
     EXPECT_EQ(Store.ColumnCount, 3);
     EXPECT_EQ(cell(2, 0), "Zeit an (s)");
+    EXPECT_EQ(Store.DataTitle, path("grob.kmd"));
+    EXPECT_EQ(Store.SeriesResolution[0], 0);
     EXPECT_EQ(cell(1, 6), "0,50");
     EXPECT_EQ(cell(2, 6), "0,52");
 }
