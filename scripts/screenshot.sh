@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Starts Kelmot under Xvfb and saves PNG screenshots of what a teacher sees:
-#   screenshots/hauptfenster.png   the main window with menu, tool bar and photograph
-#   screenshots/messung.png        the measurement window at the end of a simulated run
-#   screenshots/diagramme.png      then "Diagramm v-t": table, s-t and v-t diagram
-#   screenshots/einstellungen.png  the settings dialog listening to the virtual track
-# Usage: scripts/screenshot.sh [output folder]
+# Starts Kelmot under Xvfb on a 1920 x 1080 screen and saves PNG screenshots of
+# what a teacher sees (the README shows them from docs/screenshots):
+#   hauptfenster.png   the main window with menu, tool bar and photograph
+#   messung.png        the measurement window at the end of a simulated run
+#   diagramme.png      then "Diagramm v-t" with "v ~ t": table, s-t and v-t diagram
+#   einstellungen.png  the settings dialog listening to the virtual track
+#   auswerten-st.png, auswerten-vt.png, diagramm-st.png, diagramm-vt.png
+#                      the four evaluation views, the whole screen each
+# Usage: scripts/screenshot.sh [output folder]   (default docs/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out=${1:-screenshots}
+out=${1:-docs/screenshots}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 root=$PWD
@@ -17,7 +20,7 @@ cmake --preset default >/dev/null
 cmake --build --preset default --target kelmot kelmot_screens >/dev/null
 
 display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
@@ -31,6 +34,6 @@ kill $app 2>/dev/null || true
 wait $app 2>/dev/null || true
 
 # The run is driven through the program's own windows by a small helper.
-(cd "$workdir" && DISPLAY=$display QT_QPA_PLATFORM=xcb "$root/build/default/scripts/screens/kelmot_screens" "$out/messung.png" "$out/diagramme.png" "$out/einstellungen.png")
+(cd "$workdir" && DISPLAY=$display QT_QPA_PLATFORM=xcb "$root/build/default/scripts/screens/kelmot_screens" "$out/messung.png" "$out/diagramme.png" "$out/einstellungen.png" "$out")
 rm -rf "$workdir"
-echo "saved $out/hauptfenster.png, messung.png, diagramme.png and einstellungen.png in $out"
+echo "saved hauptfenster.png, messung.png, diagramme.png, einstellungen.png and the four evaluation views in $out"

@@ -1,6 +1,7 @@
 // Drives a simulated run through the program's windows, as a teacher would
 // ("Messen s-t", then "Messen"), and saves the measurement window at the end.
-//   kelmot_screens <png file> [<png of the diagrams> [<png of the settings dialog>]]
+//   kelmot_screens <png file> [<png of the diagrams> [<png of the settings dialog>
+//                  [<folder for the four evaluation views>]]]
 #include "acquisition/tabellemess_u.h"
 #include "app/kelmot_u.h"
 #include "app/program.h"
@@ -11,11 +12,13 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <cstdio>
+#include <utility>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -27,6 +30,9 @@ int main(int argc, char** argv) {
     options.capture = kelmot::StartOptions::Capture::Simulation;
     options.mixer = kelmot::StartOptions::Mixer::Simulated;
     kelmot::createWindows(options);
+    // As the program starts: as large as the screen, also without a window manager.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        kelmot::Form1->setGeometry(screen->availableGeometry());
     kelmot::Form1->showMaximized();
     QApplication::processEvents();
     kelmot::Form1->Messenst1Click();
@@ -47,6 +53,23 @@ int main(int argc, char** argv) {
             QApplication::processEvents(QEventLoop::AllEvents, 50);
         saved = saved &&
                 QApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(argv[2]));
+    }
+    if (argc > 4 && kelmot::Store.DataPresent) {
+        // The four views of the evaluation, each as the whole screen shows it.
+        const std::pair<const char*, void (kelmot::TForm1::*)()> views[] = {
+            {"auswerten-st.png", &kelmot::TForm1::Auswertenst1Click},
+            {"auswerten-vt.png", &kelmot::TForm1::Auswertenvt1Click},
+            {"diagramm-st.png", &kelmot::TForm1::Diagrammst1Click},
+            {"diagramm-vt.png", &kelmot::TForm1::Diagrammvt1Click}};
+        const QDir folder(QString::fromLocal8Bit(argv[4]));
+        for (const auto& [file, command] : views) {
+            (kelmot::Form1->*command)();
+            QDeadlineTimer shown(1000);
+            while (!shown.hasExpired())
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+            saved = saved && QApplication::primaryScreen()->grabWindow(0).save(
+                                 folder.filePath(QString::fromLatin1(file)));
+        }
     }
     if (argc > 3) {
         // The settings dialog listening to the virtual track for a while.
