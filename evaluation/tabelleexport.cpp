@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTableWidget>
@@ -85,7 +86,11 @@ void TForm6::ExportalsEXCELDatei1Click() {
 
 bool TForm6::SaveAsExcelFile(const QTableWidget* grid, const QString& sheetName,
                              const QString& fileName) {
-    if (const auto error = saveFileAtomically(fileName, xlsWorkbook(sheetName, gridTexts(grid)))) {
+    // The numbers of the table are written with the locale's separator.
+    const QString point = QLocale().decimalPoint();
+    const QByteArray workbook =
+        xlsWorkbook(sheetName, gridTexts(grid), point.isEmpty() ? QChar(u'.') : point.front());
+    if (const auto error = saveFileAtomically(fileName, workbook)) {
         reportError(this, *error);
         return false;
     }

@@ -1,10 +1,12 @@
 #include "evaluation/xlswriter.h"
 
 #include "evaluation/compoundfile.h"
+#include "store/numberconversion.h"
 
 #include <QHash>
 #include <QtEndian>
 #include <algorithm>
+#include <optional>
 
 namespace kelmot {
 
@@ -26,9 +28,18 @@ enum : quint16 {
     Window2Record = 0x023E,
     LabelSstRecord = 0x00FD,
     BlankRecord = 0x0201,
+    NumberRecord = 0x0203,
+    FormatRecord = 0x041E,
 };
 constexpr int MaxRecordData = 8224;
 constexpr quint16 CellXf = 15; // the first cell format after the 15 style formats
+// Number cells by their decimals: "0", "0.0", "0.00", "0.000". "0" and
+// "0.00" are built into every reader (1 and 2); the others are ours (from
+// 164 on). Each has its cell format right after the text cells' one.
+constexpr quint16 NumberFormats[4] = {1, 164, 2, 165};
+constexpr quint16 NumberXf(int decimals) {
+    return quint16(CellXf + 1 + decimals);
+}
 
 class Bytes {
 public:
@@ -86,11 +97,47 @@ QByteArray font() {
     return b.data;
 }
 
-QByteArray xf(bool style) {
+QByteArray xf(bool style, quint16 numberFormat = 0) {
     Bytes b;
-    b.u16(0).u16(0).u16(style ? 0xFFF5 : 0x0001).u8(0x20).u8(0).u8(0).u8(style ? 0xF4 : 0x00);
+    b.u16(0).u16(numberFormat).u16(style ? 0xFFF5 : 0x0001).u8(0x20).u8(0).u8(0);
+    // Used attributes: a cell format with a number format of its own says so.
+    b.u8(style ? 0xF4 : numberFormat != 0 ? 0x04 : 0x00);
     b.u32(0).u32(0).u16(0x20C0);
     return b.data;
+}
+
+QByteArray format(quint16 id, const QString& code) {
+    Bytes b;
+    b.u16(id).longString(code);
+    return b.data;
+}
+
+// A text of the table that is a number as the table writes them: [-]
+// digits, and up to three decimals after the table's separator. Anything
+// else (" - ", a heading, "1E-5") stays a text.
+struct TableNumber {
+    double value;
+    int decimals;
+};
+std::optional<TableNumber> tableNumber(const QString& text, QChar separator) {
+    qsizetype i = text.startsWith(u'-') ? 1 : 0;
+    const qsizetype wholeStart = i;
+    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128)
+        ++i;
+    if (i == wholeStart) return std::nullopt;
+    int decimals = 0;
+    if (i < text.size() && text[i] == separator) {
+        ++i;
+        const qsizetype fractionStart = i;
+        while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128)
+            ++i;
+        decimals = int(i - fractionStart);
+        if (decimals == 0 || decimals > 3) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+    const auto value = parseFloat(text, separator);
+    if (!value) return std::nullopt;
+    return TableNumber{*value, decimals};
 }
 
 // The shared strings: whole strings only per record, continued in CONTINUE
@@ -115,7 +162,7 @@ void sharedStrings(QByteArray& out, const QStringList& unique, quint32 total) {
 
 } // namespace
 
-QByteArray xlsWorkbook(const QString& sheetName, const TableTexts& table) {
+QByteArray xlsWorkbook(const QString& sheetName, const TableTexts& table, QChar decimalSeparator) {
     const int rows = int(table.size());
     int columns = 0;
     for (const QStringList& row : table)
@@ -126,7 +173,7 @@ QByteArray xlsWorkbook(const QString& sheetName, const TableTexts& table) {
     quint32 total = 0;
     for (const QStringList& row : table) {
         for (const QString& cell : row) {
-            if (cell.isEmpty()) continue;
+            if (cell.isEmpty() || tableNumber(cell, decimalSeparator)) continue;
             ++total;
             if (!index.contains(cell)) {
                 index.insert(cell, quint32(unique.size()));
@@ -152,9 +199,13 @@ QByteArray xlsWorkbook(const QString& sheetName, const TableTexts& table) {
                .data);
     for (int i = 0; i < 5; ++i) // index 4 is never used; readers count on it
         record(globals, FontRecord, font());
+    record(globals, FormatRecord, format(NumberFormats[1], QStringLiteral("0.0")));
+    record(globals, FormatRecord, format(NumberFormats[3], QStringLiteral("0.000")));
     for (int i = 0; i < 15; ++i)
         record(globals, XfRecord, xf(true));
     record(globals, XfRecord, xf(false));
+    for (const quint16 id : NumberFormats)
+        record(globals, XfRecord, xf(false, id));
     record(globals, StyleRecord, Bytes().u16(0x8000).u8(0).u8(0xFF).data); // "Normal"
     const qsizetype sheetOffsetAt = globals.size() + 4;
     record(globals, BoundSheetRecord, Bytes().u32(0).u16(0).shortString(sheetName).data);
@@ -176,10 +227,20 @@ QByteArray xlsWorkbook(const QString& sheetName, const TableTexts& table) {
             cell.u16(quint16(r)).u16(quint16(c)).u16(CellXf);
             // An empty text is an empty cell, as the spreadsheet application
             // makes of it; readers reject empty shared strings.
-            if (text.isEmpty())
+            if (text.isEmpty()) {
                 record(sheet, BlankRecord, cell.data);
-            else
+            } else if (const auto number = tableNumber(text, decimalSeparator)) {
+                // A number a spreadsheet computes with, shown as the table
+                // shows it (with the reader's own separator).
+                Bytes numberCell;
+                numberCell.u16(quint16(r)).u16(quint16(c)).u16(NumberXf(number->decimals));
+                char ieee[8];
+                qToLittleEndian(number->value, ieee);
+                numberCell.data.append(ieee, 8);
+                record(sheet, NumberRecord, numberCell.data);
+            } else {
                 record(sheet, LabelSstRecord, cell.u32(index.value(text)).data);
+            }
         }
     }
     record(sheet, EofRecord, {});

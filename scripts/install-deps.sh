@@ -13,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   pulseaudio pulseaudio-utils sox
   xvfb xauth x11-apps x11-utils imagemagick fonts-dejavu-core xclip poppler-utils
-  libfreexl-dev python3-xlrd bc time
+  libfreexl-dev python3-xlrd libreoffice-calc-nogui bc time
   dpkg-dev file desktop-file-utils appstream shared-mime-info groff-base
   clang libclang-rt-14-dev
   at-spi2-core

@@ -1,12 +1,14 @@
 #include "evaluation/compoundfile.h"
 #include "evaluation/tableexport.h"
 #include "evaluation/xlswriter.h"
+#include "store/numberconversion.h"
 #include "tests/evaluation/xls_sample_table.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <freexl.h>
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace kelmot;
 
@@ -19,13 +21,29 @@ TableTexts stTable() {
     return t;
 }
 
-// What an independent reader (libfreexl) finds in the file.
+// What an independent reader (libfreexl) finds in the file: texts, and
+// numbers as the value they hold.
 struct ReadBack {
+    struct Cell {
+        bool number = false;
+        double value = 0;
+        QString text;
+    };
     QString sheetName;
     unsigned sheets = 0;
     unsigned rows = 0;
     unsigned short columns = 0;
-    std::vector<QStringList> cells;
+    std::vector<std::vector<Cell>> cells;
+    std::vector<QStringList> texts() const {
+        std::vector<QStringList> all;
+        for (const auto& row : cells) {
+            QStringList line;
+            for (const Cell& c : row)
+                line << c.text;
+            all.push_back(line);
+        }
+        return all;
+    }
 };
 
 ReadBack readWithFreexl(const QByteArray& file) {
@@ -47,13 +65,20 @@ ReadBack readWithFreexl(const QByteArray& file) {
     freexl_select_active_worksheet(handle, 0);
     freexl_worksheet_dimensions(handle, &r.rows, &r.columns);
     for (unsigned row = 0; row < r.rows; ++row) {
-        QStringList line;
+        std::vector<ReadBack::Cell> line;
         for (unsigned short c = 0; c < r.columns; ++c) {
             FreeXL_CellValue v{};
             EXPECT_EQ(freexl_get_cell_value(handle, row, c, &v), FREEXL_OK);
-            const bool text = v.type == FREEXL_CELL_SST_TEXT || v.type == FREEXL_CELL_TEXT;
-            EXPECT_TRUE(text || v.type == FREEXL_CELL_NULL) << row << "," << c << ": " << v.type;
-            line << (text ? QString::fromUtf8(v.value.text_value) : QString());
+            ReadBack::Cell cell;
+            if (v.type == FREEXL_CELL_SST_TEXT || v.type == FREEXL_CELL_TEXT) {
+                cell.text = QString::fromUtf8(v.value.text_value);
+            } else if (v.type == FREEXL_CELL_DOUBLE || v.type == FREEXL_CELL_INT) {
+                cell.number = true;
+                cell.value = v.type == FREEXL_CELL_INT ? v.value.int_value : v.value.double_value;
+            } else {
+                EXPECT_EQ(v.type, FREEXL_CELL_NULL) << row << "," << c;
+            }
+            line.push_back(cell);
         }
         r.cells.push_back(line);
     }
@@ -98,15 +123,47 @@ TEST(TableExport, CellReferences) {
     EXPECT_EQ(RefToCell(11, 6), "F11");
 }
 
+// Every number of the table arrives as a number cell holding the value its
+// text shows; headings, " - " and blanks stay texts, empty cells empty.
 TEST(TableExport, XlsReadBackByAnIndependentReader) {
-    for (const TableTexts& table : {stTable(), test::sampleVtTable()}) {
-        const ReadBack r = readWithFreexl(xlsWorkbook("Kelmotmessung", table));
+    const std::pair<TableTexts, QChar> tables[] = {{stTable(), u'.'},
+                                                   {test::sampleVtTable(), u','}};
+    for (const auto& [table, separator] : tables) {
+        const ReadBack r = readWithFreexl(xlsWorkbook("Kelmotmessung", table, separator));
         EXPECT_EQ(r.sheets, 1u);
         EXPECT_EQ(r.sheetName, "Kelmotmessung");
         EXPECT_EQ(r.rows, 11u);
         EXPECT_EQ(r.columns, table[0].size());
-        for (std::size_t row = 0; row < table.size() && row < r.cells.size(); ++row)
-            EXPECT_EQ(r.cells[row], table[row]) << row;
+        for (std::size_t row = 0; row < table.size() && row < r.cells.size(); ++row) {
+            for (qsizetype c = 0; c < table[row].size(); ++c) {
+                const QString& text = table[row][c];
+                const ReadBack::Cell& cell = r.cells[row][std::size_t(c)];
+                const bool isNumber = row > 0 && !text.trimmed().isEmpty() && text != " - ";
+                EXPECT_EQ(cell.number, isNumber) << row << "," << c << " " << text.toStdString();
+                if (isNumber)
+                    EXPECT_EQ(cell.value, parseFloat(text, separator).value_or(-1)) << row;
+                else
+                    EXPECT_EQ(cell.text, text) << row << "," << c;
+            }
+        }
+    }
+}
+
+// The texts the table writes, and texts that only look like numbers.
+TEST(TableExport, WhichTextsBecomeNumbers) {
+    const TableTexts table{
+        {"0,000", "-0,02", "12", "1,5", "0,1234", "1E-5", "1,", ",5", "0.5", "−1,0", "٣"}};
+    const ReadBack r = readWithFreexl(xlsWorkbook("Kelmotmessung", table, u','));
+    ASSERT_EQ(r.cells.size(), 1u);
+    const auto& row = r.cells[0];
+    const double values[4] = {0, -0.02, 12, 1.5};
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_TRUE(row[std::size_t(c)].number) << c;
+        EXPECT_EQ(row[std::size_t(c)].value, values[c]) << c;
+    }
+    for (std::size_t c = 4; c < row.size(); ++c) {
+        EXPECT_FALSE(row[c].number) << c;
+        EXPECT_EQ(row[c].text, table[0][qsizetype(c)]) << c;
     }
 }
 
@@ -120,13 +177,13 @@ TEST(TableExport, LargeTablesLeaveTheMiniStreamAndContinueTheStrings) {
             row << QString("Zelle %1/%2 mit ü und ² und €").arg(r).arg(c);
         big.push_back(row);
     }
-    const QByteArray file = xlsWorkbook("Kelmotmessung", big);
+    const QByteArray file = xlsWorkbook("Kelmotmessung", big, u',');
     EXPECT_GT(file.size(), 70000);
     const ReadBack r = readWithFreexl(file);
     EXPECT_EQ(r.rows, 400u);
     ASSERT_EQ(r.cells.size(), 400u);
-    EXPECT_EQ(r.cells[399][5], "Zelle 399/5 mit ü und ² und €");
-    EXPECT_EQ(r.cells[0][0], big[0][0]);
+    EXPECT_EQ(r.cells[399][5].text, "Zelle 399/5 mit ü und ² und €");
+    EXPECT_EQ(r.cells[0][0].text, big[0][0]);
 }
 
 TEST(TableExport, CompoundFileHeader) {

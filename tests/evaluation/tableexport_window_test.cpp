@@ -64,7 +64,7 @@ TEST_F(TableExportWindow, ExportWritesTheTableAndConfirms) {
     EXPECT_EQ(shown[0].size(), 6);
     EXPECT_EQ(shown[1][3], "0.020");
     EXPECT_TRUE(shown[1][4].isEmpty());
-    EXPECT_EQ(written, xlsWorkbook("Kelmotmessung", shown));
+    EXPECT_EQ(written, xlsWorkbook("Kelmotmessung", shown, QLocale().decimalPoint().front()));
     EXPECT_TRUE(errors.isEmpty());
 }
 
