@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QRect>
 #include <QString>
@@ -20,6 +21,12 @@ Control* place(QWidget* parent, const char* name, const QRect& geometry, Args&&.
     control->setObjectName(QString::fromLatin1(name));
     control->setGeometry(geometry);
     return control;
+}
+
+// The keys that open a popup from the keyboard: the menu key and Shift+F10.
+inline bool isContextMenuKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Menu ||
+           (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
 }
 
 // The font of `base` at a height in pixels, bold or not.

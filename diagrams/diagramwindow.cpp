@@ -13,14 +13,51 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace kelmot {
 
-DiagramPaintBox::DiagramPaintBox(DiagramWindow* owner) : QWidget(owner), owner_(owner) {}
+DiagramPaintBox::DiagramPaintBox(DiagramWindow* owner) : QWidget(owner), owner_(owner) {
+    // Tab reaches the diagram: its popup opens from the keyboard too.
+    setFocusPolicy(Qt::StrongFocus);
+}
 
 void DiagramPaintBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     owner_->paintBoxPaint(painter);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void DiagramPaintBox::keyPressEvent(QKeyEvent* event) {
+    if (isContextMenuKey(event)) {
+        owner_->paintBoxMouseDown();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void DiagramPaintBox::contextMenuEvent(QContextMenuEvent* event) {
+    // A mouse press has opened the popup already.
+    if (event->reason() != QContextMenuEvent::Mouse && !owner_->PopupMenu1->isVisible())
+        owner_->paintBoxMouseDown();
+    event->accept();
+}
+
+void DiagramPaintBox::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void DiagramPaintBox::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void DiagramPaintBox::mousePressEvent(QMouseEvent* event) {
@@ -102,8 +139,24 @@ void DiagramWindow::computeDrawing() {
     QPainterCanvas canvas(painter, picturePen_);
     if (const auto text = drawDiagram(canvas, PictureGeometry)) Label1->setText(*text);
     picturePen_ = canvas.state();
+    describeForScreenReaders();
     painter.end();
     picture->setPixmap(QPixmap::fromImage(picture_));
+}
+
+void DiagramWindow::describeForScreenReaders() {
+    // What the diagram shows, as the label says it: the series drawn, the
+    // relationship of each, and the value of the newest relationship.
+    const DiagramInput in = input();
+    QStringList series;
+    for (int k = 0; k < in.series(); ++k) {
+        const QString relation = relationName(k);
+        series << in.store.SeriesName[k] + QStringLiteral(": ") +
+                      (relation.isEmpty() ? QStringLiteral("kein Zusammenhang") : relation);
+    }
+    QString text = series.join(QStringLiteral("; "));
+    if (!Label1->text().isEmpty()) text += QStringLiteral(", ") + Label1->text();
+    paintBox->setAccessibleDescription(text);
 }
 
 void DiagramWindow::paintDiagram() {

@@ -28,6 +28,11 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The menu key and Shift+F10 open the popup a mouse button opens.
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     DiagramWindow* owner_;
@@ -81,6 +86,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
     DiagramInput input() const;
+    // The relationship chosen for series k, as the screen reader says it
+    // ("s ~ t²"), empty for none.
+    virtual QString relationName(int series) const = 0;
     virtual std::optional<QString> drawDiagram(Canvas& canvas, const DiagramGeometry& area) = 0;
     virtual void drawPrintout(Canvas& canvas) = 0;
     virtual void drawCleared(Canvas& canvas, const DiagramGeometry& area) = 0;
@@ -88,6 +96,7 @@ protected:
 private:
     friend class DiagramPaintBox;
     void computeDrawing();
+    void describeForScreenReaders();
     void paintBoxPaint(QPainter& painter);
 
     RecordingCanvas windowDrawing_;

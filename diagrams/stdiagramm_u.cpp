@@ -1,5 +1,8 @@
 #include "diagrams/stdiagramm_u.h"
 
+#include "evaluation/evaluationtable.h"
+#include "store/measurementstore.h"
+
 namespace kelmot {
 
 TForm3* Form3 = nullptr;
@@ -26,6 +29,19 @@ void TForm3::drawPrintout(Canvas& canvas) {
 
 void TForm3::drawCleared(Canvas& canvas, const DiagramGeometry& area) {
     Diagram.drawCleared(canvas, area, QLocale());
+}
+
+QString TForm3::relationName(int series) const {
+    switch (Store.SeriesStRelation[series]) {
+    case StProportional:
+        return QStringLiteral("s ~ t");
+    case StSquare:
+        return QStringLiteral("s ~ t²");
+    case StSquareDistance:
+        return QStringLiteral("s² ~ t");
+    default:
+        return {};
+    }
 }
 
 } // namespace kelmot

@@ -26,6 +26,7 @@ protected:
     std::optional<QString> drawDiagram(Canvas& canvas, const DiagramGeometry& area) override;
     void drawPrintout(Canvas& canvas) override;
     void drawCleared(Canvas& canvas, const DiagramGeometry& area) override;
+    QString relationName(int series) const override;
 };
 
 extern TForm3* Form3;

@@ -4,6 +4,9 @@
 
 #include <QLineEdit>
 
+#include "evaluation/evaluationtable.h"
+#include "store/measurementstore.h"
+
 namespace kelmot {
 
 TForm4* Form4 = nullptr;
@@ -35,6 +38,17 @@ void TForm4::drawPrintout(Canvas& canvas) {
 
 void TForm4::drawCleared(Canvas& canvas, const DiagramGeometry& area) {
     Diagram.drawCleared(canvas, area, QLocale());
+}
+
+QString TForm4::relationName(int series) const {
+    switch (Store.SeriesVtRelation[series]) {
+    case VtConstant:
+        return QStringLiteral("v konstant");
+    case VtProportional:
+        return QStringLiteral("v ~ t");
+    default:
+        return {};
+    }
 }
 
 } // namespace kelmot

@@ -132,6 +132,11 @@ TForm6::TForm6(QWidget* parent)
     // The user choosing a series; refills of the list from code are no choice.
     connect(Combo1, &QComboBox::activated, this, &TForm6::Combo1Change);
     SG2->viewport()->installEventFilter(this);
+    // Tab reaches the table after the window's own controls; the menu key
+    // and Shift+F10 open its popup there.
+    SG2->setFocusPolicy(Qt::StrongFocus);
+    SG2->installEventFilter(this);
+    setTabOrder(Combo1, SG2);
     for (QWidget* control : std::initializer_list<QWidget*>{CB1, CB2, CB3, GB1, GB2, GB3})
         control->installEventFilter(this);
     connect(TabelleinZwischenablage1, &QAction::triggered, this,

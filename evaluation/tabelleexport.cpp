@@ -1,5 +1,6 @@
 // The evaluation table's export: the grid's popup menu, the table as text
 // on the clipboard and as a spreadsheet file.
+#include "app/controls.h"
 #include "app/program.h"
 #include "app/tablegrid.h"
 #include "evaluation/tabelle_u.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -46,6 +48,18 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
              std::initializer_list<const QObject*>{CB1, CB2, CB3, GB1, GB2, GB3})
             if (watched == control) placeControlsBelowGrid();
         return false;
+    }
+    if (watched == SG2 && event->type() == QEvent::KeyPress &&
+        isContextMenuKey(static_cast<QKeyEvent*>(event))) {
+        SG2MouseDown(Qt::RightButton);
+        return true;
+    }
+    // From the platform's own keyboard route; a mouse press has opened it already.
+    if ((watched == SG2 || watched == SG2->viewport()) && event->type() == QEvent::ContextMenu) {
+        if (static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Mouse &&
+            !PopupMenu1->isVisible())
+            SG2MouseDown(Qt::RightButton);
+        return true;
     }
     if (watched == SG2->viewport() && (event->type() == QEvent::MouseButtonPress ||
                                        event->type() == QEvent::MouseButtonDblClick)) {

@@ -4,7 +4,10 @@
 #include "evaluation/tabelle_u.h"
 #include "tests/app/gui_fixture.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -271,4 +274,54 @@ TEST_F(DiagramWindows, DiagramWindowsHaveMaximiseButNoMinimise) {
         EXPECT_TRUE(window->windowFlags() & Qt::WindowSystemMenuHint);
         EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
     }
+}
+
+// Without a mouse: Tab to a diagram, Shift+F10 or the menu key, "Zwischenablage".
+TEST_F(DiagramWindows, TheKeyboardOpensTheDiagramPopupsAndScreenReadersHearThem) {
+    startWithRuns();
+    Form1->Diagrammvt1Click();
+    // "v ~ t" for the oldest series, the last one drawn: the label shows its slope.
+    Form6->Combo1->setCurrentIndex(2);
+    Form6->Combo1Change();
+    Form6->RB_l->setChecked(true);
+    for (DiagramWindow* window : std::initializer_list<DiagramWindow*>{Form3, Form4}) {
+        window->show();
+        // Shown means painted: the clipboard picture exists from then on.
+        ASSERT_TRUE(processUntil([window] { return !window->pictureImage().isNull(); }));
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(processUntil([window] { return window->isActiveWindow(); }));
+        QTest::keyClick(window, Qt::Key_Tab);
+        ASSERT_TRUE(window->paintBox->hasFocus()) << window->objectName().toStdString();
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_F10, Qt::ShiftModifier},
+                                                                  {Qt::Key_Menu, Qt::NoModifier}};
+        for (const auto& [key, modifiers] : keys) {
+            QTest::keyClick(window->paintBox, key, modifiers);
+            ASSERT_TRUE(processUntil([window] { return window->PopupMenu1->isVisible(); }));
+            EXPECT_EQ(window->PopupMenu1->pos(),
+                      window->frameGeometry().topLeft() + QPoint(30, 30));
+            QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(window->PopupMenu1);
+            ASSERT_TRUE(menu);
+            EXPECT_EQ(menu->role(), QAccessible::PopupMenu);
+            ASSERT_EQ(menu->childCount(), 3);
+            EXPECT_EQ(menu->child(0)->text(QAccessible::Name), "Zwischenablage");
+            EXPECT_EQ(menu->child(1)->text(QAccessible::Name), "Ausdrucken");
+            EXPECT_EQ(menu->child(2)->text(QAccessible::Name), "Diagramme löschen");
+            QApplication::clipboard()->clear();
+            QTest::keyClick(window->PopupMenu1, Qt::Key_Down);
+            QTest::keyClick(window->PopupMenu1, Qt::Key_Return);
+            ASSERT_TRUE(processUntil([window] { return !window->PopupMenu1->isVisible(); }));
+            EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(413, 266)) << key;
+        }
+    }
+    // Name and description: the series drawn, their relationships, the value.
+    QAccessibleInterface* st = QAccessible::queryAccessibleInterface(Form3->PB1);
+    QAccessibleInterface* vt = QAccessible::queryAccessibleInterface(Form4->paintBox);
+    EXPECT_EQ(st->text(QAccessible::Name), "s-t Diagramm");
+    EXPECT_EQ(vt->text(QAccessible::Name), "v-t Diagramm");
+    const QString description = vt->text(QAccessible::Description);
+    EXPECT_TRUE(description.startsWith("Messung 3: kein Zusammenhang; Messung 2: kein "
+                                       "Zusammenhang; Messung 1: v ~ t, Steigung : "))
+        << description.toStdString();
+    EXPECT_TRUE(description.endsWith(", " + Form4->Label1->text())) << description.toStdString();
+    EXPECT_TRUE(Form4->Label1->text().startsWith("Steigung : "));
 }

@@ -2,7 +2,11 @@
 #include "evaluation/xlswriter.h"
 #include "tests/app/gui_fixture.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
 #include <QMenu>
 #include <QTableWidget>
 #include <QTest>
@@ -90,4 +94,40 @@ TEST_F(TableExportWindow, AFailedExportSaysWhy) {
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(dir_.filePath("ordner.xls"))) << errors[0].toStdString();
     EXPECT_TRUE(errors[0].contains("nicht gespeichert"));
+}
+
+// Without a mouse: Tab to the table, the menu key or Shift+F10, an item.
+TEST_F(TableExportWindow, TheKeyboardOpensTheTablePopupAndChoosesItsItems) {
+    startWithVtTable();
+    Form6->show();
+    QApplication::setActiveWindow(Form6);
+    ASSERT_TRUE(processUntil([] { return Form6->isActiveWindow(); }));
+    Form6->Combo1->setFocus();
+    QWidget* focused = Form6->Combo1;
+    for (int i = 0; i < 20 && focused != Form6->SG2; ++i) {
+        QTest::keyClick(focused, Qt::Key_Tab);
+        focused = QApplication::focusWidget();
+        if (!focused) break;
+    }
+    ASSERT_EQ(focused, Form6->SG2) << "Tab never reached the table";
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Menu, Qt::NoModifier},
+                                                              {Qt::Key_F10, Qt::ShiftModifier}};
+    for (const auto& [key, modifiers] : keys) {
+        QTest::keyClick(Form6->SG2, key, modifiers);
+        ASSERT_TRUE(processUntil([] { return Form6->PopupMenu1->isVisible(); })) << key;
+        EXPECT_EQ(Form6->PopupMenu1->pos(), Form6->frameGeometry().topLeft() + QPoint(100, 100));
+        // The open popup is a popup menu with its two items for a screen reader.
+        QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(Form6->PopupMenu1);
+        ASSERT_TRUE(menu);
+        EXPECT_EQ(menu->role(), QAccessible::PopupMenu);
+        ASSERT_EQ(menu->childCount(), 2);
+        EXPECT_EQ(menu->child(0)->text(QAccessible::Name), "Tabelle in Zwischenablage");
+        EXPECT_EQ(menu->child(1)->text(QAccessible::Name), "Export als EXCEL-Datei");
+        // Down to the first item, Enter: the table is on the clipboard.
+        QApplication::clipboard()->clear();
+        QTest::keyClick(Form6->PopupMenu1, Qt::Key_Down);
+        QTest::keyClick(Form6->PopupMenu1, Qt::Key_Return);
+        ASSERT_TRUE(processUntil([] { return !Form6->PopupMenu1->isVisible(); }));
+        EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Ort (m)")) << key;
+    }
 }
