@@ -17,6 +17,11 @@ void RecordingCanvas::setPenWidth(int width) {
     ops_.push_back({Op::Width, width, 0, 0, 0, {}, {}});
 }
 
+void RecordingCanvas::setPenDashed(bool dashed) {
+    state_.dashed = dashed;
+    ops_.push_back({Op::Dash, dashed ? 1 : 0, 0, 0, 0, {}, {}});
+}
+
 void RecordingCanvas::rectangle(int left, int top, int right, int bottom) {
     ops_.push_back({Op::Rectangle, left, top, right, bottom, {}, {}});
 }
@@ -49,6 +54,9 @@ void RecordingCanvas::replayOn(Canvas& canvas) const {
         case Op::Width:
             canvas.setPenWidth(op.a);
             break;
+        case Op::Dash:
+            canvas.setPenDashed(op.a != 0);
+            break;
         case Op::Rectangle:
             canvas.rectangle(op.a, op.b, op.c, op.d);
             break;
@@ -76,6 +84,7 @@ void walk(const std::vector<RecordingCanvas::Op>& ops, PenState s, Visit visit) 
         if (op.kind == Op::Brush) s.brush = op.colour;
         if (op.kind == Op::Pen) s.pen = op.colour;
         if (op.kind == Op::Width) s.width = op.a;
+        if (op.kind == Op::Dash) s.dashed = op.a != 0;
         visit(op, s, x, y);
         if (op.kind == Op::MoveTo || op.kind == Op::LineTo) {
             x = op.a;
@@ -89,7 +98,7 @@ void walk(const std::vector<RecordingCanvas::Op>& ops, PenState s, Visit visit) 
 std::vector<RecordingCanvas::Segment> RecordingCanvas::segments() const {
     std::vector<Segment> out;
     walk(ops_, start_, [&](const Op& op, const PenState& s, int x, int y) {
-        if (op.kind == Op::LineTo) out.push_back({x, y, op.a, op.b, s.pen, s.width});
+        if (op.kind == Op::LineTo) out.push_back({x, y, op.a, op.b, s.pen, s.width, s.dashed});
     });
     return out;
 }

@@ -17,6 +17,8 @@ public:
     virtual void setBrushColour(Rgb colour) = 0;
     virtual void setPenColour(Rgb colour) = 0;
     virtual void setPenWidth(int width) = 0;
+    // Dashed lines (a fitted curve) or solid ones (everything else).
+    virtual void setPenDashed(bool dashed) = 0;
     // Filled with the brush, outlined with the pen; right and bottom excluded.
     virtual void rectangle(int left, int top, int right, int bottom) = 0;
     virtual void moveTo(int x, int y) = 0;
@@ -41,6 +43,7 @@ struct PenState {
     Rgb brush{255, 255, 255};
     Rgb pen = Black;
     int width = 1;
+    bool dashed = false;
 };
 
 // Records every operation; replays them onto another canvas. Tests read the
@@ -48,7 +51,7 @@ struct PenState {
 class RecordingCanvas : public Canvas {
 public:
     struct Op {
-        enum Kind { Brush, Pen, Width, Rectangle, MoveTo, LineTo, Text } kind;
+        enum Kind { Brush, Pen, Width, Dash, Rectangle, MoveTo, LineTo, Text } kind;
         int a = 0, b = 0, c = 0, d = 0;
         Rgb colour{};
         QString text;
@@ -57,6 +60,7 @@ public:
         int x1, y1, x2, y2;
         Rgb colour;
         int width;
+        bool dashed = false;
         friend bool operator==(const Segment&, const Segment&) = default;
     };
     struct Label {
@@ -75,6 +79,7 @@ public:
     void setBrushColour(Rgb colour) override;
     void setPenColour(Rgb colour) override;
     void setPenWidth(int width) override;
+    void setPenDashed(bool dashed) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;

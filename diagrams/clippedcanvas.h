@@ -16,6 +16,7 @@ public:
     void setBrushColour(Rgb colour) override { target_.setBrushColour(colour); }
     void setPenColour(Rgb colour) override { target_.setPenColour(colour); }
     void setPenWidth(int width) override { target_.setPenWidth(width); }
+    void setPenDashed(bool dashed) override { target_.setPenDashed(dashed); }
     void rectangle(int left, int top, int right, int bottom) override {
         target_.rectangle(left, top, right, bottom);
     }

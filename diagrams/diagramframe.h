@@ -27,6 +27,8 @@ struct DiagramInput {
     int seriesCount;     // items in the series selector: the series drawn
     int mainWindowWidth; // outer width of the main window (pen-width rule)
     QLocale locale = QLocale();
+    // "Ausgleichskurve": the fit of the newest series, dashed, with its caption.
+    bool fitCurve = false;
 
     int series() const { return seriesCount < 0 ? 0 : seriesCount > 3 ? 3 : seriesCount; }
     // Crosses and lines are 2 wide when the area is wider than half the

@@ -95,6 +95,11 @@ DiagramWindow::DiagramWindow(const char* name, const QString& caption, const cha
     connect(Zwischenablage1, &QAction::triggered, this, &DiagramWindow::Zwischenablage1Click);
     connect(Ausdrucken1, &QAction::triggered, this, &DiagramWindow::Ausdrucken1Click);
     connect(Diagrammelschen1, &QAction::triggered, this, &DiagramWindow::Diagrammelschen1Click);
+    // Beyond the described drawing: the fit of the newest series, off at start.
+    Ausgleichskurve1 = PopupMenu1->addAction(QStringLiteral("Ausgleichskurve"));
+    Ausgleichskurve1->setObjectName("Ausgleichskurve1");
+    Ausgleichskurve1->setCheckable(true);
+    connect(Ausgleichskurve1, &QAction::toggled, this, [this] { paintDiagram(); });
 }
 
 DiagramWindow::~DiagramWindow() = default;
@@ -102,7 +107,9 @@ DiagramWindow::~DiagramWindow() = default;
 DiagramInput DiagramWindow::input() const {
     const int series = Form6 ? Form6->selector().count() : 1;
     const int mainWidth = Form1 ? Form1->frameGeometry().width() : 0;
-    return {Store, series, mainWidth};
+    DiagramInput in{Store, series, mainWidth};
+    in.fitCurve = Ausgleichskurve1 && Ausgleichskurve1->isChecked();
+    return in;
 }
 
 DiagramGeometry DiagramWindow::paintBoxGeometry() const {
@@ -156,6 +163,7 @@ void DiagramWindow::describeForScreenReaders() {
     }
     QString text = series.join(QStringLiteral("; "));
     if (!Label1->text().isEmpty()) text += QStringLiteral(", ") + Label1->text();
+    if (!fitText().isEmpty()) text += QStringLiteral("; ") + fitText();
     paintBox->setAccessibleDescription(text);
 }
 

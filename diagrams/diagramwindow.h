@@ -80,6 +80,7 @@ public:
     QAction* Zwischenablage1 = nullptr;
     QAction* Ausdrucken1 = nullptr;
     QAction* Diagrammelschen1 = nullptr;
+    QAction* Ausgleichskurve1 = nullptr;  // checkable: the fitted curve on or off
     QPrintDialog* PrintDialog1 = nullptr; // made on first use: it asks the print system
 
 protected:
@@ -89,6 +90,8 @@ protected:
     // The relationship chosen for series k, as the screen reader says it
     // ("s ~ t²"), empty for none.
     virtual QString relationName(int series) const = 0;
+    // The caption of the fitted curve last drawn, empty for none.
+    virtual QString fitText() const = 0;
     virtual std::optional<QString> drawDiagram(Canvas& canvas, const DiagramGeometry& area) = 0;
     virtual void drawPrintout(Canvas& canvas) = 0;
     virtual void drawCleared(Canvas& canvas, const DiagramGeometry& area) = 0;

@@ -16,6 +16,7 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, const PenState& start)
 void QPainterCanvas::applyPen() {
     QPen pen(toQColor(state_.pen));
     pen.setWidth(state_.width);
+    if (state_.dashed) pen.setStyle(Qt::DashLine);
     painter_.setPen(pen);
 }
 
@@ -31,6 +32,11 @@ void QPainterCanvas::setPenColour(Rgb colour) {
 
 void QPainterCanvas::setPenWidth(int width) {
     state_.width = width;
+    applyPen();
+}
+
+void QPainterCanvas::setPenDashed(bool dashed) {
+    state_.dashed = dashed;
     applyPen();
 }
 

@@ -17,6 +17,7 @@ public:
     void setBrushColour(Rgb colour) override;
     void setPenColour(Rgb colour) override;
     void setPenWidth(int width) override;
+    void setPenDashed(bool dashed) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;

@@ -1,6 +1,7 @@
 #include "diagrams/stdiagram.h"
 
 #include "diagrams/clippedcanvas.h"
+#include "diagrams/fitdrawing.h"
 
 #include "evaluation/evaluationtable.h"
 #include "store/numberformat.h"
@@ -122,9 +123,30 @@ std::optional<QString> StDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
         }
         label = MeanCaption + formatFixed(shown, 3, input.locale);
     }
+    drawFit(
+        canvas, plot, input, 1,
+        [&](double t) { return nearestPixel(StTimeFactor * t * StTimeScale) + 30; },
+        [&](double s) { return H - 30 - nearestPixel(10 * StDistScale * s); });
     canvas.setPenWidth(1);
     canvas.setPenColour(Black);
     return label;
+}
+
+void StDiagram::drawFit(Canvas& canvas, Canvas& plot, const DiagramInput& input, int unit,
+                        const std::function<int(double)>& xOf,
+                        const std::function<int(double)>& yOf) {
+    FitText.clear();
+    if (!input.fitCurve || input.series() == 0) return;
+    const auto fit = fitStParabola(input.store, 0);
+    if (!fit) return;
+    canvas.setPenColour(input.store.SeriesColor[0]);
+    drawFittedCurve(
+        plot, xOf, yOf,
+        [&](double t) { return fit->s0.value + fit->v0.value * t + fit->a.value * t * t / 2; },
+        StTimeMax);
+    FitText = fitCaption(fit->a, fit->v0, fit->rSquared, input.locale);
+    canvas.setPenColour(Black);
+    canvas.textOut(100 * unit, 5 * unit, FitText);
 }
 
 void StDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input) {
@@ -178,6 +200,9 @@ void StDiagram::drawPrintout(Canvas& canvas, const DiagramInput& input) {
         else
             drawCurve(plot, relation, m, StTimeMax, StTimeScale, StDistScale, 300, H - 300);
     }
+    drawFit(
+        canvas, plot, input, 10, [&](double t) { return nearestPixel(StTimeScale * t) + 300; },
+        [&](double s) { return H - 300 - nearestPixel(10 * StDistScale * s); });
     canvas.setPenWidth(1);
     canvas.setPenColour(Black);
 }

@@ -2,6 +2,7 @@
 
 #include "diagrams/diagramframe.h"
 
+#include <functional>
 #include <optional>
 
 namespace kelmot {
@@ -22,6 +23,7 @@ struct StDiagram {
     int StDistScale = 0;   // pixels per 0.1 m
     double StQuotients[9]{};
     double StQuotientMean = 0;
+    QString FitText; // the caption of the fitted curve last drawn, empty for none
 
     static constexpr DiagramGeometry PrintGeometry{510, 170, 4100, 2660};
 
@@ -37,6 +39,9 @@ struct StDiagram {
 
 private:
     void drawPrintout(Canvas& canvas, const DiagramInput& input);
+    // The parabola fitted to the newest series, and its caption at the top.
+    void drawFit(Canvas& canvas, Canvas& plot, const DiagramInput& input, int unit,
+                 const std::function<int(double)>& xOf, const std::function<int(double)>& yOf);
     void place(const DiagramGeometry& area);
     DiagramFrame frame(int unit) const;
 };

@@ -27,6 +27,7 @@ protected:
     void drawPrintout(Canvas& canvas) override;
     void drawCleared(Canvas& canvas, const DiagramGeometry& area) override;
     QString relationName(int series) const override;
+    QString fitText() const override { return Diagram.FitText; }
 };
 
 extern TForm3* Form3;

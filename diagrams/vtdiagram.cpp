@@ -1,6 +1,7 @@
 #include "diagrams/vtdiagram.h"
 
 #include "diagrams/clippedcanvas.h"
+#include "diagrams/fitdrawing.h"
 
 #include "evaluation/evaluationtable.h"
 #include "store/numberformat.h"
@@ -116,9 +117,26 @@ std::optional<QString> VtDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
             label = QString();
         }
     }
+    drawFit(canvas, plot, input, 1, x, y);
     // The width stays as the points left it: the next outline may be 2 wide.
     canvas.setPenColour(Black);
     return label;
+}
+
+void VtDiagram::drawFit(Canvas& canvas, Canvas& plot, const DiagramInput& input, int unit,
+                        const std::function<int(double)>& xOf,
+                        const std::function<int(double)>& yOf) {
+    FitText.clear();
+    if (!input.fitCurve || input.series() == 0) return;
+    const auto fit = fitVtLine(input.store, 0, FlagWidthMetres);
+    if (!fit) return;
+    canvas.setPenColour(input.store.SeriesColor[0]);
+    drawFittedCurve(
+        plot, xOf, yOf, [&](double t) { return fit->intercept.value + fit->slope.value * t; },
+        VtTimeMax);
+    FitText = fitCaption(fit->slope, fit->intercept, fit->rSquared, input.locale);
+    canvas.setPenColour(Black);
+    canvas.textOut(100 * unit, 5 * unit, FitText);
 }
 
 void VtDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input,
@@ -177,6 +195,7 @@ void VtDiagram::drawPrintout(Canvas& canvas, const DiagramInput& input,
             plot.line(300, H - 300, x(t[9]), y(VtMean * t[9]));
         }
     }
+    drawFit(canvas, plot, input, 10, x, y);
     canvas.setPenColour(Black);
 }
 

@@ -2,6 +2,7 @@
 
 #include "diagrams/diagramframe.h"
 
+#include <functional>
 #include <optional>
 
 namespace kelmot {
@@ -28,6 +29,7 @@ struct VtDiagram {
     // The flag width last read as a number: an empty or unreadable field
     // keeps it, the drawing goes on with it.
     double FlagWidthMetres = 0.010;
+    QString FitText; // the caption of the fitted line last drawn, empty for none
 
     static constexpr DiagramGeometry PrintGeometry{510, 170, 4130, 2660};
 
@@ -39,6 +41,9 @@ struct VtDiagram {
     void drawCleared(Canvas& canvas, const DiagramGeometry& area, const QLocale& locale);
 
 private:
+    // The line fitted to the newest series' speeds, and its caption at the top.
+    void drawFit(Canvas& canvas, Canvas& plot, const DiagramInput& input, int unit,
+                 const std::function<int(double)>& xOf, const std::function<int(double)>& yOf);
     void drawPrintout(Canvas& canvas, const DiagramInput& input, const QString& flagWidthText);
     void place(const DiagramGeometry& area);
     DiagramFrame frame(int unit) const;

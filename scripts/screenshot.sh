@@ -7,6 +7,7 @@
 #   einstellungen.png  the settings dialog listening to the virtual track
 #   auswerten-st.png, auswerten-vt.png, diagramm-st.png, diagramm-vt.png
 #                      the four evaluation views, the whole screen each
+#   ausgleichskurve.png "Diagramm v-t" with "Ausgleichskurve" in both diagrams
 # Usage: scripts/screenshot.sh [output folder]   (default docs/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -6,10 +6,12 @@
 #include "app/kelmot_u.h"
 #include "app/program.h"
 #include "diagrams/stdiagramm_u.h"
+#include "diagrams/vtdiagramm_u.h"
 #include "evaluation/tabelle_u.h"
 #include "settings/config_u.h"
 #include "store/measurementstore.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -70,6 +72,14 @@ int main(int argc, char** argv) {
             saved = saved && QApplication::primaryScreen()->grabWindow(0).save(
                                  folder.filePath(QString::fromLatin1(file)));
         }
+        // "Diagramm v-t" with the fitted curves switched on in both diagrams.
+        kelmot::Form3->Ausgleichskurve1->setChecked(true);
+        kelmot::Form4->Ausgleichskurve1->setChecked(true);
+        QDeadlineTimer fitted(1000);
+        while (!fitted.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        saved = saved && QApplication::primaryScreen()->grabWindow(0).save(
+                             folder.filePath(QStringLiteral("ausgleichskurve.png")));
     }
     if (argc > 3) {
         // The settings dialog listening to the virtual track for a while.

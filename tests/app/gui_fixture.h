@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -71,12 +72,24 @@ QStringList answeringModals(Action action, Answer answer) {
     QStringList seen;
     QTimer watcher;
     watcher.setInterval(5);
+    int tries = 0;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
-            seen << modal->objectName();
             // A dialog that will not take the answer is closed in the end,
             // so that a failing test ends instead of hanging.
-            seen.size() < 200 ? answer(modal) : (void)modal->close();
+            if (++tries > 400) {
+                seen << modal->objectName();
+                modal->close();
+                return;
+            }
+            // An answer may ask to wait (false): the dialog is not ready yet.
+            if constexpr (std::is_same_v<decltype(answer(modal)), bool>) {
+                if (!answer(modal)) return;
+            } else {
+                answer(modal);
+            }
+            seen << modal->objectName();
+            tries = 0;
         }
     });
     watcher.start();
@@ -87,19 +100,24 @@ QStringList answeringModals(Action action, Answer answer) {
 // An answer for file dialogs: choose `path` (empty: cancel). Other dialogs
 // are answered with `accept` (true: "Ja").
 inline auto chooseFile(const QString& path, bool accept = true) {
-    return [path, accept](QWidget* modal) {
+    return [path, accept](QWidget* modal) -> bool {
         auto* dialog = qobject_cast<QDialog*>(modal);
         if (auto* files = qobject_cast<QFileDialog*>(modal); files && !path.isEmpty()) {
             // Typed into the name field, as a user would.
             files->setDirectory(QFileInfo(path).absolutePath());
             if (auto* name = files->findChild<QLineEdit*>("fileNameEdit"))
                 name->setText(QFileInfo(path).fileName());
+            // A dialog that is still bringing back its last choice (it reads
+            // the folder in the background) gets the name again next time.
+            if (!files->selectedFiles().contains(QFileInfo(path).absoluteFilePath()))
+                return false;
             static_cast<QDialog*>(files)->accept(); // QFileDialog hides it
         } else if (dialog) {
             accept && !qobject_cast<QFileDialog*>(modal) ? dialog->accept() : dialog->reject();
         } else {
             modal->close();
         }
+        return true;
     };
 }
 

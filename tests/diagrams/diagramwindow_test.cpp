@@ -117,7 +117,37 @@ TEST_F(DiagramWindows, PopupOpensAtTheWindowsCornerForAnyButton) {
     QStringList items;
     for (QAction* a : Form3->PopupMenu1->actions())
         items << a->text();
-    EXPECT_EQ(items, (QStringList{"Zwischenablage", "Ausdrucken", "Diagramme löschen"}));
+    EXPECT_EQ(items, (QStringList{"Zwischenablage", "Ausdrucken", "Diagramme löschen",
+                                  "Ausgleichskurve"}));
+    EXPECT_TRUE(Form3->Ausgleichskurve1->isCheckable());
+    EXPECT_FALSE(Form3->Ausgleichskurve1->isChecked()); // off at start
+}
+
+// "Ausgleichskurve": the fit of the newest series, dashed, with its caption
+// in the diagram and for the screen reader; off again, the drawing is as before.
+TEST_F(DiagramWindows, AusgleichskurveDrawsTheFitOfTheNewestSeries) {
+    startWithRuns();
+    Form1->Diagrammvt1Click();
+    for (DiagramWindow* window : std::initializer_list<DiagramWindow*>{Form3, Form4}) {
+        window->paintDiagram();
+        const auto before = window->windowDrawing().segments();
+        ASSERT_FALSE(before.empty());
+        window->Ausgleichskurve1->setChecked(true);
+        const auto segments = window->windowDrawing().segments();
+        const auto dashed =
+            std::count_if(segments.begin(), segments.end(),
+                          [](const RecordingCanvas::Segment& s) { return s.dashed; });
+        EXPECT_GT(dashed, 0) << window->objectName().toStdString();
+        const auto labels = window->windowDrawing().labels();
+        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const RecordingCanvas::Label& l) {
+            return l.text.startsWith("Ausgleich: a = ");
+        }));
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(window->paintBox)
+                        ->text(QAccessible::Description)
+                        .contains("Ausgleich: a = "));
+        window->Ausgleichskurve1->setChecked(false);
+        EXPECT_EQ(window->windowDrawing().segments(), before);
+    }
 }
 
 TEST_F(DiagramWindows, DiagrammeLoeschenKeepsOnlyTheNewestSeries) {
@@ -302,10 +332,11 @@ TEST_F(DiagramWindows, TheKeyboardOpensTheDiagramPopupsAndScreenReadersHearThem)
             QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(window->PopupMenu1);
             ASSERT_TRUE(menu);
             EXPECT_EQ(menu->role(), QAccessible::PopupMenu);
-            ASSERT_EQ(menu->childCount(), 3);
+            ASSERT_EQ(menu->childCount(), 4);
             EXPECT_EQ(menu->child(0)->text(QAccessible::Name), "Zwischenablage");
             EXPECT_EQ(menu->child(1)->text(QAccessible::Name), "Ausdrucken");
             EXPECT_EQ(menu->child(2)->text(QAccessible::Name), "Diagramme löschen");
+            EXPECT_EQ(menu->child(3)->text(QAccessible::Name), "Ausgleichskurve");
             QApplication::clipboard()->clear();
             QTest::keyClick(window->PopupMenu1, Qt::Key_Down);
             QTest::keyClick(window->PopupMenu1, Qt::Key_Return);

@@ -3,6 +3,7 @@
 #include "tests/diagrams/canvas_checks.h"
 
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace kelmot;
@@ -223,4 +224,22 @@ TEST(StDiagram, ClearedDiagramAndDegenerateData) {
     fillSeries(zero, 0, 1e12, Navy, 2);
     RecordingCanvas huge;
     EXPECT_FALSE(d.Zeichne(huge, PictureGeometry, {zero, 1, 1000, De}));
+}
+
+TEST(StDiagram, FittedParabolaOfTheNewestSeriesWhenAsked) {
+    MeasurementStore store;
+    for (int i = 0; i < BarrierCount; ++i) // s = 0.3 t + 0.065 t², reaching 0.9 m at ~1.9 s
+        store.SeriesDarkTimes[0][i] = (-0.3 + std::sqrt(0.09 + 4 * 0.065 * i / 10.0)) / 0.13;
+    store.SeriesColor[0] = Red;
+    StDiagram d;
+    DiagramInput withFit{store, 1, 1000, De};
+    withFit.fitCurve = true;
+    RecordingCanvas c;
+    d.Zeichne(c, PictureGeometry, withFit);
+    EXPECT_TRUE(d.FitText.startsWith("Ausgleich: a = 0,130 ± 0,000 m/s², v₀ = 0,300 ± 0,000 m/s"))
+        << d.FitText.toStdString();
+    EXPECT_TRUE(d.FitText.endsWith("(R² = 1,0000)")) << d.FitText.toStdString();
+    const auto all = c.segments();
+    EXPECT_EQ(std::count_if(all.begin(), all.end(), [](const Segment& s) { return s.dashed; }),
+              100);
 }

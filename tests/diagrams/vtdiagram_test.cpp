@@ -173,3 +173,47 @@ TEST(VtDiagram, ClearedAndDegenerate) {
     d.ZeichnePrinter(paper, {store, 1, 1000, De}, "10");
     EXPECT_TRUE(hasLabel(paper, 50, 50, "Geschw. in m/s"));
 }
+
+// The fitted line of the newest series: dashed, inside the plot, captioned
+// with a and v0 and their uncertainties in the German number format; the
+// same on paper, ten times larger.
+TEST(VtDiagram, FittedLineOfTheNewestSeriesWhenAsked) {
+    MeasurementStore store;
+    for (int i = 0; i < BarrierCount; ++i) {
+        const double t = 0.25 * i;
+        const double v = 0.168 + 0.129 * t;
+        store.SeriesDarkTimes[0][i] = t;
+        store.SeriesBrightTimes[0][i] = t + 0.010 / v; // dark midpoints slightly later
+        store.RunTimes[0][i] = t;
+    }
+    store.SeriesColor[0] = Navy;
+    VtDiagram d;
+    RecordingCanvas off;
+    d.Zeichne(off, PictureGeometry, {store, 1, 1000, De}, "10");
+    EXPECT_TRUE(d.FitText.isEmpty());
+    DiagramInput withFit{store, 1, 1000, De};
+    withFit.fitCurve = true;
+    RecordingCanvas on;
+    d.Zeichne(on, PictureGeometry, withFit, "10");
+    EXPECT_TRUE(d.FitText.startsWith("Ausgleich: a = 0,1")) << d.FitText.toStdString();
+    EXPECT_TRUE(d.FitText.contains(" m/s², v₀ = 0,1")) << d.FitText.toStdString();
+    EXPECT_TRUE(d.FitText.endsWith(")"));
+    EXPECT_TRUE(hasLabel(on, 100, 5, d.FitText));
+    int dashed = 0;
+    for (const Segment& s : on.segments()) {
+        if (!s.dashed) continue;
+        ++dashed;
+        EXPECT_EQ(s.colour, Navy);
+        EXPECT_GE(std::min(s.y1, s.y2), 20);
+        EXPECT_LE(std::max(s.x1, s.x2), 383);
+    }
+    EXPECT_GT(dashed, 50);
+    // Everything else as without the fit.
+    std::vector<Segment> solid;
+    for (const Segment& s : on.segments())
+        if (!s.dashed) solid.push_back(s);
+    EXPECT_EQ(solid, off.segments());
+    RecordingCanvas paper;
+    d.ZeichnePrinter(paper, withFit, "10");
+    EXPECT_TRUE(hasLabel(paper, 1000, 50, d.FitText));
+}

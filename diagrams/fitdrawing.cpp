@@ -1,0 +1,31 @@
+#include "diagrams/fitdrawing.h"
+
+#include "store/numberformat.h"
+
+namespace kelmot {
+
+QString fitCaption(const FitParameter& a, const FitParameter& v0, double rSquared,
+                   const QLocale& locale) {
+    const auto withUncertainty = [&](const FitParameter& p) {
+        return formatFixed(p.value, 3, locale) + QStringLiteral(" ± ") +
+               formatFixed(p.uncertainty, 3, locale);
+    };
+    return QStringLiteral("Ausgleich: a = ") + withUncertainty(a) + QStringLiteral(" m/s², v₀ = ") +
+           withUncertainty(v0) + QStringLiteral(" m/s (R² = ") + formatFixed(rSquared, 4, locale) +
+           QStringLiteral(")");
+}
+
+void drawFittedCurve(Canvas& canvas, const std::function<int(double)>& xOf,
+                     const std::function<int(double)>& yOf, const std::function<double(double)>& f,
+                     double tMax) {
+    constexpr int Pieces = 100;
+    canvas.setPenDashed(true);
+    canvas.moveTo(xOf(0), yOf(f(0)));
+    for (int i = 1; i <= Pieces; ++i) {
+        const double t = tMax * i / Pieces;
+        canvas.lineTo(xOf(t), yOf(f(t)));
+    }
+    canvas.setPenDashed(false);
+}
+
+} // namespace kelmot

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "diagrams/canvas.h"
+#include "evaluation/curvefit.h"
+
+#include <QLocale>
+#include <QString>
+#include <functional>
+
+namespace kelmot {
+
+// "Ausgleich: a = 0,129 ± 0,002 m/s², v₀ = 0,168 ± 0,001 m/s (R² = 0,9999)"
+QString fitCaption(const FitParameter& a, const FitParameter& v0, double rSquared,
+                   const QLocale& locale);
+
+// A fitted curve y = f(t) from t = 0 to `tMax`, dashed in the pen's colour,
+// in 100 pieces through the pixel mappings of the diagram.
+void drawFittedCurve(Canvas& canvas, const std::function<int(double)>& xOf,
+                     const std::function<int(double)>& yOf, const std::function<double(double)>& f,
+                     double tMax);
+
+} // namespace kelmot
