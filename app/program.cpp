@@ -4,6 +4,7 @@
 #include "app/info_u.h"
 #include "app/keinedaten_u.h"
 #include "app/kelmot_u.h"
+#include "app/popupaccessibility.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
 #include "evaluation/tabelle_u.h"
@@ -42,6 +43,8 @@ void createWindows(const StartOptions& options) {
 
 void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
                    std::shared_ptr<platform::WaveInBackend> capture) {
+    // Before any window exists: their accessible interfaces are made once.
+    installPopupAccessibility();
     create(Form1, new TForm1(options, std::move(mixer)));
     create(Form2, new TForm2(capture));
     create(Form3, new TForm3);

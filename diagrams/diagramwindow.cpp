@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/kelmot_u.h"
+#include "app/popupaccessibility.h"
 #include "diagrams/qpaintercanvas.h"
 #include "evaluation/tabelle_u.h"
 
@@ -85,6 +86,7 @@ DiagramWindow::DiagramWindow(const char* name, const QString& caption, const cha
     Label1 = place<QLabel>(this, "Label1", {labelLeft, 0, 300, 16});
 
     PopupMenu1 = new QMenu(this);
+    exposePopupToScreenReaders(this, PopupMenu1);
     PopupMenu1->setObjectName("PopupMenu1");
     Zwischenablage1 = PopupMenu1->addAction(QStringLiteral("Zwischenablage"));
     Zwischenablage1->setObjectName("Zwischenablage1");

@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/kelmot_u.h"
+#include "app/popupaccessibility.h"
 #include "app/program.h"
 #include "app/tablegrid.h"
 #include "evaluation/controlsbelowgrid.h"
@@ -110,6 +111,7 @@ TForm6::TForm6(QWidget* parent)
     // The export asks itself, once the extension is settled.
     SD1->setOption(QFileDialog::DontConfirmOverwrite);
     PopupMenu1 = new QMenu(this);
+    exposePopupToScreenReaders(this, PopupMenu1);
     PopupMenu1->setObjectName("PopupMenu1");
     TabelleinZwischenablage1 = PopupMenu1->addAction(QStringLiteral("Tabelle in Zwischenablage"));
     TabelleinZwischenablage1->setObjectName("TabelleinZwischenablage1");

@@ -16,7 +16,7 @@ packages=(
   libfreexl-dev python3-xlrd libreoffice-calc-nogui bc time
   dpkg-dev file desktop-file-utils appstream shared-mime-info groff-base
   clang libclang-rt-14-dev
-  at-spi2-core
+  at-spi2-core python3-pyatspi xdotool dbus-daemon
   locales
 )
 

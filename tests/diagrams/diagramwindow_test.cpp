@@ -337,6 +337,11 @@ TEST_F(DiagramWindows, TheKeyboardOpensTheDiagramPopupsAndScreenReadersHearThem)
             EXPECT_EQ(menu->child(1)->text(QAccessible::Name), "Ausdrucken");
             EXPECT_EQ(menu->child(2)->text(QAccessible::Name), "Diagramme löschen");
             EXPECT_EQ(menu->child(3)->text(QAccessible::Name), "Ausgleichskurve");
+            // Reachable in the accessible tree: the window lists the open popup.
+            QAccessibleInterface* owner = QAccessible::queryAccessibleInterface(window);
+            ASSERT_GT(owner->childCount(), 0);
+            EXPECT_EQ(owner->child(owner->childCount() - 1)->object(), window->PopupMenu1);
+            EXPECT_EQ(owner->indexOfChild(menu), owner->childCount() - 1);
             QApplication::clipboard()->clear();
             QTest::keyClick(window->PopupMenu1, Qt::Key_Down);
             QTest::keyClick(window->PopupMenu1, Qt::Key_Return);
