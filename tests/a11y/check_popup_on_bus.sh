@@ -35,4 +35,16 @@ cat bus.txt
 kill \$app 2>/dev/null
 exit \$rc
 INNER
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" dbus-run-session -- bash session.sh
+# Xvfb picks a free display itself and names it once it is ready.
+Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >display.txt 2>xvfb.log &
+xvfb=$!
+for _ in $(seq 100); do [ -s display.txt ] && break; sleep 0.1; done
+if ! [ -s display.txt ]; then
+  cat xvfb.log
+  kill $xvfb 2>/dev/null
+  exit 1
+fi
+DISPLAY=:$(head -1 display.txt) dbus-run-session -- bash session.sh
+rc=$?
+kill $xvfb 2>/dev/null
+exit $rc
