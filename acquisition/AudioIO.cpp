@@ -389,8 +389,9 @@ void TAudioIn::DeliverOne() {
     const int index = FQueue.empty() ? FCurrentBuffer : FQueue.front();
     if (!FQueue.empty()) FQueue.pop_front();
     if (!FQueue.empty()) FCurrentBuffer = FQueue.front();
-    // The handler may let events run, and a stop may close the device there.
-    if (BufferFilled(FBuffers[index], FOpenBufferSize) && FDeviceOpen) QueueBuffer(index);
+    // The handler may let events run, and a stop may close the device
+    // there: QueueBuffer then drops the buffer.
+    if (BufferFilled(FBuffers[index], FOpenBufferSize)) QueueBuffer(index);
     if (!FActive) {
         FKeepRunning = false;
         CloseDevice();

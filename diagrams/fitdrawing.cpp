@@ -28,4 +28,15 @@ void drawFittedCurve(Canvas& canvas, const std::function<int(double)>& xOf,
     canvas.setPenDashed(false);
 }
 
+void drawFitWithCaption(Canvas& canvas, Canvas& plot, Rgb colour,
+                        const std::function<int(double)>& xOf,
+                        const std::function<int(double)>& yOf,
+                        const std::function<double(double)>& curve, double tMax,
+                        const QString& caption, int unit) {
+    canvas.setPenColour(colour);
+    drawFittedCurve(plot, xOf, yOf, curve, tMax);
+    canvas.setPenColour(Black);
+    canvas.textOut(100 * unit, 5 * unit, caption);
+}
+
 } // namespace kelmot

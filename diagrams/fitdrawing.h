@@ -19,4 +19,12 @@ void drawFittedCurve(Canvas& canvas, const std::function<int(double)>& xOf,
                      const std::function<int(double)>& yOf, const std::function<double(double)>& f,
                      double tMax);
 
+// The fit of a diagram: `curve` dashed in `colour` through the plot, and
+// `caption` at the top line (x 100, y 5 in units of the surface).
+void drawFitWithCaption(Canvas& canvas, Canvas& plot, Rgb colour,
+                        const std::function<int(double)>& xOf,
+                        const std::function<int(double)>& yOf,
+                        const std::function<double(double)>& curve, double tMax,
+                        const QString& caption, int unit);
+
 } // namespace kelmot

@@ -139,14 +139,11 @@ void StDiagram::drawFit(Canvas& canvas, Canvas& plot, const DiagramInput& input,
     if (!input.fitCurve || input.series() == 0) return;
     const auto fit = fitStParabola(input.store, 0);
     if (!fit) return;
-    canvas.setPenColour(input.store.SeriesColor[0]);
-    drawFittedCurve(
-        plot, xOf, yOf,
-        [&](double t) { return fit->s0.value + fit->v0.value * t + fit->a.value * t * t / 2; },
-        StTimeMax);
     FitText = fitCaption(fit->a, fit->v0, fit->rSquared, input.locale);
-    canvas.setPenColour(Black);
-    canvas.textOut(100 * unit, 5 * unit, FitText);
+    drawFitWithCaption(
+        canvas, plot, input.store.SeriesColor[0], xOf, yOf,
+        [&](double t) { return fit->s0.value + fit->v0.value * t + fit->a.value * t * t / 2; },
+        StTimeMax, FitText, unit);
 }
 
 void StDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input) {

@@ -130,13 +130,11 @@ void VtDiagram::drawFit(Canvas& canvas, Canvas& plot, const DiagramInput& input,
     if (!input.fitCurve || input.series() == 0) return;
     const auto fit = fitVtLine(input.store, 0, FlagWidthMetres);
     if (!fit) return;
-    canvas.setPenColour(input.store.SeriesColor[0]);
-    drawFittedCurve(
-        plot, xOf, yOf, [&](double t) { return fit->intercept.value + fit->slope.value * t; },
-        VtTimeMax);
     FitText = fitCaption(fit->slope, fit->intercept, fit->rSquared, input.locale);
-    canvas.setPenColour(Black);
-    canvas.textOut(100 * unit, 5 * unit, FitText);
+    drawFitWithCaption(
+        canvas, plot, input.store.SeriesColor[0], xOf, yOf,
+        [&](double t) { return fit->intercept.value + fit->slope.value * t; }, VtTimeMax, FitText,
+        unit);
 }
 
 void VtDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input,
