@@ -1,7 +1,7 @@
 #pragma once
 
 #include "acquisition/lightbarrierdetector.h"
-#include "diagrams/canvas.h"
+#include "drawing/canvas.h"
 
 #include <array>
 #include <cstddef>

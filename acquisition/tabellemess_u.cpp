@@ -1,12 +1,12 @@
 #include "acquisition/tabellemess_u.h"
 
-#include "app/controls.h"
-#include "app/kelmot_u.h"
-#include "app/tablegrid.h"
-#include "evaluation/tabelle_u.h"
+#include "store/columnheaders.h"
 #include "store/measurementstore.h"
 #include "store/numberformat.h"
 #include "store/rounding.h"
+#include "widgets/controls.h"
+#include "widgets/tablegrid.h"
+#include "widgets/windowplaces.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,18 +21,19 @@
 
 namespace kelmot {
 
-TForm2* Form2 = nullptr;
-
 namespace {
 
-const QString Headings[3] = {QStringLiteral("Ort (m)"), QStringLiteral("Zeit aus (s)"),
-                             QStringLiteral("Zeit an (s)")};
+constexpr TableColumn Headings[3] = {TableColumn::Position, TableColumn::DarkTime,
+                                     TableColumn::BrightTime};
 const QString Blank = QStringLiteral("     ");
 
 } // namespace
 
-TForm2::TForm2(std::shared_ptr<platform::WaveInBackend> backend, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), Detection(Store, *this) {
+TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioMixer* mixer,
+               SeriesSelector& selector, std::shared_ptr<platform::WaveInBackend> backend,
+               QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), Detection(store, *this), store_(store),
+      mainWindow_(mainWindow), mixer_(mixer), selector_(selector) {
     setObjectName("Form2");
     setWindowTitle(QStringLiteral("   Tabelle"));
     resize(650, 600);
@@ -92,18 +93,17 @@ TForm2::~TForm2() {
     // The capture goes first: no buffer may reach a half-destroyed window.
     delete AudioIn;
     AudioIn = nullptr;
-    if (Form2 == this) Form2 = nullptr;
 }
 
 QString TForm2::mixerInfoText(int gap) const {
     QString product = QString::fromStdString(AudioIn->Backend().sourceName());
     QString line = QString::fromStdString(AudioIn->Backend().inputName());
-    const TAudioMixer* mixer = Form1 ? Form1->Mixer : nullptr;
+    const TAudioMixer* mixer = mixer_;
     if (product.isEmpty())
         product = mixer && mixer->MixerId() >= 0 ? mixer->ProductName()
                                                  : QStringLiteral("(kein Mischpult gefunden)");
     if (line.isEmpty()) {
-        line = mixer ? mixer->RecordingLineName(Store.InputLine).left(64) : QString();
+        line = mixer ? mixer->RecordingLineName(store_.InputLine).left(64) : QString();
         if (line.isEmpty()) line = QStringLiteral("(kein Eingang gewählt)");
     }
     return QStringLiteral("SOUNDKARTE :  ") + product + QString(gap, u' ') +
@@ -111,30 +111,30 @@ QString TForm2::mixerInfoText(int gap) const {
 }
 
 void TForm2::FormCreate() {
-    if (Form1) {
-        resize(nearest(Form1->width() / 2.0), Form1->height() - TForm1::ClientTop);
-        move(0, TForm1::ClientTop);
+    if (mainWindow_) {
+        resize(nearest(mainWindow_->width() / 2.0), mainWindow_->height() - ClientTop);
+        move(0, ClientTop);
     }
     L_mixerinfo->move(nearest(width() * 0.1), 50);
     L_mixerinfo->setText(mixerInfoText(7));
     L_mixerinfo->adjustSize();
     L_status->hide();
     L_status->clear();
-    Store.SeriesResolution[0] = RB1->isChecked() ? 1 : 0;
+    store_.SeriesResolution[0] = RB1->isChecked() ? 1 : 0;
 }
 
 void TForm2::FormResize() {
-    move(x(), TForm1::ClientTop);
+    move(x(), ClientTop);
     const int w = width();
     const int h = height();
-    const int columns = std::max(Store.ColumnCount, 1);
+    const int columns = std::max(store_.ColumnCount, 1);
     // Three columns always exist: v-t to s-t keeps the bright times hidden
     // until the next "Messen" blanks them.
     SG1->setColumnCount(std::max(SG1->columnCount(), 3));
     layoutTableGrid(SG1, columns, {nearest(w * 0.1), 80, nearest(w * 0.6), nearest(h * 0.6)});
     SG1->clearSelection();
     for (int c = 0; c < 3; ++c)
-        SG1->item(0, c)->setText(Headings[c]);
+        SG1->item(0, c)->setText(columnHeader(Headings[c]));
     for (int k = 0; k < 10; ++k)
         SG1->item(k + 1, 0)->setText(formatGeneral(k / 10.0));
 
@@ -146,7 +146,7 @@ void TForm2::FormResize() {
     L_status->move(nearest(w * 0.4), 20);
     L_status->clear();
     L_status->hide();
-    Store.SeriesResolution[0] = RB1->isChecked() ? 1 : 0;
+    store_.SeriesResolution[0] = RB1->isChecked() ? 1 : 0;
 }
 
 void TForm2::resizeEvent(QResizeEvent* event) {
@@ -161,11 +161,11 @@ void TForm2::labelPositions(int column, int decimals) {
 
 void TForm2::prepareRun(const QString& caption, bool withBrightTimes) {
     setWindowTitle(caption);
-    if (Form1) resize(Form1->width(), height());
+    if (mainWindow_) resize(mainWindow_->width(), height());
     FormResize();
     show();
     raise();
-    if (withBrightTimes) SG1->item(0, 2)->setText(Headings[2]);
+    if (withBrightTimes) SG1->item(0, 2)->setText(columnHeader(Headings[2]));
     setGridPointSize(SG1, 14);
     labelPositions(0, 1);
     for (int k = 1; k <= 10; ++k) {
@@ -175,13 +175,13 @@ void TForm2::prepareRun(const QString& caption, bool withBrightTimes) {
 }
 
 void TForm2::RB1Click() {
-    Store.SeriesResolution[0] = 1;
+    store_.SeriesResolution[0] = 1;
     RB1->setChecked(true);
     RB2->setChecked(false);
 }
 
 void TForm2::RB2Click() {
-    Store.SeriesResolution[0] = 0;
+    store_.SeriesResolution[0] = 0;
     RB2->setChecked(true);
     RB1->setChecked(false);
 }
@@ -255,7 +255,7 @@ void TForm2::B_abbruchClick() {
 
 void TForm2::closeEvent(QCloseEvent* event) {
     SG1->clearSelection();
-    Store.DataTitle = QStringLiteral("Messung");
+    store_.DataTitle = QStringLiteral("Messung");
     startWhenClosed_ = false;
     AudioIn->StopWhenDrained();
     QWidget::closeEvent(event);
@@ -279,6 +279,10 @@ bool TForm2::AudioInBufferFilled(char* Buffer, int& Size) {
     return true;
 }
 
+bool TForm2::captureOpen() const {
+    return AudioIn->DeviceOpen();
+}
+
 QString TForm2::cellText(int column, int row) const {
     return gridCell(SG1, column, row);
 }
@@ -298,7 +302,7 @@ void TForm2::stopCapture() {
 }
 
 SeriesSelector& TForm2::seriesSelector() {
-    return Form6->selector();
+    return selector_;
 }
 
 } // namespace kelmot

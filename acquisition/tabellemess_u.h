@@ -1,6 +1,8 @@
 #pragma once
 
+#include "acquisition/AMixer.h"
 #include "acquisition/AudioIO.h"
+#include "acquisition/captureinuse.h"
 #include "acquisition/devicewatchdog.h"
 #include "acquisition/lightbarrierdetector.h"
 
@@ -20,10 +22,14 @@ namespace kelmot {
 // The measurement window: the sound card and input in use, the live table
 // of the ten barriers, the time resolution, "Messen" / "Abbrechen" and the
 // status line. Its buffer handler runs the light-barrier detection.
-class TForm2 : public QWidget, private DetectionOutput {
+class TForm2 : public QWidget, public CaptureInUse, private DetectionOutput {
     Q_OBJECT
 public:
-    explicit TForm2(std::shared_ptr<platform::WaveInBackend> backend, QWidget* parent = nullptr);
+    // `mainWindow` gives the size the window takes, `mixer` the names of the
+    // sound card and its input, `selector` lists the series a run stores.
+    TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioMixer* mixer,
+           SeriesSelector& selector, std::shared_ptr<platform::WaveInBackend> backend,
+           QWidget* parent = nullptr);
     ~TForm2() override;
 
     void FormCreate();
@@ -39,6 +45,8 @@ public:
     void prepareRun(const QString& caption, bool withBrightTimes);
 
     QString cellText(int column, int row) const;
+    // CaptureInUse
+    bool captureOpen() const override;
 
     // Watches that a recording sound card keeps delivering: a sound server
     // that stops or a device unplugged sends nothing more. Runs on a timer;
@@ -77,13 +85,15 @@ private:
     void AudioInStop();
     void labelPositions(int column, int decimals);
 
+    MeasurementStore& store_;
+    const QWidget* mainWindow_;
+    const TAudioMixer* mixer_;
+    SeriesSelector& selector_;
     bool startWhenClosed_ = false;
     std::uint64_t lostAtStart_ = 0;
     QTimer* watchdog_ = nullptr;
     DeviceWatchdog deviceWatchdog_;
     std::function<std::int64_t()> clock_;
 };
-
-extern TForm2* Form2;
 
 } // namespace kelmot

@@ -1,7 +1,7 @@
 #include "app/info_u.h"
 
-#include "app/controls.h"
-#include "app/pictures.h"
+#include "widgets/controls.h"
+#include "widgets/pictures.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -10,8 +10,6 @@
 #include <QScreen>
 
 namespace kelmot {
-
-TAboutBox* AboutBox = nullptr;
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");

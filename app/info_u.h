@@ -22,6 +22,4 @@ public:
     QPushButton* OKButton = nullptr;
 };
 
-extern TAboutBox* AboutBox;
-
 } // namespace kelmot

@@ -1,14 +1,12 @@
 #include "app/keinedaten_u.h"
 
-#include "app/controls.h"
-#include "app/pictures.h"
+#include "widgets/controls.h"
+#include "widgets/pictures.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace kelmot {
-
-TForm5* Form5 = nullptr;
 
 TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     setObjectName("Form5");

@@ -21,6 +21,4 @@ public:
     QPushButton* Button1 = nullptr;
 };
 
-extern TForm5* Form5;
-
 } // namespace kelmot

@@ -5,7 +5,6 @@
 #include "app/info_u.h"
 #include "app/jpegpicture.h"
 #include "app/keinedaten_u.h"
-#include "app/pictures.h"
 #include "app/program.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
@@ -14,6 +13,7 @@
 #include "store/configfile.h"
 #include "store/measurementstore.h"
 #include "store/rounding.h"
+#include "widgets/pictures.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,10 +26,9 @@
 
 namespace kelmot {
 
-TForm1* Form1 = nullptr;
-
-TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixerApi)
-    : options_(options) {
+TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixerApi,
+               MeasurementStore& store, const MainWindowLinks& windows)
+    : options_(options), store_(store), windows_(windows) {
     setObjectName("Form1");
     setWindowTitle(QStringLiteral("   Kelmot"));
     QFont f(QStringLiteral("MS Sans Serif"));
@@ -179,14 +178,14 @@ void TForm1::FormCreate() {
 
     snapshotMixer();
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TForm1::restoreMixer);
-    const auto configError = readConfigFile(ConfigFileName, Store);
+    const auto configError = readConfigFile(ConfigFileName, store_);
     if (configError)
         reportError(this, *configError);
     else
         routeInputLine();
     // Also after a malformed configuration: without it the grids would lay
     // out zero columns.
-    Store.initialise();
+    store_.initialise();
 }
 
 void TForm1::snapshotMixer() {
@@ -207,14 +206,14 @@ void TForm1::snapshotMixer() {
 void TForm1::routeInputLine() {
     // The configured device is the one to route, not whichever the
     // snapshot happened to leave open.
-    if (Store.MixerDevice >= 0 && Store.MixerDevice < Mixer->DeviceCount())
-        Mixer->setMixerId(Store.MixerDevice);
+    if (store_.MixerDevice >= 0 && store_.MixerDevice < Mixer->DeviceCount())
+        Mixer->setMixerId(store_.MixerDevice);
     const TMixerDestination* rec = Mixer->Destinations()[1];
     if (!rec) return;
     // The configured line is read first, so that a card with a selector
     // list gets its input selected, not deselected.
-    Store.InputLineSelected =
-        routeRecordingInput(*Mixer, Store.InputLine, rec->Connections->Count());
+    store_.InputLineSelected =
+        routeRecordingInput(*Mixer, store_.InputLine, rec->Connections->Count());
 }
 
 void TForm1::restoreMixer() {
@@ -239,16 +238,16 @@ void TForm1::restoreMixer() {
 }
 
 void TForm1::Puffersetzen() {
-    Store.Puffersetzen();
+    store_.Puffersetzen();
 }
 
 void TForm1::LoescheFeld() {
-    Store.LoescheFeld(Form6->selector());
+    store_.LoescheFeld(windows_.table->selector());
 }
 
 bool TForm1::requireData() {
-    if (Store.DataPresent) return true;
-    Form5->exec();
+    if (store_.DataPresent) return true;
+    windows_.noData->exec();
     return false;
 }
 
@@ -270,27 +269,27 @@ void TForm1::Messenvt1Click() {
 }
 
 void TForm1::openMeasurement(int columns, const QString& caption) {
-    Form6->hide();
-    Form3->hide();
-    Form4->hide();
+    windows_.table->hide();
+    windows_.stDiagram->hide();
+    windows_.vtDiagram->hide();
     hidePicture();
-    Store.ColumnCount = columns;
-    Form2->prepareRun(caption, columns == 3);
+    store_.ColumnCount = columns;
+    windows_.measurement->prepareRun(caption, columns == 3);
 }
 
 void TForm1::Einstellungen1Click() {
     // Checking the button of the current mode runs its action when it was
     // not checked yet, so the first opening applies the current mode.
-    if (Store.OutputMode == 1)
-        Form8->RB_drei->setChecked(true);
+    if (store_.OutputMode == 1)
+        windows_.settings->RB_drei->setChecked(true);
     else
-        Form8->RB_einzel->setChecked(true);
-    Form8->exec();
+        windows_.settings->RB_einzel->setChecked(true);
+    windows_.settings->exec();
 }
 
 void TForm1::Info1Click() {
     hidePicture();
-    AboutBox->exec();
+    windows_.about->exec();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

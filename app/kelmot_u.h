@@ -2,6 +2,8 @@
 
 #include "acquisition/AMixer.h"
 #include "app/startoptions.h"
+#include "store/measurementstore.h"
+#include "widgets/windowplaces.h"
 
 #include <QMainWindow>
 #include <array>
@@ -15,6 +17,28 @@ class QToolBar;
 class QToolButton;
 
 namespace kelmot {
+
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TAboutBox;
+class TForm6;
+class TForm7;
+class TForm8;
+
+// The windows the main window's commands open or ask; the composition root
+// fills them in as it creates them (after the main window).
+struct MainWindowLinks {
+    TForm2* measurement = nullptr;
+    TForm3* stDiagram = nullptr;
+    TForm4* vtDiagram = nullptr;
+    TForm5* noData = nullptr;
+    TAboutBox* about = nullptr;
+    TForm6* table = nullptr;
+    TForm7* overwrite = nullptr;
+    TForm8* settings = nullptr;
+};
 
 // A recording line's state as it was when the program started.
 struct SavedLineState {
@@ -30,10 +54,11 @@ class TForm1 : public QMainWindow {
 public:
     static constexpr int MaxSavedDevices = 11;
     static constexpr int MaxSavedLines = 21;
-    static constexpr int ClientTop = 85; // child windows start below the tool bar
+    static constexpr int ClientTop = kelmot::ClientTop; // child windows start below the tool bar
     static constexpr int ToolBarHeight = 49;
 
-    TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixerApi);
+    TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixerApi,
+           MeasurementStore& store, const MainWindowLinks& windows);
     ~TForm1() override;
 
     void FormCreate();
@@ -118,10 +143,10 @@ private:
     void openMeasurement(int columns, const QString& caption);
 
     StartOptions options_;
+    MeasurementStore& store_;
+    const MainWindowLinks& windows_;
     QWidget* client_ = nullptr;
     bool mixerRestored_ = false;
 };
-
-extern TForm1* Form1;
 
 } // namespace kelmot

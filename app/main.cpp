@@ -1,7 +1,7 @@
 #include "app/analysecommand.h"
 #include "app/kelmot_u.h"
-#include "app/pictures.h"
 #include "app/program.h"
+#include "widgets/pictures.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -4,28 +4,28 @@
 #include "app/info_u.h"
 #include "app/keinedaten_u.h"
 #include "app/kelmot_u.h"
-#include "app/popupaccessibility.h"
+#include "app/windowlinks.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
 #include "evaluation/tabelle_u.h"
 #include "evaluation/xlsgespeichert_u.h"
 #include "settings/config_u.h"
-#include "store/dateivorhanden_u.h"
-
-#include <QMessageBox>
+#include "widgets/dateivorhanden_u.h"
+#include "widgets/popupaccessibility.h"
 
 namespace kelmot {
 
-ErrorReporter& errorReporter() {
-    static ErrorReporter reporter = [](QWidget* parent, const QString& text) {
-        QMessageBox::critical(parent, QStringLiteral("Kelmot"), text);
-    };
-    return reporter;
-}
-
-void reportError(QWidget* parent, const QString& text) {
-    errorReporter()(parent, text);
-}
+MeasurementStore Store;
+TForm1* Form1 = nullptr;
+TForm2* Form2 = nullptr;
+TForm3* Form3 = nullptr;
+TForm4* Form4 = nullptr;
+TForm5* Form5 = nullptr;
+TAboutBox* AboutBox = nullptr;
+TForm6* Form6 = nullptr;
+TForm7* Form7 = nullptr;
+TForm8* Form8 = nullptr;
+TForm9* Form9 = nullptr;
 
 namespace {
 
@@ -34,6 +34,16 @@ template <typename Window> Window* create(Window*& global, Window* window) {
     window->FormCreate();
     return window;
 }
+
+// What windows made before the evaluation table and the overwrite question
+// are handed in their place.
+TForm6* currentTable() {
+    return Form6;
+}
+TableSelectorLink tableSelector(currentTable);
+TableViewLink tableView(currentTable);
+OverwriteQuestionLink overwriteQuestion([]() -> OverwriteQuestion* { return Form7; });
+MainWindowLinks mainWindowLinks;
 
 } // namespace
 
@@ -45,21 +55,28 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
                    std::shared_ptr<platform::WaveInBackend> capture) {
     // Before any window exists: their accessible interfaces are made once.
     installPopupAccessibility();
-    create(Form1, new TForm1(options, std::move(mixer)));
-    create(Form2, new TForm2(capture));
-    create(Form3, new TForm3);
-    create(Form4, new TForm4);
-    create(Form5, new TForm5(Form1));
-    create(AboutBox, new TAboutBox(Form1));
-    create(Form6, new TForm6);
-    create(Form7, new TForm7(Form1));
+    MainWindowLinks& links = mainWindowLinks;
+    links = {};
+    create(Form1, new TForm1(options, std::move(mixer), Store, links));
+    links.measurement =
+        create(Form2, new TForm2(Store, Form1, Form1->Mixer, tableSelector, capture));
+    const DiagramLinks diagramLinks{Store, tableView, Form1};
+    links.stDiagram = create(Form3, new TForm3(diagramLinks));
+    links.vtDiagram = create(Form4, new TForm4(diagramLinks));
+    links.noData = create(Form5, new TForm5(Form1));
+    links.about = create(AboutBox, new TAboutBox(Form1));
+    links.table = create(Form6, new TForm6(Store, Form1, overwriteQuestion));
+    links.overwrite = create(Form7, new TForm7(Form1));
     // The settings dialog listens to the same source as the measurement.
-    create(Form8, new TForm8(Form1, std::move(capture)));
+    links.settings = create(Form8, new TForm8(Store, *Form1->Mixer, *Form2, Form6->selector(),
+                                              std::move(capture), Form1));
     create(Form9, new TForm9(Form1));
+
     // The table's relationship choices and flag width redraw the diagrams at
-    // once, shown or not.
+    // once, shown or not; a written spreadsheet file is confirmed.
     QObject::connect(Form6, &TForm6::stDiagramChanged, Form3, &TForm3::PB1Paint);
     QObject::connect(Form6, &TForm6::vtDiagramChanged, Form4, &TForm4::PB2Paint);
+    QObject::connect(Form6, &TForm6::excelFileSaved, Form9, [] { Form9->exec(); });
 }
 
 void destroyWindows() {
@@ -79,6 +96,7 @@ void destroyWindows() {
     Form7 = nullptr;
     Form8 = nullptr;
     Form9 = nullptr;
+    mainWindowLinks = {};
 }
 
 } // namespace kelmot

@@ -1,23 +1,42 @@
 #pragma once
 
 #include "app/startoptions.h"
+#include "store/measurementstore.h"
+#include "widgets/errorreport.h"
 
-#include <QString>
-#include <functional>
-
-class QWidget;
+#include <memory>
 
 namespace kelmot {
 
-// How an error that ends a command reaches the user: a message box, as the
-// runtime shows it. Tests replace it to read the text.
-using ErrorReporter = std::function<void(QWidget* parent, const QString& text)>;
-ErrorReporter& errorReporter();
-void reportError(QWidget* parent, const QString& text);
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TAboutBox;
+class TForm6;
+class TForm7;
+class TForm8;
+class TForm9;
+
+// The program's one store and its windows. Only the composition root (this
+// folder), `main` and the tests that drive the whole program name them; a
+// window is handed what it calls.
+extern MeasurementStore Store;
+extern TForm1* Form1;
+extern TForm2* Form2;
+extern TForm3* Form3;
+extern TForm4* Form4;
+extern TForm5* Form5;
+extern TAboutBox* AboutBox;
+extern TForm6* Form6;
+extern TForm7* Form7;
+extern TForm8* Form8;
+extern TForm9* Form9;
 
 // Creates the windows in their fixed order, each running its creation
 // handler: Form1 (main), Form2, Form3, Form4, Form5, AboutBox, Form6, Form7,
-// Form8, Form9. They live until destroyWindows.
+// Form8, Form9, and wires them. They live until destroyWindows.
 void createWindows(const StartOptions& options);
 // The same with the mixer and capture back ends given (tests, demonstrations).
 void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,

@@ -3,10 +3,10 @@
 // painted), the 413 x 266 clipboard picture, and a 600-dpi A4 printout page.
 // Goals: a window repaint within 4 ms, the clipboard picture within 2 ms.
 #include "diagrams/diagramframe.h"
-#include "diagrams/qpaintercanvas.h"
 #include "diagrams/stdiagram.h"
 #include "diagrams/vtdiagram.h"
 #include "store/numberformat.h"
+#include "widgets/qpaintercanvas.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "diagrams/canvas.h"
+#include "drawing/canvas.h"
 
 #include <QLocale>
 #include <QString>

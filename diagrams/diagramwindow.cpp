@@ -1,10 +1,9 @@
 #include "diagrams/diagramwindow.h"
 
-#include "app/controls.h"
-#include "app/kelmot_u.h"
-#include "app/popupaccessibility.h"
-#include "diagrams/qpaintercanvas.h"
-#include "evaluation/tabelle_u.h"
+#include "store/measurementstore.h"
+#include "widgets/controls.h"
+#include "widgets/popupaccessibility.h"
+#include "widgets/qpaintercanvas.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -66,11 +65,13 @@ void DiagramPaintBox::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
-DiagramWindow::DiagramWindow(const char* name, const QString& caption, const char* paintBoxName,
-                             const char* pictureName, int labelLeft, QWidget* parent)
+DiagramWindow::DiagramWindow(const DiagramLinks& links, const char* name, const QString& caption,
+                             const char* paintBoxName, const char* pictureName, int labelLeft,
+                             QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint),
+      links_(links) {
     // The system menu (with its close) and maximise; no minimise.
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
@@ -107,9 +108,9 @@ DiagramWindow::DiagramWindow(const char* name, const QString& caption, const cha
 DiagramWindow::~DiagramWindow() = default;
 
 DiagramInput DiagramWindow::input() const {
-    const int series = Form6 ? Form6->selector().count() : 1;
-    const int mainWidth = Form1 ? Form1->frameGeometry().width() : 0;
-    DiagramInput in{Store, series, mainWidth};
+    const int series = links_.table.selector().count();
+    const int mainWidth = links_.mainWindow ? links_.mainWindow->frameGeometry().width() : 0;
+    DiagramInput in{links_.store, series, mainWidth};
     in.fitCurve = Ausgleichskurve1 && Ausgleichskurve1->isChecked();
     return in;
 }
@@ -213,7 +214,7 @@ void DiagramWindow::printOn(QPrinter& target) {
 }
 
 void DiagramWindow::Diagrammelschen1Click() {
-    if (Form1) Form1->LoescheFeld();
+    links_.store.LoescheFeld(links_.table.selector());
     // The paint box shows the empty frame until its next repaint; the label
     // and the picture keep what they hold.
     windowDrawing_.clear();

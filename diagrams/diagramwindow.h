@@ -1,7 +1,8 @@
 #pragma once
 
-#include "diagrams/canvas.h"
 #include "diagrams/diagramframe.h"
+#include "drawing/canvas.h"
+#include "evaluation/evaluationview.h"
 
 #include <QImage>
 #include <QWidget>
@@ -17,6 +18,16 @@ class QPrinter;
 namespace kelmot {
 
 class DiagramWindow;
+struct MeasurementStore;
+
+// What a diagram window reads: the store it draws, the evaluation table
+// (its series list and flag width) and the main window, whose width sets
+// the pen of a wide screen.
+struct DiagramLinks {
+    MeasurementStore& store;
+    EvaluationView& table;
+    const QWidget* mainWindow = nullptr;
+};
 
 // The paint box the diagram is drawn into. It paints by replaying the
 // drawing its window made last.
@@ -50,8 +61,9 @@ private:
 class DiagramWindow : public QWidget {
     Q_OBJECT
 public:
-    DiagramWindow(const char* name, const QString& caption, const char* paintBoxName,
-                  const char* pictureName, int labelLeft, QWidget* parent = nullptr);
+    DiagramWindow(const DiagramLinks& links, const char* name, const QString& caption,
+                  const char* paintBoxName, const char* pictureName, int labelLeft,
+                  QWidget* parent = nullptr);
     ~DiagramWindow() override;
 
     void FormCreate() {}
@@ -87,6 +99,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
     DiagramInput input() const;
+    const MeasurementStore& store() const { return links_.store; }
+    const EvaluationView& table() const { return links_.table; }
     // The relationship chosen for series k, as the screen reader says it
     // ("s ~ t²"), empty for none.
     virtual QString relationName(int series) const = 0;
@@ -102,6 +116,7 @@ private:
     void describeForScreenReaders();
     void paintBoxPaint(QPainter& painter);
 
+    DiagramLinks links_;
     RecordingCanvas windowDrawing_;
     bool drawingWaiting_ = false;
     QImage picture_;

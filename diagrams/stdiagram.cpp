@@ -1,7 +1,7 @@
 #include "diagrams/stdiagram.h"
 
-#include "diagrams/clippedcanvas.h"
 #include "diagrams/fitdrawing.h"
+#include "drawing/clippedcanvas.h"
 
 #include "evaluation/evaluationtable.h"
 #include "store/numberformat.h"

@@ -5,10 +5,8 @@
 
 namespace kelmot {
 
-TForm3* Form3 = nullptr;
-
-TForm3::TForm3(QWidget* parent)
-    : DiagramWindow("Form3", QStringLiteral("   s-t Diagramm"), "PB1", "Im2", 48, parent) {
+TForm3::TForm3(const DiagramLinks& links, QWidget* parent)
+    : DiagramWindow(links, "Form3", QStringLiteral("   s-t Diagramm"), "PB1", "Im2", 48, parent) {
     PB1 = paintBox;
     Im2 = picture;
     PB1->setToolTip(QStringLiteral("Maustaste öffnet Menu"));
@@ -32,7 +30,7 @@ void TForm3::drawCleared(Canvas& canvas, const DiagramGeometry& area) {
 }
 
 QString TForm3::relationName(int series) const {
-    switch (Store.SeriesStRelation[series]) {
+    switch (store().SeriesStRelation[series]) {
     case StProportional:
         return QStringLiteral("s ~ t");
     case StSquare:

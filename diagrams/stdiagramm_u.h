@@ -10,7 +10,7 @@ namespace kelmot {
 class TForm3 : public DiagramWindow {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit TForm3(const DiagramLinks& links, QWidget* parent = nullptr);
 
     void PB1Paint() { paintDiagram(); }
     void PB1MouseDown() { paintBoxMouseDown(); }
@@ -29,7 +29,5 @@ protected:
     QString relationName(int series) const override;
     QString fitText() const override { return Diagram.FitText; }
 };
-
-extern TForm3* Form3;
 
 } // namespace kelmot

@@ -1,18 +1,13 @@
 #include "diagrams/vtdiagramm_u.h"
 
-#include "evaluation/tabelle_u.h"
-
-#include <QLineEdit>
-
 #include "evaluation/evaluationtable.h"
 #include "store/measurementstore.h"
 
 namespace kelmot {
 
-TForm4* Form4 = nullptr;
-
-TForm4::TForm4(QWidget* parent)
-    : DiagramWindow("Form4", QStringLiteral("   v-t Diagramm"), "PB2", "Image1", 56, parent) {
+TForm4::TForm4(const DiagramLinks& links, QWidget* parent)
+    : DiagramWindow(links, "Form4", QStringLiteral("   v-t Diagramm"), "PB2", "Image1", 56,
+                    parent) {
     PB2 = paintBox;
     Image1 = picture;
     PB2->setToolTip(QStringLiteral("Maustaste öffnet Menü"));
@@ -20,8 +15,7 @@ TForm4::TForm4(QWidget* parent)
 }
 
 QString TForm4::flagWidthText() const {
-    // The table's field is the one place the flag width lives.
-    return Form6 ? Form6->Edit1->text() : QStringLiteral("10");
+    return table().flagWidthText();
 }
 
 std::optional<QString> TForm4::Zeichne(Canvas& canvas, int Mode) {
@@ -41,7 +35,7 @@ void TForm4::drawCleared(Canvas& canvas, const DiagramGeometry& area) {
 }
 
 QString TForm4::relationName(int series) const {
-    switch (Store.SeriesVtRelation[series]) {
+    switch (store().SeriesVtRelation[series]) {
     case VtConstant:
         return QStringLiteral("v konstant");
     case VtProportional:

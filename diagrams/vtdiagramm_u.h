@@ -10,7 +10,7 @@ namespace kelmot {
 class TForm4 : public DiagramWindow {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget* parent = nullptr);
+    explicit TForm4(const DiagramLinks& links, QWidget* parent = nullptr);
 
     void PB2Paint() { paintDiagram(); }
     void PB2MouseDown() { paintBoxMouseDown(); }
@@ -31,7 +31,5 @@ protected:
 private:
     QString flagWidthText() const;
 };
-
-extern TForm4* Form4;
 
 } // namespace kelmot

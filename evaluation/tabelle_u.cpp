@@ -1,14 +1,14 @@
 #include "evaluation/tabelle_u.h"
 
-#include "app/controls.h"
-#include "app/kelmot_u.h"
-#include "app/popupaccessibility.h"
-#include "app/program.h"
-#include "app/tablegrid.h"
 #include "evaluation/controlsbelowgrid.h"
 #include "store/measurementstore.h"
 #include "store/numberformat.h"
 #include "store/rounding.h"
+#include "widgets/controls.h"
+#include "widgets/errorreport.h"
+#include "widgets/popupaccessibility.h"
+#include "widgets/tablegrid.h"
+#include "widgets/windowplaces.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,8 +24,6 @@
 #include <vector>
 
 namespace kelmot {
-
-TForm6* Form6 = nullptr;
 
 namespace {
 
@@ -57,8 +55,10 @@ void ComboSeriesSelector::setShown(bool shown) {
     combo_->setVisible(shown);
 }
 
-TForm6::TForm6(QWidget* parent)
-    : QWidget(parent, Qt::Window), Combo1(new QComboBox(this)), selector_(Combo1) {
+TForm6::TForm6(MeasurementStore& store, const QWidget* mainWindow, OverwriteQuestion& overwrite,
+               QWidget* parent)
+    : QWidget(parent, Qt::Window), Combo1(new QComboBox(this)), store_(store),
+      mainWindow_(mainWindow), overwrite_(overwrite), selector_(Combo1) {
     setObjectName("Form6");
     setWindowTitle(QStringLiteral("   Messtabelle"));
     resize(688, 515);
@@ -70,11 +70,11 @@ TForm6::TForm6(QWidget* parent)
 
     // The boxes have no caption: each stands under the column it switches.
     CB1 = place<QCheckBox>(this, "CB1", {385, 460, 20, 20});
-    CB1->setAccessibleName(QStringLiteral("dt (s)"));
+    CB1->setAccessibleName(columnHeader(TableColumn::DarkInterval));
     CB2 = place<QCheckBox>(this, "CB2", {475, 460, 20, 20});
-    CB2->setAccessibleName(QStringLiteral("v (m/s)"));
+    CB2->setAccessibleName(columnHeader(TableColumn::Speed));
     CB3 = place<QCheckBox>(this, "CB3", {564, 460, 20, 20});
-    CB3->setAccessibleName(QStringLiteral("a (m/s²)"));
+    CB3->setAccessibleName(columnHeader(TableColumn::Acceleration));
 
     GB1 =
         place<QGroupBox>(this, "GB1", {103, 460, 150, 64}, QStringLiteral("   Streifenbreite    "));
@@ -147,14 +147,14 @@ TForm6::TForm6(QWidget* parent)
 }
 
 void TForm6::FormCreate() {
-    if (Form1)
-        setGeometry(0, TForm1::ClientTop, Form1->width(), Form1->height() - TForm1::ClientTop);
+    if (mainWindow_)
+        setGeometry(0, ClientTop, mainWindow_->width(), mainWindow_->height() - ClientTop);
     setTextColour(L_daten, toQColor(Navy));
     L_daten->setText(titleCaption());
 }
 
 QString TForm6::titleCaption() const {
-    if (Store.OutputMode == 0) return QStringLiteral("Daten :  ") + Store.DataTitle;
+    if (store_.OutputMode == 0) return QStringLiteral("Daten :  ") + store_.DataTitle;
     return QStringLiteral("Daten : ");
 }
 
@@ -164,19 +164,19 @@ void TForm6::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm6::FormResize() {
-    const int formHeight = Form1 ? Form1->height() - TForm1::ClientTop : height();
-    if (pos() != QPoint(0, TForm1::ClientTop) || height() != formHeight) {
+    const int formHeight = mainWindow_ ? mainWindow_->height() - ClientTop : height();
+    if (pos() != QPoint(0, ClientTop) || height() != formHeight) {
         // Placing the window resizes it, which runs this handler again.
-        setGeometry(0, TForm1::ClientTop, width(), formHeight);
+        setGeometry(0, ClientTop, width(), formHeight);
         if (height() != formHeight) return; // the window manager had the last word
     }
     const int w = width();
     const int h = height();
-    const int columns = Store.ColumnCount;
+    const int columns = store_.ColumnCount;
     const int gridWidth = nearest((columns > 3 ? 0.8 : 0.6) * w);
     layoutTableGrid(SG2, columns, {nearest(0.1 * w), 60, gridWidth, nearest(0.6 * h)});
-    setGridCell(SG2, PositionColumn, 0, QStringLiteral("Ort (m)"));
-    setGridCell(SG2, DarkColumn, 0, QStringLiteral("Zeit aus (s)"));
+    setHeader(PositionColumn, TableColumn::Position);
+    setHeader(DarkColumn, TableColumn::DarkTime);
     for (int k = 0; k < BarrierCount; ++k)
         setGridCell(SG2, PositionColumn, k + 1, formatFixed(barrierPosition(k), 1));
 
@@ -261,12 +261,27 @@ std::optional<int> TForm6::selectedSeries() const {
 }
 
 std::optional<int> TForm6::vtColumnSeries() const {
-    if (Store.threeLists()) return selectedSeries();
+    if (store_.threeLists()) return selectedSeries();
     return 0;
 }
 
 QString TForm6::cellText(int column, int row) const {
     return gridCell(SG2, column, row);
+}
+
+void TForm6::setHeader(int column, TableColumn header) {
+    setGridCell(SG2, column, 0, columnHeader(header));
+}
+
+void TForm6::setVtHeaders() {
+    setHeader(SecondColumn, TableColumn::BrightTime);
+    setHeader(DtColumn, TableColumn::DarkInterval);
+    setHeader(SpeedColumn, TableColumn::Speed);
+    setHeader(AccelColumn, TableColumn::Acceleration);
+}
+
+QString TForm6::flagWidthText() const {
+    return Edit1->text();
 }
 
 void TForm6::setColumn(int column, const ColumnTexts& texts) {
@@ -286,11 +301,11 @@ void TForm6::setGridColour(Rgb colour) {
 
 void TForm6::colourGridBySelectedSeries() {
     const auto s = selectedSeries();
-    setGridColour(s ? Store.SeriesColor[*s] : Black);
+    setGridColour(s ? store_.SeriesColor[*s] : Black);
 }
 
 void TForm6::colourForVtColumn(int series) {
-    setGridColour(Store.threeLists() ? Store.SeriesColor[series] : Navy);
+    setGridColour(store_.threeLists() ? store_.SeriesColor[series] : Navy);
 }
 
 void TForm6::runCheckedStRelation() {
@@ -306,8 +321,8 @@ void TForm6::chooseStRelation(int relation) {
     const auto s = selectedSeries();
     if (!s) return; // a text typed into the selector names no series
     setColumn(SecondColumn,
-              quotientColumn(relation, Store.SeriesDarkTimes[*s], Store.SeriesResolution[*s]));
-    Store.SeriesStRelation[*s] = relation;
+              quotientColumn(relation, store_.SeriesDarkTimes[*s], store_.SeriesResolution[*s]));
+    store_.SeriesStRelation[*s] = relation;
     emit stDiagramChanged();
 }
 
@@ -330,7 +345,7 @@ void TForm6::RB4Click() {
 void TForm6::chooseVtRelation(int relation) {
     const auto s = selectedSeries();
     if (!s) return;
-    Store.SeriesVtRelation[*s] = relation;
+    store_.SeriesVtRelation[*s] = relation;
     emit vtDiagramChanged();
 }
 
@@ -351,8 +366,8 @@ void TForm6::CB1Click() {
     const auto s = vtColumnSeries();
     if (!s) return;
     colourForVtColumn(*s);
-    setColumn(DtColumn, darkIntervalColumn(Store.SeriesDarkTimes[*s], Store.SeriesBrightTimes[*s],
-                                           Store.SeriesResolution[*s]));
+    setColumn(DtColumn, darkIntervalColumn(store_.SeriesDarkTimes[*s], store_.SeriesBrightTimes[*s],
+                                           store_.SeriesResolution[*s]));
 }
 
 void TForm6::CB2Click() {
@@ -363,9 +378,9 @@ void TForm6::CB2Click() {
     const FlagWidthValue width = readFlagWidth(Edit1->text());
     if (!width.error.isEmpty()) return reportError(this, width.error);
     if (!width.millimetres || *width.millimetres == 0) return;
-    TableSpeeds = speedsAtBarriers(*width.millimetres * 0.001, Store.SeriesDarkTimes[*s],
-                                   Store.SeriesBrightTimes[*s]);
-    setColumn(SpeedColumn, speedColumn(TableSpeeds, Store.SeriesResolution[*s]));
+    TableSpeeds = speedsAtBarriers(*width.millimetres * 0.001, store_.SeriesDarkTimes[*s],
+                                   store_.SeriesBrightTimes[*s]);
+    setColumn(SpeedColumn, speedColumn(TableSpeeds, store_.SeriesResolution[*s]));
 }
 
 void TForm6::CB3Click() {
@@ -374,8 +389,8 @@ void TForm6::CB3Click() {
     if (!s) return;
     colourForVtColumn(*s);
     if (Edit1->text().isEmpty()) return;
-    setColumn(AccelColumn, accelerationColumn(TableSpeeds, Store.SeriesDarkTimes[*s],
-                                              Store.SeriesResolution[*s]));
+    setColumn(AccelColumn, accelerationColumn(TableSpeeds, store_.SeriesDarkTimes[*s],
+                                              store_.SeriesResolution[*s]));
 }
 
 void TForm6::geaendert() {
@@ -405,10 +420,10 @@ void TForm6::geaendert() {
 void TForm6::Combo1Change() {
     const auto s = selectedSeries();
     if (!s) return;
-    setGridColour(Store.SeriesColor[*s]);
-    setColumn(DarkColumn, timeColumn(Store.SeriesDarkTimes[*s], Store.SeriesResolution[*s]));
-    setColumn(SecondColumn, timeColumn(Store.SeriesBrightTimes[*s], Store.SeriesResolution[*s]));
-    if (Store.EvaluationKind == 0) {
+    setGridColour(store_.SeriesColor[*s]);
+    setColumn(DarkColumn, timeColumn(store_.SeriesDarkTimes[*s], store_.SeriesResolution[*s]));
+    setColumn(SecondColumn, timeColumn(store_.SeriesBrightTimes[*s], store_.SeriesResolution[*s]));
+    if (store_.EvaluationKind == 0) {
         // Choosing a series sets its relationship back to " keiner".
         if (RB4->isChecked())
             RB4Click();

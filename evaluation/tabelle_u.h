@@ -1,8 +1,11 @@
 #pragma once
 
 #include "evaluation/evaluationtable.h"
-#include "evaluation/tableexport.h"
+#include "evaluation/evaluationview.h"
+#include "evaluation/tabletext.h"
+#include "store/columnheaders.h"
 #include "store/seriesselector.h"
+#include "widgets/dateivorhanden_u.h"
 
 #include <QWidget>
 #include <optional>
@@ -39,10 +42,13 @@ private:
 // suspected s-t relationship, or the dark intervals, speeds and
 // accelerations of the v-t evaluation. It also holds what the diagrams draw:
 // the flag width (Edit1) and, through the store, the chosen relationships.
-class TForm6 : public QWidget {
+class TForm6 : public QWidget, public EvaluationView {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget* parent = nullptr);
+    // `mainWindow` gives the place and size the window takes; `overwrite`
+    // asks before an export replaces a file.
+    TForm6(MeasurementStore& store, const QWidget* mainWindow, OverwriteQuestion& overwrite,
+           QWidget* parent = nullptr);
     void FormCreate();
     void FormResize();
     // The series selector at its described left, or right of the "Daten :"
@@ -87,7 +93,14 @@ public:
     void colourGridBySelectedSeries();
 
     QString cellText(int column, int row) const;
-    SeriesSelector& selector() { return selector_; }
+    // The header of a column, in row 0.
+    void setHeader(int column, TableColumn header);
+    // Columns 2 to 5 of the v-t evaluation: bright time, dt, v and a.
+    void setVtHeaders();
+
+    // EvaluationView
+    SeriesSelector& selector() override { return selector_; }
+    QString flagWidthText() const override;
     // The slot of the series chosen in Combo1; none while nothing is chosen.
     std::optional<int> selectedSeries() const;
     // The series the v-t columns use: the chosen one with three lists, else 0.
@@ -127,6 +140,8 @@ signals:
     void stDiagramChanged();
     // A v-t relationship or the flag width changed: the v-t diagram draws anew.
     void vtDiagramChanged();
+    // A spreadsheet file was written: the confirmation shows.
+    void excelFileSaved();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -144,9 +159,10 @@ private:
     // navy with one.
     void colourForVtColumn(int series);
 
+    MeasurementStore& store_;
+    const QWidget* mainWindow_;
+    OverwriteQuestion& overwrite_;
     ComboSeriesSelector selector_;
 };
-
-extern TForm6* Form6;
 
 } // namespace kelmot

@@ -1,13 +1,11 @@
 #include "evaluation/xlsgespeichert_u.h"
 
-#include "app/controls.h"
+#include "widgets/controls.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace kelmot {
-
-TForm9* Form9 = nullptr;
 
 TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     setObjectName("Form9");

@@ -19,6 +19,4 @@ public:
     QPushButton* Button1 = nullptr;
 };
 
-extern TForm9* Form9;
-
 } // namespace kelmot

@@ -2,15 +2,12 @@
 
 #include "acquisition/AudioIO.h"
 #include "acquisition/inputrouting.h"
-#include "acquisition/tabellemess_u.h"
-#include "app/controls.h"
-#include "app/kelmot_u.h"
-#include "app/program.h"
-#include "evaluation/tabelle_u.h"
 #include "settings/signalview.h"
 #include "store/configfile.h"
 #include "store/measurementstore.h"
 #include "store/rounding.h"
+#include "widgets/controls.h"
+#include "widgets/errorreport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,8 +21,6 @@
 #include <QTimer>
 
 namespace kelmot {
-
-TForm8* Form8 = nullptr;
 
 namespace {
 
@@ -41,8 +36,10 @@ QComboBox* editableList(QWidget* parent, const char* name, const QRect& geometry
 
 } // namespace
 
-TForm8::TForm8(QWidget* parent, std::shared_ptr<platform::WaveInBackend> capture)
-    : QDialog(parent) {
+TForm8::TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& run,
+               SeriesSelector& selector, std::shared_ptr<platform::WaveInBackend> capture,
+               QWidget* parent)
+    : QDialog(parent), store_(store), mixer_(mixer), run_(run), selector_(selector) {
     setObjectName("Form8");
     setWindowTitle(QStringLiteral("   Einstellungen der Soundkarte"));
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
@@ -167,7 +164,7 @@ void TForm8::hideEvent(QHideEvent* event) {
 void TForm8::startSignalMonitor() {
     if (!MonitorIn || MonitorIn->DeviceOpen()) return;
     // A run has the source to itself, until its capture has closed.
-    runHasSource_ = Form2 && Form2->AudioIn->DeviceOpen();
+    runHasSource_ = run_.captureOpen();
     if (runHasSource_) {
         if (!waitForRun_->isActive()) {
             monitor_.clear();
@@ -190,7 +187,7 @@ void TForm8::stopSignalMonitor() {
 }
 
 void TForm8::showSignal() {
-    const int threshold = ScrollBar1 ? ScrollBar1->value() : Store.Threshold;
+    const int threshold = ScrollBar1 ? ScrollBar1->value() : store_.Threshold;
     PB_signal->show(monitor_, threshold);
     const bool blocked = monitor_.dark(threshold);
     L_lampe->setText(runHasSource_      ? QStringLiteral("Messung läuft")
@@ -228,10 +225,10 @@ void TForm8::selectItem(QComboBox* box, int index, const QString& placeholder) {
 }
 
 void TForm8::FormCreate() {
-    if (Form1)
-        move(nearest(Form1->width() / 2.0) - nearest(width() / 2.0),
-             nearest(Form1->height() / 2.0) - nearest(height() / 2.0));
-    TAudioMixer* mixer = Form1->Mixer;
+    if (const QWidget* main = parentWidget())
+        move(nearest(main->width() / 2.0) - nearest(width() / 2.0),
+             nearest(main->height() / 2.0) - nearest(height() / 2.0));
+    TAudioMixer* mixer = &mixer_;
     L_mixer->setText(QString::number(mixer->DeviceCount()) +
                      QStringLiteral(" Schnittstelle(n) im System"));
     for (int d = 0; d < mixer->DeviceCount(); ++d) {
@@ -239,20 +236,20 @@ void TForm8::FormCreate() {
         ComboBox1->addItem(mixer->ProductName());
     }
     if (ComboBox1->count() >= 1) {
-        selectItem(ComboBox1, Store.MixerDevice, QStringLiteral("ComboBox1"));
+        selectItem(ComboBox1, store_.MixerDevice, QStringLiteral("ComboBox1"));
         ComboBox1Change();
-        selectItem(ComboBox2, Store.InputLine, QStringLiteral("ComboBox2"));
+        selectItem(ComboBox2, store_.InputLine, QStringLiteral("ComboBox2"));
     }
     // The scroll bar clamps to 0..30000 and, when that moves it, hands the
     // clamped value back to the threshold.
-    ScrollBar1->setValue(Store.Threshold);
+    ScrollBar1->setValue(store_.Threshold);
 }
 
 void TForm8::ComboBox1Change() {
-    TAudioMixer* mixer = Form1->Mixer;
+    TAudioMixer* mixer = &mixer_;
     const int index = ComboBox1->currentIndex();
     if (index >= 0 && index < mixer->DeviceCount()) mixer->setMixerId(index);
-    Store.MixerDevice = index;
+    store_.MixerDevice = index;
     ComboBox2->clear();
     selectItem(ComboBox2, -1, QStringLiteral("ComboBox2"));
     if (mixer->DeviceCount() == 0) return;
@@ -264,31 +261,31 @@ void TForm8::ComboBox1Change() {
 }
 
 void TForm8::ComboBox2Change() {
-    TAudioMixer* mixer = Form1->Mixer;
+    TAudioMixer* mixer = &mixer_;
     const int chosen = ComboBox2->currentIndex();
     for (int d = 0; d < mixer->DeviceCount(); ++d) {
         mixer->setMixerId(d);
-        if (d != Store.MixerDevice) continue;
-        Store.InputLineSelected = routeRecordingInput(*mixer, chosen, ComboBox2->count());
-        CB2->setChecked(Store.InputLineSelected == 1);
+        if (d != store_.MixerDevice) continue;
+        store_.InputLineSelected = routeRecordingInput(*mixer, chosen, ComboBox2->count());
+        CB2->setChecked(store_.InputLineSelected == 1);
     }
     // Leave the chosen device open, so that names shown later are its own.
-    if (Store.MixerDevice >= 0 && Store.MixerDevice < mixer->DeviceCount())
-        mixer->setMixerId(Store.MixerDevice);
+    if (store_.MixerDevice >= 0 && store_.MixerDevice < mixer->DeviceCount())
+        mixer->setMixerId(store_.MixerDevice);
 }
 
 void TForm8::ScrollBar1Change() {
-    Store.Threshold = ScrollBar1->value();
+    store_.Threshold = ScrollBar1->value();
     showSignal(); // the threshold line follows the scroll bar
 }
 
 void TForm8::RB_einzelClick() {
-    Store.switchOutputFormat(false, Form6->selector());
+    store_.switchOutputFormat(false, selector_);
     RB_einzel->setChecked(true);
 }
 
 void TForm8::RB_dreiClick() {
-    Store.switchOutputFormat(true, Form6->selector());
+    store_.switchOutputFormat(true, selector_);
     RB_drei->setChecked(true);
 }
 
@@ -297,18 +294,18 @@ void TForm8::Button1Click() {
     values.mixerDevice = ComboBox1->currentIndex();
     values.inputLine = ComboBox2->currentIndex();
     values.threshold = ScrollBar1->value();
-    values.outputMode = Store.OutputMode;
+    values.outputMode = store_.OutputMode;
     if (const auto error = writeConfigFile(ConfigFileName, values)) {
         reportError(this, *error); // the dialog stays open, the store unchanged
         return;
     }
-    Store.MixerDevice = values.mixerDevice;
-    Store.InputLine = values.inputLine;
-    Store.Threshold = values.threshold;
+    store_.MixerDevice = values.mixerDevice;
+    store_.InputLine = values.inputLine;
+    store_.Threshold = values.threshold;
     if (RB_einzel->isChecked())
-        Store.OutputMode = 0;
+        store_.OutputMode = 0;
     else if (RB_drei->isChecked())
-        Store.OutputMode = 1;
+        store_.OutputMode = 1;
     accept();
 }
 
@@ -317,7 +314,7 @@ void TForm8::Button2Click() {
 }
 
 void TForm8::reject() {
-    Store.SeriesCounter = 0;
+    store_.SeriesCounter = 0;
     QDialog::reject();
 }
 

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "acquisition/AMixer.h"
+#include "acquisition/captureinuse.h"
 #include "acquisition/signalmonitor.h"
 #include "platform/wavein.h"
+#include "store/measurementstore.h"
+#include "store/seriesselector.h"
 
 #include <QDialog>
 #include <memory>
@@ -26,9 +30,11 @@ class TForm8 : public QDialog {
     Q_OBJECT
 public:
     // `capture` is where the live signal view listens (the measurement's
-    // source); without one the view stays empty.
-    explicit TForm8(QWidget* parent = nullptr,
-                    std::shared_ptr<platform::WaveInBackend> capture = nullptr);
+    // source, while `run` does not hold it); without one the view stays
+    // empty. The dialog opens centred on `parent`, the main window.
+    TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& run,
+           SeriesSelector& selector, std::shared_ptr<platform::WaveInBackend> capture,
+           QWidget* parent = nullptr);
     ~TForm8() override;
     void FormCreate();
 
@@ -83,13 +89,15 @@ private:
     void followTypedText(QComboBox* box, void (TForm8::*change)());
     void showSignal();
 
+    MeasurementStore& store_;
+    TAudioMixer& mixer_;
+    const CaptureInUse& run_;
+    SeriesSelector& selector_;
     SignalMonitor monitor_;
     // A run has the source: the view waits for its capture to close (after
     // "Abbrechen" it still hands back its buffers) and starts then.
     bool runHasSource_ = false;
     QTimer* waitForRun_ = nullptr;
 };
-
-extern TForm8* Form8;
 
 } // namespace kelmot

@@ -1,6 +1,6 @@
 #include "settings/signalview.h"
 
-#include "diagrams/qpaintercanvas.h"
+#include "widgets/qpaintercanvas.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "acquisition/signalmonitor.h"
-#include "diagrams/canvas.h"
+#include "drawing/canvas.h"
 
 #include <QWidget>
 

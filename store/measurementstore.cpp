@@ -4,8 +4,6 @@
 
 namespace kelmot {
 
-MeasurementStore Store;
-
 void MeasurementStore::initialise() {
     ColumnCount = 2;
     SeriesResolution[0] = 0;

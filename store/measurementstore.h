@@ -78,7 +78,4 @@ private:
     void selectOnlyNewest(SeriesSelector& selector) const;
 };
 
-// The program's one store, shared by all windows.
-extern MeasurementStore Store;
-
 } // namespace kelmot

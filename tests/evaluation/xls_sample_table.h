@@ -1,6 +1,6 @@
 #pragma once
 
-#include "evaluation/tableexport.h"
+#include "evaluation/tabletext.h"
 
 namespace kelmot::test {
 

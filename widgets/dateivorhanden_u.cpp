@@ -1,14 +1,12 @@
-#include "store/dateivorhanden_u.h"
+#include "widgets/dateivorhanden_u.h"
 
-#include "app/controls.h"
-#include "app/pictures.h"
+#include "widgets/controls.h"
+#include "widgets/pictures.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace kelmot {
-
-TForm7* Form7 = nullptr;
 
 TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     setObjectName("Form7");

@@ -1,5 +1,5 @@
 #include "evaluation/compoundfile.h"
-#include "evaluation/tableexport.h"
+#include "evaluation/tabletext.h"
 #include "evaluation/xlswriter.h"
 #include "store/numberconversion.h"
 #include "tests/evaluation/xls_sample_table.h"

@@ -1,14 +1,12 @@
 // The evaluation table's export: the grid's popup menu, the table as text
 // on the clipboard and as a spreadsheet file.
-#include "app/controls.h"
-#include "app/program.h"
-#include "app/tablegrid.h"
 #include "evaluation/tabelle_u.h"
-#include "evaluation/xlsgespeichert_u.h"
 #include "evaluation/xlswriter.h"
-#include "store/dateivorhanden_u.h"
 #include "store/fileio.h"
 #include "store/measurementstore.h"
+#include "widgets/controls.h"
+#include "widgets/errorreport.h"
+#include "widgets/tablegrid.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -84,7 +82,7 @@ void TForm6::CopySG() {
     // when none is chosen.
     const int series = selectedSeries().value_or(0);
     QApplication::clipboard()->setText(
-        tableClipboardText(tableTexts(), Store.SeriesResolution[series]));
+        tableClipboardText(tableTexts(), store_.SeriesResolution[series]));
 }
 
 void TForm6::ExportalsEXCELDatei1Click() {
@@ -94,8 +92,8 @@ void TForm6::ExportalsEXCELDatei1Click() {
     if (chosen.isEmpty()) return;
     const QString fileName = withExtension(chosen, QStringLiteral(".xls"));
     // An existing file is replaced only after a question.
-    if (QFileInfo::exists(fileName) && Form7 && Form7->exec() != QDialog::Accepted) return;
-    if (SaveAsExcelFile(SG2, QStringLiteral("Kelmotmessung"), fileName) && Form9) Form9->exec();
+    if (QFileInfo::exists(fileName) && !overwrite_.allowOverwrite()) return;
+    if (SaveAsExcelFile(SG2, QStringLiteral("Kelmotmessung"), fileName)) emit excelFileSaved();
 }
 
 bool TForm6::SaveAsExcelFile(const QTableWidget* grid, const QString& sheetName,

@@ -1,4 +1,4 @@
-#include "diagrams/clippedcanvas.h"
+#include "drawing/clippedcanvas.h"
 
 #include <gtest/gtest.h>
 

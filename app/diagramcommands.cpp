@@ -2,12 +2,12 @@
 // in the left half, the s-t diagram in the upper right quarter and the v-t
 // diagram below it.
 #include "app/kelmot_u.h"
-#include "app/tablegrid.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
 #include "evaluation/tabelle_u.h"
 #include "store/measurementstore.h"
 #include "store/rounding.h"
+#include "widgets/tablegrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,35 +18,35 @@ namespace kelmot {
 
 namespace {
 
-void placeSelector(TForm6& t) {
-    t.Combo1->setVisible(Store.OutputMode == 1);
+void placeSelector(TForm6& t, const MeasurementStore& store) {
+    t.Combo1->setVisible(store.OutputMode == 1);
     t.placeSeriesSelector(nearest(0.2 * t.width()));
 }
 
 } // namespace
 
 void TForm1::showStDiagramWindow() {
-    Form3->setGeometry(nearest(width() / 2.0), ClientTop, nearest(width() / 2.0),
-                       nearest((height() - ClientTop) / 2.0));
-    Form3->show();
+    windows_.stDiagram->setGeometry(nearest(width() / 2.0), ClientTop, nearest(width() / 2.0),
+                                    nearest((height() - ClientTop) / 2.0));
+    windows_.stDiagram->show();
 }
 
 void TForm1::Diagrammst1Click() {
     if (!requireData()) return;
-    Store.EvaluationKind = 0;
-    TForm6& t = *Form6;
+    store_.EvaluationKind = 0;
+    TForm6& t = *windows_.table;
     t.colourGridBySelectedSeries();
-    Store.ColumnCount = 3;
+    store_.ColumnCount = 3;
     t.present(QStringLiteral("  Weg-Zeit-Zusammenhang auswerten "), true, nearest(width() / 2.0));
     setGridPointSize(t.SG2, 12);
-    setGridCell(t.SG2, 2, 0, QStringLiteral("Quotient (m/s)"));
+    t.setHeader(2, TableColumn::Quotient);
     t.GB1->hide();
     t.GB2->show();
     for (QWidget* w : std::initializer_list<QWidget*>{t.GB3, t.CB1, t.CB2, t.CB3})
         w->hide();
     t.RB4->setChecked(true);
-    placeSelector(t);
-    t.setColumn(1, timeColumn(Store.SeriesDarkTimes[0], Store.SeriesResolution[0]));
+    placeSelector(t, store_);
+    t.setColumn(1, timeColumn(store_.SeriesDarkTimes[0], store_.SeriesResolution[0]));
     t.setColumn(2, ColumnTexts{});
     showStDiagramWindow();
 }
@@ -54,23 +54,20 @@ void TForm1::Diagrammst1Click() {
 void TForm1::Diagrammvt1Click() {
     hidePicture();
     if (!requireData()) return;
-    Store.EvaluationKind = 1;
-    TForm6& t = *Form6;
+    store_.EvaluationKind = 1;
+    TForm6& t = *windows_.table;
     t.colourGridBySelectedSeries();
-    Store.ColumnCount = 6;
+    store_.ColumnCount = 6;
     t.present(QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), true,
               nearest(width() / 2.0));
     setGridPointSize(t.SG2, 12);
-    const QString headers[] = {QStringLiteral("Zeit an (s)"), QStringLiteral("dt (s)"),
-                               QStringLiteral("v (m/s)"), QStringLiteral("a (m/s²)")};
-    for (int c = 2; c <= 5; ++c)
-        setGridCell(t.SG2, c, 0, headers[c - 2]);
+    t.setVtHeaders();
     // At 1 ms the newest series, at 10 ms the last run or load: the same
     // times unless a run was cancelled half-way.
-    const bool fine = Store.SeriesResolution[0] == 1;
+    const bool fine = store_.SeriesResolution[0] == 1;
     const int resolution = fine ? 1 : 0;
-    t.setColumn(1, timeColumn(fine ? Store.SeriesDarkTimes[0] : Store.RunTimes[0], resolution));
-    t.setColumn(2, timeColumn(fine ? Store.SeriesBrightTimes[0] : Store.RunTimes[1], resolution));
+    t.setColumn(1, timeColumn(fine ? store_.SeriesDarkTimes[0] : store_.RunTimes[0], resolution));
+    t.setColumn(2, timeColumn(fine ? store_.SeriesBrightTimes[0] : store_.RunTimes[1], resolution));
     // Checking a box runs its action: the dt, v and a columns fill.
     t.CB1->setChecked(true);
     t.CB1->show();
@@ -81,14 +78,14 @@ void TForm1::Diagrammvt1Click() {
     t.GB2->hide();
     t.GB3->show();
     t.RB_no->setChecked(true);
-    placeSelector(t);
+    placeSelector(t, store_);
     t.CB1->setChecked(true);
     t.CB2->setChecked(true);
     t.CB3->setChecked(false);
     showStDiagramWindow();
-    Form4->setGeometry(nearest(width() / 2.0), nearest(height() / 2.0) + 42, nearest(width() / 2.0),
-                       nearest((height() - ClientTop) / 2.0));
-    Form4->show();
+    windows_.vtDiagram->setGeometry(nearest(width() / 2.0), nearest(height() / 2.0) + 42,
+                                    nearest(width() / 2.0), nearest((height() - ClientTop) / 2.0));
+    windows_.vtDiagram->show();
 }
 
 } // namespace kelmot

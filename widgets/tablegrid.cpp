@@ -1,4 +1,4 @@
-#include "app/tablegrid.h"
+#include "widgets/tablegrid.h"
 
 #include "store/rounding.h"
 

@@ -1,6 +1,6 @@
-#include "diagrams/qpaintercanvas.h"
+#include "widgets/qpaintercanvas.h"
 
-#include "app/controls.h"
+#include "widgets/controls.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "evaluation/tableexport.h"
+#include "evaluation/tabletext.h"
 
 #include <algorithm>
 

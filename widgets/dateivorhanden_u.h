@@ -7,13 +7,21 @@ class QPushButton;
 
 namespace kelmot {
 
+// Asked before a file is replaced: true when it may be.
+class OverwriteQuestion {
+public:
+    virtual ~OverwriteQuestion() = default;
+    virtual bool allowOverwrite() = 0;
+};
+
 // "Die Datei besteht schon": asks before a data file is overwritten.
 // "Ja" accepts, "Nein" rejects; the caller saves on acceptance.
-class TForm7 : public QDialog {
+class TForm7 : public QDialog, public OverwriteQuestion {
     Q_OBJECT
 public:
     explicit TForm7(QWidget* parent = nullptr);
     void FormCreate() {}
+    bool allowOverwrite() override { return exec() == QDialog::Accepted; }
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -21,7 +29,5 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 };
-
-extern TForm7* Form7;
 
 } // namespace kelmot

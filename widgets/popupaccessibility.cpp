@@ -1,4 +1,4 @@
-#include "app/popupaccessibility.h"
+#include "widgets/popupaccessibility.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -2,11 +2,11 @@
 // "Laden v-t".
 #include "app/kelmot_u.h"
 #include "app/program.h"
-#include "app/tablegrid.h"
 #include "evaluation/tabelle_u.h"
 #include "store/datafile.h"
-#include "store/dateivorhanden_u.h"
 #include "store/measurementstore.h"
+#include "widgets/dateivorhanden_u.h"
+#include "widgets/tablegrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,7 +36,7 @@ void TForm1::Speichernunter1Click() {
     if (SaveFileName.isEmpty()) return;
     SaveFileName = withDataFileExtension(SaveFileName);
     if (QFileInfo::exists(SaveFileName)) {
-        if (Form7->exec() == QDialog::Accepted) Speichern();
+        if (windows_.overwrite->allowOverwrite()) Speichern();
     } else {
         Speichern();
     }
@@ -45,8 +45,8 @@ void TForm1::Speichernunter1Click() {
 void TForm1::Speichern() {
     // The rows are the last run or load; the header digit is the resolution
     // of the series chosen in the table, or of the newest when none is.
-    const int series = MeasurementStore::slotOf(Form6->selector().itemIndex()).value_or(0);
-    const QByteArray text = dataFileText(Store.SeriesResolution[series], Store.RunTimes);
+    const int series = MeasurementStore::slotOf(windows_.table->selector().itemIndex()).value_or(0);
+    const QByteArray text = dataFileText(store_.SeriesResolution[series], store_.RunTimes);
     if (const auto error = saveFileAtomically(SaveFileName, text)) reportError(this, *error);
 }
 
@@ -69,27 +69,27 @@ bool TForm1::loadDataFile(const QString& path) {
         return false;
     }
     // A header and ten rows; lines after them are not part of the format.
-    const auto error = readDataFileLines(splitTextLines(file.content, 11), Store);
+    const auto error = readDataFileLines(splitTextLines(file.content, 11), store_);
     if (error) {
         reportError(this, *error);
         return false;
     }
-    Store.DataTitle = LoadFileName;
-    Store.DataPresent = true;
-    Store.SeriesName[0] = QFileInfo(LoadFileName).fileName();
-    Store.refillSelector(Form6->selector());
-    Store.SeriesCounter += 1;
-    Store.SeriesColor[0] = Store.nextColour();
+    store_.DataTitle = LoadFileName;
+    store_.DataPresent = true;
+    store_.SeriesName[0] = QFileInfo(LoadFileName).fileName();
+    store_.refillSelector(windows_.table->selector());
+    store_.SeriesCounter += 1;
+    store_.SeriesColor[0] = store_.nextColour();
     return true;
 }
 
 void TForm1::showLoadedTable(bool withBrightTimes) {
-    Store.ColumnCount = withBrightTimes ? 3 : 2;
+    store_.ColumnCount = withBrightTimes ? 3 : 2;
     // The v-t caption says "(s-t)" too; files and users know it so.
     const QString caption = withBrightTimes
                                 ? QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang (s-t)")
                                 : QStringLiteral("  Weg-Zeit-Zusammenhang (s-t)");
-    TForm6& t = *Form6;
+    TForm6& t = *windows_.table;
     t.colourGridBySelectedSeries();
     if (withBrightTimes) {
         t.resize(width(), height() - 100);
@@ -97,18 +97,18 @@ void TForm1::showLoadedTable(bool withBrightTimes) {
     }
     t.present(caption, false, width());
     setGridPointSize(t.SG2, 14);
-    const int resolution = Store.SeriesResolution[0];
+    const int resolution = store_.SeriesResolution[0];
     if (withBrightTimes) {
-        setGridCell(t.SG2, 2, 0, QStringLiteral("Zeit an (s)"));
-        t.setColumn(1, timeColumn(Store.RunTimes[0], resolution));
-        t.setColumn(2, timeColumn(Store.RunTimes[1], resolution));
+        t.setHeader(2, TableColumn::BrightTime);
+        t.setColumn(1, timeColumn(store_.RunTimes[0], resolution));
+        t.setColumn(2, timeColumn(store_.RunTimes[1], resolution));
     } else {
-        t.setColumn(1, timeColumn(Store.SeriesDarkTimes[0], resolution));
+        t.setColumn(1, timeColumn(store_.SeriesDarkTimes[0], resolution));
     }
     for (QWidget* w :
          std::initializer_list<QWidget*>{t.CB1, t.CB2, t.CB3, t.GB1, t.GB2, t.GB3, t.Combo1})
         w->hide();
-    t.L_daten->setText(QStringLiteral("Daten : ") + Store.DataTitle);
+    t.L_daten->setText(QStringLiteral("Daten : ") + store_.DataTitle);
 }
 
 void TForm1::openDataFile(const QString& path) {

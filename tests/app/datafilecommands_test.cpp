@@ -1,6 +1,6 @@
 #include "evaluation/tabelle_u.h"
-#include "store/dateivorhanden_u.h"
 #include "tests/app/gui_fixture.h"
+#include "widgets/dateivorhanden_u.h"
 
 #include <QCheckBox>
 #include <QComboBox>

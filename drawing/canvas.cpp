@@ -1,4 +1,4 @@
-#include "diagrams/canvas.h"
+#include "drawing/canvas.h"
 
 namespace kelmot {
 

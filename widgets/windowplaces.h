@@ -1,0 +1,9 @@
+#pragma once
+
+namespace kelmot {
+
+// The child windows start below the main window's menu and tool bar: their
+// top edge, and the part of the main window's height they leave out.
+inline constexpr int ClientTop = 85;
+
+} // namespace kelmot
