@@ -26,6 +26,8 @@ fi
 
 # Numbers never go through the C library's locale (see the script).
 bash scripts/check-number-conversions.sh
+# Includes run from the windows down to the core (see the script's table).
+bash scripts/check-layers.sh
 
 bash scripts/pulse-session.sh start
 trap 'bash scripts/pulse-session.sh stop' EXIT
