@@ -89,30 +89,14 @@ std::optional<QString> VtDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
     std::optional<QString> label;
     ClippedCanvas plot(canvas, f.plotLeft(), f.plotTop(), f.plotRight(), f.bottom());
     for (int k = 0; k < input.series(); ++k) {
-        const double* t = store.SeriesDarkTimes[k];
-        const double* v = VtSpeeds[k];
         canvas.setPenColour(store.SeriesColor[k]);
-        switch (store.SeriesVtRelation[k]) {
-        case VtConstant: {
-            double sum = 0;
-            for (int i = 1; i <= 9; ++i)
-                sum += v[i];
-            VtMean = sum / 9;
-            plot.line(30, y(VtMean), x(t[9]), y(VtMean));
+        switch (drawRelationLine(plot, store, k, 30, H - 30, x, y)) {
+        case VtConstant:
             label = QStringLiteral("Mittelwert : ") + formatFixed(VtMean, 3, input.locale);
             break;
-        }
-        case VtProportional: {
-            double sum = 0;
-            for (int i = 1; i <= 9; ++i) {
-                VtQuotients[k][i] = v[i] / t[i];
-                sum += VtQuotients[k][i];
-            }
-            VtMean = sum / 9;
-            plot.line(30, H - 30, x(t[9]), y(VtMean * t[9]));
+        case VtProportional:
             label = QStringLiteral("Steigung : ") + formatFixed(VtMean, 3, input.locale);
             break;
-        }
         default:
             label = QString();
         }
@@ -135,6 +119,33 @@ void VtDiagram::drawFit(Canvas& canvas, Canvas& plot, const DiagramInput& input,
         canvas, plot, input.store.SeriesColor[0], xOf, yOf,
         [&](double t) { return fit->intercept.value + fit->slope.value * t; }, VtTimeMax, FitText,
         unit);
+}
+
+int VtDiagram::drawRelationLine(Canvas& plot, const MeasurementStore& store, int k, int left,
+                                int bottom, const std::function<int(double)>& xOf,
+                                const std::function<int(double)>& yOf) {
+    const double* t = store.SeriesDarkTimes[k];
+    const double* v = VtSpeeds[k];
+    const int relation = store.SeriesVtRelation[k];
+    double sum = 0;
+    switch (relation) {
+    case VtConstant:
+        for (int i = 1; i <= 9; ++i)
+            sum += v[i];
+        VtMean = sum / 9;
+        plot.line(left, yOf(VtMean), xOf(t[9]), yOf(VtMean));
+        return relation;
+    case VtProportional:
+        for (int i = 1; i <= 9; ++i) {
+            VtQuotients[k][i] = v[i] / t[i];
+            sum += VtQuotients[k][i];
+        }
+        VtMean = sum / 9;
+        plot.line(left, bottom, xOf(t[9]), yOf(VtMean * t[9]));
+        return relation;
+    default:
+        return VtNone;
+    }
 }
 
 void VtDiagram::ZeichnePrinter(Canvas& canvas, const DiagramInput& input,
@@ -175,24 +186,8 @@ void VtDiagram::drawPrintout(Canvas& canvas, const DiagramInput& input,
     }
     // The lines keep the pen of the last series' points.
     ClippedCanvas plot(canvas, f.plotLeft(), f.plotTop(), f.plotRight(), f.bottom());
-    for (int k = 0; k < input.series(); ++k) {
-        const double* t = store.SeriesDarkTimes[k];
-        const double* v = VtSpeeds[k];
-        double sum = 0;
-        if (store.SeriesVtRelation[k] == VtConstant) {
-            for (int i = 1; i <= 9; ++i)
-                sum += v[i];
-            VtMean = sum / 9;
-            plot.line(300, y(VtMean), x(t[9]), y(VtMean));
-        } else if (store.SeriesVtRelation[k] == VtProportional) {
-            for (int i = 1; i <= 9; ++i) {
-                VtQuotients[k][i] = v[i] / t[i];
-                sum += VtQuotients[k][i];
-            }
-            VtMean = sum / 9;
-            plot.line(300, H - 300, x(t[9]), y(VtMean * t[9]));
-        }
-    }
+    for (int k = 0; k < input.series(); ++k)
+        drawRelationLine(plot, store, k, 300, H - 300, x, y);
     drawFit(canvas, plot, input, 10, x, y);
     canvas.setPenColour(Black);
 }

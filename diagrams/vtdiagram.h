@@ -51,6 +51,13 @@ private:
     // data leave none (then only the frame is drawn).
     bool computeScales(const DiagramInput& input, const QString& flagWidthText, int margins);
     void computeSpeeds(const MeasurementStore& store, int k, int from);
+    // The line of series k's chosen relationship through the plot: its mean
+    // speed from the y axis (v konstant), or from the origin the mean of its
+    // quotients v/t as slope (v ~ t), which VtQuotients keeps. Sets VtMean;
+    // returns the relationship drawn (VtNone draws nothing).
+    int drawRelationLine(Canvas& plot, const MeasurementStore& store, int k, int left, int bottom,
+                         const std::function<int(double)>& xOf,
+                         const std::function<int(double)>& yOf);
 };
 
 } // namespace kelmot

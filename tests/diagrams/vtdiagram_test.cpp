@@ -1,5 +1,6 @@
 #include "diagrams/vtdiagram.h"
 
+#include "evaluation/evaluationtable.h"
 #include "tests/diagrams/canvas_checks.h"
 
 #include <algorithm>
@@ -216,4 +217,43 @@ TEST(VtDiagram, FittedLineOfTheNewestSeriesWhenAsked) {
     RecordingCanvas paper;
     d.ZeichnePrinter(paper, withFit, "10");
     EXPECT_TRUE(hasLabel(paper, 1000, 50, d.FitText));
+}
+
+TEST(VtDiagram, RelationLinesOnPaperAsOnScreen) {
+    // Series 0 at a constant 0,2 m/s; series 1 speeding up as v = 0,2 · t.
+    MeasurementStore store;
+    store.OutputMode = 1;
+    fillSeries(store, 0, 1.8, 0.05, Navy, VtConstant);
+    fillSeries(store, 1, 1.8, 0.05, Red, VtProportional);
+    for (int i = 1; i < BarrierCount; ++i)
+        store.SeriesBrightTimes[1][i] =
+            store.SeriesDarkTimes[1][i] + 0.01 / (0.2 * store.SeriesDarkTimes[1][i]);
+    const DiagramInput input{store, 2, 1000, De};
+
+    VtDiagram d;
+    RecordingCanvas screen;
+    const auto label = d.Zeichne(screen, PictureGeometry, input, "10");
+    EXPECT_NEAR(d.VtMean, 0.2, 1e-9); // the slope of the last series
+    for (int i = 1; i < BarrierCount; ++i)
+        EXPECT_NEAR(d.VtQuotients[1][i], 0.2, 1e-9);
+    EXPECT_EQ(label, "Steigung : 0,200");
+    auto sx = [&](double t) {
+        return int(std::nearbyint(d.VtTimeFactor * t * d.VtTimeScale)) + 30;
+    };
+    auto sy = [&](double v) {
+        return d.VtPlotHeight - 30 - int(std::nearbyint(d.VtSpeedFactor * v * d.VtSpeedScale));
+    };
+    EXPECT_TRUE(hasSegment(screen, {30, sy(0.2), sx(1.8), sy(0.2), Navy, 1}));
+    EXPECT_TRUE(hasSegment(screen, {30, d.VtPlotHeight - 30, sx(1.8), sy(0.36), Red, 1}));
+
+    // The printout draws the same lines at its own scale, in the pen of the
+    // last series' points (blue, the second colour of paper).
+    RecordingCanvas paper;
+    d.ZeichnePrinter(paper, input, "10");
+    const int timeScale = int(3530 / 1.8);
+    const int speedScale = int(std::nearbyint(2060 / (10 * 0.36)));
+    auto px = [&](double t) { return int(std::nearbyint(t * timeScale)) + 300; };
+    auto py = [&](double v) { return 2360 - int(std::nearbyint(10 * v * speedScale)); };
+    EXPECT_TRUE(hasSegment(paper, {300, py(0.2), px(1.8), py(0.2), Blue, 2}));
+    EXPECT_TRUE(hasSegment(paper, {300, 2360, px(1.8), py(0.36), Blue, 2}));
 }
