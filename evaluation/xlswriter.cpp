@@ -7,6 +7,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace kelmot {
 
@@ -84,9 +85,14 @@ void record(QByteArray& out, quint16 type, const QByteArray& body) {
     out += header.data + body;
 }
 
+// BOF of BIFF8 (0x0600) for the workbook globals or a worksheet, with the
+// build and file-history fields the spreadsheet application writes.
+enum : quint16 { WorkbookGlobals = 0x0005, Worksheet = 0x0010 };
 QByteArray bof(quint16 kind) {
+    constexpr quint16 Biff8 = 0x0600, Build = 0x0DBB, BuildYear = 0x07CC;
+    constexpr quint32 History = 0x00000041, LowestVersion = 0x00000006;
     Bytes b;
-    b.u16(0x0600).u16(kind).u16(0x0DBB).u16(0x07CC).u32(0x00000041).u32(0x00000006);
+    b.u16(Biff8).u16(kind).u16(Build).u16(BuildYear).u32(History).u32(LowestVersion);
     return b.data;
 }
 
@@ -160,92 +166,154 @@ void sharedStrings(QByteArray& out, const QStringList& unique, quint32 total) {
     record(out, type, body);
 }
 
-} // namespace
+// One cell as the sheet stores it, the table's text read once.
+struct Cell {
+    enum Kind { Blank, Number, Text } kind = Blank;
+    TableNumber number{0, 0};
+    quint32 stringIndex = 0; // Text: its place among the shared strings
+};
 
-QByteArray xlsWorkbook(const QString& sheetName, const TableTexts& table, QChar decimalSeparator) {
-    const int rows = int(table.size());
+// The table's cells, and its texts as shared strings (each once).
+struct SheetCells {
+    std::vector<std::vector<Cell>> rows;
     int columns = 0;
-    for (const QStringList& row : table)
-        columns = std::max(columns, int(row.size()));
+    QStringList strings;
+    quint32 textCells = 0;
+};
 
-    QStringList unique;
+SheetCells readCells(const TableTexts& table, QChar decimalSeparator) {
+    SheetCells sheet;
     QHash<QString, quint32> index;
-    quint32 total = 0;
-    for (const QStringList& row : table) {
-        for (const QString& cell : row) {
-            if (cell.isEmpty() || tableNumber(cell, decimalSeparator)) continue;
-            ++total;
-            if (!index.contains(cell)) {
-                index.insert(cell, quint32(unique.size()));
-                unique << cell;
+    for (const QStringList& texts : table) {
+        std::vector<Cell>& row = sheet.rows.emplace_back();
+        sheet.columns = std::max(sheet.columns, int(texts.size()));
+        for (const QString& text : texts) {
+            Cell& cell = row.emplace_back();
+            // An empty text is an empty cell, as the spreadsheet application
+            // makes of it; readers reject empty shared strings.
+            if (text.isEmpty()) continue;
+            if (const auto number = tableNumber(text, decimalSeparator)) {
+                cell.kind = Cell::Number;
+                cell.number = *number;
+                continue;
+            }
+            cell.kind = Cell::Text;
+            ++sheet.textCells;
+            const auto known = index.constFind(text);
+            if (known != index.constEnd()) {
+                cell.stringIndex = *known;
+            } else {
+                cell.stringIndex = quint32(sheet.strings.size());
+                index.insert(text, cell.stringIndex);
+                sheet.strings << text;
             }
         }
     }
+    return sheet;
+}
 
+// The workbook window: at the top left, 0x3000 × 0x2000 twips, scroll bars
+// and sheet tabs shown, the first sheet active and selected, tabs taking
+// 60 % of the bar.
+QByteArray window1() {
+    constexpr quint16 Width = 0x3000, Height = 0x2000, ScrollBarsAndTabs = 0x0038;
+    constexpr quint16 TabBarShare = 600; // per mille
+    return Bytes()
+        .u16(0)
+        .u16(0)
+        .u16(Width)
+        .u16(Height)
+        .u16(ScrollBarsAndTabs)
+        .u16(0) // active sheet
+        .u16(0) // first tab shown
+        .u16(1) // sheets selected
+        .u16(TabBarShare)
+        .data;
+}
+
+// The sheet's window: grid lines, headings, zeros, outline symbols, the
+// automatic grid colour, selected and shown.
+QByteArray window2() {
+    constexpr quint16 Options = 0x06B6;
+    constexpr quint32 AutomaticGridColour = 0x40;
+    return Bytes().u16(Options).u16(0).u16(0).u32(AutomaticGridColour).u16(0).u16(0).u32(0).data;
+}
+
+// Everything before the sheet: code page, window, fonts, number formats,
+// cell formats, the style, the sheet's name and place, the shared strings.
+QByteArray workbookGlobals(const QString& sheetName, const SheetCells& cells) {
+    constexpr quint16 Utf16 = 1200;
+    constexpr quint16 BuiltInNormalStyle = 0x8000; // with cell format 0
     QByteArray globals;
-    record(globals, BofRecord, bof(0x0005));
-    record(globals, CodepageRecord, Bytes().u16(1200).data); // UTF-16
-    record(globals, Window1Record,
-           Bytes()
-               .u16(0)
-               .u16(0)
-               .u16(0x3000)
-               .u16(0x2000)
-               .u16(0x0038)
-               .u16(0)
-               .u16(0)
-               .u16(1)
-               .u16(0x0258)
-               .data);
+    record(globals, BofRecord, bof(WorkbookGlobals));
+    record(globals, CodepageRecord, Bytes().u16(Utf16).data);
+    record(globals, Window1Record, window1());
     for (int i = 0; i < 5; ++i) // index 4 is never used; readers count on it
         record(globals, FontRecord, font());
     record(globals, FormatRecord, format(NumberFormats[1], QStringLiteral("0.0")));
     record(globals, FormatRecord, format(NumberFormats[3], QStringLiteral("0.000")));
-    for (int i = 0; i < 15; ++i)
+    for (int i = 0; i < CellXf; ++i)
         record(globals, XfRecord, xf(true));
     record(globals, XfRecord, xf(false));
     for (const quint16 id : NumberFormats)
         record(globals, XfRecord, xf(false, id));
-    record(globals, StyleRecord, Bytes().u16(0x8000).u8(0).u8(0xFF).data); // "Normal"
+    record(globals, StyleRecord, Bytes().u16(BuiltInNormalStyle).u8(0).u8(0xFF).data);
     const qsizetype sheetOffsetAt = globals.size() + 4;
     record(globals, BoundSheetRecord, Bytes().u32(0).u16(0).shortString(sheetName).data);
-    sharedStrings(globals, unique, total);
+    sharedStrings(globals, cells.strings, cells.textCells);
     record(globals, EofRecord, {});
     // The sheet begins right after the globals.
     qToLittleEndian(quint32(globals.size()), globals.data() + sheetOffsetAt);
+    return globals;
+}
 
+QByteArray worksheet(const SheetCells& cells) {
     QByteArray sheet;
-    record(sheet, BofRecord, bof(0x0010));
+    record(sheet, BofRecord, bof(Worksheet));
     record(sheet, DimensionsRecord,
-           Bytes().u32(0).u32(quint32(rows)).u16(0).u16(quint16(columns)).u16(0).data);
-    record(sheet, Window2Record,
-           Bytes().u16(0x06B6).u16(0).u16(0).u32(0x40).u16(0).u16(0).u32(0).data);
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < int(table[std::size_t(r)].size()); ++c) {
-            const QString& text = table[std::size_t(r)][c];
-            Bytes cell;
-            cell.u16(quint16(r)).u16(quint16(c)).u16(CellXf);
-            // An empty text is an empty cell, as the spreadsheet application
-            // makes of it; readers reject empty shared strings.
-            if (text.isEmpty()) {
-                record(sheet, BlankRecord, cell.data);
-            } else if (const auto number = tableNumber(text, decimalSeparator)) {
+           Bytes()
+               .u32(0)
+               .u32(quint32(cells.rows.size()))
+               .u16(0)
+               .u16(quint16(cells.columns))
+               .u16(0)
+               .data);
+    record(sheet, Window2Record, window2());
+    for (std::size_t r = 0; r < cells.rows.size(); ++r) {
+        for (std::size_t c = 0; c < cells.rows[r].size(); ++c) {
+            const Cell& cell = cells.rows[r][c];
+            Bytes body;
+            body.u16(quint16(r)).u16(quint16(c));
+            switch (cell.kind) {
+            case Cell::Blank:
+                record(sheet, BlankRecord, body.u16(CellXf).data);
+                break;
+            case Cell::Number: {
                 // A number a spreadsheet computes with, shown as the table
                 // shows it (with the reader's own separator).
-                Bytes numberCell;
-                numberCell.u16(quint16(r)).u16(quint16(c)).u16(NumberXf(number->decimals));
+                body.u16(NumberXf(cell.number.decimals));
                 char ieee[8];
-                qToLittleEndian(number->value, ieee);
-                numberCell.data.append(ieee, 8);
-                record(sheet, NumberRecord, numberCell.data);
-            } else {
-                record(sheet, LabelSstRecord, cell.u32(index.value(text)).data);
+                qToLittleEndian(cell.number.value, ieee);
+                body.data.append(ieee, 8);
+                record(sheet, NumberRecord, body.data);
+                break;
+            }
+            case Cell::Text:
+                record(sheet, LabelSstRecord, body.u16(CellXf).u32(cell.stringIndex).data);
+                break;
             }
         }
     }
     record(sheet, EofRecord, {});
+    return sheet;
+}
 
-    return compoundFileWithStream(QStringLiteral("Workbook"), globals + sheet);
+} // namespace
+
+QByteArray xlsWorkbook(const QString& sheetName, const TableTexts& table, QChar decimalSeparator) {
+    const SheetCells cells = readCells(table, decimalSeparator);
+    return compoundFileWithStream(QStringLiteral("Workbook"),
+                                  workbookGlobals(sheetName, cells) + worksheet(cells));
 }
 
 } // namespace kelmot
