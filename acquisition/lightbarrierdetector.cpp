@@ -2,10 +2,23 @@
 
 #include "store/numberformat.h"
 
+#include <QCoreApplication>
 #include <bit>
 #include <cstring>
 
 namespace kelmot {
+
+QString statusWaiting() {
+    return QCoreApplication::translate("LightBarrierDetector", "  Warte auf Start  ");
+}
+
+QString statusRunning() {
+    return QCoreApplication::translate("LightBarrierDetector", "  Messung gestartet  ");
+}
+
+QString statusEnded() {
+    return QCoreApplication::translate("LightBarrierDetector", "  Messung beendet  ");
+}
 
 double LightBarrierDetector::timeOf(std::int64_t index) const {
     const long double t =
@@ -88,11 +101,11 @@ void LightBarrierDetector::analyse(const char* buffer, int size) {
 
 void LightBarrierDetector::updateStatus() {
     if (EventCount >= EventsPerRun)
-        output_.setStatus(StatusEnded, Red);
+        output_.setStatus(statusEnded(), Red);
     else if (EventCount >= 1)
-        output_.setStatus(StatusRunning, Green);
+        output_.setStatus(statusRunning(), Green);
     else
-        output_.setStatus(StatusWaiting, Red);
+        output_.setStatus(statusWaiting(), Red);
 }
 
 } // namespace kelmot

@@ -18,9 +18,10 @@ public:
     virtual SeriesSelector& seriesSelector() = 0;
 };
 
-inline const QString StatusWaiting = QStringLiteral("  Warte auf Start  ");
-inline const QString StatusRunning = QStringLiteral("  Messung gestartet  ");
-inline const QString StatusEnded = QStringLiteral("  Messung beendet  ");
+// The status line of a run: waiting for the first dark edge, running, ended.
+QString statusWaiting();
+QString statusRunning();
+QString statusEnded();
 
 // Turns the captured samples into the dark and bright times of the ten
 // light barriers. One object lives as long as the measurement window.

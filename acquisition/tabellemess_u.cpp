@@ -35,7 +35,7 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioM
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), Detection(store, *this), store_(store),
       mainWindow_(mainWindow), mixer_(mixer), selector_(selector) {
     setObjectName("Form2");
-    setWindowTitle(QStringLiteral("   Tabelle"));
+    setWindowTitle(tr("   Tabelle"));
     resize(650, 600);
 
     L_mixerinfo = place<QLabel>(this, "L_mixerinfo", {65, 50, 500, 20});
@@ -47,18 +47,17 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioM
     L_status->setPalette(tip);
 
     SG1 = createTableGrid(this, "SG1", {65, 80, 390, 360}, 3);
-    SG1->setAccessibleName(QStringLiteral("Messtabelle"));
+    SG1->setAccessibleName(tr("Messtabelle"));
 
-    GB1 = place<QGroupBox>(this, "GB1", {488, 80, 140, 100}, QStringLiteral("   Auflösung   "));
-    GB1->setToolTip(QStringLiteral("Zeitauflösung der Messung"));
-    RB1 = place<QRadioButton>(GB1, "RB1", {16, 28, 110, 22}, QStringLiteral("    1 ms"));
-    RB2 = place<QRadioButton>(GB1, "RB2", {16, 60, 110, 22}, QStringLiteral("   10 ms"));
+    GB1 = place<QGroupBox>(this, "GB1", {488, 80, 140, 100}, tr("   Auflösung   "));
+    GB1->setToolTip(tr("Zeitauflösung der Messung"));
+    RB1 = place<QRadioButton>(GB1, "RB1", {16, 28, 110, 22}, tr("    1 ms"));
+    RB2 = place<QRadioButton>(GB1, "RB2", {16, 60, 110, 22}, tr("   10 ms"));
     RB2->setChecked(true);
-    GB2 = place<QGroupBox>(this, "GB2", {488, 200, 140, 100}, QStringLiteral("   Messung   "));
-    GB2->setToolTip(QStringLiteral("Messung verwalten"));
-    B_mess = place<QPushButton>(GB2, "B_mess", {20, 26, 100, 28}, QStringLiteral("Messen"));
-    B_abbruch =
-        place<QPushButton>(GB2, "B_abbruch", {20, 62, 100, 28}, QStringLiteral("Abbrechen"));
+    GB2 = place<QGroupBox>(this, "GB2", {488, 200, 140, 100}, tr("   Messung   "));
+    GB2->setToolTip(tr("Messung verwalten"));
+    B_mess = place<QPushButton>(GB2, "B_mess", {20, 26, 100, 28}, tr("Messen"));
+    B_abbruch = place<QPushButton>(GB2, "B_abbruch", {20, 62, 100, 28}, tr("Abbrechen"));
 
     AudioIn = new TAudioIn(this, std::move(backend));
     AudioIn->setObjectName("AudioIn");
@@ -100,14 +99,13 @@ QString TForm2::mixerInfoText(int gap) const {
     QString line = QString::fromStdString(AudioIn->Backend().inputName());
     const TAudioMixer* mixer = mixer_;
     if (product.isEmpty())
-        product = mixer && mixer->MixerId() >= 0 ? mixer->ProductName()
-                                                 : QStringLiteral("(kein Mischpult gefunden)");
+        product =
+            mixer && mixer->MixerId() >= 0 ? mixer->ProductName() : tr("(kein Mischpult gefunden)");
     if (line.isEmpty()) {
         line = mixer ? mixer->RecordingLineName(store_.InputLine).left(64) : QString();
-        if (line.isEmpty()) line = QStringLiteral("(kein Eingang gewählt)");
+        if (line.isEmpty()) line = tr("(kein Eingang gewählt)");
     }
-    return QStringLiteral("SOUNDKARTE :  ") + product + QString(gap, u' ') +
-           QStringLiteral("EINGANG:  ") + line;
+    return tr("SOUNDKARTE :  ") + product + QString(gap, u' ') + tr("EINGANG:  ") + line;
 }
 
 void TForm2::FormCreate() {
@@ -214,8 +212,7 @@ void TForm2::startCapture() {
     // What a closing capture dropped while draining is not this run's loss.
     lostAtStart_ = AudioIn->LostFrames();
     if (!AudioIn->Start(&AudioIn)) {
-        setStatus(QStringLiteral("  Aufnahme nicht möglich: ") + AudioIn->ErrorText() +
-                      QStringLiteral("  "),
+        setStatus(tr("  Aufnahme nicht möglich: ") + AudioIn->ErrorText() + QStringLiteral("  "),
                   Red);
         return;
     }
@@ -235,8 +232,7 @@ void TForm2::checkDeviceAlive() {
     startWhenClosed_ = false;
     Detection.abort();
     AudioIn->StopNow();
-    setStatus(QStringLiteral("  Keine Daten vom Aufnahmegerät - bitte prüfen und neu messen  "),
-              Red);
+    setStatus(tr("  Keine Daten vom Aufnahmegerät - bitte prüfen und neu messen  "), Red);
 }
 
 void TForm2::AudioInStop() {
@@ -250,12 +246,12 @@ void TForm2::B_abbruchClick() {
     startWhenClosed_ = false;
     Detection.abort();
     AudioIn->StopWhenDrained();
-    setStatus(QStringLiteral("   Abgebrochen   "), Red);
+    setStatus(tr("   Abgebrochen   "), Red);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
     SG1->clearSelection();
-    store_.DataTitle = QStringLiteral("Messung");
+    store_.DataTitle = tr("Messung");
     startWhenClosed_ = false;
     AudioIn->StopWhenDrained();
     QWidget::closeEvent(event);
@@ -270,7 +266,7 @@ bool TForm2::AudioInBufferFilled(char* Buffer, int& Size) {
         AudioIn->LostFrames() > lostAtStart_) {
         Detection.abort();
         AudioIn->StopWhenDrained();
-        setStatus(QStringLiteral("  Daten verloren - bitte neu messen  "), Red);
+        setStatus(tr("  Daten verloren - bitte neu messen  "), Red);
         return true;
     }
     Detection.analyse(Buffer, Size);

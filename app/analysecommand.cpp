@@ -7,6 +7,7 @@
 #include "store/datafile.h"
 #include "store/fileio.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -43,7 +44,9 @@ int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
     }
     const QString name = QFileInfo(options.analyseFile).completeBaseName();
     if (!options.outputFolder.isEmpty() && !QDir().mkpath(options.outputFolder)) {
-        say(err, "Der Ordner \"" + options.outputFolder + "\" lässt sich nicht anlegen.");
+        say(err, QCoreApplication::translate("AnalyseCommand",
+                                             "Der Ordner \"%1\" lässt sich nicht anlegen.")
+                     .arg(options.outputFolder));
         return 2;
     }
 
@@ -67,16 +70,17 @@ int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
         return 2;
     }
     if (!result.error.empty()) {
-        say(err, "\"" + options.analyseFile +
-                     "\" lässt sich nicht ganz lesen: " + QString::fromStdString(result.error));
+        say(err,
+            QCoreApplication::translate("AnalyseCommand", "\"%1\" lässt sich nicht ganz lesen: %2")
+                .arg(options.analyseFile, QString::fromStdString(result.error)));
         return 2;
     }
     if (result.runs == 0) {
-        say(err, QStringLiteral("keine vollständige Messung in \"%1\" (%2 Flanken erkannt, "
-                                "Schwelle %3).")
-                     .arg(options.analyseFile)
-                     .arg(result.edges)
-                     .arg(threshold));
+        say(err, QCoreApplication::translate(
+                     "AnalyseCommand",
+                     "keine vollständige Messung in \"%1\" (%2 Flanken erkannt, Schwelle %3).")
+                     .arg(options.analyseFile, QString::number(result.edges),
+                          QString::number(threshold)));
         return 1;
     }
     return 0;

@@ -6,6 +6,7 @@
 #include "store/datafile.h"
 #include "store/measurementstore.h"
 #include "widgets/dateivorhanden_u.h"
+#include "widgets/filechoice.h"
 #include "widgets/tablegrid.h"
 
 #include <QCheckBox>
@@ -20,7 +21,9 @@ namespace kelmot {
 
 namespace {
 
-const QString DataFilter = QStringLiteral("Kelmotdaten (*.kmd *.KMD);;Alle Dateien (*)");
+QString dataFilter() {
+    return TForm1::tr("Kelmotdaten (*.kmd *.KMD);;Alle Dateien (*)");
+}
 // Far more than eleven lines of numbers: a larger file is no data file, and
 // only its beginning is read.
 constexpr qint64 MaxDataFileBytes = 1 << 20;
@@ -29,9 +32,8 @@ constexpr qint64 MaxDataFileBytes = 1 << 20;
 
 void TForm1::Speichernunter1Click() {
     if (!requireData()) return;
-    SaveDialog1->setNameFilter(DataFilter);
-    if (SaveDialog1->exec() == QDialog::Accepted && !SaveDialog1->selectedFiles().isEmpty())
-        SaveFileName = SaveDialog1->selectedFiles().front();
+    SaveDialog1->setNameFilter(dataFilter());
+    if (const auto chosen = chooseFileIn(*SaveDialog1)) SaveFileName = *chosen;
     // A cancelled dialog saves again under the name of an earlier save.
     if (SaveFileName.isEmpty()) return;
     SaveFileName = withDataFileExtension(SaveFileName);
@@ -52,12 +54,10 @@ void TForm1::Speichern() {
 
 bool TForm1::MessungLaden() {
     LoadFileName.clear();
-    OpenDialog1->setNameFilter(DataFilter);
-    if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
-        return true; // nothing read; the table shows the store as it is
-    const QString chosen = OpenDialog1->selectedFiles().front();
-    if (chosen.isEmpty()) return true;
-    return loadDataFile(chosen);
+    OpenDialog1->setNameFilter(dataFilter());
+    const auto chosen = chooseFileIn(*OpenDialog1);
+    if (!chosen) return true; // nothing read; the table shows the store as it is
+    return loadDataFile(*chosen);
 }
 
 bool TForm1::loadDataFile(const QString& path) {
@@ -86,9 +86,8 @@ bool TForm1::loadDataFile(const QString& path) {
 void TForm1::showLoadedTable(bool withBrightTimes) {
     store_.ColumnCount = withBrightTimes ? 3 : 2;
     // The v-t caption says "(s-t)" too; files and users know it so.
-    const QString caption = withBrightTimes
-                                ? QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang (s-t)")
-                                : QStringLiteral("  Weg-Zeit-Zusammenhang (s-t)");
+    const QString caption = withBrightTimes ? tr("  Geschwindigkeits-Zeit-Zusammenhang (s-t)")
+                                            : tr("  Weg-Zeit-Zusammenhang (s-t)");
     TForm6& t = *windows_.table;
     t.colourGridBySelectedSeries();
     if (withBrightTimes) {
@@ -108,7 +107,7 @@ void TForm1::showLoadedTable(bool withBrightTimes) {
     for (QWidget* w :
          std::initializer_list<QWidget*>{t.CB1, t.CB2, t.CB3, t.GB1, t.GB2, t.GB3, t.Combo1})
         w->hide();
-    t.L_daten->setText(QStringLiteral("Daten : ") + store_.DataTitle);
+    t.L_daten->setText(tr("Daten : ") + store_.DataTitle);
 }
 
 void TForm1::openDataFile(const QString& path) {

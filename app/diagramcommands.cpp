@@ -37,7 +37,7 @@ void TForm1::Diagrammst1Click() {
     TForm6& t = *windows_.table;
     t.colourGridBySelectedSeries();
     store_.ColumnCount = 3;
-    t.present(QStringLiteral("  Weg-Zeit-Zusammenhang auswerten "), true, nearest(width() / 2.0));
+    t.present(tr("  Weg-Zeit-Zusammenhang auswerten "), true, nearest(width() / 2.0));
     setGridPointSize(t.SG2, 12);
     t.setHeader(2, TableColumn::Quotient);
     t.GB1->hide();
@@ -58,8 +58,7 @@ void TForm1::Diagrammvt1Click() {
     TForm6& t = *windows_.table;
     t.colourGridBySelectedSeries();
     store_.ColumnCount = 6;
-    t.present(QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), true,
-              nearest(width() / 2.0));
+    t.present(tr("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), true, nearest(width() / 2.0));
     setGridPointSize(t.SG2, 12);
     t.setVtHeaders();
     // At 1 ms the newest series, at 10 ms the last run or load: the same

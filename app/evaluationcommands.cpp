@@ -20,7 +20,7 @@ void TForm1::Auswertenst1Click() {
     store_.ColumnCount = 3;
     windows_.table->colourGridBySelectedSeries();
     TForm6& t = *windows_.table;
-    t.present(QStringLiteral("  Weg-Zeit-Zusammenhang auswerten "), false, width());
+    t.present(tr("  Weg-Zeit-Zusammenhang auswerten "), false, width());
     for (QWidget* hidden : std::initializer_list<QWidget*>{t.CB1, t.CB2, t.CB3, t.GB1, t.GB3})
         hidden->hide();
     t.GB2->show();
@@ -42,7 +42,7 @@ void TForm1::Auswertenvt1Click() {
     store_.ColumnCount = 6;
     windows_.table->colourGridBySelectedSeries();
     TForm6& t = *windows_.table;
-    t.present(QStringLiteral("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), false, width());
+    t.present(tr("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), false, width());
     setGridPointSize(t.SG2, 14);
     t.setVtHeaders();
     t.setColumn(1, timeColumn(store_.SeriesDarkTimes[0], store_.SeriesResolution[0]));

@@ -13,7 +13,7 @@ namespace kelmot {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");
-    setWindowTitle(QStringLiteral("Info"));
+    setWindowTitle(tr("Info"));
     setFixedSize(393, 213);
 
     Panel1 = place<QFrame>(this, "Panel1", {8, 8, 377, 153});
@@ -27,9 +27,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     ProductName =
         place<QLabel>(Panel1, "ProductName", {104, 24, 200, 20}, QStringLiteral("Kelmot"));
     ProductName->setFont(bold);
-    Version = place<QLabel>(Panel1, "Version", {104, 56, 200, 20}, QStringLiteral("Version 3.0"));
+    Version = place<QLabel>(Panel1, "Version", {104, 56, 200, 20}, tr("Version 3.0"));
     Version->setFont(bold);
-    OKButton = place<QPushButton>(this, "OKButton", {159, 172, 75, 28}, QStringLiteral("OK"));
+    OKButton = place<QPushButton>(this, "OKButton", {159, 172, 75, 28}, tr("OK"));
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }

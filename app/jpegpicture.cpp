@@ -1,5 +1,6 @@
 #include "app/jpegpicture.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <csetjmp>
 #include <cstdio>
@@ -38,7 +39,9 @@ QImage loadJpegPicture(const QString& path) {
     std::unique_ptr<std::FILE, FileCloser> file(
         std::fopen(QFile::encodeName(path).constData(), "rb"));
     if (!file) {
-        std::fprintf(stderr, "kelmot: Bild %s fehlt\n", qPrintable(path));
+        const QString missing =
+            QCoreApplication::translate("JpegPicture", "kelmot: Bild %1 fehlt\n").arg(path);
+        std::fputs(missing.toLocal8Bit().constData(), stderr);
         return {};
     }
     jpeg_decompress_struct info{};
@@ -52,7 +55,11 @@ QImage loadJpegPicture(const QString& path) {
     if (setjmp(err.escape)) {
         jpeg_destroy_decompress(&info);
         delete image;
-        std::fprintf(stderr, "kelmot: Bild %s nicht lesbar: %s\n", qPrintable(path), err.message);
+        std::fputs(QCoreApplication::translate("JpegPicture", "kelmot: Bild %1 nicht lesbar: %2\n")
+                       .arg(path, QString::fromLocal8Bit(err.message))
+                       .toLocal8Bit()
+                       .constData(),
+                   stderr);
         return {};
     }
     jpeg_create_decompress(&info);
@@ -70,7 +77,11 @@ QImage loadJpegPicture(const QString& path) {
     jpeg_destroy_decompress(&info);
     if (err.base.num_warnings > 0) {
         delete image;
-        std::fprintf(stderr, "kelmot: Bild %s nicht lesbar: %s\n", qPrintable(path), err.message);
+        std::fputs(QCoreApplication::translate("JpegPicture", "kelmot: Bild %1 nicht lesbar: %2\n")
+                       .arg(path, QString::fromLocal8Bit(err.message))
+                       .toLocal8Bit()
+                       .constData(),
+                   stderr);
         return {};
     }
     QImage result = *image;

@@ -30,7 +30,7 @@ TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> 
                MeasurementStore& store, const MainWindowLinks& windows)
     : options_(options), store_(store), windows_(windows) {
     setObjectName("Form1");
-    setWindowTitle(QStringLiteral("   Kelmot"));
+    setWindowTitle(tr("   Kelmot"));
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPixelSize(11);
     setFont(f);
@@ -42,7 +42,7 @@ TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> 
     setCentralWidget(client_);
 
     buildMenu();
-    const QString filter = QStringLiteral("Kelmotdaten (*.kmd *.KMD);;Alle Dateien (*)");
+    const QString filter = tr("Kelmotdaten (*.kmd *.KMD);;Alle Dateien (*)");
     OpenDialog1 = new QFileDialog(this, QString(), QString(), filter);
     OpenDialog1->setObjectName("OpenDialog1");
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
@@ -62,7 +62,7 @@ TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> 
     Image1->setObjectName("Image1");
     Image1->setFixedSize(512, 315);
     Image1->setScaledContents(true);
-    Image1->setAccessibleName(QStringLiteral("Versuchsaufbau"));
+    Image1->setAccessibleName(tr("Versuchsaufbau"));
 
     client_->setFixedSize(688, 600 - ToolBarHeight);
     adjustSize();
@@ -83,28 +83,24 @@ void TForm1::buildMenu() {
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
     };
-    QMenu* datei = MainMenu1->addMenu(QStringLiteral("Datei"));
-    item(datei, Speichernunter1, "Speichernunter1", QStringLiteral("Speichern unter"),
+    QMenu* datei = MainMenu1->addMenu(tr("Datei"));
+    item(datei, Speichernunter1, "Speichernunter1", tr("Speichern unter"),
          &TForm1::Speichernunter1Click);
-    item(datei, Ladenst1, "Ladenst1", QStringLiteral("Laden s-t"), &TForm1::Ladenst1Click);
-    item(datei, Ladenvt1, "Ladenvt1", QStringLiteral("Laden v-t"), &TForm1::Ladenvt1Click);
-    item(datei, Ende1, "Ende1", QStringLiteral("Ende"), &TForm1::Ende1Click);
-    QMenu* messen = MainMenu1->addMenu(QStringLiteral("Messen"));
-    item(messen, Messenst1, "Messenst1", QStringLiteral("Messen s-t"), &TForm1::Messenst1Click);
-    item(messen, Messenvt1, "Messenvt1", QStringLiteral("Messen v-t"), &TForm1::Messenvt1Click);
-    QMenu* auswerten = MainMenu1->addMenu(QStringLiteral("Auswerten"));
-    item(auswerten, Auswertenst1, "Auswertenst1", QStringLiteral("Auswerten s-t"),
-         &TForm1::Auswertenst1Click);
-    item(auswerten, Auswertenvt1, "Auswertenvt1", QStringLiteral("Auswerten v-t"),
-         &TForm1::Auswertenvt1Click);
-    QMenu* diagramm = MainMenu1->addMenu(QStringLiteral("Diagramm"));
-    item(diagramm, Diagrammst1, "Diagrammst1", QStringLiteral("Diagramm s-t"),
-         &TForm1::Diagrammst1Click);
-    item(diagramm, Diagrammvt1, "Diagrammvt1", QStringLiteral("Diagramm v-t"),
-         &TForm1::Diagrammvt1Click);
-    item(nullptr, Einstellungen1, "Einstellungen1", QStringLiteral("Einstellungen"),
+    item(datei, Ladenst1, "Ladenst1", tr("Laden s-t"), &TForm1::Ladenst1Click);
+    item(datei, Ladenvt1, "Ladenvt1", tr("Laden v-t"), &TForm1::Ladenvt1Click);
+    item(datei, Ende1, "Ende1", tr("Ende"), &TForm1::Ende1Click);
+    QMenu* messen = MainMenu1->addMenu(tr("Messen"));
+    item(messen, Messenst1, "Messenst1", tr("Messen s-t"), &TForm1::Messenst1Click);
+    item(messen, Messenvt1, "Messenvt1", tr("Messen v-t"), &TForm1::Messenvt1Click);
+    QMenu* auswerten = MainMenu1->addMenu(tr("Auswerten"));
+    item(auswerten, Auswertenst1, "Auswertenst1", tr("Auswerten s-t"), &TForm1::Auswertenst1Click);
+    item(auswerten, Auswertenvt1, "Auswertenvt1", tr("Auswerten v-t"), &TForm1::Auswertenvt1Click);
+    QMenu* diagramm = MainMenu1->addMenu(tr("Diagramm"));
+    item(diagramm, Diagrammst1, "Diagrammst1", tr("Diagramm s-t"), &TForm1::Diagrammst1Click);
+    item(diagramm, Diagrammvt1, "Diagrammvt1", tr("Diagramm v-t"), &TForm1::Diagrammvt1Click);
+    item(nullptr, Einstellungen1, "Einstellungen1", tr("Einstellungen"),
          &TForm1::Einstellungen1Click);
-    item(nullptr, Info1, "Info1", QStringLiteral("Info"), &TForm1::Info1Click);
+    item(nullptr, Info1, "Info1", tr("Info"), &TForm1::Info1Click);
 }
 
 void TForm1::buildToolBar() {
@@ -123,21 +119,21 @@ void TForm1::buildToolBar() {
         int separatorsAfter;
     };
     const Button buttons[] = {
-        {"Datei laden", 0, &TForm1::Ladenst1Click, 1},
-        {"Datei speichern", 1, &TForm1::Speichernunter1Click, 2},
-        {"s-t-Messung", 2, &TForm1::Messenst1Click, 1},
-        {"v-t-Messung", 3, &TForm1::Messenvt1Click, 2},
-        {"s-t Auswertung", 4, &TForm1::Auswertenst1Click, 1},
-        {"v-t Auswertung", 5, &TForm1::Auswertenvt1Click, 2},
-        {"s-t Auswertung / Diagramm", 6, &TForm1::Diagrammst1Click, 1},
-        {"v-t Auswertung / Diagramm", 7, &TForm1::Diagrammvt1Click, 2},
-        {"Einstellungen", 8, &TForm1::Einstellungen1Click, 0},
+        {QT_TR_NOOP("Datei laden"), 0, &TForm1::Ladenst1Click, 1},
+        {QT_TR_NOOP("Datei speichern"), 1, &TForm1::Speichernunter1Click, 2},
+        {QT_TR_NOOP("s-t-Messung"), 2, &TForm1::Messenst1Click, 1},
+        {QT_TR_NOOP("v-t-Messung"), 3, &TForm1::Messenvt1Click, 2},
+        {QT_TR_NOOP("s-t Auswertung"), 4, &TForm1::Auswertenst1Click, 1},
+        {QT_TR_NOOP("v-t Auswertung"), 5, &TForm1::Auswertenvt1Click, 2},
+        {QT_TR_NOOP("s-t Auswertung / Diagramm"), 6, &TForm1::Diagrammst1Click, 1},
+        {QT_TR_NOOP("v-t Auswertung / Diagramm"), 7, &TForm1::Diagrammvt1Click, 2},
+        {QT_TR_NOOP("Einstellungen"), 8, &TForm1::Einstellungen1Click, 0},
     };
     std::size_t n = 0;
     for (const Button& b : buttons) {
         auto* button = new QToolButton(ToolBar1);
         button->setObjectName(QStringLiteral("ToolButton%1").arg(n + 1));
-        const QString hint = QString::fromUtf8(b.hint);
+        const QString hint = tr(b.hint);
         button->setToolTip(hint);
         button->setAccessibleName(hint); // an image alone says nothing to a screen reader
         button->setIcon(QIcon(ImageList1[static_cast<std::size_t>(b.image)]));
@@ -261,11 +257,11 @@ void TForm1::Ende1Click() {
 }
 
 void TForm1::Messenst1Click() {
-    openMeasurement(2, QStringLiteral("  Weg-Zeit-Zusammenhang messen (s-t)"));
+    openMeasurement(2, tr("  Weg-Zeit-Zusammenhang messen (s-t)"));
 }
 
 void TForm1::Messenvt1Click() {
-    openMeasurement(3, QStringLiteral("  Geschwindigkeits-Zeit Zusammenhang messen (v-t)"));
+    openMeasurement(3, tr("  Geschwindigkeits-Zeit Zusammenhang messen (v-t)"));
 }
 
 void TForm1::openMeasurement(int columns, const QString& caption) {

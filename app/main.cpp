@@ -1,10 +1,12 @@
 #include "app/analysecommand.h"
 #include "app/kelmot_u.h"
+#include "app/language.h"
 #include "app/program.h"
 #include "widgets/pictures.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QScreen>
 #include <cstdio>
 
@@ -17,6 +19,9 @@ std::optional<int> answerWithoutWindows(int argc, char** argv,
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kelmot"));
     QCoreApplication::setApplicationVersion(QStringLiteral("3.0"));
+    // Help and messages in the language the windows will have.
+    kelmot::installTranslation(kelmot::chooseLanguage(
+        kelmot::languageArgument(QCoreApplication::arguments()), QLocale::system().uiLanguages()));
     const kelmot::ParsedOptions parsed = kelmot::parseStartOptions(QCoreApplication::arguments());
     if (!parsed.options) {
         std::fputs(parsed.output.toLocal8Bit().constData(), parsed.exitCode ? stderr : stdout);
@@ -38,6 +43,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kelmot"));
     QApplication::setApplicationVersion(QStringLiteral("3.0"));
     QApplication::setWindowIcon(kelmot::programIcon());
+    kelmot::installTranslation(
+        kelmot::chooseLanguage(options->language, QLocale::system().uiLanguages()));
     kelmot::createWindows(*options);
     // Maximised by the window manager; without one, as large as the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -9,6 +9,7 @@
 #include "store/numberconversion.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace kelmot {
@@ -16,33 +17,61 @@ namespace kelmot {
 ParsedOptions parseStartOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addPositionalArgument(
-        QStringLiteral("DATEI.kmd"),
-        QStringLiteral("Diese Messdatei beim Start als s-t-Tabelle zeigen."),
-        QStringLiteral("[DATEI.kmd]"));
-    parser.setApplicationDescription(
-        "Kelmot: Messung von Weg und Geschwindigkeit mit zehn Lichtschranken an der Soundkarte.");
-    const QCommandLineOption help({"h", "help"}, "Diese Hilfe anzeigen.");
-    const QCommandLineOption version({"v", "version"}, "Die Version anzeigen.");
+        QCoreApplication::translate("StartOptions", "DATEI.kmd"),
+        QCoreApplication::translate("StartOptions",
+                                    "Diese Messdatei beim Start als s-t-Tabelle zeigen."),
+        QCoreApplication::translate("StartOptions", "[DATEI.kmd]"));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "StartOptions",
+        "Kelmot: Messung von Weg und Geschwindigkeit mit zehn Lichtschranken an der Soundkarte."));
+    const QCommandLineOption help(
+        {"h", "help"}, QCoreApplication::translate("StartOptions", "Diese Hilfe anzeigen."));
+    const QCommandLineOption version(
+        {"v", "version"}, QCoreApplication::translate("StartOptions", "Die Version anzeigen."));
     const QCommandLineOption simulate(
-        "simulate", "Statt der Soundkarte die virtuelle Fahrbahn messen (Vorführung ohne Geräte).");
-    const QCommandLineOption replay("replay", "Statt der Soundkarte die WAV-Datei DATEI abspielen.",
-                                    "DATEI");
+        "simulate",
+        QCoreApplication::translate(
+            "StartOptions",
+            "Statt der Soundkarte die virtuelle Fahrbahn messen (Vorführung ohne Geräte)."));
+    const QCommandLineOption replay(
+        "replay",
+        QCoreApplication::translate("StartOptions",
+                                    "Statt der Soundkarte die WAV-Datei DATEI abspielen."),
+        QCoreApplication::translate("StartOptions", "DATEI"));
     const QCommandLineOption mixer(
-        "mixer", "Mischpult: alsa (Vorgabe) oder simulated (simuliertes Mischpult).", "ART",
-        "alsa");
+        "mixer",
+        QCoreApplication::translate(
+            "StartOptions", "Mischpult: alsa (Vorgabe) oder simulated (simuliertes Mischpult)."),
+        QCoreApplication::translate("StartOptions", "ART"), "alsa");
     const QCommandLineOption analyse(
         "analyse",
-        "Ohne Fenster alle vollständigen Messungen in der Aufnahme DATEI (WAV) auswerten und als "
-        "Messdaten ausgeben.",
-        "DATEI");
+        QCoreApplication::translate("StartOptions",
+                                    "Ohne Fenster alle vollständigen Messungen in der Aufnahme "
+                                    "DATEI (WAV) auswerten und als Messdaten ausgeben."),
+        QCoreApplication::translate("StartOptions", "DATEI"));
     const QCommandLineOption output(
-        "output", "Mit --analyse: jede Messung als NAME-1.kmd, NAME-2.kmd ... in ORDNER schreiben.",
-        "ORDNER");
+        "output",
+        QCoreApplication::translate(
+            "StartOptions",
+            "Mit --analyse: jede Messung als NAME-1.kmd, NAME-2.kmd ... in ORDNER schreiben."),
+        QCoreApplication::translate("StartOptions", "ORDNER"));
     const QCommandLineOption threshold(
-        "threshold", "Mit --analyse: Schwelle statt der aus kelmot.cfg (Vorgabe 5000).", "WERT");
-    QCommandLineOption speed("simulate-speed", "Zeitraffer der Simulation.", "FAKTOR", "1");
+        "threshold",
+        QCoreApplication::translate(
+            "StartOptions", "Mit --analyse: Schwelle statt der aus kelmot.cfg (Vorgabe 5000)."),
+        QCoreApplication::translate("StartOptions", "WERT"));
+    QCommandLineOption speed(
+        "simulate-speed", QCoreApplication::translate("StartOptions", "Zeitraffer der Simulation."),
+        QCoreApplication::translate("StartOptions", "FAKTOR"), "1");
     speed.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({help, version, simulate, replay, mixer, analyse, output, threshold, speed});
+    const QCommandLineOption language(
+        "language",
+        QCoreApplication::translate("StartOptions",
+                                    "Sprache der Texte: de (Deutsch) oder en (Englisch); ohne die "
+                                    "Option die des Desktops."),
+        QCoreApplication::translate("StartOptions", "SPRACHE"));
+    parser.addOptions(
+        {help, version, simulate, replay, mixer, analyse, output, threshold, speed, language});
 
     ParsedOptions result;
     const auto fail = [&result](const QString& message) {
@@ -61,26 +90,32 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1 || (files.size() == 1 && parser.isSet("analyse")))
-        return fail("unbekanntes Argument: " + files.back());
+        return fail(QCoreApplication::translate("StartOptions", "unbekanntes Argument: %1")
+                        .arg(files.back()));
     StartOptions o;
     if (!files.isEmpty()) o.openFile = files.front();
     if (parser.isSet(simulate) && parser.isSet(replay)) {
-        return fail(QStringLiteral("--simulate und --replay schließen einander aus."));
+        return fail(QCoreApplication::translate("StartOptions",
+                                                "--simulate und --replay schließen einander aus."));
     }
     if (parser.isSet(analyse)) {
         if (parser.isSet(simulate) || parser.isSet(replay))
-            return fail(QStringLiteral("--analyse liest eine Aufnahme; --simulate und --replay "
-                                       "passen nicht dazu."));
+            return fail(QCoreApplication::translate(
+                "StartOptions",
+                "--analyse liest eine Aufnahme; --simulate und --replay passen nicht dazu."));
         o.analyseFile = parser.value(analyse);
         o.outputFolder = parser.value(output);
         if (parser.isSet(threshold)) {
             bool ok = false;
             const int value = parser.value(threshold).toInt(&ok);
-            if (!ok) return fail("ungültige Schwelle '" + parser.value(threshold) + "'.");
+            if (!ok)
+                return fail(QCoreApplication::translate("StartOptions", "ungültige Schwelle '%1'.")
+                                .arg(parser.value(threshold)));
             o.threshold = value;
         }
     } else if (parser.isSet(output) || parser.isSet(threshold)) {
-        return fail(QStringLiteral("--output und --threshold gehören zu --analyse."));
+        return fail(QCoreApplication::translate("StartOptions",
+                                                "--output und --threshold gehören zu --analyse."));
     }
     if (parser.isSet(simulate)) o.capture = StartOptions::Capture::Simulation;
     if (parser.isSet(replay)) {
@@ -93,13 +128,23 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
     } else if (m == "simulated") {
         o.mixer = StartOptions::Mixer::Simulated;
     } else {
-        return fail("unbekanntes Mischpult '" + m + "' (alsa oder simulated).");
+        return fail(QCoreApplication::translate("StartOptions",
+                                                "unbekanntes Mischpult '%1' (alsa oder simulated).")
+                        .arg(m));
     }
     // "1,5" as typed on a German desktop or "1.5" as in a script.
     const auto factor = parseFloatEitherSeparator(parser.value(speed));
     o.simulationSpeed = factor.value_or(0);
     if (!factor || o.simulationSpeed <= 0 || o.simulationSpeed > 1000) {
-        return fail("ungültiger Zeitraffer '" + parser.value(speed) + "'.");
+        return fail(QCoreApplication::translate("StartOptions", "ungültiger Zeitraffer '%1'.")
+                        .arg(parser.value(speed)));
+    }
+    if (parser.isSet(language)) {
+        o.language = parser.value(language);
+        if (o.language != "de" && o.language != "en")
+            return fail(
+                QCoreApplication::translate("StartOptions", "unbekannte Sprache '%1' (de oder en).")
+                    .arg(o.language));
     }
     result.options = o;
     return result;
@@ -110,15 +155,16 @@ std::shared_ptr<platform::WaveInBackend> makeCaptureBackend(const StartOptions& 
     switch (options.capture) {
     case StartOptions::Capture::Simulation:
         return std::make_shared<PacedBackend>(
-            "Simulation",
+            QCoreApplication::translate("StartOptions", "Simulation").toStdString(),
             [](int rate, std::string&) {
                 return std::make_unique<SimulatedTrack>(TrackParameters{}, rate);
             },
-            options.simulationSpeed, "virtuelle Fahrbahn");
+            options.simulationSpeed,
+            QCoreApplication::translate("StartOptions", "virtuelle Fahrbahn").toStdString());
     case StartOptions::Capture::Replay: {
         const std::string path = options.replayFile.toStdString();
         return std::make_shared<PacedBackend>(
-            "Wiedergabe",
+            QCoreApplication::translate("StartOptions", "Wiedergabe").toStdString(),
             [path](int rate, std::string& error) -> std::unique_ptr<SampleSource> {
                 return WavFileSource::load(path, rate, error);
             },

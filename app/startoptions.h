@@ -26,6 +26,8 @@ struct StartOptions {
     QString analyseFile;
     QString outputFolder;
     std::optional<std::int32_t> threshold;
+    // --language: "de" or "en"; empty: the desktop's.
+    QString language;
 };
 
 // Parses the arguments (argv[0] first). On --help or --version the text to

@@ -3,6 +3,7 @@
 #include "store/numberformat.h"
 #include "store/rounding.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -48,7 +49,8 @@ void drawBackgroundAndAxes(Canvas& canvas, const DiagramFrame& f) {
     canvas.setPenWidth(1);
     canvas.setPenColour(Black);
     canvas.textOut(5 * u, 5 * u, f.yTitle);
-    canvas.textOut(f.width - 30 * u, f.height - 20 * u, QStringLiteral("Zeit"));
+    canvas.textOut(f.width - 30 * u, f.height - 20 * u,
+                   QCoreApplication::translate("DiagramFrame", "Zeit"));
     canvas.line(f.margin(), f.bottom(), f.margin(), f.margin());
     canvas.line(f.margin(), f.bottom(), f.width - f.margin(), f.bottom());
 }

@@ -89,17 +89,17 @@ DiagramWindow::DiagramWindow(const DiagramLinks& links, const char* name, const 
     PopupMenu1 = new QMenu(this);
     exposePopupToScreenReaders(this, PopupMenu1);
     PopupMenu1->setObjectName("PopupMenu1");
-    Zwischenablage1 = PopupMenu1->addAction(QStringLiteral("Zwischenablage"));
+    Zwischenablage1 = PopupMenu1->addAction(tr("Zwischenablage"));
     Zwischenablage1->setObjectName("Zwischenablage1");
-    Ausdrucken1 = PopupMenu1->addAction(QStringLiteral("Ausdrucken"));
+    Ausdrucken1 = PopupMenu1->addAction(tr("Ausdrucken"));
     Ausdrucken1->setObjectName("Ausdrucken1");
-    Diagrammelschen1 = PopupMenu1->addAction(QStringLiteral("Diagramme löschen"));
+    Diagrammelschen1 = PopupMenu1->addAction(tr("Diagramme löschen"));
     Diagrammelschen1->setObjectName("Diagrammelschen1");
     connect(Zwischenablage1, &QAction::triggered, this, &DiagramWindow::Zwischenablage1Click);
     connect(Ausdrucken1, &QAction::triggered, this, &DiagramWindow::Ausdrucken1Click);
     connect(Diagrammelschen1, &QAction::triggered, this, &DiagramWindow::Diagrammelschen1Click);
     // Beyond the described drawing: the fit of the newest series, off at start.
-    Ausgleichskurve1 = PopupMenu1->addAction(QStringLiteral("Ausgleichskurve"));
+    Ausgleichskurve1 = PopupMenu1->addAction(tr("Ausgleichskurve"));
     Ausgleichskurve1->setObjectName("Ausgleichskurve1");
     Ausgleichskurve1->setCheckable(true);
     connect(Ausgleichskurve1, &QAction::toggled, this, [this] { paintDiagram(); });
@@ -162,7 +162,7 @@ void DiagramWindow::describeForScreenReaders() {
     for (int k = 0; k < in.series(); ++k) {
         const QString relation = relationName(k);
         series << in.store.SeriesName[k] + QStringLiteral(": ") +
-                      (relation.isEmpty() ? QStringLiteral("kein Zusammenhang") : relation);
+                      (relation.isEmpty() ? tr("kein Zusammenhang") : relation);
     }
     QString text = series.join(QStringLiteral("; "));
     if (!Label1->text().isEmpty()) text += QStringLiteral(", ") + Label1->text();

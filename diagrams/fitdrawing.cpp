@@ -2,6 +2,8 @@
 
 #include "store/numberformat.h"
 
+#include <QCoreApplication>
+
 namespace kelmot {
 
 QString fitCaption(const FitParameter& a, const FitParameter& v0, double rSquared,
@@ -10,9 +12,9 @@ QString fitCaption(const FitParameter& a, const FitParameter& v0, double rSquare
         return formatFixed(p.value, 3, locale) + QStringLiteral(" ± ") +
                formatFixed(p.uncertainty, 3, locale);
     };
-    return QStringLiteral("Ausgleich: a = ") + withUncertainty(a) + QStringLiteral(" m/s², v₀ = ") +
-           withUncertainty(v0) + QStringLiteral(" m/s (R² = ") + formatFixed(rSquared, 4, locale) +
-           QStringLiteral(")");
+    return QCoreApplication::translate("FitDrawing",
+                                       "Ausgleich: a = %1 m/s², v₀ = %2 m/s (R² = %3)")
+        .arg(withUncertainty(a), withUncertainty(v0), formatFixed(rSquared, 4, locale));
 }
 
 void drawFittedCurve(Canvas& canvas, const std::function<int(double)>& xOf,

@@ -7,13 +7,16 @@
 #include "store/numberformat.h"
 #include "store/rounding.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace kelmot {
 
 namespace {
 
-const QString MeanCaption = QStringLiteral("Quotient (mittel) : ");
+QString meanCaption() {
+    return QCoreApplication::translate("StDiagram", "Quotient (mittel) : ");
+}
 
 // The mean of the quotients of barriers 1..9. The curves of s ~ t² and
 // s² ~ t take the time in x-axis units (1/factor s), the line of s ~ t in
@@ -57,7 +60,7 @@ void StDiagram::place(const DiagramGeometry& area) {
 }
 
 DiagramFrame StDiagram::frame(int unit) const {
-    return {StPlotWidth, StPlotHeight, unit, QStringLiteral("Weg in m")};
+    return {StPlotWidth, StPlotHeight, unit, QCoreApplication::translate("StDiagram", "Weg in m")};
 }
 
 std::optional<QString> StDiagram::Zeichne(Canvas& canvas, const DiagramGeometry& area,
@@ -121,7 +124,7 @@ std::optional<QString> StDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
             // In 0.1-s units the mean is shown per s² (×100) or per s (×10).
             if (StTimeMax < 1) shown = m * (relation == StSquare ? 100 : 10);
         }
-        label = MeanCaption + formatFixed(shown, 3, input.locale);
+        label = meanCaption() + formatFixed(shown, 3, input.locale);
     }
     drawFit(
         canvas, plot, input, 1,

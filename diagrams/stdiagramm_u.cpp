@@ -6,10 +6,10 @@
 namespace kelmot {
 
 TForm3::TForm3(const DiagramLinks& links, QWidget* parent)
-    : DiagramWindow(links, "Form3", QStringLiteral("   s-t Diagramm"), "PB1", "Im2", 48, parent) {
+    : DiagramWindow(links, "Form3", tr("   s-t Diagramm"), "PB1", "Im2", 48, parent) {
     PB1 = paintBox;
     Im2 = picture;
-    PB1->setToolTip(QStringLiteral("Maustaste öffnet Menu"));
+    PB1->setToolTip(tr("Maustaste öffnet Menu"));
     setGeometry(623, 439, 393, 405);
 }
 
@@ -32,11 +32,11 @@ void TForm3::drawCleared(Canvas& canvas, const DiagramGeometry& area) {
 QString TForm3::relationName(int series) const {
     switch (store().SeriesStRelation[series]) {
     case StProportional:
-        return QStringLiteral("s ~ t");
+        return tr("s ~ t");
     case StSquare:
-        return QStringLiteral("s ~ t²");
+        return tr("s ~ t²");
     case StSquareDistance:
-        return QStringLiteral("s² ~ t");
+        return tr("s² ~ t");
     default:
         return {};
     }

@@ -7,6 +7,7 @@
 #include "store/numberformat.h"
 #include "store/rounding.h"
 
+#include <QCoreApplication>
 namespace kelmot {
 
 void VtDiagram::place(const DiagramGeometry& area) {
@@ -17,7 +18,8 @@ void VtDiagram::place(const DiagramGeometry& area) {
 }
 
 DiagramFrame VtDiagram::frame(int unit) const {
-    return {VtPlotWidth, VtPlotHeight, unit, QStringLiteral("Geschw. in m/s")};
+    return {VtPlotWidth, VtPlotHeight, unit,
+            QCoreApplication::translate("VtDiagram", "Geschw. in m/s")};
 }
 
 bool VtDiagram::computeScales(const DiagramInput& input, const QString& flagWidthText,
@@ -92,10 +94,12 @@ std::optional<QString> VtDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
         canvas.setPenColour(store.SeriesColor[k]);
         switch (drawRelationLine(plot, store, k, 30, H - 30, x, y)) {
         case VtConstant:
-            label = QStringLiteral("Mittelwert : ") + formatFixed(VtMean, 3, input.locale);
+            label = QCoreApplication::translate("VtDiagram", "Mittelwert : ") +
+                    formatFixed(VtMean, 3, input.locale);
             break;
         case VtProportional:
-            label = QStringLiteral("Steigung : ") + formatFixed(VtMean, 3, input.locale);
+            label = QCoreApplication::translate("VtDiagram", "Steigung : ") +
+                    formatFixed(VtMean, 3, input.locale);
             break;
         default:
             label = QString();

@@ -6,11 +6,10 @@
 namespace kelmot {
 
 TForm4::TForm4(const DiagramLinks& links, QWidget* parent)
-    : DiagramWindow(links, "Form4", QStringLiteral("   v-t Diagramm"), "PB2", "Image1", 56,
-                    parent) {
+    : DiagramWindow(links, "Form4", tr("   v-t Diagramm"), "PB2", "Image1", 56, parent) {
     PB2 = paintBox;
     Image1 = picture;
-    PB2->setToolTip(QStringLiteral("Maustaste öffnet Menü"));
+    PB2->setToolTip(tr("Maustaste öffnet Menü"));
     setGeometry(667, 385, 356, 480);
 }
 
@@ -37,9 +36,9 @@ void TForm4::drawCleared(Canvas& canvas, const DiagramGeometry& area) {
 QString TForm4::relationName(int series) const {
     switch (store().SeriesVtRelation[series]) {
     case VtConstant:
-        return QStringLiteral("v konstant");
+        return tr("v konstant");
     case VtProportional:
-        return QStringLiteral("v ~ t");
+        return tr("v ~ t");
     default:
         return {};
     }

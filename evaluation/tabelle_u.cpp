@@ -60,13 +60,13 @@ TForm6::TForm6(MeasurementStore& store, const QWidget* mainWindow, OverwriteQues
     : QWidget(parent, Qt::Window), Combo1(new QComboBox(this)), store_(store),
       mainWindow_(mainWindow), overwrite_(overwrite), selector_(Combo1) {
     setObjectName("Form6");
-    setWindowTitle(QStringLiteral("   Messtabelle"));
+    setWindowTitle(tr("   Messtabelle"));
     resize(688, 515);
 
-    L_daten = place<QLabel>(this, "L_daten", {65, 28, 400, 20}, QStringLiteral("Daten : "));
+    L_daten = place<QLabel>(this, "L_daten", {65, 28, 400, 20}, tr("Daten : "));
     SG2 = createTableGrid(this, "SG2", {65, 60, 390, 300}, 3);
-    SG2->setAccessibleName(QStringLiteral("Auswertungstabelle"));
-    SG2->setToolTip(QStringLiteral("Rechter Mausklick öffnet Menü"));
+    SG2->setAccessibleName(tr("Auswertungstabelle"));
+    SG2->setToolTip(tr("Rechter Mausklick öffnet Menü"));
 
     // The boxes have no caption: each stands under the column it switches.
     CB1 = place<QCheckBox>(this, "CB1", {385, 460, 20, 20});
@@ -76,33 +76,30 @@ TForm6::TForm6(MeasurementStore& store, const QWidget* mainWindow, OverwriteQues
     CB3 = place<QCheckBox>(this, "CB3", {564, 460, 20, 20});
     CB3->setAccessibleName(columnHeader(TableColumn::Acceleration));
 
-    GB1 =
-        place<QGroupBox>(this, "GB1", {103, 460, 150, 64}, QStringLiteral("   Streifenbreite    "));
+    GB1 = place<QGroupBox>(this, "GB1", {103, 460, 150, 64}, tr("   Streifenbreite    "));
     Edit1 = place<QLineEdit>(GB1, "Edit1", {16, 26, 70, 24});
     Edit1->setText(QStringLiteral("10"));
-    Edit1->setAccessibleName(QStringLiteral("Streifenbreite in mm"));
-    L_mm = place<QLabel>(GB1, "L_mm", {94, 28, 30, 20}, QStringLiteral("mm"));
+    Edit1->setAccessibleName(tr("Streifenbreite in mm"));
+    L_mm = place<QLabel>(GB1, "L_mm", {94, 28, 30, 20}, tr("mm"));
 
-    GB2 = place<QGroupBox>(this, "GB2", {206, 480, 220, 132},
-                           QStringLiteral("   vermuteter Zusammenhang    "));
-    RB4 = place<QRadioButton>(GB2, "RB4", {16, 24, 180, 22}, QStringLiteral(" keiner"));
-    RB1 = place<QRadioButton>(GB2, "RB1", {16, 50, 180, 22}, QStringLiteral(" s  ~  t"));
-    RB2 = place<QRadioButton>(GB2, "RB2", {16, 76, 180, 22}, QStringLiteral(" s  ~ t ²"));
-    RB3 = place<QRadioButton>(GB2, "RB3", {16, 102, 180, 22}, QStringLiteral(" s ²  ~  t"));
+    GB2 = place<QGroupBox>(this, "GB2", {206, 480, 220, 132}, tr("   vermuteter Zusammenhang    "));
+    RB4 = place<QRadioButton>(GB2, "RB4", {16, 24, 180, 22}, tr(" keiner"));
+    RB1 = place<QRadioButton>(GB2, "RB1", {16, 50, 180, 22}, tr(" s  ~  t"));
+    RB2 = place<QRadioButton>(GB2, "RB2", {16, 76, 180, 22}, tr(" s  ~ t ²"));
+    RB3 = place<QRadioButton>(GB2, "RB3", {16, 102, 180, 22}, tr(" s ²  ~  t"));
     RB4->setChecked(true);
 
-    GB3 = place<QGroupBox>(this, "GB3", {385, 500, 220, 106},
-                           QStringLiteral("  vermuteter Zusammenhang   "));
-    RB_no = place<QRadioButton>(GB3, "RB_no", {16, 24, 180, 22}, QStringLiteral(" keiner"));
-    RB_k = place<QRadioButton>(GB3, "RB_k", {16, 50, 180, 22}, QStringLiteral(" v konstant"));
-    RB_l = place<QRadioButton>(GB3, "RB_l", {16, 76, 180, 22}, QStringLiteral(" v ~ t"));
+    GB3 = place<QGroupBox>(this, "GB3", {385, 500, 220, 106}, tr("  vermuteter Zusammenhang   "));
+    RB_no = place<QRadioButton>(GB3, "RB_no", {16, 24, 180, 22}, tr(" keiner"));
+    RB_k = place<QRadioButton>(GB3, "RB_k", {16, 50, 180, 22}, tr(" v konstant"));
+    RB_l = place<QRadioButton>(GB3, "RB_l", {16, 76, 180, 22}, tr(" v ~ t"));
     RB_no->setChecked(true);
 
     Combo1->setObjectName("Combo1");
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->lineEdit()->setText(QStringLiteral("Auswahl Daten"));
-    Combo1->setAccessibleName(QStringLiteral("Auswahl Daten"));
+    Combo1->lineEdit()->setText(tr("Auswahl Daten"));
+    Combo1->setAccessibleName(tr("Auswahl Daten"));
     Combo1->setGeometry(100, 24, 160, 24);
 
     SD1 = new QFileDialog(this);
@@ -113,9 +110,9 @@ TForm6::TForm6(MeasurementStore& store, const QWidget* mainWindow, OverwriteQues
     PopupMenu1 = new QMenu(this);
     exposePopupToScreenReaders(this, PopupMenu1);
     PopupMenu1->setObjectName("PopupMenu1");
-    TabelleinZwischenablage1 = PopupMenu1->addAction(QStringLiteral("Tabelle in Zwischenablage"));
+    TabelleinZwischenablage1 = PopupMenu1->addAction(tr("Tabelle in Zwischenablage"));
     TabelleinZwischenablage1->setObjectName("TabelleinZwischenablage1");
-    ExportalsEXCELDatei1 = PopupMenu1->addAction(QStringLiteral("Export als EXCEL-Datei"));
+    ExportalsEXCELDatei1 = PopupMenu1->addAction(tr("Export als EXCEL-Datei"));
     ExportalsEXCELDatei1->setObjectName("ExportalsEXCELDatei1");
 
     // State changes, not clicks: keyboard, screen reader and code act alike.
@@ -154,8 +151,8 @@ void TForm6::FormCreate() {
 }
 
 QString TForm6::titleCaption() const {
-    if (store_.OutputMode == 0) return QStringLiteral("Daten :  ") + store_.DataTitle;
-    return QStringLiteral("Daten : ");
+    if (store_.OutputMode == 0) return tr("Daten :  ") + store_.DataTitle;
+    return tr("Daten : ");
 }
 
 void TForm6::resizeEvent(QResizeEvent* event) {

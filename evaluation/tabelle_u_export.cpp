@@ -6,6 +6,7 @@
 #include "store/measurementstore.h"
 #include "widgets/controls.h"
 #include "widgets/errorreport.h"
+#include "widgets/filechoice.h"
 #include "widgets/tablegrid.h"
 
 #include <QApplication>
@@ -86,11 +87,10 @@ void TForm6::CopySG() {
 }
 
 void TForm6::ExportalsEXCELDatei1Click() {
-    SD1->setNameFilter(QStringLiteral("EXCEL-Daten (*.xls);;Alle Dateien (*)"));
-    if (SD1->exec() != QDialog::Accepted || SD1->selectedFiles().isEmpty()) return;
-    const QString chosen = SD1->selectedFiles().front();
-    if (chosen.isEmpty()) return;
-    const QString fileName = withExtension(chosen, QStringLiteral(".xls"));
+    SD1->setNameFilter(tr("EXCEL-Daten (*.xls);;Alle Dateien (*)"));
+    const auto chosen = chooseFileIn(*SD1);
+    if (!chosen) return;
+    const QString fileName = withExtension(*chosen, QStringLiteral(".xls"));
     // An existing file is replaced only after a question.
     if (QFileInfo::exists(fileName) && !overwrite_.allowOverwrite()) return;
     if (SaveAsExcelFile(SG2, QStringLiteral("Kelmotmessung"), fileName)) emit excelFileSaved();

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake g++ pkg-config ninja-build clang-format
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev qt6-l10n-tools
   qt6-qpa-plugins
   portaudio19-dev libasound2-dev libasound2-plugins alsa-utils
   libsndfile1-dev libsamplerate0-dev libjpeg62-turbo-dev

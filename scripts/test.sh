@@ -28,6 +28,8 @@ fi
 bash scripts/check-number-conversions.sh
 # Includes run from the windows down to the core (see the script's table).
 bash scripts/check-layers.sh
+# Every translated text has its English (see the script).
+bash scripts/check-translations.sh
 
 bash scripts/pulse-session.sh start
 trap 'bash scripts/pulse-session.sh stop' EXIT

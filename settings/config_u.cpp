@@ -41,54 +41,49 @@ TForm8::TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& 
                QWidget* parent)
     : QDialog(parent), store_(store), mixer_(mixer), run_(run), selector_(selector) {
     setObjectName("Form8");
-    setWindowTitle(QStringLiteral("   Einstellungen der Soundkarte"));
+    setWindowTitle(tr("   Einstellungen der Soundkarte"));
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
     // Taller than the bare settings: the live signal has its own group.
     setFixedSize(568, 679);
 
     GroupBox1 = place<QGroupBox>(this, "GroupBox1", {16, 12, 536, 250},
-                                 QStringLiteral("   Soundkarteneinstellungen   "));
+                                 tr("   Soundkarteneinstellungen   "));
     L_mixer = place<QLabel>(GroupBox1, "L_mixer", {16, 24, 400, 20});
-    L_geraet = place<QLabel>(GroupBox1, "L_geraet", {16, 56, 120, 20}, QStringLiteral("Gerät :"));
+    L_geraet = place<QLabel>(GroupBox1, "L_geraet", {16, 56, 120, 20}, tr("Gerät :"));
     ComboBox1 = editableList(GroupBox1, "ComboBox1", {140, 52, 370, 24});
     L_geraet->setBuddy(ComboBox1);
-    L_eingang =
-        place<QLabel>(GroupBox1, "L_eingang", {16, 96, 120, 20}, QStringLiteral("Eingabekanal"));
+    L_eingang = place<QLabel>(GroupBox1, "L_eingang", {16, 96, 120, 20}, tr("Eingabekanal"));
     ComboBox2 = editableList(GroupBox1, "ComboBox2", {140, 92, 240, 24});
     L_eingang->setBuddy(ComboBox2);
-    CB2 =
-        place<QCheckBox>(GroupBox1, "CB2", {390, 94, 140, 20}, QStringLiteral("Gewählt / Ton aus"));
-    Label1 = place<QLabel>(GroupBox1, "Label1", {16, 150, 200, 20},
-                           QStringLiteral("Empfindlichkeitsschwelle:"));
+    CB2 = place<QCheckBox>(GroupBox1, "CB2", {390, 94, 140, 20}, tr("Gewählt / Ton aus"));
+    Label1 =
+        place<QLabel>(GroupBox1, "Label1", {16, 150, 200, 20}, tr("Empfindlichkeitsschwelle:"));
     ScrollBar1 = place<QScrollBar>(GroupBox1, "ScrollBar1", {16, 180, 494, 20}, Qt::Horizontal);
     ScrollBar1->setRange(0, 30000);
     ScrollBar1->setPageStep(0);
     ScrollBar1->setValue(5000);
-    ScrollBar1->setAccessibleName(QStringLiteral("Empfindlichkeitsschwelle"));
+    ScrollBar1->setAccessibleName(tr("Empfindlichkeitsschwelle"));
 
-    GroupBox2 = place<QGroupBox>(this, "GroupBox2", {16, 276, 536, 100},
-                                 QStringLiteral("   Ausgabeformat   "));
-    RB_einzel =
-        place<QRadioButton>(GroupBox2, "RB_einzel", {16, 30, 500, 22},
-                            QStringLiteral("Für jede Einzelmessung neu ausgeben / zeichnen"));
+    GroupBox2 = place<QGroupBox>(this, "GroupBox2", {16, 276, 536, 100}, tr("   Ausgabeformat   "));
+    RB_einzel = place<QRadioButton>(GroupBox2, "RB_einzel", {16, 30, 500, 22},
+                                    tr("Für jede Einzelmessung neu ausgeben / zeichnen"));
     RB_drei = place<QRadioButton>(GroupBox2, "RB_drei", {16, 62, 500, 22},
-                                  QStringLiteral("Drei Listen / Diagramme zur Auswahl anzeigen"));
-    GroupBox3 = place<QGroupBox>(this, "GroupBox3", {16, 388, 536, 226},
-                                 QStringLiteral("   Signal am Eingang   "));
+                                  tr("Drei Listen / Diagramme zur Auswahl anzeigen"));
+    GroupBox3 =
+        place<QGroupBox>(this, "GroupBox3", {16, 388, 536, 226}, tr("   Signal am Eingang   "));
     PB_signal = place<SignalView>(GroupBox3, "PB_signal", {16, 28, 320, 180});
-    PB_signal->setAccessibleName(QStringLiteral("Signal der letzten zwei Sekunden"));
-    PB_signal->setToolTip(
-        QStringLiteral("Blau: das Signal der letzten zwei Sekunden; rot: die Schwelle"));
+    PB_signal->setAccessibleName(tr("Signal der letzten zwei Sekunden"));
+    PB_signal->setToolTip(tr("Blau: das Signal der letzten zwei Sekunden; rot: die Schwelle"));
     L_lampe = place<QLabel>(GroupBox3, "L_lampe", {352, 28, 170, 26});
     L_lampe->setAlignment(Qt::AlignCenter);
     L_lampe->setAutoFillBackground(true);
     L_rauschen = place<QLabel>(GroupBox3, "L_rauschen", {352, 68, 170, 20});
     L_spitze = place<QLabel>(GroupBox3, "L_spitze", {352, 92, 170, 20});
     L_vorschlag = place<QLabel>(GroupBox3, "L_vorschlag", {352, 116, 170, 20});
-    Button3 = place<QPushButton>(GroupBox3, "Button3", {352, 146, 170, 28},
-                                 QStringLiteral("Vorschlag übernehmen"));
-    Button1 = place<QPushButton>(this, "Button1", {150, 630, 110, 30}, QStringLiteral("Speichern"));
-    Button2 = place<QPushButton>(this, "Button2", {308, 630, 110, 30}, QStringLiteral("Abbrechen"));
+    Button3 =
+        place<QPushButton>(GroupBox3, "Button3", {352, 146, 170, 28}, tr("Vorschlag übernehmen"));
+    Button1 = place<QPushButton>(this, "Button1", {150, 630, 110, 30}, tr("Speichern"));
+    Button2 = place<QPushButton>(this, "Button2", {308, 630, 110, 30}, tr("Abbrechen"));
     // Enter in a list or field must not save by accident.
     for (QPushButton* b : {Button1, Button2, Button3}) {
         b->setAutoDefault(false);
@@ -177,7 +172,7 @@ void TForm8::startSignalMonitor() {
     monitor_.clear();
     showSignal();
     if (!MonitorIn->Start(&MonitorIn))
-        L_lampe->setText(QStringLiteral("kein Signal: ") + MonitorIn->ErrorText());
+        L_lampe->setText(tr("kein Signal: ") + MonitorIn->ErrorText());
 }
 
 void TForm8::stopSignalMonitor() {
@@ -190,25 +185,24 @@ void TForm8::showSignal() {
     const int threshold = ScrollBar1 ? ScrollBar1->value() : store_.Threshold;
     PB_signal->show(monitor_, threshold);
     const bool blocked = monitor_.dark(threshold);
-    L_lampe->setText(runHasSource_      ? QStringLiteral("Messung läuft")
-                     : monitor_.empty() ? QStringLiteral("kein Signal")
-                     : blocked          ? QStringLiteral("Strahl unterbrochen")
-                                        : QStringLiteral("Strahl frei"));
+    L_lampe->setText(runHasSource_      ? tr("Messung läuft")
+                     : monitor_.empty() ? tr("kein Signal")
+                     : blocked          ? tr("Strahl unterbrochen")
+                                        : tr("Strahl frei"));
     QPalette lamp = L_lampe->palette();
     lamp.setColor(QPalette::Window, blocked ? QColor(255, 0, 0) : QColor(0, 128, 0));
     lamp.setColor(QPalette::WindowText, Qt::white);
     L_lampe->setPalette(lamp);
     L_lampe->setAccessibleName(L_lampe->text());
     if (monitor_.empty()) {
-        L_rauschen->setText(QStringLiteral("Rauschen: -"));
-        L_spitze->setText(QStringLiteral("Spitze: -"));
+        L_rauschen->setText(tr("Rauschen: -"));
+        L_spitze->setText(tr("Spitze: -"));
     } else {
-        L_rauschen->setText(QStringLiteral("Rauschen: %1").arg(monitor_.noise()));
-        L_spitze->setText(QStringLiteral("Spitze: %1").arg(monitor_.peak()));
+        L_rauschen->setText(tr("Rauschen: %1").arg(monitor_.noise()));
+        L_spitze->setText(tr("Spitze: %1").arg(monitor_.peak()));
     }
     const auto suggestion = monitor_.suggestedThreshold();
-    L_vorschlag->setText(suggestion ? QStringLiteral("Vorschlag: %1").arg(*suggestion)
-                                    : QStringLiteral("Vorschlag: -"));
+    L_vorschlag->setText(suggestion ? tr("Vorschlag: %1").arg(*suggestion) : tr("Vorschlag: -"));
     Button3->setEnabled(suggestion.has_value());
     for (QLabel* l : {L_rauschen, L_spitze, L_vorschlag})
         l->setAccessibleName(l->text());
@@ -229,8 +223,7 @@ void TForm8::FormCreate() {
         move(nearest(main->width() / 2.0) - nearest(width() / 2.0),
              nearest(main->height() / 2.0) - nearest(height() / 2.0));
     TAudioMixer* mixer = &mixer_;
-    L_mixer->setText(QString::number(mixer->DeviceCount()) +
-                     QStringLiteral(" Schnittstelle(n) im System"));
+    L_mixer->setText(QString::number(mixer->DeviceCount()) + tr(" Schnittstelle(n) im System"));
     for (int d = 0; d < mixer->DeviceCount(); ++d) {
         mixer->setMixerId(d);
         ComboBox1->addItem(mixer->ProductName());

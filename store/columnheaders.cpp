@@ -1,23 +1,24 @@
 #include "store/columnheaders.h"
 
+#include <QCoreApplication>
 namespace kelmot {
 
 QString columnHeader(TableColumn column) {
     switch (column) {
     case TableColumn::Position:
-        return QStringLiteral("Ort (m)");
+        return QCoreApplication::translate("ColumnHeaders", "Ort (m)");
     case TableColumn::DarkTime:
-        return QStringLiteral("Zeit aus (s)");
+        return QCoreApplication::translate("ColumnHeaders", "Zeit aus (s)");
     case TableColumn::BrightTime:
-        return QStringLiteral("Zeit an (s)");
+        return QCoreApplication::translate("ColumnHeaders", "Zeit an (s)");
     case TableColumn::Quotient:
-        return QStringLiteral("Quotient (m/s)");
+        return QCoreApplication::translate("ColumnHeaders", "Quotient (m/s)");
     case TableColumn::DarkInterval:
-        return QStringLiteral("dt (s)");
+        return QCoreApplication::translate("ColumnHeaders", "dt (s)");
     case TableColumn::Speed:
-        return QStringLiteral("v (m/s)");
+        return QCoreApplication::translate("ColumnHeaders", "v (m/s)");
     case TableColumn::Acceleration:
-        return QStringLiteral("a (m/s²)");
+        return QCoreApplication::translate("ColumnHeaders", "a (m/s²)");
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "store/fileio.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
 #include <cstdio>
@@ -11,7 +12,9 @@ namespace kelmot {
 
 std::optional<std::int32_t> parseStrictInt(const QString& text, QString* error) {
     const auto fail = [&]() -> std::optional<std::int32_t> {
-        if (error) *error = QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text);
+        if (error)
+            *error = QCoreApplication::translate("FileErrors", "'%1' ist kein gültiger Integerwert")
+                         .arg(text);
         return std::nullopt;
     };
     int pos = 0;
@@ -78,8 +81,8 @@ std::optional<QString> readConfig(QIODevice& file, MeasurementStore& store) {
 
 QString ioErrorText(int code) {
     if (code == EACCES || code == EPERM || code == EROFS)
-        return QStringLiteral("Dateizugriff verweigert");
-    return QStringLiteral("E/A-Fehler %1").arg(code);
+        return QCoreApplication::translate("FileErrors", "Dateizugriff verweigert");
+    return QCoreApplication::translate("FileErrors", "E/A-Fehler %1").arg(code);
 }
 
 std::optional<QString> writeConfigFile(const QString& path, const ConfigValues& values) {

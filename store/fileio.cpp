@@ -1,5 +1,6 @@
 #include "store/fileio.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <algorithm>
@@ -26,19 +27,19 @@ QString ioReason(int code) {
     switch (code) {
     case ENOENT:
     case ENOTDIR:
-        return QStringLiteral("Der Ordner ist nicht vorhanden.");
+        return QCoreApplication::translate("FileErrors", "Der Ordner ist nicht vorhanden.");
     case EACCES:
     case EPERM:
     case EROFS:
-        return QStringLiteral("Zugriff verweigert.");
+        return QCoreApplication::translate("FileErrors", "Zugriff verweigert.");
     case ENOSPC:
     case EFBIG:
     case EDQUOT:
-        return QStringLiteral("Der Datenträger ist voll.");
+        return QCoreApplication::translate("FileErrors", "Der Datenträger ist voll.");
     case EISDIR:
-        return QStringLiteral("Unter diesem Namen steht ein Ordner.");
+        return QCoreApplication::translate("FileErrors", "Unter diesem Namen steht ein Ordner.");
     default:
-        return QStringLiteral("E/A-Fehler %1.").arg(code);
+        return QCoreApplication::translate("FileErrors", "E/A-Fehler %1.").arg(code);
     }
 }
 
@@ -118,11 +119,11 @@ FileRead readSmallFile(const QString& path, qint64 maxBytes) {
     if (!f) {
         const int code = errno;
         if (code == ENOENT || code == ENOTDIR)
-            result.error = QStringLiteral("Datei nicht gefunden");
+            result.error = QCoreApplication::translate("FileErrors", "Datei nicht gefunden");
         else if (code == EACCES || code == EPERM)
-            result.error = QStringLiteral("Dateizugriff verweigert");
+            result.error = QCoreApplication::translate("FileErrors", "Dateizugriff verweigert");
         else
-            result.error = QStringLiteral("E/A-Fehler %1").arg(code);
+            result.error = QCoreApplication::translate("FileErrors", "E/A-Fehler %1").arg(code);
         return result;
     }
     result.content.resize(maxBytes);
@@ -140,8 +141,9 @@ FileRead readSmallFile(const QString& path, qint64 maxBytes) {
     }
     // A folder opens but cannot be read.
     if (failed)
-        result.error = code == EISDIR ? QStringLiteral("Dateizugriff verweigert")
-                                      : QStringLiteral("E/A-Fehler %1").arg(code);
+        result.error = code == EISDIR
+                           ? QCoreApplication::translate("FileErrors", "Dateizugriff verweigert")
+                           : QCoreApplication::translate("FileErrors", "E/A-Fehler %1").arg(code);
     return result;
 }
 

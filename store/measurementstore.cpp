@@ -1,5 +1,6 @@
 #include "store/measurementstore.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace kelmot {
@@ -39,7 +40,8 @@ void MeasurementStore::commitRun(SeriesSelector& selector) {
     DataPresent = true;
     MeasurementNumber += 1;
     Puffersetzen();
-    SeriesName[0] = QStringLiteral("Messung ") + QString::number(MeasurementNumber);
+    SeriesName[0] = QCoreApplication::translate("MeasurementStore", "Messung ") +
+                    QString::number(MeasurementNumber);
     refillSelector(selector);
     SeriesStRelation[0] = 0;
     SeriesVtRelation[0] = 0;
@@ -47,7 +49,8 @@ void MeasurementStore::commitRun(SeriesSelector& selector) {
         SeriesDarkTimes[0][k] = RunTimes[0][k];
         SeriesBrightTimes[0][k] = RunTimes[1][k];
     }
-    DataTitle = QStringLiteral("Messung ") + QString::number(MeasurementNumber);
+    DataTitle = QCoreApplication::translate("MeasurementStore", "Messung ") +
+                QString::number(MeasurementNumber);
     SeriesCounter += 1;
     SeriesColor[0] = nextColour();
 }

@@ -1,5 +1,6 @@
 #include "store/numberconversion.h"
 
+#include <QCoreApplication>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -112,11 +113,13 @@ std::optional<int> parseInteger(const QString& text) {
 }
 
 QString notAFloatMessage(const QString& text) {
-    return QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text);
+    return QCoreApplication::translate("FileErrors", "'%1' ist kein gültiger Gleitkommawert")
+        .arg(text);
 }
 
 QString notAnIntegerMessage(const QString& text) {
-    return QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text);
+    return QCoreApplication::translate("FileErrors", "'%1' ist kein gültiger Integerwert")
+        .arg(text);
 }
 
 } // namespace kelmot

@@ -109,7 +109,9 @@ inline auto chooseFile(const QString& path, bool accept = true) {
                 name->setText(QFileInfo(path).fileName());
             // A dialog that is still bringing back its last choice (it reads
             // the folder in the background) gets the name again next time.
-            if (!files->selectedFiles().contains(QFileInfo(path).absoluteFilePath())) return false;
+            // Only the chosen file: the list's selection may still name the last one.
+            if (files->selectedFiles() != QStringList{QFileInfo(path).absoluteFilePath()})
+                return false;
             static_cast<QDialog*>(files)->accept(); // QFileDialog hides it
         } else if (dialog) {
             accept && !qobject_cast<QFileDialog*>(modal) ? dialog->accept() : dialog->reject();

@@ -1,0 +1,858 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de_DE">
+<context>
+    <name>AnalyseCommand</name>
+    <message>
+        <source>Der Ordner &quot;%1&quot; lässt sich nicht anlegen.</source>
+        <translation>The folder &quot;%1&quot; cannot be created.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; lässt sich nicht ganz lesen: %2</source>
+        <translation>&quot;%1&quot; cannot be read completely: %2</translation>
+    </message>
+    <message>
+        <source>keine vollständige Messung in &quot;%1&quot; (%2 Flanken erkannt, Schwelle %3).</source>
+        <translation>no complete run in &quot;%1&quot; (%2 edges found, threshold %3).</translation>
+    </message>
+</context>
+<context>
+    <name>ColumnHeaders</name>
+    <message>
+        <source>Ort (m)</source>
+        <translation>Position (m)</translation>
+    </message>
+    <message>
+        <source>Zeit aus (s)</source>
+        <translation>Time off (s)</translation>
+    </message>
+    <message>
+        <source>Zeit an (s)</source>
+        <translation>Time on (s)</translation>
+    </message>
+    <message>
+        <source>Quotient (m/s)</source>
+        <translation>Quotient (m/s)</translation>
+    </message>
+    <message>
+        <source>dt (s)</source>
+        <translation>dt (s)</translation>
+    </message>
+    <message>
+        <source>v (m/s)</source>
+        <translation>v (m/s)</translation>
+    </message>
+    <message>
+        <source>a (m/s²)</source>
+        <translation>a (m/s²)</translation>
+    </message>
+</context>
+<context>
+    <name>DiagramFrame</name>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+</context>
+<context>
+    <name>FileErrors</name>
+    <message>
+        <source>&apos;%1&apos; ist kein gültiger Integerwert</source>
+        <translation>&apos;%1&apos; is not a valid integer value</translation>
+    </message>
+    <message>
+        <source>Dateizugriff verweigert</source>
+        <translation>File access denied</translation>
+    </message>
+    <message>
+        <source>E/A-Fehler %1</source>
+        <translation>I/O error %1</translation>
+    </message>
+    <message>
+        <source>Der Ordner ist nicht vorhanden.</source>
+        <translation>The folder does not exist.</translation>
+    </message>
+    <message>
+        <source>Zugriff verweigert.</source>
+        <translation>Access denied.</translation>
+    </message>
+    <message>
+        <source>Der Datenträger ist voll.</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message>
+        <source>Unter diesem Namen steht ein Ordner.</source>
+        <translation>A folder has this name.</translation>
+    </message>
+    <message>
+        <source>E/A-Fehler %1.</source>
+        <translation>I/O error %1.</translation>
+    </message>
+    <message>
+        <source>Datei nicht gefunden</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; ist kein gültiger Gleitkommawert</source>
+        <translation>&apos;%1&apos; is not a valid floating-point value</translation>
+    </message>
+</context>
+<context>
+    <name>FitDrawing</name>
+    <message>
+        <source>Ausgleich: a = %1 m/s², v₀ = %2 m/s (R² = %3)</source>
+        <translation>Fit: a = %1 m/s², v₀ = %2 m/s (R² = %3)</translation>
+    </message>
+</context>
+<context>
+    <name>JpegPicture</name>
+    <message>
+        <source>kelmot: Bild %1 fehlt
+</source>
+        <translation>kelmot: picture %1 is missing
+</translation>
+    </message>
+    <message>
+        <source>kelmot: Bild %1 nicht lesbar: %2
+</source>
+        <translation>kelmot: picture %1 cannot be read: %2
+</translation>
+    </message>
+</context>
+<context>
+    <name>LightBarrierDetector</name>
+    <message>
+        <source>  Warte auf Start  </source>
+        <translation>  Waiting for start  </translation>
+    </message>
+    <message>
+        <source>  Messung gestartet  </source>
+        <translation>  Run started  </translation>
+    </message>
+    <message>
+        <source>  Messung beendet  </source>
+        <translation>  Run finished  </translation>
+    </message>
+</context>
+<context>
+    <name>MeasurementStore</name>
+    <message>
+        <source>Messung </source>
+        <translation>Run </translation>
+    </message>
+</context>
+<context>
+    <name>StDiagram</name>
+    <message>
+        <source>Quotient (mittel) : </source>
+        <translation>Quotient (mean) : </translation>
+    </message>
+    <message>
+        <source>Weg in m</source>
+        <translation>Distance in m</translation>
+    </message>
+</context>
+<context>
+    <name>StartOptions</name>
+    <message>
+        <source>DATEI.kmd</source>
+        <translation>FILE.kmd</translation>
+    </message>
+    <message>
+        <source>Diese Messdatei beim Start als s-t-Tabelle zeigen.</source>
+        <translation>Show this data file as an s-t table at start.</translation>
+    </message>
+    <message>
+        <source>[DATEI.kmd]</source>
+        <translation>[FILE.kmd]</translation>
+    </message>
+    <message>
+        <source>Kelmot: Messung von Weg und Geschwindigkeit mit zehn Lichtschranken an der Soundkarte.</source>
+        <translation>Kelmot: measuring distance and speed with ten light barriers on the sound card.</translation>
+    </message>
+    <message>
+        <source>Diese Hilfe anzeigen.</source>
+        <translation>Show this help.</translation>
+    </message>
+    <message>
+        <source>Die Version anzeigen.</source>
+        <translation>Show the version.</translation>
+    </message>
+    <message>
+        <source>Statt der Soundkarte die virtuelle Fahrbahn messen (Vorführung ohne Geräte).</source>
+        <translation>Measure the virtual track instead of the sound card (demonstration without hardware).</translation>
+    </message>
+    <message>
+        <source>Statt der Soundkarte die WAV-Datei DATEI abspielen.</source>
+        <translation>Play the WAV file FILE instead of the sound card.</translation>
+    </message>
+    <message>
+        <source>DATEI</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>Mischpult: alsa (Vorgabe) oder simulated (simuliertes Mischpult).</source>
+        <translation>Mixer: alsa (default) or simulated (a simulated mixer).</translation>
+    </message>
+    <message>
+        <source>ART</source>
+        <translation>KIND</translation>
+    </message>
+    <message>
+        <source>Ohne Fenster alle vollständigen Messungen in der Aufnahme DATEI (WAV) auswerten und als Messdaten ausgeben.</source>
+        <translation>Without a window, evaluate every complete run in the recording FILE (WAV) and print it as measurement data.</translation>
+    </message>
+    <message>
+        <source>Mit --analyse: jede Messung als NAME-1.kmd, NAME-2.kmd ... in ORDNER schreiben.</source>
+        <translation>With --analyse: write each run as NAME-1.kmd, NAME-2.kmd ... into FOLDER.</translation>
+    </message>
+    <message>
+        <source>ORDNER</source>
+        <translation>FOLDER</translation>
+    </message>
+    <message>
+        <source>Mit --analyse: Schwelle statt der aus kelmot.cfg (Vorgabe 5000).</source>
+        <translation>With --analyse: threshold instead of the one in kelmot.cfg (default 5000).</translation>
+    </message>
+    <message>
+        <source>WERT</source>
+        <translation>VALUE</translation>
+    </message>
+    <message>
+        <source>Zeitraffer der Simulation.</source>
+        <translation>Time-lapse factor of the simulation.</translation>
+    </message>
+    <message>
+        <source>FAKTOR</source>
+        <translation>FACTOR</translation>
+    </message>
+    <message>
+        <source>Sprache der Texte: de (Deutsch) oder en (Englisch); ohne die Option die des Desktops.</source>
+        <translation>Language of the texts: de (German) or en (English); without the option the desktop&apos;s.</translation>
+    </message>
+    <message>
+        <source>SPRACHE</source>
+        <translation>LANGUAGE</translation>
+    </message>
+    <message>
+        <source>unbekanntes Argument: %1</source>
+        <translation>unknown argument: %1</translation>
+    </message>
+    <message>
+        <source>--simulate und --replay schließen einander aus.</source>
+        <translation>--simulate and --replay exclude each other.</translation>
+    </message>
+    <message>
+        <source>--analyse liest eine Aufnahme; --simulate und --replay passen nicht dazu.</source>
+        <translation>--analyse reads a recording; --simulate and --replay do not go with it.</translation>
+    </message>
+    <message>
+        <source>ungültige Schwelle &apos;%1&apos;.</source>
+        <translation>invalid threshold &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>--output und --threshold gehören zu --analyse.</source>
+        <translation>--output and --threshold belong to --analyse.</translation>
+    </message>
+    <message>
+        <source>unbekanntes Mischpult &apos;%1&apos; (alsa oder simulated).</source>
+        <translation>unknown mixer &apos;%1&apos; (alsa or simulated).</translation>
+    </message>
+    <message>
+        <source>ungültiger Zeitraffer &apos;%1&apos;.</source>
+        <translation>invalid time-lapse factor &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>unbekannte Sprache &apos;%1&apos; (de oder en).</source>
+        <translation>unknown language &apos;%1&apos; (de or en).</translation>
+    </message>
+    <message>
+        <source>Simulation</source>
+        <translation>Simulation</translation>
+    </message>
+    <message>
+        <source>virtuelle Fahrbahn</source>
+        <translation>virtual track</translation>
+    </message>
+    <message>
+        <source>Wiedergabe</source>
+        <translation>Playback</translation>
+    </message>
+</context>
+<context>
+    <name>VtDiagram</name>
+    <message>
+        <source>Geschw. in m/s</source>
+        <translation>Speed in m/s</translation>
+    </message>
+    <message>
+        <source>Mittelwert : </source>
+        <translation>Mean : </translation>
+    </message>
+    <message>
+        <source>Steigung : </source>
+        <translation>Slope : </translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::DiagramWindow</name>
+    <message>
+        <source>Zwischenablage</source>
+        <translation>Clipboard</translation>
+    </message>
+    <message>
+        <source>Ausdrucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Diagramme löschen</source>
+        <translation>Clear diagrams</translation>
+    </message>
+    <message>
+        <source>Ausgleichskurve</source>
+        <translation>Fitted curve</translation>
+    </message>
+    <message>
+        <source>kein Zusammenhang</source>
+        <translation>no relationship</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::TAboutBox</name>
+    <message>
+        <source>Info</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Version 3.0</source>
+        <translation>Version 3.0</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::TForm1</name>
+    <message>
+        <source>Kelmotdaten (*.kmd *.KMD);;Alle Dateien (*)</source>
+        <translation>Kelmot data (*.kmd *.KMD);;All files (*)</translation>
+    </message>
+    <message>
+        <source>  Geschwindigkeits-Zeit-Zusammenhang (s-t)</source>
+        <translation>  Speed-time relationship (s-t)</translation>
+    </message>
+    <message>
+        <source>  Weg-Zeit-Zusammenhang (s-t)</source>
+        <translation>  Distance-time relationship (s-t)</translation>
+    </message>
+    <message>
+        <source>Daten : </source>
+        <translation>Data : </translation>
+    </message>
+    <message>
+        <source>  Weg-Zeit-Zusammenhang auswerten </source>
+        <translation>  Evaluate distance-time relationship </translation>
+    </message>
+    <message>
+        <source>  Geschwindigkeits-Zeit-Zusammenhang auswerten </source>
+        <translation>  Evaluate speed-time relationship </translation>
+    </message>
+    <message>
+        <source>   Kelmot</source>
+        <translation>   Kelmot</translation>
+    </message>
+    <message>
+        <source>Versuchsaufbau</source>
+        <translation>Experimental set-up</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Speichern unter</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Laden s-t</source>
+        <translation>Load s-t</translation>
+    </message>
+    <message>
+        <source>Laden v-t</source>
+        <translation>Load v-t</translation>
+    </message>
+    <message>
+        <source>Ende</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Messen</source>
+        <translation>Measure</translation>
+    </message>
+    <message>
+        <source>Messen s-t</source>
+        <translation>Measure s-t</translation>
+    </message>
+    <message>
+        <source>Messen v-t</source>
+        <translation>Measure v-t</translation>
+    </message>
+    <message>
+        <source>Auswerten</source>
+        <translation>Evaluate</translation>
+    </message>
+    <message>
+        <source>Auswerten s-t</source>
+        <translation>Evaluate s-t</translation>
+    </message>
+    <message>
+        <source>Auswerten v-t</source>
+        <translation>Evaluate v-t</translation>
+    </message>
+    <message>
+        <source>Diagramm</source>
+        <translation>Diagram</translation>
+    </message>
+    <message>
+        <source>Diagramm s-t</source>
+        <translation>Diagram s-t</translation>
+    </message>
+    <message>
+        <source>Diagramm v-t</source>
+        <translation>Diagram v-t</translation>
+    </message>
+    <message>
+        <source>Einstellungen</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Datei laden</source>
+        <translation>Load file</translation>
+    </message>
+    <message>
+        <source>Datei speichern</source>
+        <translation>Save file</translation>
+    </message>
+    <message>
+        <source>s-t-Messung</source>
+        <translation>s-t measurement</translation>
+    </message>
+    <message>
+        <source>v-t-Messung</source>
+        <translation>v-t measurement</translation>
+    </message>
+    <message>
+        <source>s-t Auswertung</source>
+        <translation>s-t evaluation</translation>
+    </message>
+    <message>
+        <source>v-t Auswertung</source>
+        <translation>v-t evaluation</translation>
+    </message>
+    <message>
+        <source>s-t Auswertung / Diagramm</source>
+        <translation>s-t evaluation / diagram</translation>
+    </message>
+    <message>
+        <source>v-t Auswertung / Diagramm</source>
+        <translation>v-t evaluation / diagram</translation>
+    </message>
+    <message>
+        <source>  Weg-Zeit-Zusammenhang messen (s-t)</source>
+        <translation>  Measure distance-time relationship (s-t)</translation>
+    </message>
+    <message>
+        <source>  Geschwindigkeits-Zeit Zusammenhang messen (v-t)</source>
+        <translation>  Measure speed-time relationship (v-t)</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::TForm2</name>
+    <message>
+        <source>   Tabelle</source>
+        <translation>   Table</translation>
+    </message>
+    <message>
+        <source>Messtabelle</source>
+        <translation>Measurement table</translation>
+    </message>
+    <message>
+        <source>   Auflösung   </source>
+        <translation>   Resolution   </translation>
+    </message>
+    <message>
+        <source>Zeitauflösung der Messung</source>
+        <translation>Time resolution of the measurement</translation>
+    </message>
+    <message>
+        <source>    1 ms</source>
+        <translation>    1 ms</translation>
+    </message>
+    <message>
+        <source>   10 ms</source>
+        <translation>   10 ms</translation>
+    </message>
+    <message>
+        <source>   Messung   </source>
+        <translation>   Run   </translation>
+    </message>
+    <message>
+        <source>Messung verwalten</source>
+        <translation>Manage the run</translation>
+    </message>
+    <message>
+        <source>Messen</source>
+        <translation>Measure</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>(kein Mischpult gefunden)</source>
+        <translation>(no mixer found)</translation>
+    </message>
+    <message>
+        <source>(kein Eingang gewählt)</source>
+        <translation>(no input chosen)</translation>
+    </message>
+    <message>
+        <source>SOUNDKARTE :  </source>
+        <translation>SOUND CARD :  </translation>
+    </message>
+    <message>
+        <source>EINGANG:  </source>
+        <translation>INPUT:  </translation>
+    </message>
+    <message>
+        <source>  Aufnahme nicht möglich: </source>
+        <translation>  Recording not possible: </translation>
+    </message>
+    <message>
+        <source>  Keine Daten vom Aufnahmegerät - bitte prüfen und neu messen  </source>
+        <translation>  No data from the recording device - please check and measure again  </translation>
+    </message>
+    <message>
+        <source>   Abgebrochen   </source>
+        <translation>   Cancelled   </translation>
+    </message>
+    <message>
+        <source>Messung</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>  Daten verloren - bitte neu messen  </source>
+        <translation>  Data lost - please measure again  </translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::TForm3</name>
+    <message>
+        <source>   s-t Diagramm</source>
+        <translation>   s-t diagram</translation>
+    </message>
+    <message>
+        <source>Maustaste öffnet Menu</source>
+        <translation>Mouse button opens menu</translation>
+    </message>
+    <message>
+        <source>s ~ t</source>
+        <translation>s ~ t</translation>
+    </message>
+    <message>
+        <source>s ~ t²</source>
+        <translation>s ~ t²</translation>
+    </message>
+    <message>
+        <source>s² ~ t</source>
+        <translation>s² ~ t</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::TForm4</name>
+    <message>
+        <source>   v-t Diagramm</source>
+        <translation>   v-t diagram</translation>
+    </message>
+    <message>
+        <source>Maustaste öffnet Menü</source>
+        <translation>Mouse button opens menu</translation>
+    </message>
+    <message>
+        <source>v konstant</source>
+        <translation>v constant</translation>
+    </message>
+    <message>
+        <source>v ~ t</source>
+        <translation>v ~ t</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::TForm5</name>
+    <message>
+        <source>   Keine Messdaten</source>
+        <translation>   No measurement data</translation>
+    </message>
+    <message>
+        <source>Warnung</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Keine Messdaten vorhanden.</source>
+        <translation>No measurement data available.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Bitte Messung durchführen (&quot;Messen&quot;) oder Datei laden.</source>
+        <translation>Please measure (&quot;Measure&quot;) or load a file.</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::TForm6</name>
+    <message>
+        <source>   Messtabelle</source>
+        <translation>   Measurement table</translation>
+    </message>
+    <message>
+        <source>Daten : </source>
+        <translation>Data : </translation>
+    </message>
+    <message>
+        <source>Auswertungstabelle</source>
+        <translation>Evaluation table</translation>
+    </message>
+    <message>
+        <source>Rechter Mausklick öffnet Menü</source>
+        <translation>Right mouse click opens menu</translation>
+    </message>
+    <message>
+        <source>   Streifenbreite    </source>
+        <translation>   Flag width    </translation>
+    </message>
+    <message>
+        <source>Streifenbreite in mm</source>
+        <translation>Flag width in mm</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>   vermuteter Zusammenhang    </source>
+        <translation>   suspected relationship    </translation>
+    </message>
+    <message>
+        <source> keiner</source>
+        <translation> none</translation>
+    </message>
+    <message>
+        <source> s  ~  t</source>
+        <translation> s  ~  t</translation>
+    </message>
+    <message>
+        <source> s  ~ t ²</source>
+        <translation> s  ~ t ²</translation>
+    </message>
+    <message>
+        <source> s ²  ~  t</source>
+        <translation> s ²  ~  t</translation>
+    </message>
+    <message>
+        <source>  vermuteter Zusammenhang   </source>
+        <translation>  suspected relationship   </translation>
+    </message>
+    <message>
+        <source> v konstant</source>
+        <translation> v constant</translation>
+    </message>
+    <message>
+        <source> v ~ t</source>
+        <translation> v ~ t</translation>
+    </message>
+    <message>
+        <source>Auswahl Daten</source>
+        <translation>Choose data</translation>
+    </message>
+    <message>
+        <source>Tabelle in Zwischenablage</source>
+        <translation>Table to clipboard</translation>
+    </message>
+    <message>
+        <source>Export als EXCEL-Datei</source>
+        <translation>Export as EXCEL file</translation>
+    </message>
+    <message>
+        <source>Daten :  </source>
+        <translation>Data :  </translation>
+    </message>
+    <message>
+        <source>EXCEL-Daten (*.xls);;Alle Dateien (*)</source>
+        <translation>EXCEL data (*.xls);;All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::TForm7</name>
+    <message>
+        <source>   Die Datei besteht schon</source>
+        <translation>   The file exists already</translation>
+    </message>
+    <message>
+        <source>Frage</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source>Die Datei gibt es schon.</source>
+        <translation>The file exists already.</translation>
+    </message>
+    <message>
+        <source>Soll sie überschrieben werden ?</source>
+        <translation>Shall it be overwritten ?</translation>
+    </message>
+    <message>
+        <source>Ja</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Nein</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::TForm8</name>
+    <message>
+        <source>   Einstellungen der Soundkarte</source>
+        <translation>   Sound card settings</translation>
+    </message>
+    <message>
+        <source>   Soundkarteneinstellungen   </source>
+        <translation>   Sound card settings   </translation>
+    </message>
+    <message>
+        <source>Gerät :</source>
+        <translation>Device :</translation>
+    </message>
+    <message>
+        <source>Eingabekanal</source>
+        <translation>Input channel</translation>
+    </message>
+    <message>
+        <source>Gewählt / Ton aus</source>
+        <translation>Selected / muted</translation>
+    </message>
+    <message>
+        <source>Empfindlichkeitsschwelle:</source>
+        <translation>Sensitivity threshold:</translation>
+    </message>
+    <message>
+        <source>Empfindlichkeitsschwelle</source>
+        <translation>Sensitivity threshold</translation>
+    </message>
+    <message>
+        <source>   Ausgabeformat   </source>
+        <translation>   Output format   </translation>
+    </message>
+    <message>
+        <source>Für jede Einzelmessung neu ausgeben / zeichnen</source>
+        <translation>Show / draw each single run anew</translation>
+    </message>
+    <message>
+        <source>Drei Listen / Diagramme zur Auswahl anzeigen</source>
+        <translation>Show three lists / diagrams to choose from</translation>
+    </message>
+    <message>
+        <source>   Signal am Eingang   </source>
+        <translation>   Signal at the input   </translation>
+    </message>
+    <message>
+        <source>Signal der letzten zwei Sekunden</source>
+        <translation>Signal of the last two seconds</translation>
+    </message>
+    <message>
+        <source>Blau: das Signal der letzten zwei Sekunden; rot: die Schwelle</source>
+        <translation>Blue: the signal of the last two seconds; red: the threshold</translation>
+    </message>
+    <message>
+        <source>Vorschlag übernehmen</source>
+        <translation>Use suggestion</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>kein Signal: </source>
+        <translation>no signal: </translation>
+    </message>
+    <message>
+        <source>Messung läuft</source>
+        <translation>Run in progress</translation>
+    </message>
+    <message>
+        <source>kein Signal</source>
+        <translation>no signal</translation>
+    </message>
+    <message>
+        <source>Strahl unterbrochen</source>
+        <translation>Beam interrupted</translation>
+    </message>
+    <message>
+        <source>Strahl frei</source>
+        <translation>Beam clear</translation>
+    </message>
+    <message>
+        <source>Rauschen: -</source>
+        <translation>Noise: -</translation>
+    </message>
+    <message>
+        <source>Spitze: -</source>
+        <translation>Peak: -</translation>
+    </message>
+    <message>
+        <source>Rauschen: %1</source>
+        <translation>Noise: %1</translation>
+    </message>
+    <message>
+        <source>Spitze: %1</source>
+        <translation>Peak: %1</translation>
+    </message>
+    <message>
+        <source>Vorschlag: %1</source>
+        <translation>Suggestion: %1</translation>
+    </message>
+    <message>
+        <source>Vorschlag: -</source>
+        <translation>Suggestion: -</translation>
+    </message>
+    <message>
+        <source> Schnittstelle(n) im System</source>
+        <translation> interface(s) in the system</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::TForm9</name>
+    <message>
+        <source>   Datei gespeichert</source>
+        <translation>   File saved</translation>
+    </message>
+    <message>
+        <source>Inhalt der Tabelle als EXCEL-Datei gespeichert.</source>
+        <translation>Contents of the table saved as an EXCEL file.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,19 @@
+#include "widgets/filechoice.h"
+
+#include <QFileDialog>
+
+namespace kelmot {
+
+std::optional<QString> chooseFileIn(QFileDialog& dialog) {
+    QStringList accepted;
+    const auto connection =
+        QObject::connect(&dialog, &QFileDialog::filesSelected, &dialog,
+                         [&accepted](const QStringList& files) { accepted = files; });
+    const int result = dialog.exec();
+    QObject::disconnect(connection);
+    if (result != QDialog::Accepted || accepted.isEmpty() || accepted.front().isEmpty())
+        return std::nullopt;
+    return accepted.front();
+}
+
+} // namespace kelmot
