@@ -183,6 +183,33 @@ TEST_F(EnglishDesktop, FilesStayInterchangeable) {
     const QByteArray header = saved.readLine();
     EXPECT_TRUE(header.startsWith(DataFileHeader)) << header.toStdString();
     EXPECT_EQ(Form6->windowTitle(), "   Measurement table");
+
+    // Diagrams and tables in English; numbers as the locale writes them.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    for (int k = 0; k < BarrierCount; ++k) {
+        Store.SeriesDarkTimes[0][k] = 0.5 * k;
+        Store.SeriesBrightTimes[0][k] = 0.5 * k + 0.05;
+    }
+    Store.SeriesName[0] = QStringLiteral("Run 1");
+    Form1->Diagrammst1Click();
+    Form3->PB1Paint();
+    EXPECT_EQ(Form6->cellText(0, 0), "Position (m)");
+    EXPECT_EQ(Form6->cellText(1, 2), "0.50");
+    QStringList labels;
+    for (const auto& label : Form3->windowDrawing().labels())
+        labels << label.text;
+    EXPECT_TRUE(labels.contains("Time")) << labels.join("|").toStdString();
+    EXPECT_TRUE(labels.contains("Distance in m")) << labels.join("|").toStdString();
+    EXPECT_TRUE(labels.contains("0.5")) << labels.join("|").toStdString();
+
+    // The spreadsheet's sheet keeps its name.
+    const QString xls = dir_.filePath("englisch.xls");
+    ASSERT_TRUE(Form6->SaveAsExcelFile(Form6->SG2, QStringLiteral("Kelmotmessung"), xls));
+    QFile sheet(xls);
+    ASSERT_TRUE(sheet.open(QIODevice::ReadOnly));
+    const QString name = QStringLiteral("Kelmotmessung");
+    const QByteArray utf16(reinterpret_cast<const char*>(name.utf16()), name.size() * 2);
+    EXPECT_TRUE(sheet.readAll().contains(utf16));
 }
 
 TEST(LanguageOfTheProgram, HelpFollowsTheDesktopAndTheOption) {
