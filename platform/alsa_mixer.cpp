@@ -1,5 +1,7 @@
 #include "platform/alsa_mixer.h"
 
+#include "platform/platformtext.h"
+
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
@@ -182,7 +184,7 @@ AlsaMixerApi::AlsaMixerApi() {
     }
     snd_ctl_t* ctl = nullptr;
     if (snd_ctl_open(&ctl, "default", 0) == 0) {
-        std::string product = "Standardgerät";
+        std::string product = platformText(QT_TRANSLATE_NOOP("Platform", "Standardgerät"));
         int card = -1;
         if (snd_ctl_card_info(ctl, info) == 0) {
             product = snd_ctl_card_info_get_name(info);

@@ -1,33 +1,42 @@
 #include "platform/wavein.h"
 
+#include "platform/platformtext.h"
+
 namespace kelmot::platform {
 
 std::string genericWaveInErrorText(int code) {
     switch (code) {
     case WaveOk:
-        return "Kein Fehler.";
+        return platformText(QT_TRANSLATE_NOOP("Platform", "Kein Fehler."));
     case WaveErrBadDeviceId:
-        return "Es ist kein Aufnahmegerät vorhanden, oder die Gerätenummer ist ungültig.";
+        return platformText(QT_TRANSLATE_NOOP(
+            "Platform",
+            "Es ist kein Aufnahmegerät vorhanden, oder die Gerätenummer ist ungültig."));
     case WaveErrAllocated:
-        return "Das Aufnahmegerät wird bereits von einem anderen Programm verwendet.";
+        return platformText(QT_TRANSLATE_NOOP(
+            "Platform", "Das Aufnahmegerät wird bereits von einem anderen Programm verwendet."));
     case WaveErrInvalidHandle:
-        return "Das Gerät ist nicht geöffnet.";
+        return platformText(QT_TRANSLATE_NOOP("Platform", "Das Gerät ist nicht geöffnet."));
     case WaveErrNoDriver:
-        return "Es ist kein Treiber installiert.";
+        return platformText(QT_TRANSLATE_NOOP("Platform", "Es ist kein Treiber installiert."));
     case WaveErrNoMemory:
-        return "Nicht genügend Speicher.";
+        return platformText(QT_TRANSLATE_NOOP("Platform", "Nicht genügend Speicher."));
     case WaveErrInvalidParam:
-        return "Ungültiger Parameter.";
+        return platformText(QT_TRANSLATE_NOOP("Platform", "Ungültiger Parameter."));
     case WaveErrBadFormat:
-        return "Das Aufnahmeformat wird nicht unterstützt.";
+        return platformText(
+            QT_TRANSLATE_NOOP("Platform", "Das Aufnahmeformat wird nicht unterstützt."));
     case WaveErrStillPlaying:
-        return "Es sind noch Puffer in der Warteschlange.";
+        return platformText(
+            QT_TRANSLATE_NOOP("Platform", "Es sind noch Puffer in der Warteschlange."));
     case WaveErrUnprepared:
-        return "Der Puffer ist nicht vorbereitet.";
+        return platformText(QT_TRANSLATE_NOOP("Platform", "Der Puffer ist nicht vorbereitet."));
     case WaveErrFile:
-        return "Die Wiedergabedatei kann nicht gelesen werden.";
+        return platformText(
+            QT_TRANSLATE_NOOP("Platform", "Die Wiedergabedatei kann nicht gelesen werden."));
     default:
-        return "Unbekannter Fehler " + std::to_string(code) + ".";
+        return platformText(QT_TRANSLATE_NOOP("Platform", "Unbekannter Fehler %1."),
+                            {std::to_string(code)});
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/wavfilesource.h"
 
+#include "platform/platformtext.h"
+
 #include "platform/wavstream.h"
 
 #include <sndfile.h>
@@ -27,7 +29,8 @@ std::unique_ptr<WavFileSource> WavFileSource::load(const std::string& path, int 
     if (!stream) return nullptr;
     constexpr std::int64_t MaxFrames = std::int64_t(1) << 27;
     if (stream->fileFrames() > MaxFrames) {
-        error = "Die Wiedergabedatei \"" + path + "\" ist zu lang.";
+        error = platformText(
+            QT_TRANSLATE_NOOP("Platform", "Die Wiedergabedatei \"%1\" ist zu lang."), {path});
         return nullptr;
     }
     std::vector<std::int16_t> samples;
@@ -35,8 +38,12 @@ std::unique_ptr<WavFileSource> WavFileSource::load(const std::string& path, int 
     while (const std::size_t n = stream->read(block, std::size(block)))
         samples.insert(samples.end(), block, block + n);
     if (!stream->error().empty() || samples.empty()) {
-        error = "Die Wiedergabedatei \"" + path + "\" kann nicht gelesen werden: " +
-                (stream->error().empty() ? std::string("keine Abtastwerte") : stream->error());
+        error = platformText(
+            QT_TRANSLATE_NOOP("Platform", "Die Wiedergabedatei \"%1\" kann nicht gelesen "
+                                          "werden: %2"),
+            {path, stream->error().empty()
+                       ? platformText(QT_TRANSLATE_NOOP("Platform", "keine Abtastwerte"))
+                       : stream->error()});
         return nullptr;
     }
     return std::unique_ptr<WavFileSource>(new WavFileSource(std::move(samples)));

@@ -1,5 +1,7 @@
 #include "platform/wavstream.h"
 
+#include "platform/platformtext.h"
+
 #include <samplerate.h>
 #include <sndfile.h>
 
@@ -23,7 +25,9 @@ std::unique_ptr<WavStream> WavStream::open(const std::string& path, int frameRat
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file) {
-        error = "Die Datei \"" + path + "\" kann nicht gelesen werden: " + sf_strerror(nullptr);
+        error = platformText(
+            QT_TRANSLATE_NOOP("Platform", "Die Datei \"%1\" kann nicht gelesen werden: %2"),
+            {path, sf_strerror(nullptr)});
         return nullptr;
     }
     std::unique_ptr<WavStream> stream(new WavStream);
@@ -34,7 +38,8 @@ std::unique_ptr<WavStream> WavStream::open(const std::string& path, int frameRat
     stream->frameRate_ = frameRate;
     stream->fileFrames_ = info.frames;
     if (info.frames <= 0 || info.channels <= 0 || info.samplerate <= 0) {
-        error = "Die Datei \"" + path + "\" enthält keine Abtastwerte.";
+        error = platformText(
+            QT_TRANSLATE_NOOP("Platform", "Die Datei \"%1\" enthält keine Abtastwerte."), {path});
         return nullptr;
     }
     stream->shortsExact_ =
@@ -43,7 +48,9 @@ std::unique_ptr<WavStream> WavStream::open(const std::string& path, int frameRat
         int rc = 0;
         stream->converter_ = src_new(SRC_SINC_MEDIUM_QUALITY, 1, &rc);
         if (!stream->converter_) {
-            error = "Die Datei \"" + path + "\" lässt sich nicht umrechnen: " + src_strerror(rc);
+            error = platformText(
+                QT_TRANSLATE_NOOP("Platform", "Die Datei \"%1\" lässt sich nicht umrechnen: %2"),
+                {path, src_strerror(rc)});
             return nullptr;
         }
     }

@@ -109,7 +109,7 @@ int writeFileAtomically(const QString& path, const QByteArray& content) {
 std::optional<QString> saveFileAtomically(const QString& path, const QByteArray& content) {
     const int code = writeFileAtomically(path, content);
     if (code == 0) return std::nullopt;
-    return QStringLiteral("Die Datei \"%1\" wurde nicht gespeichert. %2")
+    return QCoreApplication::translate("FileErrors", "Die Datei \"%1\" wurde nicht gespeichert. %2")
         .arg(QDir::toNativeSeparators(path), ioReason(code));
 }
 

@@ -96,6 +96,10 @@
         <source>&apos;%1&apos; ist kein gültiger Gleitkommawert</source>
         <translation>&apos;%1&apos; is not a valid floating-point value</translation>
     </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; wurde nicht gespeichert. %2</source>
+        <translation>The file &quot;%1&quot; was not saved. %2</translation>
+    </message>
 </context>
 <context>
     <name>FitDrawing</name>
@@ -139,6 +143,85 @@
     <message>
         <source>Messung </source>
         <translation>Run </translation>
+    </message>
+</context>
+<context>
+    <name>Platform</name>
+    <message>
+        <source>Standardgerät</source>
+        <translation>Default device</translation>
+    </message>
+    <message>
+        <source>Kein Fehler.</source>
+        <translation>No error.</translation>
+    </message>
+    <message>
+        <source>Es ist kein Aufnahmegerät vorhanden, oder die Gerätenummer ist ungültig.</source>
+        <translation>There is no recording device, or the device number is invalid.</translation>
+    </message>
+    <message>
+        <source>Das Aufnahmegerät wird bereits von einem anderen Programm verwendet.</source>
+        <translation>The recording device is already in use by another program.</translation>
+    </message>
+    <message>
+        <source>Das Gerät ist nicht geöffnet.</source>
+        <translation>The device is not open.</translation>
+    </message>
+    <message>
+        <source>Es ist kein Treiber installiert.</source>
+        <translation>No driver is installed.</translation>
+    </message>
+    <message>
+        <source>Nicht genügend Speicher.</source>
+        <translation>Not enough memory.</translation>
+    </message>
+    <message>
+        <source>Ungültiger Parameter.</source>
+        <translation>Invalid parameter.</translation>
+    </message>
+    <message>
+        <source>Das Aufnahmeformat wird nicht unterstützt.</source>
+        <translation>The recording format is not supported.</translation>
+    </message>
+    <message>
+        <source>Es sind noch Puffer in der Warteschlange.</source>
+        <translation>There are still buffers in the queue.</translation>
+    </message>
+    <message>
+        <source>Der Puffer ist nicht vorbereitet.</source>
+        <translation>The buffer is not prepared.</translation>
+    </message>
+    <message>
+        <source>Die Wiedergabedatei kann nicht gelesen werden.</source>
+        <translation>The playback file cannot be read.</translation>
+    </message>
+    <message>
+        <source>Unbekannter Fehler %1.</source>
+        <translation>Unknown error %1.</translation>
+    </message>
+    <message>
+        <source>Die Wiedergabedatei &quot;%1&quot; ist zu lang.</source>
+        <translation>The playback file &quot;%1&quot; is too long.</translation>
+    </message>
+    <message>
+        <source>Die Wiedergabedatei &quot;%1&quot; kann nicht gelesen werden: %2</source>
+        <translation>The playback file &quot;%1&quot; cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>keine Abtastwerte</source>
+        <translation>no samples</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; kann nicht gelesen werden: %2</source>
+        <translation>The file &quot;%1&quot; cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; enthält keine Abtastwerte.</source>
+        <translation>The file &quot;%1&quot; holds no samples.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; lässt sich nicht umrechnen: %2</source>
+        <translation>The file &quot;%1&quot; cannot be converted: %2</translation>
     </message>
 </context>
 <context>

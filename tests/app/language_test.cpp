@@ -9,6 +9,8 @@
 #include "diagrams/vtdiagramm_u.h"
 #include "evaluation/tabelle_u.h"
 #include "evaluation/xlsgespeichert_u.h"
+#include "platform/platformtext.h"
+#include "platform/wavein.h"
 #include "settings/config_u.h"
 #include "store/datafile.h"
 #include "tests/app/gui_fixture.h"
@@ -228,4 +230,22 @@ TEST(LanguageOfTheProgram, HelpFollowsTheDesktopAndTheOption) {
     EXPECT_TRUE(help({"--help"}, "en_US.UTF-8").contains("Show this help."));
     EXPECT_TRUE(help({"--help", "--language", "en"}, "de_DE.UTF-8").contains("Show this help."));
     EXPECT_TRUE(help({"--help", "--language=de"}, "en_US.UTF-8").contains("Diese Hilfe anzeigen."));
+}
+
+TEST(Language, MessagesOfThePlatformLayers) {
+    using platform::platformText;
+    const char* const empty =
+        QT_TRANSLATE_NOOP("Platform", "Die Datei \"%1\" enthält keine Abtastwerte.");
+    // A path holding a place marker stays as it is.
+    EXPECT_EQ(platformText(empty, {"lauf%2.wav"}),
+              "Die Datei \"lauf%2.wav\" enthält keine Abtastwerte.");
+    EXPECT_EQ(platform::genericWaveInErrorText(platform::WaveErrNoDriver),
+              "Es ist kein Treiber installiert.");
+    ASSERT_TRUE(installTranslation(QStringLiteral("en")));
+    EXPECT_EQ(platformText(empty, {"lauf%2.wav"}), "The file \"lauf%2.wav\" holds no samples.");
+    EXPECT_EQ(platform::genericWaveInErrorText(platform::WaveErrNoDriver),
+              "No driver is installed.");
+    EXPECT_EQ(platform::genericWaveInErrorText(77), "Unknown error 77.");
+    installTranslation(QStringLiteral("de"));
+    EXPECT_EQ(platform::genericWaveInErrorText(77), "Unbekannter Fehler 77.");
 }
