@@ -30,15 +30,15 @@ for page in man1/kelmot.1 de/man1/kelmot.1; do
     exit 1
   fi
 done
-groff -man -Tutf8 "$stage/usr/share/man/man1/kelmot.1" 2>/dev/null | grep -q 'OPTIONS'
-groff -man -Tutf8 "$stage/usr/share/man/de/man1/kelmot.1" 2>/dev/null | grep -q 'OPTIONEN'
+groff -man -Tutf8 -P-cbou "$stage/usr/share/man/man1/kelmot.1" 2>/dev/null | grep 'OPTIONS' >/dev/null
+groff -man -Tutf8 -P-cbou "$stage/usr/share/man/de/man1/kelmot.1" 2>/dev/null | grep 'OPTIONEN' >/dev/null
 
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get install -y -qq "$deb" >/dev/null
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/kelmot --version | grep -q 'Kelmot'
 # The installed program carries its English texts.
-env -u LANGUAGE LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 /usr/bin/kelmot --help | grep -q 'Show this help.'
-env -u LANGUAGE LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 /usr/bin/kelmot --help | grep -q 'Diese Hilfe anzeigen.'
+env -u LANGUAGE LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 /usr/bin/kelmot --help | grep 'Show this help.' >/dev/null
+env -u LANGUAGE LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 /usr/bin/kelmot --help | grep 'Diese Hilfe anzeigen.' >/dev/null
 grep -q 'x-kelmot-data' /usr/share/mime/packages/de.kelmot.Kelmot.xml
 test -f /usr/share/mime/application/x-kelmot-data.xml # the MIME database took it in
 "${sudo[@]}" apt-get remove -y -qq kelmot >/dev/null
