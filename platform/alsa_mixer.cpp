@@ -137,7 +137,8 @@ std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std:
             c.controlFlags = MIXERCONTROL_CONTROLF_UNIFORM | MIXERCONTROL_CONTROLF_MULTIPLE;
             c.multipleItems = static_cast<std::uint32_t>(selectorItems.size());
             c.maximum = 1;
-            copyName(c.shortName, sizeof c.shortName, "Aufnahmequelle");
+            copyName(c.shortName, sizeof c.shortName,
+                     platformText(QT_TRANSLATE_NOOP("Platform", "Aufnahmequelle")));
             copyName(c.name, sizeof c.name, snd_mixer_selem_get_name(selector));
             out.emplace_back(KindSelect, c);
         }
@@ -150,8 +151,10 @@ std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std:
         c.controlId = controlId(d, s, KindVolume);
         c.controlType = MIXERCONTROL_CONTROLTYPE_VOLUME;
         c.controlFlags = (l->mono || l->volumeJoined) ? MIXERCONTROL_CONTROLF_UNIFORM : 0;
-        copyName(c.shortName, sizeof c.shortName, "Lautstärke");
-        copyName(c.name, sizeof c.name, l->name + " Lautstärke");
+        copyName(c.shortName, sizeof c.shortName,
+                 platformText(QT_TRANSLATE_NOOP("Platform", "Lautstärke")));
+        copyName(c.name, sizeof c.name,
+                 platformText(QT_TRANSLATE_NOOP("Platform", "%1 Lautstärke"), {l->name}));
         out.emplace_back(KindVolume, c);
     }
     if (l->hasSwitch) {
@@ -160,8 +163,10 @@ std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std:
         c.controlType = MIXERCONTROL_CONTROLTYPE_MUTE;
         c.controlFlags = (l->mono || l->switchJoined) ? MIXERCONTROL_CONTROLF_UNIFORM : 0;
         c.maximum = 1;
-        copyName(c.shortName, sizeof c.shortName, "Ton aus");
-        copyName(c.name, sizeof c.name, l->name + " Ton aus");
+        copyName(c.shortName, sizeof c.shortName,
+                 platformText(QT_TRANSLATE_NOOP("Platform", "Ton aus")));
+        copyName(c.name, sizeof c.name,
+                 platformText(QT_TRANSLATE_NOOP("Platform", "%1 Ton aus"), {l->name}));
         out.emplace_back(KindMute, c);
     }
     return out;
@@ -314,7 +319,9 @@ int AlsaMixerApi::getLineInfoDestination(MixerHandle handle, std::uint32_t desti
     line.channels = 2;
     line.connections = static_cast<std::uint32_t>(o->lines[destination].size());
     line.controls = static_cast<std::uint32_t>(o->controlsOf(destination, -1).size());
-    const char* name = destination == Playback ? "Wiedergabe" : "Aufnahme";
+    const std::string name = destination == Playback
+                                 ? platformText(QT_TRANSLATE_NOOP("Platform", "Wiedergabe"))
+                                 : platformText(QT_TRANSLATE_NOOP("Platform", "Aufnahme"));
     copyName(line.shortName, sizeof line.shortName, name);
     copyName(line.name, sizeof line.name, name);
     return MixerOk;

@@ -1,5 +1,7 @@
 #include "platform/simulated_mixer.h"
 
+#include "platform/platformtext.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -49,20 +51,21 @@ std::vector<SimDevice> SimulatedMixerApi::demonstrationDevices() {
         SimControl c;
         c.type = MIXERCONTROL_CONTROLTYPE_VOLUME;
         c.values = {v, v};
-        c.name = "Lautstärke";
+        c.name = platformText(QT_TRANSLATE_NOOP("Platform", "Lautstärke"));
         return c;
     };
     auto mute = [] {
         SimControl c;
         c.type = MIXERCONTROL_CONTROLTYPE_MUTE;
         c.flags = MIXERCONTROL_CONTROLF_UNIFORM;
-        c.name = "Ton aus";
+        c.name = platformText(QT_TRANSLATE_NOOP("Platform", "Ton aus"));
         return c;
     };
     SimDevice card;
-    card.productName = "Simulierte Soundkarte";
+    card.productName = platformText(QT_TRANSLATE_NOOP("Platform", "Simulierte Soundkarte"));
     SimDestination playback;
-    playback.line = {"Wiedergabe", 2, {volume(40000), mute()}};
+    playback.line = {
+        platformText(QT_TRANSLATE_NOOP("Platform", "Wiedergabe")), 2, {volume(40000), mute()}};
     playback.sources = {{"Wave", 2, {volume(50000), mute()}},
                         {"CD-Player", 2, {volume(30000), mute()}}};
     SimDestination recording;
@@ -70,14 +73,17 @@ std::vector<SimDevice> SimulatedMixerApi::demonstrationDevices() {
     selector.type = MIXERCONTROL_CONTROLTYPE_MUX;
     selector.flags = MIXERCONTROL_CONTROLF_UNIFORM | MIXERCONTROL_CONTROLF_MULTIPLE;
     selector.itemSources = {0, 1, 2, 3};
-    selector.itemNames = {"Mikrofon", "Line-In", "CD-Player", "Stereomix"};
+    selector.itemNames = {platformText(QT_TRANSLATE_NOOP("Platform", "Mikrofon")), "Line-In",
+                          "CD-Player", platformText(QT_TRANSLATE_NOOP("Platform", "Stereomix"))};
     selector.values = {1, 0, 0, 0};
-    selector.name = "Aufnahmequelle";
-    recording.line = {"Aufnahme", 2, {volume(65535), selector}};
-    recording.sources = {{"Mikrofon", 1, {volume(30000)}},
-                         {"Line-In", 2, {volume(30000)}},
-                         {"CD-Player", 2, {volume(30000)}},
-                         {"Stereomix", 2, {volume(30000)}}};
+    selector.name = platformText(QT_TRANSLATE_NOOP("Platform", "Aufnahmequelle"));
+    recording.line = {
+        platformText(QT_TRANSLATE_NOOP("Platform", "Aufnahme")), 2, {volume(65535), selector}};
+    recording.sources = {
+        {platformText(QT_TRANSLATE_NOOP("Platform", "Mikrofon")), 1, {volume(30000)}},
+        {"Line-In", 2, {volume(30000)}},
+        {"CD-Player", 2, {volume(30000)}},
+        {platformText(QT_TRANSLATE_NOOP("Platform", "Stereomix")), 2, {volume(30000)}}};
     card.destinations = {playback, recording};
     return {card};
 }

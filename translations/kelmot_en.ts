@@ -223,6 +223,46 @@
         <source>Die Datei &quot;%1&quot; lässt sich nicht umrechnen: %2</source>
         <translation>The file &quot;%1&quot; cannot be converted: %2</translation>
     </message>
+    <message>
+        <source>Aufnahmequelle</source>
+        <translation>Recording source</translation>
+    </message>
+    <message>
+        <source>Lautstärke</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>%1 Lautstärke</source>
+        <translation>%1 volume</translation>
+    </message>
+    <message>
+        <source>Ton aus</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>%1 Ton aus</source>
+        <translation>%1 mute</translation>
+    </message>
+    <message>
+        <source>Wiedergabe</source>
+        <translation>Playback</translation>
+    </message>
+    <message>
+        <source>Aufnahme</source>
+        <translation>Recording</translation>
+    </message>
+    <message>
+        <source>Simulierte Soundkarte</source>
+        <translation>Simulated sound card</translation>
+    </message>
+    <message>
+        <source>Mikrofon</source>
+        <translation>Microphone</translation>
+    </message>
+    <message>
+        <source>Stereomix</source>
+        <translation>Stereo mix</translation>
+    </message>
 </context>
 <context>
     <name>StDiagram</name>

@@ -4,6 +4,7 @@
 //                  [<folder for the four evaluation views>]]]
 #include "acquisition/tabellemess_u.h"
 #include "app/kelmot_u.h"
+#include "app/language.h"
 #include "app/program.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
@@ -16,6 +17,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -28,6 +30,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: kelmot_screens <png file>\n");
         return 2;
     }
+    // In the desktop's language, as the program shows itself.
+    kelmot::installTranslation(kelmot::chooseLanguage({}, QLocale::system().uiLanguages()));
     kelmot::StartOptions options;
     options.capture = kelmot::StartOptions::Capture::Simulation;
     options.mixer = kelmot::StartOptions::Mixer::Simulated;
