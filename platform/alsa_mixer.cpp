@@ -154,7 +154,7 @@ std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std:
         copyName(c.shortName, sizeof c.shortName,
                  platformText(QT_TRANSLATE_NOOP("Platform", "Lautstärke")));
         copyName(c.name, sizeof c.name,
-                 platformText(QT_TRANSLATE_NOOP("Platform", "%1 Lautstärke"), {l->name}));
+                 platformText(QT_TRANSLATE_NOOP("Platform", "%1 Lautstärke"), l->name));
         out.emplace_back(KindVolume, c);
     }
     if (l->hasSwitch) {
@@ -166,7 +166,7 @@ std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std:
         copyName(c.shortName, sizeof c.shortName,
                  platformText(QT_TRANSLATE_NOOP("Platform", "Ton aus")));
         copyName(c.name, sizeof c.name,
-                 platformText(QT_TRANSLATE_NOOP("Platform", "%1 Ton aus"), {l->name}));
+                 platformText(QT_TRANSLATE_NOOP("Platform", "%1 Ton aus"), l->name));
         out.emplace_back(KindMute, c);
     }
     return out;

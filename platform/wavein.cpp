@@ -36,7 +36,7 @@ std::string genericWaveInErrorText(int code) {
             QT_TRANSLATE_NOOP("Platform", "Die Wiedergabedatei kann nicht gelesen werden."));
     default:
         return platformText(QT_TRANSLATE_NOOP("Platform", "Unbekannter Fehler %1."),
-                            {std::to_string(code)});
+                            std::to_string(code));
     }
 }
 

@@ -30,7 +30,7 @@ std::unique_ptr<WavFileSource> WavFileSource::load(const std::string& path, int 
     constexpr std::int64_t MaxFrames = std::int64_t(1) << 27;
     if (stream->fileFrames() > MaxFrames) {
         error = platformText(
-            QT_TRANSLATE_NOOP("Platform", "Die Wiedergabedatei \"%1\" ist zu lang."), {path});
+            QT_TRANSLATE_NOOP("Platform", "Die Wiedergabedatei \"%1\" ist zu lang."), path);
         return nullptr;
     }
     std::vector<std::int16_t> samples;
@@ -38,12 +38,13 @@ std::unique_ptr<WavFileSource> WavFileSource::load(const std::string& path, int 
     while (const std::size_t n = stream->read(block, std::size(block)))
         samples.insert(samples.end(), block, block + n);
     if (!stream->error().empty() || samples.empty()) {
-        error = platformText(
-            QT_TRANSLATE_NOOP("Platform", "Die Wiedergabedatei \"%1\" kann nicht gelesen "
-                                          "werden: %2"),
-            {path, stream->error().empty()
-                       ? platformText(QT_TRANSLATE_NOOP("Platform", "keine Abtastwerte"))
-                       : stream->error()});
+        error = platformText(QT_TRANSLATE_NOOP("Platform",
+                                               "Die Wiedergabedatei \"%1\" kann nicht gelesen "
+                                               "werden: %2"),
+                             path,
+                             stream->error().empty()
+                                 ? platformText(QT_TRANSLATE_NOOP("Platform", "keine Abtastwerte"))
+                                 : stream->error());
         return nullptr;
     }
     return std::unique_ptr<WavFileSource>(new WavFileSource(std::move(samples)));

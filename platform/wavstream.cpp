@@ -26,8 +26,8 @@ std::unique_ptr<WavStream> WavStream::open(const std::string& path, int frameRat
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file) {
         error = platformText(
-            QT_TRANSLATE_NOOP("Platform", "Die Datei \"%1\" kann nicht gelesen werden: %2"),
-            {path, sf_strerror(nullptr)});
+            QT_TRANSLATE_NOOP("Platform", "Die Datei \"%1\" kann nicht gelesen werden: %2"), path,
+            sf_strerror(nullptr));
         return nullptr;
     }
     std::unique_ptr<WavStream> stream(new WavStream);
@@ -39,7 +39,7 @@ std::unique_ptr<WavStream> WavStream::open(const std::string& path, int frameRat
     stream->fileFrames_ = info.frames;
     if (info.frames <= 0 || info.channels <= 0 || info.samplerate <= 0) {
         error = platformText(
-            QT_TRANSLATE_NOOP("Platform", "Die Datei \"%1\" enthält keine Abtastwerte."), {path});
+            QT_TRANSLATE_NOOP("Platform", "Die Datei \"%1\" enthält keine Abtastwerte."), path);
         return nullptr;
     }
     stream->shortsExact_ =
@@ -50,7 +50,7 @@ std::unique_ptr<WavStream> WavStream::open(const std::string& path, int frameRat
         if (!stream->converter_) {
             error = platformText(
                 QT_TRANSLATE_NOOP("Platform", "Die Datei \"%1\" lässt sich nicht umrechnen: %2"),
-                {path, src_strerror(rc)});
+                path, src_strerror(rc));
             return nullptr;
         }
     }

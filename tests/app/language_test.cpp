@@ -237,12 +237,12 @@ TEST(Language, MessagesOfThePlatformLayers) {
     const char* const empty =
         QT_TRANSLATE_NOOP("Platform", "Die Datei \"%1\" enthält keine Abtastwerte.");
     // A path holding a place marker stays as it is.
-    EXPECT_EQ(platformText(empty, {"lauf%2.wav"}),
+    EXPECT_EQ(platformText(empty, "lauf%2.wav"),
               "Die Datei \"lauf%2.wav\" enthält keine Abtastwerte.");
     EXPECT_EQ(platform::genericWaveInErrorText(platform::WaveErrNoDriver),
               "Es ist kein Treiber installiert.");
     ASSERT_TRUE(installTranslation(QStringLiteral("en")));
-    EXPECT_EQ(platformText(empty, {"lauf%2.wav"}), "The file \"lauf%2.wav\" holds no samples.");
+    EXPECT_EQ(platformText(empty, "lauf%2.wav"), "The file \"lauf%2.wav\" holds no samples.");
     EXPECT_EQ(platform::genericWaveInErrorText(platform::WaveErrNoDriver),
               "No driver is installed.");
     EXPECT_EQ(platform::genericWaveInErrorText(77), "Unknown error 77.");
