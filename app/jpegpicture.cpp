@@ -33,6 +33,14 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+void sayUnreadable(const QString& path, const char* reason) {
+    std::fputs(QCoreApplication::translate("JpegPicture", "kelmot: Bild %1 nicht lesbar: %2\n")
+                   .arg(path, QString::fromLocal8Bit(reason))
+                   .toLocal8Bit()
+                   .constData(),
+               stderr);
+}
+
 } // namespace
 
 QImage loadJpegPicture(const QString& path) {
@@ -55,11 +63,7 @@ QImage loadJpegPicture(const QString& path) {
     if (setjmp(err.escape)) {
         jpeg_destroy_decompress(&info);
         delete image;
-        std::fputs(QCoreApplication::translate("JpegPicture", "kelmot: Bild %1 nicht lesbar: %2\n")
-                       .arg(path, QString::fromLocal8Bit(err.message))
-                       .toLocal8Bit()
-                       .constData(),
-                   stderr);
+        sayUnreadable(path, err.message);
         return {};
     }
     jpeg_create_decompress(&info);
@@ -77,11 +81,7 @@ QImage loadJpegPicture(const QString& path) {
     jpeg_destroy_decompress(&info);
     if (err.base.num_warnings > 0) {
         delete image;
-        std::fputs(QCoreApplication::translate("JpegPicture", "kelmot: Bild %1 nicht lesbar: %2\n")
-                       .arg(path, QString::fromLocal8Bit(err.message))
-                       .toLocal8Bit()
-                       .constData(),
-                   stderr);
+        sayUnreadable(path, err.message);
         return {};
     }
     QImage result = *image;

@@ -6,12 +6,16 @@
 
 namespace kelmot {
 
+bool isKnownLanguage(const QString& language) {
+    return language == QLatin1String("de") || language == QLatin1String("en");
+}
+
 QString chooseLanguage(const QString& forced, const QStringList& uiLanguages) {
-    if (forced == QLatin1String("de") || forced == QLatin1String("en")) return forced;
+    if (isKnownLanguage(forced)) return forced;
     for (const QString& language : uiLanguages) {
         // "de", "de-DE", "de_AT", "en-GB", ...
         const QString code = language.section(u'-', 0, 0).section(u'_', 0, 0).toLower();
-        if (code == QLatin1String("de") || code == QLatin1String("en")) return code;
+        if (isKnownLanguage(code)) return code;
     }
     return QStringLiteral("de");
 }

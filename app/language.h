@@ -5,6 +5,9 @@
 
 namespace kelmot {
 
+// "de" or "en": the languages the program has texts in.
+bool isKnownLanguage(const QString& language);
+
 // The language of the program's texts: "de", its own (German) texts, or
 // "en". `forced` (--language) wins; otherwise the first of the desktop's
 // UI languages (QLocale::system().uiLanguages(), which follows LANGUAGE and

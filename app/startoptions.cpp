@@ -1,4 +1,5 @@
 #include "app/startoptions.h"
+#include "app/language.h"
 
 #include "platform/alsa_mixer.h"
 #include "platform/paced_wavein.h"
@@ -141,7 +142,7 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
     }
     if (parser.isSet(language)) {
         o.language = parser.value(language);
-        if (o.language != "de" && o.language != "en")
+        if (!isKnownLanguage(o.language))
             return fail(
                 QCoreApplication::translate("StartOptions", "unbekannte Sprache '%1' (de oder en).")
                     .arg(o.language));
