@@ -20,8 +20,9 @@ std::optional<int> answerWithoutWindows(int argc, char** argv,
     QCoreApplication::setApplicationName(QStringLiteral("Kelmot"));
     QCoreApplication::setApplicationVersion(QStringLiteral("3.0"));
     // Help and messages in the language the windows will have.
-    kelmot::installTranslation(kelmot::chooseLanguage(
-        kelmot::languageArgument(QCoreApplication::arguments()), QLocale::system().uiLanguages()));
+    const QString language = kelmot::chooseLanguage(
+        kelmot::languageArgument(QCoreApplication::arguments()), QLocale::system().uiLanguages());
+    kelmot::installTranslation(language);
     const kelmot::ParsedOptions parsed = kelmot::parseStartOptions(QCoreApplication::arguments());
     if (!parsed.options) {
         std::fputs(parsed.output.toLocal8Bit().constData(), parsed.exitCode ? stderr : stdout);
@@ -30,6 +31,7 @@ std::optional<int> answerWithoutWindows(int argc, char** argv,
     if (!parsed.options->analyseFile.isEmpty())
         return kelmot::runAnalysis(*parsed.options, stdout, stderr);
     options = parsed.options;
+    options->language = language; // decided: the windows install the same
     return std::nullopt;
 }
 
@@ -43,8 +45,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kelmot"));
     QApplication::setApplicationVersion(QStringLiteral("3.0"));
     QApplication::setWindowIcon(kelmot::programIcon());
-    kelmot::installTranslation(
-        kelmot::chooseLanguage(options->language, QLocale::system().uiLanguages()));
+    kelmot::installTranslation(options->language);
     kelmot::createWindows(*options);
     // Maximised by the window manager; without one, as large as the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
