@@ -1,4 +1,3 @@
-#include "app/jpegpicture.h"
 #include "app/startoptions.h"
 
 #include <QFile>
@@ -58,24 +57,4 @@ TEST(StartOptions, ADataFileToOpenAtStart) {
     const auto p = parse({"--simulate", "lauf.kmd"});
     ASSERT_TRUE(p.options);
     EXPECT_EQ(p.options->openFile, "lauf.kmd");
-}
-
-TEST(JpegPicture, DecodesThePhotographAndSurvivesBadFiles) {
-    const QImage photo = loadJpegPicture(KELMOT_SOURCE_DIR "/resources/aufbau.jpg");
-    ASSERT_FALSE(photo.isNull());
-    EXPECT_EQ(photo.size(), QSize(512, 315));
-    QTemporaryDir dir;
-    EXPECT_TRUE(loadJpegPicture(dir.filePath("fehlt.jpg")).isNull());
-    QFile junk(dir.filePath("kaputt.jpg"));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("das ist kein Bild");
-    junk.close();
-    EXPECT_TRUE(loadJpegPicture(junk.fileName()).isNull());
-    QFile original(KELMOT_SOURCE_DIR "/resources/aufbau.jpg");
-    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
-    QFile cut(dir.filePath("halb.jpg"));
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write(original.read(original.size() / 2));
-    cut.close();
-    EXPECT_TRUE(loadJpegPicture(cut.fileName()).isNull());
 }

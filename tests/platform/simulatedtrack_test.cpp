@@ -1,0 +1,80 @@
+#include "acquisition/lightbarrierdetector.h"
+#include "platform/simulatedtrack.h"
+#include "tests/acquisition/detection_fixture.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace kelmot;
+using namespace kelmot::platform;
+using namespace kelmot::test;
+
+namespace {
+
+std::vector<std::int16_t> trackSamples(const TrackParameters& p, std::size_t n) {
+    SimulatedTrack t(p, 22050);
+    std::vector<std::int16_t> s(n);
+    t.read(s.data(), n);
+    return s;
+}
+
+} // namespace
+
+TEST(SimulatedTrack, DefaultsGiveTenBarriersInOrder) {
+    SimulatedTrack t(TrackParameters{}, 22050);
+    ASSERT_EQ(t.edges().size(), 10u);
+    for (std::size_t k = 1; k < 10; ++k) {
+        EXPECT_GT(t.edges()[k].first, t.edges()[k - 1].second + 8);
+        // Accelerating: each flag passes faster than the one before.
+        EXPECT_LE(t.edges()[k].second - t.edges()[k].first,
+                  t.edges()[k - 1].second - t.edges()[k - 1].first);
+    }
+    // 20 mm at 0.35 m/s: about 57 ms dark at barrier 0.
+    EXPECT_NEAR((t.edges()[0].second - t.edges()[0].first) / 22050.0, 0.057, 0.002);
+}
+
+TEST(SimulatedTrack, FrictionCanStopTheCartBeforeTheEnd) {
+    TrackParameters p;
+    p.acceleration = 0;
+    p.friction = 0.2;
+    p.startSpeed = 0.3; // stops after 0.225 m
+    SimulatedTrack t(p, 22050);
+    EXPECT_EQ(t.edges().size(), 3u);
+}
+
+TEST(SimulatedTrack, DcSignalIsExactlyTheEdgesWithoutNoise) {
+    TrackParameters p;
+    p.noise = 0;
+    SimulatedTrack reference(p, 22050);
+    const auto& e = reference.edges();
+    const auto s = trackSamples(p, static_cast<std::size_t>(e.back().second + 100));
+    EXPECT_EQ(s[e[3].first - 1], 0);
+    EXPECT_EQ(s[e[3].first], 12000);
+    EXPECT_EQ(s[e[3].second], 12000);
+    EXPECT_EQ(s[e[3].second + 1], 0);
+}
+
+TEST(SimulatedTrack, ToneBurstAndAcCouplingStillResolveIntoTenEvents) {
+    for (const bool tone : {false, true}) {
+        TrackParameters p;
+        p.toneBurst = tone;
+        p.acCoupling = tone;
+        p.noise = 500;
+        SimulatedTrack t(p, 22050);
+        const auto s = trackSamples(p, static_cast<std::size_t>(t.edges().back().second + 4410));
+        MeasurementStore store;
+        store.initialise();
+        RecordingOutput out;
+        LightBarrierDetector d(store, out);
+        d.reset();
+        std::vector<std::int16_t> settle(4410, 0);
+        d.analyse(reinterpret_cast<const char*>(settle.data()), 8820);
+        for (std::size_t at = 0; at + 4410 <= s.size(); at += 4410)
+            d.analyse(reinterpret_cast<const char*>(s.data() + at), 8820);
+        EXPECT_EQ(d.EventCount, 10) << "tone " << tone;
+        const double t0 = t.edges()[0].first;
+        // Within a half-wave of the tone of the true edges.
+        for (int k = 0; k < 10; ++k)
+            EXPECT_NEAR(store.RunTimes[0][k], (t.edges()[k].first - t0) / 22050 - 0.0003, 0.0002);
+    }
+}
