@@ -119,6 +119,9 @@ public:
     TBufferEvent OnBufferFilled;
 
     bool DeviceOpen() const { return FDeviceOpen; }
+    // Buffers whose notification came while the handler was running (it let
+    // events run): they are handed over, in order, once it has returned.
+    int PendingBuffers() const { return FPendingData; }
     // Frames the driver had to drop because no buffer was queued.
     std::uint64_t LostFrames() const;
     // Bytes the open device has received so far; nothing when it cannot tell.

@@ -16,7 +16,8 @@ class ManualDevice final : public RingDevice {
 public:
     ManualDevice(const WaveFormat& format, std::shared_ptr<WaveInNotifier> notifier,
                  ManualBackend& backend, std::shared_ptr<ManualBackend::State> state)
-        : RingDevice(format, std::move(notifier)), backend_(backend), state_(std::move(state)) {
+        : RingDevice(format, std::move(notifier), backend.cushionSeconds), backend_(backend),
+          state_(std::move(state)) {
         state_->device = this;
         announceOpen();
     }

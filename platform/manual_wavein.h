@@ -32,6 +32,10 @@ public:
     std::string sourceName() const override { return "Handbetrieb"; }
 
     Failures failures;
+    // Seconds of samples the device keeps while no buffer is free, as a
+    // sound card's capture does (0: none, samples without a buffer are lost).
+    // Takes effect at the next opening.
+    double cushionSeconds = 0;
     // Like a sound card, the device tells how many bytes it has received
     // (the watchdog of a run reads it); off, it says nothing.
     bool reportsProgress = false;

@@ -7,8 +7,9 @@
 namespace kelmot::test {
 
 // Lets the event loop run until the condition holds or the time is up;
-// returns the condition. No fixed sleeps: it ends as soon as it can.
-template <typename Condition> bool processUntil(Condition condition, int timeoutMs = 5000) {
+// returns the condition. No fixed sleeps: it ends as soon as it can, and
+// the default limit is generous enough for a busy machine.
+template <typename Condition> bool processUntil(Condition condition, int timeoutMs = 60000) {
     QDeadlineTimer deadline(timeoutMs);
     while (!condition()) {
         if (deadline.hasExpired()) return false;
@@ -16,14 +17,6 @@ template <typename Condition> bool processUntil(Condition condition, int timeout
         QThread::yieldCurrentThread();
     }
     return true;
-}
-
-// Runs the event loop until nothing is pending any more (posted events from
-// other threads that are already on their way included).
-inline void drainEvents(int quietMs = 50) {
-    QDeadlineTimer deadline(quietMs);
-    while (!deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 // Delivers every event already posted, and nothing that comes later. After a

@@ -11,7 +11,7 @@ namespace kelmot::test {
 inline QString runTool(const QString& program, const QStringList& args, bool* ok = nullptr) {
     QProcess p;
     p.start(program, args);
-    const bool done = p.waitForFinished(10000);
+    const bool done = p.waitForFinished(60000);
     const bool good = done && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     if (ok) *ok = good;
     return good ? QString::fromUtf8(p.readAllStandardOutput()) : QString();

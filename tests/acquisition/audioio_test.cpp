@@ -2,13 +2,15 @@
 #include "platform/manual_wavein.h"
 #include "tests/eventloop.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <vector>
 
 using namespace kelmot;
 using namespace kelmot::platform;
 using kelmot::test::deliverPostedEvents;
-using kelmot::test::drainEvents;
 using kelmot::test::processUntil;
 
 namespace {
@@ -262,18 +264,30 @@ TEST_F(Capture, OpenAndCloseAreAnnounced) {
 
 TEST_F(Capture, NestedEventProcessingStillDeliversEachBufferOnceInOrder) {
     int depth = 0, maxDepth = 0;
+    int delivered = 0;
     audio->OnBufferFilled = [&](char* buffer, int&) {
         maxDepth = std::max(maxDepth, ++depth);
         seen.push_back(*reinterpret_cast<std::int16_t*>(buffer));
-        // Like the measurement window: let pending events run (the next
-        // buffer's notification among them) before returning.
-        drainEvents(20);
+        // Like the measurement window: let pending events run before
+        // returning, until the notifications of every later buffer have
+        // arrived here (and been held back). Posted events are delivered
+        // directly: a glib event loop does not hand over, inside a handler of
+        // a posted event, events posted after that one's delivery began.
+        const int later = delivered - int(seen.size());
+        QDeadlineTimer limit(60000);
+        while (audio->PendingBuffers() != later && !limit.hasExpired()) {
+            QCoreApplication::sendPostedEvents();
+            QThread::yieldCurrentThread();
+        }
+        EXPECT_EQ(audio->PendingBuffers(), later);
         --depth;
         return true;
     };
     ASSERT_TRUE(audio->Start());
+    delivered = 4;
     deliverBuffers(4, 1);
     ASSERT_TRUE(processUntil([&] { return seen.size() == 4; }));
+    delivered = 7;
     deliverBuffers(3, 11);
     ASSERT_TRUE(processUntil([&] { return seen.size() == 7; }));
     EXPECT_EQ(seen, (std::vector<std::int16_t>{1, 101, 201, 301, 11, 111, 211}));

@@ -56,8 +56,10 @@ TEST(MeasurementWindowAlone, ARunGoesIntoTheStoreAndSelectorItIsHanded) {
     EXPECT_EQ(Store.SeriesName[0], "");
     // The capture hands back its queued buffers and closes.
     for (int i = 0; i < 20 && window.captureOpen(); ++i) {
+        const int before = window.AudioIn->BuffersReturned();
         capture->deliver(std::vector<std::int16_t>(4410, 0));
-        processUntil([&] { return !window.captureOpen(); }, 200);
+        processUntil(
+            [&] { return !window.captureOpen() || window.AudioIn->BuffersReturned() > before; });
     }
     EXPECT_TRUE(processUntil([&] { return !window.captureOpen(); }));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/wavfilesource.h"
+#include "tests/eventloop.h"
 #include "tests/soundserver.h"
 
 #include <QProcess>
@@ -38,6 +39,24 @@ private:
         return static_cast<double>((index - edges[0].first) / 22050.0L - 0.0003L);
     }
 };
+
+// Plays a WAV file into the sound server's default sink and lets the event
+// loop run (the capture's notifications) until `done` holds and the player
+// has finished. Player and capture go at the machine's pace: the limit is
+// generous, the condition is what the test asserts.
+template <typename Done>
+bool playWhileWaiting(const QString& wav, Done done, int limitMs = 120000) {
+    QProcess player;
+    player.start("paplay", {"--device=@DEFAULT_SINK@", wav});
+    if (!player.waitForStarted(60000)) return false;
+    const bool ok =
+        processUntil([&] { return done() && player.state() == QProcess::NotRunning; }, limitMs);
+    if (player.state() != QProcess::NotRunning) {
+        player.kill();
+        player.waitForFinished(60000);
+    }
+    return ok && player.exitStatus() == QProcess::NormalExit && player.exitCode() == 0;
+}
 
 // The default sink and source at full volume, unmuted, while it lives:
 // samples pass unchanged. What they were before is restored at the end, so a

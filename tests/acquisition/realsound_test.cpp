@@ -47,14 +47,10 @@ TEST(RealSound, APlayedRunIsDetectedToTheSample) {
     detector.reset();
     ASSERT_TRUE(audio.Start()) << audio.ErrorText().toStdString();
     // Play only once the capture runs, so no part of the run is missed.
-    ASSERT_TRUE(processUntil([&] { return audio.BuffersReturned() >= 2; }, 5000));
-    QProcess player;
-    player.start("paplay", {"--device=@DEFAULT_SINK@", wav});
-    ASSERT_TRUE(player.waitForStarted(5000));
-    const bool ended = processUntil([&] { return detector.EventCount >= 10; }, 15000);
-    player.waitForFinished(10000);
-    ASSERT_TRUE(ended) << "events seen: " << detector.EventCount;
-    ASSERT_TRUE(processUntil([&] { return !audio.DeviceOpen(); }, 5000));
+    ASSERT_TRUE(processUntil([&] { return audio.BuffersReturned() >= 2; }));
+    ASSERT_TRUE(playWhileWaiting(wav, [&] { return detector.EventCount >= 10; }))
+        << "events seen: " << detector.EventCount;
+    ASSERT_TRUE(processUntil([&] { return !audio.DeviceOpen(); }));
 
     for (int k = 0; k < 10; ++k) {
         EXPECT_DOUBLE_EQ(store.RunTimes[0][k], played.darkTime(k)) << "dark " << k;

@@ -28,20 +28,16 @@ TEST_F(ProgramFixture, AMeasurementFromTheSoundCardFillsAllTenRows) {
     Form2->RB1->click(); // 1 ms: three decimals
     Form2->B_mess->click();
     ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
-    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }, 15000));
-    QProcess player;
-    player.start("paplay", {"--device=@DEFAULT_SINK@", wav});
-    ASSERT_TRUE(player.waitForStarted(5000));
-    const bool ended = processUntil([] { return Store.DataPresent; }, 15000);
-    player.waitForFinished(10000);
-    ASSERT_TRUE(ended) << Form2->L_status->text().toStdString();
+    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }));
+    ASSERT_TRUE(playWhileWaiting(wav, [] { return Store.DataPresent; }))
+        << Form2->L_status->text().toStdString();
     EXPECT_EQ(Form2->L_status->text(), "  Messung beendet  ");
     for (int k = 0; k < 10; ++k) {
         EXPECT_EQ(Form2->cellText(1, k + 1), formatFixed(played.darkTime(k), 3)) << k;
         EXPECT_EQ(Form2->cellText(2, k + 1), formatFixed(played.brightTime(k), 3)) << k;
         EXPECT_DOUBLE_EQ(Store.SeriesDarkTimes[0][k], played.darkTime(k));
     }
-    ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }, 5000));
+    ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }));
 }
 
 // The same through the sound server, with the window stalled for 3 s in the
@@ -59,19 +55,15 @@ TEST_F(ProgramFixture, AStalledWindowLosesNothingFromTheSoundCard) {
     const auto stalled = stallOnceMidRun(Form2, 3);
     Form2->B_mess->click();
     ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
-    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }, 15000));
+    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }));
     const std::uint64_t lostBefore = Form2->AudioIn->LostFrames();
-    QProcess player;
-    player.start("paplay", {"--device=@DEFAULT_SINK@", wav});
-    ASSERT_TRUE(player.waitForStarted(5000));
-    const bool ended = processUntil([] { return Store.DataPresent; }, 20000);
-    player.waitForFinished(10000);
-    ASSERT_TRUE(ended) << Form2->L_status->text().toStdString();
+    ASSERT_TRUE(playWhileWaiting(wav, [] { return Store.DataPresent; }))
+        << Form2->L_status->text().toStdString();
     EXPECT_TRUE(*stalled);
     EXPECT_EQ(Form2->AudioIn->LostFrames(), lostBefore);
     for (int k = 0; k < 10; ++k)
         EXPECT_DOUBLE_EQ(Store.SeriesDarkTimes[0][k], played.darkTime(k)) << k;
-    ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }, 5000));
+    ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }));
 }
 
 // The sound server stops in the middle of a run: the status line says so in
@@ -85,22 +77,22 @@ TEST_F(ProgramFixture, ASoundServerThatGoesAwayIsReportedAndMessenWorksAgain) {
     Form1->Messenst1Click();
     Form2->B_mess->click();
     ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
-    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }, 15000));
+    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 2; }));
 
     runTool("bash", {session, "stop"});
     const bool told = processUntil(
-        [] { return Form2->L_status->text().contains("Keine Daten vom Aufnahmegerät"); }, 20000);
+        [] { return Form2->L_status->text().contains("Keine Daten vom Aufnahmegerät"); });
     bool restarted = false;
     runTool("bash", {session, "start"}, &restarted); // the later tests need the server again
     ASSERT_TRUE(told) << Form2->L_status->text().toStdString();
     EXPECT_EQ(Form2->L_status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_FALSE(Store.DataPresent);
-    EXPECT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }, 5000));
+    EXPECT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }));
     ASSERT_TRUE(restarted && soundServerReady());
 
     Form2->B_mess->click();
     ASSERT_TRUE(Form2->AudioIn->DeviceOpen()) << Form2->AudioIn->ErrorText().toStdString();
-    EXPECT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 3; }, 15000))
+    EXPECT_TRUE(processUntil([] { return Form2->AudioIn->BuffersReturned() >= 3; }))
         << Form2->L_status->text().toStdString();
     EXPECT_EQ(Form2->L_status->text(), "  Warte auf Start  ");
     Form2->AudioIn->StopNow();

@@ -8,12 +8,14 @@
 #include "tests/eventloop.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
@@ -65,6 +67,9 @@ template <typename Action> QStringList closingModals(Action action) {
     return seen;
 }
 
+// How long a dialog may refuse an answer before it is closed unanswered.
+inline constexpr int ModalAnswerLimitMs = 60000;
+
 // Runs `action`; every modal dialog that opens meanwhile is handed to
 // `answer`, which must close it. Returns the dialogs' object names in order.
 template <typename Action, typename Answer>
@@ -72,13 +77,20 @@ QStringList answeringModals(Action action, Answer answer) {
     QStringList seen;
     QTimer watcher;
     watcher.setInterval(5);
-    int tries = 0;
+    // A dialog that will not take the answer is closed in the end, so that a
+    // failing test ends instead of hanging. The limit is generous: a file
+    // dialog on a busy machine may read its folder for seconds.
+    QDeadlineTimer giveUp;
+    QPointer<QWidget> answering; // the dialog the deadline is for
     QObject::connect(&watcher, &QTimer::timeout, [&] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
-            // A dialog that will not take the answer is closed in the end,
-            // so that a failing test ends instead of hanging.
-            if (++tries > 400) {
+            if (modal != answering) {
+                answering = modal;
+                giveUp.setRemainingTime(ModalAnswerLimitMs);
+            }
+            if (giveUp.hasExpired()) {
                 seen << modal->objectName();
+                answering = nullptr;
                 modal->close();
                 return;
             }
@@ -89,7 +101,7 @@ QStringList answeringModals(Action action, Answer answer) {
                 answer(modal);
             }
             seen << modal->objectName();
-            tries = 0;
+            answering = nullptr;
         }
     });
     watcher.start();
