@@ -10,6 +10,7 @@
 #include "evaluation/tabelle_u.h"
 #include "evaluation/xlsgespeichert_u.h"
 #include "settings/config_u.h"
+#include "widgets/chartaccessibility.h"
 #include "widgets/dateivorhanden_u.h"
 #include "widgets/popupaccessibility.h"
 
@@ -55,6 +56,7 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
                    std::shared_ptr<platform::WaveInBackend> capture) {
     // Before any window exists: their accessible interfaces are made once.
     installPopupAccessibility();
+    installChartAccessibility();
     MainWindowLinks& links = mainWindowLinks;
     links = {};
     create(Form1, new TForm1(options, std::move(mixer), Store, links));

@@ -1,6 +1,7 @@
 #include "diagrams/diagramwindow.h"
 
 #include "store/measurementstore.h"
+#include "widgets/chartaccessibility.h"
 #include "widgets/controls.h"
 #include "widgets/popupaccessibility.h"
 #include "widgets/qpaintercanvas.h"
@@ -81,6 +82,7 @@ DiagramWindow::DiagramWindow(const DiagramLinks& links, const char* name, const 
 
     paintBox = new DiagramPaintBox(this);
     paintBox->setObjectName(QString::fromLatin1(paintBoxName));
+    exposeAsChart(paintBox); // before its accessible interface is first made
     paintBox->setAccessibleName(caption.trimmed());
     picture = place<QLabel>(this, pictureName, {51, 17, 413, 266});
     picture->hide();

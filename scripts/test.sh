@@ -8,14 +8,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 
-export PULSE_RUNTIME_PATH=/tmp/kelmot-pulse
-export QT_QPA_PLATFORM=offscreen
-export KELMOT_REQUIRE_SOUND=1
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-# A reported race fails its test (exit code 66).
-export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp"
+source scripts/test-environment.sh
 
 # Formatting drift fails the run, like a warning does.
 mapfile -t sources < <(git ls-files '*.cpp' '*.h' 2>/dev/null || find app store settings acquisition evaluation diagrams platform tests bench scripts -name '*.cpp' -o -name '*.h')

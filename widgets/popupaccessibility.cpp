@@ -19,7 +19,12 @@ QMenu* popupOf(const QObject* window) {
 
 class PopupOwnerAccessible : public QAccessibleWidget {
 public:
-    explicit PopupOwnerAccessible(QWidget* window) : QAccessibleWidget(window) {}
+    // A top-level window is a window to a screen reader, as the main
+    // window and the dialogs are (Qt makes a plain widget a client area,
+    // which the bus shows as layout filler).
+    explicit PopupOwnerAccessible(QWidget* window)
+        : QAccessibleWidget(window,
+                            window->isWindow() ? QAccessible::Window : QAccessible::Client) {}
 
     int childCount() const override {
         return QAccessibleWidget::childCount() + (openPopup() ? 1 : 0);
