@@ -170,6 +170,15 @@ void TForm2::prepareRun(const QString& caption, bool withBrightTimes) {
         SG1->item(k, 1)->setText(QString());
         if (withBrightTimes) SG1->item(k, 2)->setText(QString());
     }
+    brightTimes_ = withBrightTimes;
+    liveChanged_ = true;
+    announceLiveTable();
+}
+
+void TForm2::announceLiveTable() {
+    if (!liveChanged_) return;
+    liveChanged_ = false;
+    emit liveTableChanged();
 }
 
 void TForm2::RB1Click() {
@@ -194,6 +203,8 @@ void TForm2::B_messClick() {
             SG1->item(k, c)->setText(Blank);
     L_status->setText(QString(26, u' '));
     L_status->show();
+    liveChanged_ = true;
+    announceLiveTable();
     if (AudioIn->DeviceOpen() && AudioIn->KeepRunning()) {
         // Still recording: the detection starts afresh on the running
         // capture, and the next buffer is the first of the new run.
@@ -214,6 +225,7 @@ void TForm2::startCapture() {
     if (!AudioIn->Start(&AudioIn)) {
         setStatus(tr("  Aufnahme nicht möglich: ") + AudioIn->ErrorText() + QStringLiteral("  "),
                   Red);
+        announceLiveTable();
         return;
     }
     deviceWatchdog_.start(clock_());
@@ -233,6 +245,7 @@ void TForm2::checkDeviceAlive() {
     Detection.abort();
     AudioIn->StopNow();
     setStatus(tr("  Keine Daten vom Aufnahmegerät - bitte prüfen und neu messen  "), Red);
+    announceLiveTable();
 }
 
 void TForm2::AudioInStop() {
@@ -247,6 +260,7 @@ void TForm2::B_abbruchClick() {
     Detection.abort();
     AudioIn->StopWhenDrained();
     setStatus(tr("   Abgebrochen   "), Red);
+    announceLiveTable();
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
@@ -267,9 +281,12 @@ bool TForm2::AudioInBufferFilled(char* Buffer, int& Size) {
         Detection.abort();
         AudioIn->StopWhenDrained();
         setStatus(tr("  Daten verloren - bitte neu messen  "), Red);
+        announceLiveTable();
         return true;
     }
     Detection.analyse(Buffer, Size);
+    // The classroom view hears of the new rows before the window repaints.
+    announceLiveTable();
     // Let the table and the status line repaint while the run goes on.
     QCoreApplication::processEvents();
     return true;
@@ -285,9 +302,11 @@ QString TForm2::cellText(int column, int row) const {
 
 void TForm2::setCell(int column, int row, const QString& text) {
     setGridCell(SG1, column, row, text);
+    liveChanged_ = true;
 }
 
 void TForm2::setStatus(const QString& caption, Rgb colour) {
+    liveChanged_ = true;
     L_status->setText(caption);
     setTextColour(L_status, toQColor(colour));
     L_status->adjustSize();

@@ -45,6 +45,8 @@ public:
     void prepareRun(const QString& caption, bool withBrightTimes);
 
     QString cellText(int column, int row) const;
+    // Whether the live table has the bright times (a v-t run).
+    bool showsBrightTimes() const { return brightTimes_; }
     // CaptureInUse
     bool captureOpen() const override;
 
@@ -70,6 +72,11 @@ public:
 
     LightBarrierDetector Detection;
 
+signals:
+    // The live table or the status line changed (once a buffer at most):
+    // what the classroom view follows.
+    void liveTableChanged();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +90,8 @@ private:
 
     void startCapture();
     void AudioInStop();
+    // Emits liveTableChanged when a cell or the status changed since the last time.
+    void announceLiveTable();
     void labelPositions(int column, int decimals);
 
     MeasurementStore& store_;
@@ -90,6 +99,8 @@ private:
     const TAudioMixer* mixer_;
     SeriesSelector& selector_;
     bool startWhenClosed_ = false;
+    bool brightTimes_ = false;
+    bool liveChanged_ = false;
     std::uint64_t lostAtStart_ = 0;
     QTimer* watchdog_ = nullptr;
     DeviceWatchdog deviceWatchdog_;

@@ -6,6 +6,7 @@
 #include "app/jpegpicture.h"
 #include "app/keinedaten_u.h"
 #include "app/program.h"
+#include "classroom/classroomwindow.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
 #include "evaluation/tabelle_u.h"
@@ -54,7 +55,7 @@ TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> 
     SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
     Mixer = new TAudioMixer(this, std::move(mixerApi));
     Mixer->setObjectName("Mixer");
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < int(ImageList1.size()); ++i)
         ImageList1[static_cast<std::size_t>(i)] = toolImage(i);
     buildToolBar();
 
@@ -100,6 +101,8 @@ void TForm1::buildMenu() {
     item(diagramm, Diagrammvt1, "Diagrammvt1", tr("Diagramm v-t"), &TForm1::Diagrammvt1Click);
     item(nullptr, Einstellungen1, "Einstellungen1", tr("Einstellungen"),
          &TForm1::Einstellungen1Click);
+    item(nullptr, Klassenansicht1, "Klassenansicht1", tr("Klassenansicht"),
+         &TForm1::Klassenansicht1Click);
     item(nullptr, Info1, "Info1", tr("Info"), &TForm1::Info1Click);
 }
 
@@ -127,7 +130,8 @@ void TForm1::buildToolBar() {
         {QT_TR_NOOP("v-t Auswertung"), 5, &TForm1::Auswertenvt1Click, 2},
         {QT_TR_NOOP("s-t Auswertung / Diagramm"), 6, &TForm1::Diagrammst1Click, 1},
         {QT_TR_NOOP("v-t Auswertung / Diagramm"), 7, &TForm1::Diagrammvt1Click, 2},
-        {QT_TR_NOOP("Einstellungen"), 8, &TForm1::Einstellungen1Click, 0},
+        {QT_TR_NOOP("Einstellungen"), 8, &TForm1::Einstellungen1Click, 1},
+        {QT_TR_NOOP("Klassenansicht"), 9, &TForm1::Klassenansicht1Click, 0},
     };
     std::size_t n = 0;
     for (const Button& b : buttons) {
@@ -281,6 +285,10 @@ void TForm1::Einstellungen1Click() {
     else
         windows_.settings->RB_einzel->setChecked(true);
     windows_.settings->exec();
+}
+
+void TForm1::Klassenansicht1Click() {
+    if (windows_.classroom) windows_.classroom->open();
 }
 
 void TForm1::Info1Click() {

@@ -26,6 +26,7 @@ class TAboutBox;
 class TForm6;
 class TForm7;
 class TForm8;
+class ClassroomWindow;
 
 // The windows the main window's commands open or ask; the composition root
 // fills them in as it creates them (after the main window).
@@ -38,6 +39,7 @@ struct MainWindowLinks {
     TForm6* table = nullptr;
     TForm7* overwrite = nullptr;
     TForm8* settings = nullptr;
+    ClassroomWindow* classroom = nullptr;
 };
 
 // A recording line's state as it was when the program started.
@@ -88,6 +90,8 @@ public:
     void Diagrammst1Click();
     void Diagrammvt1Click();
     void Einstellungen1Click();
+    // The classroom view: switched on, with its window of address and code.
+    void Klassenansicht1Click();
     void Info1Click();
 
     const StartOptions& Options() const { return options_; }
@@ -97,9 +101,9 @@ public:
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     TAudioMixer* Mixer = nullptr;
-    std::array<QPixmap, 9> ImageList1;
+    std::array<QPixmap, 10> ImageList1;
     QToolBar* ToolBar1 = nullptr;
-    std::array<QWidget*, 21> ToolButtons{}; // ToolButton1 .. ToolButton21
+    std::array<QWidget*, 23> ToolButtons{}; // ToolButton1 .. ToolButton23
     QLabel* Image1 = nullptr;
 
     // Menu items.
@@ -114,6 +118,7 @@ public:
     QAction* Diagrammst1 = nullptr;
     QAction* Diagrammvt1 = nullptr;
     QAction* Einstellungen1 = nullptr;
+    QAction* Klassenansicht1 = nullptr;
     QAction* Info1 = nullptr;
 
     SavedLineState SavedMixerSettings[MaxSavedDevices][MaxSavedLines];

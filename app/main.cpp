@@ -1,4 +1,5 @@
 #include "app/analysecommand.h"
+#include "app/classroomcommand.h"
 #include "app/kelmot_u.h"
 #include "app/language.h"
 #include "app/program.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     kelmot::Form1->showMaximized();
     if (!options->openFile.isEmpty())
         kelmot::Form1->openDataFile(QFileInfo(options->openFile).absoluteFilePath());
+    if (options->classroom) kelmot::announceClassroomView(stdout, stderr);
     const int rc = QApplication::exec();
     kelmot::destroyWindows();
     return rc;

@@ -1,18 +1,23 @@
 #include "app/program.h"
 
 #include "acquisition/tabellemess_u.h"
+#include "app/classroomfeed.h"
 #include "app/info_u.h"
 #include "app/keinedaten_u.h"
 #include "app/kelmot_u.h"
 #include "app/windowlinks.h"
+#include "classroom/classroomservice.h"
+#include "classroom/classroomwindow.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
 #include "evaluation/tabelle_u.h"
 #include "evaluation/xlsgespeichert_u.h"
 #include "settings/config_u.h"
 #include "widgets/chartaccessibility.h"
+
 #include "widgets/dateivorhanden_u.h"
 #include "widgets/popupaccessibility.h"
+#include <QAction>
 
 namespace kelmot {
 
@@ -27,6 +32,8 @@ TForm6* Form6 = nullptr;
 TForm7* Form7 = nullptr;
 TForm8* Form8 = nullptr;
 TForm9* Form9 = nullptr;
+ClassroomService* Classroom = nullptr;
+ClassroomWindow* ClassroomView = nullptr;
 
 namespace {
 
@@ -45,6 +52,7 @@ TableSelectorLink tableSelector(currentTable);
 TableViewLink tableView(currentTable);
 OverwriteQuestionLink overwriteQuestion([]() -> OverwriteQuestion* { return Form7; });
 MainWindowLinks mainWindowLinks;
+ClassroomFeed* classroomFeed = nullptr;
 
 } // namespace
 
@@ -79,9 +87,31 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     QObject::connect(Form6, &TForm6::stDiagramChanged, Form3, &TForm3::PB1Paint);
     QObject::connect(Form6, &TForm6::vtDiagramChanged, Form4, &TForm4::PB2Paint);
     QObject::connect(Form6, &TForm6::excelFileSaved, Form9, [] { Form9->exec(); });
+
+    // The classroom view follows the measurement, its evaluation and the
+    // diagrams' fits as they change.
+    Classroom = new ClassroomService;
+    links.classroom = ClassroomView =
+        new ClassroomWindow(*Classroom, options.language, Form1, Form1);
+    classroomFeed = new ClassroomFeed(Store, *Form2, tableView, *Form3, *Form4, *Classroom);
+    const auto follow = [] { classroomFeed->changed(); };
+    QObject::connect(Form2, &TForm2::liveTableChanged, classroomFeed, follow);
+    QObject::connect(Form6, &TForm6::stDiagramChanged, classroomFeed, follow);
+    QObject::connect(Form6, &TForm6::vtDiagramChanged, classroomFeed, follow);
+    for (DiagramWindow* d :
+         {static_cast<DiagramWindow*>(Form3), static_cast<DiagramWindow*>(Form4)}) {
+        QObject::connect(d->Ausgleichskurve1, &QAction::toggled, classroomFeed, follow);
+        QObject::connect(d->Diagrammelschen1, &QAction::triggered, classroomFeed, follow);
+    }
 }
 
 void destroyWindows() {
+    // The classroom view first: its connections end before the windows go.
+    delete classroomFeed;
+    classroomFeed = nullptr;
+    delete Classroom;
+    Classroom = nullptr;
+    ClassroomView = nullptr; // goes with the main window, its parent
     // In reverse order; the dialogs go with the main window, their parent.
     delete Form6;
     Form6 = nullptr;

@@ -18,6 +18,8 @@ class TForm6;
 class TForm7;
 class TForm8;
 class TForm9;
+class ClassroomService;
+class ClassroomWindow;
 
 // The program's one store and its windows. Only the composition root (this
 // folder), `main` and the tests that drive the whole program name them; a
@@ -33,10 +35,14 @@ extern TForm6* Form6;
 extern TForm7* Form7;
 extern TForm8* Form8;
 extern TForm9* Form9;
+// The classroom view (off at start) and its window.
+extern ClassroomService* Classroom;
+extern ClassroomWindow* ClassroomView;
 
 // Creates the windows in their fixed order, each running its creation
 // handler: Form1 (main), Form2, Form3, Form4, Form5, AboutBox, Form6, Form7,
-// Form8, Form9, and wires them. They live until destroyWindows.
+// Form8, Form9, then the classroom view and its window, and wires them.
+// They live until destroyWindows.
 void createWindows(const StartOptions& options);
 // The same with the mixer and capture back ends given (tests, demonstrations).
 void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,

@@ -71,8 +71,13 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
                                     "Sprache der Texte: de (Deutsch) oder en (Englisch); ohne die "
                                     "Option die des Desktops."),
         QCoreApplication::translate("StartOptions", "SPRACHE"));
-    parser.addOptions(
-        {help, version, simulate, replay, mixer, analyse, output, threshold, speed, language});
+    const QCommandLineOption classroom(
+        "classroom",
+        QCoreApplication::translate("StartOptions",
+                                    "Die Klassenansicht beim Start einschalten und jede Adresse "
+                                    "mit ihrem Zugangscode ausgeben."));
+    parser.addOptions({help, version, simulate, replay, mixer, analyse, output, threshold, speed,
+                       language, classroom});
 
     ParsedOptions result;
     const auto fail = [&result](const QString& message) {
@@ -117,6 +122,12 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
     } else if (parser.isSet(output) || parser.isSet(threshold)) {
         return fail(QCoreApplication::translate("StartOptions",
                                                 "--output und --threshold gehören zu --analyse."));
+    }
+    if (parser.isSet(classroom)) {
+        if (parser.isSet(analyse))
+            return fail(QCoreApplication::translate(
+                "StartOptions", "--classroom braucht das Fenster; --analyse passt nicht dazu."));
+        o.classroom = true;
     }
     if (parser.isSet(simulate)) o.capture = StartOptions::Capture::Simulation;
     if (parser.isSet(replay)) {

@@ -28,6 +28,8 @@ struct StartOptions {
     std::optional<std::int32_t> threshold;
     // --language: "de" or "en"; empty: the desktop's.
     QString language;
+    // --classroom: the classroom view switched on at start.
+    bool classroom = false;
 };
 
 // Parses the arguments (argv[0] first). On --help or --version the text to

@@ -1,5 +1,6 @@
 #include "diagrams/diagramwindow.h"
 
+#include "diagrams/diagramdescription.h"
 #include "store/measurementstore.h"
 #include "widgets/chartaccessibility.h"
 #include "widgets/controls.h"
@@ -160,16 +161,8 @@ void DiagramWindow::describeForScreenReaders() {
     // What the diagram shows, as the label says it: the series drawn, the
     // relationship of each, and the value of the newest relationship.
     const DiagramInput in = input();
-    QStringList series;
-    for (int k = 0; k < in.series(); ++k) {
-        const QString relation = relationName(k);
-        series << in.store.SeriesName[k] + QStringLiteral(": ") +
-                      (relation.isEmpty() ? tr("kein Zusammenhang") : relation);
-    }
-    QString text = series.join(QStringLiteral("; "));
-    if (!Label1->text().isEmpty()) text += QStringLiteral(", ") + Label1->text();
-    if (!fitText().isEmpty()) text += QStringLiteral("; ") + fitText();
-    paintBox->setAccessibleDescription(text);
+    paintBox->setAccessibleDescription(
+        diagramDescription(in.store, in.series(), velocity(), Label1->text(), fitText()));
 }
 
 void DiagramWindow::paintDiagram() {

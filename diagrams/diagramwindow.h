@@ -101,9 +101,8 @@ protected:
     DiagramInput input() const;
     const MeasurementStore& store() const { return links_.store; }
     const EvaluationView& table() const { return links_.table; }
-    // The relationship chosen for series k, as the screen reader says it
-    // ("s ~ t²"), empty for none.
-    virtual QString relationName(int series) const = 0;
+    // The v-t diagram (true) or the s-t diagram.
+    virtual bool velocity() const = 0;
     // The caption of the fitted curve last drawn, empty for none.
     virtual QString fitText() const = 0;
     virtual std::optional<QString> drawDiagram(Canvas& canvas, const DiagramGeometry& area) = 0;

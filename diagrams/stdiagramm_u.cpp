@@ -29,17 +29,4 @@ void TForm3::drawCleared(Canvas& canvas, const DiagramGeometry& area) {
     Diagram.drawCleared(canvas, area, QLocale());
 }
 
-QString TForm3::relationName(int series) const {
-    switch (store().SeriesStRelation[series]) {
-    case StProportional:
-        return tr("s ~ t");
-    case StSquare:
-        return tr("s ~ t²");
-    case StSquareDistance:
-        return tr("s² ~ t");
-    default:
-        return {};
-    }
-}
-
 } // namespace kelmot

@@ -26,7 +26,7 @@ protected:
     std::optional<QString> drawDiagram(Canvas& canvas, const DiagramGeometry& area) override;
     void drawPrintout(Canvas& canvas) override;
     void drawCleared(Canvas& canvas, const DiagramGeometry& area) override;
-    QString relationName(int series) const override;
+    bool velocity() const override { return false; }
     QString fitText() const override { return Diagram.FitText; }
 };
 

@@ -33,15 +33,4 @@ void TForm4::drawCleared(Canvas& canvas, const DiagramGeometry& area) {
     Diagram.drawCleared(canvas, area, QLocale());
 }
 
-QString TForm4::relationName(int series) const {
-    switch (store().SeriesVtRelation[series]) {
-    case VtConstant:
-        return tr("v konstant");
-    case VtProportional:
-        return tr("v ~ t");
-    default:
-        return {};
-    }
-}
-
 } // namespace kelmot

@@ -8,6 +8,7 @@ packages=(
   build-essential cmake g++ pkg-config ninja-build clang-format
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev qt6-l10n-tools
   qt6-qpa-plugins
+  qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev libqrencode-dev
   portaudio19-dev libasound2-dev libasound2-plugins alsa-utils
   libsndfile1-dev libsamplerate0-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -17,6 +18,7 @@ packages=(
   dpkg-dev file desktop-file-utils appstream shared-mime-info groff-base
   clang libclang-rt-14-dev
   at-spi2-core python3-pyatspi xdotool dbus-daemon
+  chromium chromium-driver python3-selenium zbar-tools
   locales
 )
 

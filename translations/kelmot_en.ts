@@ -17,6 +17,132 @@
     </message>
 </context>
 <context>
+    <name>ClassroomCommand</name>
+    <message>
+        <source>Klassenansicht: %1</source>
+        <translation>Classroom view: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ClassroomPage</name>
+    <message>
+        <source>Kelmot – Klassenansicht</source>
+        <translation>Kelmot – classroom view</translation>
+    </message>
+    <message>
+        <source>Verbindung wird aufgebaut …</source>
+        <translation>Connecting …</translation>
+    </message>
+    <message>
+        <source>Verbindung unterbrochen – neuer Versuch …</source>
+        <translation>Connection lost – trying again …</translation>
+    </message>
+    <message>
+        <source>Verbunden</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Der Zugangscode gilt nicht mehr. Bitte die neue Adresse öffnen.</source>
+        <translation>This access code is no longer valid. Please open the new address.</translation>
+    </message>
+    <message>
+        <source>Stand der Messung</source>
+        <translation>Measurement status</translation>
+    </message>
+    <message>
+        <source>Laufende Messung</source>
+        <translation>Current run</translation>
+    </message>
+    <message>
+        <source>Messtabelle</source>
+        <translation>Measurement table</translation>
+    </message>
+    <message>
+        <source>Ausgewertete Messungen</source>
+        <translation>Evaluated runs</translation>
+    </message>
+    <message>
+        <source>Noch keine Messung gespeichert.</source>
+        <translation>No run has been stored yet.</translation>
+    </message>
+    <message>
+        <source>Diagramme</source>
+        <translation>Diagrams</translation>
+    </message>
+    <message>
+        <source>Vermuteter Zusammenhang: %1</source>
+        <translation>Suspected relationship: %1</translation>
+    </message>
+    <message>
+        <source>kein Zusammenhang gewählt</source>
+        <translation>none chosen</translation>
+    </message>
+    <message>
+        <source>Streifenbreite: %1 mm</source>
+        <translation>Flag width: %1 mm</translation>
+    </message>
+    <message>
+        <source>Herunterladen:</source>
+        <translation>Download:</translation>
+    </message>
+    <message>
+        <source>Datendatei (.kmd)</source>
+        <translation>Data file (.kmd)</translation>
+    </message>
+    <message>
+        <source>Tabelle (.xls)</source>
+        <translation>Spreadsheet (.xls)</translation>
+    </message>
+    <message>
+        <source>CSV-Datei (.csv)</source>
+        <translation>CSV file (.csv)</translation>
+    </message>
+    <message>
+        <source>Diese Seite zeigt nur an: sie steuert das Programm nicht.</source>
+        <translation>This page only shows the measurement: it cannot control the program.</translation>
+    </message>
+    <message>
+        <source>Zugang verweigert: falscher oder fehlender Zugangscode.</source>
+        <translation>Access denied: the access code is wrong or missing.</translation>
+    </message>
+    <message>
+        <source>Diese Seite gibt es nicht.</source>
+        <translation>There is no such page.</translation>
+    </message>
+    <message>
+        <source>Die Klassenansicht kann nur gelesen werden.</source>
+        <translation>The classroom view is read-only.</translation>
+    </message>
+    <message>
+        <source>Die Anfrage kam nicht rechtzeitig an.</source>
+        <translation>The request did not arrive in time.</translation>
+    </message>
+    <message>
+        <source>Diese Adresse ist nur für die Live-Verbindung der Seite.</source>
+        <translation>This address is only for the page&apos;s live connection.</translation>
+    </message>
+    <message>
+        <source>Zu viele falsche Zugangscodes: bitte eine Minute warten.</source>
+        <translation>Too many wrong access codes: please wait a minute.</translation>
+    </message>
+    <message>
+        <source>Die Anfrage ist zu groß.</source>
+        <translation>The request is too large.</translation>
+    </message>
+    <message>
+        <source>Zu viele Verbindungen: bitte später noch einmal versuchen.</source>
+        <translation>Too many connections: please try again later.</translation>
+    </message>
+    <message>
+        <source>s-t Diagramm</source>
+        <translation>s-t diagram</translation>
+    </message>
+    <message>
+        <source>v-t Diagramm</source>
+        <translation>v-t diagram</translation>
+    </message>
+</context>
+<context>
     <name>ColumnHeaders</name>
     <message>
         <source>Ort (m)</source>
@@ -265,6 +391,33 @@
     </message>
 </context>
 <context>
+    <name>RelationNames</name>
+    <message>
+        <source>s ~ t</source>
+        <translation>s ~ t</translation>
+    </message>
+    <message>
+        <source>s ~ t²</source>
+        <translation>s ~ t²</translation>
+    </message>
+    <message>
+        <source>s² ~ t</source>
+        <translation>s² ~ t</translation>
+    </message>
+    <message>
+        <source>v konstant</source>
+        <translation>v constant</translation>
+    </message>
+    <message>
+        <source>v ~ t</source>
+        <translation>v ~ t</translation>
+    </message>
+    <message>
+        <source>kein Zusammenhang</source>
+        <translation>no relationship</translation>
+    </message>
+</context>
+<context>
     <name>StDiagram</name>
     <message>
         <source>Quotient (mittel) : </source>
@@ -401,6 +554,14 @@
         <source>Wiedergabe</source>
         <translation>Playback</translation>
     </message>
+    <message>
+        <source>Die Klassenansicht beim Start einschalten und jede Adresse mit ihrem Zugangscode ausgeben.</source>
+        <translation>Switch the classroom view on at start and print each address with its access code.</translation>
+    </message>
+    <message>
+        <source>--classroom braucht das Fenster; --analyse passt nicht dazu.</source>
+        <translation>--classroom needs the window; it does not go with --analyse.</translation>
+    </message>
 </context>
 <context>
     <name>VtDiagram</name>
@@ -415,6 +576,52 @@
     <message>
         <source>Steigung : </source>
         <translation>Slope : </translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::ClassroomWindow</name>
+    <message>
+        <source>   Klassenansicht</source>
+        <translation>   Classroom view</translation>
+    </message>
+    <message>
+        <source>Im Browser eines Geräts im selben Netz öffnen:</source>
+        <translation>Open in the browser of a device on the same network:</translation>
+    </message>
+    <message>
+        <source>QR-Code der Adresse mit dem Zugangscode</source>
+        <translation>QR code of the address with the access code</translation>
+    </message>
+    <message>
+        <source>Zugangscode:</source>
+        <translation>Access code:</translation>
+    </message>
+    <message>
+        <source>Die Seite zeigt die Messung nur an: von dort lässt sich im Programm nichts starten, anhalten oder ändern.</source>
+        <translation>The page only shows the measurement: nothing in the program can be started, stopped or changed from it.</translation>
+    </message>
+    <message>
+        <source>Beenden</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Die Klassenansicht konnte nicht starten: kein freier Port von %1 bis %2.</source>
+        <translation>The classroom view could not start: no free port from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>Adresse: %1</source>
+        <translation>Address: %1</translation>
+    </message>
+    <message>
+        <source>Zugangscode: %1</source>
+        <translation>Access code: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Verbundene Geräte: %n</source>
+        <translation>
+            <numerusform>%n device connected</numerusform>
+            <numerusform>%n devices connected</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -434,10 +641,6 @@
     <message>
         <source>Ausgleichskurve</source>
         <translation>Fitted curve</translation>
-    </message>
-    <message>
-        <source>kein Zusammenhang</source>
-        <translation>no relationship</translation>
     </message>
 </context>
 <context>
@@ -593,6 +796,10 @@
         <source>  Geschwindigkeits-Zeit Zusammenhang messen (v-t)</source>
         <translation>  Measure speed-time relationship (v-t)</translation>
     </message>
+    <message>
+        <source>Klassenansicht</source>
+        <translation>Classroom view</translation>
+    </message>
 </context>
 <context>
     <name>kelmot::TForm2</name>
@@ -683,18 +890,6 @@
         <source>Maustaste öffnet Menu</source>
         <translation>Mouse button opens menu</translation>
     </message>
-    <message>
-        <source>s ~ t</source>
-        <translation>s ~ t</translation>
-    </message>
-    <message>
-        <source>s ~ t²</source>
-        <translation>s ~ t²</translation>
-    </message>
-    <message>
-        <source>s² ~ t</source>
-        <translation>s² ~ t</translation>
-    </message>
 </context>
 <context>
     <name>kelmot::TForm4</name>
@@ -705,14 +900,6 @@
     <message>
         <source>Maustaste öffnet Menü</source>
         <translation>Mouse button opens menu</translation>
-    </message>
-    <message>
-        <source>v konstant</source>
-        <translation>v constant</translation>
-    </message>
-    <message>
-        <source>v ~ t</source>
-        <translation>v ~ t</translation>
     </message>
 </context>
 <context>

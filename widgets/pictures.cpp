@@ -26,6 +26,12 @@ QIcon programIcon() {
     return QIcon(QStringLiteral(":/kelmot/kelmot_icon.png"));
 }
 
+QByteArray programIconPng() {
+    loadPictureResources();
+    QFile f(QStringLiteral(":/kelmot/kelmot_icon.png"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QPixmap warningPicture() {
     loadPictureResources();
     return QPixmap(QStringLiteral(":/kelmot/warnung.png"));

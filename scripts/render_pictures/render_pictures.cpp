@@ -1,4 +1,4 @@
-// Draws every picture of the program: the nine tool-button images, the
+// Draws every picture of the program: the ten tool-button images, the
 // program icon, the warning triangle, the question bubble and the photograph
 // of the set-up. Deterministic: the same files on every run.
 //   render_pictures <output folder>
@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -148,6 +149,32 @@ QImage spanner() {
     QPainterPath ring;
     ring.addEllipse(QPointF(14, 0), 2.5, 2.5);
     p.drawPath(path.simplified().subtracted(jaw).subtracted(ring));
+    return img;
+}
+
+// The classroom view: a projector screen with a chart, and a phone beside
+// it that shows the same.
+QImage classroom() {
+    QImage img = canvas(36, 36);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 50), 1.2));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(2, 4, 24, 17)); // the screen
+    p.drawLine(QPointF(14, 21), QPointF(14, 27));
+    p.drawLine(QPointF(9, 29), QPointF(19, 29));
+    p.setPen(QPen(QColor(0, 0, 128), 1.6));
+    p.drawLine(QPointF(5, 18), QPointF(10, 14));
+    p.drawLine(QPointF(10, 14), QPointF(16, 11));
+    p.drawLine(QPointF(16, 11), QPointF(23, 7));
+    p.setPen(QPen(QColor(40, 40, 50), 1.2));
+    p.setBrush(QColor(60, 60, 70));
+    p.drawRoundedRect(QRectF(24, 14, 10, 19), 2, 2); // the phone
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(25.5, 16.5, 7, 13));
+    p.setPen(QPen(QColor(0, 0, 128), 1.2));
+    p.drawLine(QPointF(26.5, 27), QPointF(29, 24));
+    p.drawLine(QPointF(29, 24), QPointF(31.5, 19));
     return img;
 }
 
@@ -338,10 +365,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QDir out(argc > 1 ? argv[1] : "resources");
     QDir().mkpath(out.path());
-    const QImage buttons[9] = {folder(), floppy(),        stopwatch(),      stopwatch(), table(3),
-                               table(6), axes("s", true), axes("v", false), spanner()};
+    const QImage buttons[] = {folder(),  floppy(),   stopwatch(),     stopwatch(),
+                              table(3),  table(6),   axes("s", true), axes("v", false),
+                              spanner(), classroom()};
     bool ok = true;
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < int(std::size(buttons)); ++i)
         ok &= save(buttons[i], out.filePath(QString("werkzeug%1.png").arg(i)), "PNG");
     ok &= save(programIcon(), out.filePath("kelmot_icon.png"), "PNG");
     QDir().mkpath(out.filePath("icons"));

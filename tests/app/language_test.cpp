@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QXmlStreamReader>
 #include <algorithm>
@@ -111,11 +112,15 @@ std::set<QString> sameInEnglish() {
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&file);
     std::set<QString> same;
+    const auto check =
+        qScopeGuard([&] { EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString(); });
     QString source;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement) continue;
         if (xml.name() == QLatin1String("source")) source = xml.readElementText();
-        if (xml.name() == QLatin1String("translation") && xml.readElementText() == source)
+        // A plural's translation holds its forms as elements.
+        if (xml.name() == QLatin1String("translation") &&
+            xml.readElementText(QXmlStreamReader::IncludeChildElements) == source)
             same.insert(source);
     }
     return same;

@@ -93,8 +93,8 @@ TEST_F(ProgramFixture, MenuAndToolBarAreAsDescribed) {
     QStringList menus;
     for (QAction* a : Form1->MainMenu1->actions())
         menus << a->text();
-    EXPECT_EQ(menus,
-              (QStringList{"Datei", "Messen", "Auswerten", "Diagramm", "Einstellungen", "Info"}));
+    EXPECT_EQ(menus, (QStringList{"Datei", "Messen", "Auswerten", "Diagramm", "Einstellungen",
+                                  "Klassenansicht", "Info"}));
     QStringList datei;
     for (QAction* a : Form1->MainMenu1->actions()[0]->menu()->actions())
         datei << a->text();
@@ -118,8 +118,8 @@ TEST_F(ProgramFixture, MenuAndToolBarAreAsDescribed) {
     }
     EXPECT_EQ(hints, (QStringList{"Datei laden", "Datei speichern", "s-t-Messung", "v-t-Messung",
                                   "s-t Auswertung", "v-t Auswertung", "s-t Auswertung / Diagramm",
-                                  "v-t Auswertung / Diagramm", "Einstellungen"}));
-    EXPECT_EQ(gaps, (QList<int>{1, 2, 1, 2, 1, 2, 1, 2}));
+                                  "v-t Auswertung / Diagramm", "Einstellungen", "Klassenansicht"}));
+    EXPECT_EQ(gaps, (QList<int>{1, 2, 1, 2, 1, 2, 1, 2, 1}));
     EXPECT_EQ(Form1->ToolBar1->height(), 49);
     // "Datei laden" loads as s-t: it hides the picture like "Laden s-t".
     Form1->Image1->show();

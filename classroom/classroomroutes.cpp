@@ -1,0 +1,100 @@
+#include "classroom/classroomroutes.h"
+
+#include "classroom/accesscode.h"
+
+#include <QList>
+#include <array>
+#include <utility>
+
+namespace kelmot {
+
+namespace {
+
+struct FixedRoute {
+    const char* path;
+    ClassroomRoute route;
+};
+
+constexpr std::array<FixedRoute, 8> FixedRoutes{{
+    {"/", ClassroomRoute::Page},
+    {"/app.js", ClassroomRoute::Script},
+    {"/style.css", ClassroomRoute::Style},
+    {"/icon.png", ClassroomRoute::Icon},
+    {"/api/state", ClassroomRoute::State},
+    {"/api/live", ClassroomRoute::Live},
+    {"/diagram/st.svg", ClassroomRoute::StDiagram},
+    {"/diagram/vt.svg", ClassroomRoute::VtDiagram},
+}};
+
+// "/download/1.kmd" ... "/download/3.csv"
+bool downloadRoute(const QByteArray& path, ClassroomRoute& route, int& series) {
+    static const QByteArray prefix = QByteArrayLiteral("/download/");
+    if (!path.startsWith(prefix) || path.size() != prefix.size() + 5) return false;
+    const char digit = path[prefix.size()];
+    if (digit < '1' || digit > '3' || path[prefix.size() + 1] != '.') return false;
+    const QByteArray extension = path.mid(prefix.size() + 2);
+    if (extension == "kmd")
+        route = ClassroomRoute::DataFile;
+    else if (extension == "xls")
+        route = ClassroomRoute::Spreadsheet;
+    else if (extension == "csv")
+        route = ClassroomRoute::Csv;
+    else
+        return false;
+    series = digit - '1';
+    return true;
+}
+
+} // namespace
+
+bool routeOf(const QByteArray& path, ClassroomRoute& route, int& series) {
+    series = -1;
+    for (const FixedRoute& r : FixedRoutes) {
+        if (path == r.path) {
+            route = r.route;
+            return true;
+        }
+    }
+    return downloadRoute(path, route, series);
+}
+
+bool codeInQuery(const QByteArray& query, QString& code) {
+    for (const QByteArray& field : query.split('&')) {
+        if (!field.startsWith("code=")) continue;
+        code = QString::fromLatin1(field.mid(5));
+        return true;
+    }
+    return false;
+}
+
+ClassroomAnswer answerFor(const ClassroomRequest& request, const AccessCode& code,
+                          bool addressBlocked) {
+    ClassroomAnswer a;
+    if (!routeOf(request.path, a.route, a.series)) {
+        a.kind = ClassroomAnswer::NotFound;
+        return a;
+    }
+    if (request.method != "GET") {
+        a.kind = ClassroomAnswer::MethodNotAllowed;
+        return a;
+    }
+    if (addressBlocked) {
+        a.kind = ClassroomAnswer::TooManyTries;
+        return a;
+    }
+    if (!request.hasCode || !code.matches(request.code)) {
+        a.kind = ClassroomAnswer::Forbidden;
+        a.wrongCode = request.hasCode;
+        return a;
+    }
+    // A WebSocket is only the live route's, and the live route only one.
+    if ((a.route == ClassroomRoute::Live) != request.upgrade) {
+        a.kind = a.route == ClassroomRoute::Live ? ClassroomAnswer::UpgradeRequired
+                                                 : ClassroomAnswer::MethodNotAllowed;
+        return a;
+    }
+    a.kind = ClassroomAnswer::Serve;
+    return a;
+}
+
+} // namespace kelmot

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace kelmot {
+
+// The fixed routes of the classroom view. Everything else is 404.
+enum class ClassroomRoute {
+    Page,        // "/": the page
+    Script,      // "/app.js"
+    Style,       // "/style.css"
+    Icon,        // "/icon.png": the program's icon for the browser's tab
+    State,       // "/api/state": the state as JSON
+    Live,        // "/api/live": the WebSocket that pushes every change
+    StDiagram,   // "/diagram/st.svg"
+    VtDiagram,   // "/diagram/vt.svg"
+    DataFile,    // "/download/<n>.kmd": series n (1 the newest) as a data file
+    Spreadsheet, // "/download/<n>.xls"
+    Csv,         // "/download/<n>.csv"
+};
+
+// What a request is to be answered with. Checked in this order: an unknown
+// path is 404 whatever else it carries; a known one with any method but GET
+// is 405; a known one from an address that guessed too often 429; without
+// the current code 403; else it is served.
+struct ClassroomAnswer {
+    enum Kind { Serve, NotFound, MethodNotAllowed, TooManyTries, Forbidden, UpgradeRequired };
+    Kind kind = NotFound;
+    ClassroomRoute route = ClassroomRoute::Page;
+    int series = -1;        // the store's slot (0 the newest) for downloads
+    bool wrongCode = false; // a code was given and it was not the current one
+};
+
+// The parts of a request the decision reads. `path` is the URL's path as
+// sent (percent-encoding left as it is), `code` the value of the query's
+// "code" field (empty when none), `upgrade` whether it asks for a WebSocket.
+struct ClassroomRequest {
+    QByteArray method;
+    QByteArray path;
+    QString code;
+    bool hasCode = false;
+    bool upgrade = false;
+};
+
+class AccessCode;
+
+ClassroomAnswer answerFor(const ClassroomRequest& request, const AccessCode& code,
+                          bool addressBlocked);
+
+// The route and series a path names, if it names one.
+bool routeOf(const QByteArray& path, ClassroomRoute& route, int& series);
+
+// The "code" field of a URL's query ("a=1&code=123456"), undecoded: a code
+// is six digits, so anything percent-encoded is no code anyway.
+bool codeInQuery(const QByteArray& query, QString& code);
+
+} // namespace kelmot

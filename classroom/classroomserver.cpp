@@ -1,0 +1,313 @@
+#include "classroom/classroomserver.h"
+
+#include "classroom/classroomcsv.h"
+#include "classroom/classroomjson.h"
+#include "evaluation/xlswriter.h"
+
+#include <QHttpServerRequest>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QWebSocket>
+#include <algorithm>
+
+namespace kelmot {
+
+namespace {
+
+// The sheet name "Export als EXCEL-Datei" gives its files.
+const QString SheetName = QStringLiteral("Kelmotmessung");
+
+// A file name for a download: the series' name in letters, digits, "-" and
+// "_" (a user's text never reaches the header as it is).
+QByteArray downloadName(const QString& seriesName, int number, const char* extension) {
+    QByteArray name;
+    for (const QChar c : seriesName) {
+        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+            c == u'-' || c == u'_')
+            name += char(c.unicode());
+        else if (!name.endsWith('_'))
+            name += '_';
+    }
+    if (name.isEmpty() || name == "_") name = "kelmot-" + QByteArray::number(number);
+    return name + '.' + extension;
+}
+
+bool isUpgrade(const QHttpServerRequest& request) {
+    return request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0 ||
+           request.value("Upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+ClassroomServer::ClassroomServer(ClassroomServerSettings settings, QObject* parent)
+    : QAbstractHttpServer(parent), settings_(std::move(settings)) {
+    if (!settings_.clock) {
+        settings_.clock = [timer = std::make_shared<QElapsedTimer>()] {
+            if (!timer->isValid()) timer->start();
+            return std::int64_t(timer->elapsed());
+        };
+    }
+    PageTexts texts = settings_.pageTexts;
+    texts.append({"lang", settings_.texts.language});
+    page_ = fillPage(settings_.pageTemplate, texts, settings_.code.text());
+    connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
+            &ClassroomServer::acceptLiveClients);
+}
+
+ClassroomServer::~ClassroomServer() {
+    closeAll();
+}
+
+quint16 ClassroomServer::listenOnFreePort(quint16 firstPort, quint16 lastPort,
+                                          const QHostAddress& address) {
+    const RefusalWriter refusal = [](int status, const QByteArray&) {
+        return refusalAnswer(status, refusalText(status), true);
+    };
+    for (quint32 port = firstPort; port <= lastPort; ++port) {
+        auto* listener = new GuardedTcpServer(settings_.limits, refusal);
+        if (listener->listen(address, quint16(port))) {
+            listener_ = listener;
+            bind(listener);
+            return quint16(port);
+        }
+        delete listener;
+    }
+    return 0;
+}
+
+int ClassroomServer::openConnections() const {
+    return listener_ ? listener_->openConnections() : 0;
+}
+
+void ClassroomServer::closeAll() {
+    const auto clients = std::exchange(clients_, {});
+    for (QWebSocket* client : clients) {
+        client->disconnect(this);
+        client->abort();
+        delete client;
+    }
+    if (listener_) {
+        listener_->close();
+        // Every connection still open goes with its listener.
+        for (QTcpSocket* socket : listener_->findChildren<QTcpSocket*>())
+            socket->abort();
+        delete listener_;
+        listener_ = nullptr;
+    }
+    emit liveClientsChanged(0);
+}
+
+void ClassroomServer::publish(std::shared_ptr<const ClassroomSnapshot> snapshot) {
+    if (!snapshot) return;
+    const std::shared_ptr<const ClassroomSnapshot> before = std::exchange(snapshot_, snapshot);
+    ++revision_;
+    stateJson_.clear();
+    if (!before || !sameEvaluation(*before, *snapshot)) diagramsDrawn_ = false;
+    if (!before || clients_.empty()) return;
+    std::vector<QString> messages;
+    for (const QByteArray& m : changeMessages(*before, *snapshot, settings_.texts, revision_,
+                                              [this] { return stateJson(); }))
+        messages.push_back(QString::fromUtf8(m));
+    // A copy: a client dropped while sending leaves the list.
+    const auto clients = clients_;
+    for (QWebSocket* client : clients)
+        for (const QString& m : messages)
+            send(client, m);
+}
+
+const QByteArray& ClassroomServer::stateJson() {
+    if (stateJson_.isEmpty()) {
+        const ClassroomSnapshot empty;
+        const DiagramPicture& st = diagram(false);
+        const DiagramPicture& vt = diagram(true);
+        stateJson_ = stateMessage(snapshot_ ? *snapshot_ : empty, settings_.texts, revision_,
+                                  {st.label, st.description}, {vt.label, vt.description});
+    }
+    return stateJson_;
+}
+
+const DiagramPicture& ClassroomServer::diagram(bool velocity) {
+    if (!diagramsDrawn_) {
+        const ClassroomSnapshot empty;
+        const ClassroomSnapshot& s = snapshot_ ? *snapshot_ : empty;
+        st_ = stDiagramPicture(s, settings_.texts);
+        vt_ = vtDiagramPicture(s, settings_.texts);
+        diagramsDrawn_ = true;
+    }
+    return velocity ? vt_ : st_;
+}
+
+ClassroomAnswer ClassroomServer::decide(const QHttpServerRequest& request) {
+    ClassroomRequest r;
+    r.method = request.method() == QHttpServerRequest::Method::Get ? QByteArrayLiteral("GET")
+                                                                   : QByteArrayLiteral("OTHER");
+    r.path = request.url().path(QUrl::FullyEncoded).toLatin1();
+    r.hasCode = codeInQuery(request.url().query(QUrl::FullyEncoded).toLatin1(), r.code);
+    r.upgrade = isUpgrade(request);
+    const QByteArray address = request.remoteAddress().toString().toLatin1();
+    const std::int64_t now = settings_.clock();
+    const ClassroomAnswer a = answerFor(r, settings_.code, wrongCodes_.blocked(address, now));
+    if (a.wrongCode) wrongCodes_.wrongTry(address, now);
+    return a;
+}
+
+bool ClassroomServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
+    ConnectionGuard* guard = ConnectionGuard::of(socket);
+    if (guard) guard->requestRead();
+    const ClassroomAnswer decision = decide(request);
+    if (isUpgrade(request)) {
+        if (decision.kind == ClassroomAnswer::Serve) {
+            // Qt hands the connection to its WebSocket server when this
+            // returns true, and answers the handshake itself.
+            if (guard) guard->becameWebSocket();
+            return true;
+        }
+        // Refused: Qt asks missingHandler next, which answers; returning
+        // true would let the upgrade go ahead.
+        refusedUpgrade_ = decision;
+        return false;
+    }
+    answer(socket, decision);
+    return true;
+}
+
+void ClassroomServer::missingHandler(const QHttpServerRequest&, QTcpSocket* socket) {
+    answer(socket, refusedUpgrade_);
+}
+
+QByteArray ClassroomServer::serve(const ClassroomAnswer& decision) {
+    using Headers = QList<QPair<QByteArray, QByteArray>>;
+    const auto ok = [](const QByteArray& type, const QByteArray& body, Headers extra = {}) {
+        extra.prepend({"Content-Type", type});
+        return httpAnswer(200, "OK", extra, body, false);
+    };
+    switch (decision.route) {
+    case ClassroomRoute::Page:
+        return ok("text/html; charset=utf-8", page_);
+    case ClassroomRoute::Script:
+        return ok("text/javascript; charset=utf-8", settings_.script);
+    case ClassroomRoute::Style:
+        return ok("text/css; charset=utf-8", settings_.style);
+    case ClassroomRoute::Icon:
+        return ok("image/png", settings_.icon);
+    case ClassroomRoute::State:
+        return ok("application/json; charset=utf-8", stateJson());
+    case ClassroomRoute::StDiagram:
+        return ok("image/svg+xml", diagram(false).svg);
+    case ClassroomRoute::VtDiagram:
+        return ok("image/svg+xml", diagram(true).svg);
+    case ClassroomRoute::Live:
+        return {};
+    case ClassroomRoute::DataFile:
+    case ClassroomRoute::Spreadsheet:
+    case ClassroomRoute::Csv:
+        break;
+    }
+    const int slot = decision.series;
+    if (!snapshot_ || !snapshot_->store.DataPresent || slot < 0 ||
+        slot >= std::min(snapshot_->seriesCount, SeriesSlots) ||
+        snapshot_->store.SeriesName[slot].isEmpty())
+        return {};
+    const ClassroomSnapshot& s = *snapshot_;
+    const QString& name = s.store.SeriesName[slot];
+    const auto attachment = [&](const char* extension) {
+        return Headers{{"Content-Disposition",
+                        "attachment; filename=\"" + downloadName(name, slot + 1, extension) + '"'}};
+    };
+    const QLocale& locale = settings_.texts.locale;
+    switch (decision.route) {
+    case ClassroomRoute::DataFile:
+        return ok("application/x-kelmot-data", seriesDataFile(s, slot, locale), attachment("kmd"));
+    case ClassroomRoute::Spreadsheet:
+        return ok("application/vnd.ms-excel",
+                  xlsWorkbook(SheetName, seriesTable(s, slot, settings_.texts),
+                              locale.decimalPoint().at(0)),
+                  attachment("xls"));
+    default:
+        return ok("text/csv; charset=utf-8", csvFile(seriesTable(s, slot, settings_.texts), locale),
+                  attachment("csv"));
+    }
+}
+
+void ClassroomServer::answer(QTcpSocket* socket, const ClassroomAnswer& decision) {
+    int status = 0;
+    switch (decision.kind) {
+    case ClassroomAnswer::Serve: {
+        const QByteArray bytes = serve(decision);
+        if (!bytes.isEmpty()) {
+            socket->write(bytes);
+            return;
+        }
+        status = 404;
+        break;
+    }
+    case ClassroomAnswer::NotFound:
+        status = 404;
+        break;
+    case ClassroomAnswer::MethodNotAllowed:
+        status = 405;
+        break;
+    case ClassroomAnswer::TooManyTries:
+        status = 429;
+        break;
+    case ClassroomAnswer::Forbidden:
+        status = 403;
+        break;
+    case ClassroomAnswer::UpgradeRequired:
+        status = 426;
+        break;
+    }
+    // A refused request ends its connection: nothing more is read from a
+    // client that asks for what it may not have.
+    socket->write(refusalAnswer(status, refusalText(status), true));
+    socket->disconnectFromHost();
+}
+
+void ClassroomServer::acceptLiveClients() {
+    while (hasPendingWebSocketConnections()) {
+        std::unique_ptr<QWebSocket> client = nextPendingWebSocketConnection();
+        if (!client) continue;
+        // The upgrade was checked before; checked again here, so that no
+        // version of Qt's module can hand over a connection that was refused.
+        ClassroomRoute route;
+        int series = -1;
+        QString code;
+        const QUrl url = client->requestUrl();
+        if (!routeOf(url.path(QUrl::FullyEncoded).toLatin1(), route, series) ||
+            route != ClassroomRoute::Live ||
+            !codeInQuery(url.query(QUrl::FullyEncoded).toLatin1(), code) ||
+            !settings_.code.matches(code)) {
+            client->abort();
+            continue;
+        }
+        // What a client sends is never acted on; a large message closes it.
+        client->setMaxAllowedIncomingFrameSize(4096);
+        client->setMaxAllowedIncomingMessageSize(4096);
+        QWebSocket* c = client.release();
+        c->setParent(this);
+        connect(c, &QWebSocket::disconnected, this, [this, c] { dropClient(c); });
+        clients_.push_back(c);
+        emit liveClientsChanged(liveClients());
+        send(c, QString::fromUtf8(stateJson()));
+    }
+}
+
+void ClassroomServer::send(QWebSocket* client, const QString& message) {
+    if (std::find(clients_.begin(), clients_.end(), client) == clients_.end()) return;
+    client->sendTextMessage(message);
+    // A client that does not read: its messages pile up here. Beyond the
+    // bound it is dropped; the page reconnects and gets the state anew.
+    if (client->bytesToWrite() > settings_.maxQueuedBytes) dropClient(client);
+}
+
+void ClassroomServer::dropClient(QWebSocket* client) {
+    const auto it = std::find(clients_.begin(), clients_.end(), client);
+    if (it == clients_.end()) return;
+    clients_.erase(it);
+    client->disconnect(this);
+    client->abort();
+    client->deleteLater();
+    emit liveClientsChanged(liveClients());
+}
+
+} // namespace kelmot

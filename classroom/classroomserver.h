@@ -1,0 +1,96 @@
+#pragma once
+
+#include "classroom/accesscode.h"
+#include "classroom/classroompage.h"
+#include "classroom/classroomroutes.h"
+#include "classroom/classroomsnapshot.h"
+#include "classroom/connectionguard.h"
+#include "classroom/diagramsvg.h"
+#include "classroom/wrongcodelimit.h"
+
+#include <QAbstractHttpServer>
+#include <QElapsedTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QWebSocket;
+
+namespace kelmot {
+
+// What the classroom server is started with (made on the window's thread).
+struct ClassroomServerSettings {
+    AccessCode code = AccessCode(QString());
+    ClassroomTexts texts;
+    PageTexts pageTexts;
+    // The page (with its "{{...}}" placeholders), its script and its style.
+    QByteArray pageTemplate, script, style, icon;
+    ConnectionLimits limits;
+    // A live client whose unsent messages grow beyond this stops reading
+    // (or its network does): it is dropped and may reconnect.
+    qint64 maxQueuedBytes = 1024 * 1024;
+    // Milliseconds of a monotonic clock; tests set their own.
+    std::function<std::int64_t()> clock;
+};
+
+// The classroom view's server: the page, its script and style, the state as
+// JSON, the diagrams as SVG, the downloads, and the WebSocket that pushes
+// every change. Read-only: nothing it receives reaches the program. Lives
+// on a thread of its own (made, used and destroyed there); the window's
+// thread hands it snapshots. Every use of Qt's HTTP server module is in
+// this unit, so that a later Qt means a change here only.
+class ClassroomServer : public QAbstractHttpServer {
+    Q_OBJECT
+public:
+    explicit ClassroomServer(ClassroomServerSettings settings, QObject* parent = nullptr);
+    ~ClassroomServer() override;
+
+    // Listens on every IPv4 address at the first free port of
+    // [firstPort, lastPort] (or on `address` only); the port, or 0.
+    quint16 listenOnFreePort(quint16 firstPort, quint16 lastPort,
+                             const QHostAddress& address = QHostAddress::AnyIPv4);
+    // What the page shows from now on; pushed to every live client.
+    void publish(std::shared_ptr<const ClassroomSnapshot> snapshot);
+    // Ends every connection at once (the view is switched off).
+    void closeAll();
+
+    int liveClients() const { return int(clients_.size()); }
+    int openConnections() const;
+    int revision() const { return revision_; }
+
+signals:
+    // Live clients (open pages) connected now.
+    void liveClientsChanged(int count);
+
+protected:
+    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
+    void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
+
+private:
+    ClassroomAnswer decide(const QHttpServerRequest& request);
+    // The answer to a request that may be served; empty when what it names
+    // does not exist (a series not stored).
+    QByteArray serve(const ClassroomAnswer& decision);
+    void answer(QTcpSocket* socket, const ClassroomAnswer& decision);
+    void acceptLiveClients();
+    void dropClient(QWebSocket* client);
+    void send(QWebSocket* client, const QString& message);
+    const QByteArray& stateJson();
+    const DiagramPicture& diagram(bool velocity);
+
+    ClassroomServerSettings settings_;
+    GuardedTcpServer* listener_ = nullptr;
+    WrongCodeLimit wrongCodes_;
+    QByteArray page_; // filled in: texts and code
+    std::shared_ptr<const ClassroomSnapshot> snapshot_;
+    int revision_ = 0;
+    QByteArray stateJson_; // of revision_, made when first asked for
+    bool diagramsDrawn_ = false;
+    DiagramPicture st_, vt_;
+    std::vector<QWebSocket*> clients_;
+    // The decision on a refused WebSocket upgrade, for missingHandler, which
+    // Qt calls right after handleRequest declined it.
+    ClassroomAnswer refusedUpgrade_;
+};
+
+} // namespace kelmot

@@ -1,0 +1,161 @@
+#include "classroom/classroomservice.h"
+
+#include "classroom/accesscode.h"
+#include "classroom/classroomserver.h"
+#include "widgets/pictures.h"
+
+#include <QFile>
+#include <QLoggingCategory>
+#include <QNetworkInterface>
+#include <QThread>
+
+// The page, its script and style are built into a static library; without a
+// reference the linker would leave them out.
+static void loadClassroomPage() {
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(classroom);
+        return true;
+    }();
+    (void)loaded;
+}
+
+namespace kelmot {
+
+namespace {
+
+QByteArray resource(const char* name) {
+    QFile f(QStringLiteral(":/classroom/") + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+QStringList classroomHostAddresses() {
+    QStringList found;
+    for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
+        const auto flags = i.flags();
+        if (!(flags & QNetworkInterface::IsUp) || !(flags & QNetworkInterface::IsRunning) ||
+            (flags & QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry& e : i.addressEntries()) {
+            const QHostAddress a = e.ip();
+            if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback())
+                found << a.toString();
+        }
+    }
+    if (found.isEmpty()) found << QStringLiteral("127.0.0.1");
+    return found;
+}
+
+ClassroomService::ClassroomService(QObject* parent) : QObject(parent) {
+    // A refused WebSocket upgrade is an answer of ours, not Qt's warning:
+    // a client trying codes must not fill the terminal.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.httpserver.warning=false"));
+}
+
+ClassroomService::~ClassroomService() {
+    stop();
+}
+
+bool ClassroomService::start(const ClassroomTexts& texts, const Options& options) {
+    stop();
+    loadClassroomPage();
+    ClassroomServerSettings settings;
+    settings.code = AccessCode::random();
+    settings.texts = texts;
+    settings.pageTexts = classroomPageTexts();
+    settings.pageTemplate = resource("index.html");
+    settings.script = resource("app.js");
+    settings.style = resource("style.css");
+    settings.icon = programIconPng();
+    settings.limits = options.limits;
+    settings.maxQueuedBytes = options.maxQueuedBytes;
+    const QString code = settings.code.text();
+
+    thread_ = new QThread(this);
+    thread_->setObjectName(QStringLiteral("classroom"));
+    thread_->start();
+    // Made, listening and destroyed on its own thread: Qt's server keeps
+    // objects of its own that cannot be moved there afterwards.
+    ClassroomServer* server = nullptr;
+    quint16 port = 0;
+    auto* context = new QObject;
+    context->moveToThread(thread_);
+    QMetaObject::invokeMethod(
+        context,
+        [&] {
+            server = new ClassroomServer(std::move(settings));
+            port = server->listenOnFreePort(options.firstPort, options.lastPort,
+                                            options.address.value_or(QHostAddress::AnyIPv4));
+            if (port == 0) {
+                delete server;
+                server = nullptr;
+            }
+        },
+        Qt::BlockingQueuedConnection);
+    context->deleteLater();
+    if (!server) {
+        thread_->quit();
+        thread_->wait();
+        delete thread_;
+        thread_ = nullptr;
+        return false;
+    }
+    server_ = server;
+    port_ = port;
+    code_ = code;
+    addresses_.clear();
+    const QStringList hosts =
+        options.address && !options.address->isNull() && *options.address != QHostAddress::AnyIPv4
+            ? QStringList{options.address->toString()}
+            : classroomHostAddresses();
+    for (const QString& host : hosts)
+        addresses_ << QStringLiteral("http://%1:%2/?code=%3").arg(host).arg(port_).arg(code_);
+    connect(server_, &ClassroomServer::liveClientsChanged, this, [this](int count) {
+        if (!server_) return;
+        devices_ = count;
+        emit devicesChanged(count);
+    });
+    devices_ = 0;
+    if (last_) {
+        const auto snapshot = std::make_shared<const ClassroomSnapshot>(*last_);
+        QMetaObject::invokeMethod(server_, [s = server_, snapshot] { s->publish(snapshot); });
+    }
+    emit runningChanged(true);
+    emit devicesChanged(0);
+    return true;
+}
+
+void ClassroomService::stop() {
+    if (!server_) return;
+    ClassroomServer* server = std::exchange(server_, nullptr);
+    // Every connection ends now, on the server's thread, before this returns.
+    QMetaObject::invokeMethod(
+        server,
+        [server] {
+            server->closeAll();
+            delete server;
+        },
+        Qt::BlockingQueuedConnection);
+    thread_->quit();
+    thread_->wait();
+    delete thread_;
+    thread_ = nullptr;
+    port_ = 0;
+    code_.clear();
+    addresses_.clear();
+    devices_ = 0;
+    emit devicesChanged(0);
+    emit runningChanged(false);
+}
+
+void ClassroomService::publish(const ClassroomSnapshot& snapshot) {
+    if (last_ && sameEvaluation(*last_, snapshot) && sameLive(*last_, snapshot)) return;
+    last_ = snapshot;
+    if (!server_) return;
+    // One copy for the server's thread, shared and never changed.
+    const auto shared = std::make_shared<const ClassroomSnapshot>(snapshot);
+    QMetaObject::invokeMethod(server_, [s = server_, shared] { s->publish(shared); });
+}
+
+} // namespace kelmot

@@ -1,0 +1,90 @@
+#include "classroom/connectionguard.h"
+
+#include <QTcpSocket>
+
+namespace kelmot {
+
+ConnectionGuard::ConnectionGuard(QTcpSocket* socket, const ConnectionLimits& limits,
+                                 RefusalWriter refusal)
+    : QObject(socket), socket_(socket), limits_(limits), refusal_(std::move(refusal)) {
+    // Connected before the HTTP server's own handler: the bytes are counted
+    // before it reads them.
+    connect(socket, &QTcpSocket::readyRead, this, &ConnectionGuard::bytesArrived);
+    idle_.setSingleShot(true);
+    connect(&idle_, &QTimer::timeout, this, &ConnectionGuard::timedOut);
+    idle_.start(limits_.idleMs);
+}
+
+ConnectionGuard* ConnectionGuard::of(QTcpSocket* socket) {
+    return socket ? socket->findChild<ConnectionGuard*>(QString(), Qt::FindDirectChildrenOnly)
+                  : nullptr;
+}
+
+void ConnectionGuard::requestRead() {
+    headBytes_ = 0;
+    if (!webSocket_ && !refused_) idle_.start(limits_.idleMs);
+}
+
+void ConnectionGuard::becameWebSocket() {
+    webSocket_ = true;
+    idle_.stop();
+    disconnect(socket_, &QTcpSocket::readyRead, this, &ConnectionGuard::bytesArrived);
+}
+
+void ConnectionGuard::bytesArrived() {
+    if (webSocket_ || refused_) return;
+    headBytes_ += socket_->bytesAvailable();
+    if (headBytes_ > limits_.maxHeadBytes)
+        refuse(refusal_(431, QByteArrayLiteral("Request Header Fields Too Large")));
+}
+
+void ConnectionGuard::timedOut() {
+    if (webSocket_ || refused_) return;
+    // A request begun and not finished is told why; an idle connection
+    // just ends.
+    if (headBytes_ > 0 || socket_->bytesAvailable() > 0)
+        refuse(refusal_(408, QByteArrayLiteral("Request Timeout")));
+    else
+        refuse({});
+}
+
+void ConnectionGuard::refuse(const QByteArray& answer) {
+    refused_ = true;
+    idle_.stop();
+    // Nothing more reaches the HTTP server's parser: the request is over.
+    disconnect(socket_, &QTcpSocket::readyRead, nullptr, nullptr);
+    if (!answer.isEmpty()) socket_->write(answer);
+    socket_->disconnectFromHost();
+}
+
+GuardedTcpServer::GuardedTcpServer(const ConnectionLimits& limits, RefusalWriter refusal,
+                                   QObject* parent)
+    : QTcpServer(parent), limits_(limits), refusal_(std::move(refusal)) {
+    // Connections wait for the HTTP server in the queue only for a moment.
+    setMaxPendingConnections(limits_.maxConnections);
+}
+
+void GuardedTcpServer::incomingConnection(qintptr descriptor) {
+    auto* socket = new QTcpSocket(this);
+    if (!socket->setSocketDescriptor(descriptor)) {
+        delete socket;
+        return;
+    }
+    if (open_ >= limits_.maxConnections) {
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        socket->write(refusal_(503, QByteArrayLiteral("Service Unavailable")));
+        socket->disconnectFromHost();
+        if (socket->state() == QAbstractSocket::UnconnectedState) socket->deleteLater();
+        return;
+    }
+    ++open_;
+    emit connectionsChanged(open_);
+    connect(socket, &QObject::destroyed, this, [this] {
+        --open_;
+        emit connectionsChanged(open_);
+    });
+    new ConnectionGuard(socket, limits_, refusal_);
+    addPendingConnection(socket);
+}
+
+} // namespace kelmot

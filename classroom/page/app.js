@@ -1,0 +1,186 @@
+// The classroom view's page: shows what the program pushes over the
+// WebSocket, and nothing else. It never sends anything that could change
+// the program. Received texts (series names are a user's) only ever become
+// text nodes, never markup.
+"use strict";
+
+(function () {
+  const body = document.body;
+  const code = body.dataset.code;
+  const texts = body.dataset;
+  const query = "?code=" + encodeURIComponent(code);
+  let socket = null;
+  let retryDelay = 1000;
+  let revision = -1;
+  let stopped = false;
+
+  function element(tag, text) {
+    const e = document.createElement(tag);
+    if (text !== undefined) e.textContent = text;
+    return e;
+  }
+
+  function setConnection(text, lost) {
+    const c = document.getElementById("connection");
+    c.textContent = text;
+    c.classList.toggle("lost", !!lost);
+  }
+
+  function fill(template, value) {
+    return template.replace("%1", value);
+  }
+
+  function showStatus(status) {
+    document.getElementById("status").textContent = status.text;
+  }
+
+  function headerRow(row, headers) {
+    row.replaceChildren();
+    for (const h of headers) {
+      const th = element("th", h);
+      th.scope = "col";
+      row.appendChild(th);
+    }
+  }
+
+  function liveRow(row, withBright) {
+    const tr = element("tr");
+    tr.dataset.barrier = String(row.barrier);
+    const th = element("th", row.position);
+    th.scope = "row";
+    tr.appendChild(th);
+    tr.appendChild(element("td", row.dark));
+    if (withBright) tr.appendChild(element("td", row.bright));
+    return tr;
+  }
+
+  let liveWithBright = false;
+
+  function showLive(live) {
+    headerRow(document.getElementById("live-headers"), live.headers);
+    liveWithBright = live.headers.length > 2;
+    const rows = document.getElementById("live-rows");
+    rows.replaceChildren();
+    for (const row of live.rows) rows.appendChild(liveRow(row, liveWithBright));
+  }
+
+  function addLiveRow(row) {
+    const rows = document.getElementById("live-rows");
+    const old = rows.querySelector('tr[data-barrier="' + row.barrier + '"]');
+    const tr = liveRow(row, liveWithBright);
+    if (old) old.replaceWith(tr); else rows.appendChild(tr);
+  }
+
+  function showDiagram(id, diagram, rev) {
+    const img = document.getElementById(id + "-diagram");
+    img.alt = diagram.description || diagram.name;
+    img.src = diagram.svg + query + "&rev=" + rev;
+    document.getElementById(id + "-label").textContent = diagram.label || "";
+  }
+
+  function showSeries(list, flagWidth) {
+    const box = document.getElementById("series");
+    box.replaceChildren();
+    document.getElementById("no-series").hidden = list.length > 0;
+    for (const s of list) {
+      const section = element("section");
+      section.className = "series";
+      const heading = element("h3", s.name);
+      heading.style.color = s.colour;
+      section.appendChild(heading);
+      const relations = [s.stRelation, s.vtRelation].filter(function (r) { return r; });
+      section.appendChild(element("p", fill(texts.relation,
+        relations.length ? relations.join(", ") : texts.noRelation)));
+      if (flagWidth) section.appendChild(element("p", fill(texts.flagWidth, flagWidth)));
+      const scroll = element("div");
+      scroll.className = "scroll";
+      const table = element("table");
+      table.appendChild(element("caption", s.name));
+      const head = element("thead");
+      const hr = element("tr");
+      headerRow(hr, s.table.headers);
+      head.appendChild(hr);
+      table.appendChild(head);
+      const tbody = element("tbody");
+      for (const cells of s.table.rows) {
+        const tr = element("tr");
+        cells.forEach(function (cell, i) {
+          const c = element(i === 0 ? "th" : "td", cell);
+          if (i === 0) c.scope = "row";
+          tr.appendChild(c);
+        });
+        tbody.appendChild(tr);
+      }
+      table.appendChild(tbody);
+      scroll.appendChild(table);
+      section.appendChild(scroll);
+      const downloads = element("p");
+      downloads.className = "downloads";
+      downloads.appendChild(element("span", texts.downloads + " "));
+      const links = [["kmd", texts.dataFile], ["xls", texts.spreadsheet], ["csv", texts.csv]];
+      for (const [kind, label] of links) {
+        const a = element("a", label);
+        a.href = s.downloads[kind] + query;
+        a.setAttribute("download", "");
+        downloads.appendChild(a);
+      }
+      section.appendChild(downloads);
+      box.appendChild(section);
+    }
+  }
+
+  function showState(state) {
+    revision = state.revision;
+    showStatus(state.status);
+    showLive(state.live);
+    showDiagram("st", state.diagrams.st, state.revision);
+    showDiagram("vt", state.diagrams.vt, state.revision);
+    showSeries(state.series, state.flagWidthMm);
+  }
+
+  function received(event) {
+    let message;
+    try { message = JSON.parse(event.data); } catch (e) { return; }
+    if (message.type === "state") showState(message);
+    else if (message.type === "row") addLiveRow(message.row);
+    else if (message.type === "status") showStatus(message.status);
+    if (typeof message.revision === "number") revision = message.revision;
+  }
+
+  function liveAddress() {
+    const scheme = location.protocol === "https:" ? "wss://" : "ws://";
+    return scheme + location.host + "/api/live" + query;
+  }
+
+  function connect() {
+    if (stopped) return;
+    socket = new WebSocket(liveAddress());
+    socket.onopen = function () {
+      retryDelay = 1000;
+      setConnection(texts.connected, false);
+    };
+    socket.onmessage = received;
+    socket.onclose = function () {
+      socket = null;
+      if (stopped) return;
+      setConnection(texts.reconnecting, true);
+      // A view switched off and on again has a new code: the page asks
+      // once, and stops trying with a code that no longer opens anything.
+      fetch("/api/state" + query, { cache: "no-store" }).then(function (answer) {
+        if (answer.status === 403 || answer.status === 429) {
+          stopped = true;
+          setConnection(texts.codeInvalid, true);
+          return;
+        }
+        later();
+      }, later);
+    };
+  }
+
+  function later() {
+    setTimeout(connect, retryDelay);
+    retryDelay = Math.min(retryDelay * 2, 10000);
+  }
+
+  connect();
+})();

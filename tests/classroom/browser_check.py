@@ -1,0 +1,147 @@
+#!/usr/bin/env python3
+"""The classroom page in a real browser (headless Chromium through
+chromium-driver and selenium), as a pupil's device shows it:
+  browser_check.py URL DOWNLOAD_FOLDER [SCREENSHOT.png]
+Talks with the test that drives the program over its standard streams:
+prints READY once the page is connected (the test then measures), RUN-SEEN
+once the run is on the page (the test then gives a series a hostile name),
+and finally one line per check and "N passed, M failed"; exit status 1 on
+a failed check. Every wait is on a condition, with a generous limit."""
+import os
+import sys
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+
+LIMIT = 120
+url, downloads = sys.argv[1], sys.argv[2]
+screenshot = sys.argv[3] if len(sys.argv) > 3 else None
+passed = failed = 0
+
+
+def check(ok, text):
+    global passed, failed
+    print(("ok     " if ok else "FAILED ") + text, flush=True)
+    if ok:
+        passed += 1
+    else:
+        failed += 1
+    return ok
+
+
+def wait_for(condition, what):
+    deadline = time.monotonic() + LIMIT
+    while time.monotonic() < deadline:
+        try:
+            value = condition()
+            if value:
+                return value
+        except Exception:  # the page is rebuilt under us
+            pass
+        time.sleep(0.05)  # polling the page, not waiting for something to happen
+    check(False, "waited %d s for %s" % (LIMIT, what))
+    return None
+
+
+options = webdriver.ChromeOptions()
+options.binary_location = "/usr/bin/chromium"
+for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
+             "--no-first-run", "--disable-background-networking", "--disable-component-update",
+             "--disable-sync", "--disable-dev-shm-usage", "--window-size=1280,1400",
+             "--user-data-dir=" + os.path.join(downloads, "profile")):
+    options.add_argument(flag)
+options.add_experimental_option("prefs", {"download.default_directory": downloads,
+                                          "download.prompt_for_download": False})
+options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+try:
+    driver.execute_cdp_cmd("Page.setDownloadBehavior",
+                           {"behavior": "allow", "downloadPath": downloads})
+    driver.get(url)
+    body = driver.find_element(By.TAG_NAME, "body")
+    connected = body.get_attribute("data-connected")
+    wait_for(lambda: driver.find_element(By.ID, "connection").text == connected,
+             "the live connection")
+    print("READY", flush=True)
+
+    def live_rows():
+        return driver.find_elements(By.CSS_SELECTOR, "#live-rows tr")
+
+    wait_for(lambda: len(live_rows()) == 10 and
+             driver.find_element(By.ID, "status").text == "Messung beendet", "ten rows")
+    rows = live_rows()
+    check(len(rows) == 10, "the live table has the ten rows of the run")
+    heads = [th.text for th in driver.find_elements(By.CSS_SELECTOR, "#live-headers th")]
+    check(heads == ["Ort (m)", "Zeit aus (s)", "Zeit an (s)"],
+          "the live table has the window's headers: %r" % heads)
+    first = [c.text for c in rows[0].find_elements(By.CSS_SELECTOR, "th, td")]
+    check(first[0] == "0,0" and first[1] == "0,00" and first[2].startswith("0,"),
+          "barrier 0 reads as in the window: %r" % first)
+    check(driver.find_element(By.ID, "status").text == "Messung beendet",
+          "the status line says the run has ended")
+
+    def loaded(name):
+        img = driver.find_element(By.ID, name + "-diagram")
+        return driver.execute_script(
+            "return arguments[0].complete && arguments[0].naturalWidth > 0", img) and img
+    for name in ("st", "vt"):
+        img = wait_for(lambda: loaded(name), "the %s diagram" % name)
+        if img:
+            src = img.get_attribute("src")
+            check("/diagram/%s.svg?code=" % name in src, "%s diagram is the program's SVG" % name)
+            check("Messung 1" in img.get_attribute("alt"),
+                  "%s diagram is described for screen readers: %r"
+                  % (name, img.get_attribute("alt")))
+    tables = wait_for(lambda: driver.find_elements(By.CSS_SELECTOR, "#series table"),
+                      "the evaluated series")
+    if tables:
+        cells = tables[0].find_elements(By.CSS_SELECTOR, "tbody tr")
+        check(len(cells) == 10, "the series' table has ten rows")
+        head = [th.text for th in tables[0].find_elements(By.CSS_SELECTOR, "thead th")]
+        check(head[:3] == ["Ort (m)", "Zeit aus (s)", "Zeit an (s)"] and "v (m/s)" in head,
+              "the series' table has the evaluation's columns: %r" % head)
+
+    links = driver.find_elements(By.CSS_SELECTOR, ".downloads a")
+    check(len(links) == 3, "three downloads for the series")
+    for link in links:
+        link.click()
+    expected = ["Messung_1.kmd", "Messung_1.xls", "Messung_1.csv"]
+    done = wait_for(lambda: all(os.path.exists(os.path.join(downloads, f)) for f in expected),
+                    "the three downloads")
+    if done:
+        kmd = open(os.path.join(downloads, "Messung_1.kmd"), "rb").read()
+        check(kmd.startswith(b"Ort ; Zeit dunkel; Zeit hell;") and kmd.count(b"\r\n") == 11,
+              "the data file is the one the program saves")
+        csv = open(os.path.join(downloads, "Messung_1.csv"), "rb").read()
+        check(csv.startswith(b"\xef\xbb\xbfOrt (m);Zeit aus (s);Zeit an (s)"),
+              "the CSV file has the byte-order mark and German separators")
+        import xlrd
+        sheet = xlrd.open_workbook(os.path.join(downloads, "Messung_1.xls")).sheet_by_index(0)
+        check(sheet.name == "Kelmotmessung" and sheet.nrows == 11 and
+              sheet.cell_value(0, 0) == "Ort (m)" and sheet.cell_value(2, 0) == 0.1,
+              "the spreadsheet opens with the table's cells and numbers")
+
+    errors = [e for e in driver.get_log("browser") if e.get("level") == "SEVERE"]
+    check(not errors, "no errors in the page (no blocked script or style): %r" % errors)
+    if screenshot:
+        driver.save_screenshot(screenshot)
+
+    # A series name is a user's text: it must show as text, never run.
+    print("RUN-SEEN", flush=True)
+    hostile = "<img src=x onerror=\"document.title='pwned'\">"
+    heading = wait_for(lambda: [h for h in driver.find_elements(By.CSS_SELECTOR, "#series h3")
+                                if h.text == hostile], "the renamed series")
+    check(bool(heading), "a series named like markup shows its name as text")
+    check(driver.title != "pwned" and not driver.find_elements(By.CSS_SELECTOR, "#series img"),
+          "and nothing of it runs or becomes an element")
+
+    # A phone's width: the page fits, only the tables scroll.
+    driver.set_window_size(360, 740)
+    width = driver.execute_script("return document.documentElement.scrollWidth")
+    check(width <= 360, "the page fits a 360-pixel phone (it is %d wide)" % width)
+finally:
+    driver.quit()
+print("%d passed, %d failed" % (passed, failed), flush=True)
+sys.exit(1 if failed else 0)

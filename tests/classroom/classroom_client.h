@@ -1,0 +1,108 @@
+#pragma once
+
+#include "tests/eventloop.h"
+
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTcpSocket>
+#include <QWebSocket>
+#include <memory>
+#include <vector>
+
+namespace kelmot::test {
+
+// One HTTP answer as a client receives it.
+struct HttpReply {
+    int status = 0;
+    QByteArray head; // status line and headers
+    QByteArray body;
+    bool closed = false; // the server closed the connection after it
+    QByteArray header(const QByteArray& name) const {
+        for (const QByteArray& line : head.split('\n'))
+            if (line.toLower().startsWith(name.toLower() + ':'))
+                return line.mid(name.size() + 1).trimmed();
+        return {};
+    }
+};
+
+// Reads one answer from `socket` (its Content-Length bytes of body), while
+// the event loop runs.
+inline HttpReply readReply(QTcpSocket& socket, int limitMs = 60000) {
+    HttpReply r;
+    QByteArray data;
+    qsizetype length = -1, headEnd = -1;
+    processUntil(
+        [&] {
+            data += socket.readAll();
+            if (headEnd < 0 && (headEnd = data.indexOf("\r\n\r\n")) >= 0) {
+                r.head = data.left(headEnd);
+                const QByteArray value = r.header("Content-Length");
+                length = value.isEmpty() ? 0 : value.toLongLong();
+            }
+            const bool whole = headEnd >= 0 && data.size() >= headEnd + 4 + length;
+            return whole || socket.state() == QAbstractSocket::UnconnectedState;
+        },
+        limitMs);
+    data += socket.readAll();
+    if (headEnd >= 0) r.body = data.mid(headEnd + 4, length);
+    const QList<QByteArray> statusLine = r.head.split(' ');
+    if (statusLine.size() > 1) r.status = statusLine[1].toInt();
+    r.closed = processUntil([&] { return socket.state() == QAbstractSocket::UnconnectedState; },
+                            r.status >= 400 ? limitMs : 0);
+    return r;
+}
+
+inline bool connectTo(QTcpSocket& socket, quint16 port) {
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    return processUntil([&] { return socket.state() == QAbstractSocket::ConnectedState; });
+}
+
+// A request as raw bytes on a new connection, and its answer.
+inline HttpReply request(quint16 port, const QByteArray& raw) {
+    QTcpSocket socket;
+    if (!connectTo(socket, port)) return {};
+    socket.write(raw);
+    return readReply(socket);
+}
+
+inline HttpReply get(quint16 port, const QByteArray& target, const QByteArray& method = "GET") {
+    return request(port, method + ' ' + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+}
+
+// A page's live connection: every message it received, parsed.
+class LiveClient {
+public:
+    explicit LiveClient(const QString& url) {
+        QObject::connect(&socket_, &QWebSocket::textMessageReceived, &socket_,
+                         [this](const QString& m) {
+                             messages.push_back(QJsonDocument::fromJson(m.toUtf8()).object());
+                         });
+        QObject::connect(&socket_, &QWebSocket::connected, &socket_, [this] { opened_ = true; });
+        QObject::connect(&socket_, &QWebSocket::disconnected, &socket_, [this] { ended_ = true; });
+        socket_.open(QUrl(url));
+    }
+    // True once connected; false when the connection was refused or ended.
+    bool waitConnected() {
+        processUntil([&] { return opened_ || ended_; });
+        return opened_ && !ended_;
+    }
+    bool waitClosed() {
+        return processUntil([&] { return ended_; });
+    }
+    bool closed() const { return ended_; }
+    // Waits until at least `n` messages arrived.
+    bool waitFor(std::size_t n) {
+        return processUntil([&] { return messages.size() >= n; });
+    }
+    QWebSocket& socket() { return socket_; }
+
+    std::vector<QJsonObject> messages; // read through std::as_const: keys give values
+
+private:
+    QWebSocket socket_;
+    bool opened_ = false;
+    bool ended_ = false;
+};
+
+} // namespace kelmot::test

@@ -1,0 +1,321 @@
+// The classroom view's core: access code, guessing limit, routes, the
+// snapshot's tables, JSON, CSV and answers, without network or window.
+#include "classroom/accesscode.h"
+#include "classroom/classroomcsv.h"
+#include "classroom/classroomjson.h"
+#include "classroom/classroompage.h"
+#include "classroom/classroomroutes.h"
+#include "classroom/wrongcodelimit.h"
+#include "tests/classroom/classroom_fixture.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <gtest/gtest.h>
+
+using namespace kelmot;
+using namespace kelmot::test;
+
+namespace {
+
+const QLocale German(QLocale::German, QLocale::Germany);
+const QLocale English(QLocale::English, QLocale::UnitedStates);
+
+const QJsonObject parse(const QByteArray& json) {
+    QJsonParseError error;
+    const QJsonDocument d = QJsonDocument::fromJson(json, &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << json.toStdString();
+    return d.object();
+}
+
+ClassroomRequest get(const char* path, const QString& code = {}, bool upgrade = false) {
+    ClassroomRequest r;
+    r.method = "GET";
+    r.path = path;
+    r.hasCode = !code.isNull();
+    r.code = code;
+    r.upgrade = upgrade;
+    return r;
+}
+
+} // namespace
+
+TEST(AccessCode, SixRandomDigitsComparedWhole) {
+    QSet<QString> seen;
+    for (int i = 0; i < 50; ++i) {
+        const AccessCode c = AccessCode::random();
+        ASSERT_EQ(c.text().size(), 6);
+        for (const QChar d : c.text())
+            EXPECT_TRUE(d.isDigit()) << c.text().toStdString();
+        EXPECT_TRUE(c.matches(c.text()));
+        seen.insert(c.text());
+    }
+    // Fifty draws of a million: all equal only if the source were broken.
+    EXPECT_GT(seen.size(), 40);
+    const AccessCode c(QStringLiteral("012345"));
+    EXPECT_TRUE(c.matches(u"012345"));
+    for (const char* wrong : {"012346", "112345", "01234", "0123456", "", "01234x", " 12345"})
+        EXPECT_FALSE(c.matches(QString::fromLatin1(wrong))) << wrong;
+    // A code that is no code opens nothing, not even with its own text.
+    for (const char* bad : {"", "12345", "abcdef", "1234567"})
+        EXPECT_FALSE(AccessCode(QString::fromLatin1(bad)).matches(QString::fromLatin1(bad))) << bad;
+}
+
+TEST(WrongCodeLimit, TenWrongCodesWithinAMinuteBlockForAMinute) {
+    WrongCodeLimit limit;
+    const QByteArray pupil = "192.0.2.10";
+    for (int i = 0; i < 9; ++i)
+        limit.wrongTry(pupil, 1000 + i * 1000);
+    EXPECT_FALSE(limit.blocked(pupil, 9500));
+    limit.wrongTry(pupil, 10'000); // the tenth
+    EXPECT_TRUE(limit.blocked(pupil, 10'000));
+    EXPECT_TRUE(limit.blocked(pupil, 69'999));
+    EXPECT_FALSE(limit.blocked(pupil, 70'000));
+    EXPECT_FALSE(limit.blocked("192.0.2.11", 10'000)) << "only the guessing address";
+    // Nine a minute, spread out, never block.
+    WrongCodeLimit slow;
+    for (int i = 0; i < 100; ++i) {
+        slow.wrongTry(pupil, i * 6'700);
+        ASSERT_FALSE(slow.blocked(pupil, i * 6'700)) << i;
+    }
+}
+
+TEST(WrongCodeLimit, AFloodOfAddressesStaysBounded) {
+    WrongCodeLimit limit;
+    for (int i = 0; i < 10; ++i)
+        limit.wrongTry("192.0.2.99", i);
+    for (std::size_t i = 0; i < 3 * WrongCodeLimit::MaxAddresses; ++i)
+        limit.wrongTry(QByteArray::number(quint64(i)), 100 + std::int64_t(i));
+    EXPECT_LE(limit.tracked(), WrongCodeLimit::MaxAddresses);
+    // The blocked address is the last to be forgotten.
+    EXPECT_TRUE(limit.blocked("192.0.2.99", 50'000));
+}
+
+TEST(ClassroomRoutes, EveryRouteAndEveryRefusal) {
+    const AccessCode code(QStringLiteral("424242"));
+    const QString right = QStringLiteral("424242");
+    const std::pair<const char*, ClassroomRoute> routes[] = {
+        {"/", ClassroomRoute::Page},
+        {"/app.js", ClassroomRoute::Script},
+        {"/style.css", ClassroomRoute::Style},
+        {"/icon.png", ClassroomRoute::Icon},
+        {"/api/state", ClassroomRoute::State},
+        {"/diagram/st.svg", ClassroomRoute::StDiagram},
+        {"/diagram/vt.svg", ClassroomRoute::VtDiagram},
+        {"/download/1.kmd", ClassroomRoute::DataFile},
+        {"/download/2.xls", ClassroomRoute::Spreadsheet},
+        {"/download/3.csv", ClassroomRoute::Csv},
+    };
+    for (const auto& [path, route] : routes) {
+        const ClassroomAnswer a = answerFor(get(path, right), code, false);
+        EXPECT_EQ(a.kind, ClassroomAnswer::Serve) << path;
+        EXPECT_EQ(a.route, route) << path;
+    }
+    EXPECT_EQ(answerFor(get("/download/2.xls", right), code, false).series, 1);
+    const ClassroomAnswer live = answerFor(get("/api/live", right, true), code, false);
+    EXPECT_EQ(live.kind, ClassroomAnswer::Serve);
+    EXPECT_EQ(live.route, ClassroomRoute::Live);
+
+    for (const char* unknown : {"/index.html", "/api", "/api/state/", "/download/0.kmd",
+                                "/download/4.kmd", "/download/1.txt", "/download/12.kmd",
+                                "/%61pp.js", "//", "/diagram/st.png", "/favicon.ico", ""})
+        EXPECT_EQ(answerFor(get(unknown, right), code, false).kind, ClassroomAnswer::NotFound)
+            << unknown;
+    ClassroomRequest post = get("/api/state", right);
+    post.method = "OTHER";
+    EXPECT_EQ(answerFor(post, code, false).kind, ClassroomAnswer::MethodNotAllowed);
+    post.path = "/nothing";
+    EXPECT_EQ(answerFor(post, code, false).kind, ClassroomAnswer::NotFound);
+
+    const ClassroomAnswer missing = answerFor(get("/api/state"), code, false);
+    EXPECT_EQ(missing.kind, ClassroomAnswer::Forbidden);
+    EXPECT_FALSE(missing.wrongCode) << "no code is no guess";
+    const ClassroomAnswer wrong = answerFor(get("/", QStringLiteral("424243")), code, false);
+    EXPECT_EQ(wrong.kind, ClassroomAnswer::Forbidden);
+    EXPECT_TRUE(wrong.wrongCode);
+    EXPECT_EQ(answerFor(get("/api/live", QStringLiteral("1"), true), code, false).kind,
+              ClassroomAnswer::Forbidden);
+    // A guessing address is refused even with the right code.
+    EXPECT_EQ(answerFor(get("/", right), code, true).kind, ClassroomAnswer::TooManyTries);
+    EXPECT_EQ(answerFor(get("/api/live", right), code, false).kind,
+              ClassroomAnswer::UpgradeRequired);
+    EXPECT_EQ(answerFor(get("/api/state", right, true), code, false).kind,
+              ClassroomAnswer::MethodNotAllowed);
+}
+
+TEST(ClassroomRoutes, TheCodeIsTheQuerysCodeField) {
+    QString code;
+    EXPECT_TRUE(codeInQuery("code=123456", code));
+    EXPECT_EQ(code, "123456");
+    EXPECT_TRUE(codeInQuery("rev=3&code=654321&x", code));
+    EXPECT_EQ(code, "654321");
+    EXPECT_TRUE(codeInQuery("code=", code));
+    EXPECT_EQ(code, "");
+    EXPECT_FALSE(codeInQuery("", code));
+    EXPECT_FALSE(codeInQuery("xcode=1&codes=2", code));
+}
+
+TEST(ClassroomSnapshot, SeriesTablesAsTheEvaluationWindowWritesThem) {
+    const ClassroomSnapshot s = threeSeries();
+    const TableTexts newest = seriesTable(s, 0, germanTexts());
+    ASSERT_EQ(newest.size(), 11u);
+    EXPECT_EQ(newest[0], (QStringList{"Ort (m)", "Zeit aus (s)", "Zeit an (s)", "Quotient (m/s)",
+                                      "dt (s)", "v (m/s)", "a (m/s²)"}));
+    // Barrier 1 at 0.48 s, dark for 21 ms: v = 10 mm / 21 ms.
+    EXPECT_EQ(newest[2],
+              (QStringList{"0,1", "0,480", "0,501", "0,208", "0,021", "0,476", newest[2][6]}));
+    EXPECT_EQ(newest[1][3], "-") << "no quotient at s = 0";
+    // No relationship: no quotient column; 10 ms: two decimals.
+    const TableTexts oldest = seriesTable(s, 2, germanTexts(English));
+    EXPECT_EQ(oldest[0], (QStringList{"Ort (m)", "Zeit aus (s)", "Zeit an (s)", "dt (s)", "v (m/s)",
+                                      "a (m/s²)"}));
+    EXPECT_EQ(oldest[3][1], "0.62");
+    // No flag width: no speeds.
+    ClassroomSnapshot noWidth = s;
+    noWidth.flagWidthText.clear();
+    EXPECT_EQ(seriesTable(noWidth, 1, germanTexts())[0].size(), 4);
+}
+
+TEST(ClassroomSnapshot, TheDataFileIsTheOneSpeichernUnterWrites) {
+    const ClassroomSnapshot s = threeSeries();
+    const QByteArray file = seriesDataFile(s, 0, German);
+    const QList<QByteArray> lines = file.split('\n');
+    EXPECT_TRUE(file.startsWith("Ort ; Zeit dunkel; Zeit hell;1\r\n")) << file.toStdString();
+    EXPECT_EQ(lines[2], "0,1;0,48;0,501\r");
+}
+
+TEST(ClassroomJson, StateOfThreeSeriesInGermanAndEnglish) {
+    ClassroomSnapshot s = threeSeries();
+    s.status = QStringLiteral("  Messung beendet  ");
+    s.brightTimesShown = true;
+    s.liveDark[0] = QStringLiteral("0,000");
+    s.liveBright[0] = QStringLiteral("0,057");
+    s.liveDark[1] = QStringLiteral("0,262"); // dark, not yet bright: not passed
+    const QJsonObject de = parse(stateMessage(s, germanTexts(), 7, {"Mittelwert : 0,21", "d"}));
+    EXPECT_EQ(de["api"].toInt(), 1);
+    EXPECT_EQ(de["type"].toString(), "state");
+    EXPECT_EQ(de["revision"].toInt(), 7);
+    EXPECT_EQ(de["language"].toString(), "de");
+    EXPECT_EQ(de["status"].toObject()["text"].toString(), "Messung beendet");
+    const QJsonObject live = de["live"].toObject();
+    EXPECT_EQ(live["headers"].toArray().size(), 3);
+    ASSERT_EQ(live["rows"].toArray().size(), 1);
+    EXPECT_EQ(live["rows"][0]["position"].toString(), "0,0");
+    EXPECT_EQ(live["rows"][0]["bright"].toString(), "0,057");
+    const QJsonArray series = de["series"].toArray();
+    ASSERT_EQ(series.size(), 3);
+    EXPECT_EQ(series[0]["name"].toString(), "Messung 3");
+    EXPECT_EQ(series[0]["colour"].toString(), "#008000");
+    EXPECT_EQ(series[2]["colour"].toString(), "#000080");
+    EXPECT_EQ(series[0]["stRelation"].toString(), "s ~ t");
+    EXPECT_EQ(series[0]["vtRelation"].toString(), "v ~ t");
+    EXPECT_EQ(series[1]["stRelation"].toString(), "");
+    EXPECT_EQ(series[0]["darkTimes"][1].toDouble(), 0.48);
+    EXPECT_EQ(series[0]["table"]["rows"][1][1].toString(), "0,480");
+    EXPECT_EQ(series[2]["downloads"]["csv"].toString(), "/download/3.csv");
+    EXPECT_EQ(de["diagrams"]["st"]["label"].toString(), "Mittelwert : 0,21");
+
+    const QJsonObject en = parse(stateMessage(s, germanTexts(English), 7));
+    EXPECT_EQ(en["series"][0]["table"]["rows"][1][1].toString(), "0.480");
+    EXPECT_EQ(en["live"]["rows"][0]["position"].toString(), "0.0");
+
+    // One list: only the series the selector lists.
+    s.seriesCount = 1;
+    EXPECT_EQ(parse(stateMessage(s, germanTexts(), 1))["series"].toArray().size(), 1);
+    s.store.DataPresent = false;
+    EXPECT_TRUE(parse(stateMessage(s, germanTexts(), 1))["series"].toArray().isEmpty());
+}
+
+TEST(ClassroomJson, AUsersTextStaysText) {
+    ClassroomSnapshot s = threeSeries();
+    s.store.SeriesName[0] = QStringLiteral("<script>alert(\"x\")</script>");
+    const QByteArray json = stateMessage(s, germanTexts(), 1);
+    EXPECT_EQ(parse(json)["series"][0]["name"].toString(), s.store.SeriesName[0]);
+    PageTexts texts{{"title", s.store.SeriesName[0]}};
+    EXPECT_EQ(fillPage("<title>{{title}}</title>{{code}}", texts, QStringLiteral("123456")),
+              "<title>&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt;</title>123456");
+}
+
+TEST(ClassroomJson, ARunPushesEachNewRowOnceThenTheStoredSeries) {
+    ClassroomSnapshot before = threeSeries();
+    before.brightTimesShown = true;
+    before.status = QStringLiteral("  Warte auf Start  ");
+    int made = 0;
+    const auto state = [&] {
+        ++made;
+        return QByteArray("{\"type\":\"state\"}");
+    };
+    ClassroomSnapshot after = before;
+    after.status = QStringLiteral("  Messung gestartet  ");
+    after.liveDark[0] = QStringLiteral("0,00");
+    after.liveBright[0] = QStringLiteral("0,06");
+    after.liveDark[1] = QStringLiteral("0,26");
+    after.liveBright[1] = QStringLiteral("0,30");
+    after.liveDark[2] = QStringLiteral("0,41"); // still dark
+    auto messages = changeMessages(before, after, germanTexts(), 5, state);
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(parse(messages[0])["row"]["barrier"].toInt(), 0);
+    EXPECT_EQ(parse(messages[1])["row"]["barrier"].toInt(), 1);
+    EXPECT_EQ(parse(messages[1])["row"]["dark"].toString(), "0,26");
+    EXPECT_EQ(parse(messages[2])["type"].toString(), "status");
+    EXPECT_EQ(parse(messages[2])["status"]["text"].toString(), "Messung gestartet");
+    EXPECT_EQ(made, 0);
+    // The bright edge of barrier 2: its row, nothing else.
+    ClassroomSnapshot next = after;
+    next.liveBright[2] = QStringLiteral("0,44");
+    messages = changeMessages(after, next, germanTexts(), 6, state);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(parse(messages[0])["row"]["barrier"].toInt(), 2);
+    // The run stored: everything anew.
+    ClassroomSnapshot stored = next;
+    stored.store.SeriesName[0] = QStringLiteral("Messung 4");
+    messages = changeMessages(next, stored, germanTexts(), 7, state);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(made, 1);
+    // "Messen" again clears the table: everything anew as well.
+    ClassroomSnapshot cleared = stored;
+    cleared.liveDark.fill(QStringLiteral("     "));
+    cleared.liveBright.fill(QStringLiteral("     "));
+    EXPECT_EQ(changeMessages(stored, cleared, germanTexts(), 8, state).size(), 1u);
+    EXPECT_EQ(made, 2);
+    // A relationship or the flag width chosen in the table: anew.
+    ClassroomSnapshot relation = cleared;
+    relation.store.SeriesStRelation[1] = 2;
+    changeMessages(cleared, relation, germanTexts(), 9, state);
+    ClassroomSnapshot width = relation;
+    width.flagWidthText = QStringLiteral("12,5");
+    changeMessages(relation, width, germanTexts(), 10, state);
+    EXPECT_EQ(made, 4);
+}
+
+TEST(ClassroomCsv, SpreadsheetsOfEitherLanguageReadIt) {
+    const TableTexts table{{"Ort (m)", "v (m/s)"}, {"0,1", "0,476"}, {"a;b", "say \"hi\""}};
+    const QByteArray de = csvFile(table, German);
+    EXPECT_TRUE(de.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(de.mid(3), "Ort (m);v (m/s)\r\n0,1;0,476\r\n\"a;b\";\"say \"\"hi\"\"\"\r\n");
+    const TableTexts en{{"Position (m)"}, {"0.1", "1,000"}};
+    EXPECT_EQ(csvFile(en, English).mid(3), "Position (m)\r\n0.1,\"1,000\"\r\n");
+}
+
+TEST(ClassroomAnswers, EveryAnswerCarriesTheSecurityHeaders) {
+    for (const QByteArray& answer :
+         {httpAnswer(200, "OK", {{"Content-Type", "text/html"}}, "<p>x</p>", false),
+          refusalAnswer(403, QStringLiteral("nein"), true),
+          refusalAnswer(429, QStringLiteral("warten"), true)}) {
+        const QByteArray head = answer.left(answer.indexOf("\r\n\r\n"));
+        EXPECT_TRUE(head.contains("\r\nContent-Security-Policy: default-src 'none'; script-src "
+                                  "'self'; style-src 'self';"));
+        EXPECT_TRUE(head.contains("\r\nX-Content-Type-Options: nosniff\r\n"));
+        EXPECT_TRUE(head.contains("\r\nReferrer-Policy: no-referrer\r\n"));
+        EXPECT_TRUE(head.contains("\r\nCache-Control: no-store"));
+        const qsizetype body = answer.size() - head.size() - 4;
+        EXPECT_TRUE(head.contains("\r\nContent-Length: " + QByteArray::number(body)));
+    }
+    const QByteArray tooMany = refusalAnswer(429, QStringLiteral("warten"), true);
+    EXPECT_TRUE(tooMany.startsWith("HTTP/1.1 429 Too Many Requests\r\n"));
+    EXPECT_TRUE(tooMany.contains("\r\nRetry-After: 60\r\n"));
+    EXPECT_TRUE(tooMany.contains("\r\nConnection: close\r\n"));
+    EXPECT_TRUE(tooMany.endsWith("\r\n\r\nwarten\n"));
+    EXPECT_TRUE(refusalAnswer(405, {}, true).contains("\r\nAllow: GET\r\n"));
+}

@@ -1,0 +1,203 @@
+// The classroom view in the whole program: a simulated run followed by a
+// live client, the QR code read by zbarimg, and the page in headless
+// Chromium (selenium), with its downloads.
+#include "acquisition/tabellemess_u.h"
+#include "app/kelmot_u.h"
+#include "classroom/classroomservice.h"
+#include "classroom/classroomwindow.h"
+#include "evaluation/tabelle_u.h"
+#include "platform/paced_wavein.h"
+#include "platform/simulatedtrack.h"
+#include "tests/app/gui_fixture.h"
+#include "tests/classroom/classroom_client.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <utility>
+
+using namespace kelmot;
+using namespace kelmot::platform;
+using namespace kelmot::test;
+
+namespace {
+
+class ClassroomProgram : public ProgramFixture {
+protected:
+    void startWithTrack() {
+        TrackParameters p;
+        p.noise = 0;
+        start(SimulatedMixerApi::demonstrationDevices(),
+              std::make_shared<PacedBackend>(
+                  "Simulation",
+                  [p](int rate, std::string&) { return std::make_unique<SimulatedTrack>(p, rate); },
+                  20.0, "virtuelle Fahrbahn", PacedBackend::Pacing::Lossless));
+    }
+    // The view on loopback, as "Klassenansicht" switches it on elsewhere.
+    void switchOnLocally() {
+        ClassroomService::Options o;
+        o.address = QHostAddress(QHostAddress::LocalHost);
+        ASSERT_TRUE(Classroom->start(classroomTexts(QStringLiteral("de")), o));
+    }
+    QString liveUrl() const {
+        return QStringLiteral("ws://127.0.0.1:%1/api/live?code=%2")
+            .arg(Classroom->port())
+            .arg(Classroom->code());
+    }
+};
+
+// The live table as the page builds it: a state message replaces it, a row
+// message adds its row. A row that arrives twice fails the test.
+std::vector<QJsonObject> liveTableOf(const std::vector<QJsonObject>& messages,
+                                     int* rowMessages = nullptr) {
+    std::vector<QJsonObject> rows;
+    for (const QJsonObject& m : messages) {
+        if (m["type"].toString() == "state") {
+            rows.clear();
+            for (const QJsonValue r : m["live"].toObject()["rows"].toArray())
+                rows.push_back(r.toObject());
+        }
+        if (m["type"].toString() == "row") {
+            const int barrier = m["row"].toObject()["barrier"].toInt();
+            for (const QJsonObject& r : rows)
+                EXPECT_NE(r["barrier"].toInt(), barrier) << "row " << barrier << " twice";
+            rows.push_back(m["row"].toObject());
+            if (rowMessages) ++*rowMessages;
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST_F(ClassroomProgram, TheViewIsOffAtStartAndOnFromTheCommand) {
+    startWithTrack();
+    EXPECT_FALSE(Classroom->running());
+    EXPECT_FALSE(ClassroomView->isVisible());
+    Form1->Klassenansicht1->trigger();
+    ASSERT_TRUE(Classroom->running()) << ClassroomView->L_fehler->text().toStdString();
+    EXPECT_TRUE(ClassroomView->isVisible());
+    EXPECT_GE(Classroom->port(), 8080);
+    EXPECT_LE(Classroom->port(), 8180);
+    ASSERT_FALSE(Classroom->addresses().isEmpty());
+    for (const QString& a : Classroom->addresses())
+        EXPECT_TRUE(a.startsWith("http://") && a.endsWith(":" + QString::number(Classroom->port()) +
+                                                          "/?code=" + Classroom->code()))
+            << a.toStdString();
+    EXPECT_EQ(ClassroomView->L_code->text(),
+              Classroom->code().left(3) + ' ' + Classroom->code().mid(3));
+    EXPECT_EQ(ClassroomView->L_geraete->text(), "Verbundene Geräte: 0");
+    // The same window and code when the command comes again.
+    const QString code = Classroom->code();
+    Form1->Klassenansicht1Click();
+    EXPECT_EQ(Classroom->code(), code);
+    ClassroomView->B_beenden->click();
+    EXPECT_FALSE(Classroom->running());
+    EXPECT_FALSE(ClassroomView->isVisible());
+    Form1->Klassenansicht1Click();
+    EXPECT_NE(Classroom->code(), code) << "a new code each time it is switched on";
+}
+
+TEST_F(ClassroomProgram, ALiveClientFollowsARunAsTheWindowShowsIt) {
+    startWithTrack();
+    switchOnLocally();
+    Form1->Messenvt1Click();
+    LiveClient page(liveUrl());
+    ASSERT_TRUE(page.waitConnected());
+    ASSERT_TRUE(processUntil([] { return Classroom->devices() == 1; }));
+    EXPECT_EQ(ClassroomView->L_geraete->text(), "Verbundene Geräte: 1");
+    Form2->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return Store.DataPresent; }, 120000));
+    // The stored run reaches the page as a state with its series.
+    ASSERT_TRUE(processUntil([&] {
+        return !page.messages.empty() &&
+               std::as_const(page.messages).back()["series"].toArray().size() == 1;
+    }));
+    EXPECT_EQ(Form2->AudioIn->LostFrames(), 0u);
+    int pushed = 0;
+    const std::vector<QJsonObject> rows = liveTableOf(page.messages, &pushed);
+    ASSERT_EQ(rows.size(), 10u);
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_EQ(rows[std::size_t(k)]["barrier"].toInt(), k);
+        EXPECT_EQ(rows[std::size_t(k)]["dark"].toString(), Form2->cellText(1, k + 1).trimmed());
+        EXPECT_EQ(rows[std::size_t(k)]["bright"].toString(), Form2->cellText(2, k + 1).trimmed());
+    }
+    // Live: rows came one by one as the barriers were passed (the last may
+    // come with the stored series, in the same buffer).
+    EXPECT_GE(pushed, 9);
+    const QJsonObject last = std::as_const(page.messages).back();
+    EXPECT_EQ(last["status"]["text"].toString(), "Messung beendet");
+    EXPECT_EQ(last["series"][0]["name"].toString(), "Messung 1");
+    // A relationship chosen in the table reaches the page at once.
+    Form1->Auswertenst1Click();
+    const std::size_t before = page.messages.size();
+    Form6->RB2->setChecked(true);
+    ASSERT_TRUE(page.waitFor(before + 1));
+    EXPECT_EQ(std::as_const(page.messages).back()["series"][0]["stRelation"].toString(), "s ~ t²");
+}
+
+TEST_F(ClassroomProgram, TheQrCodeReadsAsTheFirstAddress) {
+    const QString zbarimg = QStandardPaths::findExecutable("zbarimg");
+    if (zbarimg.isEmpty()) {
+        if (std::getenv("KELMOT_REQUIRE_SOUND")) FAIL() << "zbarimg missing (zbar-tools)";
+        GTEST_SKIP() << "zbarimg missing (zbar-tools)";
+    }
+    startWithTrack();
+    Form1->Klassenansicht1Click();
+    ASSERT_TRUE(Classroom->running());
+    const QString file = dir_.filePath("qr.png");
+    ASSERT_TRUE(ClassroomView->L_qr->pixmap().save(file));
+    QProcess reader;
+    reader.start(zbarimg, {"--raw", "-q", file});
+    ASSERT_TRUE(reader.waitForFinished(60000));
+    EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(),
+              Classroom->addresses().front());
+}
+
+// The page as a pupil's browser shows it: headless Chromium opens the
+// address, follows the run, shows both diagrams and the evaluated series,
+// downloads the three files, and shows a series named like markup as text.
+TEST_F(ClassroomProgram, APupilsBrowserShowsTheRunTheDiagramsAndTheDownloads) {
+    const bool have = QFile::exists("/usr/bin/chromium") &&
+                      QFile::exists("/usr/bin/chromedriver") &&
+                      QProcess::execute("/usr/bin/python3", {"-c", "import selenium, xlrd"}) == 0;
+    if (!have) {
+        if (std::getenv("KELMOT_REQUIRE_SOUND"))
+            FAIL() << "chromium, chromium-driver, python3-selenium and python3-xlrd are needed";
+        GTEST_SKIP() << "no chromium, chromium-driver, python3-selenium or python3-xlrd";
+    }
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // as on a German desktop
+    startWithTrack();
+    Form1->Messenvt1Click();
+    switchOnLocally();
+    const QString url = QStringLiteral("http://127.0.0.1:%1/?code=%2")
+                            .arg(Classroom->port())
+                            .arg(Classroom->code());
+    QProcess browser;
+    browser.setProcessChannelMode(QProcess::MergedChannels);
+    QByteArray output;
+    QObject::connect(&browser, &QProcess::readyRead, [&] { output += browser.readAll(); });
+    browser.start("/usr/bin/python3", {KELMOT_SOURCE_DIR "/tests/classroom/browser_check.py", url,
+                                       dir_.filePath("downloads")});
+    const auto said = [&](const char* line) {
+        return processUntil(
+            [&] { return output.contains(line) || browser.state() == QProcess::NotRunning; },
+            240000);
+    };
+    ASSERT_TRUE(said("READY\n")) << output.toStdString();
+    if (browser.state() != QProcess::NotRunning) {
+        Form2->B_mess->click();
+        ASSERT_TRUE(processUntil([] { return Store.DataPresent; }, 120000));
+    }
+    ASSERT_TRUE(said("RUN-SEEN\n")) << output.toStdString();
+    Store.SeriesName[0] = QStringLiteral("<img src=x onerror=\"document.title='pwned'\">");
+    ASSERT_TRUE(processUntil([&] { return browser.state() == QProcess::NotRunning; }, 240000))
+        << output.toStdString();
+    EXPECT_EQ(browser.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains(" passed, 0 failed")) << output.toStdString();
+}
