@@ -23,7 +23,7 @@ PageTexts classroomPageTexts() {
          QCoreApplication::translate("ClassroomPage", "Noch keine Messung gespeichert.")},
         {"diagramsHeading", QCoreApplication::translate("ClassroomPage", "Diagramme")},
         {"relation", QCoreApplication::translate("ClassroomPage", "Vermuteter Zusammenhang: %1")},
-        {"noRelation", QCoreApplication::translate("ClassroomPage", "kein Zusammenhang gewählt")},
+        {"noRelation", QCoreApplication::translate("ClassroomPage", "keiner")},
         {"flagWidth", QCoreApplication::translate("ClassroomPage", "Streifenbreite: %1 mm")},
         {"downloads", QCoreApplication::translate("ClassroomPage", "Herunterladen:")},
         {"dataFile", QCoreApplication::translate("ClassroomPage", "Datendatei (.kmd)")},

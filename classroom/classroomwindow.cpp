@@ -106,6 +106,7 @@ void ClassroomWindow::showState() {
     const bool on = service_.running();
     for (const QString& address : service_.addresses()) {
         QLabel* l = label(addressBox, "L_adresse", address);
+        l->setWordWrap(false); // an address broken in two is typed wrong
         l->setFont(sizedFont(l->font(), 20, true));
         l->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         l->setAccessibleName(tr("Adresse: %1").arg(address));

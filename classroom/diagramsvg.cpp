@@ -13,9 +13,10 @@ namespace kelmot {
 
 namespace {
 
-// The page's diagrams are as wide as a large diagram window: a main window
-// of this width makes them draw with the wide pen.
-constexpr int NotionalMainWindowWidth = 1280;
+// The page's diagrams draw with the wide pen of a large diagram window, as a
+// main window of this width gives it: thin lines vanish when a phone
+// scales the picture down.
+constexpr int NotionalMainWindowWidth = 1000;
 
 template <typename Draw>
 DiagramPicture render(const ClassroomSnapshot& s, const QString& name, const QLocale& locale,

@@ -17,8 +17,10 @@ struct DiagramPicture {
     QString description;
 };
 
-inline constexpr int SvgDiagramWidth = 800;
-inline constexpr int SvgDiagramHeight = 515;
+// About the size of a diagram window: the diagrams' texts and offsets are
+// laid out for it, and a browser scales the picture to its column.
+inline constexpr int SvgDiagramWidth = 560;
+inline constexpr int SvgDiagramHeight = 360;
 
 // The diagrams' names and the numbers' locale come from `texts`.
 DiagramPicture stDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts);

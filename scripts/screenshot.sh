@@ -8,6 +8,10 @@
 #   auswerten-st.png, auswerten-vt.png, diagramm-st.png, diagramm-vt.png
 #                      the four evaluation views, the whole screen each
 #   ausgleichskurve.png "Diagramm v-t" with "Ausgleichskurve" in both diagrams
+#   klassenansicht.png the classroom view's window (address, QR code, code)
+#   klassenseite.png, klassenseite-telefon.png
+#                      the classroom page after the run, in headless Chromium
+#                      as wide as a projector and as a phone
 # Usage: scripts/screenshot.sh [output folder]   (default docs/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +25,7 @@ cmake --preset default >/dev/null
 cmake --build --preset default --target kelmot kelmot_screens >/dev/null
 
 display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -noreset -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
@@ -37,4 +41,4 @@ wait $app 2>/dev/null || true
 # The run is driven through the program's own windows by a small helper.
 (cd "$workdir" && DISPLAY=$display QT_QPA_PLATFORM=xcb "$root/build/default/scripts/screens/kelmot_screens" "$out/messung.png" "$out/diagramme.png" "$out/einstellungen.png" "$out")
 rm -rf "$workdir"
-echo "saved hauptfenster.png, messung.png, diagramme.png, einstellungen.png and the four evaluation views in $out"
+echo "saved hauptfenster.png, messung.png, diagramme.png, einstellungen.png, the four evaluation views and the classroom view in $out"

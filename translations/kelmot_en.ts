@@ -74,10 +74,6 @@
         <translation>Suspected relationship: %1</translation>
     </message>
     <message>
-        <source>kein Zusammenhang gewählt</source>
-        <translation>none chosen</translation>
-    </message>
-    <message>
         <source>Streifenbreite: %1 mm</source>
         <translation>Flag width: %1 mm</translation>
     </message>
@@ -140,6 +136,10 @@
     <message>
         <source>v-t Diagramm</source>
         <translation>v-t diagram</translation>
+    </message>
+    <message>
+        <source>keiner</source>
+        <translation>none</translation>
     </message>
 </context>
 <context>

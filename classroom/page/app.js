@@ -95,7 +95,9 @@
       const scroll = element("div");
       scroll.className = "scroll";
       const table = element("table");
-      table.appendChild(element("caption", s.name));
+      const caption = element("caption", s.name); // the heading says it on screen
+      caption.className = "visually-hidden";
+      table.appendChild(caption);
       const head = element("thead");
       const hr = element("tr");
       headerRow(hr, s.table.headers);

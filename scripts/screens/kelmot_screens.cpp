@@ -6,6 +6,8 @@
 #include "app/kelmot_u.h"
 #include "app/language.h"
 #include "app/program.h"
+#include "classroom/classroomservice.h"
+#include "classroom/classroomwindow.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
 #include "evaluation/tabelle_u.h"
@@ -18,10 +20,12 @@
 #include <QDir>
 #include <QLabel>
 #include <QLocale>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <cstdio>
+#include <tuple>
 #include <utility>
 
 int main(int argc, char** argv) {
@@ -84,6 +88,28 @@ int main(int argc, char** argv) {
             QApplication::processEvents(QEventLoop::AllEvents, 50);
         saved = saved && QApplication::primaryScreen()->grabWindow(0).save(
                              folder.filePath(QStringLiteral("ausgleichskurve.png")));
+
+        // The classroom view: its window, and its page as a projector's and
+        // a phone's browser show it (headless Chromium).
+        kelmot::Form1->Klassenansicht1Click();
+        QDeadlineTimer opened(1000);
+        while (!opened.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        saved = saved && kelmot::ClassroomView->grab().save(
+                             folder.filePath(QStringLiteral("klassenansicht.png")));
+        const QString page = QStringLiteral("http://127.0.0.1:%1/?code=%2")
+                                 .arg(kelmot::Classroom->port())
+                                 .arg(kelmot::Classroom->code());
+        const QString script =
+            QStringLiteral(KELMOT_SOURCE_DIR "/scripts/screens/page_screenshot.py");
+        const std::tuple<const char*, int, int> pages[] = {{"klassenseite.png", 1600, 1000},
+                                                           {"klassenseite-telefon.png", 360, 740}};
+        for (const auto& [file, width, height] : pages)
+            saved = saved &&
+                    QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                                      {script, page, folder.filePath(QString::fromLatin1(file)),
+                                       QString::number(width), QString::number(height)}) == 0;
+        kelmot::ClassroomView->B_beendenClick();
     }
     if (argc > 3) {
         // The settings dialog listening to the virtual track for a while.

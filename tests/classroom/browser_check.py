@@ -5,8 +5,10 @@ chromium-driver and selenium), as a pupil's device shows it:
 Talks with the test that drives the program over its standard streams:
 prints READY once the page is connected (the test then measures), RUN-SEEN
 once the run is on the page (the test then gives a series a hostile name),
-and finally one line per check and "N passed, M failed"; exit status 1 on
-a failed check. Every wait is on a condition, with a generous limit."""
+DROP (the test ends the page's connection on the server's side), STOP (the
+test switches the view off), LOST-SEEN (the test switches it on again, with
+a new code), and finally one line per check and "N passed, M failed"; exit
+status 1 on a failed check. Every wait is on a condition, with a generous limit."""
 import os
 import sys
 import time
@@ -141,6 +143,26 @@ try:
     driver.set_window_size(360, 740)
     width = driver.execute_script("return document.documentElement.scrollWidth")
     check(width <= 360, "the page fits a 360-pixel phone (it is %d wide)" % width)
+
+    # The network goes away for a moment (the test ends the connection on
+    # the server's side): the page says so and comes back by itself.
+    def connection():
+        return driver.find_element(By.ID, "connection").text
+    reconnecting = body.get_attribute("data-reconnecting")
+    print("DROP", flush=True)
+    check(wait_for(lambda: connection() == reconnecting, "the page to notice") is not None,
+          "a lost connection is told while the page waits")
+    check(wait_for(lambda: connection() == connected and len(live_rows()) == 10,
+                   "the page to reconnect") is not None,
+          "the page reconnects by itself and shows the run again")
+    # The view switched off and on again has a new code: the page stops
+    # trying and says why.
+    print("STOP", flush=True)
+    wait_for(lambda: connection() == reconnecting, "the page to notice the view is off")
+    print("LOST-SEEN", flush=True)
+    invalid = body.get_attribute("data-code-invalid")
+    check(wait_for(lambda: connection() == invalid, "the page to see the code is gone") is not None,
+          "after a restart the old code's page says the code is no longer valid")
 finally:
     driver.quit()
 print("%d passed, %d failed" % (passed, failed), flush=True)

@@ -3,6 +3,7 @@
 // Chromium (selenium), with its downloads.
 #include "acquisition/tabellemess_u.h"
 #include "app/kelmot_u.h"
+#include "classroom/classroomserver.h"
 #include "classroom/classroomservice.h"
 #include "classroom/classroomwindow.h"
 #include "evaluation/tabelle_u.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QWebSocket>
 #include <utility>
 
 using namespace kelmot;
@@ -38,8 +40,11 @@ protected:
                   20.0, "virtuelle Fahrbahn", PacedBackend::Pacing::Lossless));
     }
     // The view on loopback, as "Klassenansicht" switches it on elsewhere.
-    void switchOnLocally() {
+    void switchOnLocally(quint16 firstPort = ClassroomService::FirstPort,
+                         quint16 lastPort = ClassroomService::LastPort) {
         ClassroomService::Options o;
+        o.firstPort = firstPort;
+        o.lastPort = lastPort;
         o.address = QHostAddress(QHostAddress::LocalHost);
         ASSERT_TRUE(Classroom->start(classroomTexts(QStringLiteral("de")), o));
     }
@@ -196,6 +201,21 @@ TEST_F(ClassroomProgram, APupilsBrowserShowsTheRunTheDiagramsAndTheDownloads) {
     }
     ASSERT_TRUE(said("RUN-SEEN\n")) << output.toStdString();
     Store.SeriesName[0] = QStringLiteral("<img src=x onerror=\"document.title='pwned'\">");
+    ASSERT_TRUE(said("DROP\n")) << output.toStdString();
+    // As a Wi-Fi that drops out: the server's side of every page ends.
+    ClassroomServer* server = Classroom->server();
+    QMetaObject::invokeMethod(
+        server,
+        [server] {
+            for (QWebSocket* page : server->findChildren<QWebSocket*>())
+                page->abort();
+        },
+        Qt::BlockingQueuedConnection);
+    ASSERT_TRUE(said("STOP\n")) << output.toStdString();
+    const quint16 port = Classroom->port();
+    Classroom->stop();
+    ASSERT_TRUE(said("LOST-SEEN\n")) << output.toStdString();
+    switchOnLocally(port, port); // where the page looks for it
     ASSERT_TRUE(processUntil([&] { return browser.state() == QProcess::NotRunning; }, 240000))
         << output.toStdString();
     EXPECT_EQ(browser.exitCode(), 0) << output.toStdString();

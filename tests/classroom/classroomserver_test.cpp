@@ -1,12 +1,14 @@
 // The classroom view's server through real connections on loopback: what
 // it serves, what it refuses, what it pushes, and that switching it off ends
 // every connection.
+#include "app/language.h"
 #include "classroom/classroomserver.h"
 #include "classroom/classroomservice.h"
 #include "tests/classroom/classroom_client.h"
 #include "tests/classroom/classroom_fixture.h"
 
 #include <QJsonArray>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -222,4 +224,32 @@ TEST_F(ClassroomServerTest, SwitchingOffEndsEveryConnectionAtOnce) {
     EXPECT_TRUE(processUntil([&] { return after.state() == QAbstractSocket::UnconnectedState; }));
     EXPECT_FALSE(service.running());
     EXPECT_TRUE(service.addresses().isEmpty());
+}
+
+// The page speaks the program's language: on an English desktop (or with
+// --language en) its texts and refusals are English, the numbers the
+// desktop's.
+TEST(ClassroomLanguage, AnEnglishProgramServesAnEnglishPage) {
+    ASSERT_TRUE(installTranslation(QStringLiteral("en")));
+    const auto german = qScopeGuard([] { installTranslation(QStringLiteral("de")); });
+    ClassroomService service;
+    ClassroomService::Options o;
+    o.address = QHostAddress(QHostAddress::LocalHost);
+    ClassroomTexts texts = classroomTexts(QStringLiteral("en"));
+    texts.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    ASSERT_TRUE(service.start(texts, o));
+    service.publish(threeSeries());
+    const QByteArray code = service.code().toLatin1();
+    const HttpReply page = get(service.port(), "/?code=" + code);
+    EXPECT_TRUE(page.body.contains("<html lang=\"en\">"));
+    EXPECT_TRUE(page.body.contains("<title>Kelmot – classroom view</title>"));
+    EXPECT_TRUE(page.body.contains("data-reconnecting=\"Connection lost – trying again …\""));
+    EXPECT_EQ(get(service.port(), "/?code=x").body,
+              "Access denied: the access code is wrong or missing.\n");
+    const QJsonObject state =
+        QJsonDocument::fromJson(get(service.port(), "/api/state?code=" + code).body).object();
+    EXPECT_EQ(state["language"].toString(), "en");
+    EXPECT_EQ(state["series"][0]["vtRelation"].toString(), "v ~ t");
+    EXPECT_EQ(state["series"][0]["table"]["rows"][1][1].toString(), "0.480");
+    EXPECT_EQ(state["diagrams"]["st"]["name"].toString(), "s-t diagram");
 }
