@@ -11,6 +11,7 @@ ConnectionGuard::ConnectionGuard(QTcpSocket* socket, const ConnectionLimits& lim
     // before it reads them.
     connect(socket, &QTcpSocket::readyRead, this, &ConnectionGuard::bytesArrived);
     idle_.setSingleShot(true);
+    idle_.setTimerType(Qt::PreciseTimer); // never before the limit
     connect(&idle_, &QTimer::timeout, this, &ConnectionGuard::timedOut);
     idle_.start(limits_.idleMs);
 }
@@ -77,6 +78,9 @@ void GuardedTcpServer::incomingConnection(qintptr descriptor) {
         if (socket->state() == QAbstractSocket::UnconnectedState) socket->deleteLater();
         return;
     }
+    // What the kernel holds of a connection that does not read stays small:
+    // the bound on what a slow client may queue is then the program's own.
+    socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, SendBufferBytes);
     ++open_;
     emit connectionsChanged(open_);
     connect(socket, &QObject::destroyed, this, [this] {

@@ -62,6 +62,8 @@ private:
 class GuardedTcpServer : public QTcpServer {
     Q_OBJECT
 public:
+    static constexpr int SendBufferBytes = 64 * 1024;
+
     GuardedTcpServer(const ConnectionLimits& limits, RefusalWriter refusal,
                      QObject* parent = nullptr);
     int openConnections() const { return open_; }

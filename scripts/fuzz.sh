@@ -14,7 +14,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 findings=build/fuzz/findings
 mkdir -p "$findings"
 failed=0
-for target in config datafile recording; do
+for target in config datafile recording classroom; do
   corpus=$(mktemp -d)
   cp tests/fuzz/corpus/$target/* "$corpus"/
   log=build/fuzz/fuzz_$target.log

@@ -221,3 +221,44 @@ TEST_F(ClassroomProgram, APupilsBrowserShowsTheRunTheDiagramsAndTheDownloads) {
     EXPECT_EQ(browser.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(output.contains(" passed, 0 failed")) << output.toStdString();
 }
+
+// A school hall: a hundred devices follow a run, ten of them old phones that
+// have stopped reading. The run loses nothing, ends with ten events, and
+// every other device has every row once, in order.
+TEST_F(ClassroomProgram, AHundredDevicesTenOfThemSlowFollowARun) {
+    startWithTrack();
+    switchOnLocally();
+    Form1->Messenvt1Click();
+    std::vector<std::unique_ptr<LiveClient>> fast;
+    for (int i = 0; i < 90; ++i) {
+        fast.push_back(std::make_unique<LiveClient>(liveUrl()));
+        ASSERT_TRUE(fast.back()->waitConnected()) << i;
+    }
+    std::vector<std::unique_ptr<QTcpSocket>> slow;
+    for (int i = 0; i < 10; ++i) {
+        slow.push_back(std::make_unique<QTcpSocket>());
+        QTcpSocket& s = *slow.back();
+        s.setReadBufferSize(1024);
+        ASSERT_TRUE(connectTo(s, Classroom->port()));
+        s.write("GET /api/live?code=" + Classroom->code().toLatin1() +
+                " HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
+    }
+    ASSERT_TRUE(processUntil([] { return Classroom->devices() == 100; }));
+    Form2->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return Store.DataPresent; }, 120000));
+    EXPECT_EQ(Form2->Detection.EventCount, 10);
+    EXPECT_EQ(Form2->AudioIn->LostFrames(), 0u);
+    for (std::size_t i = 0; i < fast.size(); ++i) {
+        LiveClient& page = *fast[i];
+        ASSERT_TRUE(processUntil([&] {
+            return !page.messages.empty() &&
+                   std::as_const(page.messages).back()["series"].toArray().size() == 1;
+        })) << i;
+        const std::vector<QJsonObject> rows = liveTableOf(page.messages);
+        ASSERT_EQ(rows.size(), 10u) << i;
+        for (int k = 0; k < 10; ++k)
+            EXPECT_EQ(rows[std::size_t(k)]["dark"].toString(), Form2->cellText(1, k + 1).trimmed())
+                << "device " << i << ", barrier " << k;
+    }
+}

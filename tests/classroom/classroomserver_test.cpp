@@ -2,14 +2,18 @@
 // it serves, what it refuses, what it pushes, and that switching it off ends
 // every connection.
 #include "app/language.h"
+#include "classroom/classroomjson.h"
 #include "classroom/classroomserver.h"
 #include "classroom/classroomservice.h"
 #include "tests/classroom/classroom_client.h"
 #include "tests/classroom/classroom_fixture.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QScopeGuard>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <random>
 #include <utility>
 
 using namespace kelmot;
@@ -252,4 +256,208 @@ TEST(ClassroomLanguage, AnEnglishProgramServesAnEnglishPage) {
     EXPECT_EQ(state["series"][0]["vtRelation"].toString(), "v ~ t");
     EXPECT_EQ(state["series"][0]["table"]["rows"][1][1].toString(), "0.480");
     EXPECT_EQ(state["diagrams"]["st"]["name"].toString(), "s-t diagram");
+}
+
+// ---- A full class and hostile clients ---------------------------------------
+
+namespace {
+
+// A WebSocket handshake by hand: a client that connects and then never
+// reads what it is sent (an old phone on bad Wi-Fi, or one that wants to
+// hold the server up).
+bool upgradeByHand(QTcpSocket& socket, quint16 port, const QString& code) {
+    socket.setReadBufferSize(4096);
+    if (!connectTo(socket, port)) return false;
+    // A tiny receive buffer: the kernel holds little of what is not read.
+    socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+    socket.write(
+        "GET /api/live?code=" + code.toLatin1() +
+        " HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+        "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
+    QByteArray answer;
+    processUntil([&] {
+        answer += socket.read(1); // only the handshake's answer, byte by byte
+        return answer.endsWith("\r\n\r\n") || socket.state() != QAbstractSocket::ConnectedState;
+    });
+    return answer.startsWith("HTTP/1.1 101");
+}
+
+// A state of three series that differs from the last in its flag width: a
+// full state message to every client (some ten kilobytes).
+ClassroomSnapshot bigState(int n) {
+    ClassroomSnapshot s = threeSeries();
+    s.flagWidthText = QString::number(10 + n % 50) + ",5";
+    s.store.SeriesName[0] = QStringLiteral("Messung %1").arg(n);
+    return s;
+}
+
+} // namespace
+
+TEST_F(ClassroomServerTest, TheConnectionAfterTheLastAllowedGets503) {
+    constexpr int Allowed = ConnectionLimits{}.maxConnections;
+    EXPECT_EQ(Allowed, 256);
+    std::vector<std::unique_ptr<QTcpSocket>> held;
+    for (int i = 0; i < Allowed; ++i) {
+        held.push_back(std::make_unique<QTcpSocket>());
+        ASSERT_TRUE(connectTo(*held.back(), service.port())) << i;
+    }
+    ClassroomServer* server = service.server();
+    const auto open = [server] {
+        int n = 0;
+        QMetaObject::invokeMethod(
+            server, [&] { n = server->openConnections(); }, Qt::BlockingQueuedConnection);
+        return n;
+    };
+    ASSERT_TRUE(processUntil([&] { return open() == Allowed; }));
+    const HttpReply refused = get(service.port(), path("/"));
+    EXPECT_EQ(refused.status, 503);
+    EXPECT_TRUE(refused.closed);
+    EXPECT_TRUE(refused.header("Content-Security-Policy").startsWith("default-src 'none'"));
+    EXPECT_EQ(refused.body, "Zu viele Verbindungen: bitte später noch einmal versuchen.\n");
+    // One leaves: the next is served.
+    held.pop_back();
+    ASSERT_TRUE(processUntil([&] { return open() == Allowed - 1; }));
+    EXPECT_EQ(get(service.port(), path("/")).status, 200);
+    held.clear();
+    EXPECT_TRUE(processUntil([&] { return open() == 0; }));
+}
+
+TEST_F(ClassroomServerTest, IdleAndTricklingConnectionsAreClosedAfterTenSeconds) {
+    EXPECT_EQ(ConnectionLimits{}.idleMs, 10'000);
+    QElapsedTimer since;
+    since.start();
+    QTcpSocket idle, trickling;
+    ASSERT_TRUE(connectTo(idle, service.port()));
+    ASSERT_TRUE(connectTo(trickling, service.port()));
+    // One byte of a request every 200 ms: never a whole request.
+    const QByteArray request = "GET " + path("/") + " HTTP/1.1\r\nHost: " + QByteArray(200, 'x');
+    int sent = 0;
+    QTimer drip;
+    QObject::connect(&drip, &QTimer::timeout, [&] {
+        if (trickling.state() == QAbstractSocket::ConnectedState && sent < request.size())
+            trickling.write(request.mid(sent++, 1));
+    });
+    drip.start(200);
+    qint64 idleClosedAt = -1, tricklingClosedAt = -1;
+    QByteArray tricklingAnswer;
+    ASSERT_TRUE(processUntil(
+        [&] {
+            tricklingAnswer += trickling.readAll();
+            if (idleClosedAt < 0 && idle.state() == QAbstractSocket::UnconnectedState)
+                idleClosedAt = since.elapsed();
+            if (tricklingClosedAt < 0 && trickling.state() == QAbstractSocket::UnconnectedState)
+                tricklingClosedAt = since.elapsed();
+            return idleClosedAt >= 0 && tricklingClosedAt >= 0;
+        },
+        120000));
+    EXPECT_GE(idleClosedAt, 10'000);
+    EXPECT_GE(tricklingClosedAt, 10'000);
+    EXPECT_GT(sent, 10) << "the client kept sending";
+    EXPECT_TRUE(tricklingAnswer.startsWith("HTTP/1.1 408 Request Timeout\r\n"));
+    EXPECT_EQ(get(service.port(), path("/")).status, 200) << "and the next is served";
+}
+
+TEST_F(ClassroomServerTest, RequestHeadsOverEightKilobytesGet431) {
+    const QByteArray start = "GET " + path("/") + " HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Pad: ";
+    const auto withHead = [&](int bytes) {
+        return start + QByteArray(bytes - start.size() - 4, 'x') + "\r\n\r\n";
+    };
+    EXPECT_EQ(request(service.port(), withHead(8 * 1024)).status, 200);
+    const HttpReply tooLarge = request(service.port(), withHead(8 * 1024 + 1));
+    EXPECT_EQ(tooLarge.status, 431);
+    EXPECT_TRUE(tooLarge.closed);
+    EXPECT_EQ(tooLarge.header("X-Content-Type-Options"), "nosniff");
+    // A request line alone that long too.
+    const HttpReply longLine =
+        request(service.port(), "GET /" + QByteArray(9000, 'a') + " HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(longLine.status, 431);
+}
+
+TEST_F(ClassroomServerTest, TenWrongCodesFromOneAddressGet429) {
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(get(service.port(), "/?code=11111" + QByteArray::number(i)).status, 403);
+    EXPECT_EQ(get(service.port(), path("/")).status, 200) << "nine are not yet ten";
+    EXPECT_EQ(get(service.port(), "/?code=999999").status, service.code() == "999999" ? 200 : 403);
+    const HttpReply blocked = get(service.port(), path("/api/state"));
+    EXPECT_EQ(blocked.status, 429) << "even with the right code, for a minute";
+    EXPECT_EQ(blocked.header("Retry-After"), "60");
+    EXPECT_EQ(blocked.body, "Zu viele falsche Zugangscodes: bitte eine Minute warten.\n");
+    LiveClient page(liveUrl(service.code()));
+    EXPECT_FALSE(page.waitConnected()) << "nor a live connection";
+    // A missing code is no guess.
+    service.stop();
+    ASSERT_TRUE(startView());
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(get(service.port(), "/api/state").status, 403);
+    EXPECT_EQ(get(service.port(), path("/api/state")).status, 200);
+}
+
+TEST_F(ClassroomServerTest, AClientThatStopsReadingIsDroppedAndTheOthersGoOn) {
+    EXPECT_EQ(ClassroomService::Options{}.maxQueuedBytes, 1024 * 1024);
+    service.publish(bigState(0));
+    LiveClient fast(liveUrl(service.code()));
+    ASSERT_TRUE(fast.waitConnected());
+    QTcpSocket stalled;
+    ASSERT_TRUE(upgradeByHand(stalled, service.port(), service.code()));
+    ASSERT_TRUE(processUntil([&] { return service.devices() == 2; }));
+    // Far more than the bound and what the kernel buffers hold, in batches
+    // that the client which reads takes as they come.
+    constexpr int States = 1500;
+    qint64 sent = 0;
+    for (int n = 1; n <= States; ++n) {
+        service.publish(bigState(n));
+        sent += stateMessage(bigState(n), germanTexts(), n).size();
+        if (n % 20 == 0) {
+            ASSERT_TRUE(fast.waitFor(std::size_t(n) + 1)) << n;
+        }
+    }
+    EXPECT_GT(sent, 4 * 1024 * 1024);
+    ASSERT_TRUE(processUntil([&] { return service.devices() == 1; }))
+        << "the client that does not read is dropped";
+    ASSERT_TRUE(fast.waitFor(States + 1)) << fast.messages.size();
+    // Every state reached the other, in order.
+    for (int n = 0; n <= States; ++n)
+        EXPECT_EQ(std::as_const(fast.messages)[std::size_t(n)]["series"][0]["name"].toString(),
+                  QStringLiteral("Messung %1").arg(n));
+    EXPECT_FALSE(fast.closed());
+    // The dropped one may come again.
+    LiveClient again(liveUrl(service.code()));
+    EXPECT_TRUE(again.waitConnected());
+}
+
+TEST_F(ClassroomServerTest, NoiseOnTheSocketNeverStopsTheServer) {
+    std::mt19937 random(7);
+    for (int i = 0; i < 50; ++i) {
+        QByteArray noise(int(random() % 3000), '\0');
+        for (char& c : noise)
+            c = char(random());
+        QTcpSocket s;
+        ASSERT_TRUE(connectTo(s, service.port()));
+        s.write(noise);
+        processUntil([&] { return s.bytesToWrite() == 0; });
+    }
+    for (const QByteArray& cut :
+         {QByteArray("GET /"), QByteArray("GET / HTTP/1.1\r\nHost"), QByteArray("\r\n\r\n"),
+          QByteArray("GET / HTTP/9.9\r\n\r\n"), QByteArray("G\0T / HTTP/1.1\r\n\r\n", 18),
+          "POST " + path("/api/state") + " HTTP/1.1\r\nContent-Length: 999999\r\n\r\nabc"}) {
+        QTcpSocket s;
+        ASSERT_TRUE(connectTo(s, service.port()));
+        s.write(cut);
+        s.disconnectFromHost();
+    }
+    EXPECT_EQ(get(service.port(), path("/")).status, 200);
+    // A thousand connections in a row, each opened and closed at once.
+    for (int i = 0; i < 1000; ++i) {
+        QTcpSocket s;
+        ASSERT_TRUE(connectTo(s, service.port())) << i;
+        s.abort();
+    }
+    EXPECT_EQ(get(service.port(), path("/api/state")).status, 200);
+    ClassroomServer* server = service.server();
+    EXPECT_TRUE(processUntil([server] {
+        int n = -1;
+        QMetaObject::invokeMethod(
+            server, [&] { n = server->openConnections(); }, Qt::BlockingQueuedConnection);
+        return n == 0;
+    })) << "every one of them ended";
 }
