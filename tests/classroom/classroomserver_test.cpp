@@ -63,7 +63,10 @@ TEST_F(ClassroomServerTest, ServesThePageItsFilesTheStateAndTheDiagrams) {
     const HttpReply page = get(service.port(), path("/"));
     EXPECT_EQ(page.status, 200);
     EXPECT_EQ(page.header("Content-Type"), "text/html; charset=utf-8");
-    EXPECT_TRUE(page.header("Content-Security-Policy").startsWith("default-src 'none'"));
+    // Only the program's own page, script, style and pictures.
+    EXPECT_EQ(page.header("Content-Security-Policy"),
+              "default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self'; "
+              "connect-src 'self'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'");
     EXPECT_EQ(page.header("X-Content-Type-Options"), "nosniff");
     EXPECT_EQ(page.header("Referrer-Policy"), "no-referrer");
     EXPECT_EQ(page.header("Cache-Control"), "no-store");
