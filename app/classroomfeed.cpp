@@ -16,15 +16,8 @@ ClassroomFeed::ClassroomFeed(const MeasurementStore& store, const TForm2& measur
                              QObject* parent)
     : QObject(parent), store_(store), measurement_(measurement), table_(table),
       stDiagram_(stDiagram), vtDiagram_(vtDiagram), service_(service) {
-    check_.setInterval(500);
-    connect(&check_, &QTimer::timeout, this, &ClassroomFeed::changed);
     connect(&service_, &ClassroomService::runningChanged, this, [this](bool on) {
-        if (on) {
-            changed();
-            check_.start();
-        } else {
-            check_.stop();
-        }
+        if (on) changed();
     });
 }
 

@@ -3,7 +3,6 @@
 #include "classroom/classroomsnapshot.h"
 
 #include <QObject>
-#include <QTimer>
 
 namespace kelmot {
 
@@ -13,10 +12,8 @@ class EvaluationView;
 class TForm2;
 
 // Takes the classroom view's snapshot from the store and the windows
-// whenever what it shows may have changed, and hands it to the view (which
-// passes it on only when it differs from the last). The live table's
-// changes come at once; a slow check every half second catches what no
-// window announces (a data file loaded, the output format switched).
+// whenever what it shows may have changed (StoreChanges), and hands it to
+// the view, which passes it on only when it differs from the last.
 class ClassroomFeed : public QObject {
     Q_OBJECT
 public:
@@ -34,7 +31,6 @@ private:
     const DiagramWindow& stDiagram_;
     const DiagramWindow& vtDiagram_;
     ClassroomService& service_;
-    QTimer check_;
 };
 
 } // namespace kelmot

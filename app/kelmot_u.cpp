@@ -9,6 +9,7 @@
 #include "classroom/classroomwindow.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
+#include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
 #include "settings/config_u.h"
 #include "store/configfile.h"
@@ -96,6 +97,8 @@ void TForm1::buildMenu() {
     QMenu* auswerten = MainMenu1->addMenu(tr("Auswerten"));
     item(auswerten, Auswertenst1, "Auswertenst1", tr("Auswerten s-t"), &TForm1::Auswertenst1Click);
     item(auswerten, Auswertenvt1, "Auswertenvt1", tr("Auswerten v-t"), &TForm1::Auswertenvt1Click);
+    item(auswerten, Messreiheauswerten1, "Messreiheauswerten1", tr("Messreihe auswerten"),
+         &TForm1::Messreiheauswerten1Click);
     QMenu* diagramm = MainMenu1->addMenu(tr("Diagramm"));
     item(diagramm, Diagrammst1, "Diagrammst1", tr("Diagramm s-t"), &TForm1::Diagrammst1Click);
     item(diagramm, Diagrammvt1, "Diagrammvt1", tr("Diagramm v-t"), &TForm1::Diagrammvt1Click);
@@ -285,6 +288,10 @@ void TForm1::Einstellungen1Click() {
     else
         windows_.settings->RB_einzel->setChecked(true);
     windows_.settings->exec();
+}
+
+void TForm1::Messreiheauswerten1Click() {
+    if (windows_.seriesOfRuns) windows_.seriesOfRuns->open();
 }
 
 void TForm1::Klassenansicht1Click() {

@@ -27,6 +27,7 @@ class TForm6;
 class TForm7;
 class TForm8;
 class ClassroomWindow;
+class SeriesOfRunsWindow;
 
 // The windows the main window's commands open or ask; the composition root
 // fills them in as it creates them (after the main window).
@@ -40,6 +41,7 @@ struct MainWindowLinks {
     TForm7* overwrite = nullptr;
     TForm8* settings = nullptr;
     ClassroomWindow* classroom = nullptr;
+    SeriesOfRunsWindow* seriesOfRuns = nullptr;
 };
 
 // A recording line's state as it was when the program started.
@@ -87,6 +89,8 @@ public:
     void Messenvt1Click();
     void Auswertenst1Click();
     void Auswertenvt1Click();
+    // "Messreihe auswerten": the stored runs' a and v₀ with mean and spread.
+    void Messreiheauswerten1Click();
     void Diagrammst1Click();
     void Diagrammvt1Click();
     void Einstellungen1Click();
@@ -115,6 +119,7 @@ public:
     QAction* Messenvt1 = nullptr;
     QAction* Auswertenst1 = nullptr;
     QAction* Auswertenvt1 = nullptr;
+    QAction* Messreiheauswerten1 = nullptr;
     QAction* Diagrammst1 = nullptr;
     QAction* Diagrammvt1 = nullptr;
     QAction* Einstellungen1 = nullptr;

@@ -5,11 +5,13 @@
 #include "app/info_u.h"
 #include "app/keinedaten_u.h"
 #include "app/kelmot_u.h"
+#include "app/storechanges.h"
 #include "app/windowlinks.h"
 #include "classroom/classroomservice.h"
 #include "classroom/classroomwindow.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
+#include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
 #include "evaluation/xlsgespeichert_u.h"
 #include "settings/config_u.h"
@@ -34,6 +36,7 @@ TForm8* Form8 = nullptr;
 TForm9* Form9 = nullptr;
 ClassroomService* Classroom = nullptr;
 ClassroomWindow* ClassroomView = nullptr;
+SeriesOfRunsWindow* SeriesOfRuns = nullptr;
 
 namespace {
 
@@ -53,6 +56,7 @@ TableViewLink tableView(currentTable);
 OverwriteQuestionLink overwriteQuestion([]() -> OverwriteQuestion* { return Form7; });
 MainWindowLinks mainWindowLinks;
 ClassroomFeed* classroomFeed = nullptr;
+StoreChanges* storeChanges = nullptr;
 
 } // namespace
 
@@ -88,30 +92,30 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     QObject::connect(Form6, &TForm6::vtDiagramChanged, Form4, &TForm4::PB2Paint);
     QObject::connect(Form6, &TForm6::excelFileSaved, Form9, [] { Form9->exec(); });
 
-    // The classroom view follows the measurement, its evaluation and the
-    // diagrams' fits as they change.
+    // The classroom view and the series of runs follow the measurement, its
+    // evaluation and the diagrams' fits as they change.
+    storeChanges = new StoreChanges(*Form2, *Form6, *Form3, *Form4);
     Classroom = new ClassroomService;
     links.classroom = ClassroomView =
         new ClassroomWindow(*Classroom, options.language, Form1, Form1);
     classroomFeed = new ClassroomFeed(Store, *Form2, tableView, *Form3, *Form4, *Classroom);
-    const auto follow = [] { classroomFeed->changed(); };
-    QObject::connect(Form2, &TForm2::liveTableChanged, classroomFeed, follow);
-    QObject::connect(Form6, &TForm6::stDiagramChanged, classroomFeed, follow);
-    QObject::connect(Form6, &TForm6::vtDiagramChanged, classroomFeed, follow);
-    for (DiagramWindow* d :
-         {static_cast<DiagramWindow*>(Form3), static_cast<DiagramWindow*>(Form4)}) {
-        QObject::connect(d->Ausgleichskurve1, &QAction::toggled, classroomFeed, follow);
-        QObject::connect(d->Diagrammelschen1, &QAction::triggered, classroomFeed, follow);
-    }
+    QObject::connect(storeChanges, &StoreChanges::changed, classroomFeed, &ClassroomFeed::changed);
+    links.seriesOfRuns = SeriesOfRuns = new SeriesOfRunsWindow(Store, tableSelector, Form1, Form1);
+    QObject::connect(storeChanges, &StoreChanges::changed, SeriesOfRuns, [] {
+        if (SeriesOfRuns->isVisible()) SeriesOfRuns->refresh();
+    });
 }
 
 void destroyWindows() {
     // The classroom view first: its connections end before the windows go.
+    delete storeChanges;
+    storeChanges = nullptr;
     delete classroomFeed;
     classroomFeed = nullptr;
     delete Classroom;
     Classroom = nullptr;
     ClassroomView = nullptr; // goes with the main window, its parent
+    SeriesOfRuns = nullptr;
     // In reverse order; the dialogs go with the main window, their parent.
     delete Form6;
     Form6 = nullptr;

@@ -20,6 +20,7 @@ class TForm8;
 class TForm9;
 class ClassroomService;
 class ClassroomWindow;
+class SeriesOfRunsWindow;
 
 // The program's one store and its windows. Only the composition root (this
 // folder), `main` and the tests that drive the whole program name them; a
@@ -38,6 +39,8 @@ extern TForm9* Form9;
 // The classroom view (off at start) and its window.
 extern ClassroomService* Classroom;
 extern ClassroomWindow* ClassroomView;
+// "Messreihe auswerten".
+extern SeriesOfRunsWindow* SeriesOfRuns;
 
 // Creates the windows in their fixed order, each running its creation
 // handler: Form1 (main), Form2, Form3, Form4, Form5, AboutBox, Form6, Form7,

@@ -168,10 +168,7 @@ std::shared_ptr<platform::WaveInBackend> makeCaptureBackend(const StartOptions& 
     case StartOptions::Capture::Simulation:
         return std::make_shared<PacedBackend>(
             QCoreApplication::translate("StartOptions", "Simulation").toStdString(),
-            [](int rate, std::string&) {
-                return std::make_unique<SimulatedTrack>(TrackParameters{}, rate);
-            },
-            options.simulationSpeed,
+            demonstrationRuns(), options.simulationSpeed,
             QCoreApplication::translate("StartOptions", "virtuelle Fahrbahn").toStdString());
     case StartOptions::Capture::Replay: {
         const std::string path = options.replayFile.toStdString();

@@ -1,6 +1,7 @@
 #include "app/windowlinks.h"
 
 #include "evaluation/tabelle_u.h"
+#include "platform/flagwidth.h"
 
 namespace kelmot {
 
@@ -35,7 +36,7 @@ void TableSelectorLink::setShown(bool shown) {
 
 QString TableViewLink::flagWidthText() const {
     if (const TForm6* table = table_()) return table->flagWidthText();
-    return QStringLiteral("10");
+    return QString::number(UsualFlagWidthMm);
 }
 
 bool OverwriteQuestionLink::allowOverwrite() {

@@ -68,7 +68,7 @@ quint16 ClassroomServer::listenOnFreePort(quint16 firstPort, quint16 lastPort,
         if (listener->listen(address, quint16(port))) {
             listener_ = listener;
             bind(listener);
-            return quint16(port);
+            return listener->serverPort(); // the system's choice for port 0
         }
         delete listener;
     }

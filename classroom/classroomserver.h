@@ -46,7 +46,8 @@ public:
     ~ClassroomServer() override;
 
     // Listens on every IPv4 address at the first free port of
-    // [firstPort, lastPort] (or on `address` only); the port, or 0.
+    // [firstPort, lastPort] (or on `address` only; port 0: one the system
+    // picks); the port, or 0.
     quint16 listenOnFreePort(quint16 firstPort, quint16 lastPort,
                              const QHostAddress& address = QHostAddress::AnyIPv4);
     // What the page shows from now on; pushed to every live client.

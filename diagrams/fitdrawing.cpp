@@ -1,5 +1,6 @@
 #include "diagrams/fitdrawing.h"
 
+#include "evaluation/uncertainty.h"
 #include "store/numberformat.h"
 
 #include <QCoreApplication>
@@ -9,8 +10,7 @@ namespace kelmot {
 QString fitCaption(const FitParameter& a, const FitParameter& v0, double rSquared,
                    const QLocale& locale) {
     const auto withUncertainty = [&](const FitParameter& p) {
-        return formatFixed(p.value, 3, locale) + QStringLiteral(" ± ") +
-               formatFixed(p.uncertainty, 3, locale);
+        return formatWithUncertainty(p.value, p.uncertainty, locale);
     };
     return QCoreApplication::translate("FitDrawing",
                                        "Ausgleich: a = %1 m/s², v₀ = %2 m/s (R² = %3)")

@@ -9,7 +9,8 @@
 
 namespace kelmot {
 
-// "Ausgleich: a = 0,129 ± 0,002 m/s², v₀ = 0,168 ± 0,001 m/s (R² = 0,9999)"
+// "Ausgleich: a = (0,1302 ± 0,0011) m/s², v₀ = (0,3501 ± 0,0023) m/s (R² = 0,9999)":
+// each parameter with its standard uncertainty as physicists write it.
 QString fitCaption(const FitParameter& a, const FitParameter& v0, double rSquared,
                    const QLocale& locale);
 

@@ -42,9 +42,9 @@ bool VtDiagram::computeScales(const DiagramInput& input, const QString& flagWidt
     for (int k = 0; k < input.series(); ++k) {
         for (int i = 0; i < BarrierCount; ++i) {
             // Barrier 0 counts for the maximum although it has no point.
-            const double dark = store.SeriesBrightTimes[k][i] - store.SeriesDarkTimes[k][i];
-            if (dark > 0 && FlagWidthMetres / dark > VtSpeedMax)
-                VtSpeedMax = FlagWidthMetres / dark;
+            const auto v = barrierSpeed(FlagWidthMetres, store.SeriesDarkTimes[k][i],
+                                        store.SeriesBrightTimes[k][i]);
+            if (v && *v > VtSpeedMax) VtSpeedMax = *v;
         }
     }
     VtSpeedFactor = VtSpeedMax < 0.1 ? 100 : VtSpeedMax < 1 ? 10 : 1;
@@ -54,10 +54,10 @@ bool VtDiagram::computeScales(const DiagramInput& input, const QString& flagWidt
 }
 
 void VtDiagram::computeSpeeds(const MeasurementStore& store, int k, int from) {
-    for (int i = from; i < BarrierCount; ++i) {
-        const double dark = store.SeriesBrightTimes[k][i] - store.SeriesDarkTimes[k][i];
-        if (dark > 0) VtSpeeds[k][i] = FlagWidthMetres / dark;
-    }
+    for (int i = from; i < BarrierCount; ++i)
+        if (const auto v = barrierSpeed(FlagWidthMetres, store.SeriesDarkTimes[k][i],
+                                        store.SeriesBrightTimes[k][i]))
+            VtSpeeds[k][i] = *v;
 }
 
 std::optional<QString> VtDiagram::Zeichne(Canvas& canvas, const DiagramGeometry& area,

@@ -1,5 +1,7 @@
 #include "evaluation/curvefit.h"
 
+#include "evaluation/evaluationtable.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -190,10 +192,10 @@ std::optional<LineFit> fitVtLine(const MeasurementStore& store, int series,
     const double* bright = store.SeriesBrightTimes[series];
     std::vector<double> t, v;
     for (int k = 0; k < BarrierCount; ++k) {
-        const double interval = bright[k] - dark[k];
-        if (!(interval > 0)) continue;
+        const auto speed = barrierSpeed(flagWidthMetres, dark[k], bright[k]);
+        if (!speed) continue;
         t.push_back((dark[k] + bright[k]) / 2);
-        v.push_back(flagWidthMetres / interval);
+        v.push_back(*speed);
     }
     return fitLine(t.data(), v.data(), int(t.size()));
 }

@@ -4,6 +4,7 @@
 #include "store/numberformat.h"
 
 #include <cmath>
+#include <limits>
 
 namespace kelmot {
 
@@ -63,11 +64,18 @@ ColumnTexts darkIntervalColumn(const double* darkTimes, const double* brightTime
     return column;
 }
 
+std::optional<double> barrierSpeed(double flagWidthMetres, double darkTime, double brightTime) {
+    const double interval = brightTime - darkTime;
+    if (!(interval > 0)) return std::nullopt;
+    return flagWidthMetres / interval;
+}
+
 BarrierValues speedsAtBarriers(double flagWidthMetres, const double* darkTimes,
                                const double* brightTimes) {
     BarrierValues speeds{};
     for (int k = 0; k < BarrierCount; ++k)
-        speeds[k] = flagWidthMetres / (brightTimes[k] - darkTimes[k]);
+        speeds[k] = barrierSpeed(flagWidthMetres, darkTimes[k], brightTimes[k])
+                        .value_or(std::numeric_limits<double>::quiet_NaN());
     return speeds;
 }
 

@@ -47,7 +47,12 @@ ColumnTexts quotientColumn(int relation, const double* darkTimes, int resolution
 // bright − dark: how long each beam stayed dark.
 ColumnTexts darkIntervalColumn(const double* darkTimes, const double* brightTimes, int resolution,
                                const QLocale& locale = QLocale());
-// The speed at each barrier: flag width / dark interval.
+// The speed at a barrier: the flag width over the time its beam stayed
+// dark. None when the beam was never dark for a positive time (a hand-made
+// data file): no speed can be told. The table, the v-t diagram and the fit
+// all take their speeds from here, so they never disagree.
+std::optional<double> barrierSpeed(double flagWidthMetres, double darkTime, double brightTime);
+// The speed at each barrier; not a number (shown as " - ") where there is none.
 BarrierValues speedsAtBarriers(double flagWidthMetres, const double* darkTimes,
                                const double* brightTimes);
 ColumnTexts speedColumn(const BarrierValues& speeds, int resolution,

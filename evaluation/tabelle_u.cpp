@@ -1,6 +1,7 @@
 #include "evaluation/tabelle_u.h"
 
 #include "evaluation/controlsbelowgrid.h"
+#include "platform/flagwidth.h"
 #include "store/measurementstore.h"
 #include "store/numberformat.h"
 #include "store/rounding.h"
@@ -78,7 +79,7 @@ TForm6::TForm6(MeasurementStore& store, const QWidget* mainWindow, OverwriteQues
 
     GB1 = place<QGroupBox>(this, "GB1", {103, 460, 150, 64}, tr("   Streifenbreite    "));
     Edit1 = place<QLineEdit>(GB1, "Edit1", {16, 26, 70, 24});
-    Edit1->setText(QStringLiteral("10"));
+    Edit1->setText(QString::number(UsualFlagWidthMm));
     Edit1->setAccessibleName(tr("Streifenbreite in mm"));
     L_mm = place<QLabel>(GB1, "L_mm", {94, 28, 30, 20}, tr("mm"));
 

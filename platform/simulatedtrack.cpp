@@ -6,13 +6,39 @@
 
 namespace kelmot::platform {
 
+namespace {
+
+// The run's imperfections: a small generator of its own (splitmix64), so
+// that they follow from the seed alone, whatever the standard library.
+class Scatter {
+public:
+    explicit Scatter(std::uint32_t seed) : state_(0x9E3779B97F4A7C15ull * (seed + 1ull)) {}
+    // Uniform in [-limit, limit].
+    double within(double limit) {
+        state_ += 0x9E3779B97F4A7C15ull;
+        std::uint64_t z = state_;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+        return limit * ((z >> 11) * 0x1.0p-53 * 2 - 1);
+    }
+
+private:
+    std::uint64_t state_;
+};
+
+} // namespace
+
 SimulatedTrack::SimulatedTrack(const TrackParameters& parameters, int frameRate)
     : p_(parameters), rate_(frameRate > 0 ? frameRate : 22050), rng_(parameters.seed | 1u) {
+    Scatter scatter(p_.seed);
+    startSpeed_ = p_.startSpeed + scatter.within(p_.startSpeedSpread);
     const double width = std::max(p_.flagWidthMm, 0.0) / 1000.0;
     for (int k = 0; k < 10; ++k) {
-        const double x = k * 0.1;
+        const double x = k * 0.1 + scatter.within(p_.barrierScatterMm) / 1000.0;
+        const double edge = scatter.within(p_.edgeScatterMm) / 1000.0;
         const double tDark = timeAt(x);
-        const double tBright = timeAt(x + width);
+        const double tBright = timeAt(x + std::max(width + edge, 0.0));
         if (tDark < 0 || tBright < 0) break;
         const auto first = static_cast<std::int64_t>(std::ceil(tDark * rate_));
         // The beam is free again from tBright on; at least one dark sample.
@@ -25,7 +51,7 @@ SimulatedTrack::SimulatedTrack(const TrackParameters& parameters, int frameRate)
 double SimulatedTrack::timeAt(double x) const {
     // Uniform acceleration a - friction from startSpeed at barrier 0.
     const double a = p_.acceleration - p_.friction;
-    const double v0 = p_.startSpeed;
+    const double v0 = startSpeed_;
     if (x <= 0) return p_.startDelay + (v0 > 0 ? x / v0 : 0);
     if (std::abs(a) < 1e-12) return v0 > 0 ? p_.startDelay + x / v0 : -1;
     const double disc = v0 * v0 + 2 * a * x;
@@ -58,6 +84,15 @@ void SimulatedTrack::read(std::int16_t* out, std::size_t count) {
         }
         out[i] = static_cast<std::int16_t>(std::clamp(std::lround(v), -32768L, 32767L));
     }
+}
+
+std::function<std::unique_ptr<SampleSource>(int, std::string&)>
+demonstrationRuns(TrackParameters parameters) {
+    return [parameters, runs = std::make_shared<std::uint32_t>(0)](int rate, std::string&) {
+        TrackParameters p = parameters;
+        p.seed = ++*runs;
+        return std::make_unique<SimulatedTrack>(p, rate);
+    };
 }
 
 } // namespace kelmot::platform

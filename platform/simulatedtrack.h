@@ -1,9 +1,13 @@
 #pragma once
 
+#include "platform/flagwidth.h"
 #include "platform/samplesource.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -11,19 +15,27 @@ namespace kelmot::platform {
 
 // What the virtual track does: a cart with a flag passes ten light barriers
 // 0.1 m apart, and the interface box drives the sound card input while a beam
-// is dark.
+// is dark. Like a real track it is not perfect, and no two runs are equal:
+// where a beam is cut varies by up to `barrierScatterMm` (a barrier mounted
+// a little off, the beam's width), the flag's rear edge cuts it up to
+// `edgeScatterMm` off its nominal width (edges are not sharp), and the cart
+// starts up to `startSpeedSpread` faster or slower. All of it follows from
+// `seed`: the same seed, the same run.
 struct TrackParameters {
-    double startDelay = 0.6;     // s until the flag reaches barrier 0
-    double startSpeed = 0.35;    // m/s at barrier 0
-    double acceleration = 0.15;  // m/s², from the incline of the track
-    double friction = 0.02;      // m/s², always against the motion
-    double flagWidthMm = 20.0;   // width of the flag on the cart
-    bool toneBurst = false;      // false: a DC level while dark
-    double toneFrequency = 5000; // Hz; high enough that no half wave lasts 8 samples
-    double amplitude = 12000;    // sample units while dark
-    double noise = 200;          // peak of the uniform noise, sample units
-    bool acCoupling = false;     // the input's high-pass, as on most sound cards
-    double acCutoff = 3.0;       // Hz
+    double startDelay = 0.6;               // s until the flag reaches barrier 0
+    double startSpeed = 0.35;              // m/s at barrier 0
+    double acceleration = 0.15;            // m/s², from the incline of the track
+    double friction = 0.02;                // m/s², always against the motion
+    double flagWidthMm = UsualFlagWidthMm; // width of the flag on the cart
+    double barrierScatterMm = 0.5;
+    double edgeScatterMm = 0.03;
+    double startSpeedSpread = 0.01; // m/s
+    bool toneBurst = false;         // false: a DC level while dark
+    double toneFrequency = 5000;    // Hz; high enough that no half wave lasts 8 samples
+    double amplitude = 12000;       // sample units while dark
+    double noise = 200;             // peak of the uniform noise, sample units
+    bool acCoupling = false;        // the input's high-pass, as on most sound cards
+    double acCutoff = 3.0;          // Hz
     std::uint32_t seed = 1;
 };
 
@@ -40,11 +52,16 @@ public:
     const std::vector<EdgeSamples>& edges() const { return edges_; }
     // Time in s at which the cart's front is at position x (m), or < 0 if never.
     double timeAt(double x) const;
+    // The acceleration of the cart: incline less friction.
+    double modelAcceleration() const { return p_.acceleration - p_.friction; }
+    // The speed at barrier 0 of this run.
+    double runStartSpeed() const { return startSpeed_; }
 
 private:
     double darkLevel(std::int64_t n) const;
 
     TrackParameters p_;
+    double startSpeed_ = 0;
     int rate_;
     std::vector<EdgeSamples> edges_;
     std::int64_t next_ = 0;
@@ -53,5 +70,11 @@ private:
     double hpPrevIn_ = 0;
     double hpPrevOut_ = 0;
 };
+
+// The demonstration's track: every opening of the capture a run of its
+// own, seeded with its number (1, 2, 3, ...), so that repeated runs differ
+// and the same session repeats. A factory for a paced back end.
+std::function<std::unique_ptr<SampleSource>(int frameRate, std::string& error)>
+demonstrationRuns(TrackParameters parameters = {});
 
 } // namespace kelmot::platform

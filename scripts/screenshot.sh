@@ -12,6 +12,7 @@
 #   klassenseite.png, klassenseite-telefon.png
 #                      the classroom page after the run, in headless Chromium
 #                      as wide as a projector and as a phone
+#   messreihe.png      "Messreihe auswerten" after three runs in "three lists" mode
 # Usage: scripts/screenshot.sh [output folder]   (default docs/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."

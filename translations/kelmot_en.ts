@@ -418,6 +418,33 @@
     </message>
 </context>
 <context>
+    <name>SeriesOfRuns</name>
+    <message>
+        <source>Messung</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>a in m/s²</source>
+        <translation>a in m/s²</translation>
+    </message>
+    <message>
+        <source>v₀ in m/s</source>
+        <translation>v₀ in m/s</translation>
+    </message>
+    <message>
+        <source>Mittelwert (n = %1)</source>
+        <translation>Mean (n = %1)</translation>
+    </message>
+    <message>
+        <source>Standardabweichung s</source>
+        <translation>Standard deviation s</translation>
+    </message>
+    <message>
+        <source>Unsicherheit des Mittelwerts s/√n</source>
+        <translation>Uncertainty of the mean s/√n</translation>
+    </message>
+</context>
+<context>
     <name>StDiagram</name>
     <message>
         <source>Quotient (mittel) : </source>
@@ -644,6 +671,37 @@
     </message>
 </context>
 <context>
+    <name>kelmot::SeriesOfRunsWindow</name>
+    <message>
+        <source>   Messreihe</source>
+        <translation>   Series of runs</translation>
+    </message>
+    <message>
+        <source>Messreihe</source>
+        <translation>Series of runs</translation>
+    </message>
+    <message>
+        <source>Rechter Mausklick öffnet Menü</source>
+        <translation>Right-click to open the menu</translation>
+    </message>
+    <message>
+        <source>Tabelle in Zwischenablage</source>
+        <translation>Copy table to clipboard</translation>
+    </message>
+    <message>
+        <source>Ausdrucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>a und v₀ aus der Ausgleichskurve jeder Messung (s-t), darunter ihr Mittelwert und ihre Streuung.</source>
+        <translation>a and v₀ from each run&apos;s fitted curve (s-t), below them their mean and spread.</translation>
+    </message>
+    <message>
+        <source>Eine Messreihe braucht zwei oder drei gespeicherte Messungen: in den Einstellungen &quot;Drei Listen&quot; wählen und mehrmals messen.</source>
+        <translation>A series of runs needs two or three stored runs: choose &quot;three lists&quot; in the settings and measure several times.</translation>
+    </message>
+</context>
+<context>
     <name>kelmot::TAboutBox</name>
     <message>
         <source>Info</source>
@@ -799,6 +857,10 @@
     <message>
         <source>Klassenansicht</source>
         <translation>Classroom view</translation>
+    </message>
+    <message>
+        <source>Messreihe auswerten</source>
+        <translation>Evaluate series of runs</translation>
     </message>
 </context>
 <context>

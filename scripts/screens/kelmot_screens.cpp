@@ -10,6 +10,7 @@
 #include "classroom/classroomwindow.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
+#include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
 #include "settings/config_u.h"
 #include "store/measurementstore.h"
@@ -110,6 +111,26 @@ int main(int argc, char** argv) {
                                       {script, page, folder.filePath(QString::fromLatin1(file)),
                                        QString::number(width), QString::number(height)}) == 0;
         kelmot::ClassroomView->B_beendenClick();
+
+        // Three runs side by side ("three lists") and "Messreihe auswerten".
+        kelmot::Form8->RB_drei->setChecked(true);
+        for (int run = 0; run < 3; ++run) {
+            const int number = kelmot::Store.MeasurementNumber;
+            kelmot::Form1->Messenvt1Click();
+            kelmot::Form2->B_mess->click();
+            QDeadlineTimer measured(30000);
+            while (kelmot::Store.MeasurementNumber == number && !measured.hasExpired())
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+            QDeadlineTimer drained(3000);
+            while (kelmot::Form2->AudioIn->DeviceOpen() && !drained.hasExpired())
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        kelmot::Form1->Messreiheauswerten1Click();
+        QDeadlineTimer series(1000);
+        while (!series.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        saved = saved &&
+                kelmot::SeriesOfRuns->grab().save(folder.filePath(QStringLiteral("messreihe.png")));
     }
     if (argc > 3) {
         // The settings dialog listening to the virtual track for a while.

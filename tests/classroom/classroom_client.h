@@ -53,9 +53,15 @@ inline HttpReply readReply(QTcpSocket& socket, int limitMs = 60000) {
     return r;
 }
 
+// True once connected, also when the server has answered and closed again
+// before this thread looked (a refusal is that quick).
 inline bool connectTo(QTcpSocket& socket, quint16 port) {
+    bool connected = false;
+    const auto once = QObject::connect(&socket, &QTcpSocket::connected, [&] { connected = true; });
     socket.connectToHost(QHostAddress::LocalHost, port);
-    return processUntil([&] { return socket.state() == QAbstractSocket::ConnectedState; });
+    processUntil([&] { return connected || socket.state() == QAbstractSocket::UnconnectedState; });
+    QObject::disconnect(once);
+    return connected;
 }
 
 // A request as raw bytes on a new connection, and its answer.

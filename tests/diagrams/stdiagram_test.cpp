@@ -236,7 +236,8 @@ TEST(StDiagram, FittedParabolaOfTheNewestSeriesWhenAsked) {
     withFit.fitCurve = true;
     RecordingCanvas c;
     d.Zeichne(c, PictureGeometry, withFit);
-    EXPECT_TRUE(d.FitText.startsWith("Ausgleich: a = 0,130 ± 0,000 m/s², v₀ = 0,300 ± 0,000 m/s"))
+    // Exact data: no uncertainty to round to, four significant digits.
+    EXPECT_TRUE(d.FitText.startsWith("Ausgleich: a = (0,1300 ± 0) m/s², v₀ = (0,3000 ± 0) m/s"))
         << d.FitText.toStdString();
     EXPECT_TRUE(d.FitText.endsWith("(R² = 1,0000)")) << d.FitText.toStdString();
     const auto all = c.segments();

@@ -196,8 +196,8 @@ TEST(VtDiagram, FittedLineOfTheNewestSeriesWhenAsked) {
     withFit.fitCurve = true;
     RecordingCanvas on;
     d.Zeichne(on, PictureGeometry, withFit, "10");
-    EXPECT_TRUE(d.FitText.startsWith("Ausgleich: a = 0,1")) << d.FitText.toStdString();
-    EXPECT_TRUE(d.FitText.contains(" m/s², v₀ = 0,1")) << d.FitText.toStdString();
+    EXPECT_TRUE(d.FitText.startsWith("Ausgleich: a = (0,1")) << d.FitText.toStdString();
+    EXPECT_TRUE(d.FitText.contains(") m/s², v₀ = (0,1")) << d.FitText.toStdString();
     EXPECT_TRUE(d.FitText.endsWith(")"));
     EXPECT_TRUE(hasLabel(on, 100, 5, d.FitText));
     int dashed = 0;

@@ -1,4 +1,5 @@
 #include "acquisition/lightbarrierdetector.h"
+#include "platform/flagwidth.h"
 #include "platform/simulatedtrack.h"
 #include "tests/acquisition/detection_fixture.h"
 
@@ -29,8 +30,45 @@ TEST(SimulatedTrack, DefaultsGiveTenBarriersInOrder) {
         EXPECT_LE(t.edges()[k].second - t.edges()[k].first,
                   t.edges()[k - 1].second - t.edges()[k - 1].first);
     }
-    // 20 mm at 0.35 m/s: about 57 ms dark at barrier 0.
-    EXPECT_NEAR((t.edges()[0].second - t.edges()[0].first) / 22050.0, 0.057, 0.002);
+    // 10 mm at 0.35 m/s: about 29 ms dark at barrier 0.
+    EXPECT_NEAR((t.edges()[0].second - t.edges()[0].first) / 22050.0, 0.0286, 0.002);
+}
+
+// The demonstration's flag is the one the table's flag-width field starts
+// with: its speeds are the cart's.
+TEST(SimulatedTrack, ItsFlagIsAsWideAsTheTableFieldsStart) {
+    EXPECT_EQ(TrackParameters{}.flagWidthMm, UsualFlagWidthMm);
+    EXPECT_EQ(UsualFlagWidthMm, 10);
+}
+
+// A real track's imperfections, small and repeatable: where each beam is cut
+// lies within ±0.5 mm of its barrier (and a sample's travel), the start speed
+// varies a little; the same seed gives the same run, another seed another.
+TEST(SimulatedTrack, EachRunHasItsOwnSmallImperfections) {
+    std::vector<std::vector<EdgeSamples>> runs;
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        TrackParameters p;
+        p.seed = seed;
+        const SimulatedTrack t(p, 22050);
+        ASSERT_EQ(t.edges().size(), 10u);
+        EXPECT_NEAR(t.runStartSpeed(), p.startSpeed, p.startSpeedSpread + 1e-12);
+        const double a = t.modelAcceleration();
+        const double v0 = t.runStartSpeed();
+        for (int k = 0; k < 10; ++k) {
+            // Where the cart's front was at the dark edge.
+            const double time = t.edges()[std::size_t(k)].first / 22050.0 - p.startDelay;
+            const double x = time >= 0 ? v0 * time + a * time * time / 2 : v0 * time;
+            EXPECT_NEAR(x, k * 0.1, 0.0005 + (v0 + a * time) / 22050 + 1e-9) << seed << " " << k;
+        }
+        EXPECT_EQ(SimulatedTrack(p, 22050).edges(), t.edges()) << "repeatable";
+        runs.push_back(t.edges());
+    }
+    for (std::size_t i = 1; i < runs.size(); ++i)
+        EXPECT_NE(runs[i], runs[i - 1]) << "run " << i + 1 << " is run " << i << " again";
+    // Without imperfections the barriers stand exactly where they belong.
+    TrackParameters exact;
+    exact.barrierScatterMm = exact.edgeScatterMm = exact.startSpeedSpread = 0;
+    EXPECT_EQ(SimulatedTrack(exact, 22050).runStartSpeed(), exact.startSpeed);
 }
 
 TEST(SimulatedTrack, FrictionCanStopTheCartBeforeTheEnd) {
