@@ -5,6 +5,7 @@
 #include "store/numberformat.h"
 #include "store/rounding.h"
 #include "widgets/controls.h"
+#include "widgets/screenfit.h"
 #include "widgets/tablegrid.h"
 #include "widgets/windowplaces.h"
 
@@ -105,14 +106,15 @@ QString TForm2::mixerInfoText(int gap) const {
         line = mixer ? mixer->RecordingLineName(store_.InputLine).left(64) : QString();
         if (line.isEmpty()) line = tr("(kein Eingang gewählt)");
     }
-    return tr("SOUNDKARTE :  ") + product + QString(gap, u' ') + tr("EINGANG:  ") + line;
+    //: %1 the sound card, %2 blanks between the two, %3 its input line
+    return tr("SOUNDKARTE :  %1%2EINGANG:  %3").arg(product, QString(gap, u' '), line);
 }
 
 void TForm2::FormCreate() {
-    if (mainWindow_) {
-        resize(nearest(mainWindow_->width() / 2.0), mainWindow_->height() - ClientTop);
-        move(0, ClientTop);
-    }
+    if (mainWindow_)
+        setGeometry(fittedGeometry(
+            {0, ClientTop, nearest(mainWindow_->width() / 2.0), mainWindow_->height() - ClientTop},
+            this, mainWindow_));
     L_mixerinfo->move(nearest(width() * 0.1), 50);
     L_mixerinfo->setText(mixerInfoText(7));
     L_mixerinfo->adjustSize();
@@ -122,7 +124,12 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::FormResize() {
-    move(x(), ClientTop);
+    // Below the main window's tool bar, and whole on the screen.
+    const QRect fitted = fittedGeometry({x(), ClientTop, width(), height()}, this, mainWindow_);
+    if (fitted != geometry()) {
+        setGeometry(fitted); // a resize runs this handler again
+        if (size() != fitted.size()) move(fitted.topLeft());
+    }
     const int w = width();
     const int h = height();
     const int columns = std::max(store_.ColumnCount, 1);
@@ -159,7 +166,10 @@ void TForm2::labelPositions(int column, int decimals) {
 
 void TForm2::prepareRun(const QString& caption, bool withBrightTimes) {
     setWindowTitle(caption);
-    if (mainWindow_) resize(mainWindow_->width(), height());
+    if (mainWindow_)
+        setGeometry(
+            fittedGeometry({x(), y(), mainWindow_->width(), mainWindow_->height() - ClientTop},
+                           this, mainWindow_));
     FormResize();
     show();
     raise();
@@ -223,8 +233,7 @@ void TForm2::startCapture() {
     // What a closing capture dropped while draining is not this run's loss.
     lostAtStart_ = AudioIn->LostFrames();
     if (!AudioIn->Start(&AudioIn)) {
-        setStatus(tr("  Aufnahme nicht möglich: ") + AudioIn->ErrorText() + QStringLiteral("  "),
-                  Red);
+        setStatus(tr("  Aufnahme nicht möglich: %1  ").arg(AudioIn->ErrorText()), Red);
         announceLiveTable();
         return;
     }

@@ -107,7 +107,7 @@ void TForm1::showLoadedTable(bool withBrightTimes) {
     for (QWidget* w :
          std::initializer_list<QWidget*>{t.CB1, t.CB2, t.CB3, t.GB1, t.GB2, t.GB3, t.Combo1})
         w->hide();
-    t.L_daten->setText(tr("Daten : ") + store_.DataTitle);
+    t.L_daten->setText(tr("Daten : %1").arg(store_.DataTitle));
 }
 
 void TForm1::openDataFile(const QString& path) {

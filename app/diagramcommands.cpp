@@ -7,6 +7,7 @@
 #include "evaluation/tabelle_u.h"
 #include "store/measurementstore.h"
 #include "store/rounding.h"
+#include "widgets/screenfit.h"
 #include "widgets/tablegrid.h"
 
 #include <QCheckBox>
@@ -26,9 +27,11 @@ void placeSelector(TForm6& t, const MeasurementStore& store) {
 } // namespace
 
 void TForm1::showStDiagramWindow() {
-    windows_.stDiagram->setGeometry(nearest(width() / 2.0), ClientTop, nearest(width() / 2.0),
-                                    nearest((height() - ClientTop) / 2.0));
-    windows_.stDiagram->show();
+    QWidget* d = windows_.stDiagram;
+    d->setGeometry(fittedGeometry({nearest(width() / 2.0), ClientTop, nearest(width() / 2.0),
+                                   nearest((height() - ClientTop) / 2.0)},
+                                  d, this));
+    d->show();
 }
 
 void TForm1::Diagrammst1Click() {
@@ -82,9 +85,11 @@ void TForm1::Diagrammvt1Click() {
     t.CB2->setChecked(true);
     t.CB3->setChecked(false);
     showStDiagramWindow();
-    windows_.vtDiagram->setGeometry(nearest(width() / 2.0), nearest(height() / 2.0) + 42,
-                                    nearest(width() / 2.0), nearest((height() - ClientTop) / 2.0));
-    windows_.vtDiagram->show();
+    QWidget* vt = windows_.vtDiagram;
+    vt->setGeometry(fittedGeometry({nearest(width() / 2.0), nearest(height() / 2.0) + 42,
+                                    nearest(width() / 2.0), nearest((height() - ClientTop) / 2.0)},
+                                   vt, this));
+    vt->show();
 }
 
 } // namespace kelmot

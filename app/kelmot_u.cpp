@@ -16,6 +16,7 @@
 #include "store/measurementstore.h"
 #include "store/rounding.h"
 #include "widgets/pictures.h"
+#include "widgets/screenfit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -160,6 +161,14 @@ void TForm1::buildToolBar() {
     }
 }
 
+void TForm1::showOnScreen() {
+    setGeometry(availableArea(this));
+    showMaximized();
+    // A window manager maximises the frame into the area; where none does,
+    // the frame is fitted in once its size is known.
+    setGeometry(fittedGeometry(geometry(), this));
+}
+
 void TForm1::centrePicture() {
     // The position counts from the top of the tool bar, the picture's own
     // area begins below it.
@@ -287,6 +296,7 @@ void TForm1::Einstellungen1Click() {
         windows_.settings->RB_drei->setChecked(true);
     else
         windows_.settings->RB_einzel->setChecked(true);
+    windows_.settings->placeOnScreen();
     windows_.settings->exec();
 }
 

@@ -66,6 +66,9 @@ public:
     ~TForm1() override;
 
     void FormCreate();
+    // Shown maximised by the window manager; without one, as large as the
+    // screen's available area, frame included.
+    void showOnScreen();
 
     // Store operations that belong to the main window.
     void Puffersetzen();

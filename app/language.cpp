@@ -1,6 +1,7 @@
 #include "app/language.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTranslator>
 #include <memory>
 
@@ -30,15 +31,29 @@ QString languageArgument(const QStringList& arguments) {
     return {};
 }
 
-bool installTranslation(const QString& language) {
-    // One translator for the program's life; each application object (the
-    // one without windows, then the one with) gets it anew.
-    static std::unique_ptr<QTranslator> translator;
-    if (translator) QCoreApplication::removeTranslator(translator.get());
-    if (language != QLatin1String("en")) return true;
-    if (!translator) translator = std::make_unique<QTranslator>();
-    if (!translator->load(QStringLiteral(":/i18n/kelmot_en.qm"))) return false;
-    return QCoreApplication::installTranslator(translator.get());
+QString qtCatalogueFolder() {
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
+
+bool installTranslation(const QString& language, const QString& qtCatalogues) {
+    // One translator each for the program's life; each application object
+    // (the one without windows, then the one with) gets them anew.
+    static std::unique_ptr<QTranslator> program;
+    static std::unique_ptr<QTranslator> qt;
+    if (program) QCoreApplication::removeTranslator(program.get());
+    if (qt) QCoreApplication::removeTranslator(qt.get());
+    if (language != QLatin1String("en")) {
+        // Qt's own texts (file and print dialogs, message-box buttons) in
+        // German too; without the catalogue they stay English, nothing else
+        // changes.
+        if (!qt) qt = std::make_unique<QTranslator>();
+        if (qt->load(QStringLiteral("qtbase_de"), qtCatalogues))
+            QCoreApplication::installTranslator(qt.get());
+        return true;
+    }
+    if (!program) program = std::make_unique<QTranslator>();
+    if (!program->load(QStringLiteral(":/i18n/kelmot_en.qm"))) return false;
+    return QCoreApplication::installTranslator(program.get());
 }
 
 } // namespace kelmot

@@ -18,9 +18,16 @@ QString chooseLanguage(const QString& forced, const QStringList& uiLanguages);
 // the options are parsed, so that their help and messages are translated.
 QString languageArgument(const QStringList& arguments);
 
+// Where Qt's own catalogues are (Debian's qt6-translations-l10n).
+QString qtCatalogueFolder();
+
 // Installs the texts of `language` in the running application (replacing
-// any installed before); "de" installs none. False when the translation
-// could not be loaded: the German texts stay.
-bool installTranslation(const QString& language);
+// any installed before): "en" the program's English; "de" none of the
+// program's (its texts are German) but Qt's German catalogue from
+// `qtCatalogues`, so that Qt's own dialogs speak the program's language. A
+// missing catalogue leaves Qt's texts English and changes nothing else.
+// False when the program's translation could not be loaded: the German
+// texts stay.
+bool installTranslation(const QString& language, const QString& qtCatalogues = qtCatalogueFolder());
 
 } // namespace kelmot

@@ -48,10 +48,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(kelmot::programIcon());
     kelmot::installTranslation(options->language);
     kelmot::createWindows(*options);
-    // Maximised by the window manager; without one, as large as the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        kelmot::Form1->setGeometry(screen->availableGeometry());
-    kelmot::Form1->showMaximized();
+    kelmot::Form1->showOnScreen();
     if (!options->openFile.isEmpty())
         kelmot::Form1->openDataFile(QFileInfo(options->openFile).absoluteFilePath());
     if (options->classroom) kelmot::announceClassroomView(stdout, stderr);

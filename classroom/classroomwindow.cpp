@@ -3,6 +3,7 @@
 #include "classroom/classroomservice.h"
 #include "classroom/qrcodeimage.h"
 #include "widgets/controls.h"
+#include "widgets/screenfit.h"
 #include "widgets/windowplaces.h"
 
 #include <QLabel>
@@ -85,8 +86,10 @@ void ClassroomWindow::open() {
     switchOn();
     if (!isVisible() && mainWindow_) {
         adjustSize();
-        move(mainWindow_->x() + std::max(0, mainWindow_->width() - width() - 20),
-             mainWindow_->y() + ClientTop);
+        setGeometry(
+            fittedGeometry({mainWindow_->x() + std::max(0, mainWindow_->width() - width() - 20),
+                            mainWindow_->y() + ClientTop, width(), height()},
+                           this, mainWindow_));
     }
     show();
     raise();

@@ -37,14 +37,21 @@ QString diagramDescription(const MeasurementStore& store, int seriesDrawn, bool 
     for (int k = 0; k < seriesDrawn && k < SeriesSlots; ++k) {
         const QString relation = velocity ? vtRelationName(store.SeriesVtRelation[k])
                                           : stRelationName(store.SeriesStRelation[k]);
-        series << store.SeriesName[k] + QStringLiteral(": ") +
-                      (relation.isEmpty()
-                           ? QCoreApplication::translate("RelationNames", "kein Zusammenhang")
-                           : relation);
+        //: %1 a series' name, %2 its suspected relationship
+        series << QCoreApplication::translate("RelationNames", "%1: %2")
+                      .arg(store.SeriesName[k],
+                           relation.isEmpty()
+                               ? QCoreApplication::translate("RelationNames", "kein Zusammenhang")
+                               : relation);
     }
-    QString text = series.join(QStringLiteral("; "));
-    if (!label.isEmpty()) text += QStringLiteral(", ") + label;
-    if (!fitText.isEmpty()) text += QStringLiteral("; ") + fitText;
+    //: between the series a diagram shows, each with its relationship
+    QString text = series.join(QCoreApplication::translate("RelationNames", "; "));
+    //: %1 the series, %2 the value the diagram's label gives
+    if (!label.isEmpty())
+        text = QCoreApplication::translate("RelationNames", "%1, %2").arg(text, label);
+    //: %1 the series and value, %2 the fitted curve's caption
+    if (!fitText.isEmpty())
+        text = QCoreApplication::translate("RelationNames", "%1; %2").arg(text, fitText);
     return text;
 }
 

@@ -14,8 +14,8 @@ namespace kelmot {
 
 namespace {
 
-QString meanCaption() {
-    return QCoreApplication::translate("StDiagram", "Quotient (mittel) : ");
+QString meanCaption(const QString& mean) {
+    return QCoreApplication::translate("StDiagram", "Quotient (mittel) : %1").arg(mean);
 }
 
 // The mean of the quotients of barriers 1..9. The curves of s ~ t² and
@@ -124,7 +124,7 @@ std::optional<QString> StDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
             // In 0.1-s units the mean is shown per s² (×100) or per s (×10).
             if (StTimeMax < 1) shown = m * (relation == StSquare ? 100 : 10);
         }
-        label = meanCaption() + formatFixed(shown, 3, input.locale);
+        label = meanCaption(formatFixed(shown, 3, input.locale));
     }
     drawFit(
         canvas, plot, input, 1,

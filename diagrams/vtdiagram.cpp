@@ -94,12 +94,12 @@ std::optional<QString> VtDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
         canvas.setPenColour(store.SeriesColor[k]);
         switch (drawRelationLine(plot, store, k, 30, H - 30, x, y)) {
         case VtConstant:
-            label = QCoreApplication::translate("VtDiagram", "Mittelwert : ") +
-                    formatFixed(VtMean, 3, input.locale);
+            label = QCoreApplication::translate("VtDiagram", "Mittelwert : %1")
+                        .arg(formatFixed(VtMean, 3, input.locale));
             break;
         case VtProportional:
-            label = QCoreApplication::translate("VtDiagram", "Steigung : ") +
-                    formatFixed(VtMean, 3, input.locale);
+            label = QCoreApplication::translate("VtDiagram", "Steigung : %1")
+                        .arg(formatFixed(VtMean, 3, input.locale));
             break;
         default:
             label = QString();

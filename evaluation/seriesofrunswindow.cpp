@@ -2,6 +2,7 @@
 
 #include "widgets/controls.h"
 #include "widgets/popupaccessibility.h"
+#include "widgets/screenfit.h"
 #include "widgets/windowplaces.h"
 
 #include <QApplication>
@@ -61,7 +62,10 @@ SeriesOfRunsWindow::~SeriesOfRunsWindow() = default;
 
 void SeriesOfRunsWindow::open() {
     refresh();
-    if (!isVisible() && mainWindow_) move(mainWindow_->x() + 40, mainWindow_->y() + ClientTop);
+    if (!isVisible() && mainWindow_)
+        setGeometry(
+            fittedGeometry({mainWindow_->x() + 40, mainWindow_->y() + ClientTop, width(), height()},
+                           this, mainWindow_));
     show();
     raise();
     activateWindow();

@@ -8,6 +8,7 @@
 #include "widgets/controls.h"
 #include "widgets/errorreport.h"
 #include "widgets/popupaccessibility.h"
+#include "widgets/screenfit.h"
 #include "widgets/tablegrid.h"
 #include "widgets/windowplaces.h"
 
@@ -146,13 +147,15 @@ TForm6::TForm6(MeasurementStore& store, const QWidget* mainWindow, OverwriteQues
 
 void TForm6::FormCreate() {
     if (mainWindow_)
-        setGeometry(0, ClientTop, mainWindow_->width(), mainWindow_->height() - ClientTop);
+        setGeometry(
+            fittedGeometry({0, ClientTop, mainWindow_->width(), mainWindow_->height() - ClientTop},
+                           this, mainWindow_));
     setTextColour(L_daten, toQColor(Navy));
     L_daten->setText(titleCaption());
 }
 
 QString TForm6::titleCaption() const {
-    if (store_.OutputMode == 0) return tr("Daten :  ") + store_.DataTitle;
+    if (store_.OutputMode == 0) return tr("Daten :  %1").arg(store_.DataTitle);
     return tr("Daten : ");
 }
 
@@ -163,10 +166,13 @@ void TForm6::resizeEvent(QResizeEvent* event) {
 
 void TForm6::FormResize() {
     const int formHeight = mainWindow_ ? mainWindow_->height() - ClientTop : height();
-    if (pos() != QPoint(0, ClientTop) || height() != formHeight) {
+    // Below the main window's tool bar, and whole on the screen: moved up
+    // or shortened where the screen is small.
+    const QRect place = fittedGeometry({0, ClientTop, width(), formHeight}, this, mainWindow_);
+    if (geometry() != place) {
         // Placing the window resizes it, which runs this handler again.
-        setGeometry(0, ClientTop, width(), formHeight);
-        if (height() != formHeight) return; // the window manager had the last word
+        setGeometry(place);
+        if (height() != place.height()) return; // the window manager had the last word
     }
     const int w = width();
     const int h = height();
@@ -252,6 +258,8 @@ void TForm6::present(const QString& caption, bool withFrame, int width) {
     FormResize();
     show();
     raise();
+    // Its frame is known once it is shown: whole on the screen with it.
+    setGeometry(fittedGeometry(geometry(), this, mainWindow_));
 }
 
 std::optional<int> TForm6::selectedSeries() const {

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake g++ pkg-config ninja-build clang-format
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev qt6-l10n-tools
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev qt6-l10n-tools qt6-translations-l10n
   qt6-qpa-plugins
   qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev libqrencode-dev
   portaudio19-dev libasound2-dev libasound2-plugins alsa-utils

@@ -8,6 +8,7 @@
 #include "store/rounding.h"
 #include "widgets/controls.h"
 #include "widgets/errorreport.h"
+#include "widgets/screenfit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -172,7 +173,7 @@ void TForm8::startSignalMonitor() {
     monitor_.clear();
     showSignal();
     if (!MonitorIn->Start(&MonitorIn))
-        L_lampe->setText(tr("kein Signal: ") + MonitorIn->ErrorText());
+        L_lampe->setText(tr("kein Signal: %1").arg(MonitorIn->ErrorText()));
 }
 
 void TForm8::stopSignalMonitor() {
@@ -218,12 +219,35 @@ void TForm8::selectItem(QComboBox* box, int index, const QString& placeholder) {
     if (box->currentIndex() < 0) box->lineEdit()->setText(placeholder);
 }
 
+void TForm8::placeOnScreen() {
+    const QWidget* main = parentWidget();
+    const QRect screen = availableArea(main ? main : this);
+    const QRect withFrame = main ? main->frameGeometry() : geometry();
+    const int decoration = main ? withFrame.height() - main->height() : 0;
+    // The groups' tops and heights, the signal view's height, the buttons'
+    // top and the dialog's height: as designed, or closed up.
+    struct Layout {
+        int top1, height1, top2, height2, top3, height3, signal, buttons, dialog;
+    };
+    constexpr Layout Full{12, 250, 276, 100, 388, 226, 180, 630, 679};
+    constexpr Layout Compact{8, 220, 236, 90, 334, 186, 150, 528, 566};
+    const Layout& l = screen.height() - decoration >= Full.dialog ? Full : Compact;
+    GroupBox1->setGeometry(16, l.top1, 536, l.height1);
+    GroupBox2->setGeometry(16, l.top2, 536, l.height2);
+    GroupBox3->setGeometry(16, l.top3, 536, l.height3);
+    PB_signal->resize(PB_signal->width(), l.signal);
+    Button1->move(Button1->x(), l.buttons);
+    Button2->move(Button2->x(), l.buttons);
+    setFixedSize(568, l.dialog);
+    const QPoint centre = main ? main->geometry().center() : geometry().center();
+    setGeometry(fittedGeometry(
+        {centre.x() - width() / 2, centre.y() - height() / 2, width(), height()}, this, main));
+}
+
 void TForm8::FormCreate() {
-    if (const QWidget* main = parentWidget())
-        move(nearest(main->width() / 2.0) - nearest(width() / 2.0),
-             nearest(main->height() / 2.0) - nearest(height() / 2.0));
+    placeOnScreen();
     TAudioMixer* mixer = &mixer_;
-    L_mixer->setText(QString::number(mixer->DeviceCount()) + tr(" Schnittstelle(n) im System"));
+    L_mixer->setText(tr("%n Schnittstelle(n) im System", nullptr, mixer->DeviceCount()));
     for (int d = 0; d < mixer->DeviceCount(); ++d) {
         mixer->setMixerId(d);
         ComboBox1->addItem(mixer->ProductName());

@@ -37,6 +37,10 @@ public:
            QWidget* parent = nullptr);
     ~TForm8() override;
     void FormCreate();
+    // Centred on the main window and whole on the screen: where the screen
+    // is too low for the dialog (800 x 600), its groups close up and the
+    // signal view gets lower, so that nothing lies below the screen's edge.
+    void placeOnScreen();
 
     void ComboBox1Change();
     void ComboBox2Change();

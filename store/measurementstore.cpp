@@ -40,8 +40,8 @@ void MeasurementStore::commitRun(SeriesSelector& selector) {
     DataPresent = true;
     MeasurementNumber += 1;
     Puffersetzen();
-    SeriesName[0] = QCoreApplication::translate("MeasurementStore", "Messung ") +
-                    QString::number(MeasurementNumber);
+    SeriesName[0] =
+        QCoreApplication::translate("MeasurementStore", "Messung %1").arg(MeasurementNumber);
     refillSelector(selector);
     SeriesStRelation[0] = 0;
     SeriesVtRelation[0] = 0;
@@ -49,8 +49,7 @@ void MeasurementStore::commitRun(SeriesSelector& selector) {
         SeriesDarkTimes[0][k] = RunTimes[0][k];
         SeriesBrightTimes[0][k] = RunTimes[1][k];
     }
-    DataTitle = QCoreApplication::translate("MeasurementStore", "Messung ") +
-                QString::number(MeasurementNumber);
+    DataTitle = SeriesName[0];
     SeriesCounter += 1;
     SeriesColor[0] = nextColour();
 }

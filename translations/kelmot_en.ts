@@ -150,15 +150,15 @@
     </message>
     <message>
         <source>Zeit aus (s)</source>
-        <translation>Time off (s)</translation>
+        <translation>Beam blocked (s)</translation>
     </message>
     <message>
         <source>Zeit an (s)</source>
-        <translation>Time on (s)</translation>
+        <translation>Beam clear (s)</translation>
     </message>
     <message>
         <source>Quotient (m/s)</source>
-        <translation>Quotient (m/s)</translation>
+        <translation>Ratio (m/s)</translation>
     </message>
     <message>
         <source>dt (s)</source>
@@ -184,7 +184,7 @@
     <name>FileErrors</name>
     <message>
         <source>&apos;%1&apos; ist kein gültiger Integerwert</source>
-        <translation>&apos;%1&apos; is not a valid integer value</translation>
+        <translation>&apos;%1&apos; is not a valid whole number</translation>
     </message>
     <message>
         <source>Dateizugriff verweigert</source>
@@ -208,7 +208,7 @@
     </message>
     <message>
         <source>Unter diesem Namen steht ein Ordner.</source>
-        <translation>A folder has this name.</translation>
+        <translation>A folder with this name already exists.</translation>
     </message>
     <message>
         <source>E/A-Fehler %1.</source>
@@ -220,7 +220,7 @@
     </message>
     <message>
         <source>&apos;%1&apos; ist kein gültiger Gleitkommawert</source>
-        <translation>&apos;%1&apos; is not a valid floating-point value</translation>
+        <translation>&apos;%1&apos; is not a valid number</translation>
     </message>
     <message>
         <source>Die Datei &quot;%1&quot; wurde nicht gespeichert. %2</source>
@@ -267,8 +267,8 @@
 <context>
     <name>MeasurementStore</name>
     <message>
-        <source>Messung </source>
-        <translation>Run </translation>
+        <source>Messung %1</source>
+        <translation>Run %1</translation>
     </message>
 </context>
 <context>
@@ -343,7 +343,7 @@
     </message>
     <message>
         <source>Die Datei &quot;%1&quot; enthält keine Abtastwerte.</source>
-        <translation>The file &quot;%1&quot; holds no samples.</translation>
+        <translation>The file &quot;%1&quot; contains no samples.</translation>
     </message>
     <message>
         <source>Die Datei &quot;%1&quot; lässt sich nicht umrechnen: %2</source>
@@ -416,6 +416,26 @@
         <source>kein Zusammenhang</source>
         <translation>no relationship</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 a series&apos; name, %2 its suspected relationship</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <extracomment>between the series a diagram shows, each with its relationship</extracomment>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <extracomment>%1 the series, %2 the value the diagram&apos;s label gives</extracomment>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <extracomment>%1 the series and value, %2 the fitted curve&apos;s caption</extracomment>
+        <translation>%1; %2</translation>
+    </message>
 </context>
 <context>
     <name>SeriesOfRuns</name>
@@ -447,12 +467,12 @@
 <context>
     <name>StDiagram</name>
     <message>
-        <source>Quotient (mittel) : </source>
-        <translation>Quotient (mean) : </translation>
-    </message>
-    <message>
         <source>Weg in m</source>
         <translation>Distance in m</translation>
+    </message>
+    <message>
+        <source>Quotient (mittel) : %1</source>
+        <translation>Mean ratio: %1</translation>
     </message>
 </context>
 <context>
@@ -471,7 +491,7 @@
     </message>
     <message>
         <source>Kelmot: Messung von Weg und Geschwindigkeit mit zehn Lichtschranken an der Soundkarte.</source>
-        <translation>Kelmot: measuring distance and speed with ten light barriers on the sound card.</translation>
+        <translation>Kelmot: measures distance and velocity with ten light barriers on the sound card.</translation>
     </message>
     <message>
         <source>Diese Hilfe anzeigen.</source>
@@ -499,7 +519,7 @@
     </message>
     <message>
         <source>ART</source>
-        <translation>KIND</translation>
+        <translation>TYPE</translation>
     </message>
     <message>
         <source>Ohne Fenster alle vollständigen Messungen in der Aufnahme DATEI (WAV) auswerten und als Messdaten ausgeben.</source>
@@ -515,7 +535,7 @@
     </message>
     <message>
         <source>Mit --analyse: Schwelle statt der aus kelmot.cfg (Vorgabe 5000).</source>
-        <translation>With --analyse: threshold instead of the one in kelmot.cfg (default 5000).</translation>
+        <translation>With --analyse: the threshold to use instead of the one in kelmot.cfg (default 5000).</translation>
     </message>
     <message>
         <source>WERT</source>
@@ -523,7 +543,7 @@
     </message>
     <message>
         <source>Zeitraffer der Simulation.</source>
-        <translation>Time-lapse factor of the simulation.</translation>
+        <translation>Simulation speed-up factor.</translation>
     </message>
     <message>
         <source>FAKTOR</source>
@@ -531,7 +551,7 @@
     </message>
     <message>
         <source>Sprache der Texte: de (Deutsch) oder en (Englisch); ohne die Option die des Desktops.</source>
-        <translation>Language of the texts: de (German) or en (English); without the option the desktop&apos;s.</translation>
+        <translation>Language of the texts: de (German) or en (English); without this option, the desktop&apos;s language.</translation>
     </message>
     <message>
         <source>SPRACHE</source>
@@ -543,11 +563,11 @@
     </message>
     <message>
         <source>--simulate und --replay schließen einander aus.</source>
-        <translation>--simulate and --replay exclude each other.</translation>
+        <translation>--simulate and --replay cannot be used together.</translation>
     </message>
     <message>
         <source>--analyse liest eine Aufnahme; --simulate und --replay passen nicht dazu.</source>
-        <translation>--analyse reads a recording; --simulate and --replay do not go with it.</translation>
+        <translation>--analyse reads a recording; it cannot be combined with --simulate or --replay.</translation>
     </message>
     <message>
         <source>ungültige Schwelle &apos;%1&apos;.</source>
@@ -555,7 +575,7 @@
     </message>
     <message>
         <source>--output und --threshold gehören zu --analyse.</source>
-        <translation>--output and --threshold belong to --analyse.</translation>
+        <translation>--output and --threshold can only be used with --analyse.</translation>
     </message>
     <message>
         <source>unbekanntes Mischpult &apos;%1&apos; (alsa oder simulated).</source>
@@ -563,7 +583,7 @@
     </message>
     <message>
         <source>ungültiger Zeitraffer &apos;%1&apos;.</source>
-        <translation>invalid time-lapse factor &apos;%1&apos;.</translation>
+        <translation>invalid speed-up factor &apos;%1&apos;.</translation>
     </message>
     <message>
         <source>unbekannte Sprache &apos;%1&apos; (de oder en).</source>
@@ -587,22 +607,22 @@
     </message>
     <message>
         <source>--classroom braucht das Fenster; --analyse passt nicht dazu.</source>
-        <translation>--classroom needs the window; it does not go with --analyse.</translation>
+        <translation>--classroom needs the program window; it cannot be combined with --analyse.</translation>
     </message>
 </context>
 <context>
     <name>VtDiagram</name>
     <message>
         <source>Geschw. in m/s</source>
-        <translation>Speed in m/s</translation>
+        <translation>Velocity in m/s</translation>
     </message>
     <message>
-        <source>Mittelwert : </source>
-        <translation>Mean : </translation>
+        <source>Mittelwert : %1</source>
+        <translation>Mean: %1</translation>
     </message>
     <message>
-        <source>Steigung : </source>
-        <translation>Slope : </translation>
+        <source>Steigung : %1</source>
+        <translation>Slope: %1</translation>
     </message>
 </context>
 <context>
@@ -629,7 +649,7 @@
     </message>
     <message>
         <source>Beenden</source>
-        <translation>Stop</translation>
+        <translation>Switch off</translation>
     </message>
     <message>
         <source>Die Klassenansicht konnte nicht starten: kein freier Port von %1 bis %2.</source>
@@ -655,7 +675,7 @@
     <name>kelmot::DiagramWindow</name>
     <message>
         <source>Zwischenablage</source>
-        <translation>Clipboard</translation>
+        <translation>Copy to clipboard</translation>
     </message>
     <message>
         <source>Ausdrucken</source>
@@ -724,15 +744,11 @@
     </message>
     <message>
         <source>  Geschwindigkeits-Zeit-Zusammenhang (s-t)</source>
-        <translation>  Speed-time relationship (s-t)</translation>
+        <translation>  Velocity-time relationship (s-t)</translation>
     </message>
     <message>
         <source>  Weg-Zeit-Zusammenhang (s-t)</source>
         <translation>  Distance-time relationship (s-t)</translation>
-    </message>
-    <message>
-        <source>Daten : </source>
-        <translation>Data : </translation>
     </message>
     <message>
         <source>  Weg-Zeit-Zusammenhang auswerten </source>
@@ -740,7 +756,7 @@
     </message>
     <message>
         <source>  Geschwindigkeits-Zeit-Zusammenhang auswerten </source>
-        <translation>  Evaluate speed-time relationship </translation>
+        <translation>  Evaluate velocity-time relationship </translation>
     </message>
     <message>
         <source>   Kelmot</source>
@@ -852,7 +868,7 @@
     </message>
     <message>
         <source>  Geschwindigkeits-Zeit Zusammenhang messen (v-t)</source>
-        <translation>  Measure speed-time relationship (v-t)</translation>
+        <translation>  Measure velocity-time relationship (v-t)</translation>
     </message>
     <message>
         <source>Klassenansicht</source>
@@ -861,6 +877,10 @@
     <message>
         <source>Messreihe auswerten</source>
         <translation>Evaluate series of runs</translation>
+    </message>
+    <message>
+        <source>Daten : %1</source>
+        <translation>Data: %1</translation>
     </message>
 </context>
 <context>
@@ -914,18 +934,6 @@
         <translation>(no input chosen)</translation>
     </message>
     <message>
-        <source>SOUNDKARTE :  </source>
-        <translation>SOUND CARD :  </translation>
-    </message>
-    <message>
-        <source>EINGANG:  </source>
-        <translation>INPUT:  </translation>
-    </message>
-    <message>
-        <source>  Aufnahme nicht möglich: </source>
-        <translation>  Recording not possible: </translation>
-    </message>
-    <message>
         <source>  Keine Daten vom Aufnahmegerät - bitte prüfen und neu messen  </source>
         <translation>  No data from the recording device - please check and measure again  </translation>
     </message>
@@ -941,6 +949,15 @@
         <source>  Daten verloren - bitte neu messen  </source>
         <translation>  Data lost - please measure again  </translation>
     </message>
+    <message>
+        <source>SOUNDKARTE :  %1%2EINGANG:  %3</source>
+        <extracomment>%1 the sound card, %2 blanks between the two, %3 its input line</extracomment>
+        <translation>SOUND CARD:  %1%2INPUT:  %3</translation>
+    </message>
+    <message>
+        <source>  Aufnahme nicht möglich: %1  </source>
+        <translation>  Cannot record: %1  </translation>
+    </message>
 </context>
 <context>
     <name>kelmot::TForm3</name>
@@ -950,7 +967,7 @@
     </message>
     <message>
         <source>Maustaste öffnet Menu</source>
-        <translation>Mouse button opens menu</translation>
+        <translation>Click to open the menu</translation>
     </message>
 </context>
 <context>
@@ -961,7 +978,7 @@
     </message>
     <message>
         <source>Maustaste öffnet Menü</source>
-        <translation>Mouse button opens menu</translation>
+        <translation>Click to open the menu</translation>
     </message>
 </context>
 <context>
@@ -976,7 +993,7 @@
     </message>
     <message>
         <source>Keine Messdaten vorhanden.</source>
-        <translation>No measurement data available.</translation>
+        <translation>There is no measurement data.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -995,7 +1012,7 @@
     </message>
     <message>
         <source>Daten : </source>
-        <translation>Data : </translation>
+        <translation>Data: </translation>
     </message>
     <message>
         <source>Auswertungstabelle</source>
@@ -1003,7 +1020,7 @@
     </message>
     <message>
         <source>Rechter Mausklick öffnet Menü</source>
-        <translation>Right mouse click opens menu</translation>
+        <translation>Right-click to open the menu</translation>
     </message>
     <message>
         <source>   Streifenbreite    </source>
@@ -1019,7 +1036,7 @@
     </message>
     <message>
         <source>   vermuteter Zusammenhang    </source>
-        <translation>   suspected relationship    </translation>
+        <translation>   Suspected relationship    </translation>
     </message>
     <message>
         <source> keiner</source>
@@ -1039,7 +1056,7 @@
     </message>
     <message>
         <source>  vermuteter Zusammenhang   </source>
-        <translation>  suspected relationship   </translation>
+        <translation>  Suspected relationship   </translation>
     </message>
     <message>
         <source> v konstant</source>
@@ -1051,30 +1068,30 @@
     </message>
     <message>
         <source>Auswahl Daten</source>
-        <translation>Choose data</translation>
+        <translation>Choose a run</translation>
     </message>
     <message>
         <source>Tabelle in Zwischenablage</source>
-        <translation>Table to clipboard</translation>
+        <translation>Copy table to clipboard</translation>
     </message>
     <message>
         <source>Export als EXCEL-Datei</source>
-        <translation>Export as EXCEL file</translation>
-    </message>
-    <message>
-        <source>Daten :  </source>
-        <translation>Data :  </translation>
+        <translation>Export as Excel file</translation>
     </message>
     <message>
         <source>EXCEL-Daten (*.xls);;Alle Dateien (*)</source>
-        <translation>EXCEL data (*.xls);;All files (*)</translation>
+        <translation>Excel files (*.xls);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Daten :  %1</source>
+        <translation>Data:  %1</translation>
     </message>
 </context>
 <context>
     <name>kelmot::TForm7</name>
     <message>
         <source>   Die Datei besteht schon</source>
-        <translation>   The file exists already</translation>
+        <translation>   The file already exists</translation>
     </message>
     <message>
         <source>Frage</source>
@@ -1082,11 +1099,11 @@
     </message>
     <message>
         <source>Die Datei gibt es schon.</source>
-        <translation>The file exists already.</translation>
+        <translation>The file already exists.</translation>
     </message>
     <message>
         <source>Soll sie überschrieben werden ?</source>
-        <translation>Shall it be overwritten ?</translation>
+        <translation>Do you want to replace it?</translation>
     </message>
     <message>
         <source>Ja</source>
@@ -1109,11 +1126,11 @@
     </message>
     <message>
         <source>Gerät :</source>
-        <translation>Device :</translation>
+        <translation>Device:</translation>
     </message>
     <message>
         <source>Eingabekanal</source>
-        <translation>Input channel</translation>
+        <translation>Input</translation>
     </message>
     <message>
         <source>Gewählt / Ton aus</source>
@@ -1121,11 +1138,11 @@
     </message>
     <message>
         <source>Empfindlichkeitsschwelle:</source>
-        <translation>Sensitivity threshold:</translation>
+        <translation>Detection threshold:</translation>
     </message>
     <message>
         <source>Empfindlichkeitsschwelle</source>
-        <translation>Sensitivity threshold</translation>
+        <translation>Detection threshold</translation>
     </message>
     <message>
         <source>   Ausgabeformat   </source>
@@ -1133,15 +1150,15 @@
     </message>
     <message>
         <source>Für jede Einzelmessung neu ausgeben / zeichnen</source>
-        <translation>Show / draw each single run anew</translation>
+        <translation>A new table and diagram for each run</translation>
     </message>
     <message>
         <source>Drei Listen / Diagramme zur Auswahl anzeigen</source>
-        <translation>Show three lists / diagrams to choose from</translation>
+        <translation>Keep the last three runs to compare</translation>
     </message>
     <message>
         <source>   Signal am Eingang   </source>
-        <translation>   Signal at the input   </translation>
+        <translation>   Input signal   </translation>
     </message>
     <message>
         <source>Signal der letzten zwei Sekunden</source>
@@ -1153,7 +1170,7 @@
     </message>
     <message>
         <source>Vorschlag übernehmen</source>
-        <translation>Use suggestion</translation>
+        <translation>Use the suggestion</translation>
     </message>
     <message>
         <source>Speichern</source>
@@ -1162,10 +1179,6 @@
     <message>
         <source>Abbrechen</source>
         <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>kein Signal: </source>
-        <translation>no signal: </translation>
     </message>
     <message>
         <source>Messung läuft</source>
@@ -1208,8 +1221,15 @@
         <translation>Suggestion: -</translation>
     </message>
     <message>
-        <source> Schnittstelle(n) im System</source>
-        <translation> interface(s) in the system</translation>
+        <source>kein Signal: %1</source>
+        <translation>no signal: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Schnittstelle(n) im System</source>
+        <translation>
+            <numerusform>%n sound device found</numerusform>
+            <numerusform>%n sound devices found</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1220,7 +1240,7 @@
     </message>
     <message>
         <source>Inhalt der Tabelle als EXCEL-Datei gespeichert.</source>
-        <translation>Contents of the table saved as an EXCEL file.</translation>
+        <translation>The table was saved as an Excel file.</translation>
     </message>
     <message>
         <source>OK</source>

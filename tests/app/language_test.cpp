@@ -17,10 +17,12 @@
 #include "widgets/dateivorhanden_u.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -173,7 +175,7 @@ TEST_F(EnglishDesktop, EveryTextIsTranslatedAndGermanStaysAsItWas) {
 
     EXPECT_TRUE(shows(english, "Save as"));
     EXPECT_TRUE(shows(english, "   Table"));
-    EXPECT_TRUE(shows(english, "Time on (s)"));
+    EXPECT_TRUE(shows(english, "Beam clear (s)"));
     EXPECT_FALSE(shows(english, "Zeit an (s)"));
 }
 
@@ -247,10 +249,36 @@ TEST(Language, MessagesOfThePlatformLayers) {
     EXPECT_EQ(platform::genericWaveInErrorText(platform::WaveErrNoDriver),
               "Es ist kein Treiber installiert.");
     ASSERT_TRUE(installTranslation(QStringLiteral("en")));
-    EXPECT_EQ(platformText(empty, "lauf%2.wav"), "The file \"lauf%2.wav\" holds no samples.");
+    EXPECT_EQ(platformText(empty, "lauf%2.wav"), "The file \"lauf%2.wav\" contains no samples.");
     EXPECT_EQ(platform::genericWaveInErrorText(platform::WaveErrNoDriver),
               "No driver is installed.");
     EXPECT_EQ(platform::genericWaveInErrorText(77), "Unknown error 77.");
     installTranslation(QStringLiteral("de"));
     EXPECT_EQ(platform::genericWaveInErrorText(77), "Unbekannter Fehler 77.");
+}
+
+// Qt's own dialogs speak the program's language: on a German desktop the
+// file dialog and the message boxes' buttons are German, on an English one
+// English; without Qt's catalogue they stay English and nothing else changes.
+TEST(Language, QtsOwnDialogsFollowTheProgramsLanguage) {
+    const auto fileDialogTexts = [] {
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        QMessageBox box(QMessageBox::Question, "x", "y", QMessageBox::Yes | QMessageBox::Cancel);
+        return QStringList{dialog.findChild<QLabel*>("lookInLabel")->text(),
+                           dialog.findChild<QLabel*>("fileNameLabel")->text(),
+                           box.button(QMessageBox::Cancel)->text(),
+                           box.button(QMessageBox::Yes)->text()};
+    };
+    const auto restore = qScopeGuard([] { installTranslation(QStringLiteral("de"), QString()); });
+    ASSERT_TRUE(installTranslation(QStringLiteral("de")));
+    EXPECT_EQ(fileDialogTexts(), (QStringList{"Suchen in:", "Datei&name:", "Abbrechen", "&Ja"}));
+    EXPECT_EQ(QCoreApplication::translate("TForm1", "Speichern unter"), "Speichern unter")
+        << "the program's texts stay its own";
+    ASSERT_TRUE(installTranslation(QStringLiteral("en")));
+    EXPECT_EQ(fileDialogTexts(), (QStringList{"Look in:", "File &name:", "Cancel", "&Yes"}));
+    // A machine without Qt's catalogue: Qt English, the program German.
+    ASSERT_TRUE(installTranslation(QStringLiteral("de"), QStringLiteral("/nonexistent")));
+    EXPECT_EQ(fileDialogTexts(), (QStringList{"Look in:", "File &name:", "Cancel", "&Yes"}));
+    EXPECT_EQ(QCoreApplication::translate("TForm1", "Speichern unter"), "Speichern unter");
 }
