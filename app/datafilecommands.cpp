@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's data-file commands: "Speichern unter", "Laden s-t" and
 // "Laden v-t".
 #include "app/kelmot_u.h"

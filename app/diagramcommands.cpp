@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's "Diagramm s-t" and "Diagramm v-t": the evaluation table
 // in the left half, the s-t diagram in the upper right quarter and the v-t
 // diagram below it.

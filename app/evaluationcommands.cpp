@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's "Auswerten s-t" and "Auswerten v-t": they belong to the
 // evaluation table they open.
 #include "app/kelmot_u.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/analysecommand.h"
 #include "app/classroomcommand.h"
 #include "app/kelmot_u.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startoptions.h"
 #include "app/language.h"
 
@@ -91,7 +92,13 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
         return result;
     }
     if (parser.isSet(version)) {
-        result.output = "Kelmot 3.0\n";
+        result.output = QStringLiteral("Kelmot 3.0\n") +
+                        QCoreApplication::translate(
+                            "StartOptions",
+                            "Lizenz GPL-3.0-or-later: GNU GPL Version 3 oder neuer "
+                            "<https://www.gnu.org/licenses/gpl.html>.\nDies ist freie Software: "
+                            "Sie dürfen sie ändern und weitergeben. Es gibt keine Garantie, soweit "
+                            "das Gesetz es zulässt.\n");
         return result;
     }
     const QStringList files = parser.positionalArguments();

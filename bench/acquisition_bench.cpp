@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the acquisition path: how fast the detection reads samples
 // compared with the memory-speed floor of a plain sum over the same samples,
 // and what a live capture costs in CPU time.

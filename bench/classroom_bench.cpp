@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classroom view under a class: the program's own server with the
 // virtual track at real-time pace and N pages (N = 1, 30, 100) connected
 // from a second process on loopback. Prints, for every N:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures for the diagrams with three series, a relationship chosen in each:
 // a repaint of both diagrams in a 1920 x 1080 window (drawing computed and
 // painted), the 413 x 266 clipboard picture, and a 600-dpi A4 printout page.

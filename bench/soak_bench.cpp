@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Soak: back-to-back simulated runs through the measurement window, as a
 // class would make them in a long lesson, at accelerated real-time pace (a
 // sample that finds no free buffer is lost, as from a sound card). Prints

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagrams/fitdrawing.h"
 
 #include "evaluation/uncertainty.h"

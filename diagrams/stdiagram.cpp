@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagrams/stdiagram.h"
 
 #include "diagrams/fitdrawing.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluation table's export: the grid's popup menu, the table as text
 // on the clipboard and as a spreadsheet file.
 #include "evaluation/tabelle_u.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/simulated_mixer.h"
 
 #include "platform/platformtext.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times the offline analysis of a one-hour recording against two floors:
 # `sox FILE -n stat` (one pass of a well-known tool) and `cat FILE` (reading
 # alone), and prints the peak memory of the analysis.

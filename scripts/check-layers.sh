@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Includes run one way: from the windows down to the core, and within each
 # from the higher layer to the lower. A file may include files of its own
 # layer and of the layers listed before it, never of one listed after it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a source file outside tests/ converts numbers through the C
 # library's locale again. Qt's application object calls setlocale(LC_ALL, ""),
 # so on a German desktop printf("%g") writes "0,8" and strtod("2.5") reads 2:

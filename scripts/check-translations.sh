@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The English translation covers every text the program translates, and
 # nothing else: Qt's lupdate scans the sources into a copy of
 # translations/kelmot_en.ts; a text it adds (new, without English), drops

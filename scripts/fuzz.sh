@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every libFuzzer target for SECONDS each (default 60) from its seed
 # corpus and prints executions and crashes per target. Exit status 1 when
 # any target found a crash; the crashing inputs stay in build/fuzz/findings.

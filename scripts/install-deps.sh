@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running and testing Kelmot need.
 # Idempotent: asks apt only for what is missing, and updates the package lists
 # only when something is missing. Works as root and through sudo.
@@ -10,12 +11,13 @@ packages=(
   qt6-qpa-plugins
   qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev libqrencode-dev
   portaudio19-dev libasound2-dev libasound2-plugins alsa-utils
-  libsndfile1-dev libsamplerate0-dev libjpeg62-turbo-dev
+  libsndfile1-dev libsamplerate0-dev libjpeg62-turbo-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   pulseaudio pulseaudio-utils sox
   xvfb xauth x11-apps x11-utils imagemagick fonts-dejavu-core xclip poppler-utils
   libfreexl-dev python3-xlrd libreoffice-calc-nogui bc time
   dpkg-dev file desktop-file-utils appstream shared-mime-info groff-base
+  debhelper lintian autopkgtest
   clang libclang-rt-14-dev
   at-spi2-core python3-pyatspi xdotool dbus-daemon
   chromium chromium-driver python3-selenium zbar-tools

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts or stops the PulseAudio server that the tests use as the real sound path:
 # a null sink at 22050 Hz mono s16le whose monitor is the default source, so that
 # what paplay plays into the sink is what a capture from the default input records.

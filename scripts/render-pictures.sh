@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the program's pictures anew into resources/ (tool-button images,
 # icon, warning triangle, question bubble, photograph of the set-up).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Kelmot and starts it. Arguments go to the
 # program, e.g. "--simulate" for the virtual track without hardware.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Kelmot under Xvfb on a 1920 x 1080 screen and saves PNG screenshots of
 # what a teacher sees (the README shows them from docs/screenshots):
 #   hauptfenster.png   the main window with menu, tool bar and photograph

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the ctest suites of presets that are already built N times in a row
 # with two busy loops beside them (a busy CI machine), and prints for every
 # test that failed how often it failed. Builds nothing.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The environment every test run shares (sourced by test.sh and
 # stress-tests.sh): headless windows, the test sound server required, and
 # the sanitizers' options.

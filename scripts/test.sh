@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the presets (RelWithDebInfo, ASan+UBSan,
 # and ThreadSanitizer for the concurrency tests) with warnings as errors, and
 # runs every test with ctest.

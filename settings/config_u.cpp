@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/config_u.h"
 
 #include "acquisition/AudioIO.h"

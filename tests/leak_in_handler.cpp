@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Leaks memory inside an event handler that Qt calls, as a forgotten
 // delete in a button handler would. Run under LeakSanitizer with the test
 // suppressions, it must fail: the suppressions may not hide our leaks.

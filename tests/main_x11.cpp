@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests against a real X server (Xvfb, started by ctest through xvfb-run):
 // what other programs read from our clipboard.
 #include <QApplication>

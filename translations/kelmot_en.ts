@@ -609,6 +609,14 @@
         <source>--classroom braucht das Fenster; --analyse passt nicht dazu.</source>
         <translation>--classroom needs the program window; it cannot be combined with --analyse.</translation>
     </message>
+    <message>
+        <source>Lizenz GPL-3.0-or-later: GNU GPL Version 3 oder neuer &lt;https://www.gnu.org/licenses/gpl.html&gt;.
+Dies ist freie Software: Sie dürfen sie ändern und weitergeben. Es gibt keine Garantie, soweit das Gesetz es zulässt.
+</source>
+        <translation>License GPL-3.0-or-later: GNU GPL version 3 or later &lt;https://www.gnu.org/licenses/gpl.html&gt;.
+This is free software: you are free to change and redistribute it. There is NO WARRANTY, to the extent permitted by law.
+</translation>
+    </message>
 </context>
 <context>
     <name>VtDiagram</name>

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: GPL-3.0-or-later */
 // The classroom view's page: shows what the program pushes over the
 // WebSocket, and nothing else. It never sends anything that could change
 // the program. Received texts (series names are a user's) only ever become

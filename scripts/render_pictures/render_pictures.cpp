@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture of the program: the ten tool-button images, the
 // program icon, the warning triangle, the question bubble and the photograph
 // of the set-up. Deterministic: the same files on every run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives a simulated run through the program's windows, as a teacher would
 // ("Messen s-t", then "Messen"), and saves the measurement window at the end.
 //   kelmot_screens <png file> [<png of the diagrams> [<png of the settings dialog>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Saves the classroom page as headless Chromium shows it, once the page is
 connected and shows its diagrams:
   page_screenshot.py URL OUTPUT.png WIDTH HEIGHT"""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A screen reader's view: Kelmot under Xvfb with the accessibility bus on and
 # a data file shown as an s-t table; screen_reader_view.py then reads the bus
 # with pyatspi as a screen reader would (the table's popup, the diagrams).

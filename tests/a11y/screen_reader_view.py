@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads what the accessibility bus shows of Kelmot, as a screen reader does,
 and checks it:
 1. the evaluation table's popup menu, opened by a right click, is on the bus

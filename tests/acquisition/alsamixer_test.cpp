@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/AMixer.h"
 #include "platform/alsa_mixer.h"
 #include "tests/soundserver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/AudioIO.h"
 #include "acquisition/lightbarrierdetector.h"
 #include "platform/paced_wavein.h"

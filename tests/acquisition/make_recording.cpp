@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a long recording for the analysis benchmark: 22050 Hz mono 16-bit,
 // one complete run every 10 s, a little noise between the beams.
 //   kelmot_make_recording <file.wav> <minutes>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement window on its own: what it is handed (store, main window,
 // mixer, series selector, capture) is all it uses.
 #include "acquisition/tabellemess_u.h"

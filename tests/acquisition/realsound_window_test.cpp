@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/tabellemess_u.h"
 #include "platform/portaudio_wavein.h"
 #include "store/numberformat.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language of the texts: chosen from the desktop or --language, German
 // unchanged, English complete.
 #include "acquisition/tabellemess_u.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/tabellemess_u.h"
 #include "app/info_u.h"
 #include "app/keinedaten_u.h"

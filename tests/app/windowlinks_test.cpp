@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The links the composition root hands to windows made before the window
 // they call: they answer through that window once it exists.
 #include "app/windowlinks.h"

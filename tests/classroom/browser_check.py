@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The classroom page in a real browser (headless Chromium through
 chromium-driver and selenium), as a pupil's device shows it:
   browser_check.py URL DOWNLOAD_FOLDER [SCREENSHOT.png]

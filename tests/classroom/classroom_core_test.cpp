@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classroom view's core: access code, guessing limit, routes, the
 // snapshot's tables, JSON, CSV and answers, without network or window.
 #include "classroom/accesscode.h"

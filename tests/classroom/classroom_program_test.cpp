@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classroom view in the whole program: a simulated run followed by a
 // live client, the QR code read by zbarimg, and the page in headless
 // Chromium (selenium), with its downloads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classroom view's server through real connections on loopback: what
 // it serves, what it refuses, what it pushes, and that switching it off ends
 // every connection.

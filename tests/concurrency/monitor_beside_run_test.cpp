@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live signal view listening on its own capture while a run measures on
 // another: two producers, two relay threads and the user-interface thread at
 // once, as ThreadSanitizer sees them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A diagram window on its own: it draws the store it is handed, as many
 // series as the table it is handed lists, with that table's flag width.
 #include "diagrams/stdiagramm_u.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads an .xls file written by kelmot_xls_sample with xlrd and checks the
 sheet name, the size, every cell (numbers as numbers with the format that
 shows the table's text, texts as texts) against the sample table."""

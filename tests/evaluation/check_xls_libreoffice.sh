@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # LibreOffice Calc, headless, on a German desktop opens the exported sample
 # table and writes what its cells show as CSV: the same texts as the table
 # (numbers through their number formats, with the desktop's comma).

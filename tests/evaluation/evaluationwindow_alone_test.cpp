@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluation table on its own: the store, the main window and the
 // overwrite question are what it is handed; the diagrams and the export
 // confirmation hear from it through signals.

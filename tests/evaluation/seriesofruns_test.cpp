@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demonstration as a physics teacher checks it: three runs of the
 // virtual track in "three lists" mode, their fits, the speeds the table,
 // the v-t diagram and the fit share, and "Messreihe auswerten".

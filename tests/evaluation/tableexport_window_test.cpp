@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation/tabelle_u.h"
 #include "evaluation/xlswriter.h"
 #include "tests/app/gui_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation/compoundfile.h"
 #include "evaluation/tabletext.h"
 #include "evaluation/xlswriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the sample v-t table as an .xls file, for readers outside the
 // program to check, and the texts the table shows as ";"-separated lines:
 //   kelmot_xls_sample <file.xls> [<shown.csv>]

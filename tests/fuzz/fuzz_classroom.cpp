@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a request to the classroom view (its
 // request line and headers, as the server hands them to the program's own
 // route and code decision), and as a user's text on the page and in a CSV

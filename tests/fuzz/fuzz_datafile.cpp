@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a .kmd data file, read as "Laden" does.
 #include "store/datafile.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a sound file, through the stream reader
 // (libsndfile, rate conversion) into the detection, as --analyse does.
 #include "acquisition/offlineanalysis.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The capture ring between a producer (the audio callback), the relay thread
 // and the consumer (the user-interface thread, here a thread of the test):
 // every byte is delivered or counted as lost, never both and never silently.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows on a small screen: the platform (offscreen with a screen of
 // a given size and window frames) comes from QT_QPA_PLATFORM, which ctest
 // sets for each screen size.

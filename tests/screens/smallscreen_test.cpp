@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // After every command the windows lie whole on the screen, frames and every
 // control included: on a school's 800 x 600 or a projector's 1024 x 768
 // nothing is cut off below the screen's edge.

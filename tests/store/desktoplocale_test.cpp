@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers under the C library's German locale, as a Qt program runs on a
 // German desktop (QCoreApplication calls setlocale(LC_ALL, "")): printf puts
 // a comma where the point stands and strtod stops at the point of "2.5".
