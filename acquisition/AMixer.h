@@ -109,6 +109,9 @@ struct TLineState {
     bool Selectable = false;
 };
 
+// The destination whose source lines are the recording inputs (0 is playback).
+inline constexpr int RecordingDestination = 1;
+
 // Opens one mixer device at a time, models its lines and controls, and reads
 // and writes a line's volume and select-or-mute state.
 class TAudioMixer : public QObject {

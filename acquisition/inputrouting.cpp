@@ -6,13 +6,12 @@
 namespace kelmot {
 
 std::int32_t routeRecordingInput(TAudioMixer& mixer, int line, int lineCount) {
-    constexpr int Recording = 1;
     for (int i = 0; i < lineCount; ++i)
-        if (i != line) mixer.WriteLineState(Recording, i, 0, 0, 0);
+        if (i != line) mixer.WriteLineState(RecordingDestination, i, 0, 0, 0);
     TLineState state;
-    mixer.ReadLineState(Recording, line, state);
+    mixer.ReadLineState(RecordingDestination, line, state);
     const std::int32_t selected = state.Selectable ? 1 : 0;
-    mixer.WriteLineState(Recording, line, 0xFFFF, 0xFFFF, selected);
+    mixer.WriteLineState(RecordingDestination, line, 0xFFFF, 0xFFFF, selected);
     return selected;
 }
 

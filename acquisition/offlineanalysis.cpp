@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/offlineanalysis.h"
 
+#include "acquisition/capturesetup.h"
 #include "acquisition/lightbarrierdetector.h"
 #include "platform/wavstream.h"
 
@@ -29,8 +30,9 @@ private:
     NullSeriesSelector selector_;
 };
 
-// The capture hands over buffers of 4410 samples (0.2 s at 22050 Hz).
-constexpr std::size_t BufferSamples = 4410;
+// In the buffers a run's capture hands over, so that a recording is
+// detected exactly as it was live.
+constexpr std::size_t BufferSamples = CaptureBufferBytes / 2;
 
 } // namespace
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/tabellemess_u.h"
 
+#include "acquisition/capturesetup.h"
+#include "drawing/rounding.h"
 #include "store/columnheaders.h"
 #include "store/measurementstore.h"
 #include "store/numberformat.h"
-#include "store/rounding.h"
 #include "widgets/controls.h"
 #include "widgets/screenfit.h"
 #include "widgets/tablegrid.h"
@@ -63,8 +64,7 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioM
 
     AudioIn = new TAudioIn(this, std::move(backend));
     AudioIn->setObjectName("AudioIn");
-    AudioIn->setBufferSize(8820);
-    AudioIn->setFrameRate(22050);
+    configureCapture(*AudioIn);
     AudioIn->OnBufferFilled = [this](char* buffer, int& size) {
         return AudioInBufferFilled(buffer, size);
     };

@@ -10,11 +10,8 @@
 #include "widgets/filechoice.h"
 #include "widgets/tablegrid.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QLabel>
 #include <QTableWidget>
 
@@ -105,9 +102,7 @@ void TForm1::showLoadedTable(bool withBrightTimes) {
     } else {
         t.setColumn(1, timeColumn(store_.SeriesDarkTimes[0], resolution));
     }
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{t.CB1, t.CB2, t.CB3, t.GB1, t.GB2, t.GB3, t.Combo1})
-        w->hide();
+    t.showControls(TForm6::Controls::LoadedTable);
     t.L_daten->setText(tr("Daten : %1").arg(store_.DataTitle));
 }
 

@@ -5,27 +5,16 @@
 #include "app/kelmot_u.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
+#include "drawing/rounding.h"
 #include "evaluation/tabelle_u.h"
 #include "store/measurementstore.h"
-#include "store/rounding.h"
 #include "widgets/screenfit.h"
 #include "widgets/tablegrid.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QRadioButton>
 
 namespace kelmot {
-
-namespace {
-
-void placeSelector(TForm6& t, const MeasurementStore& store) {
-    t.Combo1->setVisible(store.OutputMode == 1);
-    t.placeSeriesSelector(nearest(0.2 * t.width()));
-}
-
-} // namespace
 
 void TForm1::showStDiagramWindow() {
     QWidget* d = windows_.stDiagram;
@@ -44,12 +33,9 @@ void TForm1::Diagrammst1Click() {
     t.present(tr("  Weg-Zeit-Zusammenhang auswerten "), true, nearest(width() / 2.0));
     setGridPointSize(t.SG2, 12);
     t.setHeader(2, TableColumn::Quotient);
-    t.GB1->hide();
-    t.GB2->show();
-    for (QWidget* w : std::initializer_list<QWidget*>{t.GB3, t.CB1, t.CB2, t.CB3})
-        w->hide();
+    t.showControls(TForm6::Controls::StRelations);
     t.RB4->setChecked(true);
-    placeSelector(t, store_);
+    t.showSeriesSelector(store_.OutputMode == 1, nearest(0.2 * t.width()));
     t.setColumn(1, timeColumn(store_.SeriesDarkTimes[0], store_.SeriesResolution[0]));
     t.setColumn(2, ColumnTexts{});
     showStDiagramWindow();
@@ -73,15 +59,10 @@ void TForm1::Diagrammvt1Click() {
     t.setColumn(2, timeColumn(fine ? store_.SeriesBrightTimes[0] : store_.RunTimes[1], resolution));
     // Checking a box runs its action: the dt, v and a columns fill.
     t.CB1->setChecked(true);
-    t.CB1->show();
     t.CB2->setChecked(true);
-    t.CB2->show();
-    t.CB3->show();
-    t.GB1->show();
-    t.GB2->hide();
-    t.GB3->show();
+    t.showControls(TForm6::Controls::VtColumnsAndFit);
     t.RB_no->setChecked(true);
-    placeSelector(t, store_);
+    t.showSeriesSelector(store_.OutputMode == 1, nearest(0.2 * t.width()));
     t.CB1->setChecked(true);
     t.CB2->setChecked(true);
     t.CB3->setChecked(false);

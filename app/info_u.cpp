@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/info_u.h"
 
+#include "store/version.h"
 #include "widgets/controls.h"
 #include "widgets/pictures.h"
 
@@ -28,7 +29,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     ProductName =
         place<QLabel>(Panel1, "ProductName", {104, 24, 200, 20}, QStringLiteral("Kelmot"));
     ProductName->setFont(bold);
-    Version = place<QLabel>(Panel1, "Version", {104, 56, 200, 20}, tr("Version 3.0"));
+    Version = place<QLabel>(Panel1, "Version", {104, 56, 200, 20},
+                            tr("Version %1").arg(QString::fromLatin1(kelmot::ProgramVersion)));
     Version->setFont(bold);
     OKButton = place<QPushButton>(this, "OKButton", {159, 172, 75, 28}, tr("OK"));
     OKButton->setDefault(true);

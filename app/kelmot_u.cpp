@@ -10,12 +10,12 @@
 #include "classroom/classroomwindow.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
+#include "drawing/rounding.h"
 #include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
 #include "settings/config_u.h"
 #include "store/configfile.h"
 #include "store/measurementstore.h"
-#include "store/rounding.h"
 #include "widgets/pictures.h"
 #include "widgets/screenfit.h"
 
@@ -205,12 +205,12 @@ void TForm1::snapshotMixer() {
     const int devices = std::min(Mixer->DeviceCount(), MaxSavedDevices);
     for (int d = 0; d < devices; ++d) {
         Mixer->setMixerId(d);
-        const TMixerDestination* rec = Mixer->Destinations()[1];
+        const TMixerDestination* rec = Mixer->Destinations()[RecordingDestination];
         if (!rec) continue;
         const int lines = std::min(rec->Connections->Count(), MaxSavedLines);
         for (int i = 0; i < lines; ++i) {
             TLineState s;
-            Mixer->ReadLineState(1, i, s);
+            Mixer->ReadLineState(RecordingDestination, i, s);
             SavedMixerSettings[d][i] = {s.Left, s.Right, s.SelectOrMute, true};
         }
     }
@@ -221,7 +221,7 @@ void TForm1::routeInputLine() {
     // snapshot happened to leave open.
     if (store_.MixerDevice >= 0 && store_.MixerDevice < Mixer->DeviceCount())
         Mixer->setMixerId(store_.MixerDevice);
-    const TMixerDestination* rec = Mixer->Destinations()[1];
+    const TMixerDestination* rec = Mixer->Destinations()[RecordingDestination];
     if (!rec) return;
     // The configured line is read first, so that a card with a selector
     // list gets its input selected, not deselected.
@@ -237,14 +237,14 @@ void TForm1::restoreMixer() {
     const int devices = std::min(Mixer->DeviceCount(), MaxSavedDevices);
     for (int d = 0; d < devices; ++d) {
         Mixer->setMixerId(d);
-        if (!Mixer->Destinations()[1]) continue;
+        if (!Mixer->Destinations()[RecordingDestination]) continue;
         // On a recording selector every write clears the other entries, so
         // the lines that were selected are written last.
         for (const bool selectedPass : {false, true}) {
             for (int i = 0; i < MaxSavedLines; ++i) {
                 const SavedLineState& s = SavedMixerSettings[d][i];
                 if (s.saved && (s.selectOrMute == 1) == selectedPass)
-                    Mixer->WriteLineState(1, i, s.left, s.right, s.selectOrMute);
+                    Mixer->WriteLineState(RecordingDestination, i, s.left, s.right, s.selectOrMute);
             }
         }
     }

@@ -4,6 +4,7 @@
 #include "app/kelmot_u.h"
 #include "app/language.h"
 #include "app/program.h"
+#include "store/version.h"
 #include "widgets/pictures.h"
 
 #include <QApplication>
@@ -20,7 +21,7 @@ std::optional<int> answerWithoutWindows(int argc, char** argv,
                                         std::optional<kelmot::StartOptions>& options) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kelmot"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("3.0"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kelmot::ProgramVersion));
     // Help and messages in the language the windows will have.
     const QString language = kelmot::chooseLanguage(
         kelmot::languageArgument(QCoreApplication::arguments()), QLocale::system().uiLanguages());
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelmot"));
-    QApplication::setApplicationVersion(QStringLiteral("3.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kelmot::ProgramVersion));
     QApplication::setWindowIcon(kelmot::programIcon());
     kelmot::installTranslation(options->language);
     kelmot::createWindows(*options);

@@ -9,6 +9,7 @@
 #include "platform/simulatedtrack.h"
 #include "platform/wavfilesource.h"
 #include "store/numberconversion.h"
+#include "store/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -92,7 +93,7 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
         return result;
     }
     if (parser.isSet(version)) {
-        result.output = QStringLiteral("Kelmot 3.0\n") +
+        result.output = QStringLiteral("Kelmot %1\n").arg(QString::fromLatin1(ProgramVersion)) +
                         QCoreApplication::translate(
                             "StartOptions",
                             "Lizenz GPL-3.0-or-later: GNU GPL Version 3 oder neuer "
@@ -119,12 +120,11 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
         o.analyseFile = parser.value(analyse);
         o.outputFolder = parser.value(output);
         if (parser.isSet(threshold)) {
-            bool ok = false;
-            const int value = parser.value(threshold).toInt(&ok);
-            if (!ok)
+            const auto value = parseInteger(parser.value(threshold));
+            if (!value)
                 return fail(QCoreApplication::translate("StartOptions", "ungültige Schwelle '%1'.")
                                 .arg(parser.value(threshold)));
-            o.threshold = value;
+            o.threshold = *value;
         }
     } else if (parser.isSet(output) || parser.isSet(threshold)) {
         return fail(QCoreApplication::translate("StartOptions",

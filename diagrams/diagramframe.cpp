@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagrams/diagramframe.h"
 
+#include "drawing/rounding.h"
 #include "store/numberformat.h"
-#include "store/rounding.h"
 
 #include <QCoreApplication>
 #include <algorithm>

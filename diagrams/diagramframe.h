@@ -2,6 +2,7 @@
 #pragma once
 
 #include "drawing/canvas.h"
+#include "store/measurementstore.h"
 
 #include <QLocale>
 #include <QString>

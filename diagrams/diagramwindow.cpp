@@ -102,7 +102,7 @@ DiagramWindow::DiagramWindow(const DiagramLinks& links, const char* name, const 
     connect(Zwischenablage1, &QAction::triggered, this, &DiagramWindow::Zwischenablage1Click);
     connect(Ausdrucken1, &QAction::triggered, this, &DiagramWindow::Ausdrucken1Click);
     connect(Diagrammelschen1, &QAction::triggered, this, &DiagramWindow::Diagrammelschen1Click);
-    // Beyond the described drawing: the fit of the newest series, off at start.
+    // Besides the points and lines: the fit of the newest series, off at start.
     Ausgleichskurve1 = PopupMenu1->addAction(tr("Ausgleichskurve"));
     Ausgleichskurve1->setObjectName("Ausgleichskurve1");
     Ausgleichskurve1->setCheckable(true);

@@ -4,9 +4,9 @@
 #include "diagrams/fitdrawing.h"
 #include "drawing/clippedcanvas.h"
 
+#include "drawing/rounding.h"
 #include "evaluation/evaluationtable.h"
 #include "store/numberformat.h"
-#include "store/rounding.h"
 
 #include <QCoreApplication>
 #include <cmath>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "store/measurementstore.h"
+#include "drawing/colour.h"
 
 #include <QString>
 #include <vector>
@@ -33,11 +33,6 @@ public:
         lineTo(x2, y2);
     }
 };
-
-inline constexpr Rgb Cream{255, 251, 240};
-inline constexpr Rgb Silver{192, 192, 192};
-inline constexpr Rgb Blue{0, 0, 255};
-inline constexpr Rgb Gray{128, 128, 128};
 
 // The pen and brush a surface holds between drawings.
 struct PenState {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/clippedcanvas.h"
 
-#include "store/rounding.h"
+#include "drawing/rounding.h"
 
 #include <algorithm>
 

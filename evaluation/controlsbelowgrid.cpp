@@ -5,9 +5,9 @@
 
 namespace kelmot {
 
-BelowGridLayout placeBelowGrid(int gridTop, int gridHeight, int describedTop, int blockHeight,
+BelowGridLayout placeBelowGrid(int gridTop, int gridHeight, int usualTop, int blockHeight,
                                int windowHeight) {
-    BelowGridLayout l{describedTop, gridHeight};
+    BelowGridLayout l{usualTop, gridHeight};
     const int lowestTop = windowHeight - GapBelowGrid - blockHeight;
     l.controlsTop = std::max(l.controlsTop, gridTop + gridHeight + GapBelowGrid);
     l.controlsTop = std::min(l.controlsTop, lowestTop);

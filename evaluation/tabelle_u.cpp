@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation/tabelle_u.h"
 
+#include "drawing/rounding.h"
 #include "evaluation/controlsbelowgrid.h"
 #include "platform/flagwidth.h"
 #include "store/measurementstore.h"
 #include "store/numberformat.h"
-#include "store/rounding.h"
 #include "widgets/controls.h"
 #include "widgets/errorreport.h"
 #include "widgets/popupaccessibility.h"
@@ -205,16 +205,30 @@ void TForm6::FormResize() {
     SG2->setCurrentCell(-1, -1);
 }
 
-void TForm6::placeSeriesSelector(int describedLeft) {
+void TForm6::placeSeriesSelector(int usualLeft) {
     const int labelEnd = L_daten->x() + L_daten->sizeHint().width() + 4;
-    Combo1->move(std::max(describedLeft, labelEnd), 24);
+    Combo1->move(std::max(usualLeft, labelEnd), 24);
+}
+
+void TForm6::showSeriesSelector(bool shown, int usualLeft) {
+    Combo1->setVisible(shown);
+    if (shown) placeSeriesSelector(usualLeft);
+}
+
+void TForm6::showControls(Controls controls) {
+    const bool vt = controls == Controls::VtColumns || controls == Controls::VtColumnsAndFit;
+    for (QWidget* box : std::initializer_list<QWidget*>{CB1, CB2, CB3, GB1})
+        box->setVisible(vt);
+    GB2->setVisible(controls == Controls::StRelations);
+    GB3->setVisible(controls == Controls::VtColumnsAndFit);
+    if (controls == Controls::LoadedTable) Combo1->hide();
 }
 
 void TForm6::placeControlsBelowGrid() {
-    // The described tops; the controls shown keep their places to each other.
+    // The usual tops; the controls shown keep their places to each other.
     struct Control {
         QWidget* widget;
-        QRect place; // within the block, at the described top
+        QRect place; // within the block, at the usual top
     };
     std::vector<Control> shown;
     const std::pair<QWidget*, int> controls[] = {{CB1, 460}, {CB2, 460}, {CB3, 460},
@@ -222,7 +236,7 @@ void TForm6::placeControlsBelowGrid() {
     for (const auto& [control, top] : controls) {
         if (!control->isVisibleTo(this)) continue;
         // Whole inside the window's width: a narrow window (the table beside
-        // the diagrams) moves a control left from its described place...
+        // the diagrams) moves a control left from its usual place...
         const int x = std::max(GapBelowGrid,
                                std::min(control->x(), width() - GapBelowGrid - control->width()));
         QRect place(x, top, control->width(), control->height());

@@ -52,9 +52,9 @@ public:
            QWidget* parent = nullptr);
     void FormCreate();
     void FormResize();
-    // The series selector at its described left, or right of the "Daten :"
+    // The series selector at its usual left, or right of the "Daten :"
     // label where a narrow window would put it onto the label's text.
-    void placeSeriesSelector(int describedLeft);
+    void placeSeriesSelector(int usualLeft);
 
     void geaendert();
     void CB1Click();
@@ -84,6 +84,17 @@ public:
     // What an opening command does with the window once ColumnCount is set:
     // frame or none, caption, width, layout, shown in front.
     void present(const QString& caption, bool withFrame, int width);
+    // The controls each opening command shows below the table; the rest are
+    // hidden. The series selector is shown apart (showSeriesSelector).
+    enum class Controls {
+        StRelations,     // "Auswerten s-t", "Diagramm s-t": the s-t relationships
+        VtColumns,       // "Auswerten v-t": the column boxes and the v-t relationships
+        VtColumnsAndFit, // "Diagramm v-t": the same and the diagrams' fit
+        LoadedTable      // a data file's times alone
+    };
+    void showControls(Controls controls);
+    // The series selector, shown where `usualLeft` puts it, or hidden.
+    void showSeriesSelector(bool shown, int usualLeft);
     // The s-t relationship button that is checked runs its action.
     void runCheckedStRelation();
     // Rows 1..10 of a column.
@@ -149,7 +160,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The check boxes and groups shown below the table: at their described
+    // The check boxes and groups shown below the table: at their usual
     // places where those fit, else moved (or the rows shortened) so that no
     // control covers a cell and none is cut off by the window.
     void placeControlsBelowGrid();

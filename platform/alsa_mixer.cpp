@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/alsa_mixer.h"
 
+#include "platform/alsamessages.h"
+#include "platform/mixerids.h"
 #include "platform/platformtext.h"
 
 #include <alsa/asoundlib.h>
@@ -14,26 +16,13 @@ namespace kelmot::platform {
 
 namespace {
 
-void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
-
 enum Kind : std::uint32_t { KindVolume = 0, KindMute = 1, KindSelect = 2 };
 
 constexpr std::uint32_t Playback = 0;
 constexpr std::uint32_t Recording = 1;
 
-std::uint32_t destinationLineId(std::uint32_t d) {
-    return 0xFFFF0000u | d;
-}
-std::uint32_t sourceLineId(std::uint32_t d, std::uint32_t s) {
-    return (d << 16) | s;
-}
 std::uint32_t controlId(std::uint32_t d, int s, Kind k) {
-    return (d << 20) | (static_cast<std::uint32_t>(s + 1) << 8) | k;
-}
-
-void copyName(char* out, std::size_t capacity, const std::string& name) {
-    std::memset(out, 0, capacity);
-    std::memcpy(out, name.data(), std::min(name.size(), capacity - 1));
+    return mixerControlId(d, s, k);
 }
 
 // The playback or the capture half of a simple element: destination 0
@@ -174,7 +163,7 @@ std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std:
 }
 
 AlsaMixerApi::AlsaMixerApi() {
-    snd_lib_error_set_handler(&quietAlsa);
+    silenceAlsaMessages();
     snd_ctl_card_info_t* info = nullptr;
     snd_ctl_card_info_malloc(&info);
     std::vector<int> cards;
@@ -349,13 +338,7 @@ int AlsaMixerApi::getLineInfoSource(MixerHandle handle, std::uint32_t destinatio
 namespace {
 
 bool decodeLine(std::uint32_t lineId, std::uint32_t& d, int& s) {
-    if ((lineId & 0xFFFF0000u) == 0xFFFF0000u) {
-        d = lineId & 0xFFFF;
-        s = -1;
-    } else {
-        d = lineId >> 16;
-        s = static_cast<int>(lineId & 0xFFFF);
-    }
+    decodeLineId(lineId, d, s);
     return d <= 1;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/portaudio_wavein.h"
 
+#include "platform/alsamessages.h"
 #include "platform/ringdevice.h"
 
 #include <alsa/asoundlib.h>
@@ -13,10 +14,6 @@
 namespace kelmot::platform {
 
 namespace {
-
-// ALSA reports every device it probes and cannot open on stderr; for a
-// capture program that only wants the default input this is noise.
-void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 class PortAudioDevice final : public RingDevice {
 public:
@@ -90,7 +87,7 @@ PortAudioBackend::~PortAudioBackend() {
 
 int PortAudioBackend::ensureInitialised() {
     if (initialised_) return paNoError;
-    snd_lib_error_set_handler(&quietAlsa);
+    silenceAlsaMessages();
     // The host APIs that are not in use (JACK without a server, OSS) print
     // their failures on stderr while PortAudio probes them; a missing default
     // device shows up in the error code instead.

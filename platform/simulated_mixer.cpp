@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/simulated_mixer.h"
 
+#include "platform/mixerids.h"
 #include "platform/platformtext.h"
 
 #include <algorithm>
@@ -9,11 +10,6 @@
 namespace kelmot::platform {
 
 namespace {
-
-void copyName(char* out, std::size_t capacity, const std::string& name) {
-    std::memset(out, 0, capacity);
-    std::memcpy(out, name.data(), std::min(name.size(), capacity - 1));
-}
 
 bool isList(const SimControl& c) {
     return c.type == MIXERCONTROL_CONTROLTYPE_MUX || c.type == MIXERCONTROL_CONTROLTYPE_MIXER;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/mixerapi.h"
+#include "platform/mixerids.h"
 
 #include <set>
 #include <string>
@@ -85,10 +86,14 @@ public:
     int writes = 0;
 
     // Identifiers as the back end hands them out.
-    static std::uint32_t destinationLineId(std::uint32_t d) { return 0xFFFF0000u | d; }
-    static std::uint32_t sourceLineId(std::uint32_t d, std::uint32_t s) { return (d << 16) | s; }
+    static std::uint32_t destinationLineId(std::uint32_t d) {
+        return platform::destinationLineId(d);
+    }
+    static std::uint32_t sourceLineId(std::uint32_t d, std::uint32_t s) {
+        return platform::sourceLineId(d, s);
+    }
     static std::uint32_t controlId(std::uint32_t d, int s, std::uint32_t c) {
-        return (d << 20) | (static_cast<std::uint32_t>(s + 1) << 8) | c;
+        return mixerControlId(d, s, c);
     }
 
 private:

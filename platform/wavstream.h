@@ -18,7 +18,8 @@ namespace kelmot::platform {
 // on the way; 16-bit files at the capture rate come through sample-exact.
 class WavStream {
 public:
-    // Null and a German message naming the file when it cannot be used.
+    // Null and a message naming the file, in the program's language, when it
+    // cannot be used.
     static std::unique_ptr<WavStream> open(const std::string& path, int frameRate,
                                            std::string& error);
     ~WavStream();

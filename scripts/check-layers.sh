@@ -18,8 +18,8 @@ import pathlib, re, sys
 # Lowest first.
 LAYERS = [
     ("platform",    "core"),  # sound back ends, capture ring, mixer access
+    ("drawing",     "core"),  # colours, rounding, the canvas interface and its recording
     ("store",       "core"),  # the store, number texts, the file formats
-    ("drawing",     "core"),  # the canvas interface and its recording
     ("acquisition", "core"),  # detection, capture component, mixer component
     ("evaluation",  "core"),  # evaluation maths, fits, table text, .xls
     ("diagrams",    "core"),  # the s-t and v-t drawings

@@ -2,11 +2,12 @@
 #include "settings/config_u.h"
 
 #include "acquisition/AudioIO.h"
+#include "acquisition/capturesetup.h"
 #include "acquisition/inputrouting.h"
+#include "drawing/rounding.h"
 #include "settings/signalview.h"
 #include "store/configfile.h"
 #include "store/measurementstore.h"
-#include "store/rounding.h"
 #include "widgets/controls.h"
 #include "widgets/errorreport.h"
 #include "widgets/screenfit.h"
@@ -95,8 +96,7 @@ TForm8::TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& 
     if (capture) {
         MonitorIn = new TAudioIn(this, std::move(capture));
         MonitorIn->setObjectName("MonitorIn");
-        MonitorIn->setBufferSize(8820);
-        MonitorIn->setFrameRate(22050);
+        configureCapture(*MonitorIn);
         MonitorIn->OnBufferFilled = [this](char* buffer, int& size) {
             monitor_.add(reinterpret_cast<const std::int16_t*>(buffer), std::size_t(size / 2));
             showSignal();
@@ -271,7 +271,7 @@ void TForm8::ComboBox1Change() {
     ComboBox2->clear();
     selectItem(ComboBox2, -1, QStringLiteral("ComboBox2"));
     if (mixer->DeviceCount() == 0) return;
-    if (const TMixerDestination* rec = mixer->Destinations()[1]) {
+    if (const TMixerDestination* rec = mixer->Destinations()[RecordingDestination]) {
         for (int i = 0; i < rec->Connections->Count(); ++i)
             ComboBox2->addItem(rec->Connections->Items(i)->Name().left(64));
         selectItem(ComboBox2, -1, QStringLiteral("ComboBox2"));

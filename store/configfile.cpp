@@ -2,43 +2,14 @@
 #include "store/configfile.h"
 
 #include "store/fileio.h"
+#include "store/numberconversion.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <cerrno>
 #include <cstdio>
 #include <limits>
 
 namespace kelmot {
-
-std::optional<std::int32_t> parseStrictInt(const QString& text, QString* error) {
-    const auto fail = [&]() -> std::optional<std::int32_t> {
-        if (error)
-            *error = QCoreApplication::translate("FileErrors", "'%1' ist kein gültiger Integerwert")
-                         .arg(text);
-        return std::nullopt;
-    };
-    int pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == u'-' || text[pos] == u'+')) {
-        negative = text[pos] == u'-';
-        ++pos;
-    }
-    if (pos == text.size()) return fail();
-    long long value = 0;
-    for (; pos < text.size(); ++pos) {
-        const QChar c = text[pos];
-        if (c < u'0' || c > u'9') return fail();
-        value = value * 10 + (c.unicode() - u'0');
-        if (value > static_cast<long long>(std::numeric_limits<std::int32_t>::max()) + 1)
-            return fail();
-    }
-    if (negative) value = -value;
-    if (value < std::numeric_limits<std::int32_t>::min() ||
-        value > std::numeric_limits<std::int32_t>::max())
-        return fail();
-    return static_cast<std::int32_t>(value);
-}
 
 std::optional<QString> readConfigFile(const QString& path, MeasurementStore& store) {
     QFile file(path);
@@ -80,19 +51,13 @@ std::optional<QString> readConfig(QIODevice& file, MeasurementStore& store) {
     return std::nullopt;
 }
 
-QString ioErrorText(int code) {
-    if (code == EACCES || code == EPERM || code == EROFS)
-        return QCoreApplication::translate("FileErrors", "Dateizugriff verweigert");
-    return QCoreApplication::translate("FileErrors", "E/A-Fehler %1").arg(code);
-}
-
 std::optional<QString> writeConfigFile(const QString& path, const ConfigValues& values) {
     QByteArray text;
     for (std::int32_t v :
          {values.mixerDevice, values.inputLine, values.threshold, values.outputMode})
         text += QByteArray::number(v) + "\r\n";
     // A failed write leaves the earlier file as it was.
-    if (const int code = writeFileAtomically(path, text)) return ioErrorText(code);
+    if (const int code = writeFileAtomically(path, text)) return fileAccessText(code);
     return std::nullopt;
 }
 

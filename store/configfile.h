@@ -19,10 +19,6 @@ struct ConfigValues {
     std::int32_t outputMode = 0;
 };
 
-// Strict text-to-integer conversion: optional sign and decimal digits only,
-// within 32 bits. Returns the message text for anything else.
-std::optional<std::int32_t> parseStrictInt(const QString& text, QString* error = nullptr);
-
 // Reads the file into MixerDevice, InputLine, Threshold and OutputMode of the
 // store. A missing or unreadable file gives the defaults and creates nothing.
 // A malformed line stops the reading: the values before it are kept, the
@@ -35,8 +31,5 @@ std::optional<QString> readConfig(QIODevice& file, MeasurementStore& store);
 // old one only when complete. Returns the I/O error message when any step
 // fails; the earlier file then stays as it was.
 std::optional<QString> writeConfigFile(const QString& path, const ConfigValues& values);
-
-// Text for an I/O error code, as the message box shows it.
-QString ioErrorText(int code);
 
 } // namespace kelmot

@@ -21,27 +21,49 @@ QString withExtension(const QString& path, const QString& extension) {
     return stem + extension;
 }
 
-namespace {
-
-// The German reason for a failed system call.
-QString ioReason(int code) {
+FileFailure fileFailure(int code) {
     switch (code) {
     case ENOENT:
     case ENOTDIR:
-        return QCoreApplication::translate("FileErrors", "Der Ordner ist nicht vorhanden.");
+        return FileFailure::Missing;
     case EACCES:
     case EPERM:
     case EROFS:
-        return QCoreApplication::translate("FileErrors", "Zugriff verweigert.");
+        return FileFailure::Denied;
     case ENOSPC:
     case EFBIG:
     case EDQUOT:
-        return QCoreApplication::translate("FileErrors", "Der Datenträger ist voll.");
+        return FileFailure::Full;
     case EISDIR:
-        return QCoreApplication::translate("FileErrors", "Unter diesem Namen steht ein Ordner.");
+        return FileFailure::Folder;
     default:
-        return QCoreApplication::translate("FileErrors", "E/A-Fehler %1.").arg(code);
+        return FileFailure::Other;
     }
+}
+
+QString fileAccessText(int code) {
+    if (fileFailure(code) == FileFailure::Denied)
+        return QCoreApplication::translate("FileErrors", "Dateizugriff verweigert");
+    return QCoreApplication::translate("FileErrors", "E/A-Fehler %1").arg(code);
+}
+
+namespace {
+
+// The reason a file could not be saved, as a whole sentence.
+QString ioReason(int code) {
+    switch (fileFailure(code)) {
+    case FileFailure::Missing:
+        return QCoreApplication::translate("FileErrors", "Der Ordner ist nicht vorhanden.");
+    case FileFailure::Denied:
+        return QCoreApplication::translate("FileErrors", "Zugriff verweigert.");
+    case FileFailure::Full:
+        return QCoreApplication::translate("FileErrors", "Der Datenträger ist voll.");
+    case FileFailure::Folder:
+        return QCoreApplication::translate("FileErrors", "Unter diesem Namen steht ein Ordner.");
+    case FileFailure::Other:
+        break;
+    }
+    return QCoreApplication::translate("FileErrors", "E/A-Fehler %1.").arg(code);
 }
 
 bool writeAll(int fd, const QByteArray& content) {
@@ -119,12 +141,9 @@ FileRead readSmallFile(const QString& path, qint64 maxBytes) {
     std::FILE* f = std::fopen(QFile::encodeName(path).constData(), "rb");
     if (!f) {
         const int code = errno;
-        if (code == ENOENT || code == ENOTDIR)
-            result.error = QCoreApplication::translate("FileErrors", "Datei nicht gefunden");
-        else if (code == EACCES || code == EPERM)
-            result.error = QCoreApplication::translate("FileErrors", "Dateizugriff verweigert");
-        else
-            result.error = QCoreApplication::translate("FileErrors", "E/A-Fehler %1").arg(code);
+        result.error = fileFailure(code) == FileFailure::Missing
+                           ? QCoreApplication::translate("FileErrors", "Datei nicht gefunden")
+                           : fileAccessText(code);
         return result;
     }
     result.content.resize(maxBytes);
@@ -141,10 +160,7 @@ FileRead readSmallFile(const QString& path, qint64 maxBytes) {
         result.content.truncate(end + 1);
     }
     // A folder opens but cannot be read.
-    if (failed)
-        result.error = code == EISDIR
-                           ? QCoreApplication::translate("FileErrors", "Dateizugriff verweigert")
-                           : QCoreApplication::translate("FileErrors", "E/A-Fehler %1").arg(code);
+    if (failed) result.error = fileAccessText(code == EISDIR ? EACCES : code);
     return result;
 }
 

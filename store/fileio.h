@@ -22,7 +22,15 @@ std::optional<QString> saveFileAtomically(const QString& path, const QByteArray&
 // that name is refused; a device or pipe is written as it is.
 int writeFileAtomically(const QString& path, const QByteArray& content);
 
-// Reads at most `maxBytes` of a file, or the runtime's German message why not.
+// What a failed system call's error number means for a file.
+enum class FileFailure { Missing, Denied, Full, Folder, Other };
+FileFailure fileFailure(int code);
+// The short reason the settings and data files give: "Dateizugriff
+// verweigert" when access is denied, else "E/A-Fehler" and the number.
+QString fileAccessText(int code);
+
+// Reads at most `maxBytes` of a file, or a message in the program's language
+// saying why not.
 struct FileRead {
     QByteArray content;
     std::optional<QString> error;

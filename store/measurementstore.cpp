@@ -11,13 +11,8 @@ void MeasurementStore::initialise() {
     SeriesResolution[0] = 0;
     DataPresent = false;
     MeasurementNumber = 0;
-    for (int s = 0; s < SeriesSlots; ++s) {
-        std::fill_n(SeriesDarkTimes[s], BarrierCount, 0.0);
-        std::fill_n(SeriesBrightTimes[s], BarrierCount, 0.0);
-        SeriesStRelation[s] = 0;
-        SeriesVtRelation[s] = 0;
-        SeriesName[s].clear();
-    }
+    for (int s = 0; s < SeriesSlots; ++s)
+        clearSlot(s);
     SeriesCounter = 0;
 }
 
@@ -63,7 +58,10 @@ void MeasurementStore::selectOnlyNewest(SeriesSelector& selector) const {
 
 void MeasurementStore::LoescheFeld(SeriesSelector& selector) {
     // The selector may hold more items than there are slots (typed text);
-    // only real slots are cleared.
+    // only real slots are cleared. Only what marks a slot as used goes: the
+    // dark times (a slot counts as stored when they are), the s-t relation
+    // and the name. The bright times, the v-t relation and the resolution
+    // stay, as they always have, and are overwritten by the next run.
     const int n = std::min(selector.count(), SeriesSlots);
     for (int j = 1; j < n; ++j) {
         std::fill_n(SeriesDarkTimes[j], BarrierCount, 0.0);
@@ -73,15 +71,18 @@ void MeasurementStore::LoescheFeld(SeriesSelector& selector) {
     selectOnlyNewest(selector);
 }
 
+void MeasurementStore::clearSlot(int s) {
+    std::fill_n(SeriesDarkTimes[s], BarrierCount, 0.0);
+    std::fill_n(SeriesBrightTimes[s], BarrierCount, 0.0);
+    SeriesStRelation[s] = 0;
+    SeriesVtRelation[s] = 0;
+    SeriesResolution[s] = 0;
+    SeriesName[s].clear();
+}
+
 void MeasurementStore::clearOlderSlots() {
-    for (int s = 1; s < SeriesSlots; ++s) {
-        std::fill_n(SeriesDarkTimes[s], BarrierCount, 0.0);
-        std::fill_n(SeriesBrightTimes[s], BarrierCount, 0.0);
-        SeriesStRelation[s] = 0;
-        SeriesVtRelation[s] = 0;
-        SeriesResolution[s] = 0;
-        SeriesName[s].clear();
-    }
+    for (int s = 1; s < SeriesSlots; ++s)
+        clearSlot(s);
 }
 
 void MeasurementStore::switchOutputFormat(bool threeListMode, SeriesSelector& selector) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "drawing/colour.h"
 #include "store/seriesselector.h"
 
 #include <QString>
@@ -8,18 +9,6 @@
 #include <optional>
 
 namespace kelmot {
-
-struct Rgb {
-    int r = 0;
-    int g = 0;
-    int b = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
-inline constexpr Rgb Black{0, 0, 0};
-inline constexpr Rgb Navy{0, 0, 128};
-inline constexpr Rgb Red{255, 0, 0};
-inline constexpr Rgb Green{0, 128, 0};
 
 inline constexpr int BarrierCount = 10; // barrier k stands at k * 0.1 m
 inline constexpr int TimeSlots = 11;    // slots 0-9 carry data, slot 10 is spare
@@ -75,6 +64,8 @@ struct MeasurementStore {
 
 private:
     void copySlot(int from, int to);
+    // Everything a run left in slot `s`, as at start.
+    void clearSlot(int s);
     void clearOlderSlots();
     void selectOnlyNewest(SeriesSelector& selector) const;
 };

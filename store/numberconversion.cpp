@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace kelmot {
@@ -100,17 +101,35 @@ std::optional<double> parseFloatEitherSeparator(const QString& text) {
     return parseFloatWith(text, u',', u'.');
 }
 
+std::optional<std::int32_t> parseStrictInt(const QString& text, QString* error) {
+    const auto fail = [&]() -> std::optional<std::int32_t> {
+        if (error) *error = notAnIntegerMessage(text);
+        return std::nullopt;
+    };
+    qsizetype pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == u'-' || text[pos] == u'+')) {
+        negative = text[pos] == u'-';
+        ++pos;
+    }
+    if (pos == text.size()) return fail();
+    long long value = 0;
+    for (; pos < text.size(); ++pos) {
+        const QChar c = text[pos];
+        if (!isDigit(c)) return fail();
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > static_cast<long long>(std::numeric_limits<std::int32_t>::max()) + 1)
+            return fail();
+    }
+    if (negative) value = -value;
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max())
+        return fail();
+    return static_cast<std::int32_t>(value);
+}
+
 std::optional<int> parseInteger(const QString& text) {
-    const QString t = text.trimmed();
-    if (t.isEmpty()) return std::nullopt;
-    qsizetype i = (t[0] == u'+' || t[0] == u'-') ? 1 : 0;
-    if (i == t.size()) return std::nullopt;
-    for (qsizetype j = i; j < t.size(); ++j)
-        if (!isDigit(t[j])) return std::nullopt;
-    bool ok = false;
-    const int value = t.toInt(&ok);
-    if (!ok) return std::nullopt;
-    return value;
+    return parseStrictInt(text.trimmed());
 }
 
 QString notAFloatMessage(const QString& text) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 
 namespace kelmot {
@@ -18,6 +19,9 @@ std::optional<double> parseFloat(const QString& text, QChar decimalSeparator);
 std::optional<double> parseFloatEitherSeparator(const QString& text);
 // [sign] digits, within the 32-bit range.
 std::optional<int> parseInteger(const QString& text);
+// The same without the blanks around it: the settings file's lines are the
+// number alone. Gives notAnIntegerMessage in `error` for anything else.
+std::optional<std::int32_t> parseStrictInt(const QString& text, QString* error = nullptr);
 
 QString notAFloatMessage(const QString& text);    // "'…' ist kein gültiger Gleitkommawert"
 QString notAnIntegerMessage(const QString& text); // "'…' ist kein gültiger Integerwert"

@@ -736,8 +736,8 @@ This is free software: you are free to change and redistribute it. There is NO W
         <translation>About</translation>
     </message>
     <message>
-        <source>Version 3.0</source>
-        <translation>Version 3.0</translation>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
     </message>
     <message>
         <source>OK</source>

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/tablegrid.h"
 
-#include "store/rounding.h"
+#include "drawing/colour.h"
+#include "drawing/rounding.h"
+#include "widgets/controls.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
@@ -12,7 +14,6 @@ namespace kelmot {
 namespace {
 
 constexpr int Rows = 11;
-const QColor Cream(255, 251, 240);
 
 void fillItems(QTableWidget* grid) {
     for (int r = 0; r < grid->rowCount(); ++r)
@@ -34,7 +35,7 @@ QTableWidget* createTableGrid(QWidget* parent, const char* name, const QRect& ge
     grid->setFocusPolicy(Qt::NoFocus);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QPalette cream = grid->palette();
-    cream.setColor(QPalette::Base, Cream);
+    cream.setColor(QPalette::Base, toQColor(Cream));
     grid->setPalette(cream);
     fillItems(grid);
     return grid;

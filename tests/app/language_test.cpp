@@ -129,6 +129,23 @@ std::set<QString> sameInEnglish() {
     return same;
 }
 
+// A shown text that one of those kept texts gives once its place markers
+// hold values ("Version %1" shows as "Version 3.0").
+bool keptWithValues(const std::set<QString>& same, const QString& text) {
+    const QRegularExpression marker("%\\d");
+    return std::any_of(same.begin(), same.end(), [&](const QString& source) {
+        const QStringList pieces = source.split(marker);
+        // Only a text with words of its own besides the markers counts.
+        if (pieces.size() < 2 || !pieces.join("").contains(QRegularExpression("[A-Za-z]")))
+            return false;
+        QStringList escaped;
+        for (const QString& piece : pieces)
+            escaped << QRegularExpression::escape(piece);
+        const QRegularExpression kept(QRegularExpression::anchoredPattern(escaped.join(".+")));
+        return kept.match(text).hasMatch();
+    });
+}
+
 class EnglishDesktop : public ProgramFixture {
 protected:
     void TearDown() override {
@@ -168,7 +185,7 @@ TEST_F(EnglishDesktop, EveryTextIsTranslatedAndGermanStaysAsItWas) {
     for (const auto& [where, text] : german) {
         ASSERT_TRUE(english.count(where)) << where.toStdString();
         if (english.at(where) != text) continue;
-        if (same.count(text) || names.count(text)) continue;
+        if (same.count(text) || names.count(text) || keptWithValues(same, text)) continue;
         if (!text.contains(QRegularExpression("[A-Za-zÄÖÜäöüß]"))) continue;
         untranslated << where + " \"" + text + "\"";
     }

@@ -88,7 +88,7 @@ TEST_F(ProgramFixture, InfoAndSettingsOpenTheirDialogs) {
     EXPECT_FALSE(Form1->Image1->isHidden());
 }
 
-TEST_F(ProgramFixture, MenuAndToolBarAreAsDescribed) {
+TEST_F(ProgramFixture, MenuAndToolBarHoldEveryCommand) {
     start();
     EXPECT_EQ(Form1->windowTitle(), "   Kelmot");
     QStringList menus;

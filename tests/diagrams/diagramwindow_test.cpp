@@ -61,7 +61,7 @@ TEST_F(DiagramWindows, StCommandPlacesTableAndDiagram) {
     EXPECT_TRUE(Form6->cellText(2, 5).isEmpty());
     EXPECT_TRUE(Form6->RB4->isChecked());
     EXPECT_TRUE(Form6->Combo1->isVisibleTo(Form6));
-    // At its described place, or just right of the "Daten :" text.
+    // At its usual place, or just right of the "Daten :" text.
     EXPECT_EQ(Form6->Combo1->y(), 24);
     EXPECT_GE(Form6->Combo1->x(), 100);
     EXPECT_LE(Form6->Combo1->x(),
@@ -240,9 +240,9 @@ TEST_F(DiagramWindows, PrintoutsReadBackFromPdf) {
     EXPECT_FALSE(QFile::exists(cancelled));
 }
 
-// Today's screens and the description's own: after each evaluation and
+// Today's screens and the smallest the program knows: after each evaluation and
 // diagram command every cell of the table is uncovered and every control
-// lies whole inside the window, at its described place where that fits.
+// lies whole inside the window, at its usual place where that fits.
 TEST_F(DiagramWindows, ControlsNeverCoverTheTableOnAnyScreen) {
     startWithRuns();
     struct Screen {
@@ -266,7 +266,7 @@ TEST_F(DiagramWindows, ControlsNeverCoverTheTableOnAnyScreen) {
             EXPECT_LE(11 * Form6->SG2->rowHeight(10), Form6->SG2->height());
         }
     }
-    // Where the described places fit (a window whose grid ends above them
+    // Where the usual places fit (a window whose grid ends above them
     // and whose bottom lies below them), the controls stand there.
     Form1->setGeometry(0, 0, 1000, 720);
     Form1->Auswertenvt1Click();

@@ -5,8 +5,8 @@
 
 using namespace kelmot;
 
-// The block of controls described at 460, 100 tall, below a grid from 60.
-TEST(ControlsBelowGrid, DescribedPlaceBelowTheGridMovedUpOrTheGridShortened) {
+// The block of controls usually at 460, 100 tall, below a grid from 60.
+TEST(ControlsBelowGrid, UsualPlaceBelowTheGridMovedUpOrTheGridShortened) {
     // Fits: grid to 429, block 460..560 in a 615-tall window.
     BelowGridLayout l = placeBelowGrid(60, 369, 460, 100, 615);
     EXPECT_EQ(l.controlsTop, 460);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/configfile.h"
+#include "store/fileio.h"
+#include "store/numberconversion.h"
 
 #include <QDir>
 #include <QFile>
@@ -169,7 +171,7 @@ TEST(ConfigWrite, ReportsAccessDeniedAndOtherErrorsInGerman) {
     ASSERT_TRUE(denied.has_value()) << "could not drop privileges";
     EXPECT_EQ(*denied, "Dateizugriff verweigert");
     EXPECT_FALSE(QFile::exists(ro + "/kelmot.cfg"));
-    EXPECT_EQ(ioErrorText(EACCES), "Dateizugriff verweigert");
+    EXPECT_EQ(fileAccessText(EACCES), "Dateizugriff verweigert");
     // A device that is always full: written in place, the failure reported.
     ASSERT_TRUE(QFile::exists("/dev/full"));
     EXPECT_EQ(writeConfigFile("/dev/full", {}).value_or(""), QString("E/A-Fehler %1").arg(ENOSPC));
