@@ -2,7 +2,6 @@
 #pragma once
 
 #include "acquisition/lightbarrierdetector.h"
-#include "drawing/canvas.h"
 
 #include <array>
 #include <cstddef>
@@ -56,10 +55,5 @@ private:
     std::size_t recentNext_ = 0;
     std::size_t recentCount_ = 0;
 };
-
-// The view of the dialog: the slices as vertical strokes from low to high,
-// the zero line in silver and the threshold as a red line across.
-void drawSignalView(Canvas& canvas, int width, int height, const SignalMonitor& monitor,
-                    int threshold);
 
 } // namespace kelmot

@@ -4,7 +4,7 @@
 #include "acquisition/inputrouting.h"
 #include "acquisition/tabellemess_u.h"
 #include "app/info_u.h"
-#include "app/jpegpicture.h"
+#include "widgets/jpegpicture.h"
 #include "app/keinedaten_u.h"
 #include "app/program.h"
 #include "classroom/classroomwindow.h"

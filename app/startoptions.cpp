@@ -17,8 +17,15 @@
 
 namespace kelmot {
 
-ParsedOptions parseStartOptions(const QStringList& arguments) {
-    QCommandLineParser parser;
+namespace {
+
+// Every option the program knows, as the parser was told of them.
+struct OptionSet {
+    QCommandLineOption help, version, simulate, replay, mixer, analyse, output, threshold, speed,
+        language, classroom;
+};
+
+OptionSet declareOptions(QCommandLineParser& parser) {
     parser.addPositionalArgument(
         QCoreApplication::translate("StartOptions", "DATEI.kmd"),
         QCoreApplication::translate("StartOptions",
@@ -27,38 +34,38 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
     parser.setApplicationDescription(QCoreApplication::translate(
         "StartOptions",
         "Kelmot: Messung von Weg und Geschwindigkeit mit zehn Lichtschranken an der Soundkarte."));
-    const QCommandLineOption help(
-        {"h", "help"}, QCoreApplication::translate("StartOptions", "Diese Hilfe anzeigen."));
-    const QCommandLineOption version(
+    QCommandLineOption help({"h", "help"},
+                            QCoreApplication::translate("StartOptions", "Diese Hilfe anzeigen."));
+    QCommandLineOption version(
         {"v", "version"}, QCoreApplication::translate("StartOptions", "Die Version anzeigen."));
-    const QCommandLineOption simulate(
+    QCommandLineOption simulate(
         "simulate",
         QCoreApplication::translate(
             "StartOptions",
             "Statt der Soundkarte die virtuelle Fahrbahn messen (Vorführung ohne Geräte)."));
-    const QCommandLineOption replay(
+    QCommandLineOption replay(
         "replay",
         QCoreApplication::translate("StartOptions",
                                     "Statt der Soundkarte die WAV-Datei DATEI abspielen."),
         QCoreApplication::translate("StartOptions", "DATEI"));
-    const QCommandLineOption mixer(
+    QCommandLineOption mixer(
         "mixer",
         QCoreApplication::translate(
             "StartOptions", "Mischpult: alsa (Vorgabe) oder simulated (simuliertes Mischpult)."),
         QCoreApplication::translate("StartOptions", "ART"), "alsa");
-    const QCommandLineOption analyse(
+    QCommandLineOption analyse(
         "analyse",
         QCoreApplication::translate("StartOptions",
                                     "Ohne Fenster alle vollständigen Messungen in der Aufnahme "
                                     "DATEI (WAV) auswerten und als Messdaten ausgeben."),
         QCoreApplication::translate("StartOptions", "DATEI"));
-    const QCommandLineOption output(
+    QCommandLineOption output(
         "output",
         QCoreApplication::translate(
             "StartOptions",
             "Mit --analyse: jede Messung als NAME-1.kmd, NAME-2.kmd ... in ORDNER schreiben."),
         QCoreApplication::translate("StartOptions", "ORDNER"));
-    const QCommandLineOption threshold(
+    QCommandLineOption threshold(
         "threshold",
         QCoreApplication::translate(
             "StartOptions", "Mit --analyse: Schwelle statt der aus kelmot.cfg (Vorgabe 5000)."),
@@ -67,32 +74,113 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
         "simulate-speed", QCoreApplication::translate("StartOptions", "Zeitraffer der Simulation."),
         QCoreApplication::translate("StartOptions", "FAKTOR"), "1");
     speed.setFlags(QCommandLineOption::HiddenFromHelp);
-    const QCommandLineOption language(
+    QCommandLineOption language(
         "language",
         QCoreApplication::translate("StartOptions",
                                     "Sprache der Texte: de (Deutsch) oder en (Englisch); ohne die "
                                     "Option die des Desktops."),
         QCoreApplication::translate("StartOptions", "SPRACHE"));
-    const QCommandLineOption classroom(
+    QCommandLineOption classroom(
         "classroom",
         QCoreApplication::translate("StartOptions",
                                     "Die Klassenansicht beim Start einschalten und jede Adresse "
                                     "mit ihrem Zugangscode ausgeben."));
     parser.addOptions({help, version, simulate, replay, mixer, analyse, output, threshold, speed,
                        language, classroom});
+    return {help,   version,   simulate, replay,   mixer,    analyse,
+            output, threshold, speed,    language, classroom};
+}
 
+ParsedOptions failure(const QString& message) {
     ParsedOptions result;
-    const auto fail = [&result](const QString& message) {
-        result.output = "kelmot: " + message + "\n";
-        result.exitCode = 2;
-        return result;
-    };
-    if (!parser.parse(arguments)) return fail(parser.errorText());
-    if (parser.isSet(help)) {
+    result.output = "kelmot: " + message + "\n";
+    result.exitCode = 2;
+    return result;
+}
+
+// The options that start the windows, checked against each other.
+ParsedOptions readOptions(const QCommandLineParser& parser, const OptionSet& opt) {
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1 || (files.size() == 1 && parser.isSet("analyse")))
+        return failure(QCoreApplication::translate("StartOptions", "unbekanntes Argument: %1")
+                           .arg(files.back()));
+    StartOptions o;
+    if (!files.isEmpty()) o.openFile = files.front();
+    if (parser.isSet(opt.simulate) && parser.isSet(opt.replay)) {
+        return failure(QCoreApplication::translate(
+            "StartOptions", "--simulate und --replay schließen einander aus."));
+    }
+    if (parser.isSet(opt.analyse)) {
+        if (parser.isSet(opt.simulate) || parser.isSet(opt.replay))
+            return failure(QCoreApplication::translate(
+                "StartOptions",
+                "--analyse liest eine Aufnahme; --simulate und --replay passen nicht dazu."));
+        o.analyseFile = parser.value(opt.analyse);
+        o.outputFolder = parser.value(opt.output);
+        if (parser.isSet(opt.threshold)) {
+            const auto value = parseInteger(parser.value(opt.threshold));
+            if (!value)
+                return failure(
+                    QCoreApplication::translate("StartOptions", "ungültige Schwelle '%1'.")
+                        .arg(parser.value(opt.threshold)));
+            o.threshold = *value;
+        }
+    } else if (parser.isSet(opt.output) || parser.isSet(opt.threshold)) {
+        return failure(QCoreApplication::translate(
+            "StartOptions", "--output und --threshold gehören zu --analyse."));
+    }
+    if (parser.isSet(opt.classroom)) {
+        if (parser.isSet(opt.analyse))
+            return failure(QCoreApplication::translate(
+                "StartOptions", "--classroom braucht das Fenster; --analyse passt nicht dazu."));
+        o.classroom = true;
+    }
+    if (parser.isSet(opt.simulate)) o.capture = StartOptions::Capture::Simulation;
+    if (parser.isSet(opt.replay)) {
+        o.capture = StartOptions::Capture::Replay;
+        o.replayFile = parser.value(opt.replay);
+    }
+    const QString m = parser.value(opt.mixer);
+    if (m == "alsa") {
+        o.mixer = StartOptions::Mixer::Alsa;
+    } else if (m == "simulated") {
+        o.mixer = StartOptions::Mixer::Simulated;
+    } else {
+        return failure(QCoreApplication::translate(
+                           "StartOptions", "unbekanntes Mischpult '%1' (alsa oder simulated).")
+                           .arg(m));
+    }
+    // "1,5" as typed on a German desktop or "1.5" as in a script.
+    const auto factor = parseFloatEitherSeparator(parser.value(opt.speed));
+    o.simulationSpeed = factor.value_or(0);
+    if (!factor || o.simulationSpeed <= 0 || o.simulationSpeed > 1000) {
+        return failure(QCoreApplication::translate("StartOptions", "ungültiger Zeitraffer '%1'.")
+                           .arg(parser.value(opt.speed)));
+    }
+    if (parser.isSet(opt.language)) {
+        o.language = parser.value(opt.language);
+        if (!isKnownLanguage(o.language))
+            return failure(
+                QCoreApplication::translate("StartOptions", "unbekannte Sprache '%1' (de oder en).")
+                    .arg(o.language));
+    }
+    ParsedOptions result;
+    result.options = o;
+    return result;
+}
+
+} // namespace
+
+ParsedOptions parseStartOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const OptionSet opt = declareOptions(parser);
+    ParsedOptions result;
+    if (!parser.parse(arguments)) return failure(parser.errorText());
+    if (parser.isSet(opt.help)) {
         result.output = parser.helpText();
         return result;
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(opt.version)) {
         result.output = QStringLiteral("Kelmot %1\n").arg(QString::fromLatin1(ProgramVersion)) +
                         QCoreApplication::translate(
                             "StartOptions",
@@ -102,71 +190,7 @@ ParsedOptions parseStartOptions(const QStringList& arguments) {
                             "das Gesetz es zulässt.\n");
         return result;
     }
-    const QStringList files = parser.positionalArguments();
-    if (files.size() > 1 || (files.size() == 1 && parser.isSet("analyse")))
-        return fail(QCoreApplication::translate("StartOptions", "unbekanntes Argument: %1")
-                        .arg(files.back()));
-    StartOptions o;
-    if (!files.isEmpty()) o.openFile = files.front();
-    if (parser.isSet(simulate) && parser.isSet(replay)) {
-        return fail(QCoreApplication::translate("StartOptions",
-                                                "--simulate und --replay schließen einander aus."));
-    }
-    if (parser.isSet(analyse)) {
-        if (parser.isSet(simulate) || parser.isSet(replay))
-            return fail(QCoreApplication::translate(
-                "StartOptions",
-                "--analyse liest eine Aufnahme; --simulate und --replay passen nicht dazu."));
-        o.analyseFile = parser.value(analyse);
-        o.outputFolder = parser.value(output);
-        if (parser.isSet(threshold)) {
-            const auto value = parseInteger(parser.value(threshold));
-            if (!value)
-                return fail(QCoreApplication::translate("StartOptions", "ungültige Schwelle '%1'.")
-                                .arg(parser.value(threshold)));
-            o.threshold = *value;
-        }
-    } else if (parser.isSet(output) || parser.isSet(threshold)) {
-        return fail(QCoreApplication::translate("StartOptions",
-                                                "--output und --threshold gehören zu --analyse."));
-    }
-    if (parser.isSet(classroom)) {
-        if (parser.isSet(analyse))
-            return fail(QCoreApplication::translate(
-                "StartOptions", "--classroom braucht das Fenster; --analyse passt nicht dazu."));
-        o.classroom = true;
-    }
-    if (parser.isSet(simulate)) o.capture = StartOptions::Capture::Simulation;
-    if (parser.isSet(replay)) {
-        o.capture = StartOptions::Capture::Replay;
-        o.replayFile = parser.value(replay);
-    }
-    const QString m = parser.value(mixer);
-    if (m == "alsa") {
-        o.mixer = StartOptions::Mixer::Alsa;
-    } else if (m == "simulated") {
-        o.mixer = StartOptions::Mixer::Simulated;
-    } else {
-        return fail(QCoreApplication::translate("StartOptions",
-                                                "unbekanntes Mischpult '%1' (alsa oder simulated).")
-                        .arg(m));
-    }
-    // "1,5" as typed on a German desktop or "1.5" as in a script.
-    const auto factor = parseFloatEitherSeparator(parser.value(speed));
-    o.simulationSpeed = factor.value_or(0);
-    if (!factor || o.simulationSpeed <= 0 || o.simulationSpeed > 1000) {
-        return fail(QCoreApplication::translate("StartOptions", "ungültiger Zeitraffer '%1'.")
-                        .arg(parser.value(speed)));
-    }
-    if (parser.isSet(language)) {
-        o.language = parser.value(language);
-        if (!isKnownLanguage(o.language))
-            return fail(
-                QCoreApplication::translate("StartOptions", "unbekannte Sprache '%1' (de oder en).")
-                    .arg(o.language));
-    }
-    result.options = o;
-    return result;
+    return readOptions(parser, opt);
 }
 
 std::shared_ptr<platform::WaveInBackend> makeCaptureBackend(const StartOptions& options) {

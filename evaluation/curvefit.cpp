@@ -25,36 +25,20 @@ int distinctTimes(std::vector<double> t) {
     return int(std::unique(t.begin(), t.end()) - t.begin());
 }
 
-// y = c0 + c1 t + ... + c(p-1) t^(p-1) by Householder QR of the design in
-// centred times x = t - m; the parameters and their covariance are then
-// carried back to powers of t.
-std::optional<PolynomialFit> fitPolynomial(const double* t, const double* y, int n, int p) {
-    if (n < p + 1) return std::nullopt;
-    std::vector<double> times(t, t + n);
-    for (int i = 0; i < n; ++i)
-        if (!std::isfinite(t[i]) || !std::isfinite(y[i])) return std::nullopt;
-    if (distinctTimes(times) < std::max(3, p + 1)) return std::nullopt;
-    double m = 0;
-    for (double v : times)
-        m += v;
-    m /= n;
-    // Columns 1, x, x², and y beside them.
-    std::vector<std::array<double, MaxParameters + 1>> a(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        const double x = t[i] - m;
-        double power = 1;
-        for (int j = 0; j < p; ++j) {
-            a[std::size_t(i)][std::size_t(j)] = power;
-            power *= x;
-        }
-        a[std::size_t(i)][std::size_t(p)] = y[i];
-    }
+using Matrix = std::array<std::array<double, MaxParameters>, MaxParameters>;
+using Coefficients = std::array<double, MaxParameters>;
+// A row of the design: 1, x, x², and y beside them.
+using DesignRow = std::array<double, MaxParameters + 1>;
+
+// Householder reflections turn the first p columns into R (upper
+// triangular) and the last into Qᵀy. False when the columns are dependent.
+bool triangularise(std::vector<DesignRow>& a, int n, int p) {
     for (int j = 0; j < p; ++j) {
         double norm = 0;
         for (int i = j; i < n; ++i)
             norm += a[std::size_t(i)][std::size_t(j)] * a[std::size_t(i)][std::size_t(j)];
         norm = std::sqrt(norm);
-        if (!(norm > 0)) return std::nullopt;
+        if (!(norm > 0)) return false;
         const double alpha = a[std::size_t(j)][std::size_t(j)] > 0 ? -norm : norm;
         std::vector<double> v(std::size_t(n), 0);
         for (int i = j; i < n; ++i)
@@ -63,7 +47,7 @@ std::optional<PolynomialFit> fitPolynomial(const double* t, const double* y, int
         double vv = 0;
         for (int i = j; i < n; ++i)
             vv += v[std::size_t(i)] * v[std::size_t(i)];
-        if (!(vv > 0)) return std::nullopt;
+        if (!(vv > 0)) return false;
         for (int k = j; k <= p; ++k) {
             double dot = 0;
             for (int i = j; i < n; ++i)
@@ -73,8 +57,12 @@ std::optional<PolynomialFit> fitPolynomial(const double* t, const double* y, int
                 a[std::size_t(i)][std::size_t(k)] -= f * v[std::size_t(i)];
         }
     }
-    // R c = Qᵀy (the first p rows); the rest of Qᵀy is the residual.
-    std::array<double, MaxParameters> cx{};
+    return true;
+}
+
+// R c = Qᵀy (the first p rows).
+std::optional<Coefficients> solveTriangular(const std::vector<DesignRow>& a, int p) {
+    Coefficients cx{};
     for (int j = p - 1; j >= 0; --j) {
         double sum = a[std::size_t(j)][std::size_t(p)];
         for (int k = j + 1; k < p; ++k)
@@ -83,12 +71,12 @@ std::optional<PolynomialFit> fitPolynomial(const double* t, const double* y, int
         if (r == 0) return std::nullopt;
         cx[std::size_t(j)] = sum / r;
     }
-    double sse = 0;
-    for (int i = p; i < n; ++i)
-        sse += a[std::size_t(i)][std::size_t(p)] * a[std::size_t(i)][std::size_t(p)];
-    const double s2 = sse / (n - p);
-    // (RᵀR)⁻¹ = R⁻¹ R⁻ᵀ, from R⁻¹ (upper triangular).
-    std::array<std::array<double, MaxParameters>, MaxParameters> rInv{};
+    return cx;
+}
+
+// s² (RᵀR)⁻¹ = s² R⁻¹ R⁻ᵀ, from R⁻¹ (upper triangular).
+Matrix covarianceOf(const std::vector<DesignRow>& a, int p, double s2) {
+    Matrix rInv{};
     for (int j = 0; j < p; ++j) {
         rInv[std::size_t(j)][std::size_t(j)] = 1 / a[std::size_t(j)][std::size_t(j)];
         for (int i = j - 1; i >= 0; --i) {
@@ -98,16 +86,21 @@ std::optional<PolynomialFit> fitPolynomial(const double* t, const double* y, int
             rInv[std::size_t(i)][std::size_t(j)] = -sum / a[std::size_t(i)][std::size_t(i)];
         }
     }
-    std::array<std::array<double, MaxParameters>, MaxParameters> covX{};
+    Matrix cov{};
     for (int i = 0; i < p; ++i)
         for (int j = 0; j < p; ++j) {
             double sum = 0;
             for (int k = 0; k < p; ++k)
                 sum += rInv[std::size_t(i)][std::size_t(k)] * rInv[std::size_t(j)][std::size_t(k)];
-            covX[std::size_t(i)][std::size_t(j)] = s2 * sum;
+            cov[std::size_t(i)][std::size_t(j)] = s2 * sum;
         }
-    // Back from x = t - m: c(t) = J c(x), with J from the binomial expansion.
-    std::array<std::array<double, MaxParameters>, MaxParameters> jac{};
+    return cov;
+}
+
+// Back from x = t - m: c(t) = J c(x), cov(t) = J cov(x) Jᵀ, with J from the
+// binomial expansion.
+PolynomialFit inPowersOfT(const Coefficients& cx, const Matrix& covX, double m, int p) {
+    Matrix jac{};
     for (int k = 0; k < p; ++k)        // coefficient of x^k ...
         for (int i = 0; i <= k; ++i) { // ... gives to t^i
             double binom = 1;
@@ -129,6 +122,10 @@ std::optional<PolynomialFit> fitPolynomial(const double* t, const double* y, int
                            jac[std::size_t(j)][std::size_t(l)];
             fit.cov[std::size_t(i)][std::size_t(j)] = sum;
         }
+    return fit;
+}
+
+double rSquaredOf(const double* y, int n, double sse) {
     double ym = 0;
     for (int i = 0; i < n; ++i)
         ym += y[i];
@@ -136,7 +133,41 @@ std::optional<PolynomialFit> fitPolynomial(const double* t, const double* y, int
     double sst = 0;
     for (int i = 0; i < n; ++i)
         sst += (y[i] - ym) * (y[i] - ym);
-    fit.rSquared = sst > 0 ? 1 - sse / sst : 1;
+    return sst > 0 ? 1 - sse / sst : 1;
+}
+
+// y = c0 + c1 t + ... + c(p-1) t^(p-1) by Householder QR of the design in
+// centred times x = t - m; the parameters and their covariance are then
+// carried back to powers of t.
+std::optional<PolynomialFit> fitPolynomial(const double* t, const double* y, int n, int p) {
+    if (n < p + 1) return std::nullopt;
+    std::vector<double> times(t, t + n);
+    for (int i = 0; i < n; ++i)
+        if (!std::isfinite(t[i]) || !std::isfinite(y[i])) return std::nullopt;
+    if (distinctTimes(times) < std::max(3, p + 1)) return std::nullopt;
+    double m = 0;
+    for (double v : times)
+        m += v;
+    m /= n;
+    std::vector<DesignRow> a(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const double x = t[i] - m;
+        double power = 1;
+        for (int j = 0; j < p; ++j) {
+            a[std::size_t(i)][std::size_t(j)] = power;
+            power *= x;
+        }
+        a[std::size_t(i)][std::size_t(p)] = y[i];
+    }
+    if (!triangularise(a, n, p)) return std::nullopt;
+    const auto cx = solveTriangular(a, p);
+    if (!cx) return std::nullopt;
+    // The rest of Qᵀy is the residual.
+    double sse = 0;
+    for (int i = p; i < n; ++i)
+        sse += a[std::size_t(i)][std::size_t(p)] * a[std::size_t(i)][std::size_t(p)];
+    PolynomialFit fit = inPowersOfT(*cx, covarianceOf(a, p, sse / (n - p)), m, p);
+    fit.rSquared = rSquaredOf(y, n, sse);
     for (double c : fit.c)
         if (!std::isfinite(c)) return std::nullopt;
     return fit;

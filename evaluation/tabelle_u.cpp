@@ -66,6 +66,14 @@ TForm6::TForm6(MeasurementStore& store, const QWidget* mainWindow, OverwriteQues
     setWindowTitle(tr("   Messtabelle"));
     resize(688, 515);
 
+    createTableAndColumnControls();
+    createRelationshipGroups();
+    setUpSeriesSelector();
+    createExportControls();
+    connectControls();
+}
+
+void TForm6::createTableAndColumnControls() {
     L_daten = place<QLabel>(this, "L_daten", {65, 28, 400, 20}, tr("Daten : "));
     SG2 = createTableGrid(this, "SG2", {65, 60, 390, 300}, 3);
     SG2->setAccessibleName(tr("Auswertungstabelle"));
@@ -84,7 +92,9 @@ TForm6::TForm6(MeasurementStore& store, const QWidget* mainWindow, OverwriteQues
     Edit1->setText(QString::number(UsualFlagWidthMm));
     Edit1->setAccessibleName(tr("Streifenbreite in mm"));
     L_mm = place<QLabel>(GB1, "L_mm", {94, 28, 30, 20}, tr("mm"));
+}
 
+void TForm6::createRelationshipGroups() {
     GB2 = place<QGroupBox>(this, "GB2", {206, 480, 220, 132}, tr("   vermuteter Zusammenhang    "));
     RB4 = place<QRadioButton>(GB2, "RB4", {16, 24, 180, 22}, tr(" keiner"));
     RB1 = place<QRadioButton>(GB2, "RB1", {16, 50, 180, 22}, tr(" s  ~  t"));
@@ -97,14 +107,18 @@ TForm6::TForm6(MeasurementStore& store, const QWidget* mainWindow, OverwriteQues
     RB_k = place<QRadioButton>(GB3, "RB_k", {16, 50, 180, 22}, tr(" v konstant"));
     RB_l = place<QRadioButton>(GB3, "RB_l", {16, 76, 180, 22}, tr(" v ~ t"));
     RB_no->setChecked(true);
+}
 
+void TForm6::setUpSeriesSelector() {
     Combo1->setObjectName("Combo1");
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->lineEdit()->setText(tr("Auswahl Daten"));
     Combo1->setAccessibleName(tr("Auswahl Daten"));
     Combo1->setGeometry(100, 24, 160, 24);
+}
 
+void TForm6::createExportControls() {
     SD1 = new QFileDialog(this);
     SD1->setObjectName("SD1");
     SD1->setAcceptMode(QFileDialog::AcceptSave);
@@ -117,7 +131,9 @@ TForm6::TForm6(MeasurementStore& store, const QWidget* mainWindow, OverwriteQues
     TabelleinZwischenablage1->setObjectName("TabelleinZwischenablage1");
     ExportalsEXCELDatei1 = PopupMenu1->addAction(tr("Export als EXCEL-Datei"));
     ExportalsEXCELDatei1->setObjectName("ExportalsEXCELDatei1");
+}
 
+void TForm6::connectControls() {
     // State changes, not clicks: keyboard, screen reader and code act alike.
     connect(Edit1, &QLineEdit::textChanged, this, &TForm6::geaendert);
     connect(CB1, &QCheckBox::toggled, this, &TForm6::CB1Click);

@@ -160,6 +160,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window's parts, made in the order Tab visits them.
+    void createTableAndColumnControls();
+    void createRelationshipGroups();
+    void setUpSeriesSelector();
+    void createExportControls();
+    void connectControls();
     // The check boxes and groups shown below the table: at their usual
     // places where those fit, else moved (or the rows shortened) so that no
     // control covers a cell and none is cut off by the window.

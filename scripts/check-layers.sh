@@ -24,6 +24,7 @@ LAYERS = [
     ("evaluation",  "core"),  # evaluation maths, fits, table text, .xls
     ("diagrams",    "core"),  # the s-t and v-t drawings
     ("classroom",   "core"),  # the classroom view's snapshot, JSON, CSV, routes, access code
+    ("settings",    "core"),  # the settings dialog's signal view, drawn through the canvas
     ("widgets",     "gui"),   # controls, grids, pictures, QPainter canvas, shared dialogs
     ("acquisition", "gui"),   # the measurement window
     ("evaluation",  "gui"),   # the evaluation table window
@@ -32,7 +33,7 @@ LAYERS = [
     ("classroom",   "gui"),   # the classroom view's server, its SVG diagrams and its window
     ("app",         "gui"),   # program start, main window, composition root
 ]
-ONLY_GUI = {"widgets", "settings", "app"}
+ONLY_GUI = {"widgets", "app"}
 FOLDERS = {folder for folder, _ in LAYERS}
 
 root = pathlib.Path(".")

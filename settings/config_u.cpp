@@ -49,6 +49,16 @@ TForm8::TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& 
     // Taller than the bare settings: the live signal has its own group.
     setFixedSize(568, 679);
 
+    createSoundCardGroup();
+    createOutputGroup();
+    createSignalGroup();
+    createButtons();
+    listenTo(std::move(capture));
+    showSignal();
+    connectControls();
+}
+
+void TForm8::createSoundCardGroup() {
     GroupBox1 = place<QGroupBox>(this, "GroupBox1", {16, 12, 536, 250},
                                  tr("   Soundkarteneinstellungen   "));
     L_mixer = place<QLabel>(GroupBox1, "L_mixer", {16, 24, 400, 20});
@@ -66,12 +76,17 @@ TForm8::TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& 
     ScrollBar1->setPageStep(0);
     ScrollBar1->setValue(5000);
     ScrollBar1->setAccessibleName(tr("Empfindlichkeitsschwelle"));
+}
 
+void TForm8::createOutputGroup() {
     GroupBox2 = place<QGroupBox>(this, "GroupBox2", {16, 276, 536, 100}, tr("   Ausgabeformat   "));
     RB_einzel = place<QRadioButton>(GroupBox2, "RB_einzel", {16, 30, 500, 22},
                                     tr("Für jede Einzelmessung neu ausgeben / zeichnen"));
     RB_drei = place<QRadioButton>(GroupBox2, "RB_drei", {16, 62, 500, 22},
                                   tr("Drei Listen / Diagramme zur Auswahl anzeigen"));
+}
+
+void TForm8::createSignalGroup() {
     GroupBox3 =
         place<QGroupBox>(this, "GroupBox3", {16, 388, 536, 226}, tr("   Signal am Eingang   "));
     PB_signal = place<SignalView>(GroupBox3, "PB_signal", {16, 28, 320, 180});
@@ -85,6 +100,9 @@ TForm8::TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& 
     L_vorschlag = place<QLabel>(GroupBox3, "L_vorschlag", {352, 116, 170, 20});
     Button3 =
         place<QPushButton>(GroupBox3, "Button3", {352, 146, 170, 28}, tr("Vorschlag übernehmen"));
+}
+
+void TForm8::createButtons() {
     Button1 = place<QPushButton>(this, "Button1", {150, 630, 110, 30}, tr("Speichern"));
     Button2 = place<QPushButton>(this, "Button2", {308, 630, 110, 30}, tr("Abbrechen"));
     // Enter in a list or field must not save by accident.
@@ -92,7 +110,9 @@ TForm8::TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& 
         b->setAutoDefault(false);
         b->setDefault(false);
     }
+}
 
+void TForm8::listenTo(std::shared_ptr<platform::WaveInBackend> capture) {
     if (capture) {
         MonitorIn = new TAudioIn(this, std::move(capture));
         MonitorIn->setObjectName("MonitorIn");
@@ -106,8 +126,9 @@ TForm8::TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& 
     waitForRun_ = new QTimer(this);
     waitForRun_->setInterval(200);
     connect(waitForRun_, &QTimer::timeout, this, &TForm8::startSignalMonitor);
-    showSignal();
+}
 
+void TForm8::connectControls() {
     // Only the user's choice runs the list handlers; selecting in code does not.
     connect(ComboBox1, &QComboBox::activated, this, &TForm8::ComboBox1Change);
     connect(ComboBox2, &QComboBox::activated, this, &TForm8::ComboBox2Change);

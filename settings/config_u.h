@@ -88,6 +88,14 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // The dialog's parts, made in the order Tab visits them.
+    void createSoundCardGroup();
+    void createOutputGroup();
+    void createSignalGroup();
+    void createButtons();
+    // The signal view's own capture, started while no run has the card.
+    void listenTo(std::shared_ptr<platform::WaveInBackend> capture);
+    void connectControls();
     static void selectItem(QComboBox* box, int index, const QString& placeholder);
     // Typed text that names no item selects nothing; the name of an item
     // selects it as choosing it would.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/signalview.h"
 
+#include "settings/signalviewdrawing.h"
 #include "widgets/qpaintercanvas.h"
 
 #include <QPainter>

@@ -76,22 +76,3 @@ TEST(SignalMonitor, LampFollowsTheDetectionRule) {
     feed(tone, 8, 0); // the tone stops: the beam is free again
     EXPECT_FALSE(tone.dark(6000));
 }
-
-TEST(SignalMonitor, ViewDrawsSignalAndThresholdLine) {
-    SignalMonitor m;
-    feed(m, 1100, 0);
-    feed(m, 110, 32767);
-    RecordingCanvas c;
-    drawSignalView(c, 300, 101, m, 0);
-    const auto segments = c.segments();
-    // The threshold 0 halfway down, across the view, in red.
-    EXPECT_EQ(segments.back().colour, Red);
-    EXPECT_EQ(segments.back().y1, 49);
-    EXPECT_EQ(segments.back().x2, 299);
-    // The newest slice at the right edge, from the top.
-    const auto newest = segments[segments.size() - 2];
-    EXPECT_EQ(newest.colour, Navy);
-    EXPECT_EQ(newest.x1, 298);
-    EXPECT_EQ(newest.y1, 0);
-    EXPECT_EQ(c.boxes().front().brush, Cream);
-}

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/jpegpicture.h"
+#include "widgets/jpegpicture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
