@@ -255,12 +255,8 @@ QImage question() {
     return img;
 }
 
-// A classroom bench seen from the front: track with ten light barriers,
-// the interface box with its cable, a notebook computer.
-QImage photograph() {
-    QImage img(512, 315, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+// The wall and the bench with its wood grain.
+void drawRoom(QPainter& p, QRandomGenerator& grain) {
     QLinearGradient wall(0, 0, 0, 170);
     wall.setColorAt(0, QColor(214, 208, 196));
     wall.setColorAt(1, QColor(186, 180, 168));
@@ -269,13 +265,15 @@ QImage photograph() {
     bench.setColorAt(0, QColor(150, 108, 70));
     bench.setColorAt(1, QColor(96, 64, 38));
     p.fillRect(0, 170, 512, 145, bench);
-    QRandomGenerator grain(7); // wood grain and sensor noise, same every time
     for (int i = 0; i < 260; ++i) {
         const int y = 172 + static_cast<int>(grain.bounded(143));
         p.setPen(QColor(80, 52, 30, 40));
         p.drawLine(0, y, 512, y + static_cast<int>(grain.bounded(5)) - 2);
     }
-    // Notebook at the back right.
+}
+
+// The notebook at the back right, the s-t diagram on its screen.
+void drawNotebook(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 40, 45));
     p.drawRoundedRect(QRectF(350, 40, 140, 95), 4, 4);
@@ -290,7 +288,10 @@ QImage photograph() {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(60, 60, 66));
     p.drawPolygon(QPolygonF({{345, 135}, {495, 135}, {505, 160}, {335, 160}}));
-    // Interface box at the front left with a cable to the notebook.
+}
+
+// The interface box at the front left with a cable to the notebook.
+void drawInterface(QPainter& p) {
     p.setBrush(QColor(30, 70, 150));
     p.drawRoundedRect(QRectF(40, 230, 110, 55), 5, 5);
     p.setBrush(QColor(20, 45, 100));
@@ -307,7 +308,10 @@ QImage photograph() {
     QPainterPath cable(QPointF(150, 255));
     cable.cubicTo(QPointF(260, 300), QPointF(300, 200), QPointF(370, 160));
     p.drawPath(cable);
-    // The track with its ten light barriers and the cart.
+}
+
+// The track with its ten light barriers and the cart.
+void drawTrack(QPainter& p) {
     QLinearGradient rail(0, 180, 0, 200);
     rail.setColorAt(0, QColor(225, 225, 230));
     rail.setColorAt(1, QColor(130, 130, 138));
@@ -337,7 +341,10 @@ QImage photograph() {
     p.drawRect(QRectF(118, 150, 10, 15)); // the flag
     p.drawEllipse(QPointF(110, 183), 4, 4);
     p.drawEllipse(QPointF(136, 183), 4, 4);
-    p.end();
+}
+
+// A little sensor noise, so it reads as a photograph.
+void addSensorNoise(QImage& img, QRandomGenerator& grain) {
     // A little sensor noise, so it reads as a photograph.
     for (int y = 0; y < img.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
@@ -348,6 +355,21 @@ QImage photograph() {
                            std::clamp(qBlue(c) + n, 0, 255));
         }
     }
+}
+
+// A classroom bench seen from the front: track with ten light barriers,
+// the interface box with its cable, a notebook computer.
+QImage photograph() {
+    QImage img(512, 315, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRandomGenerator grain(7); // wood grain and sensor noise, same every time
+    drawRoom(p, grain);
+    drawNotebook(p);
+    drawInterface(p);
+    drawTrack(p);
+    p.end();
+    addSensorNoise(img, grain);
     return img;
 }
 

@@ -30,6 +30,102 @@
 #include <tuple>
 #include <utility>
 
+namespace {
+
+// Lets the windows draw and the virtual track run for a while: a picture of
+// the screen needs nothing more exact.
+void letRun(int milliseconds) {
+    QDeadlineTimer until(milliseconds);
+    while (!until.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+bool saveScreen(const QString& file) {
+    return QApplication::primaryScreen()->grabWindow(0).save(file);
+}
+
+// "Messen s-t", then "Messen", until the run is stored.
+void measureARun() {
+    kelmot::Form1->Messenst1Click();
+    kelmot::Form2->B_mess->click();
+    QDeadlineTimer deadline(20000);
+    while (!kelmot::Store.DataPresent && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    letRun(500);
+}
+
+// The four views of the evaluation, each as the whole screen shows it, and
+// "Diagramm v-t" with the fitted curves switched on in both diagrams.
+bool saveEvaluationViews(const QDir& folder) {
+    const std::pair<const char*, void (kelmot::TForm1::*)()> views[] = {
+        {"auswerten-st.png", &kelmot::TForm1::Auswertenst1Click},
+        {"auswerten-vt.png", &kelmot::TForm1::Auswertenvt1Click},
+        {"diagramm-st.png", &kelmot::TForm1::Diagrammst1Click},
+        {"diagramm-vt.png", &kelmot::TForm1::Diagrammvt1Click}};
+    bool saved = true;
+    for (const auto& [file, command] : views) {
+        (kelmot::Form1->*command)();
+        letRun(1000);
+        saved = saved && saveScreen(folder.filePath(QString::fromLatin1(file)));
+    }
+    kelmot::Form3->Ausgleichskurve1->setChecked(true);
+    kelmot::Form4->Ausgleichskurve1->setChecked(true);
+    letRun(1000);
+    return saved && saveScreen(folder.filePath(QStringLiteral("ausgleichskurve.png")));
+}
+
+// The classroom view: its window, and its page as a projector's and a
+// phone's browser show it (headless Chromium).
+bool saveClassroomView(const QDir& folder) {
+    kelmot::Form1->Klassenansicht1Click();
+    letRun(1000);
+    bool saved =
+        kelmot::ClassroomView->grab().save(folder.filePath(QStringLiteral("klassenansicht.png")));
+    const QString page = QStringLiteral("http://127.0.0.1:%1/?code=%2")
+                             .arg(kelmot::Classroom->port())
+                             .arg(kelmot::Classroom->code());
+    const QString script = QStringLiteral(KELMOT_SOURCE_DIR "/scripts/screens/page_screenshot.py");
+    const std::tuple<const char*, int, int> pages[] = {{"klassenseite.png", 1600, 1000},
+                                                       {"klassenseite-telefon.png", 360, 740}};
+    for (const auto& [file, width, height] : pages)
+        saved =
+            saved && QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                                       {script, page, folder.filePath(QString::fromLatin1(file)),
+                                        QString::number(width), QString::number(height)}) == 0;
+    kelmot::ClassroomView->B_beendenClick();
+    return saved;
+}
+
+// Three runs side by side ("three lists") and "Messreihe auswerten".
+bool saveSeriesOfRuns(const QDir& folder) {
+    kelmot::Form8->RB_drei->setChecked(true);
+    for (int run = 0; run < 3; ++run) {
+        const int number = kelmot::Store.MeasurementNumber;
+        kelmot::Form1->Messenvt1Click();
+        kelmot::Form2->B_mess->click();
+        QDeadlineTimer measured(30000);
+        while (kelmot::Store.MeasurementNumber == number && !measured.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QDeadlineTimer drained(3000);
+        while (kelmot::Form2->AudioIn->DeviceOpen() && !drained.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    kelmot::Form1->Messreiheauswerten1Click();
+    letRun(1000);
+    return kelmot::SeriesOfRuns->grab().save(folder.filePath(QStringLiteral("messreihe.png")));
+}
+
+// The settings dialog listening to the virtual track for a while.
+bool saveSettings(const QString& file) {
+    kelmot::Form8->show();
+    letRun(6000);
+    const bool saved = kelmot::Form8->grab().save(file);
+    kelmot::Form8->hide();
+    return saved;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) {
@@ -47,101 +143,22 @@ int main(int argc, char** argv) {
         kelmot::Form1->setGeometry(screen->availableGeometry());
     kelmot::Form1->showMaximized();
     QApplication::processEvents();
-    kelmot::Form1->Messenst1Click();
-    kelmot::Form2->B_mess->click();
-    QDeadlineTimer deadline(20000);
-    while (!kelmot::Store.DataPresent && !deadline.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    QDeadlineTimer settle(500);
-    while (!settle.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    measureARun();
     bool saved = kelmot::Form2->grab().save(QString::fromLocal8Bit(argv[1]));
     if (argc > 2 && kelmot::Store.DataPresent) {
         // "Diagramm v-t" with "v ~ t" chosen: table, s-t and v-t diagram.
         kelmot::Form1->Diagrammvt1Click();
         kelmot::Form6->RB_l->setChecked(true);
-        QDeadlineTimer shown(1000);
-        while (!shown.hasExpired())
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        saved = saved &&
-                QApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(argv[2]));
+        letRun(1000);
+        saved = saved && saveScreen(QString::fromLocal8Bit(argv[2]));
     }
     if (argc > 4 && kelmot::Store.DataPresent) {
-        // The four views of the evaluation, each as the whole screen shows it.
-        const std::pair<const char*, void (kelmot::TForm1::*)()> views[] = {
-            {"auswerten-st.png", &kelmot::TForm1::Auswertenst1Click},
-            {"auswerten-vt.png", &kelmot::TForm1::Auswertenvt1Click},
-            {"diagramm-st.png", &kelmot::TForm1::Diagrammst1Click},
-            {"diagramm-vt.png", &kelmot::TForm1::Diagrammvt1Click}};
         const QDir folder(QString::fromLocal8Bit(argv[4]));
-        for (const auto& [file, command] : views) {
-            (kelmot::Form1->*command)();
-            QDeadlineTimer shown(1000);
-            while (!shown.hasExpired())
-                QApplication::processEvents(QEventLoop::AllEvents, 50);
-            saved = saved && QApplication::primaryScreen()->grabWindow(0).save(
-                                 folder.filePath(QString::fromLatin1(file)));
-        }
-        // "Diagramm v-t" with the fitted curves switched on in both diagrams.
-        kelmot::Form3->Ausgleichskurve1->setChecked(true);
-        kelmot::Form4->Ausgleichskurve1->setChecked(true);
-        QDeadlineTimer fitted(1000);
-        while (!fitted.hasExpired())
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        saved = saved && QApplication::primaryScreen()->grabWindow(0).save(
-                             folder.filePath(QStringLiteral("ausgleichskurve.png")));
-
-        // The classroom view: its window, and its page as a projector's and
-        // a phone's browser show it (headless Chromium).
-        kelmot::Form1->Klassenansicht1Click();
-        QDeadlineTimer opened(1000);
-        while (!opened.hasExpired())
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        saved = saved && kelmot::ClassroomView->grab().save(
-                             folder.filePath(QStringLiteral("klassenansicht.png")));
-        const QString page = QStringLiteral("http://127.0.0.1:%1/?code=%2")
-                                 .arg(kelmot::Classroom->port())
-                                 .arg(kelmot::Classroom->code());
-        const QString script =
-            QStringLiteral(KELMOT_SOURCE_DIR "/scripts/screens/page_screenshot.py");
-        const std::tuple<const char*, int, int> pages[] = {{"klassenseite.png", 1600, 1000},
-                                                           {"klassenseite-telefon.png", 360, 740}};
-        for (const auto& [file, width, height] : pages)
-            saved = saved &&
-                    QProcess::execute(QStringLiteral("/usr/bin/python3"),
-                                      {script, page, folder.filePath(QString::fromLatin1(file)),
-                                       QString::number(width), QString::number(height)}) == 0;
-        kelmot::ClassroomView->B_beendenClick();
-
-        // Three runs side by side ("three lists") and "Messreihe auswerten".
-        kelmot::Form8->RB_drei->setChecked(true);
-        for (int run = 0; run < 3; ++run) {
-            const int number = kelmot::Store.MeasurementNumber;
-            kelmot::Form1->Messenvt1Click();
-            kelmot::Form2->B_mess->click();
-            QDeadlineTimer measured(30000);
-            while (kelmot::Store.MeasurementNumber == number && !measured.hasExpired())
-                QApplication::processEvents(QEventLoop::AllEvents, 50);
-            QDeadlineTimer drained(3000);
-            while (kelmot::Form2->AudioIn->DeviceOpen() && !drained.hasExpired())
-                QApplication::processEvents(QEventLoop::AllEvents, 50);
-        }
-        kelmot::Form1->Messreiheauswerten1Click();
-        QDeadlineTimer series(1000);
-        while (!series.hasExpired())
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        saved = saved &&
-                kelmot::SeriesOfRuns->grab().save(folder.filePath(QStringLiteral("messreihe.png")));
+        saved = saveEvaluationViews(folder) && saved;
+        saved = saveClassroomView(folder) && saved;
+        saved = saveSeriesOfRuns(folder) && saved;
     }
-    if (argc > 3) {
-        // The settings dialog listening to the virtual track for a while.
-        kelmot::Form8->show();
-        QDeadlineTimer listening(6000);
-        while (!listening.hasExpired())
-            QApplication::processEvents(QEventLoop::AllEvents, 50);
-        saved = saved && kelmot::Form8->grab().save(QString::fromLocal8Bit(argv[3]));
-        kelmot::Form8->hide();
-    }
+    if (argc > 3) saved = saveSettings(QString::fromLocal8Bit(argv[3])) && saved;
     if (!kelmot::Store.DataPresent)
         std::fprintf(stderr, "kelmot_screens: status '%s', %d buffers, %s\n",
                      qPrintable(kelmot::Form2->L_status->text()),
