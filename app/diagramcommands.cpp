@@ -27,11 +27,8 @@ void TForm1::showStDiagramWindow() {
 void TForm1::Diagrammst1Click() {
     if (!requireData()) return;
     store_.EvaluationKind = 0;
-    TForm6& t = *windows_.table;
-    t.colourGridBySelectedSeries();
-    store_.ColumnCount = 3;
-    t.present(tr("  Weg-Zeit-Zusammenhang auswerten "), true, nearest(width() / 2.0));
-    setGridPointSize(t.SG2, 12);
+    TForm6& t =
+        openTable(3, tr("  Weg-Zeit-Zusammenhang auswerten "), true, nearest(width() / 2.0), 12);
     t.setHeader(2, TableColumn::Quotient);
     t.showControls(TForm6::Controls::StRelations);
     t.RB4->setChecked(true);
@@ -45,11 +42,8 @@ void TForm1::Diagrammvt1Click() {
     hidePicture();
     if (!requireData()) return;
     store_.EvaluationKind = 1;
-    TForm6& t = *windows_.table;
-    t.colourGridBySelectedSeries();
-    store_.ColumnCount = 6;
-    t.present(tr("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), true, nearest(width() / 2.0));
-    setGridPointSize(t.SG2, 12);
+    TForm6& t = openTable(6, tr("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), true,
+                          nearest(width() / 2.0), 12);
     t.setVtHeaders();
     // At 1 ms the newest series, at 10 ms the last run or load: the same
     // times unless a run was cancelled half-way.

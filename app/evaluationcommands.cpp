@@ -12,17 +12,23 @@
 
 namespace kelmot {
 
+TForm6& TForm1::openTable(int columns, const QString& caption, bool framed, int width,
+                          int pointSize) {
+    TForm6& t = *windows_.table;
+    store_.ColumnCount = columns;
+    t.colourGridBySelectedSeries();
+    t.present(caption, framed, width);
+    setGridPointSize(t.SG2, pointSize);
+    return t;
+}
+
 void TForm1::Auswertenst1Click() {
     store_.EvaluationKind = 0;
     hidePicture();
     if (!requireData()) return;
-    store_.ColumnCount = 3;
-    windows_.table->colourGridBySelectedSeries();
-    TForm6& t = *windows_.table;
-    t.present(tr("  Weg-Zeit-Zusammenhang auswerten "), false, width());
+    TForm6& t = openTable(3, tr("  Weg-Zeit-Zusammenhang auswerten "), false, width(), 14);
     t.showControls(TForm6::Controls::StRelations);
     t.setHeader(2, TableColumn::Quotient);
-    setGridPointSize(t.SG2, 14);
     t.showSeriesSelector(store_.OutputMode != 0, nearest(0.15 * t.width()));
     // The table opens on the newest series, whatever the selector shows.
     t.setColumn(1, timeColumn(store_.SeriesDarkTimes[0], store_.SeriesResolution[0]));
@@ -35,11 +41,8 @@ void TForm1::Auswertenvt1Click() {
     store_.EvaluationKind = 1;
     hidePicture();
     if (!requireData()) return;
-    store_.ColumnCount = 6;
-    windows_.table->colourGridBySelectedSeries();
-    TForm6& t = *windows_.table;
-    t.present(tr("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), false, width());
-    setGridPointSize(t.SG2, 14);
+    TForm6& t =
+        openTable(6, tr("  Geschwindigkeits-Zeit-Zusammenhang auswerten "), false, width(), 14);
     t.setVtHeaders();
     t.setColumn(1, timeColumn(store_.SeriesDarkTimes[0], store_.SeriesResolution[0]));
     t.setColumn(2, timeColumn(store_.SeriesBrightTimes[0], store_.SeriesResolution[0]));

@@ -4,7 +4,6 @@
 #include "acquisition/inputrouting.h"
 #include "acquisition/tabellemess_u.h"
 #include "app/info_u.h"
-#include "widgets/jpegpicture.h"
 #include "app/keinedaten_u.h"
 #include "app/program.h"
 #include "classroom/classroomwindow.h"
@@ -16,6 +15,7 @@
 #include "settings/config_u.h"
 #include "store/configfile.h"
 #include "store/measurementstore.h"
+#include "widgets/jpegpicture.h"
 #include "widgets/pictures.h"
 #include "widgets/screenfit.h"
 

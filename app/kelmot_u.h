@@ -150,6 +150,10 @@ private:
     void hidePicture();
     // The diagram commands: the s-t diagram in the upper right quarter.
     void showStDiagramWindow();
+    // The evaluation table as an opening command shows it: `columns` wide,
+    // in the selected series' colour, with its caption, frame or none, width
+    // and the grid's point size.
+    TForm6& openTable(int columns, const QString& caption, bool framed, int width, int pointSize);
     // After a load: the evaluation window shows the newest series' times,
     // as an s-t table (dark times) or a v-t table (dark and bright times).
     void showLoadedTable(bool withBrightTimes);

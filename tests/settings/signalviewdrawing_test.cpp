@@ -6,19 +6,12 @@
 
 using namespace kelmot;
 
-namespace {
-
-void feed(SignalMonitor& m, std::size_t count, std::int16_t level) {
-    const std::vector<std::int16_t> s(count, level);
-    m.add(s.data(), s.size());
-}
-
-} // namespace
-
 TEST(SignalMonitor, ViewDrawsSignalAndThresholdLine) {
     SignalMonitor m;
-    feed(m, 1100, 0);
-    feed(m, 110, 32767);
+    // Quiet for 50 ms, then 5 ms at the top.
+    const std::vector<std::int16_t> quiet(1100, 0), loud(110, 32767);
+    m.add(quiet.data(), quiet.size());
+    m.add(loud.data(), loud.size());
     RecordingCanvas c;
     drawSignalView(c, 300, 101, m, 0);
     const auto segments = c.segments();
