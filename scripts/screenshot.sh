@@ -21,6 +21,9 @@ out=${1:-docs/screenshots}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 root=$PWD
+# A machine without a desktop language (C, POSIX) is shown as a German desktop,
+# as the README's pictures are; LANG=en_US.UTF-8 gives the English ones.
+case "${LANG:-C}" in C|C.*|POSIX) export LANG=de_DE.UTF-8 ;; esac
 export KELMOT_PHOTOGRAPH=$root/resources/aufbau.jpg
 bash scripts/install-deps.sh
 cmake --preset default >/dev/null
