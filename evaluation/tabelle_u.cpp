@@ -221,14 +221,11 @@ void TForm6::FormResize() {
     SG2->setCurrentCell(-1, -1);
 }
 
-void TForm6::placeSeriesSelector(int usualLeft) {
-    const int labelEnd = L_daten->x() + L_daten->sizeHint().width() + 4;
-    Combo1->move(std::max(usualLeft, labelEnd), 24);
-}
-
 void TForm6::showSeriesSelector(bool shown, int usualLeft) {
     Combo1->setVisible(shown);
-    if (shown) placeSeriesSelector(usualLeft);
+    if (!shown) return;
+    const int labelEnd = L_daten->x() + L_daten->sizeHint().width() + 4;
+    Combo1->move(std::max(usualLeft, labelEnd), 24);
 }
 
 void TForm6::showControls(Controls controls) {

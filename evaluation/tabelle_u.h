@@ -52,9 +52,6 @@ public:
            QWidget* parent = nullptr);
     void FormCreate();
     void FormResize();
-    // The series selector at its usual left, or right of the "Daten :"
-    // label where a narrow window would put it onto the label's text.
-    void placeSeriesSelector(int usualLeft);
 
     void geaendert();
     void CB1Click();
@@ -93,7 +90,8 @@ public:
         LoadedTable      // a data file's times alone
     };
     void showControls(Controls controls);
-    // The series selector, shown where `usualLeft` puts it, or hidden.
+    // The series selector, hidden, or shown at its usual left or right of the
+    // "Daten :" label where a narrow window would put it onto the label's text.
     void showSeriesSelector(bool shown, int usualLeft);
     // The s-t relationship button that is checked runs its action.
     void runCheckedStRelation();

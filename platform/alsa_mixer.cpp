@@ -21,10 +21,6 @@ enum Kind : std::uint32_t { KindVolume = 0, KindMute = 1, KindSelect = 2 };
 constexpr std::uint32_t Playback = 0;
 constexpr std::uint32_t Recording = 1;
 
-std::uint32_t controlId(std::uint32_t d, int s, Kind k) {
-    return mixerControlId(d, s, k);
-}
-
 // The playback or the capture half of a simple element: destination 0
 // uses the first, destination 1 the second.
 struct ElementSide {
@@ -122,7 +118,7 @@ std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std:
     if (s < 0) {
         if (d == Recording && selector) {
             MixerControl c;
-            c.controlId = controlId(d, -1, KindSelect);
+            c.controlId = mixerControlId(d, -1, KindSelect);
             c.controlType = MIXERCONTROL_CONTROLTYPE_MUX;
             c.controlFlags = MIXERCONTROL_CONTROLF_UNIFORM | MIXERCONTROL_CONTROLF_MULTIPLE;
             c.multipleItems = static_cast<std::uint32_t>(selectorItems.size());
@@ -138,7 +134,7 @@ std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std:
     if (!l) return out;
     if (l->hasVolume) {
         MixerControl c;
-        c.controlId = controlId(d, s, KindVolume);
+        c.controlId = mixerControlId(d, s, KindVolume);
         c.controlType = MIXERCONTROL_CONTROLTYPE_VOLUME;
         c.controlFlags = (l->mono || l->volumeJoined) ? MIXERCONTROL_CONTROLF_UNIFORM : 0;
         copyName(c.shortName, sizeof c.shortName,
@@ -149,7 +145,7 @@ std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std:
     }
     if (l->hasSwitch) {
         MixerControl c;
-        c.controlId = controlId(d, s, KindMute);
+        c.controlId = mixerControlId(d, s, KindMute);
         c.controlType = MIXERCONTROL_CONTROLTYPE_MUTE;
         c.controlFlags = (l->mono || l->switchJoined) ? MIXERCONTROL_CONTROLF_UNIFORM : 0;
         c.maximum = 1;
@@ -262,7 +258,7 @@ int AlsaMixerApi::open(MixerHandle& handle, std::uint32_t device, MixerNotifier*
             snd_mixer_elem_t* e = o->lines[d][s].elem;
             if (!e || snd_mixer_elem_get_callback_private(e)) continue;
             auto watch = std::make_unique<Opened::Watch>(
-                Opened::Watch{o.get(), controlId(d, static_cast<int>(s), KindVolume)});
+                Opened::Watch{o.get(), mixerControlId(d, static_cast<int>(s), KindVolume)});
             snd_mixer_elem_set_callback_private(e, watch.get());
             snd_mixer_elem_set_callback(e, [](snd_mixer_elem_t* elem, unsigned int mask) {
                 auto* w = static_cast<Opened::Watch*>(snd_mixer_elem_get_callback_private(elem));
@@ -426,7 +422,7 @@ int AlsaMixerApi::getControlListText(MixerHandle handle, std::uint32_t id, std::
                                      std::uint32_t items, MixerListText* texts) {
     Opened* o = find(handle);
     if (!o) return MixerErrInvalidHandle;
-    if (id != controlId(Recording, -1, KindSelect) || !o->selector ||
+    if (id != mixerControlId(Recording, -1, KindSelect) || !o->selector ||
         items != o->selectorItems.size())
         return MixerErrInvalidControl;
     for (std::uint32_t i = 0; i < items; ++i) {

@@ -206,7 +206,7 @@ int SimulatedMixerApi::getLineControlsAll(MixerHandle handle, std::uint32_t line
     if (!line || refusals.controlsOfLine.count(lineId)) return MixerErrInvalidLine;
     if (count < line->controls.size()) return MixerErrError;
     for (std::uint32_t c = 0; c < line->controls.size(); ++c)
-        fillControl(line->controls[c], controlId(d, s, c), controls[c]);
+        fillControl(line->controls[c], mixerControlId(d, s, c), controls[c]);
     return MixerOk;
 }
 
@@ -220,7 +220,7 @@ int SimulatedMixerApi::getLineControlByType(MixerHandle handle, std::uint32_t li
     if (!line) return MixerErrInvalidLine;
     for (std::uint32_t c = 0; c < line->controls.size(); ++c) {
         if (line->controls[c].type == controlType) {
-            fillControl(line->controls[c], controlId(d, s, c), control);
+            fillControl(line->controls[c], mixerControlId(d, s, c), control);
             return MixerOk;
         }
     }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "platform/mixerapi.h"
-#include "platform/mixerids.h"
 
 #include <set>
 #include <string>
@@ -84,17 +83,6 @@ public:
     std::vector<SimDevice> devices;
     int openHandles() const { return static_cast<int>(open_.size()); }
     int writes = 0;
-
-    // Identifiers as the back end hands them out.
-    static std::uint32_t destinationLineId(std::uint32_t d) {
-        return platform::destinationLineId(d);
-    }
-    static std::uint32_t sourceLineId(std::uint32_t d, std::uint32_t s) {
-        return platform::sourceLineId(d, s);
-    }
-    static std::uint32_t controlId(std::uint32_t d, int s, std::uint32_t c) {
-        return mixerControlId(d, s, c);
-    }
 
 private:
     struct Opened {

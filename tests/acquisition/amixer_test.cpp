@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/AMixer.h"
+#include "platform/mixerids.h"
 #include "platform/simulated_mixer.h"
 #include "tests/eventloop.h"
 
@@ -150,7 +151,7 @@ TEST(MixerModel, ACardThatDisappearedBeforeOpeningLeavesNoDeviceOpen) {
 
 TEST(MixerModel, ALineWhoseControlsCannotBeListedHasNone) {
     SimRefusals r;
-    r.controlsOfLine = {SimulatedMixerApi::sourceLineId(1, 2)};
+    r.controlsOfLine = {platform::sourceLineId(1, 2)};
     Fixture f({selectorCard()}, r);
     EXPECT_EQ(f.mixer->Destinations()[1]->Connections->Items(2)->Controls.Count(), 0);
     TLineState s;
@@ -204,8 +205,8 @@ TEST(MixerRead, IndexesOutOfRangeAndRefusedReads) {
     EXPECT_EQ(s.Left, -1);
     EXPECT_EQ(s.SelectOrMute, -1);
     EXPECT_TRUE(f.mixer->ReadLineState(1, -5, s));
-    f.api->refusals.readValues = {SimulatedMixerApi::controlId(1, -1, 1),
-                                  SimulatedMixerApi::controlId(1, 1, 0)};
+    f.api->refusals.readValues = {platform::mixerControlId(1, -1, 1),
+                                  platform::mixerControlId(1, 1, 0)};
     ASSERT_TRUE(f.mixer->ReadLineState(1, 1, s));
     EXPECT_FALSE(s.Selectable);
     EXPECT_EQ(s.SelectOrMute, 1); // now from the line's mute switch
@@ -252,8 +253,8 @@ TEST(MixerWrite, OutOfRangeAndRefusedWritesNeverCrash) {
     const int before = f.api->writes;
     EXPECT_TRUE(f.mixer->WriteLineState(1, 9, 1, 1, 1));
     EXPECT_EQ(f.api->writes, before);
-    f.api->refusals.writeValues = {SimulatedMixerApi::controlId(1, 0, 0)};
-    f.api->refusals.listTexts = {SimulatedMixerApi::controlId(1, -1, 1)};
+    f.api->refusals.writeValues = {platform::mixerControlId(1, 0, 0)};
+    f.api->refusals.listTexts = {platform::mixerControlId(1, -1, 1)};
     EXPECT_TRUE(f.mixer->WriteLineState(1, 0, 9, 9, 1));
     EXPECT_EQ(f.control(0, 1, 0, 0).values, std::vector<std::int32_t>{1000});
     EXPECT_EQ(f.control(0, 1, -1, 1).values, (std::vector<std::int32_t>{0, 1, 0}));
@@ -279,7 +280,7 @@ TEST(MixerEvents, AControlChangeIsReportedOnTheComponentsThread) {
     f.mixer->WriteLineState(1, 0, 5, 5, -1);
     EXPECT_TRUE(ids.empty()); // queued, not called inside the write
     ASSERT_TRUE(kelmot::test::processUntil([&] { return !ids.empty(); }));
-    EXPECT_EQ(ids[0], SimulatedMixerApi::controlId(1, 0, 0));
+    EXPECT_EQ(ids[0], platform::mixerControlId(1, 0, 0));
 }
 
 TEST(MixerDemo, TheDemonstrationCardRoutesAnInput) {
