@@ -91,13 +91,16 @@ void LightBarrierDetector::analyse(const char* buffer, int size) {
         }
     }
     BufferCount += 1;
-    updateStatus();
     // Only the buffer that completes the tenth event ends the run: a buffer
     // that still arrives after "Abbrechen" must not store the partial run.
+    // The run is committed (and kept on disk) before the status line says
+    // it ended: what the user is told has ended is never lost.
     if (runOpen && EventCount >= EventsPerRun) {
         output_.stopCapture();
         store_.commitRun(output_.seriesSelector());
+        output_.runCommitted();
     }
+    updateStatus();
 }
 
 void LightBarrierDetector::updateStatus() {

@@ -17,6 +17,9 @@ public:
     virtual void setStatus(const QString& caption, Rgb colour) = 0;
     virtual void stopCapture() = 0;
     virtual SeriesSelector& seriesSelector() = 0;
+    // The run has just been committed to the store as the newest series;
+    // called before the status line says it ended.
+    virtual void runCommitted() {}
 };
 
 // The status line of a run: waiting for the first dark edge, running, ended.

@@ -34,9 +34,9 @@ const QString Blank = QStringLiteral("     ");
 
 TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioMixer* mixer,
                SeriesSelector& selector, std::shared_ptr<platform::WaveInBackend> backend,
-               QWidget* parent)
+               RunKeeper& keeper, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), Detection(store, *this), store_(store),
-      mainWindow_(mainWindow), mixer_(mixer), selector_(selector) {
+      mainWindow_(mainWindow), mixer_(mixer), selector_(selector), keeper_(keeper) {
     setObjectName("Form2");
     setWindowTitle(tr("   Tabelle"));
     resize(650, 600);
@@ -48,6 +48,12 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioM
     QPalette tip = L_status->palette();
     tip.setColor(QPalette::Window, QApplication::palette().color(QPalette::ToolTipBase));
     L_status->setPalette(tip);
+
+    L_journal = place<QLabel>(this, "L_journal", {65, 450, 520, 40});
+    L_journal->setWordWrap(true);
+    L_journal->setFont(sizedFont(L_journal->font(), 11, true));
+    setTextColour(L_journal, toQColor(Red));
+    L_journal->hide();
 
     SG1 = createTableGrid(this, "SG1", {65, 80, 390, 360}, 3);
     SG1->setAccessibleName(tr("Messtabelle"));
@@ -97,6 +103,18 @@ TForm2::~TForm2() {
 }
 
 QString TForm2::mixerInfoText(int gap) const {
+    const auto [product, line] = sourceParts();
+    //: %1 the sound card, %2 blanks between the two, %3 its input line
+    return tr("SOUNDKARTE :  %1%2EINGANG:  %3").arg(product, QString(gap, u' '), line);
+}
+
+QString TForm2::sourceText() const {
+    const auto [product, line] = sourceParts();
+    //: %1 the sound card (or "Simulation"), %2 its input line (or the replayed file)
+    return tr("%1: %2").arg(product, line);
+}
+
+std::pair<QString, QString> TForm2::sourceParts() const {
     QString product = QString::fromStdString(AudioIn->Backend().sourceName());
     QString line = QString::fromStdString(AudioIn->Backend().inputName());
     const TAudioMixer* mixer = mixer_;
@@ -107,8 +125,7 @@ QString TForm2::mixerInfoText(int gap) const {
         line = mixer ? mixer->RecordingLineName(store_.InputLine).left(64) : QString();
         if (line.isEmpty()) line = tr("(kein Eingang gewählt)");
     }
-    //: %1 the sound card, %2 blanks between the two, %3 its input line
-    return tr("SOUNDKARTE :  %1%2EINGANG:  %3").arg(product, QString(gap, u' '), line);
+    return {product, line};
 }
 
 void TForm2::FormCreate() {
@@ -152,6 +169,8 @@ void TForm2::FormResize() {
     L_status->move(nearest(w * 0.4), 20);
     L_status->clear();
     L_status->hide();
+    L_journal->setGeometry(nearest(w * 0.1), 80 + nearest(h * 0.6) + 10, nearest(w * 0.6),
+                           std::max(40, h - (80 + nearest(h * 0.6) + 10) - 10));
     store_.SeriesResolution[0] = RB1->isChecked() ? 1 : 0;
 }
 
@@ -182,6 +201,8 @@ void TForm2::prepareRun(const QString& caption, bool withBrightTimes) {
         if (withBrightTimes) SG1->item(k, 2)->setText(QString());
     }
     brightTimes_ = withBrightTimes;
+    // A journal that cannot keep runs is said before the first run, too.
+    showJournalProblem(keeper_.problem());
     liveChanged_ = true;
     announceLiveTable();
 }
@@ -328,6 +349,25 @@ void TForm2::stopCapture() {
 
 SeriesSelector& TForm2::seriesSelector() {
     return selector_;
+}
+
+void TForm2::runCommitted() {
+    // A journal that fails never stops the measurement: the run is in the
+    // store and the table as always, and the window says it is not on disk.
+    showJournalProblem(keeper_.keepRun({brightTimes_}));
+}
+
+void TForm2::showJournalProblem(const std::optional<QString>& problem) {
+    if (!problem) {
+        L_journal->hide();
+        L_journal->clear();
+        return;
+    }
+    if (L_journal->isVisible() && L_journal->text() == *problem) return; // said once
+    L_journal->setText(*problem);
+    L_journal->setAccessibleName(*problem);
+    L_journal->show();
+    liveChanged_ = true;
 }
 
 } // namespace kelmot

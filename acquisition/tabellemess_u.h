@@ -6,10 +6,12 @@
 #include "acquisition/captureinuse.h"
 #include "acquisition/devicewatchdog.h"
 #include "acquisition/lightbarrierdetector.h"
+#include "acquisition/runkeeper.h"
 
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 class QGroupBox;
 class QLabel;
@@ -27,10 +29,11 @@ class TForm2 : public QWidget, public CaptureInUse, private DetectionOutput {
     Q_OBJECT
 public:
     // `mainWindow` gives the size the window takes, `mixer` the names of the
-    // sound card and its input, `selector` lists the series a run stores.
+    // sound card and its input, `selector` lists the series a run stores,
+    // `keeper` keeps each completed run on disk.
     TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioMixer* mixer,
            SeriesSelector& selector, std::shared_ptr<platform::WaveInBackend> backend,
-           QWidget* parent = nullptr);
+           RunKeeper& keeper, QWidget* parent = nullptr);
     ~TForm2() override;
 
     void FormCreate();
@@ -59,9 +62,13 @@ public:
     void setClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
     // "SOUNDKARTE :  <card><gap blanks>EINGANG:  <line>"
     QString mixerInfoText(int gap) const;
+    // Where the samples come from, as the journal keeps it: "card: input".
+    QString sourceText() const;
 
     QLabel* L_mixerinfo = nullptr;
     QLabel* L_status = nullptr;
+    // Why runs are not being kept on disk; hidden while they are.
+    QLabel* L_journal = nullptr;
     QTableWidget* SG1 = nullptr;
     QGroupBox* GB1 = nullptr;
     QRadioButton* RB1 = nullptr;
@@ -88,7 +95,10 @@ private:
     void setStatus(const QString& caption, Rgb colour) override;
     void stopCapture() override;
     SeriesSelector& seriesSelector() override;
+    void runCommitted() override;
+    void showJournalProblem(const std::optional<QString>& problem);
 
+    std::pair<QString, QString> sourceParts() const; // card, input
     void startCapture();
     void AudioInStop();
     // Emits liveTableChanged when a cell or the status changed since the last time.
@@ -99,6 +109,7 @@ private:
     const QWidget* mainWindow_;
     const TAudioMixer* mixer_;
     SeriesSelector& selector_;
+    RunKeeper& keeper_;
     bool startWhenClosed_ = false;
     bool brightTimes_ = false;
     bool liveChanged_ = false;

@@ -3,10 +3,12 @@
 
 #include "acquisition/lightbarrierdetector.h"
 #include "acquisition/offlineanalysis.h"
+#include "journal/runjournal.h"
 #include "platform/wavstream.h"
 #include "store/configfile.h"
 #include "store/datafile.h"
 #include "store/fileio.h"
+#include "store/version.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,6 +21,48 @@ namespace {
 void say(std::FILE* err, const QString& text) {
     std::fputs(("kelmot: " + text + "\n").toLocal8Bit().constData(), err);
 }
+
+// Each run found is kept in the journal as a measured one is; a journal
+// that fails is said once and changes nothing else.
+class AnalysedRuns {
+public:
+    AnalysedRuns(const QString& recording, std::int32_t threshold, std::FILE* err)
+        : journal_(journalFolder(), QString::fromLatin1(ProgramVersion)),
+          name_(QFileInfo(recording).completeBaseName()),
+          source_(QCoreApplication::translate("AnalyseCommand", "Auswertung: %1")
+                      .arg(QFileInfo(recording).fileName())),
+          threshold_(threshold), err_(err) {
+        journal_.open();
+    }
+    ~AnalysedRuns() { journal_.endSession(); }
+
+    void keep(int number, const double (&times)[2][TimeSlots]) {
+        RunRecord run;
+        std::copy_n(times[0], BarrierCount, run.darkTimes);
+        std::copy_n(times[1], BarrierCount, run.brightTimes);
+        run.endedUtc = QDateTime::currentDateTimeUtc();
+        run.startedUtc = run.endedUtc;
+        run.utcOffsetSeconds = QDateTime::currentDateTime().offsetFromUtc();
+        run.number = number;
+        run.name = QStringLiteral("%1-%2").arg(name_).arg(number);
+        run.kind = QString::fromLatin1(KindVt); // dark and bright times, as the data file has
+        run.resolution = 1;
+        run.threshold = threshold_;
+        run.source = source_;
+        if (const auto failure = journal_.keepRun(run, {}); failure && !warned_) {
+            warned_ = true;
+            say(err_, *failure);
+        }
+    }
+
+private:
+    RunJournal journal_;
+    QString name_;
+    QString source_;
+    std::int32_t threshold_;
+    std::FILE* err_;
+    bool warned_ = false;
+};
 
 } // namespace
 
@@ -52,8 +96,10 @@ int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
     }
 
     QString writeError;
+    AnalysedRuns kept(options.analyseFile, threshold, err);
     const RecordingAnalysis result =
         analyseRecording(*stream, threshold, [&](int run, const double(&times)[2][TimeSlots]) {
+            kept.keep(run, times);
             const QByteArray block = dataFileText(1, times);
             if (options.outputFolder.isEmpty()) {
                 if (run > 1) std::fputs("\r\n", out);

@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTableWidget>
 
 namespace kelmot {
@@ -104,6 +105,37 @@ void TForm1::showLoadedTable(bool withBrightTimes) {
     }
     t.showControls(TForm6::Controls::LoadedTable);
     t.L_daten->setText(tr("Daten : %1").arg(store_.DataTitle));
+}
+
+void TForm1::loadRuns(const std::vector<RunRecord>& runs, bool withBrightTimes) {
+    if (runs.empty()) return;
+    hidePicture();
+    // Oldest first, so that the newest chosen ends up as the newest series.
+    const std::size_t count = std::min<std::size_t>(runs.size(), store_.threeLists() ? 3 : 1);
+    for (std::size_t i = count; i-- > 0;) {
+        const RunRecord& run = runs[i];
+        store_.loadSeries(run.darkTimes, run.brightTimes, run.resolution, run.name,
+                          windows_.table->selector());
+    }
+    showLoadedTable(withBrightTimes);
+}
+
+void TForm1::showRecoveredLesson() {
+    hidePicture();
+    store_.refillSelector(windows_.table->selector());
+    windows_.table->selector().setShown(store_.threeLists());
+    showLoadedTable(false);
+    showJournalNotice(tr("Die Messungen der letzten Sitzung sind wiederhergestellt."));
+}
+
+void TForm1::showJournalNotice(const QString& text) {
+    // Not modal: the program is ready to measure while the notice stands.
+    auto* box =
+        new QMessageBox(QMessageBox::Information, tr("   Kelmot"), text, QMessageBox::Ok, this);
+    box->setObjectName("JournalNotice");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
 }
 
 void TForm1::openDataFile(const QString& path) {

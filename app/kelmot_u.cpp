@@ -12,6 +12,7 @@
 #include "drawing/rounding.h"
 #include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
+#include "journal/allrunswindow.h"
 #include "settings/config_u.h"
 #include "store/configfile.h"
 #include "store/measurementstore.h"
@@ -92,6 +93,8 @@ void TForm1::buildMenu() {
          &TForm1::Speichernunter1Click);
     item(datei, Ladenst1, "Ladenst1", tr("Laden s-t"), &TForm1::Ladenst1Click);
     item(datei, Ladenvt1, "Ladenvt1", tr("Laden v-t"), &TForm1::Ladenvt1Click);
+    item(datei, Allemessungen1, "Allemessungen1", tr("Alle Messungen"),
+         &TForm1::Allemessungen1Click);
     item(datei, Ende1, "Ende1", tr("Ende"), &TForm1::Ende1Click);
     QMenu* messen = MainMenu1->addMenu(tr("Messen"));
     item(messen, Messenst1, "Messenst1", tr("Messen s-t"), &TForm1::Messenst1Click);
@@ -128,7 +131,8 @@ void TForm1::buildToolBar() {
     };
     const Button buttons[] = {
         {QT_TR_NOOP("Datei laden"), 0, &TForm1::Ladenst1Click, 1},
-        {QT_TR_NOOP("Datei speichern"), 1, &TForm1::Speichernunter1Click, 2},
+        {QT_TR_NOOP("Datei speichern"), 1, &TForm1::Speichernunter1Click, 1},
+        {QT_TR_NOOP("Alle Messungen"), 10, &TForm1::Allemessungen1Click, 2},
         {QT_TR_NOOP("s-t-Messung"), 2, &TForm1::Messenst1Click, 1},
         {QT_TR_NOOP("v-t-Messung"), 3, &TForm1::Messenvt1Click, 2},
         {QT_TR_NOOP("s-t Auswertung"), 4, &TForm1::Auswertenst1Click, 1},
@@ -303,6 +307,10 @@ void TForm1::Einstellungen1Click() {
 
 void TForm1::Messreiheauswerten1Click() {
     if (windows_.seriesOfRuns) windows_.seriesOfRuns->open();
+}
+
+void TForm1::Allemessungen1Click() {
+    if (windows_.allRuns) windows_.allRuns->open();
 }
 
 void TForm1::Klassenansicht1Click() {

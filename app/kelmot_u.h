@@ -3,6 +3,7 @@
 
 #include "acquisition/AMixer.h"
 #include "app/startoptions.h"
+#include "journal/runloader.h"
 #include "store/measurementstore.h"
 #include "widgets/windowplaces.h"
 
@@ -29,6 +30,7 @@ class TForm7;
 class TForm8;
 class ClassroomWindow;
 class SeriesOfRunsWindow;
+class AllRunsWindow;
 
 // The windows the main window's commands open or ask; the composition root
 // fills them in as it creates them (after the main window).
@@ -43,6 +45,7 @@ struct MainWindowLinks {
     TForm8* settings = nullptr;
     ClassroomWindow* classroom = nullptr;
     SeriesOfRunsWindow* seriesOfRuns = nullptr;
+    AllRunsWindow* allRuns = nullptr;
 };
 
 // A recording line's state as it was when the program started.
@@ -54,7 +57,7 @@ struct SavedLineState {
 };
 
 // The main window: menu bar, tool bar, the picture of the set-up, the mixer.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public RunLoader {
     Q_OBJECT
 public:
     static constexpr int MaxSavedDevices = 11;
@@ -88,6 +91,8 @@ public:
     void Speichernunter1Click();
     void Ladenst1Click();
     void Ladenvt1Click();
+    // "Alle Messungen": every run the journal keeps.
+    void Allemessungen1Click();
     void Ende1Click();
     void Messenst1Click();
     void Messenvt1Click();
@@ -104,20 +109,29 @@ public:
 
     const StartOptions& Options() const { return options_; }
 
+    // RunLoader: runs from the journal become the series, as a load makes them.
+    void loadRuns(const std::vector<RunRecord>& runs, bool withBrightTimes) override;
+    // At start, after a crash: the lesson is back in the store; the newest
+    // series is shown and the user is told so.
+    void showRecoveredLesson();
+    // What the journal has to say at start (a damaged file moved aside).
+    void showJournalNotice(const QString& text);
+
     // Components, in the order they are declared.
     QMenuBar* MainMenu1 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     TAudioMixer* Mixer = nullptr;
-    std::array<QPixmap, 10> ImageList1;
+    std::array<QPixmap, 11> ImageList1;
     QToolBar* ToolBar1 = nullptr;
-    std::array<QWidget*, 23> ToolButtons{}; // ToolButton1 .. ToolButton23
+    std::array<QWidget*, 25> ToolButtons{}; // ToolButton1 .. ToolButton25
     QLabel* Image1 = nullptr;
 
     // Menu items.
     QAction* Speichernunter1 = nullptr;
     QAction* Ladenst1 = nullptr;
     QAction* Ladenvt1 = nullptr;
+    QAction* Allemessungen1 = nullptr;
     QAction* Ende1 = nullptr;
     QAction* Messenst1 = nullptr;
     QAction* Messenvt1 = nullptr;

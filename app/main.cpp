@@ -4,6 +4,7 @@
 #include "app/kelmot_u.h"
 #include "app/language.h"
 #include "app/program.h"
+#include "app/runscommand.h"
 #include "store/version.h"
 #include "widgets/pictures.h"
 
@@ -33,6 +34,7 @@ std::optional<int> answerWithoutWindows(int argc, char** argv,
     }
     if (!parsed.options->analyseFile.isEmpty())
         return kelmot::runAnalysis(*parsed.options, stdout, stderr);
+    if (parsed.options->listRuns) return kelmot::listRuns(*parsed.options, stdout, stderr);
     options = parsed.options;
     options->language = language; // decided: the windows install the same
     return std::nullopt;

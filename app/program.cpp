@@ -6,6 +6,7 @@
 #include "app/info_u.h"
 #include "app/keinedaten_u.h"
 #include "app/kelmot_u.h"
+#include "app/runkeeping.h"
 #include "app/storechanges.h"
 #include "app/windowlinks.h"
 #include "classroom/classroomservice.h"
@@ -15,7 +16,10 @@
 #include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
 #include "evaluation/xlsgespeichert_u.h"
+#include "journal/allrunswindow.h"
+#include "journal/runjournal.h"
 #include "settings/config_u.h"
+#include "store/version.h"
 #include "widgets/chartaccessibility.h"
 
 #include "widgets/dateivorhanden_u.h"
@@ -38,6 +42,9 @@ TForm9* Form9 = nullptr;
 ClassroomService* Classroom = nullptr;
 ClassroomWindow* ClassroomView = nullptr;
 SeriesOfRunsWindow* SeriesOfRuns = nullptr;
+RunJournal* Journal = nullptr;
+RunKeeping* Keeping = nullptr;
+AllRunsWindow* AllRuns = nullptr;
 
 namespace {
 
@@ -72,9 +79,16 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     installChartAccessibility();
     MainWindowLinks& links = mainWindowLinks;
     links = {};
+    // Every run is kept from the first one on; a journal that cannot be
+    // opened leaves measuring as it is and says why.
+    Journal = new RunJournal(journalFolder(), QString::fromLatin1(ProgramVersion));
+    Journal->open();
+    Keeping = new RunKeeping(*Journal, Store,
+                             {[] { return tableView.flagWidthText(); },
+                              [] { return Form2 ? Form2->sourceText() : QString(); }});
     create(Form1, new TForm1(options, std::move(mixer), Store, links));
     links.measurement =
-        create(Form2, new TForm2(Store, Form1, Form1->Mixer, tableSelector, capture));
+        create(Form2, new TForm2(Store, Form1, Form1->Mixer, tableSelector, capture, *Keeping));
     const DiagramLinks diagramLinks{Store, tableView, Form1};
     links.stDiagram = create(Form3, new TForm3(diagramLinks));
     links.vtDiagram = create(Form4, new TForm4(diagramLinks));
@@ -105,9 +119,21 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     QObject::connect(storeChanges, &StoreChanges::changed, SeriesOfRuns, [] {
         if (SeriesOfRuns->isVisible()) SeriesOfRuns->refresh();
     });
+
+    links.allRuns = AllRuns = new AllRunsWindow(*Journal, *Form1, Form1, {}, Form1);
+    // The lesson is mirrored as it changes; a new run refreshes the list.
+    QObject::connect(storeChanges, &StoreChanges::changed, Form1, [] {
+        Keeping->storeChanged();
+        AllRuns->follow();
+    });
+    if (!Journal->notice().isEmpty()) Form1->showJournalNotice(Journal->notice());
+    if (Keeping->recoverLesson()) Form1->showRecoveredLesson();
 }
 
 void destroyWindows() {
+    // Windows are destroyed only after "Ende" or the close box: the next
+    // start begins empty. A crash or a killed program never gets here.
+    if (Journal) Journal->endSession();
     // The classroom view first: its connections end before the windows go.
     delete storeChanges;
     storeChanges = nullptr;
@@ -117,6 +143,7 @@ void destroyWindows() {
     Classroom = nullptr;
     ClassroomView = nullptr; // goes with the main window, its parent
     SeriesOfRuns = nullptr;
+    AllRuns = nullptr; // goes with the main window, its parent
     // In reverse order; the dialogs go with the main window, their parent.
     delete Form6;
     Form6 = nullptr;
@@ -134,6 +161,10 @@ void destroyWindows() {
     Form8 = nullptr;
     Form9 = nullptr;
     mainWindowLinks = {};
+    delete Keeping;
+    Keeping = nullptr;
+    delete Journal;
+    Journal = nullptr;
 }
 
 } // namespace kelmot

@@ -22,6 +22,9 @@ class TForm9;
 class ClassroomService;
 class ClassroomWindow;
 class SeriesOfRunsWindow;
+class RunJournal;
+class RunKeeping;
+class AllRunsWindow;
 
 // The program's one store and its windows. Only the composition root (this
 // folder), `main` and the tests that drive the whole program name them; a
@@ -42,6 +45,10 @@ extern ClassroomService* Classroom;
 extern ClassroomWindow* ClassroomView;
 // "Messreihe auswerten".
 extern SeriesOfRunsWindow* SeriesOfRuns;
+// The journal of every run, what keeps runs in it, and "Alle Messungen".
+extern RunJournal* Journal;
+extern RunKeeping* Keeping;
+extern AllRunsWindow* AllRuns;
 
 // Creates the windows in their fixed order, each running its creation
 // handler: Form1 (main), Form2, Form3, Form4, Form5, AboutBox, Form6, Form7,

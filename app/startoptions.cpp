@@ -22,7 +22,7 @@ namespace {
 // Every option the program knows, as the parser was told of them.
 struct OptionSet {
     QCommandLineOption help, version, simulate, replay, mixer, analyse, output, threshold, speed,
-        language, classroom;
+        language, classroom, runs, since;
 };
 
 OptionSet declareOptions(QCommandLineParser& parser) {
@@ -85,10 +85,20 @@ OptionSet declareOptions(QCommandLineParser& parser) {
         QCoreApplication::translate("StartOptions",
                                     "Die Klassenansicht beim Start einschalten und jede Adresse "
                                     "mit ihrem Zugangscode ausgeben."));
+    QCommandLineOption runs(
+        "runs", QCoreApplication::translate(
+                    "StartOptions",
+                    "Ohne Fenster jede aufbewahrte Messung als Zeile ausgeben (Tabulator "
+                    "zwischen den Feldern, Dezimalpunkt); mit --output jede als .kmd-Datei."));
+    QCommandLineOption since(
+        "since",
+        QCoreApplication::translate("StartOptions",
+                                    "Mit --runs: nur Messungen ab diesem Tag (JJJJ-MM-TT)."),
+        QCoreApplication::translate("StartOptions", "DATUM"));
     parser.addOptions({help, version, simulate, replay, mixer, analyse, output, threshold, speed,
-                       language, classroom});
-    return {help,   version,   simulate, replay,   mixer,    analyse,
-            output, threshold, speed,    language, classroom};
+                       language, classroom, runs, since});
+    return {help,      version, simulate, replay,    mixer, analyse, output,
+            threshold, speed,   language, classroom, runs,  since};
 }
 
 ParsedOptions failure(const QString& message) {
@@ -110,7 +120,23 @@ ParsedOptions readOptions(const QCommandLineParser& parser, const OptionSet& opt
         return failure(QCoreApplication::translate(
             "StartOptions", "--simulate und --replay schließen einander aus."));
     }
-    if (parser.isSet(opt.analyse)) {
+    if (parser.isSet(opt.runs)) {
+        if (parser.isSet(opt.analyse) || parser.isSet(opt.simulate) || parser.isSet(opt.replay) ||
+            parser.isSet(opt.classroom) || parser.isSet(opt.threshold) || !files.isEmpty())
+            return failure(QCoreApplication::translate(
+                "StartOptions", "--runs liest das Journal; nur --since und --output passen dazu."));
+        o.listRuns = true;
+        o.outputFolder = parser.value(opt.output);
+        if (parser.isSet(opt.since)) {
+            o.since = QDate::fromString(parser.value(opt.since), Qt::ISODate);
+            if (!o.since.isValid())
+                return failure(QCoreApplication::translate("StartOptions",
+                                                           "ungültiges Datum '%1' (JJJJ-MM-TT).")
+                                   .arg(parser.value(opt.since)));
+        }
+    } else if (parser.isSet(opt.since)) {
+        return failure(QCoreApplication::translate("StartOptions", "--since gehört zu --runs."));
+    } else if (parser.isSet(opt.analyse)) {
         if (parser.isSet(opt.simulate) || parser.isSet(opt.replay))
             return failure(QCoreApplication::translate(
                 "StartOptions",

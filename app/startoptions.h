@@ -4,6 +4,7 @@
 #include "platform/mixerapi.h"
 #include "platform/wavein.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -31,6 +32,10 @@ struct StartOptions {
     QString language;
     // --classroom: the classroom view switched on at start.
     bool classroom = false;
+    // --runs: the journal's runs as lines for scripts, without a window;
+    // --since: only those begun on or after that day.
+    bool listRuns = false;
+    QDate since;
 };
 
 // Parses the arguments (argv[0] first). On --help or --version the text to

@@ -20,6 +20,7 @@
 #include "store/measurementstore.h"
 #include "store/numberformat.h"
 
+#include "tests/tempdatahome.h"
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QJsonArray>
@@ -240,6 +241,7 @@ Figures measure(int pages, int runs) {
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--pages") return pagesProcess(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const TemporaryDataHome dataHome; // never the journal of a real home
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     kelmot::StartOptions options;

@@ -15,6 +15,7 @@
 #include "store/numberconversion.h"
 #include "store/numberformat.h"
 
+#include "tests/tempdatahome.h"
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLabel>
@@ -46,6 +47,7 @@ bool runUntil(const std::function<bool()>& done, int ms) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const TemporaryDataHome dataHome; // never the journal of a real home
     QApplication app(argc, argv);
     const int runs = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 200;
     const double speed = argc > 2 ? kelmot::parseFloatEitherSeparator(argv[2]).value_or(0) : 40.0;

@@ -25,12 +25,14 @@ LAYERS = [
     ("diagrams",    "core"),  # the s-t and v-t drawings
     ("classroom",   "core"),  # the classroom view's snapshot, JSON, CSV, routes, access code
     ("settings",    "core"),  # the settings dialog's signal view, drawn through the canvas
+    ("journal",     "core"),  # the journal of runs: its file, the lesson mirror, the list model
     ("widgets",     "gui"),   # controls, grids, pictures, QPainter canvas, shared dialogs
     ("acquisition", "gui"),   # the measurement window
     ("evaluation",  "gui"),   # the evaluation table window
     ("diagrams",    "gui"),   # the diagram windows
     ("settings",    "gui"),   # the settings dialog
     ("classroom",   "gui"),   # the classroom view's server, its SVG diagrams and its window
+    ("journal",     "gui"),   # "Alle Messungen"
     ("app",         "gui"),   # program start, main window, composition root
 ]
 ONLY_GUI = {"widgets", "app"}

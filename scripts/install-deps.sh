@@ -9,7 +9,7 @@ packages=(
   build-essential cmake g++ pkg-config ninja-build clang-format
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev qt6-l10n-tools qt6-translations-l10n
   qt6-qpa-plugins
-  qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev libqrencode-dev
+  qt6-httpserver-dev qt6-websockets-dev qt6-svg-dev libqrencode-dev libqt6sql6-sqlite
   portaudio19-dev libasound2-dev libasound2-plugins alsa-utils
   libsndfile1-dev libsamplerate0-dev libjpeg62-turbo-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -50,6 +50,25 @@ void MeasurementStore::commitRun(SeriesSelector& selector) {
     SeriesColor[0] = nextColour();
 }
 
+void MeasurementStore::loadSeries(const double (&darkTimes)[BarrierCount],
+                                  const double (&brightTimes)[BarrierCount], int resolution,
+                                  const QString& name, SeriesSelector& selector) {
+    Puffersetzen();
+    for (int k = 0; k < BarrierCount; ++k) {
+        RunTimes[0][k] = SeriesDarkTimes[0][k] = darkTimes[k];
+        RunTimes[1][k] = SeriesBrightTimes[0][k] = brightTimes[k];
+    }
+    SeriesResolution[0] = resolution;
+    SeriesStRelation[0] = 0;
+    SeriesVtRelation[0] = 0;
+    DataTitle = name;
+    DataPresent = true;
+    SeriesName[0] = name;
+    refillSelector(selector);
+    SeriesCounter += 1;
+    SeriesColor[0] = nextColour();
+}
+
 void MeasurementStore::selectOnlyNewest(SeriesSelector& selector) const {
     selector.clear();
     selector.insertItem(0, SeriesName[0]);

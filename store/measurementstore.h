@@ -51,6 +51,12 @@ struct MeasurementStore {
     void Puffersetzen();
     // Last step of a completed run: the run becomes the newest series.
     void commitRun(SeriesSelector& selector);
+    // A run read back from elsewhere (the journal) becomes the newest series,
+    // as a data file load makes it: older series pushed down in three-list
+    // mode, the name listed, the next colour. Its relationships start unchosen.
+    void loadSeries(const double (&darkTimes)[BarrierCount],
+                    const double (&brightTimes)[BarrierCount], int resolution, const QString& name,
+                    SeriesSelector& selector);
     // Keep only the newest series ("Diagramme löschen").
     void LoescheFeld(SeriesSelector& selector);
     // The two output-format buttons of the settings dialog.

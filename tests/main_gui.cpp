@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "tempdatahome.h"
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    const TemporaryDataHome dataHome;
     // Headless, on a screen large enough for every window size the tests
     // give the main window (up to 1920 x 1080) and without window frames:
     // the windows' places are the program's own. Small screens with frames

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "tempdatahome.h"
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    const TemporaryDataHome dataHome;
     // ALSA loads its PulseAudio plugins on demand and unloads them on close;
     // whatever they keep until exit would then be reported from an unknown
     // module. Kept resident, LeakSanitizer can name them (see lsan.supp).

@@ -179,6 +179,31 @@ QImage classroom() {
     return img;
 }
 
+// "Alle Messungen": a card box of kept runs, each card a run with its curve.
+QImage runArchive() {
+    QImage img = canvas(36, 36);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 50), 1.1));
+    for (int i = 0; i < 3; ++i) { // three cards standing in the box, the front one highest
+        const double x = 6 + 3 * i, y = 4 + 4 * i;
+        p.setBrush(i == 2 ? QColor(255, 255, 255) : QColor(235, 235, 240));
+        p.drawRect(QRectF(x, y, 20, 14));
+    }
+    p.setPen(QPen(QColor(0, 0, 128), 1.6));
+    p.drawLine(QPointF(14, 24), QPointF(19, 19));
+    p.drawLine(QPointF(19, 19), QPointF(29, 14));
+    p.setPen(QPen(QColor(60, 40, 20), 1.2));
+    QLinearGradient wood(0, 22, 0, 34);
+    wood.setColorAt(0, QColor(205, 150, 90));
+    wood.setColorAt(1, QColor(150, 100, 50));
+    p.setBrush(wood);
+    p.drawRect(QRectF(3, 22, 30, 12)); // the box
+    p.setBrush(QColor(240, 230, 210));
+    p.drawRect(QRectF(14, 26, 8, 4)); // its label
+    return img;
+}
+
 QImage programIcon() {
     QImage img = canvas(40, 16);
     QPainter p(&img);
@@ -388,9 +413,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QDir out(argc > 1 ? argv[1] : "resources");
     QDir().mkpath(out.path());
-    const QImage buttons[] = {folder(),  floppy(),   stopwatch(),     stopwatch(),
-                              table(3),  table(6),   axes("s", true), axes("v", false),
-                              spanner(), classroom()};
+    const QImage buttons[] = {folder(),  floppy(),    stopwatch(),     stopwatch(),
+                              table(3),  table(6),    axes("s", true), axes("v", false),
+                              spanner(), classroom(), runArchive()};
     bool ok = true;
     for (int i = 0; i < int(std::size(buttons)); ++i)
         ok &= save(buttons[i], out.filePath(QString("werkzeug%1.png").arg(i)), "PNG");

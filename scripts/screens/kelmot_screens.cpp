@@ -16,6 +16,7 @@
 #include "settings/config_u.h"
 #include "store/measurementstore.h"
 
+#include "tests/tempdatahome.h"
 #include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -127,6 +128,7 @@ bool saveSettings(const QString& file) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const TemporaryDataHome dataHome; // never the journal of a real home
     QApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: kelmot_screens <png file>\n");

@@ -26,7 +26,8 @@ TEST(MeasurementWindowAlone, ARunGoesIntoTheStoreAndSelectorItIsHanded) {
         nullptr, std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices()));
     mixer.setMixerId(0);
     auto capture = std::make_shared<CardLikeBackend>();
-    TForm2 window(store, &mainWindow, &mixer, selector, capture);
+    NoRunKeeper keeper;
+    TForm2 window(store, &mainWindow, &mixer, selector, capture, keeper);
     window.FormCreate();
 
     // Half the main window's width, its height below the tool bar.

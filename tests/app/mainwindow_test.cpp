@@ -99,7 +99,8 @@ TEST_F(ProgramFixture, MenuAndToolBarHoldEveryCommand) {
     QStringList datei;
     for (QAction* a : Form1->MainMenu1->actions()[0]->menu()->actions())
         datei << a->text();
-    EXPECT_EQ(datei, (QStringList{"Speichern unter", "Laden s-t", "Laden v-t", "Ende"}));
+    EXPECT_EQ(datei,
+              (QStringList{"Speichern unter", "Laden s-t", "Laden v-t", "Alle Messungen", "Ende"}));
 
     QStringList hints;
     QList<int> gaps;
@@ -117,10 +118,11 @@ TEST_F(ProgramFixture, MenuAndToolBarHoldEveryCommand) {
             ++gap;
         }
     }
-    EXPECT_EQ(hints, (QStringList{"Datei laden", "Datei speichern", "s-t-Messung", "v-t-Messung",
-                                  "s-t Auswertung", "v-t Auswertung", "s-t Auswertung / Diagramm",
-                                  "v-t Auswertung / Diagramm", "Einstellungen", "Klassenansicht"}));
-    EXPECT_EQ(gaps, (QList<int>{1, 2, 1, 2, 1, 2, 1, 2, 1}));
+    EXPECT_EQ(hints, (QStringList{"Datei laden", "Datei speichern", "Alle Messungen", "s-t-Messung",
+                                  "v-t-Messung", "s-t Auswertung", "v-t Auswertung",
+                                  "s-t Auswertung / Diagramm", "v-t Auswertung / Diagramm",
+                                  "Einstellungen", "Klassenansicht"}));
+    EXPECT_EQ(gaps, (QList<int>{1, 1, 2, 1, 2, 1, 2, 1, 2, 1}));
     EXPECT_EQ(Form1->ToolBar1->height(), 49);
     // "Datei laden" loads as s-t: it hides the picture like "Laden s-t".
     Form1->Image1->show();

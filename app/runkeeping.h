@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "acquisition/runkeeper.h"
+#include "journal/runjournal.h"
+#include "store/measurementstore.h"
+
+#include <QByteArray>
+#include <functional>
+
+namespace kelmot {
+
+// The program's journal of runs as the windows meet it: each run the
+// measurement window completes is kept with what was measured and how, and
+// the lesson in the store is mirrored as it changes, so that a start after
+// a crash brings it back.
+class RunKeeping : public RunKeeper {
+public:
+    struct Context {
+        std::function<QString()> flagWidth; // the evaluation table's field, mm
+        std::function<QString()> source;    // card and input, "Simulation", a file
+    };
+    RunKeeping(RunJournal& journal, MeasurementStore& store, Context context);
+
+    // RunKeeper
+    std::optional<QString> keepRun(const CompletedRun& run) override;
+    std::optional<QString> problem() const override;
+
+    // The store may have changed: mirrored when it has.
+    void storeChanged();
+    // At start, into an empty store: the lesson of a start that ended
+    // otherwise than normally. True when one came back.
+    bool recoverLesson();
+
+    // The record of the run just committed, as keepRun writes it.
+    RunRecord recordOfNewestRun(const CompletedRun& run) const;
+
+private:
+    RunJournal& journal_;
+    MeasurementStore& store_;
+    Context context_;
+    QByteArray mirrored_;
+};
+
+} // namespace kelmot

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/runscommand.h"
+
+#include "journal/runjournal.h"
+#include "journal/runtables.h"
+#include "store/datafile.h"
+#include "store/fileio.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace kelmot {
+
+namespace {
+
+void say(std::FILE* err, const QString& text) {
+    std::fputs(("kelmot: " + text + "\n").toLocal8Bit().constData(), err);
+}
+
+QByteArray dataFileOf(const RunRecord& run) {
+    double times[2][TimeSlots]{};
+    std::copy_n(run.darkTimes, BarrierCount, times[0]);
+    std::copy_n(run.brightTimes, BarrierCount, times[1]);
+    return dataFileText(run.resolution, times);
+}
+
+} // namespace
+
+int listRuns(const StartOptions& options, std::FILE* out, std::FILE* err) {
+    const QString folder = journalFolder();
+    if (!QFileInfo::exists(QDir(folder).filePath(JournalFile::fileName()))) {
+        say(err, QCoreApplication::translate("RunsCommand", "noch keine Messung aufbewahrt (%1).")
+                     .arg(folder));
+        return 1;
+    }
+    // Reading needs no session: a list does not start a lesson.
+    RunJournal reader(folder, {});
+    if (!reader.openForReading()) {
+        say(err, reader.problem());
+        return 2;
+    }
+    if (!reader.notice().isEmpty()) say(err, reader.notice());
+    // A damaged journal was moved aside: what it held cannot be listed.
+    if (reader.movedAside()) return 2;
+    const QDateTime since =
+        options.since.isValid() ? options.since.startOfDay().toUTC() : QDateTime();
+    const std::vector<RunRecord> runs = reader.runs(since);
+    if (!options.outputFolder.isEmpty() && !QDir().mkpath(options.outputFolder)) {
+        say(err, QCoreApplication::translate("AnalyseCommand",
+                                             "Der Ordner \"%1\" lässt sich nicht anlegen.")
+                     .arg(options.outputFolder));
+        return 2;
+    }
+    for (const RunRecord& run : runs) {
+        if (options.outputFolder.isEmpty()) {
+            const QByteArray line = runLine(run).toUtf8() + '\n';
+            std::fwrite(line.constData(), 1, std::size_t(line.size()), out);
+            continue;
+        }
+        const QString path =
+            QDir(options.outputFolder).filePath(runFileName(run, QStringLiteral(".kmd")));
+        if (const auto failed = saveFileAtomically(path, dataFileOf(run))) {
+            say(err, *failed);
+            return 2;
+        }
+    }
+    std::fflush(out);
+    if (runs.empty()) {
+        say(err, QCoreApplication::translate("RunsCommand", "keine Messung im Journal."));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace kelmot

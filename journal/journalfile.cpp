@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "journal/journalfile.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace kelmot {
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("JournalFile", text);
+}
+
+// SQLite's primary result codes for a file that is no database or is damaged.
+bool meansDamaged(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */;
+}
+
+bool startsLikeSqlite(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return true; // unreadable: SQLite says why
+    const QByteArray head = file.read(16);
+    // An empty file is a database nobody has written to yet.
+    return head.isEmpty() || head == QByteArray("SQLite format 3\0", 16);
+}
+
+constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+} // namespace
+
+JournalFile::JournalFile(QString folder)
+    : folder_(std::move(folder)), connection_(QStringLiteral("kelmot-journal-") +
+                                              QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
+
+JournalFile::~JournalFile() {
+    close();
+}
+
+QString JournalFile::path() const {
+    return QDir(folder_).filePath(fileName());
+}
+
+void JournalFile::close() {
+    if (db_.isValid()) {
+        db_.close();
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connection_);
+    }
+}
+
+bool JournalFile::open() {
+    close();
+    problem_.clear();
+    notice_.clear();
+    readOnly_ = false;
+    movedAside_ = false;
+    switch (tryOpen()) {
+    case Outcome::Usable:
+        return true;
+    case Outcome::Failed:
+        close();
+        return false;
+    case Outcome::Damaged:
+        break;
+    }
+    // A damaged file is kept for whoever wants to look at it; the runs
+    // from now on go into a new one.
+    close();
+    const QString aside = moveAside();
+    if (aside.isEmpty()) return false;
+    movedAside_ = true;
+    notice_ = tr("Das Messungsjournal \"%1\" war beschädigt und liegt jetzt als \"%2\"; ein neues "
+                 "Journal ist angelegt.")
+                  .arg(path(), aside);
+    if (tryOpen() == Outcome::Usable) return true;
+    close();
+    return false;
+}
+
+JournalFile::Outcome JournalFile::tryOpen() {
+    if (!QDir().mkpath(folder_)) {
+        problem_ = tr("Der Ordner \"%1\" lässt sich nicht anlegen.").arg(folder_);
+        return Outcome::Failed;
+    }
+    QFile::setPermissions(folder_, OwnerOnly | QFileDevice::ExeOwner);
+    if (!QFile::exists(path())) {
+        // Created private before SQLite sees it: its WAL and shared-memory
+        // files take the same permissions.
+        QFile file(path());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            problem_ =
+                tr("Die Datei \"%1\" lässt sich nicht anlegen: %2").arg(path(), file.errorString());
+            return Outcome::Failed;
+        }
+        file.setPermissions(OwnerOnly);
+    }
+    if (!startsLikeSqlite(path())) return Outcome::Damaged;
+    if (!connect(false)) return Outcome::Failed;
+
+    QSqlQuery version(db_);
+    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next()) {
+        if (meansDamaged(version.lastError())) return Outcome::Damaged;
+        problem_ = version.lastError().text();
+        return Outcome::Failed;
+    }
+    const int found = version.value(0).toInt();
+    version.finish();
+    if (found > SchemaVersion) {
+        // Ours to read, not to change: the newer program knows its schema.
+        close();
+        if (!connect(true)) return Outcome::Failed;
+        readOnly_ = true;
+        problem_ =
+            tr("Das Messungsjournal \"%1\" stammt von einer neueren Programmversion und wird "
+               "nur gelesen.")
+                .arg(path());
+        notice_ = problem_;
+        return Outcome::Usable;
+    }
+
+    QSqlQuery check(db_);
+    if (!check.exec(QStringLiteral("PRAGMA integrity_check")) || !check.next()) {
+        if (meansDamaged(check.lastError())) return Outcome::Damaged;
+        problem_ = check.lastError().text();
+        return Outcome::Failed;
+    }
+    if (check.value(0).toString() != QLatin1String("ok")) return Outcome::Damaged;
+    check.finish();
+
+    // A commit is on the disk before the call returns: a run the window
+    // calls ended survives a killed program and a power cut.
+    if (!execute(QStringLiteral("PRAGMA journal_mode=WAL")) ||
+        !execute(QStringLiteral("PRAGMA synchronous=FULL")))
+        return Outcome::Failed;
+    return migrate();
+}
+
+bool JournalFile::connect(bool readOnly) {
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    if (!db_.isValid()) {
+        problem_ = tr("Qt hat keinen SQLite-Treiber (Paket libqt6sql6-sqlite).");
+        return false;
+    }
+    db_.setDatabaseName(path());
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
+    if (readOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db_.setConnectOptions(options);
+    if (!db_.open()) {
+        problem_ = db_.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+bool JournalFile::execute(const QString& statement) {
+    QSqlQuery query(db_);
+    if (query.exec(statement)) return true;
+    problem_ = query.lastError().text();
+    return false;
+}
+
+JournalFile::Outcome JournalFile::migrate() {
+    QSqlQuery version(db_);
+    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next()) {
+        problem_ = version.lastError().text();
+        return Outcome::Failed;
+    }
+    const int found = version.value(0).toInt();
+    version.finish();
+    if (found == SchemaVersion) return Outcome::Usable;
+
+    // Forward only, each step in the transaction that also sets the version:
+    // a program killed halfway leaves the file as it was.
+    if (!execute(QStringLiteral("BEGIN IMMEDIATE"))) return Outcome::Failed;
+    bool ok = true;
+    if (found < 1) {
+        ok = execute(QStringLiteral("CREATE TABLE runs ("
+                                    " id INTEGER PRIMARY KEY,"
+                                    " started_utc TEXT NOT NULL,"
+                                    " ended_utc TEXT NOT NULL,"
+                                    " utc_offset INTEGER NOT NULL,"
+                                    " number INTEGER NOT NULL,"
+                                    " name TEXT NOT NULL,"
+                                    " kind TEXT NOT NULL,"
+                                    " resolution INTEGER NOT NULL,"
+                                    " threshold INTEGER NOT NULL,"
+                                    " dark_times TEXT NOT NULL,"
+                                    " bright_times TEXT NOT NULL,"
+                                    " duration REAL NOT NULL,"
+                                    " flag_width TEXT NOT NULL,"
+                                    " source TEXT NOT NULL,"
+                                    " program_version TEXT NOT NULL,"
+                                    " session TEXT NOT NULL)")) &&
+             execute(QStringLiteral("CREATE INDEX runs_by_start ON runs(started_utc)")) &&
+             execute(QStringLiteral("CREATE TABLE sessions ("
+                                    " id TEXT PRIMARY KEY,"
+                                    " started_utc TEXT NOT NULL,"
+                                    " ended_cleanly INTEGER NOT NULL DEFAULT 0,"
+                                    " recovered INTEGER NOT NULL DEFAULT 0,"
+                                    " lesson BLOB)"));
+    }
+    ok = ok && execute(QStringLiteral("PRAGMA user_version=%1").arg(SchemaVersion)) &&
+         execute(QStringLiteral("COMMIT"));
+    if (!ok) {
+        const QString why = problem_;
+        execute(QStringLiteral("ROLLBACK"));
+        problem_ = why;
+        return Outcome::Failed;
+    }
+    return Outcome::Usable;
+}
+
+QString JournalFile::moveAside() {
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    QString aside;
+    for (int n = 1;; ++n) {
+        const QString name = n == 1 ? QStringLiteral("runs-broken-%1.sqlite").arg(stamp)
+                                    : QStringLiteral("runs-broken-%1-%2.sqlite").arg(stamp).arg(n);
+        aside = QDir(folder_).filePath(name);
+        if (!QFile::exists(aside)) break;
+    }
+    if (!QFile::rename(path(), aside)) {
+        problem_ = tr("Das beschädigte Messungsjournal \"%1\" lässt sich nicht beiseitelegen.")
+                       .arg(path());
+        return {};
+    }
+    // Its write-ahead log belongs to it, not to the new file.
+    for (const char* suffix : {"-wal", "-shm"}) {
+        const QString companion = path() + QLatin1String(suffix);
+        if (QFile::exists(companion)) QFile::rename(companion, aside + QLatin1String(suffix));
+    }
+    return aside;
+}
+
+} // namespace kelmot

@@ -1,0 +1,305 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "journal/runjournal.h"
+
+#include "journal/timestext.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QUuid>
+#include <QVariant>
+
+namespace kelmot {
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("RunJournal", text);
+}
+
+QDateTime fromUtcText(const QString& text) {
+    QDateTime t = QDateTime::fromString(text, Qt::ISODateWithMs);
+    t.setTimeSpec(Qt::UTC);
+    return t;
+}
+
+constexpr char RunColumns[] =
+    "id, started_utc, ended_utc, utc_offset, number, name, kind, resolution, threshold, "
+    "dark_times, bright_times, flag_width, source, program_version, session";
+
+RunRecord runFrom(const QSqlQuery& q) {
+    RunRecord run;
+    run.id = q.value(0).toLongLong();
+    run.startedUtc = fromUtcText(q.value(1).toString());
+    run.endedUtc = fromUtcText(q.value(2).toString());
+    run.utcOffsetSeconds = q.value(3).toInt();
+    run.number = q.value(4).toInt();
+    run.name = q.value(5).toString();
+    run.kind = q.value(6).toString();
+    run.resolution = q.value(7).toInt();
+    run.threshold = q.value(8).toInt();
+    // A field another program spoiled reads as zeros rather than stopping the list.
+    if (!readTimesText(q.value(9).toString(), run.darkTimes))
+        std::fill_n(run.darkTimes, BarrierCount, 0.0);
+    if (!readTimesText(q.value(10).toString(), run.brightTimes))
+        std::fill_n(run.brightTimes, BarrierCount, 0.0);
+    run.flagWidthMm = q.value(11).toString();
+    run.source = q.value(12).toString();
+    run.programVersion = q.value(13).toString();
+    run.session = q.value(14).toString();
+    return run;
+}
+
+} // namespace
+
+QString journalFolder() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("kelmot"));
+}
+
+QString RunJournal::utcText(const QDateTime& t) {
+    return t.toUTC().toString(Qt::ISODateWithMs);
+}
+
+RunJournal::RunJournal(QString folder, QString programVersion)
+    : file_(std::move(folder)), programVersion_(std::move(programVersion)),
+      session_(QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
+
+RunJournal::~RunJournal() = default;
+
+bool RunJournal::open() {
+    writeProblem_.clear();
+    if (!file_.open()) return false;
+    if (file_.readOnly()) return false;
+    return startSession();
+}
+
+bool RunJournal::keeping() const {
+    return file_.isOpen() && !file_.readOnly() && sessionStarted_ && writeProblem_.isEmpty();
+}
+
+QString RunJournal::problem() const {
+    if (!writeProblem_.isEmpty()) return writeProblem_;
+    return file_.problem();
+}
+
+QString RunJournal::lockPath(const QString& session) const {
+    return QDir(file_.folder()).filePath(QStringLiteral("session-%1.lock").arg(session));
+}
+
+bool RunJournal::startSession() {
+    if (sessionStarted_) return true;
+    // The lock says "this start is still running" to a second program; the
+    // system lets it go with the process, however that ends.
+    sessionLock_ = std::make_unique<QLockFile>(lockPath(session_));
+    sessionLock_->setStaleLockTime(0);
+    sessionLock_->tryLock(0);
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("INSERT INTO sessions (id, started_utc) VALUES (?, ?)"));
+    q.addBindValue(session_);
+    q.addBindValue(utcText(QDateTime::currentDateTimeUtc()));
+    if (!q.exec()) return !failed(q.lastError().text());
+    sessionStarted_ = true;
+    return true;
+}
+
+bool RunJournal::sessionRunning(const QString& session) const {
+    QLockFile lock(lockPath(session));
+    lock.setStaleLockTime(0); // only a process that is gone leaves a stale lock
+    if (!lock.tryLock(0)) return lock.error() == QLockFile::LockFailedError;
+    lock.unlock(); // and removes it: that start is over
+    return false;
+}
+
+std::optional<QString> RunJournal::failed(const QString& why) {
+    writeProblem_ = tr("Die Messungen werden nicht aufbewahrt: %1").arg(why);
+    return writeProblem_;
+}
+
+std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& lesson) {
+    // A journal that failed before is tried again: the disk may have room now.
+    if (!keeping() && !open()) return problem();
+    QSqlDatabase& db = file_.database();
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) return failed(q.lastError().text());
+    q.prepare(QStringLiteral(
+        "INSERT INTO runs (started_utc, ended_utc, utc_offset, number, name, kind, resolution, "
+        "threshold, dark_times, bright_times, duration, flag_width, source, program_version, "
+        "session) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    q.addBindValue(utcText(run.startedUtc));
+    q.addBindValue(utcText(run.endedUtc));
+    q.addBindValue(run.utcOffsetSeconds);
+    q.addBindValue(run.number);
+    q.addBindValue(run.name);
+    q.addBindValue(run.kind);
+    q.addBindValue(run.resolution);
+    q.addBindValue(run.threshold);
+    q.addBindValue(timesText(run.darkTimes));
+    q.addBindValue(timesText(run.brightTimes));
+    q.addBindValue(run.durationSeconds());
+    q.addBindValue(run.flagWidthMm);
+    q.addBindValue(run.source);
+    q.addBindValue(run.programVersion.isEmpty() ? programVersion_ : run.programVersion);
+    q.addBindValue(session_);
+    bool ok = q.exec();
+    const qint64 id = q.lastInsertId().toLongLong();
+    QSqlQuery mirror(db);
+    if (ok) {
+        mirror.prepare(QStringLiteral("UPDATE sessions SET lesson = ? WHERE id = ?"));
+        mirror.addBindValue(lesson);
+        mirror.addBindValue(session_);
+        ok = mirror.exec();
+    }
+    QSqlQuery commit(db);
+    if (ok) ok = commit.exec(QStringLiteral("COMMIT"));
+    if (!ok) {
+        const QString why = !q.lastError().text().isEmpty()        ? q.lastError().text()
+                            : !mirror.lastError().text().isEmpty() ? mirror.lastError().text()
+                                                                   : commit.lastError().text();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return failed(why);
+    }
+    run.id = id;
+    if (run.session.isEmpty()) run.session = session_;
+    writeProblem_.clear();
+    ++revision_;
+    return std::nullopt;
+}
+
+std::optional<QString> RunJournal::mirrorLesson(const QByteArray& lesson) {
+    if (!keeping() && !open()) return problem();
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("UPDATE sessions SET lesson = ? WHERE id = ?"));
+    q.addBindValue(lesson);
+    q.addBindValue(session_);
+    if (!q.exec()) return failed(q.lastError().text());
+    return std::nullopt;
+}
+
+std::optional<QByteArray> RunJournal::takeLessonToRecover() {
+    if (!keeping()) return std::nullopt;
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("SELECT id, ended_cleanly, recovered, lesson FROM sessions "
+                             "WHERE id <> ? ORDER BY started_utc DESC"));
+    q.addBindValue(session_);
+    if (!q.exec()) return std::nullopt;
+    std::optional<QByteArray> lesson;
+    QStringList over; // ended without a word and not running: nothing comes back twice
+    bool newest = true;
+    while (q.next()) {
+        const QString id = q.value(0).toString();
+        const bool clean = q.value(1).toBool();
+        const bool recovered = q.value(2).toBool();
+        if (clean || recovered) {
+            newest = false; // an older crash was followed by a normal ending
+            continue;
+        }
+        if (sessionRunning(id)) continue; // a second program, still measuring
+        over << id;
+        if (newest && !q.value(3).isNull()) lesson = q.value(3).toByteArray();
+        newest = false;
+    }
+    q.finish();
+    for (const QString& id : over) {
+        QSqlQuery mark(file_.database());
+        mark.prepare(QStringLiteral("UPDATE sessions SET recovered = 1 WHERE id = ?"));
+        mark.addBindValue(id);
+        mark.exec();
+    }
+    return lesson;
+}
+
+void RunJournal::endSession() {
+    if (!keeping() && !sessionStarted_) return;
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("UPDATE sessions SET ended_cleanly = 1 WHERE id = ?"));
+    q.addBindValue(session_);
+    q.exec();
+    if (sessionLock_) sessionLock_->unlock();
+}
+
+std::vector<RunSummary> RunJournal::summaries() const {
+    std::vector<RunSummary> list;
+    if (!file_.isOpen()) return list;
+    QSqlQuery q(const_cast<JournalFile&>(file_).database());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT id, started_utc, utc_offset, name, kind, resolution, "
+                               "flag_width, source, duration FROM runs ORDER BY id DESC")))
+        return list;
+    while (q.next()) {
+        RunSummary s;
+        s.id = q.value(0).toLongLong();
+        s.startedLocal = fromUtcText(q.value(1).toString()).toOffsetFromUtc(q.value(2).toInt());
+        s.name = q.value(3).toString();
+        s.kind = q.value(4).toString();
+        s.resolution = q.value(5).toInt();
+        s.flagWidthMm = q.value(6).toString();
+        s.source = q.value(7).toString();
+        s.durationSeconds = q.value(8).toDouble();
+        list.push_back(std::move(s));
+    }
+    return list;
+}
+
+std::vector<RunRecord> RunJournal::runs(const QDateTime& sinceUtc) const {
+    std::vector<RunRecord> list;
+    if (!file_.isOpen()) return list;
+    QSqlQuery q(const_cast<JournalFile&>(file_).database());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM runs WHERE started_utc >= ? ORDER BY id")
+                  .arg(QLatin1String(RunColumns)));
+    q.addBindValue(sinceUtc.isValid() ? utcText(sinceUtc) : QString());
+    if (!q.exec()) return list;
+    while (q.next())
+        list.push_back(runFrom(q));
+    return list;
+}
+
+std::optional<RunRecord> RunJournal::run(qint64 id) const {
+    if (!file_.isOpen()) return std::nullopt;
+    QSqlQuery q(const_cast<JournalFile&>(file_).database());
+    q.prepare(QStringLiteral("SELECT %1 FROM runs WHERE id = ?").arg(QLatin1String(RunColumns)));
+    q.addBindValue(id);
+    if (!q.exec() || !q.next()) return std::nullopt;
+    return runFrom(q);
+}
+
+std::optional<QString> RunJournal::rename(qint64 id, const QString& name) {
+    if (!keeping() && !open()) return problem();
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("UPDATE runs SET name = ? WHERE id = ?"));
+    q.addBindValue(name);
+    q.addBindValue(id);
+    if (!q.exec()) return failed(q.lastError().text());
+    ++revision_;
+    return std::nullopt;
+}
+
+std::optional<QString> RunJournal::remove(const QList<qint64>& ids) {
+    if (!keeping() && !open()) return problem();
+    QSqlDatabase& db = file_.database();
+    if (!QSqlQuery(db).exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return failed(db.lastError().text());
+    for (const qint64 id : ids) {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("DELETE FROM runs WHERE id = ?"));
+        q.addBindValue(id);
+        if (!q.exec()) {
+            const QString why = q.lastError().text();
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            return failed(why);
+        }
+    }
+    QSqlQuery commit(db);
+    if (!commit.exec(QStringLiteral("COMMIT"))) {
+        const QString why = commit.lastError().text();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return failed(why);
+    }
+    ++revision_;
+    return std::nullopt;
+}
+
+} // namespace kelmot

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "store/measurementstore.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace kelmot {
+
+// The kinds of run the journal keeps, as its files spell them.
+inline constexpr char KindSt[] = "s-t";
+inline constexpr char KindVt[] = "v-t";
+
+// One completed run as the journal keeps it: everything needed to load it
+// again and to say later how it was measured.
+struct RunRecord {
+    qint64 id = 0;            // the journal's own number, from 1 upward; 0 before it is kept
+    QDateTime startedUtc;     // the first dark edge
+    QDateTime endedUtc;       // the last bright edge, when the run was committed
+    int utcOffsetSeconds = 0; // of the local time when the run was measured
+    int number = 0;           // the program's run number ("Messung 3")
+    QString name;             // "Messung 3", or as renamed
+    QString kind = QString::fromLatin1(KindSt);
+    int resolution = 0; // 1 = "1 ms"
+    int threshold = 0;
+    double darkTimes[BarrierCount]{};
+    double brightTimes[BarrierCount]{};
+    QString flagWidthMm; // as typed in the table's field
+    QString source;      // card and input, "Simulation" or the replayed file
+    QString programVersion;
+    QString session; // the program start that measured it
+
+    // From the first dark edge to the last bright one.
+    double durationSeconds() const { return brightTimes[BarrierCount - 1] - darkTimes[0]; }
+    QDateTime startedLocal() const { return startedUtc.toOffsetFromUtc(utcOffsetSeconds); }
+    QDateTime endedLocal() const { return endedUtc.toOffsetFromUtc(utcOffsetSeconds); }
+};
+
+// What the list of all runs shows of a run: read without its times.
+struct RunSummary {
+    qint64 id = 0;
+    QDateTime startedLocal;
+    QString name;
+    QString kind;
+    int resolution = 0;
+    QString flagWidthMm;
+    QString source;
+    double durationSeconds = 0;
+};
+
+} // namespace kelmot

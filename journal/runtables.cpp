@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "journal/runtables.h"
+
+#include "journal/timestext.h"
+#include "store/numberformat.h"
+
+#include <QCoreApplication>
+
+namespace kelmot {
+
+QString runLine(const RunRecord& run) {
+    QStringList fields{
+        QString::number(run.id),
+        run.startedLocal().toString(Qt::ISODate),
+        // A tab or line break in a name would split the line for a script.
+        QString(run.name).replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' '),
+        run.kind,
+        QString::number(run.resolution),
+        timesText(run.darkTimes, u'\t'),
+        timesText(run.brightTimes, u'\t'),
+    };
+    return fields.join(u'\t');
+}
+
+TableTexts runsTable(const std::vector<RunRecord>& runs, const QLocale& locale) {
+    const auto tr = [](const char* text) { return QCoreApplication::translate("RunTables", text); };
+    TableTexts table;
+    table.push_back({tr("Nr."), tr("Datum"), tr("Uhrzeit"), tr("Name"), tr("Art"), tr("Ort (m)"),
+                     tr("Zeit aus (s)"), tr("Zeit an (s)")});
+    for (const RunRecord& run : runs) {
+        const QDateTime local = run.startedLocal();
+        const int decimals = decimalsForResolution(run.resolution);
+        for (int k = 0; k < BarrierCount; ++k) {
+            table.push_back({QString::number(run.id), local.date().toString(Qt::ISODate),
+                             local.time().toString(QStringLiteral("HH:mm:ss")), run.name, run.kind,
+                             formatFixed(k / 10.0, 1, locale),
+                             formatFixed(run.darkTimes[k], decimals, locale),
+                             formatFixed(run.brightTimes[k], decimals, locale)});
+        }
+    }
+    return table;
+}
+
+QString runFileName(const RunRecord& run, const QString& extension) {
+    QString name = QStringLiteral("%1 %2").arg(run.id).arg(run.name.trimmed());
+    for (QChar& c : name)
+        if (c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'"' ||
+            c == u'<' || c == u'>' || c == u'|' || c.category() == QChar::Other_Control)
+            c = u'_';
+    return name + extension;
+}
+
+} // namespace kelmot

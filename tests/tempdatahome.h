@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+// Every test process keeps its runs in a data folder of its own, removed at
+// the end: no test reads or writes the journal in a real home.
+class TemporaryDataHome {
+public:
+    TemporaryDataHome() { qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.path())); }
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_{QDir::tempPath() + QStringLiteral("/kelmot-test-data-XXXXXX")};
+};
