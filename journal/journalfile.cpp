@@ -13,10 +13,6 @@ namespace kelmot {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("JournalFile", text);
-}
-
 // SQLite's primary result codes for a file that is no database or is damaged.
 bool meansDamaged(const QSqlError& error) {
     const int code = error.nativeErrorCode().toInt() & 0xff;
@@ -76,8 +72,10 @@ bool JournalFile::open() {
     const QString aside = moveAside();
     if (aside.isEmpty()) return false;
     movedAside_ = true;
-    notice_ = tr("Das Messungsjournal \"%1\" war beschädigt und liegt jetzt als \"%2\"; ein neues "
-                 "Journal ist angelegt.")
+    notice_ = QCoreApplication::translate(
+                  "JournalFile",
+                  "Das Messungsjournal \"%1\" war beschädigt und liegt jetzt als \"%2\"; ein neues "
+                  "Journal ist angelegt.")
                   .arg(path(), aside);
     if (tryOpen() == Outcome::Usable) return true;
     close();
@@ -86,7 +84,9 @@ bool JournalFile::open() {
 
 JournalFile::Outcome JournalFile::tryOpen() {
     if (!QDir().mkpath(folder_)) {
-        problem_ = tr("Der Ordner \"%1\" lässt sich nicht anlegen.").arg(folder_);
+        problem_ = QCoreApplication::translate("JournalFile",
+                                               "Der Ordner \"%1\" lässt sich nicht anlegen.")
+                       .arg(folder_);
         return Outcome::Failed;
     }
     QFile::setPermissions(folder_, OwnerOnly | QFileDevice::ExeOwner);
@@ -95,8 +95,9 @@ JournalFile::Outcome JournalFile::tryOpen() {
         // files take the same permissions.
         QFile file(path());
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            problem_ =
-                tr("Die Datei \"%1\" lässt sich nicht anlegen: %2").arg(path(), file.errorString());
+            problem_ = QCoreApplication::translate("JournalFile",
+                                                   "Die Datei \"%1\" lässt sich nicht anlegen: %2")
+                           .arg(path(), file.errorString());
             return Outcome::Failed;
         }
         file.setPermissions(OwnerOnly);
@@ -118,8 +119,10 @@ JournalFile::Outcome JournalFile::tryOpen() {
         if (!connect(true)) return Outcome::Failed;
         readOnly_ = true;
         problem_ =
-            tr("Das Messungsjournal \"%1\" stammt von einer neueren Programmversion und wird "
-               "nur gelesen.")
+            QCoreApplication::translate(
+                "JournalFile",
+                "Das Messungsjournal \"%1\" stammt von einer neueren Programmversion und wird "
+                "nur gelesen.")
                 .arg(path());
         notice_ = problem_;
         return Outcome::Usable;
@@ -145,7 +148,8 @@ JournalFile::Outcome JournalFile::tryOpen() {
 bool JournalFile::connect(bool readOnly) {
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     if (!db_.isValid()) {
-        problem_ = tr("Qt hat keinen SQLite-Treiber (Paket libqt6sql6-sqlite).");
+        problem_ = QCoreApplication::translate(
+            "JournalFile", "Qt hat keinen SQLite-Treiber (Paket libqt6sql6-sqlite).");
         return false;
     }
     db_.setDatabaseName(path());
@@ -228,7 +232,9 @@ QString JournalFile::moveAside() {
         if (!QFile::exists(aside)) break;
     }
     if (!QFile::rename(path(), aside)) {
-        problem_ = tr("Das beschädigte Messungsjournal \"%1\" lässt sich nicht beiseitelegen.")
+        problem_ = QCoreApplication::translate(
+                       "JournalFile",
+                       "Das beschädigte Messungsjournal \"%1\" lässt sich nicht beiseitelegen.")
                        .arg(path());
         return {};
     }

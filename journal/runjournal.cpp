@@ -15,14 +15,15 @@ namespace kelmot {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("RunJournal", text);
-}
-
 QDateTime fromUtcText(const QString& text) {
     QDateTime t = QDateTime::fromString(text, Qt::ISODateWithMs);
     t.setTimeSpec(Qt::UTC);
     return t;
+}
+
+// Qt binds a null text as NULL; the journal's texts are never NULL.
+QString text(const QString& s) {
+    return s.isNull() ? QStringLiteral("") : s;
 }
 
 constexpr char RunColumns[] =
@@ -114,7 +115,9 @@ bool RunJournal::sessionRunning(const QString& session) const {
 }
 
 std::optional<QString> RunJournal::failed(const QString& why) {
-    writeProblem_ = tr("Die Messungen werden nicht aufbewahrt: %1").arg(why);
+    writeProblem_ =
+        QCoreApplication::translate("RunJournal", "Die Messungen werden nicht aufbewahrt: %1")
+            .arg(why);
     return writeProblem_;
 }
 
@@ -132,16 +135,16 @@ std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& les
     q.addBindValue(utcText(run.endedUtc));
     q.addBindValue(run.utcOffsetSeconds);
     q.addBindValue(run.number);
-    q.addBindValue(run.name);
-    q.addBindValue(run.kind);
+    q.addBindValue(text(run.name));
+    q.addBindValue(text(run.kind));
     q.addBindValue(run.resolution);
     q.addBindValue(run.threshold);
     q.addBindValue(timesText(run.darkTimes));
     q.addBindValue(timesText(run.brightTimes));
     q.addBindValue(run.durationSeconds());
-    q.addBindValue(run.flagWidthMm);
-    q.addBindValue(run.source);
-    q.addBindValue(run.programVersion.isEmpty() ? programVersion_ : run.programVersion);
+    q.addBindValue(text(run.flagWidthMm));
+    q.addBindValue(text(run.source));
+    q.addBindValue(text(run.programVersion.isEmpty() ? programVersion_ : run.programVersion));
     q.addBindValue(session_);
     bool ok = q.exec();
     const qint64 id = q.lastInsertId().toLongLong();
@@ -250,7 +253,8 @@ std::vector<RunRecord> RunJournal::runs(const QDateTime& sinceUtc) const {
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT %1 FROM runs WHERE started_utc >= ? ORDER BY id")
                   .arg(QLatin1String(RunColumns)));
-    q.addBindValue(sinceUtc.isValid() ? utcText(sinceUtc) : QString());
+    // An empty text (not a null one: NULL compares with nothing) comes before every time.
+    q.addBindValue(sinceUtc.isValid() ? utcText(sinceUtc) : QStringLiteral(""));
     if (!q.exec()) return list;
     while (q.next())
         list.push_back(runFrom(q));

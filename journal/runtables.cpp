@@ -23,10 +23,15 @@ QString runLine(const RunRecord& run) {
 }
 
 TableTexts runsTable(const std::vector<RunRecord>& runs, const QLocale& locale) {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("RunTables", text); };
     TableTexts table;
-    table.push_back({tr("Nr."), tr("Datum"), tr("Uhrzeit"), tr("Name"), tr("Art"), tr("Ort (m)"),
-                     tr("Zeit aus (s)"), tr("Zeit an (s)")});
+    table.push_back({QCoreApplication::translate("RunTables", "Nr."),
+                     QCoreApplication::translate("RunTables", "Datum"),
+                     QCoreApplication::translate("RunTables", "Uhrzeit"),
+                     QCoreApplication::translate("RunTables", "Name"),
+                     QCoreApplication::translate("RunTables", "Art"),
+                     QCoreApplication::translate("RunTables", "Ort (m)"),
+                     QCoreApplication::translate("RunTables", "Zeit aus (s)"),
+                     QCoreApplication::translate("RunTables", "Zeit an (s)")});
     for (const RunRecord& run : runs) {
         const QDateTime local = run.startedLocal();
         const int decimals = decimalsForResolution(run.resolution);

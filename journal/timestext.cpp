@@ -6,8 +6,11 @@
 namespace kelmot {
 
 QString scriptNumber(double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    // Plain decimals ("-0.0003") as scripts and people read times; only a
+    // number too small or large for that comes in the shortest exponent form.
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ec != std::errc{}) result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return QString::fromLatin1(buffer, int(result.ptr - buffer));
 }
 

@@ -15,6 +15,10 @@
         <source>keine vollständige Messung in &quot;%1&quot; (%2 Flanken erkannt, Schwelle %3).</source>
         <translation>no complete run in &quot;%1&quot; (%2 edges found, threshold %3).</translation>
     </message>
+    <message>
+        <source>Auswertung: %1</source>
+        <translation>Analysis: %1</translation>
+    </message>
 </context>
 <context>
     <name>ClassroomCommand</name>
@@ -235,6 +239,33 @@
     </message>
 </context>
 <context>
+    <name>JournalFile</name>
+    <message>
+        <source>Das Messungsjournal &quot;%1&quot; war beschädigt und liegt jetzt als &quot;%2&quot;; ein neues Journal ist angelegt.</source>
+        <translation>The journal of runs &quot;%1&quot; was damaged and has been moved to &quot;%2&quot;; a new journal has been started.</translation>
+    </message>
+    <message>
+        <source>Der Ordner &quot;%1&quot; lässt sich nicht anlegen.</source>
+        <translation>The folder &quot;%1&quot; cannot be created.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; lässt sich nicht anlegen: %2</source>
+        <translation>The file &quot;%1&quot; cannot be created: %2</translation>
+    </message>
+    <message>
+        <source>Das Messungsjournal &quot;%1&quot; stammt von einer neueren Programmversion und wird nur gelesen.</source>
+        <translation>The journal of runs &quot;%1&quot; comes from a newer version of the program and is only read.</translation>
+    </message>
+    <message>
+        <source>Qt hat keinen SQLite-Treiber (Paket libqt6sql6-sqlite).</source>
+        <translation>Qt has no SQLite driver (package libqt6sql6-sqlite).</translation>
+    </message>
+    <message>
+        <source>Das beschädigte Messungsjournal &quot;%1&quot; lässt sich nicht beiseitelegen.</source>
+        <translation>The damaged journal of runs &quot;%1&quot; cannot be moved aside.</translation>
+    </message>
+</context>
+<context>
     <name>JpegPicture</name>
     <message>
         <source>kelmot: Bild %1 fehlt
@@ -438,6 +469,59 @@
     </message>
 </context>
 <context>
+    <name>RunJournal</name>
+    <message>
+        <source>Die Messungen werden nicht aufbewahrt: %1</source>
+        <translation>Runs are not being kept: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RunTables</name>
+    <message>
+        <source>Nr.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Uhrzeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Art</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Ort (m)</source>
+        <translation>Position (m)</translation>
+    </message>
+    <message>
+        <source>Zeit aus (s)</source>
+        <translation>Beam blocked (s)</translation>
+    </message>
+    <message>
+        <source>Zeit an (s)</source>
+        <translation>Beam clear (s)</translation>
+    </message>
+</context>
+<context>
+    <name>RunsCommand</name>
+    <message>
+        <source>noch keine Messung aufbewahrt (%1).</source>
+        <translation>no run kept yet (%1).</translation>
+    </message>
+    <message>
+        <source>keine Messung im Journal.</source>
+        <translation>no run in the journal.</translation>
+    </message>
+</context>
+<context>
     <name>SeriesOfRuns</name>
     <message>
         <source>Messung</source>
@@ -617,6 +701,30 @@ Dies ist freie Software: Sie dürfen sie ändern und weitergeben. Es gibt keine 
 This is free software: you are free to change and redistribute it. There is NO WARRANTY, to the extent permitted by law.
 </translation>
     </message>
+    <message>
+        <source>Ohne Fenster jede aufbewahrte Messung als Zeile ausgeben (Tabulator zwischen den Feldern, Dezimalpunkt); mit --output jede als .kmd-Datei.</source>
+        <translation>Print every kept run as one line without a window (tabs between the fields, a decimal point); with --output, write each as a .kmd file.</translation>
+    </message>
+    <message>
+        <source>Mit --runs: nur Messungen ab diesem Tag (JJJJ-MM-TT).</source>
+        <translation>With --runs: only runs from this day on (YYYY-MM-DD).</translation>
+    </message>
+    <message>
+        <source>DATUM</source>
+        <translation>DATE</translation>
+    </message>
+    <message>
+        <source>--runs liest das Journal; nur --since und --output passen dazu.</source>
+        <translation>--runs reads the journal; only --since and --output go with it.</translation>
+    </message>
+    <message>
+        <source>ungültiges Datum &apos;%1&apos; (JJJJ-MM-TT).</source>
+        <translation>invalid date &apos;%1&apos; (YYYY-MM-DD).</translation>
+    </message>
+    <message>
+        <source>--since gehört zu --runs.</source>
+        <translation>--since belongs to --runs.</translation>
+    </message>
 </context>
 <context>
     <name>VtDiagram</name>
@@ -631,6 +739,88 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Steigung : %1</source>
         <translation>Slope: %1</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::AllRunsWindow</name>
+    <message>
+        <source>   Alle Messungen</source>
+        <translation>   All runs</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Messung(en) endgültig löschen?</source>
+        <translation>
+            <numerusform>Delete %n run for good?</numerusform>
+            <numerusform>Delete %n runs for good?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Zeitraum</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Heute</source>
+        <translation>Today</translation>
+    </message>
+    <message>
+        <source>Diese Woche</source>
+        <translation>This week</translation>
+    </message>
+    <message>
+        <source>Alle</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>&amp;Suchen:</source>
+        <translation>&amp;Search:</translation>
+    </message>
+    <message>
+        <source>Alle Messungen</source>
+        <translation>All runs</translation>
+    </message>
+    <message>
+        <source>Laden s-t</source>
+        <translation>Load s-t</translation>
+    </message>
+    <message>
+        <source>Laden v-t</source>
+        <translation>Load v-t</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Speichern unter</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Ordner für die Messdateien</source>
+        <translation>Folder for the data files</translation>
+    </message>
+    <message>
+        <source>Excel-Dateien (*.xls);;Alle Dateien (*)</source>
+        <translation>Excel files (*.xls);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Das Messungsjournal lässt sich nicht öffnen.</source>
+        <translation>The journal of runs cannot be opened.</translation>
+    </message>
+    <message>
+        <source>Messungen</source>
+        <translation>Runs</translation>
     </message>
 </context>
 <context>
@@ -696,6 +886,57 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Ausgleichskurve</source>
         <translation>Fitted curve</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::RunListModel</name>
+    <message>
+        <source>1 ms</source>
+        <translation>1 ms</translation>
+    </message>
+    <message>
+        <source>10 ms</source>
+        <translation>10 ms</translation>
+    </message>
+    <message>
+        <source>%1 mm</source>
+        <translation>%1 mm</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Uhrzeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Art</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Auflösung</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>Fahnenbreite</source>
+        <translation>Flag width</translation>
+    </message>
+    <message>
+        <source>Quelle</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>Dauer</source>
+        <translation>Duration</translation>
     </message>
 </context>
 <context>
@@ -890,6 +1131,14 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>Daten : %1</source>
         <translation>Data: %1</translation>
     </message>
+    <message>
+        <source>Die Messungen der letzten Sitzung sind wiederhergestellt.</source>
+        <translation>The runs of the last session have been restored.</translation>
+    </message>
+    <message>
+        <source>Alle Messungen</source>
+        <translation>All runs</translation>
+    </message>
 </context>
 <context>
     <name>kelmot::TForm2</name>
@@ -965,6 +1214,11 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>  Aufnahme nicht möglich: %1  </source>
         <translation>  Cannot record: %1  </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 the sound card (or &quot;Simulation&quot;), %2 its input line (or the replayed file)</extracomment>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,498 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "journal/lessonstate.h"
+#include "journal/runjournal.h"
+#include "journal/runlistmodel.h"
+#include "journal/runtables.h"
+#include "journal/timestext.h"
+#include "store/measurementstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace kelmot;
+
+namespace {
+
+RunRecord sampleRun(int n, double scale = 1.0) {
+    RunRecord run;
+    run.number = n;
+    run.name = QStringLiteral("Messung %1").arg(n);
+    run.kind = QString::fromLatin1(n % 2 ? KindSt : KindVt);
+    run.resolution = n % 2;
+    run.threshold = 5000 + n;
+    for (int k = 0; k < BarrierCount; ++k) {
+        // Times no short decimal text holds: only a round trip keeps them.
+        run.darkTimes[k] = -0.0003 + scale * k * 0.1234567890123457 / 3.0;
+        run.brightTimes[k] = run.darkTimes[k] + 0.0271828182845904 * scale;
+    }
+    run.endedUtc = QDateTime(QDate(2026, 12, 9), QTime(10, 0, n), Qt::UTC);
+    run.startedUtc = run.endedUtc.addMSecs(-1500);
+    run.utcOffsetSeconds = 3600;
+    run.flagWidthMm = QStringLiteral("10");
+    run.source = QStringLiteral("Simulation: virtuelle Fahrbahn");
+    return run;
+}
+
+struct JournalFolder {
+    QTemporaryDir dir;
+    QString path() const { return dir.path() + "/kelmot"; }
+    QString file() const { return path() + "/runs.sqlite"; }
+};
+
+void expectSameTimes(const RunRecord& a, const RunRecord& b) {
+    for (int k = 0; k < BarrierCount; ++k) {
+        EXPECT_EQ(a.darkTimes[k], b.darkTimes[k]) << k;
+        EXPECT_EQ(a.brightTimes[k], b.brightTimes[k]) << k;
+    }
+}
+
+QStringList brokenFiles(const QString& folder) {
+    return QDir(folder).entryList({"runs-broken-*.sqlite"}, QDir::Files);
+}
+
+} // namespace
+
+TEST(TimesText, ReadsBackEveryDoubleExactlyWithAPointUnderAnyLocale) {
+    const double times[] = {-0.0003, 0.1, 1.0 / 3.0, 1e-300, 123456.789012345678, -0.0, 5e-324};
+    const QString text = timesText(times);
+    EXPECT_FALSE(text.contains(u',')) << text.toStdString(); // the tests run under de_DE
+    double back[std::size(times)]{};
+    ASSERT_TRUE(readTimesText(text, back));
+    for (std::size_t i = 0; i < std::size(times); ++i)
+        EXPECT_EQ(std::memcmp(&times[i], &back[i], sizeof(double)), 0) << i;
+    double two[2];
+    EXPECT_FALSE(readTimesText("1 2 3", two)); // one too many
+    EXPECT_FALSE(readTimesText("1", two));     // one too few
+    EXPECT_FALSE(readTimesText("1 2,5", two)); // a comma is no separator here
+}
+
+TEST(RunJournal, KeepsRunsAtFullPrecisionAndListsThem) {
+    JournalFolder folder;
+    RunJournal journal(folder.path(), "3.0");
+    ASSERT_TRUE(journal.open()) << journal.problem().toStdString();
+    EXPECT_TRUE(journal.keeping());
+    EXPECT_EQ(QFile::permissions(folder.file()) & 0x0077, 0); // nothing for group and others
+    EXPECT_EQ(QFile::permissions(folder.file()), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ReadUser |
+                                                     QFileDevice::WriteUser);
+
+    std::vector<RunRecord> kept;
+    for (int n = 1; n <= 3; ++n) {
+        RunRecord run = sampleRun(n, n);
+        ASSERT_FALSE(journal.keepRun(run, {}));
+        EXPECT_GT(run.id, 0);
+        kept.push_back(run);
+    }
+    EXPECT_EQ(journal.revision(), 3);
+    const auto runs = journal.runs();
+    ASSERT_EQ(runs.size(), 3u);
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        EXPECT_EQ(runs[i].id, kept[i].id);
+        EXPECT_EQ(runs[i].name, kept[i].name);
+        EXPECT_EQ(runs[i].kind, kept[i].kind);
+        EXPECT_EQ(runs[i].resolution, kept[i].resolution);
+        EXPECT_EQ(runs[i].threshold, kept[i].threshold);
+        EXPECT_EQ(runs[i].flagWidthMm, "10");
+        EXPECT_EQ(runs[i].source, kept[i].source);
+        EXPECT_EQ(runs[i].programVersion, "3.0");
+        EXPECT_EQ(runs[i].session, journal.session());
+        EXPECT_EQ(runs[i].startedUtc, kept[i].startedUtc);
+        EXPECT_EQ(runs[i].endedLocal().offsetFromUtc(), 3600);
+        expectSameTimes(runs[i], kept[i]);
+    }
+    // The list shows the newest first, without the times.
+    const auto list = journal.summaries();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].id, kept[2].id);
+    EXPECT_DOUBLE_EQ(list[0].durationSeconds, kept[2].durationSeconds());
+    // Since a moment: only the runs begun then or later.
+    EXPECT_EQ(journal.runs(kept[1].startedUtc).size(), 2u);
+
+    ASSERT_FALSE(journal.rename(kept[0].id, "Gruppe 3, 50 g"));
+    EXPECT_EQ(journal.run(kept[0].id)->name, "Gruppe 3, 50 g");
+    ASSERT_FALSE(journal.remove({kept[0].id, kept[2].id}));
+    ASSERT_EQ(journal.runs().size(), 1u);
+    EXPECT_EQ(journal.runs()[0].id, kept[1].id);
+    EXPECT_FALSE(journal.run(kept[0].id));
+}
+
+TEST(RunJournal, TwoProgramsAtOnceBothKeepTheirRuns) {
+    JournalFolder folder;
+    RunJournal first(folder.path(), "3.0");
+    RunJournal second(folder.path(), "3.0");
+    ASSERT_TRUE(first.open());
+    ASSERT_TRUE(second.open());
+    for (int n = 1; n <= 20; ++n) {
+        RunRecord a = sampleRun(n), b = sampleRun(100 + n);
+        ASSERT_FALSE(first.keepRun(a, {}));
+        ASSERT_FALSE(second.keepRun(b, {}));
+    }
+    EXPECT_EQ(first.runs().size(), 40u);
+    EXPECT_EQ(second.summaries().size(), 40u);
+}
+
+TEST(RunJournal, AFileLockedByAnotherProgramFailsTheRunAfterTheWaitNotTheMeasurement) {
+    JournalFolder folder;
+    RunJournal journal(folder.path(), "3.0");
+    ASSERT_TRUE(journal.open());
+    {
+        // Another program holds the write lock for longer than we wait.
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other-writer");
+        other.setDatabaseName(folder.file());
+        ASSERT_TRUE(other.open());
+        QSqlQuery hold(other);
+        ASSERT_TRUE(hold.exec("BEGIN IMMEDIATE"));
+        RunRecord run = sampleRun(1);
+        const auto failure = journal.keepRun(run, {});
+        ASSERT_TRUE(failure);
+        EXPECT_TRUE(failure->startsWith("Die Messungen werden nicht aufbewahrt: "))
+            << failure->toStdString();
+        EXPECT_FALSE(journal.keeping());
+        EXPECT_EQ(journal.problem(), *failure);
+        hold.exec("ROLLBACK");
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other-writer");
+    // Once the lock is gone the next run is kept again, and said so.
+    RunRecord run = sampleRun(2);
+    EXPECT_FALSE(journal.keepRun(run, {}));
+    EXPECT_TRUE(journal.keeping());
+    EXPECT_TRUE(journal.problem().isEmpty());
+}
+
+TEST(RunJournal, AFolderThatCannotBeMadeKeepsNothingAndSaysWhy) {
+    QTemporaryDir dir;
+    QFile blocker(dir.path() + "/kelmot");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    blocker.close();
+    RunJournal journal(dir.path() + "/kelmot", "3.0");
+    EXPECT_FALSE(journal.open());
+    EXPECT_FALSE(journal.keeping());
+    EXPECT_TRUE(journal.problem().contains(dir.path() + "/kelmot"))
+        << journal.problem().toStdString();
+    RunRecord run = sampleRun(1);
+    EXPECT_TRUE(journal.keepRun(run, {}));
+    EXPECT_TRUE(journal.summaries().empty());
+    EXPECT_FALSE(journal.takeLessonToRecover());
+    journal.endSession(); // nothing to end, nothing to crash
+}
+
+// What is found at the journal's place: each is moved aside, named in the
+// notice, and a new journal keeps the next run.
+TEST(RunJournal, DamagedFilesAreMovedAsideAndANewJournalIsStarted) {
+    const auto garbage = [](const QString& path) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(5000, 'x'));
+    };
+    const auto truncated = [](const QString& path) {
+        {
+            RunJournal full(QFileInfo(path).path(), "3.0");
+            ASSERT_TRUE(full.open());
+            for (int n = 1; n <= 200; ++n) {
+                RunRecord run = sampleRun(n);
+                ASSERT_FALSE(full.keepRun(run, QByteArray(300, 'l')));
+            }
+            full.endSession();
+        } // closing folds the log into the file
+        QFile f(path);
+        ASSERT_GT(f.size(), 20000);
+        ASSERT_TRUE(f.resize(f.size() / 2));
+    };
+    const auto scribbled = [](const QString& path) {
+        {
+            RunJournal full(QFileInfo(path).path(), "3.0");
+            ASSERT_TRUE(full.open());
+            for (int n = 1; n <= 200; ++n) {
+                RunRecord run = sampleRun(n);
+                ASSERT_FALSE(full.keepRun(run, {}));
+            }
+            full.endSession();
+        }
+        // The header stays that of SQLite; pages in the middle are noise.
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(4096 * 2);
+        f.write(QByteArray(4096 * 3, '\x5a'));
+    };
+    for (const auto& [name, spoil] :
+         std::vector<std::pair<const char*, std::function<void(const QString&)>>>{
+             {"garbage", garbage}, {"truncated", truncated}, {"scribbled", scribbled}}) {
+        SCOPED_TRACE(name);
+        JournalFolder folder;
+        QDir().mkpath(folder.path());
+        spoil(folder.file());
+        RunJournal journal(folder.path(), "3.0");
+        ASSERT_TRUE(journal.open()) << journal.problem().toStdString();
+        EXPECT_TRUE(journal.movedAside());
+        const QStringList aside = brokenFiles(folder.path());
+        ASSERT_EQ(aside.size(), 1) << aside.join(' ').toStdString();
+        EXPECT_TRUE(journal.notice().contains(folder.file())) << journal.notice().toStdString();
+        EXPECT_TRUE(journal.notice().contains(aside[0])) << journal.notice().toStdString();
+        RunRecord run = sampleRun(1);
+        EXPECT_FALSE(journal.keepRun(run, {}));
+        EXPECT_EQ(journal.runs().size(), 1u);
+    }
+}
+
+TEST(RunJournal, AnEmptyFileIsANewJournal) {
+    JournalFolder folder;
+    QDir().mkpath(folder.path());
+    QFile(folder.file()).open(QIODevice::WriteOnly);
+    RunJournal journal(folder.path(), "3.0");
+    ASSERT_TRUE(journal.open());
+    EXPECT_FALSE(journal.movedAside());
+    EXPECT_TRUE(brokenFiles(folder.path()).isEmpty());
+    RunRecord run = sampleRun(1);
+    EXPECT_FALSE(journal.keepRun(run, {}));
+}
+
+TEST(RunJournal, AFileOfANewerProgramIsOnlyRead) {
+    JournalFolder folder;
+    {
+        RunJournal older(folder.path(), "3.0");
+        ASSERT_TRUE(older.open());
+        RunRecord run = sampleRun(1);
+        ASSERT_FALSE(older.keepRun(run, {}));
+        older.endSession();
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
+        db.setDatabaseName(folder.file());
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec("PRAGMA user_version=7");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("newer");
+    RunJournal journal(folder.path(), "3.0");
+    EXPECT_FALSE(journal.open());
+    EXPECT_FALSE(journal.keeping());
+    EXPECT_TRUE(journal.readable());
+    EXPECT_TRUE(journal.notice().contains("neueren Programmversion"))
+        << journal.notice().toStdString();
+    EXPECT_EQ(journal.runs().size(), 1u); // what it holds is still listed
+    RunRecord run = sampleRun(2);
+    EXPECT_TRUE(journal.keepRun(run, {}));
+    EXPECT_TRUE(brokenFiles(folder.path()).isEmpty());
+}
+
+// A full disk, as a small file-size limit gives it in a child process: runs
+// fail with a reason and never stop anything, and those kept before stay.
+TEST(RunJournal, AFullDiskFailsRunsWithAReasonAndKeepsTheEarlierOnes) {
+    JournalFolder folder;
+    {
+        RunJournal journal(folder.path(), "3.0");
+        ASSERT_TRUE(journal.open());
+        journal.endSession();
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG instead
+        const rlimit limit{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        RunJournal journal(folder.path(), "3.0");
+        if (!journal.open()) _exit(10);
+        int kept = 0;
+        for (int n = 1; n <= 2000; ++n) {
+            RunRecord run = sampleRun(n);
+            if (const auto failure = journal.keepRun(run, QByteArray(400, 'l'))) {
+                const bool said = failure->startsWith("Die Messungen werden nicht aufbewahrt: ") &&
+                                  !journal.keeping();
+                _exit(kept > 0 && said ? 0 : 11);
+            }
+            ++kept;
+        }
+        _exit(12); // the limit never stopped a write
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    RunJournal after(folder.path(), "3.0");
+    ASSERT_TRUE(after.open()) << after.problem().toStdString();
+    EXPECT_FALSE(after.movedAside());
+    EXPECT_GT(after.runs().size(), 0u);
+    for (const RunRecord& run : after.runs())
+        expectSameTimes(run, sampleRun(run.number));
+}
+
+TEST(LessonState, ComesBackWithSlotsNamesColoursAndRelationships) {
+    MeasurementStore store;
+    store.initialise();
+    store.OutputMode = 1;
+    store.SeriesCounter = 4;
+    store.MeasurementNumber = 7;
+    store.DataPresent = true;
+    store.DataTitle = "Messung 7";
+    for (int s = 0; s < 3; ++s) {
+        store.SeriesName[s] = QStringLiteral("Messung %1").arg(7 - s);
+        store.SeriesColor[s] = s == 0 ? Red : s == 1 ? Navy : Green;
+        store.SeriesStRelation[s] = s + 1;
+        store.SeriesVtRelation[s] = 2 - s;
+        store.SeriesResolution[s] = s % 2;
+        for (int k = 0; k < BarrierCount; ++k) {
+            store.SeriesDarkTimes[s][k] = k * 0.1 + s / 3.0;
+            store.SeriesBrightTimes[s][k] = k * 0.1 + s / 7.0;
+        }
+    }
+    store.RunTimes[0][4] = 1.0 / 9.0;
+    const QByteArray state = lessonState(store);
+    EXPECT_TRUE(lessonHasSeries(state));
+
+    MeasurementStore back;
+    back.initialise();
+    ASSERT_TRUE(restoreLesson(state, back));
+    EXPECT_EQ(back.OutputMode, 1);
+    EXPECT_EQ(back.SeriesCounter, 4);
+    EXPECT_EQ(back.MeasurementNumber, 7);
+    EXPECT_TRUE(back.DataPresent);
+    EXPECT_EQ(back.DataTitle, "Messung 7");
+    EXPECT_EQ(back.RunTimes[0][4], 1.0 / 9.0);
+    for (int s = 0; s < 3; ++s) {
+        EXPECT_EQ(back.SeriesName[s], store.SeriesName[s]);
+        EXPECT_EQ(back.SeriesColor[s], store.SeriesColor[s]);
+        EXPECT_EQ(back.SeriesStRelation[s], store.SeriesStRelation[s]);
+        EXPECT_EQ(back.SeriesVtRelation[s], store.SeriesVtRelation[s]);
+        EXPECT_EQ(back.SeriesResolution[s], store.SeriesResolution[s]);
+        for (int k = 0; k < BarrierCount; ++k) {
+            EXPECT_EQ(back.SeriesDarkTimes[s][k], store.SeriesDarkTimes[s][k]);
+            EXPECT_EQ(back.SeriesBrightTimes[s][k], store.SeriesBrightTimes[s][k]);
+        }
+    }
+    // A damaged mirror leaves the store as it was.
+    MeasurementStore untouched;
+    untouched.initialise();
+    untouched.SeriesName[0] = "bleibt";
+    EXPECT_FALSE(restoreLesson(state.left(state.size() / 2), untouched));
+    EXPECT_FALSE(restoreLesson(R"({"series":[{"name":""}]})", untouched));
+    EXPECT_EQ(untouched.SeriesName[0], "bleibt");
+}
+
+TEST(RunJournal, ALessonComesBackOnceAfterAnEndingThatWasNotNormal) {
+    JournalFolder folder;
+    const QByteArray lesson = R"({"series":[{"name":"Messung 1"}]})";
+    {
+        RunJournal crashed(folder.path(), "3.0");
+        ASSERT_TRUE(crashed.open());
+        RunRecord run = sampleRun(1);
+        ASSERT_FALSE(crashed.keepRun(run, lesson));
+        // No endSession: the program was killed.
+    }
+    {
+        RunJournal next(folder.path(), "3.0");
+        ASSERT_TRUE(next.open());
+        EXPECT_EQ(next.takeLessonToRecover(), lesson);
+        next.endSession();
+    }
+    {
+        // Recovered once; the start after it ended normally: empty.
+        RunJournal third(folder.path(), "3.0");
+        ASSERT_TRUE(third.open());
+        EXPECT_FALSE(third.takeLessonToRecover());
+        third.endSession();
+    }
+}
+
+TEST(RunJournal, ALessonOfAProgramStillRunningOrEndedNormallyStaysWhereItIs) {
+    JournalFolder folder;
+    const QByteArray lesson = R"({"series":[{"name":"Messung 1"}]})";
+    RunJournal running(folder.path(), "3.0");
+    ASSERT_TRUE(running.open());
+    ASSERT_FALSE(running.mirrorLesson(lesson));
+    {
+        RunJournal second(folder.path(), "3.0");
+        ASSERT_TRUE(second.open());
+        EXPECT_FALSE(second.takeLessonToRecover()); // the first is still measuring
+        second.endSession();
+    }
+    running.endSession();
+    RunJournal after(folder.path(), "3.0");
+    ASSERT_TRUE(after.open());
+    EXPECT_FALSE(after.takeLessonToRecover());
+}
+
+TEST(RunTables, ALineForScriptsWithPointsAndTabs) {
+    RunRecord run = sampleRun(3);
+    run.id = 42;
+    run.name = "Gruppe\t3";
+    const QStringList fields = runLine(run).split(u'\t');
+    ASSERT_EQ(fields.size(), 5 + 2 * BarrierCount);
+    EXPECT_EQ(fields[0], "42");
+    EXPECT_EQ(fields[1], "2026-12-09T11:00:01+01:00");
+    EXPECT_EQ(fields[2], "Gruppe 3");
+    EXPECT_EQ(fields[3], "s-t");
+    EXPECT_EQ(fields[4], "1");
+    EXPECT_EQ(fields[5], "-0.0003");
+    for (int k = 0; k < BarrierCount; ++k) {
+        EXPECT_EQ(fields[5 + k].toDouble(), run.darkTimes[k]);
+        EXPECT_EQ(fields[15 + k].toDouble(), run.brightTimes[k]);
+    }
+    EXPECT_EQ(runFileName(run, ".kmd"), "42 Gruppe_3.kmd"); // a tab is a control character
+    run.name = "a/b:c";
+    EXPECT_EQ(runFileName(run, ".kmd"), "42 a_b_c.kmd");
+}
+
+TEST(RunTables, OneRowPerBarrierOfEachRunInTheLocalesNumbers) {
+    RunRecord a = sampleRun(1), b = sampleRun(2);
+    a.id = 1;
+    b.id = 2;
+    const TableTexts table = runsTable({a, b}, QLocale(QLocale::German));
+    ASSERT_EQ(table.size(), 1u + 2 * BarrierCount);
+    EXPECT_EQ(table[0][0], "Nr.");
+    EXPECT_EQ(table[1][5], "0,0");
+    EXPECT_EQ(table[1][6], "0,000"); // resolution 1: three decimals, as the table shows -0.0003
+    EXPECT_EQ(table[11][0], "2");
+    EXPECT_EQ(table[11][6], "0,00"); // resolution 0: two
+    EXPECT_EQ(table[20][5], "0,9");
+}
+
+TEST(RunListModel, NarrowsToTodayThisWeekAndASearchAndRenames) {
+    std::vector<RunSummary> runs;
+    const QDate today(2026, 12, 9); // a Wednesday
+    const auto add = [&](qint64 id, QDate day, const QString& name) {
+        RunSummary s;
+        s.id = id;
+        s.startedLocal = QDateTime(day, QTime(9, 0), Qt::OffsetFromUTC, 3600);
+        s.name = name;
+        s.kind = "s-t";
+        s.source = "Simulation: virtuelle Fahrbahn";
+        runs.push_back(s);
+    };
+    add(4, today, "Gruppe 3, 50 g");
+    add(3, today.addDays(-2), "Messung 2"); // Monday
+    add(2, today.addDays(-3), "Messung 1"); // Sunday before
+    add(1, today.addDays(-30), "Alt");
+    QList<QPair<qint64, QString>> renamed;
+    RunListModel model([&](qint64 id, const QString& name) {
+        renamed.append({id, name});
+        return true;
+    });
+    model.setRuns(runs);
+    EXPECT_EQ(model.rowCount(), 4);
+    model.setFilter(RunListModel::Span::Today, {}, today);
+    EXPECT_EQ(model.rowCount(), 1);
+    model.setFilter(RunListModel::Span::ThisWeek, {}, today);
+    EXPECT_EQ(model.rowCount(), 2);
+    model.setFilter(RunListModel::Span::All, "gruppe", today);
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.runAt(0).id, 4);
+    model.setFilter(RunListModel::Span::All, {}, today);
+    EXPECT_EQ(model.data(model.index(0, RunListModel::Name)).toString(), "Gruppe 3, 50 g");
+    EXPECT_EQ(model.data(model.index(0, RunListModel::Time)).toString(), "09:00:00");
+    // A new name is kept; an empty one is refused (it would mark an empty slot).
+    EXPECT_TRUE(model.setData(model.index(1, RunListModel::Name), "Wagen schwer"));
+    EXPECT_FALSE(model.setData(model.index(1, RunListModel::Name), "  "));
+    EXPECT_FALSE(model.setData(model.index(1, RunListModel::Kind), "v-t"));
+    ASSERT_EQ(renamed.size(), 1);
+    EXPECT_EQ(renamed[0], (QPair<qint64, QString>{3, "Wagen schwer"}));
+    EXPECT_EQ(model.data(model.index(1, RunListModel::Name)).toString(), "Wagen schwer");
+}
