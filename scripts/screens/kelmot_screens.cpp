@@ -13,6 +13,8 @@
 #include "diagrams/vtdiagramm_u.h"
 #include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
+#include "journal/allrunswindow.h"
+#include "journal/runjournal.h"
 #include "settings/config_u.h"
 #include "store/measurementstore.h"
 
@@ -116,6 +118,18 @@ bool saveSeriesOfRuns(const QDir& folder) {
     return kelmot::SeriesOfRuns->grab().save(folder.filePath(QStringLiteral("messreihe.png")));
 }
 
+// "Alle Messungen" after the runs so far, one of them renamed by a group.
+bool saveAllRuns(const QDir& folder) {
+    const auto runs = kelmot::Journal->runs();
+    if (runs.size() > 1) kelmot::Journal->rename(runs[1].id, QStringLiteral("Gruppe 3, 50 g"));
+    kelmot::Form1->Allemessungen1Click();
+    letRun(500);
+    const bool saved =
+        kelmot::AllRuns->grab().save(folder.filePath(QStringLiteral("alle-messungen.png")));
+    kelmot::AllRuns->hide();
+    return saved;
+}
+
 // The settings dialog listening to the virtual track for a while.
 bool saveSettings(const QString& file) {
     kelmot::Form8->show();
@@ -159,6 +173,7 @@ int main(int argc, char** argv) {
         saved = saveEvaluationViews(folder) && saved;
         saved = saveClassroomView(folder) && saved;
         saved = saveSeriesOfRuns(folder) && saved;
+        saved = saveAllRuns(folder) && saved;
     }
     if (argc > 3) saved = saveSettings(QString::fromLocal8Bit(argv[3])) && saved;
     if (!kelmot::Store.DataPresent)
