@@ -14,9 +14,10 @@ namespace kelmot {
 ClassroomFeed::ClassroomFeed(const MeasurementStore& store, const TForm2& measurement,
                              EvaluationView& table, const DiagramWindow& stDiagram,
                              const DiagramWindow& vtDiagram, ClassroomService& service,
-                             QObject* parent)
+                             TodaysRuns todaysRuns, QObject* parent)
     : QObject(parent), store_(store), measurement_(measurement), table_(table),
-      stDiagram_(stDiagram), vtDiagram_(vtDiagram), service_(service) {
+      stDiagram_(stDiagram), vtDiagram_(vtDiagram), service_(service),
+      todaysRuns_(std::move(todaysRuns)) {
     connect(&service_, &ClassroomService::runningChanged, this, [this](bool on) {
         if (on) changed();
     });
@@ -36,6 +37,7 @@ ClassroomSnapshot ClassroomFeed::snapshot() const {
     s.flagWidthText = table_.flagWidthText();
     s.stFit = stDiagram_.Ausgleichskurve1->isChecked();
     s.vtFit = vtDiagram_.Ausgleichskurve1->isChecked();
+    if (todaysRuns_) std::tie(s.todaysRuns, s.todaysRunCount) = todaysRuns_();
     return s;
 }
 

@@ -4,6 +4,7 @@
 #include "classroom/classroomsnapshot.h"
 
 #include <QObject>
+#include <functional>
 
 namespace kelmot {
 
@@ -18,9 +19,12 @@ class TForm2;
 class ClassroomFeed : public QObject {
     Q_OBJECT
 public:
+    // Today's kept runs as one table, and how many they are.
+    using TodaysRuns = std::function<std::pair<TableTexts, int>()>;
+
     ClassroomFeed(const MeasurementStore& store, const TForm2& measurement, EvaluationView& table,
                   const DiagramWindow& stDiagram, const DiagramWindow& vtDiagram,
-                  ClassroomService& service, QObject* parent = nullptr);
+                  ClassroomService& service, TodaysRuns todaysRuns = {}, QObject* parent = nullptr);
 
     ClassroomSnapshot snapshot() const;
     void changed();
@@ -32,6 +36,7 @@ private:
     const DiagramWindow& stDiagram_;
     const DiagramWindow& vtDiagram_;
     ClassroomService& service_;
+    TodaysRuns todaysRuns_;
 };
 
 } // namespace kelmot

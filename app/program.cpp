@@ -18,6 +18,7 @@
 #include "evaluation/xlsgespeichert_u.h"
 #include "journal/allrunswindow.h"
 #include "journal/runjournal.h"
+#include "journal/runtables.h"
 #include "settings/config_u.h"
 #include "store/version.h"
 #include "widgets/chartaccessibility.h"
@@ -66,6 +67,26 @@ MainWindowLinks mainWindowLinks;
 ClassroomFeed* classroomFeed = nullptr;
 StoreChanges* storeChanges = nullptr;
 
+// Today's runs for the classroom view, read again only when the journal or
+// the day changed: the snapshot is taken at every buffer of a run.
+ClassroomFeed::TodaysRuns todaysRunsOfTheJournal() {
+    struct Cache {
+        int revision = -1;
+        QDate day;
+        std::pair<TableTexts, int> table;
+    };
+    return [cache = std::make_shared<Cache>()] {
+        const QDate today = QDate::currentDate();
+        if (Journal && (cache->revision != Journal->revision() || cache->day != today)) {
+            cache->revision = Journal->revision();
+            cache->day = today;
+            const auto runs = Journal->runs(today.startOfDay().toUTC());
+            cache->table = {runs.empty() ? TableTexts{} : runsTable(runs), int(runs.size())};
+        }
+        return cache->table;
+    };
+}
+
 } // namespace
 
 void createWindows(const StartOptions& options) {
@@ -113,7 +134,8 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     Classroom = new ClassroomService;
     links.classroom = ClassroomView =
         new ClassroomWindow(*Classroom, options.language, Form1, Form1);
-    classroomFeed = new ClassroomFeed(Store, *Form2, tableView, *Form3, *Form4, *Classroom);
+    classroomFeed = new ClassroomFeed(Store, *Form2, tableView, *Form3, *Form4, *Classroom,
+                                      todaysRunsOfTheJournal());
     QObject::connect(storeChanges, &StoreChanges::changed, classroomFeed, &ClassroomFeed::changed);
     links.seriesOfRuns = SeriesOfRuns = new SeriesOfRunsWindow(Store, tableSelector, Form1, Form1);
     QObject::connect(storeChanges, &StoreChanges::changed, SeriesOfRuns, [] {

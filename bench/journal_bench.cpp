@@ -11,6 +11,7 @@
 #include "journal/lessonstate.h"
 #include "journal/runjournal.h"
 #include "journal/timestext.h"
+#include "store/numberformat.h"
 #include "tests/tempdatahome.h"
 
 #include <QApplication>
@@ -111,9 +112,12 @@ int main(int argc, char** argv) {
             bare.push_back(t.nsecsElapsed() / 1e6);
         }
         const Figures j = percentiles(kept), b = percentiles(bare);
-        std::printf("keep a run (fsync'd)     p50 %.3f ms, p99 %.3f ms\n", j.p50, j.p99);
-        std::printf("bare SQLite commit       p50 %.3f ms, p99 %.3f ms\n", b.p50, b.p99);
-        std::printf("ratio of the p99s        %.2f (goal <= 2)\n", j.p99 / b.p99);
+        std::printf("keep a run (fsync'd)     p50 %s ms, p99 %s ms\n",
+                    formatPoint(j.p50, 3).c_str(), formatPoint(j.p99, 3).c_str());
+        std::printf("bare SQLite commit       p50 %s ms, p99 %s ms\n",
+                    formatPoint(b.p50, 3).c_str(), formatPoint(b.p99, 3).c_str());
+        std::printf("ratio of the p99s        %s (goal <= 2)\n",
+                    formatPoint(j.p99 / b.p99, 2).c_str());
         q.finish();
         db.close();
     }
@@ -149,8 +153,8 @@ int main(int argc, char** argv) {
     }
     QSqlDatabase::removeDatabase("fill");
     const qint64 bytes = QFileInfo(journal.path()).size();
-    std::printf("bytes per run            %lld (10,000 runs: %.1f MB)\n",
-                static_cast<long long>(bytes / 10000), bytes / 1e6);
+    std::printf("bytes per run            %lld (10,000 runs: %s MB)\n",
+                static_cast<long long>(bytes / 10000), formatPoint(bytes / 1e6, 1).c_str());
 
     // "Alle Messungen" over 10,000 runs: opened, filled and sorted.
     std::vector<double> opening;
@@ -166,8 +170,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    std::printf("Alle Messungen, 10,000   median %.1f ms (goal <= 100)\n",
-                percentiles(opening).p50);
+    std::printf("Alle Messungen, 10,000   median %s ms (goal <= 100)\n",
+                formatPoint(percentiles(opening).p50, 1).c_str());
     journal.endSession();
 
     // kelmot --runs over 10,000 runs, the program's start included.
@@ -186,8 +190,8 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        std::printf("kelmot --runs, 10,000    median %.0f ms (goal <= 500)\n",
-                    percentiles(listing).p50);
+        std::printf("kelmot --runs, 10,000    median %s ms (goal <= 500)\n",
+                    formatPoint(percentiles(listing).p50, 0).c_str());
     }
     return 0;
 }

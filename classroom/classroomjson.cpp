@@ -117,6 +117,8 @@ QByteArray stateMessage(const ClassroomSnapshot& s, const ClassroomTexts& texts,
         {"series", seriesArray(s, texts)},
         {"flagWidthMm", s.flagWidthText.trimmed()},
         {"diagrams", diagrams},
+        {"todaysRuns", QJsonObject{{"count", s.todaysRunCount},
+                                   {"csv", s.todaysRunCount ? "/download/today.csv" : ""}}},
     });
 }
 

@@ -16,7 +16,7 @@ struct FixedRoute {
     ClassroomRoute route;
 };
 
-constexpr std::array<FixedRoute, 8> FixedRoutes{{
+constexpr std::array<FixedRoute, 9> FixedRoutes{{
     {"/", ClassroomRoute::Page},
     {"/app.js", ClassroomRoute::Script},
     {"/style.css", ClassroomRoute::Style},
@@ -25,6 +25,7 @@ constexpr std::array<FixedRoute, 8> FixedRoutes{{
     {"/api/live", ClassroomRoute::Live},
     {"/diagram/st.svg", ClassroomRoute::StDiagram},
     {"/diagram/vt.svg", ClassroomRoute::VtDiagram},
+    {"/download/today.csv", ClassroomRoute::TodaysRuns},
 }};
 
 // "/download/1.kmd" ... "/download/3.csv"

@@ -19,6 +19,7 @@ enum class ClassroomRoute {
     DataFile,    // "/download/<n>.kmd": series n (1 the newest) as a data file
     Spreadsheet, // "/download/<n>.xls"
     Csv,         // "/download/<n>.csv"
+    TodaysRuns,  // "/download/today.csv": every run kept today, one CSV file
 };
 
 // What a request is to be answered with. Checked in this order: an unknown

@@ -5,6 +5,7 @@
 #include "classroom/classroomjson.h"
 #include "evaluation/xlswriter.h"
 
+#include <QDate>
 #include <QHttpServerRequest>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -199,6 +200,13 @@ QByteArray ClassroomServer::serve(const ClassroomAnswer& decision) {
         return ok("image/svg+xml", diagram(true).svg);
     case ClassroomRoute::Live:
         return {};
+    case ClassroomRoute::TodaysRuns: {
+        if (!snapshot_ || snapshot_->todaysRunCount == 0) return {};
+        const QByteArray name =
+            "messungen-" + QDate::currentDate().toString(Qt::ISODate).toLatin1() + ".csv";
+        return ok("text/csv; charset=utf-8", csvFile(snapshot_->todaysRuns, settings_.texts.locale),
+                  {{"Content-Disposition", "attachment; filename=\"" + name + '"'}});
+    }
     case ClassroomRoute::DataFile:
     case ClassroomRoute::Spreadsheet:
     case ClassroomRoute::Csv:

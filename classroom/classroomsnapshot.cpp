@@ -57,7 +57,8 @@ bool livePassed(const ClassroomSnapshot& s, int barrier) {
 bool sameEvaluation(const ClassroomSnapshot& a, const ClassroomSnapshot& b) {
     if (a.seriesCount != b.seriesCount || a.flagWidthText != b.flagWidthText ||
         a.stFit != b.stFit || a.vtFit != b.vtFit || a.store.DataPresent != b.store.DataPresent ||
-        a.store.OutputMode != b.store.OutputMode || a.store.DataTitle != b.store.DataTitle)
+        a.store.OutputMode != b.store.OutputMode || a.store.DataTitle != b.store.DataTitle ||
+        a.todaysRunCount != b.todaysRunCount || a.todaysRuns != b.todaysRuns)
         return false;
     for (int k = 0; k < SeriesSlots; ++k)
         if (!sameSeries(a.store, b.store, k)) return false;

@@ -40,6 +40,10 @@ struct ClassroomSnapshot {
     std::array<QString, BarrierCount> liveDark{}, liveBright{}; // the live table's cells
     QString flagWidthText;             // the evaluation table's flag-width field (mm)
     bool stFit = false, vtFit = false; // "Ausgleichskurve" in each diagram
+    // Every run kept today, a header row and a row per barrier of each run
+    // (the journal's table of runs); empty when there is none.
+    TableTexts todaysRuns;
+    int todaysRunCount = 0;
 };
 
 // Whether a barrier's row of the live table is there for the page: its dark

@@ -145,6 +145,10 @@
         <source>keiner</source>
         <translation>none</translation>
     </message>
+    <message>
+        <source>Alle heutigen Messungen (%1) als CSV-Datei herunterladen</source>
+        <translation>Download all of today&apos;s runs (%1) as a CSV file</translation>
+    </message>
 </context>
 <context>
     <name>ColumnHeaders</name>

@@ -132,12 +132,22 @@
     }
   }
 
+  function showTodaysRuns(today) {
+    const count = today ? today.count : 0;
+    document.getElementById("todays-runs").hidden = count === 0;
+    const link = document.getElementById("todays-runs-link");
+    link.textContent = fill(texts.todaysRuns, count);
+    if (count) link.href = today.csv + query;
+    else link.removeAttribute("href");
+  }
+
   function showState(state) {
     revision = state.revision;
     showStatus(state.status);
     showLive(state.live);
     showDiagram("st", state.diagrams.st, state.revision);
     showDiagram("vt", state.diagrams.vt, state.revision);
+    showTodaysRuns(state.todaysRuns);
     showSeries(state.series, state.flagWidthMm);
   }
 

@@ -187,6 +187,9 @@ protected:
     void SetUp() override {
         previousDir_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
+        // Each test's runs are kept in a journal of its own.
+        previousDataHome_ = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.filePath("data")));
         Store = MeasurementStore{};
         previousReporter_ = errorReporter();
         errorReporter() = [this](QWidget*, const QString& text) { errors << text; };
@@ -199,6 +202,7 @@ protected:
         QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         QCoreApplication::exec();
         QDir::setCurrent(previousDir_);
+        qputenv("XDG_DATA_HOME", previousDataHome_);
         QLocale::setDefault(QLocale::system());
         // The reporter captured this fixture, which is gone after the test.
         errorReporter() = previousReporter_;
@@ -220,6 +224,7 @@ protected:
 
     QTemporaryDir dir_;
     QString previousDir_;
+    QByteArray previousDataHome_;
     ErrorReporter previousReporter_;
     QStringList errors;
     std::shared_ptr<platform::SimulatedMixerApi> mixer;

@@ -106,8 +106,13 @@ try:
         check(head[:3] == ["Ort (m)", "Zeit aus (s)", "Zeit an (s)"] and "v (m/s)" in head,
               "the series' table has the evaluation's columns: %r" % head)
 
-    links = driver.find_elements(By.CSS_SELECTOR, ".downloads a")
+    links = driver.find_elements(By.CSS_SELECTOR, "#series .downloads a")
     check(len(links) == 3, "three downloads for the series")
+    today = wait_for(lambda: [a for a in driver.find_elements(By.ID, "todays-runs-link")
+                              if a.is_displayed() and "(1)" in a.text], "today's runs")
+    if today:
+        check(today[0].get_attribute("href").split("?")[0].endswith("/download/today.csv"),
+              "today's runs are one CSV download beside the series")
     for link in links:
         link.click()
     expected = ["Messung_1.kmd", "Messung_1.xls", "Messung_1.csv"]

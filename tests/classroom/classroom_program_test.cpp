@@ -264,3 +264,35 @@ TEST_F(ClassroomProgram, AHundredDevicesTenOfThemSlowFollowARun) {
                 << "device " << i << ", barrier " << k;
     }
 }
+
+// Every run kept today, beside the series: one CSV download for the class.
+TEST_F(ClassroomProgram, TodaysRunsAreOneCsvDownload) {
+    startWithTrack();
+    switchOnLocally();
+    const QByteArray today = "/download/today.csv?code=" + Classroom->code().toLatin1();
+    const QByteArray state = "/api/state?code=" + Classroom->code().toLatin1();
+    EXPECT_EQ(get(Classroom->port(), today).status, 404) << "no run kept yet";
+    Form1->Messenvt1Click();
+    for (int run = 1; run <= 2; ++run) {
+        Form2->B_mess->click();
+        ASSERT_TRUE(processUntil([&] { return Store.MeasurementNumber == run; }, 120000));
+        ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }));
+    }
+    // The page hears of them with the state.
+    ASSERT_TRUE(processUntil([&] {
+        const HttpReply reply = get(Classroom->port(), state);
+        const QJsonObject s = QJsonDocument::fromJson(reply.body).object();
+        return s["todaysRuns"].toObject()["count"].toInt() == 2;
+    }));
+    const HttpReply csv = get(Classroom->port(), today);
+    ASSERT_EQ(csv.status, 200);
+    EXPECT_TRUE(csv.body.startsWith("\xEF\xBB\xBF")) << "UTF-8 with its mark, for spreadsheets";
+    const QList<QByteArray> lines = csv.body.mid(3).split('\n');
+    ASSERT_EQ(lines.size(), 1 + 2 * BarrierCount + 1); // the header, the rows, the last line end
+    // The separators are the page's locale's (the fixture's is C: "," and ".").
+    EXPECT_TRUE(lines[0].startsWith("Nr.,Datum,Uhrzeit,Name,Art,Ort (m)"))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].contains(",Messung 1,v-t,0.0,")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[20].contains(",Messung 2,v-t,0.9,")) << lines[20].toStdString();
+    EXPECT_EQ(get(Classroom->port(), "/download/today.csv").status, 403) << "only with the code";
+}
