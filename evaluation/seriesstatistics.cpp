@@ -24,6 +24,16 @@ Spread spreadOf(const std::vector<double>& values) {
     return s;
 }
 
+double meanUncertainty(const Spread& spread, const std::vector<double>& ownUncertainties) {
+    if (spread.n == 0) return 0;
+    double squares = 0;
+    for (const double u : ownUncertainties)
+        squares += u * u;
+    const double own = std::sqrt(squares) / spread.n;
+    if (!std::isfinite(own)) return own; // an unknown uncertainty stays unknown
+    return std::max(spread.meanUncertainty, own);
+}
+
 std::vector<RunFit> runFits(const MeasurementStore& store, int seriesListed) {
     std::vector<RunFit> fits;
     if (!store.DataPresent) return fits;
@@ -39,18 +49,20 @@ TableTexts seriesOfRunsTable(const std::vector<RunFit>& fits, const QLocale& loc
     TableTexts table{{QCoreApplication::translate("SeriesOfRuns", "Messung"),
                       QCoreApplication::translate("SeriesOfRuns", "a in m/s²"),
                       QCoreApplication::translate("SeriesOfRuns", "v₀ in m/s")}};
-    std::vector<double> a, v0;
+    std::vector<double> a, v0, ua, uv0;
     for (const RunFit& f : fits) {
         table.push_back({f.name, formatWithUncertainty(f.a.value, f.a.uncertainty, locale),
                          formatWithUncertainty(f.v0.value, f.v0.uncertainty, locale)});
         a.push_back(f.a.value);
         v0.push_back(f.v0.value);
+        ua.push_back(f.a.uncertainty);
+        uv0.push_back(f.v0.uncertainty);
     }
     if (fits.size() < 2) return table;
     const Spread sa = spreadOf(a), sv = spreadOf(v0);
     table.push_back({QCoreApplication::translate("SeriesOfRuns", "Mittelwert (n = %1)").arg(sa.n),
-                     formatWithUncertainty(sa.mean, sa.meanUncertainty, locale),
-                     formatWithUncertainty(sv.mean, sv.meanUncertainty, locale)});
+                     formatWithUncertainty(sa.mean, meanUncertainty(sa, ua), locale),
+                     formatWithUncertainty(sv.mean, meanUncertainty(sv, uv0), locale)});
     table.push_back({QCoreApplication::translate("SeriesOfRuns", "Standardabweichung s"),
                      formatUncertainty(sa.deviation, locale),
                      formatUncertainty(sv.deviation, locale)});

@@ -15,7 +15,8 @@ namespace kelmot {
 // result scatters. For each stored series its acceleration a and its speed
 // v₀ at barrier 0 from the s-t fit, and over the series the mean of each,
 // the (sample) standard deviation s and the standard uncertainty of the
-// mean, s / √n.
+// mean, s / √n; the mean is written with the larger of that and what the
+// runs' own uncertainties allow (meanUncertainty).
 struct RunFit {
     QString name;
     Rgb colour;
@@ -31,6 +32,10 @@ struct Spread {
 };
 
 Spread spreadOf(const std::vector<double>& values);
+// The uncertainty of the mean of runs that each carry their own uncertainty
+// u_i: the larger of the scatter's s/√n and what the runs' own allow,
+// √(Σ u_i²) / n. Identical runs do not make an exact mean.
+double meanUncertainty(const Spread& spread, const std::vector<double>& ownUncertainties);
 
 // The listed series (newest first) that a fit can be made of.
 std::vector<RunFit> runFits(const MeasurementStore& store, int seriesListed);

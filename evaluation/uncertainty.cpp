@@ -30,17 +30,24 @@ QString superscript(int exponent) {
 
 QString formatWithUncertainty(double value, double uncertainty, const QLocale& locale) {
     if (!std::isfinite(value)) return QStringLiteral(" - ");
-    // Exact data leave an uncertainty of rounding noise: that is none.
-    if (!(uncertainty > 1e-9 * std::abs(value)) || !std::isfinite(uncertainty)) {
+    const auto fourDigits = [&] {
         const double m = std::abs(value);
         const int decimals = m > 0 ? std::clamp(3 - int(std::floor(std::log10(m))), 0, 12) : 0;
-        return u'(' + formatFixed(value, decimals, locale) + QStringLiteral(" ± 0)");
-    }
+        return formatFixed(value, decimals, locale);
+    };
+    // An uncertainty that could not be found is not "exact": it is unknown.
+    if (!std::isfinite(uncertainty)) return u'(' + fourDigits() + QStringLiteral(" ± - )");
+    // Exact data leave an uncertainty of rounding noise: that is none.
+    if (!(uncertainty > 1e-9 * std::abs(value))) return u'(' + fourDigits() + QStringLiteral(" ± 0)");
     int decimals = decimalsForTwoDigits(uncertainty);
     int exponent = 0;
     if (decimals < 0 || decimals > 6) {
         const double largest = std::max(std::abs(value), uncertainty);
         exponent = 3 * int(std::floor(std::floor(std::log10(largest)) / 3));
+        // Where that power leaves the uncertainty three digits or more
+        // ("(250 ± 123)"), the power follows the uncertainty: "(2,5 ± 1,2)·10²".
+        if (decimalsForTwoDigits(uncertainty * std::pow(10.0, -exponent)) < 0)
+            exponent = int(std::floor(std::log10(uncertainty)));
         const double scale = std::pow(10.0, -exponent);
         value *= scale;
         uncertainty *= scale;

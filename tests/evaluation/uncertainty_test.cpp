@@ -31,12 +31,36 @@ TEST(Uncertainty, WrittenAsPhysicistsWriteIt) {
     EXPECT_EQ(formatWithUncertainty(0.13, 0, De), "(0,1300 ± 0)");
     EXPECT_EQ(formatWithUncertainty(0.13, 1e-18, De), "(0,1300 ± 0)") << "rounding noise";
     EXPECT_EQ(formatWithUncertainty(0, 0, De), "(0 ± 0)");
+    // An uncertainty that could not be found is unknown, never "exact".
     EXPECT_EQ(formatWithUncertainty(0.13, std::numeric_limits<double>::quiet_NaN(), De),
-              "(0,1300 ± 0)");
+              "(0,1300 ± - )");
+    EXPECT_EQ(formatWithUncertainty(0.13, std::numeric_limits<double>::infinity(), De),
+              "(0,1300 ± - )");
+    // A large uncertainty keeps two digits: the power of ten follows it.
+    EXPECT_EQ(formatWithUncertainty(250, 123, De), "(2,5 ± 1,2)·10²");
+    EXPECT_EQ(formatWithUncertainty(500e-9, 456e-9, De), "(5,0 ± 4,6)·10⁻⁷");
+    EXPECT_EQ(formatWithUncertainty(-3000, 987, De), "(-3,00 ± 0,99)·10³"); // 10³ keeps two digits
+    EXPECT_EQ(formatWithUncertainty(12, 345, En), "(0.1 ± 3.5)·10²");
     EXPECT_EQ(formatWithUncertainty(std::numeric_limits<double>::infinity(), 1, De), " - ");
     EXPECT_EQ(formatUncertainty(0.000734, De), "0,00073");
     EXPECT_EQ(formatUncertainty(0.0996, De), "0,10");
     EXPECT_EQ(formatUncertainty(0, De), "0");
+}
+
+// Identical runs scatter not at all, yet each has its fit's uncertainty: the
+// mean is never written as more certain than the runs allow.
+TEST(SeriesOfRuns, TheMeanIsNeverMoreCertainThanItsRuns) {
+    const Spread same = spreadOf({0.13, 0.13, 0.13, 0.13});
+    EXPECT_EQ(same.meanUncertainty, 0);
+    EXPECT_DOUBLE_EQ(meanUncertainty(same, {0.002, 0.002, 0.002, 0.002}), 0.001); // √(4·0.002²)/4
+    // A scatter larger than the runs' own: s/√n stands.
+    const Spread wide = spreadOf({0.128, 0.131, 0.134});
+    EXPECT_DOUBLE_EQ(meanUncertainty(wide, {1e-5, 1e-5, 1e-5}), wide.meanUncertainty);
+    EXPECT_TRUE(std::isnan(meanUncertainty(wide, {1e-5, NAN, 1e-5})));
+    RunFit f{"Messung 1", Navy, {0.13, 0.002}, {0.35, 0.004}};
+    const TableTexts t = seriesOfRunsTable({f, f, f, f}, QLocale(QLocale::German));
+    EXPECT_EQ(t[5][1], "(0,1300 ± 0,0010)") << "not ± 0";
+    EXPECT_EQ(t[5][2], "(0,3500 ± 0,0020)");
 }
 
 TEST(SeriesOfRuns, MeanDeviationAndUncertaintyOfTheMean) {
