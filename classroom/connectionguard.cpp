@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "classroom/connectionguard.h"
 
+#include <QPointer>
 #include <QTcpSocket>
 
 namespace kelmot {
@@ -59,6 +60,27 @@ void ConnectionGuard::refuse(const QByteArray& answer) {
     socket_->disconnectFromHost();
 }
 
+namespace {
+
+// Lives as long as its connection's socket, as the socket's child: the
+// HTTP server disconnects every signal of a socket it hands on to the
+// WebSocket server (the socket's `destroyed` included), but a child goes
+// with its parent whatever signals were cut.
+class OpenConnection : public QObject {
+public:
+    OpenConnection(QTcpSocket* socket, GuardedTcpServer* server, void (GuardedTcpServer::*gone)())
+        : QObject(socket), server_(server), gone_(gone) {}
+    ~OpenConnection() override {
+        if (server_) (server_.data()->*gone_)();
+    }
+
+private:
+    QPointer<GuardedTcpServer> server_; // gone first when the server ends before its sockets
+    void (GuardedTcpServer::*gone_)();
+};
+
+} // namespace
+
 GuardedTcpServer::GuardedTcpServer(const ConnectionLimits& limits, RefusalWriter refusal,
                                    QObject* parent)
     : QTcpServer(parent), limits_(limits), refusal_(std::move(refusal)) {
@@ -84,12 +106,14 @@ void GuardedTcpServer::incomingConnection(qintptr descriptor) {
     socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, SendBufferBytes);
     ++open_;
     emit connectionsChanged(open_);
-    connect(socket, &QObject::destroyed, this, [this] {
-        --open_;
-        emit connectionsChanged(open_);
-    });
+    new OpenConnection(socket, this, &GuardedTcpServer::connectionGone);
     new ConnectionGuard(socket, limits_, refusal_);
     addPendingConnection(socket);
+}
+
+void GuardedTcpServer::connectionGone() {
+    --open_;
+    emit connectionsChanged(open_);
 }
 
 } // namespace kelmot

@@ -68,6 +68,8 @@ public:
     GuardedTcpServer(const ConnectionLimits& limits, RefusalWriter refusal,
                      QObject* parent = nullptr);
     int openConnections() const { return open_; }
+    // A connection's socket is gone (closed, or its WebSocket ended).
+    void connectionGone();
 
 signals:
     void connectionsChanged(int open);

@@ -466,3 +466,26 @@ TEST_F(ClassroomServerTest, NoiseOnTheSocketNeverStopsTheServer) {
         return n == 0;
     })) << "every one of them ended";
 }
+
+// A lesson's page reloads and Wi-Fi reconnects: more live pages than the
+// limit, opened and closed in turn, never use the places up.
+TEST_F(ClassroomServerTest, ThreeHundredLivePagesInTurnLeaveThePlacesFree) {
+    ClassroomServer* server = service.server();
+    const auto open = [server] {
+        int n = 0;
+        QMetaObject::invokeMethod(
+            server, [&] { n = server->openConnections(); }, Qt::BlockingQueuedConnection);
+        return n;
+    };
+    for (int i = 0; i < 300; ++i) {
+        LiveClient page(liveUrl(service.code()));
+        ASSERT_TRUE(page.waitConnected()) << "page " << i;
+        ASSERT_TRUE(processUntil([&] { return !page.messages.empty(); })) << "page " << i;
+        page.socket().close();
+        ASSERT_TRUE(page.waitClosed()) << "page " << i;
+    }
+    EXPECT_TRUE(processUntil([&] { return open() == 0; })) << open() << " still counted";
+    EXPECT_EQ(get(service.port(), path("/")).status, 200);
+    LiveClient last(liveUrl(service.code()));
+    EXPECT_TRUE(last.waitConnected());
+}
