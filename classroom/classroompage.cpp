@@ -39,8 +39,17 @@ PageTexts classroomPageTexts() {
     };
 }
 
+RefusalTexts refusalTexts() {
+    RefusalTexts texts;
+    for (const int status : {400, 403, 404, 405, 408, 426, 429, 431, 503})
+        texts.insert(status, refusalText(status));
+    return texts;
+}
+
 QString refusalText(int status) {
     switch (status) {
+    case 400:
+        return QCoreApplication::translate("ClassroomPage", "Die Anfrage ist fehlerhaft.");
     case 403:
         return QCoreApplication::translate(
             "ClassroomPage", "Zugang verweigert: falscher oder fehlender Zugangscode.");
@@ -72,6 +81,8 @@ QByteArray reasonPhrase(int status) {
     switch (status) {
     case 200:
         return "OK";
+    case 400:
+        return "Bad Request";
     case 403:
         return "Forbidden";
     case 404:

@@ -18,6 +18,10 @@ PageTexts classroomPageTexts();
 
 // The short text of a refusal (403, 404, ...) in the program's language.
 QString refusalText(int status);
+// Every refusal's text, made on the window's thread (translations are read
+// there) for the server's thread to use.
+using RefusalTexts = QMap<int, QString>;
+RefusalTexts refusalTexts();
 
 // `html` with every "{{name}}" of `texts` replaced by its text, escaped for
 // HTML (a text is never markup), and "{{code}}" by the access code.

@@ -76,8 +76,14 @@ ClassroomAnswer answerFor(const ClassroomRequest& request, const AccessCode& cod
         a.kind = ClassroomAnswer::NotFound;
         return a;
     }
-    if (request.method != "GET") {
+    if (request.method != "GET" && request.method != "HEAD") {
         a.kind = ClassroomAnswer::MethodNotAllowed;
+        return a;
+    }
+    // Half a WebSocket request is neither an upgrade nor a page's request:
+    // answered, never left hanging.
+    if (request.halfUpgrade) {
+        a.kind = ClassroomAnswer::BadRequest;
         return a;
     }
     if (addressBlocked) {
@@ -89,8 +95,9 @@ ClassroomAnswer answerFor(const ClassroomRequest& request, const AccessCode& cod
         a.wrongCode = request.hasCode;
         return a;
     }
-    // A WebSocket is only the live route's, and the live route only one.
-    if ((a.route == ClassroomRoute::Live) != request.upgrade) {
+    // A WebSocket is only the live route's (asked for with GET), and the
+    // live route only one.
+    if ((a.route == ClassroomRoute::Live) != (request.upgrade && request.method == "GET")) {
         a.kind = a.route == ClassroomRoute::Live ? ClassroomAnswer::UpgradeRequired
                                                  : ClassroomAnswer::MethodNotAllowed;
         return a;

@@ -24,10 +24,20 @@ enum class ClassroomRoute {
 
 // What a request is to be answered with. Checked in this order: an unknown
 // path is 404 whatever else it carries; a known one with any method but GET
-// is 405; a known one from an address that guessed too often 429; without
-// the current code 403; else it is served.
+// or HEAD is 405; one that asks for a WebSocket without "Connection:
+// upgrade" is 400; a known one from an address that guessed too often 429;
+// without the current code 403; else it is served (HEAD: the same head, no
+// body).
 struct ClassroomAnswer {
-    enum Kind { Serve, NotFound, MethodNotAllowed, TooManyTries, Forbidden, UpgradeRequired };
+    enum Kind {
+        Serve,
+        NotFound,
+        MethodNotAllowed,
+        TooManyTries,
+        Forbidden,
+        UpgradeRequired,
+        BadRequest
+    };
     Kind kind = NotFound;
     ClassroomRoute route = ClassroomRoute::Page;
     int series = -1;        // the store's slot (0 the newest) for downloads
@@ -36,13 +46,15 @@ struct ClassroomAnswer {
 
 // The parts of a request the decision reads. `path` is the URL's path as
 // sent (percent-encoding left as it is), `code` the value of the query's
-// "code" field (empty when none), `upgrade` whether it asks for a WebSocket.
+// "code" field (empty when none), `upgrade` whether it asks for a WebSocket
+// as the protocol has it. `method` is "GET", "HEAD" or anything else.
 struct ClassroomRequest {
     QByteArray method;
     QByteArray path;
     QString code;
     bool hasCode = false;
-    bool upgrade = false;
+    bool upgrade = false;     // "Upgrade: websocket" and "Connection: upgrade"
+    bool halfUpgrade = false; // "Upgrade: websocket" without "Connection: upgrade"
 };
 
 class AccessCode;

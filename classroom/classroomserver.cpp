@@ -34,9 +34,23 @@ QByteArray downloadName(const QString& seriesName, int number, const char* exten
     return name + '.' + extension;
 }
 
-bool isUpgrade(const QHttpServerRequest& request) {
+bool asksForWebSocket(const QHttpServerRequest& request) {
     return request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0 ||
            request.value("Upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
+}
+
+// "Connection: keep-alive, Upgrade" as browsers send it.
+bool connectionUpgrade(const QHttpServerRequest& request) {
+    const QByteArray connection =
+        (request.value("connection") + ',' + request.value("Connection")).toLower();
+    for (const QByteArray& token : connection.split(','))
+        if (token.trimmed() == "upgrade") return true;
+    return false;
+}
+
+// A WebSocket request as the protocol has it; only such a one is upgraded.
+bool isUpgrade(const QHttpServerRequest& request) {
+    return asksForWebSocket(request) && connectionUpgrade(request);
 }
 
 } // namespace
@@ -54,6 +68,10 @@ ClassroomServer::ClassroomServer(ClassroomServerSettings settings, QObject* pare
     page_ = fillPage(settings_.pageTemplate, texts, settings_.code.text());
     connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
             &ClassroomServer::acceptLiveClients);
+    // What a page queues without sending anything itself is bounded at
+    // `send`; what Qt queues for it (pongs to its pings) is looked at here.
+    queueCheck_.setInterval(100);
+    connect(&queueCheck_, &QTimer::timeout, this, &ClassroomServer::dropClientsThatDoNotRead);
 }
 
 ClassroomServer::~ClassroomServer() {
@@ -62,8 +80,8 @@ ClassroomServer::~ClassroomServer() {
 
 quint16 ClassroomServer::listenOnFreePort(quint16 firstPort, quint16 lastPort,
                                           const QHostAddress& address) {
-    const RefusalWriter refusal = [](int status, const QByteArray&) {
-        return refusalAnswer(status, refusalText(status), true);
+    const RefusalWriter refusal = [texts = settings_.refusals](int status, const QByteArray&) {
+        return refusalAnswer(status, texts.value(status), true);
     };
     for (quint32 port = firstPort; port <= lastPort; ++port) {
         auto* listener = new GuardedTcpServer(settings_.limits, refusal);
@@ -141,11 +159,20 @@ const DiagramPicture& ClassroomServer::diagram(bool velocity) {
 
 ClassroomAnswer ClassroomServer::decide(const QHttpServerRequest& request) {
     ClassroomRequest r;
-    r.method = request.method() == QHttpServerRequest::Method::Get ? QByteArrayLiteral("GET")
-                                                                   : QByteArrayLiteral("OTHER");
+    switch (request.method()) {
+    case QHttpServerRequest::Method::Get:
+        r.method = QByteArrayLiteral("GET");
+        break;
+    case QHttpServerRequest::Method::Head:
+        r.method = QByteArrayLiteral("HEAD");
+        break;
+    default:
+        r.method = QByteArrayLiteral("OTHER");
+    }
     r.path = request.url().path(QUrl::FullyEncoded).toLatin1();
     r.hasCode = codeInQuery(request.url().query(QUrl::FullyEncoded).toLatin1(), r.code);
     r.upgrade = isUpgrade(request);
+    r.halfUpgrade = asksForWebSocket(request) && !r.upgrade;
     const QByteArray address = request.remoteAddress().toString().toLatin1();
     const std::int64_t now = settings_.clock();
     const ClassroomAnswer a = answerFor(r, settings_.code, wrongCodes_.blocked(address, now));
@@ -169,7 +196,7 @@ bool ClassroomServer::handleRequest(const QHttpServerRequest& request, QTcpSocke
         refusedUpgrade_ = decision;
         return false;
     }
-    answer(socket, decision);
+    answer(socket, decision, request.method() == QHttpServerRequest::Method::Head);
     return true;
 }
 
@@ -238,13 +265,18 @@ QByteArray ClassroomServer::serve(const ClassroomAnswer& decision) {
     }
 }
 
-void ClassroomServer::answer(QTcpSocket* socket, const ClassroomAnswer& decision) {
+void ClassroomServer::answer(QTcpSocket* socket, const ClassroomAnswer& decision, bool headOnly) {
     int status = 0;
     switch (decision.kind) {
     case ClassroomAnswer::Serve: {
-        const QByteArray bytes = serve(decision);
+        QByteArray bytes = serve(decision);
         if (!bytes.isEmpty()) {
+            // HEAD: the head GET would have, Content-Length included, no body.
+            if (headOnly) bytes.truncate(bytes.indexOf("\r\n\r\n") + 4);
             socket->write(bytes);
+            // A client that sends request after request and reads none of
+            // the answers: beyond the bound its connection ends.
+            if (socket->bytesToWrite() > settings_.maxQueuedBytes) socket->abort();
             return;
         }
         status = 404;
@@ -265,10 +297,13 @@ void ClassroomServer::answer(QTcpSocket* socket, const ClassroomAnswer& decision
     case ClassroomAnswer::UpgradeRequired:
         status = 426;
         break;
+    case ClassroomAnswer::BadRequest:
+        status = 400;
+        break;
     }
     // A refused request ends its connection: nothing more is read from a
     // client that asks for what it may not have.
-    socket->write(refusalAnswer(status, refusalText(status), true));
+    socket->write(refusalAnswer(status, settings_.refusals.value(status), true));
     socket->disconnectFromHost();
 }
 
@@ -296,6 +331,7 @@ void ClassroomServer::acceptLiveClients() {
         c->setParent(this);
         connect(c, &QWebSocket::disconnected, this, [this, c] { dropClient(c); });
         clients_.push_back(c);
+        if (!queueCheck_.isActive()) queueCheck_.start();
         emit liveClientsChanged(liveClients());
         send(c, QString::fromUtf8(stateJson()));
     }
@@ -307,6 +343,13 @@ void ClassroomServer::send(QWebSocket* client, const QString& message) {
     // A client that does not read: its messages pile up here. Beyond the
     // bound it is dropped; the page reconnects and gets the state anew.
     if (client->bytesToWrite() > settings_.maxQueuedBytes) dropClient(client);
+}
+
+void ClassroomServer::dropClientsThatDoNotRead() {
+    const auto clients = clients_;
+    for (QWebSocket* client : clients)
+        if (client->bytesToWrite() > settings_.maxQueuedBytes) dropClient(client);
+    if (clients_.empty()) queueCheck_.stop();
 }
 
 void ClassroomServer::dropClient(QWebSocket* client) {

@@ -11,6 +11,7 @@
 
 #include <QAbstractHttpServer>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -27,6 +28,8 @@ struct ClassroomServerSettings {
     // The page (with its "{{...}}" placeholders), its script and its style.
     QByteArray pageTemplate, script, style, icon;
     ConnectionLimits limits;
+    // The refusals' texts in the program's language (see refusalTexts).
+    RefusalTexts refusals;
     // A live client whose unsent messages grow beyond this stops reading
     // (or its network does): it is dropped and may reconnect.
     qint64 maxQueuedBytes = 1024 * 1024;
@@ -73,7 +76,10 @@ private:
     // The answer to a request that may be served; empty when what it names
     // does not exist (a series not stored).
     QByteArray serve(const ClassroomAnswer& decision);
-    void answer(QTcpSocket* socket, const ClassroomAnswer& decision);
+    void answer(QTcpSocket* socket, const ClassroomAnswer& decision, bool headOnly = false);
+    // Drops every live client whose unsent bytes passed the bound, whatever
+    // filled them (Qt answers a ping with a pong by itself).
+    void dropClientsThatDoNotRead();
     void acceptLiveClients();
     void dropClient(QWebSocket* client);
     void send(QWebSocket* client, const QString& message);
@@ -93,6 +99,7 @@ private:
     // The decision on a refused WebSocket upgrade, for missingHandler, which
     // Qt calls right after handleRequest declined it.
     ClassroomAnswer refusedUpgrade_;
+    QTimer queueCheck_;
 };
 
 } // namespace kelmot

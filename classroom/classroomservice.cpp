@@ -65,6 +65,7 @@ bool ClassroomService::start(const ClassroomTexts& texts, const Options& options
     settings.code = AccessCode::random();
     settings.texts = texts;
     settings.pageTexts = classroomPageTexts();
+    settings.refusals = refusalTexts();
     settings.pageTemplate = resource("index.html");
     settings.script = resource("app.js");
     settings.style = resource("style.css");

@@ -68,15 +68,15 @@ namespace {
 // with its parent whatever signals were cut.
 class OpenConnection : public QObject {
 public:
-    OpenConnection(QTcpSocket* socket, GuardedTcpServer* server, void (GuardedTcpServer::*gone)())
-        : QObject(socket), server_(server), gone_(gone) {}
+    OpenConnection(QTcpSocket* socket, GuardedTcpServer* server)
+        : QObject(socket), server_(server), peer_(socket->peerAddress()) {}
     ~OpenConnection() override {
-        if (server_) (server_.data()->*gone_)();
+        if (server_) server_->connectionGone(peer_);
     }
 
 private:
     QPointer<GuardedTcpServer> server_; // gone first when the server ends before its sockets
-    void (GuardedTcpServer::*gone_)();
+    QHostAddress peer_;
 };
 
 } // namespace
@@ -94,7 +94,8 @@ void GuardedTcpServer::incomingConnection(qintptr descriptor) {
         delete socket;
         return;
     }
-    if (open_ >= limits_.maxConnections) {
+    const QHostAddress peer = socket->peerAddress();
+    if (open_ >= limits_.maxConnections || perAddress_.value(peer) >= limits_.maxPerAddress) {
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         socket->write(refusal_(503, QByteArrayLiteral("Service Unavailable")));
         socket->disconnectFromHost();
@@ -105,14 +106,16 @@ void GuardedTcpServer::incomingConnection(qintptr descriptor) {
     // the bound on what a slow client may queue is then the program's own.
     socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, SendBufferBytes);
     ++open_;
+    ++perAddress_[peer];
     emit connectionsChanged(open_);
-    new OpenConnection(socket, this, &GuardedTcpServer::connectionGone);
+    new OpenConnection(socket, this);
     new ConnectionGuard(socket, limits_, refusal_);
     addPendingConnection(socket);
 }
 
-void GuardedTcpServer::connectionGone() {
+void GuardedTcpServer::connectionGone(const QHostAddress& peer) {
     --open_;
+    if (--perAddress_[peer] <= 0) perAddress_.remove(peer);
     emit connectionsChanged(open_);
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
+#include <QHostAddress>
 #include <QObject>
 #include <QTcpServer>
 #include <QTimer>
@@ -16,7 +18,11 @@ namespace kelmot {
 // client does (Qt's HTTP server module, a technical preview in this Qt
 // version, sets none of its own).
 struct ConnectionLimits {
-    int maxConnections = 256;    // open at once; the next is answered 503
+    int maxConnections = 256; // open at once; the next is answered 503
+    // Open at once from one address: one pupil's script cannot take every
+    // place. Behind a NAT the whole class shares an address; a class of up
+    // to 32 devices fits, a larger one behind one NAT needs this raised.
+    int maxPerAddress = 32;
     int idleMs = 10'000;         // a connection without a whole request is closed after this
     int maxHeadBytes = 8 * 1024; // request line and headers; more is answered 431
 };
@@ -69,7 +75,7 @@ public:
                      QObject* parent = nullptr);
     int openConnections() const { return open_; }
     // A connection's socket is gone (closed, or its WebSocket ended).
-    void connectionGone();
+    void connectionGone(const QHostAddress& peer);
 
 signals:
     void connectionsChanged(int open);
@@ -81,6 +87,7 @@ private:
     ConnectionLimits limits_;
     RefusalWriter refusal_;
     int open_ = 0;
+    QHash<QHostAddress, int> perAddress_;
 };
 
 } // namespace kelmot

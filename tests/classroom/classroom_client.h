@@ -56,7 +56,9 @@ inline HttpReply readReply(QTcpSocket& socket, int limitMs = 60000) {
 
 // True once connected, also when the server has answered and closed again
 // before this thread looked (a refusal is that quick).
-inline bool connectTo(QTcpSocket& socket, quint16 port) {
+// From `from` (another loopback address: a device of its own) when given.
+inline bool connectTo(QTcpSocket& socket, quint16 port, const QHostAddress& from = {}) {
+    if (!from.isNull() && !socket.bind(from)) return false;
     bool connected = false;
     const auto once = QObject::connect(&socket, &QTcpSocket::connected, [&] { connected = true; });
     socket.connectToHost(QHostAddress::LocalHost, port);

@@ -44,6 +44,8 @@ protected:
     void switchOnLocally(quint16 firstPort = ClassroomService::FirstPort,
                          quint16 lastPort = ClassroomService::LastPort) {
         ClassroomService::Options o;
+        // The devices of a class, here all from loopback: each its own address in a classroom.
+        o.limits.maxPerAddress = o.limits.maxConnections;
         o.firstPort = firstPort;
         o.lastPort = lastPort;
         o.address = QHostAddress(QHostAddress::LocalHost);

@@ -138,7 +138,7 @@ TEST_F(ClassroomServerTest, WithoutTheCurrentCodeNothingButARefusal) {
     }
     EXPECT_EQ(get(service.port(), "/nothing?code=" + service.code().toLatin1()).status, 404);
     EXPECT_EQ(get(service.port(), path("/api/state"), "POST").status, 405);
-    EXPECT_EQ(get(service.port(), path("/"), "HEAD").status, 405);
+    EXPECT_EQ(get(service.port(), path("/"), "HEAD").status, 200); // HEAD goes where GET does
     EXPECT_EQ(get(service.port(), path("/api/state"), "DELETE").status, 405);
     EXPECT_EQ(get(service.port(), path("/api/live")).status, 426);
     // A wrong code on the live route gets no connection either.
@@ -300,11 +300,14 @@ ClassroomSnapshot bigState(int n) {
 
 TEST_F(ClassroomServerTest, TheConnectionAfterTheLastAllowedGets503) {
     constexpr int Allowed = ConnectionLimits{}.maxConnections;
+    constexpr int PerAddress = ConnectionLimits{}.maxPerAddress;
     EXPECT_EQ(Allowed, 256);
     std::vector<std::unique_ptr<QTcpSocket>> held;
     for (int i = 0; i < Allowed; ++i) {
         held.push_back(std::make_unique<QTcpSocket>());
-        ASSERT_TRUE(connectTo(*held.back(), service.port())) << i;
+        // Devices of their own: 127.0.0.2, .3, ... each up to its share.
+        const QHostAddress device(QStringLiteral("127.0.0.%1").arg(2 + i / PerAddress));
+        ASSERT_TRUE(connectTo(*held.back(), service.port(), device)) << i;
     }
     ClassroomServer* server = service.server();
     const auto open = [server] {
@@ -488,4 +491,105 @@ TEST_F(ClassroomServerTest, ThreeHundredLivePagesInTurnLeaveThePlacesFree) {
     EXPECT_EQ(get(service.port(), path("/")).status, 200);
     LiveClient last(liveUrl(service.code()));
     EXPECT_TRUE(last.waitConnected());
+}
+
+TEST_F(ClassroomServerTest, OneAddressHoldsAtMostItsShareOfThePlaces) {
+    constexpr int PerAddress = ConnectionLimits{}.maxPerAddress;
+    EXPECT_EQ(PerAddress, 32);
+    const QHostAddress script(QStringLiteral("127.0.0.5"));
+    std::vector<std::unique_ptr<QTcpSocket>> held;
+    for (int i = 0; i < PerAddress; ++i) {
+        held.push_back(std::make_unique<QTcpSocket>());
+        ASSERT_TRUE(connectTo(*held.back(), service.port(), script)) << i;
+    }
+    ClassroomServer* server = service.server();
+    const auto open = [server] {
+        int n = 0;
+        QMetaObject::invokeMethod(
+            server, [&] { n = server->openConnections(); }, Qt::BlockingQueuedConnection);
+        return n;
+    };
+    ASSERT_TRUE(processUntil([&] { return open() == PerAddress; }));
+    QTcpSocket oneMore;
+    ASSERT_TRUE(connectTo(oneMore, service.port(), script));
+    oneMore.write("GET " + path("/") + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    EXPECT_EQ(readReply(oneMore).status, 503) << "that address has its share";
+    // The rest of the class is served.
+    QTcpSocket pupil;
+    ASSERT_TRUE(connectTo(pupil, service.port(), QHostAddress(QStringLiteral("127.0.0.6"))));
+    pupil.write("GET " + path("/") + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    EXPECT_EQ(readReply(pupil).status, 200);
+}
+
+TEST_F(ClassroomServerTest, HeadIsAnsweredWhereGetIs) {
+    for (const char* route : {"/", "/api/state", "/style.css", "/diagram/st.svg"}) {
+        const HttpReply full = get(service.port(), path(route));
+        const HttpReply head = get(service.port(), path(route), "HEAD");
+        EXPECT_EQ(head.status, 200) << route;
+        EXPECT_TRUE(head.body.isEmpty()) << route;
+        EXPECT_EQ(head.header("Content-Length"), QByteArray::number(full.body.size())) << route;
+        EXPECT_EQ(head.header("Content-Type"), full.header("Content-Type")) << route;
+    }
+    EXPECT_EQ(get(service.port(), "/", "HEAD").status, 403) << "the code holds for HEAD too";
+    EXPECT_EQ(get(service.port(), path("/api/state"), "POST").status, 405);
+}
+
+TEST_F(ClassroomServerTest, HalfAWebSocketRequestGets400) {
+    const HttpReply reply =
+        request(service.port(), "GET " + path("/api/live") +
+                                    " HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
+                                    "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                                    "Sec-WebSocket-Version: 13\r\n\r\n");
+    EXPECT_EQ(reply.status, 400);
+    EXPECT_TRUE(reply.closed);
+    EXPECT_EQ(reply.body, "Die Anfrage ist fehlerhaft.\n");
+}
+
+// A client that sends request after request on one connection and reads no
+// answer is dropped at the same bound as a live page that stops reading.
+TEST_F(ClassroomServerTest, AnHttpClientThatNeverReadsIsDropped) {
+    ClassroomServer* server = service.server();
+    const auto open = [server] {
+        int n = 0;
+        QMetaObject::invokeMethod(
+            server, [&] { n = server->openConnections(); }, Qt::BlockingQueuedConnection);
+        return n;
+    };
+    service.publish(threeSeries()); // diagrams of some size
+    QTcpSocket reader;
+    reader.setReadBufferSize(4096);
+    ASSERT_TRUE(connectTo(reader, service.port()));
+    reader.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+    ASSERT_TRUE(processUntil([&] { return open() == 1; }));
+    const QByteArray one = "GET " + path("/diagram/vt.svg") + " HTTP/1.1\r\nHost: x\r\n\r\n";
+    const qint64 answer = get(service.port(), path("/diagram/vt.svg")).body.size();
+    // Requests within one request head's bound whose answers are more than
+    // the queue's bound: only the queue's bound can end this connection.
+    const int requests = int(ConnectionLimits{}.maxHeadBytes / one.size());
+    ASSERT_GT(requests * answer, 3 * ClassroomService::Options{}.maxQueuedBytes / 2)
+        << requests << " answers of " << answer << " bytes";
+    reader.write(one.repeated(requests));
+    EXPECT_TRUE(processUntil([&] { return open() == 0; }, 10000))
+        << "the connection was dropped; " << requests << " requests of " << answer << " bytes";
+    EXPECT_EQ(get(service.port(), path("/")).status, 200);
+}
+
+// A page that sends pings and never reads would make Qt queue the pongs:
+// dropped at the same bound.
+TEST_F(ClassroomServerTest, ALivePageThatPingsAndNeverReadsIsDropped) {
+    QTcpSocket pinger;
+    ASSERT_TRUE(upgradeByHand(pinger, service.port(), service.code()));
+    ASSERT_TRUE(processUntil([&] { return service.devices() == 1; }));
+    // A masked ping with 125 bytes: its pong is 127 bytes.
+    QByteArray ping("\x89\xFD\x01\x02\x03\x04", 6);
+    for (int i = 0; i < 125; ++i)
+        ping += char('p' ^ "\x01\x02\x03\x04"[i % 4]);
+    const qint64 pings = 3 * ClassroomService::Options{}.maxQueuedBytes / 127;
+    for (qint64 i = 0; i < pings && service.devices() == 1; i += 200) {
+        pinger.write(ping.repeated(200));
+        processUntil([&] { return pinger.bytesToWrite() == 0 || service.devices() == 0; }, 2000);
+    }
+    EXPECT_TRUE(processUntil([&] { return service.devices() == 0; })) << "dropped";
+    LiveClient again(liveUrl(service.code()));
+    EXPECT_TRUE(again.waitConnected());
 }
