@@ -13,6 +13,10 @@ PageTexts classroomPageTexts() {
         {"reconnecting",
          QCoreApplication::translate("ClassroomPage", "Verbindung unterbrochen – neuer Versuch …")},
         {"connected", QCoreApplication::translate("ClassroomPage", "Verbunden")},
+        {"tooManyTries",
+         QCoreApplication::translate("ClassroomPage",
+                                     "Zu viele falsche Zugangscodes aus diesem Netz: die Seite "
+                                     "versucht es gleich wieder.")},
         {"codeInvalid",
          QCoreApplication::translate(
              "ClassroomPage", "Der Zugangscode gilt nicht mehr. Bitte die neue Adresse öffnen.")},

@@ -40,8 +40,9 @@ struct ClassroomAnswer {
     };
     Kind kind = NotFound;
     ClassroomRoute route = ClassroomRoute::Page;
-    int series = -1;        // the store's slot (0 the newest) for downloads
-    bool wrongCode = false; // a code was given and it was not the current one
+    int series = -1;           // the store's slot (0 the newest) for downloads
+    bool wrongCode = false;    // a code was given and it was not the current one
+    int retryAfterSeconds = 0; // TooManyTries: how long the address stays refused
 };
 
 // The parts of a request the decision reads. `path` is the URL's path as

@@ -175,8 +175,10 @@ ClassroomAnswer ClassroomServer::decide(const QHttpServerRequest& request) {
     r.halfUpgrade = asksForWebSocket(request) && !r.upgrade;
     const QByteArray address = request.remoteAddress().toString().toLatin1();
     const std::int64_t now = settings_.clock();
-    const ClassroomAnswer a = answerFor(r, settings_.code, wrongCodes_.blocked(address, now));
+    ClassroomAnswer a = answerFor(r, settings_.code, wrongCodes_.blocked(address, now));
     if (a.wrongCode) wrongCodes_.wrongTry(address, now);
+    if (a.kind == ClassroomAnswer::TooManyTries)
+        a.retryAfterSeconds = int((wrongCodes_.blockedForMs(address, now) + 999) / 1000);
     return a;
 }
 
@@ -303,7 +305,12 @@ void ClassroomServer::answer(QTcpSocket* socket, const ClassroomAnswer& decision
     }
     // A refused request ends its connection: nothing more is read from a
     // client that asks for what it may not have.
-    socket->write(refusalAnswer(status, settings_.refusals.value(status), true));
+    QByteArray refusal = refusalAnswer(status, settings_.refusals.value(status), true);
+    // A blocked page is told when to come again, and waits that long.
+    if (status == 429 && decision.retryAfterSeconds > 0)
+        refusal.replace("Retry-After: 60\r\n",
+                        "Retry-After: " + QByteArray::number(decision.retryAfterSeconds) + "\r\n");
+    socket->write(refusal);
     socket->disconnectFromHost();
 }
 

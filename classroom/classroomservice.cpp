@@ -72,6 +72,7 @@ bool ClassroomService::start(const ClassroomTexts& texts, const Options& options
     settings.icon = programIconPng();
     settings.limits = options.limits;
     settings.maxQueuedBytes = options.maxQueuedBytes;
+    settings.clock = options.clock;
     const QString code = settings.code.text();
 
     thread_ = new QThread(this);

@@ -36,6 +36,9 @@ public:
         qint64 maxQueuedBytes = 1024 * 1024;
         // Only this address (tests: loopback); by default every IPv4 one.
         std::optional<QHostAddress> address;
+        // Milliseconds of a monotonic clock for the guessing limit; tests
+        // set their own (called on the server's thread).
+        std::function<std::int64_t()> clock;
     };
 
     // Switches the view on: true when it listens. The texts are the

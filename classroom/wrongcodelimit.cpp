@@ -11,6 +11,11 @@ bool WrongCodeLimit::blocked(const QByteArray& address, std::int64_t nowMs) cons
     return it != entries_.end() && nowMs < it->second.blockedUntil;
 }
 
+std::int64_t WrongCodeLimit::blockedForMs(const QByteArray& address, std::int64_t nowMs) const {
+    const auto it = entries_.find(address);
+    return it == entries_.end() ? 0 : std::max<std::int64_t>(0, it->second.blockedUntil - nowMs);
+}
+
 void WrongCodeLimit::wrongTry(const QByteArray& address, std::int64_t nowMs) {
     auto it = entries_.find(address);
     if (it == entries_.end()) {

@@ -22,6 +22,8 @@ public:
 
     // Whether `address` is refused now.
     bool blocked(const QByteArray& address, std::int64_t nowMs) const;
+    // How long it stays refused (0 when it is not).
+    std::int64_t blockedForMs(const QByteArray& address, std::int64_t nowMs) const;
     // A wrong code from `address`.
     void wrongTry(const QByteArray& address, std::int64_t nowMs);
     std::size_t tracked() const { return entries_.size(); }

@@ -149,6 +149,14 @@
         <source>Alle heutigen Messungen (%1) als CSV-Datei herunterladen</source>
         <translation>Download all of today&apos;s runs (%1) as a CSV file</translation>
     </message>
+    <message>
+        <source>Zu viele falsche Zugangscodes aus diesem Netz: die Seite versucht es gleich wieder.</source>
+        <translation>Too many wrong access codes from this network: the page will try again shortly.</translation>
+    </message>
+    <message>
+        <source>Die Anfrage ist fehlerhaft.</source>
+        <translation>The request is malformed.</translation>
+    </message>
 </context>
 <context>
     <name>ColumnHeaders</name>

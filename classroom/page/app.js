@@ -179,10 +179,18 @@
       setConnection(texts.reconnecting, true);
       // A view switched off and on again has a new code: the page asks
       // once, and stops trying with a code that no longer opens anything.
+      // Too many wrong codes from this network (a typo of someone behind
+      // the same router) is no lost code: the page waits as it is told.
       fetch("/api/state" + query, { cache: "no-store" }).then(function (answer) {
-        if (answer.status === 403 || answer.status === 429) {
+        if (answer.status === 403) {
           stopped = true;
           setConnection(texts.codeInvalid, true);
+          return;
+        }
+        if (answer.status === 429) {
+          setConnection(texts.tooManyTries, true);
+          const seconds = parseInt(answer.headers.get("Retry-After"), 10);
+          setTimeout(connect, (seconds > 0 ? seconds : 60) * 1000);
           return;
         }
         later();

@@ -161,6 +161,15 @@ try:
     check(wait_for(lambda: connection() == connected and len(live_rows()) == 10,
                    "the page to reconnect") is not None,
           "the page reconnects by itself and shows the run again")
+    # Ten wrong codes from the same network: the page says so, waits as the
+    # server tells it, and comes back by itself.
+    too_many = body.get_attribute("data-too-many-tries")
+    print("BLOCK", flush=True)
+    check(wait_for(lambda: connection() == too_many, "the page to be told to wait") is not None,
+          "too many wrong codes is told apart from a code that no longer holds")
+    print("BLOCK-SEEN", flush=True)
+    check(wait_for(lambda: connection() == connected, "the page to come back after the wait")
+          is not None, "after the wait the page reconnects by itself")
     # The view switched off and on again has a new code: the page stops
     # trying and says why.
     print("STOP", flush=True)

@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QWebSocket>
+#include <atomic>
 #include <utility>
 
 using namespace kelmot;
@@ -46,11 +47,15 @@ protected:
         ClassroomService::Options o;
         // The devices of a class, here all from loopback: each its own address in a classroom.
         o.limits.maxPerAddress = o.limits.maxConnections;
+        o.clock = [clock = clock_] { return clock->load(); };
         o.firstPort = firstPort;
         o.lastPort = lastPort;
         o.address = QHostAddress(QHostAddress::LocalHost);
         ASSERT_TRUE(Classroom->start(classroomTexts(QStringLiteral("de")), o));
     }
+    // The guessing limit's clock, moved on by the tests.
+    std::shared_ptr<std::atomic<std::int64_t>> clock_ =
+        std::make_shared<std::atomic<std::int64_t>>(1'000'000);
     QString liveUrl() const {
         return QStringLiteral("ws://127.0.0.1:%1/api/live?code=%2")
             .arg(Classroom->port())
@@ -215,6 +220,21 @@ TEST_F(ClassroomProgram, APupilsBrowserShowsTheRunTheDiagramsAndTheDownloads) {
                 page->abort();
         },
         Qt::BlockingQueuedConnection);
+    // Someone behind the same router typed the code wrong ten times: the
+    // page waits as it is told and comes back, it does not give up.
+    ASSERT_TRUE(said("BLOCK\n")) << output.toStdString();
+    for (int i = 0; i < 10; ++i)
+        get(Classroom->port(), "/?code=" + QByteArray::number(100000 + i));
+    *clock_ += 57'000; // three seconds of the block left
+    QMetaObject::invokeMethod(
+        server,
+        [server] {
+            for (QWebSocket* page : server->findChildren<QWebSocket*>())
+                page->abort();
+        },
+        Qt::BlockingQueuedConnection);
+    ASSERT_TRUE(said("BLOCK-SEEN\n")) << output.toStdString();
+    *clock_ += 4'000; // the block is over when the page tries again
     ASSERT_TRUE(said("STOP\n")) << output.toStdString();
     const quint16 port = Classroom->port();
     Classroom->stop();

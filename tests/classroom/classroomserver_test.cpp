@@ -9,6 +9,8 @@
 #include "tests/classroom/classroom_client.h"
 #include "tests/classroom/classroom_fixture.h"
 
+#include <atomic>
+
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QScopeGuard>
@@ -592,4 +594,28 @@ TEST_F(ClassroomServerTest, ALivePageThatPingsAndNeverReadsIsDropped) {
     EXPECT_TRUE(processUntil([&] { return service.devices() == 0; })) << "dropped";
     LiveClient again(liveUrl(service.code()));
     EXPECT_TRUE(again.waitConnected());
+}
+
+// A blocked address is told how long it waits; after the block ten more
+// guesses may follow at once: ten guesses a minute, as README reckons.
+TEST_F(ClassroomServerTest, ABlockedAddressIsToldWhenToComeAgain) {
+    auto now = std::make_shared<std::atomic<std::int64_t>>(1'000'000);
+    service.stop();
+    options.clock = [now] { return now->load(); };
+    ASSERT_TRUE(startView());
+    const auto guessTenTimes = [&] {
+        for (int i = 0; i < 10; ++i)
+            get(service.port(), "/?code=" + QByteArray::number(100000 + i));
+    };
+    if (service.code().startsWith("1000")) GTEST_SKIP() << "the code is one of the guesses";
+    guessTenTimes();
+    *now += 58'000;
+    const HttpReply blocked = get(service.port(), path("/api/state"));
+    EXPECT_EQ(blocked.status, 429);
+    EXPECT_EQ(blocked.header("Retry-After"), "2");
+    *now += 2'000;
+    EXPECT_EQ(get(service.port(), path("/api/state")).status, 200);
+    guessTenTimes();
+    EXPECT_EQ(get(service.port(), path("/api/state")).status, 429) << "ten more, then a minute";
+    EXPECT_EQ(get(service.port(), path("/api/state")).header("Retry-After"), "60");
 }
