@@ -114,11 +114,14 @@ bool ClassroomService::start(const ClassroomTexts& texts, const Options& options
             : classroomHostAddresses();
     for (const QString& host : hosts)
         addresses_ << QStringLiteral("http://%1:%2/?code=%3").arg(host).arg(port_).arg(code_);
-    connect(server_, &ClassroomServer::liveClientsChanged, this, [this](int count) {
-        if (!server_) return;
-        devices_ = count;
-        emit devicesChanged(count);
-    });
+    // A count the previous server sent before it went may still be on its
+    // way: only this server's counts are shown.
+    connect(server_, &ClassroomServer::liveClientsChanged, this,
+            [this, generation = ++generation_](int count) {
+                if (!server_ || generation != generation_) return;
+                devices_ = count;
+                emit devicesChanged(count);
+            });
     devices_ = 0;
     if (last_) {
         const auto snapshot = std::make_shared<const ClassroomSnapshot>(*last_);

@@ -72,6 +72,7 @@ private:
     QString code_;
     QStringList addresses_;
     int devices_ = 0;
+    int generation_ = 0; // counts the servers started
     std::optional<ClassroomSnapshot> last_;
 };
 

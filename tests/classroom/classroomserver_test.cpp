@@ -619,3 +619,33 @@ TEST_F(ClassroomServerTest, ABlockedAddressIsToldWhenToComeAgain) {
     EXPECT_EQ(get(service.port(), path("/api/state")).status, 429) << "ten more, then a minute";
     EXPECT_EQ(get(service.port(), path("/api/state")).header("Retry-After"), "60");
 }
+
+// A device count the previous server sent as it went is not shown by the
+// view switched on again.
+TEST_F(ClassroomServerTest, ARestartedViewCountsItsOwnDevicesOnly) {
+    QTcpSocket page;
+    page.connectToHost(QHostAddress::LocalHost, service.port());
+    ASSERT_TRUE(page.waitForConnected(60000));
+    page.write("GET " + path("/api/live") +
+               " HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+               "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
+    ASSERT_TRUE(page.waitForBytesWritten(60000));
+    // Waited for on the server's thread: this thread runs no event meanwhile,
+    // so the server's "one device" is still on its way here.
+    ClassroomServer* server = service.server();
+    QDeadlineTimer deadline(60000);
+    int live = 0;
+    while (live == 0 && !deadline.hasExpired())
+        QMetaObject::invokeMethod(
+            server, [&] { live = server->liveClients(); }, Qt::BlockingQueuedConnection);
+    ASSERT_EQ(live, 1);
+    service.stop();
+    QList<int> shown;
+    const auto watching = QObject::connect(&service, &ClassroomService::devicesChanged,
+                                           [&](int devices) { shown << devices; });
+    ASSERT_TRUE(startView());
+    deliverPostedEvents();
+    QObject::disconnect(watching);
+    EXPECT_EQ(service.devices(), 0);
+    EXPECT_EQ(shown, QList<int>{0}) << "the window never shows the old server's count";
+}
