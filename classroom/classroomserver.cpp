@@ -122,7 +122,7 @@ void ClassroomServer::publish(std::shared_ptr<const ClassroomSnapshot> snapshot)
     const std::shared_ptr<const ClassroomSnapshot> before = std::exchange(snapshot_, snapshot);
     ++revision_;
     stateJson_.clear();
-    if (!before || !sameEvaluation(*before, *snapshot)) diagramsDrawn_ = false;
+    if (!before || !sameDiagrams(*before, *snapshot)) diagramsDrawn_ = false;
     if (!before || clients_.empty()) return;
     std::vector<QString> messages;
     for (const QByteArray& m : changeMessages(*before, *snapshot, settings_.texts, revision_,

@@ -156,7 +156,7 @@ void ClassroomService::stop() {
 }
 
 void ClassroomService::publish(const ClassroomSnapshot& snapshot) {
-    if (last_ && sameEvaluation(*last_, snapshot) && sameLive(*last_, snapshot)) return;
+    if (last_ && sameDiagrams(*last_, snapshot) && sameLive(*last_, snapshot)) return;
     last_ = snapshot;
     if (!server_) return;
     // One copy for the server's thread, shared and never changed.

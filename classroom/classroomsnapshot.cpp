@@ -65,6 +65,14 @@ bool sameEvaluation(const ClassroomSnapshot& a, const ClassroomSnapshot& b) {
     return true;
 }
 
+bool sameDiagrams(const ClassroomSnapshot& a, const ClassroomSnapshot& b) {
+    if (!sameEvaluation(a, b)) return false;
+    for (int row = 0; row < 2; ++row)
+        for (int k = 0; k < BarrierCount; ++k)
+            if (a.store.RunTimes[row][k] != b.store.RunTimes[row][k]) return false;
+    return true;
+}
+
 bool sameLive(const ClassroomSnapshot& a, const ClassroomSnapshot& b) {
     return a.status == b.status && a.measuring == b.measuring &&
            a.brightTimesShown == b.brightTimesShown && a.liveDark == b.liveDark &&

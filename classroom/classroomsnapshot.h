@@ -54,6 +54,9 @@ bool livePassed(const ClassroomSnapshot& s, int barrier);
 // (the live table and status line aside).
 bool sameEvaluation(const ClassroomSnapshot& a, const ClassroomSnapshot& b);
 bool sameLive(const ClassroomSnapshot& a, const ClassroomSnapshot& b);
+// Whether the diagrams drawn of two snapshots are the same: the evaluation
+// and the last run's times, which the v-t diagram reads in single-list mode.
+bool sameDiagrams(const ClassroomSnapshot& a, const ClassroomSnapshot& b);
 
 // The evaluation table of stored series `slot` (0 the newest) as the page,
 // the spreadsheet and the CSV file show it: position, dark and bright time,

@@ -649,3 +649,25 @@ TEST_F(ClassroomServerTest, ARestartedViewCountsItsOwnDevicesOnly) {
     EXPECT_EQ(service.devices(), 0);
     EXPECT_EQ(shown, QList<int>{0}) << "the window never shows the old server's count";
 }
+
+// The v-t diagram in single-list mode reads the last run's times: a change
+// of those alone is a new picture, not the one drawn before.
+TEST_F(ClassroomServerTest, TheDiagramsFollowEverythingTheyAreDrawnFrom) {
+    ClassroomSnapshot s = threeSeries();
+    s.store.OutputMode = 0;
+    s.seriesCount = 1;
+    for (int k = 0; k < BarrierCount; ++k) {
+        s.store.RunTimes[0][k] = s.store.SeriesDarkTimes[0][k];
+        s.store.RunTimes[1][k] = s.store.SeriesBrightTimes[0][k];
+    }
+    service.publish(s);
+    ASSERT_TRUE(
+        processUntil([&] { return get(service.port(), path("/api/state")).status == 200; }));
+    const QByteArray before = get(service.port(), path("/diagram/vt.svg")).body;
+    s.store.RunTimes[0][9] *= 1.5; // a longer last run: another time axis
+    s.store.RunTimes[1][9] *= 1.5;
+    service.publish(s);
+    EXPECT_TRUE(processUntil(
+        [&] { return get(service.port(), path("/diagram/vt.svg")).body != before; }, 10000))
+        << "the picture follows the last run's times";
+}
