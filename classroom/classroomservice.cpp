@@ -3,6 +3,7 @@
 
 #include "classroom/accesscode.h"
 #include "classroom/classroomserver.h"
+#include "classroom/defaultroute.h"
 #include "widgets/pictures.h"
 
 #include <QFile>
@@ -32,7 +33,7 @@ QByteArray resource(const char* name) {
 } // namespace
 
 QStringList classroomHostAddresses() {
-    QStringList found;
+    std::vector<std::pair<QString, QString>> found;
     for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
         const auto flags = i.flags();
         if (!(flags & QNetworkInterface::IsUp) || !(flags & QNetworkInterface::IsRunning) ||
@@ -41,11 +42,14 @@ QStringList classroomHostAddresses() {
         for (const QNetworkAddressEntry& e : i.addressEntries()) {
             const QHostAddress a = e.ip();
             if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback())
-                found << a.toString();
+                found.emplace_back(i.name(), a.toString());
         }
     }
-    if (found.isEmpty()) found << QStringLiteral("127.0.0.1");
-    return found;
+    if (found.empty()) return {QStringLiteral("127.0.0.1")};
+    // The QR code carries the first: the room's network's, not a VPN's.
+    QFile routes(QStringLiteral("/proc/net/route"));
+    const QByteArray table = routes.open(QIODevice::ReadOnly) ? routes.readAll() : QByteArray();
+    return addressesDefaultRouteFirst(found, defaultRouteInterface(table));
 }
 
 ClassroomService::ClassroomService(QObject* parent) : QObject(parent) {

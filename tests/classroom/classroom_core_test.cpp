@@ -6,6 +6,7 @@
 #include "classroom/classroomjson.h"
 #include "classroom/classroompage.h"
 #include "classroom/classroomroutes.h"
+#include "classroom/defaultroute.h"
 #include "classroom/wrongcodelimit.h"
 #include "tests/classroom/classroom_fixture.h"
 
@@ -319,4 +320,26 @@ TEST(ClassroomAnswers, EveryAnswerCarriesTheSecurityHeaders) {
     EXPECT_TRUE(tooMany.contains("\r\nConnection: close\r\n"));
     EXPECT_TRUE(tooMany.endsWith("\r\n\r\nwarten\n"));
     EXPECT_TRUE(refusalAnswer(405, {}, true).contains("\r\nAllow: GET\r\n"));
+}
+
+// The QR code names the room's network: the default route's interface's
+// address first, not a VPN's or a container bridge's.
+TEST(ClassroomAddresses, TheDefaultRoutesInterfaceComesFirst) {
+    const QByteArray table =
+        "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n"
+        "docker0\t000011AC\t00000000\t0001\t0\t0\t0\t0000FFFF\t0\t0\t0\n"
+        "tun0\t00000000\t00000000\t0001\t0\t0\t50\t00000000\t0\t0\t0\n"
+        "wlan0\t00000000\t0100A8C0\t0003\t0\t0\t20\t00000000\t0\t0\t0\n"
+        "eth1\t00000000\t0101A8C0\t0002\t0\t0\t0\t00000000\t0\t0\t0\n" // not up
+        "wlan0\t0000A8C0\t00000000\t0001\t0\t0\t20\t00FFFFFF\t0\t0\t0\n";
+    EXPECT_EQ(defaultRouteInterface(table), "wlan0") << "the lowest metric of the routes up";
+    EXPECT_EQ(defaultRouteInterface("Iface\tDestination\n"), "");
+    EXPECT_EQ(defaultRouteInterface("garbage\nx y z\n"), "");
+    const std::vector<std::pair<QString, QString>> found{{"docker0", "172.17.0.1"},
+                                                         {"tun0", "10.8.0.2"},
+                                                         {"wlan0", "192.168.0.23"}};
+    EXPECT_EQ(addressesDefaultRouteFirst(found, "wlan0"),
+              (QStringList{"192.168.0.23", "172.17.0.1", "10.8.0.2"}));
+    EXPECT_EQ(addressesDefaultRouteFirst(found, ""),
+              (QStringList{"172.17.0.1", "10.8.0.2", "192.168.0.23"}));
 }
