@@ -2,6 +2,7 @@
 #include "classroom/classroomroutes.h"
 
 #include "classroom/accesscode.h"
+#include "classroom/wrongcodelimit.h"
 
 #include <QList>
 #include <array>
@@ -67,6 +68,37 @@ bool codeInQuery(const QByteArray& query, QString& code) {
         return true;
     }
     return false;
+}
+
+ClassroomRequest classroomRequest(const QByteArray& method, const QUrl& url,
+                                  const HeaderLookup& header) {
+    const auto value = [&](const char* lower, const char* capital) {
+        return (header(lower) + ',' + header(capital)).toLower();
+    };
+    ClassroomRequest r;
+    r.method = method == "GET" || method == "HEAD" ? method : QByteArrayLiteral("OTHER");
+    r.path = url.path(QUrl::FullyEncoded).toLatin1();
+    r.hasCode = codeInQuery(url.query(QUrl::FullyEncoded).toLatin1(), r.code);
+    bool websocket = false;
+    for (const QByteArray& token : value("upgrade", "Upgrade").split(','))
+        websocket = websocket || token.trimmed() == "websocket";
+    // "Connection: keep-alive, Upgrade" as browsers send it.
+    bool connectionUpgrade = false;
+    for (const QByteArray& token : value("connection", "Connection").split(','))
+        connectionUpgrade = connectionUpgrade || token.trimmed() == "upgrade";
+    r.upgrade = websocket && connectionUpgrade;
+    r.halfUpgrade = websocket && !connectionUpgrade;
+    return r;
+}
+
+ClassroomAnswer decideRequest(const ClassroomRequest& request, const AccessCode& code,
+                              WrongCodeLimit& limit, const QByteArray& address,
+                              std::int64_t nowMs) {
+    ClassroomAnswer a = answerFor(request, code, limit.blocked(address, nowMs));
+    if (a.wrongCode) limit.wrongTry(address, nowMs);
+    if (a.kind == ClassroomAnswer::TooManyTries)
+        a.retryAfterSeconds = int((limit.blockedForMs(address, nowMs) + 999) / 1000);
+    return a;
 }
 
 ClassroomAnswer answerFor(const ClassroomRequest& request, const AccessCode& code,

@@ -3,6 +3,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QUrl>
+#include <cstdint>
+#include <functional>
 
 namespace kelmot {
 
@@ -59,9 +62,23 @@ struct ClassroomRequest {
 };
 
 class AccessCode;
+class WrongCodeLimit;
 
 ClassroomAnswer answerFor(const ClassroomRequest& request, const AccessCode& code,
                           bool addressBlocked);
+
+// A request's head as the server reads it, once Qt's HTTP parser has split
+// it: `method` as sent ("GET", "HEAD", ...), the URL, and its headers
+// through `header` (a name as spelt, "" when absent).
+using HeaderLookup = std::function<QByteArray(const QByteArray& name)>;
+ClassroomRequest classroomRequest(const QByteArray& method, const QUrl& url,
+                                  const HeaderLookup& header);
+
+// The whole decision on a request from `address` at `nowMs`: the guessing
+// limit asked and told of a wrong code, the answer, and how long a blocked
+// address waits. What the server carries out and the fuzzer checks.
+ClassroomAnswer decideRequest(const ClassroomRequest& request, const AccessCode& code,
+                              WrongCodeLimit& limit, const QByteArray& address, std::int64_t nowMs);
 
 // The route and series a path names, if it names one.
 bool routeOf(const QByteArray& path, ClassroomRoute& route, int& series);

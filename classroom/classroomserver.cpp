@@ -34,23 +34,12 @@ QByteArray downloadName(const QString& seriesName, int number, const char* exten
     return name + '.' + extension;
 }
 
-bool asksForWebSocket(const QHttpServerRequest& request) {
-    return request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0 ||
-           request.value("Upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
-}
-
-// "Connection: keep-alive, Upgrade" as browsers send it.
-bool connectionUpgrade(const QHttpServerRequest& request) {
-    const QByteArray connection =
-        (request.value("connection") + ',' + request.value("Connection")).toLower();
-    for (const QByteArray& token : connection.split(','))
-        if (token.trimmed() == "upgrade") return true;
-    return false;
-}
-
-// A WebSocket request as the protocol has it; only such a one is upgraded.
-bool isUpgrade(const QHttpServerRequest& request) {
-    return asksForWebSocket(request) && connectionUpgrade(request);
+ClassroomRequest requestOf(const QHttpServerRequest& request) {
+    QByteArray method = QByteArrayLiteral("OTHER");
+    if (request.method() == QHttpServerRequest::Method::Get) method = QByteArrayLiteral("GET");
+    if (request.method() == QHttpServerRequest::Method::Head) method = QByteArrayLiteral("HEAD");
+    return classroomRequest(method, request.url(),
+                            [&](const QByteArray& name) { return request.value(name); });
 }
 
 } // namespace
@@ -157,36 +146,18 @@ const DiagramPicture& ClassroomServer::diagram(bool velocity) {
     return velocity ? vt_ : st_;
 }
 
-ClassroomAnswer ClassroomServer::decide(const QHttpServerRequest& request) {
-    ClassroomRequest r;
-    switch (request.method()) {
-    case QHttpServerRequest::Method::Get:
-        r.method = QByteArrayLiteral("GET");
-        break;
-    case QHttpServerRequest::Method::Head:
-        r.method = QByteArrayLiteral("HEAD");
-        break;
-    default:
-        r.method = QByteArrayLiteral("OTHER");
-    }
-    r.path = request.url().path(QUrl::FullyEncoded).toLatin1();
-    r.hasCode = codeInQuery(request.url().query(QUrl::FullyEncoded).toLatin1(), r.code);
-    r.upgrade = isUpgrade(request);
-    r.halfUpgrade = asksForWebSocket(request) && !r.upgrade;
-    const QByteArray address = request.remoteAddress().toString().toLatin1();
-    const std::int64_t now = settings_.clock();
-    ClassroomAnswer a = answerFor(r, settings_.code, wrongCodes_.blocked(address, now));
-    if (a.wrongCode) wrongCodes_.wrongTry(address, now);
-    if (a.kind == ClassroomAnswer::TooManyTries)
-        a.retryAfterSeconds = int((wrongCodes_.blockedForMs(address, now) + 999) / 1000);
-    return a;
+ClassroomAnswer ClassroomServer::decide(const ClassroomRequest& request,
+                                        const QHttpServerRequest& http) {
+    return decideRequest(request, settings_.code, wrongCodes_,
+                         http.remoteAddress().toString().toLatin1(), settings_.clock());
 }
 
 bool ClassroomServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
     ConnectionGuard* guard = ConnectionGuard::of(socket);
     if (guard) guard->requestRead();
-    const ClassroomAnswer decision = decide(request);
-    if (isUpgrade(request)) {
+    const ClassroomRequest r = requestOf(request);
+    const ClassroomAnswer decision = decide(r, request);
+    if (r.upgrade) {
         if (decision.kind == ClassroomAnswer::Serve) {
             // Qt hands the connection to its WebSocket server when this
             // returns true, and answers the handshake itself.

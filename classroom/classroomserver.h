@@ -72,7 +72,7 @@ protected:
     void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
 
 private:
-    ClassroomAnswer decide(const QHttpServerRequest& request);
+    ClassroomAnswer decide(const ClassroomRequest& request, const QHttpServerRequest& http);
     // The answer to a request that may be served; empty when what it names
     // does not exist (a series not stored).
     QByteArray serve(const ClassroomAnswer& decision);

@@ -13,7 +13,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QSet>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace kelmot;
@@ -335,11 +337,46 @@ TEST(ClassroomAddresses, TheDefaultRoutesInterfaceComesFirst) {
     EXPECT_EQ(defaultRouteInterface(table), "wlan0") << "the lowest metric of the routes up";
     EXPECT_EQ(defaultRouteInterface("Iface\tDestination\n"), "");
     EXPECT_EQ(defaultRouteInterface("garbage\nx y z\n"), "");
-    const std::vector<std::pair<QString, QString>> found{{"docker0", "172.17.0.1"},
-                                                         {"tun0", "10.8.0.2"},
-                                                         {"wlan0", "192.168.0.23"}};
+    const std::vector<std::pair<QString, QString>> found{
+        {"docker0", "172.17.0.1"}, {"tun0", "10.8.0.2"}, {"wlan0", "192.168.0.23"}};
     EXPECT_EQ(addressesDefaultRouteFirst(found, "wlan0"),
               (QStringList{"192.168.0.23", "172.17.0.1", "10.8.0.2"}));
     EXPECT_EQ(addressesDefaultRouteFirst(found, ""),
               (QStringList{"172.17.0.1", "10.8.0.2", "192.168.0.23"}));
+}
+
+// What the server reads of a request's head, as Qt's parser hands it over.
+TEST(ClassroomRequests, UpgradesHalfUpgradesAndMethodsAsTheServerReadsThem) {
+    const auto read = [](const QByteArray& method, const char* url,
+                         QMap<QByteArray, QByteArray> headers) {
+        return classroomRequest(method, QUrl::fromEncoded(url),
+                                [&](const QByteArray& name) { return headers.value(name); });
+    };
+    ClassroomRequest r = read("GET", "/api/live?code=123456",
+                              {{"Upgrade", "websocket"}, {"Connection", "keep-alive, Upgrade"}});
+    EXPECT_TRUE(r.upgrade);
+    EXPECT_FALSE(r.halfUpgrade);
+    EXPECT_EQ(r.path, "/api/live");
+    EXPECT_TRUE(r.hasCode);
+    EXPECT_EQ(r.code, "123456");
+    r = read("GET", "/api/live?code=123456", {{"upgrade", "WebSocket"}});
+    EXPECT_FALSE(r.upgrade);
+    EXPECT_TRUE(r.halfUpgrade) << "Upgrade without Connection: upgrade";
+    EXPECT_EQ(read("HEAD", "/", {}).method, "HEAD");
+    EXPECT_EQ(read("PUT", "/", {}).method, "OTHER");
+    EXPECT_EQ(read("get", "/", {}).method, "OTHER") << "methods are case-sensitive";
+
+    const AccessCode code(QStringLiteral("424242"));
+    WrongCodeLimit limit;
+    const ClassroomRequest half = read("GET", "/api/live?code=424242", {{"Upgrade", "websocket"}});
+    EXPECT_EQ(decideRequest(half, code, limit, "a", 0).kind, ClassroomAnswer::BadRequest);
+    const ClassroomRequest head = read("HEAD", "/api/state?code=424242", {});
+    EXPECT_EQ(decideRequest(head, code, limit, "a", 0).kind, ClassroomAnswer::Serve);
+    const ClassroomRequest wrong = read("GET", "/?code=111111", {});
+    for (int i = 0; i < WrongCodeLimit::MaxWrongTries; ++i)
+        decideRequest(wrong, code, limit, "a", 1000);
+    const ClassroomAnswer blocked = decideRequest(head, code, limit, "a", 31'500);
+    EXPECT_EQ(blocked.kind, ClassroomAnswer::TooManyTries);
+    EXPECT_EQ(blocked.retryAfterSeconds, 30); // 29.5 s left, rounded up
+    EXPECT_EQ(decideRequest(head, code, limit, "b", 31'500).kind, ClassroomAnswer::Serve);
 }

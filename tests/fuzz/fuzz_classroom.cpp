@@ -11,6 +11,8 @@
 #include "classroom/wrongcodelimit.h"
 
 #include <QLocale>
+#include <QMap>
+#include <QUrl>
 #include <cstddef>
 #include <cstdint>
 
@@ -25,29 +27,39 @@ void require(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kelmot;
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const qsizetype lineEnd = bytes.indexOf('\n');
-    const QByteArray line = bytes.left(lineEnd < 0 ? bytes.size() : lineEnd).trimmed();
-    const QList<QByteArray> parts = line.split(' ');
-    ClassroomRequest r;
-    r.method = parts.value(0) == "GET" ? QByteArray("GET") : QByteArray("OTHER");
-    const QByteArray target = parts.value(1);
-    const qsizetype question = target.indexOf('?');
-    r.path = question < 0 ? target : target.left(question);
-    r.hasCode = question >= 0 && codeInQuery(target.mid(question + 1), r.code);
-    r.upgrade = bytes.toLower().contains("\nupgrade: websocket");
+    // Only split as an HTTP parser splits a head (request line, then
+    // "Name: value" lines); every decision is the server's own code.
+    const QList<QByteArray> lines = bytes.split('\n');
+    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    QMap<QByteArray, QByteArray> headers;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines[i].indexOf(':');
+        if (colon > 0) headers.insert(lines[i].left(colon), lines[i].mid(colon + 1).trimmed());
+    }
+    const QUrl url = QUrl::fromEncoded(requestLine.value(1));
+    const ClassroomRequest r = classroomRequest(
+        requestLine.value(0), url, [&](const QByteArray& name) { return headers.value(name); });
 
-    static const AccessCode code(QStringLiteral("424242"));
-    static WrongCodeLimit limit;
+    // A fresh state for every input: one input's guesses never block the next.
+    const AccessCode code(QStringLiteral("424242"));
+    WrongCodeLimit limit;
     const QByteArray address = bytes.left(4);
-    const std::int64_t now = size > 0 ? data[0] * 1000 : 0;
-    const ClassroomAnswer a = answerFor(r, code, limit.blocked(address, now));
-    if (a.wrongCode) limit.wrongTry(address, now);
-    require(limit.tracked() <= WrongCodeLimit::MaxAddresses);
+    std::int64_t now = size > 0 ? data[0] * 1000 : 0;
+    ClassroomAnswer a;
+    // The same request a few times over: the guessing limit's steps too.
+    for (int i = 0; i < 12; ++i, now += 100) {
+        a = decideRequest(r, code, limit, address, now);
+        require(limit.tracked() <= 1);
+        require(a.kind != ClassroomAnswer::TooManyTries ||
+                (a.retryAfterSeconds > 0 && a.retryAfterSeconds <= 60));
+    }
     if (a.kind == ClassroomAnswer::Serve) {
         ClassroomRoute route = ClassroomRoute::Page;
         int series = -1;
-        require(r.method == "GET" && r.code == "424242" && routeOf(r.path, route, series));
-        require(route != ClassroomRoute::Live || r.upgrade);
+        require((r.method == "GET" || r.method == "HEAD") && r.code == "424242" &&
+                routeOf(r.path, route, series));
+        require(route != ClassroomRoute::Live || (r.upgrade && r.method == "GET"));
+        require(!r.halfUpgrade);
     }
 
     const QString text = QString::fromUtf8(bytes);
