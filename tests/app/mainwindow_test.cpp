@@ -3,6 +3,7 @@
 #include "app/info_u.h"
 #include "app/keinedaten_u.h"
 #include "evaluation/tabelle_u.h"
+#include "journal/allrunswindow.h"
 #include "settings/config_u.h"
 #include "tests/app/gui_fixture.h"
 
@@ -286,7 +287,8 @@ TEST_F(ProgramFixture, ControlsAreNamedForScreenReaders) {
     // of its own (its accessible name is its value), so it needs a name given
     // to it or a label that names it (a buddy, or the group box it is in).
     int checked = 0;
-    for (QWidget* window : std::initializer_list<QWidget*>{Form2, Form5, AboutBox, Form6, Form8}) {
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{Form2, Form5, AboutBox, Form6, Form8, AllRuns}) {
         for (QWidget* control : window->findChildren<QWidget*>()) {
             if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy()) continue;
             if (control->window() != window) continue; // a list's popup, in its own window
