@@ -213,26 +213,23 @@ TEST_F(ClassroomProgram, APupilsBrowserShowsTheRunTheDiagramsAndTheDownloads) {
     ASSERT_TRUE(said("DROP\n")) << output.toStdString();
     // As a Wi-Fi that drops out: the server's side of every page ends.
     ClassroomServer* server = Classroom->server();
-    QMetaObject::invokeMethod(
-        server,
-        [server] {
-            for (QWebSocket* page : server->findChildren<QWebSocket*>())
-                page->abort();
-        },
-        Qt::BlockingQueuedConnection);
+    const auto dropEveryPage = [server] {
+        QMetaObject::invokeMethod(
+            server,
+            [server] {
+                for (QWebSocket* page : server->findChildren<QWebSocket*>())
+                    page->abort();
+            },
+            Qt::BlockingQueuedConnection);
+    };
+    dropEveryPage();
     // Someone behind the same router typed the code wrong ten times: the
     // page waits as it is told and comes back, it does not give up.
     ASSERT_TRUE(said("BLOCK\n")) << output.toStdString();
     for (int i = 0; i < 10; ++i)
         get(Classroom->port(), "/?code=" + QByteArray::number(100000 + i));
     *clock_ += 57'000; // three seconds of the block left
-    QMetaObject::invokeMethod(
-        server,
-        [server] {
-            for (QWebSocket* page : server->findChildren<QWebSocket*>())
-                page->abort();
-        },
-        Qt::BlockingQueuedConnection);
+    dropEveryPage();
     ASSERT_TRUE(said("BLOCK-SEEN\n")) << output.toStdString();
     *clock_ += 4'000; // the block is over when the page tries again
     ASSERT_TRUE(said("STOP\n")) << output.toStdString();

@@ -57,6 +57,15 @@ protected:
         return s;
     }
 
+    // The connections the server holds, asked on its thread.
+    int openConnections() {
+        ClassroomServer* server = service.server();
+        int n = 0;
+        QMetaObject::invokeMethod(
+            server, [&] { n = server->openConnections(); }, Qt::BlockingQueuedConnection);
+        return n;
+    }
+
     ClassroomService::Options options;
     ClassroomService service;
 };
@@ -311,13 +320,7 @@ TEST_F(ClassroomServerTest, TheConnectionAfterTheLastAllowedGets503) {
         const QHostAddress device(QStringLiteral("127.0.0.%1").arg(2 + i / PerAddress));
         ASSERT_TRUE(connectTo(*held.back(), service.port(), device)) << i;
     }
-    ClassroomServer* server = service.server();
-    const auto open = [server] {
-        int n = 0;
-        QMetaObject::invokeMethod(
-            server, [&] { n = server->openConnections(); }, Qt::BlockingQueuedConnection);
-        return n;
-    };
+    const auto open = [this] { return openConnections(); };
     ASSERT_TRUE(processUntil([&] { return open() == Allowed; }));
     const HttpReply refused = get(service.port(), path("/"));
     EXPECT_EQ(refused.status, 503);
@@ -475,13 +478,7 @@ TEST_F(ClassroomServerTest, NoiseOnTheSocketNeverStopsTheServer) {
 // A lesson's page reloads and Wi-Fi reconnects: more live pages than the
 // limit, opened and closed in turn, never use the places up.
 TEST_F(ClassroomServerTest, ThreeHundredLivePagesInTurnLeaveThePlacesFree) {
-    ClassroomServer* server = service.server();
-    const auto open = [server] {
-        int n = 0;
-        QMetaObject::invokeMethod(
-            server, [&] { n = server->openConnections(); }, Qt::BlockingQueuedConnection);
-        return n;
-    };
+    const auto open = [this] { return openConnections(); };
     for (int i = 0; i < 300; ++i) {
         LiveClient page(liveUrl(service.code()));
         ASSERT_TRUE(page.waitConnected()) << "page " << i;
@@ -504,13 +501,7 @@ TEST_F(ClassroomServerTest, OneAddressHoldsAtMostItsShareOfThePlaces) {
         held.push_back(std::make_unique<QTcpSocket>());
         ASSERT_TRUE(connectTo(*held.back(), service.port(), script)) << i;
     }
-    ClassroomServer* server = service.server();
-    const auto open = [server] {
-        int n = 0;
-        QMetaObject::invokeMethod(
-            server, [&] { n = server->openConnections(); }, Qt::BlockingQueuedConnection);
-        return n;
-    };
+    const auto open = [this] { return openConnections(); };
     ASSERT_TRUE(processUntil([&] { return open() == PerAddress; }));
     QTcpSocket oneMore;
     ASSERT_TRUE(connectTo(oneMore, service.port(), script));
@@ -550,13 +541,7 @@ TEST_F(ClassroomServerTest, HalfAWebSocketRequestGets400) {
 // A client that sends request after request on one connection and reads no
 // answer is dropped at the same bound as a live page that stops reading.
 TEST_F(ClassroomServerTest, AnHttpClientThatNeverReadsIsDropped) {
-    ClassroomServer* server = service.server();
-    const auto open = [server] {
-        int n = 0;
-        QMetaObject::invokeMethod(
-            server, [&] { n = server->openConnections(); }, Qt::BlockingQueuedConnection);
-        return n;
-    };
+    const auto open = [this] { return openConnections(); };
     service.publish(threeSeries()); // diagrams of some size
     QTcpSocket reader;
     reader.setReadBufferSize(4096);

@@ -16,6 +16,7 @@
 #include "platform/simulated_mixer.h"
 #include "platform/simulatedtrack.h"
 #include "settings/config_u.h"
+#include "tests/eventloop.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -25,24 +26,11 @@
 #include <QThread>
 #include <cstdio>
 
-namespace {
-
-bool processUntil(const std::function<bool()>& done, int ms) {
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::yieldCurrentThread();
-    }
-    return true;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     using namespace kelmot;
+    using kelmot::test::processUntil;
     const QStringList args = QCoreApplication::arguments();
     const int runs = args.value(1).toInt();
     const bool threeLists = args.contains("three");
