@@ -38,7 +38,8 @@ QString formatWithUncertainty(double value, double uncertainty, const QLocale& l
     // An uncertainty that could not be found is not "exact": it is unknown.
     if (!std::isfinite(uncertainty)) return u'(' + fourDigits() + QStringLiteral(" ± - )");
     // Exact data leave an uncertainty of rounding noise: that is none.
-    if (!(uncertainty > 1e-9 * std::abs(value))) return u'(' + fourDigits() + QStringLiteral(" ± 0)");
+    if (!(uncertainty > 1e-9 * std::abs(value)))
+        return u'(' + fourDigits() + QStringLiteral(" ± 0)");
     int decimals = decimalsForTwoDigits(uncertainty);
     int exponent = 0;
     if (decimals < 0 || decimals > 6) {
