@@ -62,3 +62,21 @@ if [ ${#generate[@]} -gt 0 ]; then
   done
   "${sudo[@]}" locale-gen >/dev/null
 fi
+
+# axe-core, the accessibility engine the classroom page's test runs in
+# Chromium: not packaged in Debian 12, so a pinned version from the npm
+# registry, into the project's own cache folder (never installed globally).
+axe_version=4.14.1
+axe_dir="$(cd "$(dirname "$0")/.." && pwd)/.cache/axe-core"
+axe_js="$axe_dir/node_modules/axe-core/axe.min.js"
+if [ ! -f "$axe_js" ] || ! grep -q "\"version\": \"$axe_version\"" "$axe_dir/node_modules/axe-core/package.json"; then
+  if ! command -v npm >/dev/null; then
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends npm
+  fi
+  echo "Installing axe-core $axe_version into $axe_dir"
+  mkdir -p "$axe_dir"
+  npm install --prefix "$axe_dir" --no-save --no-audit --no-fund --no-package-lock \
+    "axe-core@$axe_version" >/dev/null
+fi

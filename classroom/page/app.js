@@ -93,8 +93,13 @@
       section.appendChild(element("p", fill(texts.relation,
         relations.length ? relations.join(", ") : texts.noRelation)));
       if (flagWidth) section.appendChild(element("p", fill(texts.flagWidth, flagWidth)));
+      // On a phone the columns scroll: the box takes the focus, so that a
+      // pupil without a mouse scrolls it with the arrow keys, and is named.
       const scroll = element("div");
       scroll.className = "scroll";
+      scroll.tabIndex = 0;
+      scroll.setAttribute("role", "region");
+      scroll.setAttribute("aria-label", s.name);
       const table = element("table");
       const caption = element("caption", s.name); // the heading says it on screen
       caption.className = "visually-hidden";

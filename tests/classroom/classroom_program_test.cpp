@@ -4,12 +4,15 @@
 // Chromium (selenium), with its downloads.
 #include "acquisition/tabellemess_u.h"
 #include "app/kelmot_u.h"
+#include "app/language.h"
 #include "classroom/classroomserver.h"
 #include "classroom/classroomservice.h"
 #include "classroom/classroomwindow.h"
 #include "evaluation/tabelle_u.h"
 #include "platform/paced_wavein.h"
 #include "platform/simulatedtrack.h"
+#include "settings/config_u.h"
+#include "tests/acquisition/detection_fixture.h"
 #include "tests/app/gui_fixture.h"
 #include "tests/classroom/classroom_client.h"
 
@@ -43,7 +46,8 @@ protected:
     }
     // The view on loopback, as "Klassenansicht" switches it on elsewhere.
     void switchOnLocally(quint16 firstPort = ClassroomService::FirstPort,
-                         quint16 lastPort = ClassroomService::LastPort) {
+                         quint16 lastPort = ClassroomService::LastPort,
+                         const QString& language = QStringLiteral("de")) {
         ClassroomService::Options o;
         // The devices of a class, here all from loopback: each its own address in a classroom.
         o.limits.maxPerAddress = o.limits.maxConnections;
@@ -51,7 +55,7 @@ protected:
         o.firstPort = firstPort;
         o.lastPort = lastPort;
         o.address = QHostAddress(QHostAddress::LocalHost);
-        ASSERT_TRUE(Classroom->start(classroomTexts(QStringLiteral("de")), o));
+        ASSERT_TRUE(Classroom->start(classroomTexts(language), o));
     }
     // The guessing limit's clock, moved on by the tests.
     std::shared_ptr<std::atomic<std::int64_t>> clock_ =
@@ -314,4 +318,124 @@ TEST_F(ClassroomProgram, TodaysRunsAreOneCsvDownload) {
     EXPECT_TRUE(lines[1].contains(",Messung 1,v-t,0.0,")) << lines[1].toStdString();
     EXPECT_TRUE(lines[20].contains(",Messung 2,v-t,0.9,")) << lines[20].toStdString();
     EXPECT_EQ(get(Classroom->port(), "/download/today.csv").status, 403) << "only with the code";
+}
+
+namespace {
+
+// Samples handed to the measurement window's capture by hand, a buffer at a
+// time, each waited for: a run can stop halfway for as long as a test looks.
+void deliverBuffers(ManualBackend& capture, const std::vector<std::int16_t>& samples) {
+    for (std::size_t at = 0; at < samples.size(); at += SamplesPerBuffer) {
+        const int before = Form2->AudioIn->BuffersReturned();
+        ASSERT_TRUE(capture.deliver({samples.begin() + std::ptrdiff_t(at),
+                                     samples.begin() + std::ptrdiff_t(at + SamplesPerBuffer)}));
+        ASSERT_TRUE(processUntil([&] { return Form2->AudioIn->BuffersReturned() > before; }));
+    }
+}
+
+void drainCapture(ManualBackend& capture) {
+    for (int i = 0; i < 20 && Form2->captureOpen(); ++i) {
+        const int before = Form2->AudioIn->BuffersReturned();
+        capture.deliver(std::vector<std::int16_t>(SamplesPerBuffer, 0));
+        processUntil(
+            [&] { return !Form2->captureOpen() || Form2->AudioIn->BuffersReturned() > before; });
+    }
+    ASSERT_TRUE(processUntil([] { return !Form2->captureOpen(); }));
+}
+
+} // namespace
+
+// axe-core, the engine of browsers' accessibility checks, finds nothing
+// against WCAG 2.0/2.1 A and AA, nor a serious best-practice fault, on the
+// page before, during and after a run, with both diagrams and with three
+// series, on a phone and a projector, in German and in English.
+TEST_F(ClassroomProgram, ThePagePassesAnAccessibilityChecker) {
+    const QString axe =
+        QStringLiteral(KELMOT_SOURCE_DIR "/.cache/axe-core/node_modules/axe-core/axe.min.js");
+    const bool have = QFile::exists("/usr/bin/chromium") &&
+                      QFile::exists("/usr/bin/chromedriver") && QFile::exists(axe) &&
+                      QProcess::execute("/usr/bin/python3", {"-c", "import selenium"}) == 0;
+    if (!have) {
+        if (std::getenv("KELMOT_REQUIRE_SOUND"))
+            FAIL() << "chromium, chromium-driver, python3-selenium and axe-core (install-deps.sh) "
+                      "are needed";
+        GTEST_SKIP() << "no chromium, chromium-driver, python3-selenium or axe-core";
+    }
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    start();
+    Form1->Messenvt1Click();
+    switchOnLocally();
+    QProcess checker;
+    checker.setProcessChannelMode(QProcess::MergedChannels);
+    QByteArray output;
+    QObject::connect(&checker, &QProcess::readyRead, [&] { output += checker.readAll(); });
+    checker.start("/usr/bin/python3", {KELMOT_SOURCE_DIR "/tests/classroom/axe_check.py", axe});
+    const auto said = [&](const QByteArray& line) {
+        return processUntil(
+                   [&] { return output.contains(line) || checker.state() == QProcess::NotRunning; },
+                   240000) &&
+               output.contains(line);
+    };
+    const auto url = [] {
+        return QStringLiteral("http://127.0.0.1:%1/?code=%2")
+            .arg(Classroom->port())
+            .arg(Classroom->code());
+    };
+    const auto check = [&](const QByteArray& label, int rows, int series) {
+        for (const int width : {360, 1920}) {
+            const QByteArray name = label + '-' + QByteArray::number(width);
+            checker.write("CHECK " + name + ' ' + QByteArray::number(width) + ' ' +
+                          QByteArray::number(rows) + ' ' + QByteArray::number(series) + '\n');
+            EXPECT_TRUE(said("DONE " + name + '\n')) << output.toStdString();
+        }
+    };
+    ASSERT_TRUE(said("READY\n")) << output.toStdString();
+    checker.write(("OPEN " + url() + '\n').toUtf8());
+    ASSERT_TRUE(said("OPENED\n")) << output.toStdString();
+    check("before", 0, 0);
+
+    // During a run: three barriers passed, and the run waits there.
+    const auto run = fullRunSignal(100, 300);
+    Form2->B_mess->click();
+    ASSERT_NO_FATAL_FAILURE(
+        deliverBuffers(*manual, std::vector<std::int16_t>(SamplesPerBuffer, 0)));
+    ASSERT_NO_FATAL_FAILURE(
+        deliverBuffers(*manual, {run.begin(), run.begin() + 3 * SamplesPerBuffer}));
+    check("during", 3, 0);
+
+    // After it, with both diagrams open.
+    ASSERT_NO_FATAL_FAILURE(
+        deliverBuffers(*manual, {run.begin() + 3 * SamplesPerBuffer, run.end()}));
+    ASSERT_TRUE(processUntil([] { return Store.DataPresent; }));
+    ASSERT_NO_FATAL_FAILURE(drainCapture(*manual));
+    Form1->Diagrammvt1Click();
+    check("after", 10, 1);
+
+    // Three series side by side.
+    Form8->RB_drei->setChecked(true);
+    for (int n = 0; n < 2; ++n) {
+        Form1->Messenvt1Click();
+        Form2->B_mess->click();
+        ASSERT_NO_FATAL_FAILURE(
+            deliverBuffers(*manual, std::vector<std::int16_t>(SamplesPerBuffer, 0)));
+        ASSERT_NO_FATAL_FAILURE(deliverBuffers(*manual, fullRunSignal(100 + 50 * n, 280 + 30 * n)));
+        ASSERT_NO_FATAL_FAILURE(drainCapture(*manual));
+    }
+    ASSERT_EQ(Store.MeasurementNumber, 3);
+    check("three", 10, 3);
+
+    // In English, as an English program serves it.
+    ASSERT_TRUE(installTranslation(QStringLiteral("en")));
+    const auto german = qScopeGuard([] { installTranslation(QStringLiteral("de")); });
+    Classroom->stop();
+    switchOnLocally(ClassroomService::FirstPort, ClassroomService::LastPort, QStringLiteral("en"));
+    checker.write(("OPEN " + url() + '\n').toUtf8());
+    ASSERT_TRUE(said("OPENED\n")) << output.toStdString();
+    check("english", 10, 3);
+
+    checker.write("QUIT\n");
+    ASSERT_TRUE(processUntil([&] { return checker.state() == QProcess::NotRunning; }, 240000));
+    EXPECT_EQ(checker.exitCode(), 0) << output.toStdString();
+    // Ten pages checked by axe; six with series, each with two diagrams.
+    EXPECT_TRUE(output.contains("\n22 passed, 0 failed")) << output.toStdString();
 }
