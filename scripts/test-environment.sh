@@ -5,6 +5,8 @@
 export PULSE_RUNTIME_PATH=${PULSE_RUNTIME_PATH:-/tmp/kelmot-pulse}
 export QT_QPA_PLATFORM=offscreen
 export KELMOT_REQUIRE_SOUND=1
+# The accessibility engine the page test runs (put there by install-deps.sh).
+export KELMOT_AXE_JS="$PWD/.cache/axe-core/node_modules/axe-core/axe.min.js"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
