@@ -12,6 +12,8 @@ cmake --preset default >/dev/null
 cmake --build --preset default --target kelmot kelmot_make_recording >/dev/null
 
 work=$(mktemp -d)
+# The analysed runs go into a journal of the benchmark's own, not the real home's.
+export XDG_DATA_HOME="$work/data"
 trap 'rm -rf "$work"' EXIT
 wav=$work/stunde.wav
 build/default/tests/kelmot_make_recording "$wav" "$minutes"
