@@ -18,13 +18,6 @@ void say(std::FILE* err, const QString& text) {
     std::fputs(("kelmot: " + text + "\n").toLocal8Bit().constData(), err);
 }
 
-QByteArray dataFileOf(const RunRecord& run) {
-    double times[2][TimeSlots]{};
-    std::copy_n(run.darkTimes, BarrierCount, times[0]);
-    std::copy_n(run.brightTimes, BarrierCount, times[1]);
-    return dataFileText(run.resolution, times);
-}
-
 } // namespace
 
 int listRuns(const StartOptions& options, std::FILE* out, std::FILE* err) {
@@ -60,7 +53,7 @@ int listRuns(const StartOptions& options, std::FILE* out, std::FILE* err) {
         }
         const QString path =
             QDir(options.outputFolder).filePath(runFileName(run, QStringLiteral(".kmd")));
-        if (const auto failed = saveFileAtomically(path, dataFileOf(run))) {
+        if (const auto failed = saveFileAtomically(path, runDataFile(run))) {
             say(err, *failed);
             return 2;
         }

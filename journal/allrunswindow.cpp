@@ -223,16 +223,9 @@ void AllRunsWindow::saveSelected() {
     const auto folder = chooseFileIn(*FolderDialog);
     if (!folder) return;
     for (const RunRecord& run : runs) {
-        const double times[2][TimeSlots] = {
-            {run.darkTimes[0], run.darkTimes[1], run.darkTimes[2], run.darkTimes[3],
-             run.darkTimes[4], run.darkTimes[5], run.darkTimes[6], run.darkTimes[7],
-             run.darkTimes[8], run.darkTimes[9], 0},
-            {run.brightTimes[0], run.brightTimes[1], run.brightTimes[2], run.brightTimes[3],
-             run.brightTimes[4], run.brightTimes[5], run.brightTimes[6], run.brightTimes[7],
-             run.brightTimes[8], run.brightTimes[9], 0}};
         const QString path =
             QDir(*folder).filePath(runFileName(run, QString::fromLatin1(DataFileExtension)));
-        if (const auto error = saveFileAtomically(path, dataFileText(run.resolution, times))) {
+        if (const auto error = saveFileAtomically(path, runDataFile(run))) {
             reportError(this, *error);
             return;
         }

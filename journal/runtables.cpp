@@ -2,9 +2,11 @@
 #include "journal/runtables.h"
 
 #include "journal/timestext.h"
+#include "store/datafile.h"
 #include "store/numberformat.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace kelmot {
 
@@ -44,6 +46,13 @@ TableTexts runsTable(const std::vector<RunRecord>& runs, const QLocale& locale) 
         }
     }
     return table;
+}
+
+QByteArray runDataFile(const RunRecord& run) {
+    double times[2][TimeSlots]{};
+    std::copy_n(run.darkTimes, BarrierCount, times[0]);
+    std::copy_n(run.brightTimes, BarrierCount, times[1]);
+    return dataFileText(run.resolution, times);
 }
 
 QString runFileName(const RunRecord& run, const QString& extension) {

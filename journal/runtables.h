@@ -22,6 +22,9 @@ QString runLine(const RunRecord& run);
 // locale's numbers.
 TableTexts runsTable(const std::vector<RunRecord>& runs, const QLocale& locale = QLocale());
 
+// A kept run as a data file (".kmd"), as "Speichern unter" writes it.
+QByteArray runDataFile(const RunRecord& run);
+
 // A file name for a run's data file: its number and name, with what a file
 // system or a spreadsheet would stumble over replaced ("7 Gruppe 3, 50 g.kmd").
 QString runFileName(const RunRecord& run, const QString& extension);
