@@ -15,9 +15,14 @@ out=$PWD/build/package
 rm -rf "$out"
 mkdir -p "$out/kelmot-$version"
 git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -xf - -C "$out/kelmot-$version"
+# A failure's log goes to stderr: the caller keeps only stdout's last line.
 (cd "$out/kelmot-$version" && dpkg-buildpackage -us -uc -j"$(nproc)" >"$out/build.log" 2>&1) || {
-  tail -60 "$out/build.log"
+  echo "dpkg-buildpackage failed; the end of $out/build.log:" >&2
+  grep -E '\*\*\*(Failed|Timeout|Exception)|tests failed out of' "$out/build.log" >&2 || true
+  tail -80 "$out/build.log" >&2
   exit 1
 }
-grep -E '^(100% tests passed|[0-9]+% tests passed)|tests failed out of' "$out/build.log" | tail -1
+grep -E '^(100% tests passed|[0-9]+% tests passed)|tests failed out of' "$out/build.log" | tail -1 || true
+# The unpacked tree and its build are no longer needed: the packages are made.
+rm -rf "$out/kelmot-$version"
 ls "$out"/kelmot_"$version"_*.deb

@@ -48,6 +48,8 @@ fi
 # The Debian package, installed and removed as a technician would.
 if [[ " ${KELMOT_PRESETS:-default asan tsan} " == *" default "* ]]; then
   echo "== package"
+  # What the package's own build needs room for, told in case it runs out.
+  df -h --output=avail,target . | tail -1
   deb=$(bash scripts/package.sh | tail -1)
   bash scripts/check-package.sh "$deb"
 fi

@@ -27,9 +27,9 @@ struct HttpReply {
     }
 };
 
-// Reads one answer from `socket` (its Content-Length bytes of body), while
-// the event loop runs.
-inline HttpReply readReply(QTcpSocket& socket, int limitMs = 60000) {
+// Reads one answer from `socket` (its Content-Length bytes of body; none
+// for a HEAD request's), while the event loop runs.
+inline HttpReply readReply(QTcpSocket& socket, int limitMs = 60000, bool withBody = true) {
     HttpReply r;
     QByteArray data;
     qsizetype length = -1, headEnd = -1;
@@ -39,14 +39,15 @@ inline HttpReply readReply(QTcpSocket& socket, int limitMs = 60000) {
             if (headEnd < 0 && (headEnd = data.indexOf("\r\n\r\n")) >= 0) {
                 r.head = data.left(headEnd);
                 const QByteArray value = r.header("Content-Length");
-                length = value.isEmpty() ? 0 : value.toLongLong();
+                length = value.isEmpty() || !withBody ? 0 : value.toLongLong();
             }
             const bool whole = headEnd >= 0 && data.size() >= headEnd + 4 + length;
             return whole || socket.state() == QAbstractSocket::UnconnectedState;
         },
         limitMs);
     data += socket.readAll();
-    if (headEnd >= 0) r.body = data.mid(headEnd + 4, length);
+    // After a HEAD answer's head, whatever else came is the body it must not have.
+    if (headEnd >= 0) r.body = withBody ? data.mid(headEnd + 4, length) : data.mid(headEnd + 4);
     const QList<QByteArray> statusLine = r.head.split(' ');
     if (statusLine.size() > 1) r.status = statusLine[1].toInt();
     r.closed = processUntil([&] { return socket.state() == QAbstractSocket::UnconnectedState; },
@@ -72,7 +73,7 @@ inline HttpReply request(quint16 port, const QByteArray& raw) {
     QTcpSocket socket;
     if (!connectTo(socket, port)) return {};
     socket.write(raw);
-    return readReply(socket);
+    return readReply(socket, 60000, !raw.startsWith("HEAD "));
 }
 
 inline HttpReply get(quint16 port, const QByteArray& target, const QByteArray& method = "GET") {
