@@ -14,6 +14,7 @@ cmake --build --preset default --target kelmot kelmot_make_recording >/dev/null
 work=$(mktemp -d)
 # The analysed runs go into a journal of the benchmark's own, not the real home's.
 export XDG_DATA_HOME="$work/data"
+export XDG_CONFIG_HOME="$work/config"
 trap 'rm -rf "$work"' EXIT
 wav=$work/stunde.wav
 build/default/tests/kelmot_make_recording "$wav" "$minutes"

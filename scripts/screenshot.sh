@@ -36,7 +36,7 @@ trap 'kill $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
 
 workdir=$(mktemp -d)
-(cd "$workdir" && XDG_DATA_HOME="$workdir/data" DISPLAY=$display QT_QPA_PLATFORM=xcb "$root/build/default/app/kelmot" --simulate --mixer=simulated) &
+(cd "$workdir" && XDG_DATA_HOME="$workdir/data" XDG_CONFIG_HOME="$workdir/config" DISPLAY=$display QT_QPA_PLATFORM=xcb "$root/build/default/app/kelmot" --simulate --mixer=simulated) &
 app=$!
 sleep 3
 import -display "$display" -window root "$out/hauptfenster.png"

@@ -5,9 +5,10 @@
 export PULSE_RUNTIME_PATH=${PULSE_RUNTIME_PATH:-/tmp/kelmot-pulse}
 export QT_QPA_PLATFORM=offscreen
 export KELMOT_REQUIRE_SOUND=1
-# Programs the scripts and tests start keep their runs here, never in the
-# journal of the real home.
+# Programs the scripts and tests start keep their runs and settings here,
+# never in the journal or the settings of the real home.
 export XDG_DATA_HOME="$PWD/build/test-data"
+export XDG_CONFIG_HOME="$PWD/build/test-config"
 # The accessibility engine the page test runs (put there by install-deps.sh).
 export KELMOT_AXE_JS="$PWD/.cache/axe-core/node_modules/axe-core/axe.min.js"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"

@@ -21,7 +21,7 @@ done
 cat > session.sh <<INNER
 set -u
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-XDG_DATA_HOME="$PWD/data" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$kelmot" --simulate --mixer=simulated lauf.kmd >kelmot.log 2>&1 &
+XDG_DATA_HOME="$PWD/data" XDG_CONFIG_HOME="$PWD/config" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$kelmot" --simulate --mixer=simulated lauf.kmd >kelmot.log 2>&1 &
 app=\$!
 /usr/bin/python3 "$here/screen_reader_view.py" \$app
 rc=\$?

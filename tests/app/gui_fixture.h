@@ -187,9 +187,12 @@ protected:
     void SetUp() override {
         previousDir_ = QDir::currentPath();
         QDir::setCurrent(dir_.path());
-        // Each test's runs are kept in a journal of its own.
+        // Each test's runs are kept in a journal of its own, its settings
+        // in a configuration folder of its own.
         previousDataHome_ = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.filePath("data")));
+        previousConfigHome_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath("config")));
         Store = MeasurementStore{};
         previousReporter_ = errorReporter();
         errorReporter() = [this](QWidget*, const QString& text) { errors << text; };
@@ -203,6 +206,7 @@ protected:
         QCoreApplication::exec();
         QDir::setCurrent(previousDir_);
         qputenv("XDG_DATA_HOME", previousDataHome_);
+        qputenv("XDG_CONFIG_HOME", previousConfigHome_);
         QLocale::setDefault(QLocale::system());
         // The reporter captured this fixture, which is gone after the test.
         errorReporter() = previousReporter_;
@@ -225,6 +229,7 @@ protected:
     QTemporaryDir dir_;
     QString previousDir_;
     QByteArray previousDataHome_;
+    QByteArray previousConfigHome_;
     ErrorReporter previousReporter_;
     QStringList errors;
     std::shared_ptr<platform::SimulatedMixerApi> mixer;
