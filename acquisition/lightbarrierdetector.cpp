@@ -4,6 +4,7 @@
 #include "store/numberformat.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -19,6 +20,22 @@ QString statusRunning() {
 
 QString statusEnded() {
     return QCoreApplication::translate("LightBarrierDetector", "  Messung beendet  ");
+}
+
+QString steadyVoltageHint() {
+    return QCoreApplication::translate(
+        "LightBarrierDetector",
+        "Die Lichtschranke scheint eine Gleichspannung zu geben; „Gleichspannung (Flanken)“ in "
+        "den Einstellungen misst sie richtig.");
+}
+
+QString steadyVoltageAdvice() {
+    return QCoreApplication::translate(
+        "LightBarrierDetector",
+        "Die Lichtschranke scheint eine Gleichspannung zu geben: Jede Dunkelphase endet kurz "
+        "nach ihrem Beginn, und danach schlägt das Signal zur anderen Seite aus. So gemessen "
+        "stimmen die Zeiten nicht; --signal edges („Gleichspannung (Flanken)“ in den "
+        "Einstellungen) misst sie richtig.");
 }
 
 double LightBarrierDetector::timeOf(std::int64_t index) const {
@@ -55,40 +72,10 @@ void LightBarrierDetector::analyse(const char* buffer, int size) {
     const bool runOpen = EventCount < EventsPerRun;
     if (BufferCount > 0) {
         const std::int64_t base = static_cast<std::int64_t>(BufferCount) * SamplesPerBuffer;
-        for (std::int32_t i = 0; i < SamplesPerBuffer && EventCount < EventsPerRun; ++i) {
-            const std::int32_t threshold = store_.Threshold;
-            if (Dark == 0) {
-                // Between beams nothing but the dark edge can happen: find it
-                // without touching the state for every quiet sample.
-                while (i < SamplesPerBuffer && sampleAt(buffer, i) <= threshold)
-                    ++i;
-                if (i == SamplesPerBuffer) {
-                    SampleValue = sampleAt(buffer, i - 1);
-                    SampleIndex = base + i - 1;
-                    break;
-                }
-            }
-            SampleValue = sampleAt(buffer, i);
-            SampleIndex = base + i;
-            if (Dark == 0 && SampleValue > threshold) {
-                Dark = 1;
-                if (EventCount == 0) StartIndex = SampleIndex;
-                LastDarkIndex = SampleIndex;
-                const double t = timeOf(LastDarkIndex);
-                store_.RunTimes[0][EventCount] = t;
-                showTime(1, t);
-            }
-            if (Dark == 1) {
-                if (SampleValue > threshold) LastDarkIndex = SampleIndex;
-                if (SampleIndex - LastDarkIndex > BrightConfirmation) {
-                    Dark = 0;
-                    const double t = timeOf(LastDarkIndex);
-                    store_.RunTimes[1][EventCount] = t;
-                    showTime(2, t);
-                    EventCount += 1;
-                }
-            }
-        }
+        if (kind_ == SignalKind::Edges)
+            analyseEdges(buffer, SamplesPerBuffer, base);
+        else
+            analyseTone(buffer, SamplesPerBuffer, base);
     }
     BufferCount += 1;
     // Only the buffer that completes the tenth event ends the run: a buffer
@@ -99,8 +86,85 @@ void LightBarrierDetector::analyse(const char* buffer, int size) {
         output_.stopCapture();
         store_.commitRun(output_.seriesSelector());
         output_.runCommitted();
+        updateStatus();
+        // The run stands as found; what looks wrong about it is said beside it.
+        if (looksLikeSteadyVoltage()) output_.showHint(steadyVoltageHint());
+        return;
     }
     updateStatus();
+}
+
+void LightBarrierDetector::analyseTone(const char* buffer, std::int32_t count, std::int64_t base) {
+    for (std::int32_t i = 0; i < count && EventCount < EventsPerRun; ++i) {
+        const std::int32_t threshold = store_.Threshold;
+        if (Dark == 0) {
+            // Between beams nothing but the dark edge can happen: find it
+            // without touching the state for every quiet sample. A swing
+            // the other way is noted: a tone has none between its bursts.
+            for (; i < count; ++i) {
+                const std::int32_t v = sampleAt(buffer, i);
+                if (v > threshold) break;
+                if (v < -threshold && EventCount > 0 &&
+                    base + i > LastDarkIndex + EdgeRule::HoldOffSamples)
+                    swingSeen_ = true;
+            }
+            if (i == count) {
+                SampleValue = sampleAt(buffer, i - 1);
+                SampleIndex = base + i - 1;
+                break;
+            }
+        }
+        SampleValue = sampleAt(buffer, i);
+        SampleIndex = base + i;
+        if (Dark == 0 && SampleValue > threshold) darkEdge(SampleIndex);
+        if (Dark == 1) {
+            if (SampleValue > threshold) LastDarkIndex = SampleIndex;
+            if (SampleIndex - LastDarkIndex > BrightConfirmation) brightEdge(LastDarkIndex);
+        }
+    }
+}
+
+void LightBarrierDetector::analyseEdges(const char* buffer, std::int32_t count, std::int64_t base) {
+    for (std::int32_t i = 0; i < count && EventCount < EventsPerRun; ++i) {
+        SampleValue = sampleAt(buffer, i);
+        SampleIndex = base + i;
+        switch (edges_.feed(SampleIndex, SampleValue, store_.Threshold)) {
+        case EdgeRule::Change::Dark:
+            darkEdge(SampleIndex);
+            break;
+        case EdgeRule::Change::Bright:
+            brightEdge(SampleIndex);
+            break;
+        case EdgeRule::Change::None:
+            break;
+        }
+    }
+}
+
+void LightBarrierDetector::darkEdge(std::int64_t index) {
+    if (EventCount > 0 && swingSeen_) ++swingsAfterPhases_;
+    swingSeen_ = false;
+    Dark = 1;
+    if (EventCount == 0) StartIndex = index;
+    LastDarkIndex = index;
+    phaseStart_ = index;
+    const double t = timeOf(index);
+    store_.RunTimes[0][EventCount] = t;
+    showTime(1, t);
+}
+
+void LightBarrierDetector::brightEdge(std::int64_t index) {
+    Dark = 0;
+    longestPhase_ = std::max(longestPhase_, index - phaseStart_);
+    const double t = timeOf(index);
+    store_.RunTimes[1][EventCount] = t;
+    showTime(2, t);
+    EventCount += 1;
+}
+
+bool LightBarrierDetector::looksLikeSteadyVoltage() const {
+    return kind_ == SignalKind::Tone && EventCount >= EventsPerRun &&
+           swingsAfterPhases_ >= EventsPerRun - 1 && longestPhase_ <= SteadyVoltagePhaseSamples;
 }
 
 void LightBarrierDetector::updateStatus() {

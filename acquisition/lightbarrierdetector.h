@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "acquisition/edgerule.h"
 #include "store/measurementstore.h"
 
 #include <QString>
@@ -20,36 +21,66 @@ public:
     // The run has just been committed to the store as the newest series;
     // called before the status line says it ended.
     virtual void runCommitted() {}
+    // Something about the run just ended that the user should know
+    // (steadyVoltageHint()), said beside the table; never empty.
+    virtual void showHint(const QString& hint) { (void)hint; }
 };
 
 // The status line of a run: waiting for the first dark edge, running, ended.
 QString statusWaiting();
 QString statusRunning();
 QString statusEnded();
+// A run measured by the tone's rule that looks like a steady-voltage
+// barrier's: the advice to measure it by its edges, for the window.
+QString steadyVoltageHint();
+// The same advice for a command line, with why and the option.
+QString steadyVoltageAdvice();
 
 // Turns the captured samples into the dark and bright times of the ten
 // light barriers. One object lives as long as the measurement window.
+// The store's `Signal` says by which rule: a tone (a beam is dark while
+// samples stand above the threshold, until eight in a row do not), or the
+// edges of a steady voltage (see EdgeRule). Everything after the edges is
+// the same for both.
 class LightBarrierDetector {
 public:
     static constexpr int SampleRate = 22050; // fixed divisor of the time formula
     static constexpr long double Correction = 0.0003L;
     static constexpr int BrightConfirmation = 7; // the 8th sample at or below ends a phase
     static constexpr int EventsPerRun = 10;
+    // Through an AC-coupled input, a steady-voltage barrier's dark phases
+    // read by the tone's rule all end about as soon as the input's
+    // high-pass lets the jump decay: tens of milliseconds at most.
+    static constexpr std::int64_t SteadyVoltagePhaseSamples = 882; // 40 ms
 
     LightBarrierDetector(MeasurementStore& store, DetectionOutput& output)
-        : store_(store), output_(output) {}
+        : store_(store), output_(output), kind_(store.Signal) {}
 
-    // "Messen": a new run; the next buffer is the first and is ignored.
+    // "Messen": a new run; the next buffer is the first and is ignored. The
+    // kind of signal chosen now holds for the whole run.
     void reset() {
+        kind_ = store_.Signal;
         Dark = 0;
         EventCount = 0;
         BufferCount = 0;
+        edges_.reset();
+        longestPhase_ = 0;
+        swingsAfterPhases_ = 0;
+        swingSeen_ = false;
     }
     // "Abbrechen": no further event is recorded.
     void abort() { EventCount = EventsPerRun; }
 
     // One delivered buffer of 16-bit little-endian signed samples.
     void analyse(const char* buffer, int size);
+
+    // The run just ended by the tone's rule looks like a steady-voltage
+    // barrier's: every dark phase ended within SteadyVoltagePhaseSamples of
+    // its start, and after every one but the last, while the beam read
+    // free, the signal swung beyond the threshold the other way (where the
+    // beam really was free again, or where the next one really went dark).
+    // A tone's own swings below zero all lie inside its dark phases.
+    bool looksLikeSteadyVoltage() const;
 
     // Detection state; times are kept in 64-bit sample indexes so that a
     // capture left waiting for a day cannot overflow them.
@@ -63,12 +94,23 @@ public:
     std::int64_t StartIndex = 0;
 
 private:
+    void analyseTone(const char* buffer, std::int32_t count, std::int64_t base);
+    void analyseEdges(const char* buffer, std::int32_t count, std::int64_t base);
+    void darkEdge(std::int64_t index);
+    void brightEdge(std::int64_t index);
     double timeOf(std::int64_t index) const;
     void showTime(int column, double time);
     void updateStatus();
 
     MeasurementStore& store_;
     DetectionOutput& output_;
+    SignalKind kind_;
+    EdgeRule edges_;
+    // What tells a steady voltage read by the tone's rule.
+    std::int64_t phaseStart_ = 0;
+    std::int64_t longestPhase_ = 0;
+    int swingsAfterPhases_ = 0;
+    bool swingSeen_ = false;
 };
 
 } // namespace kelmot

@@ -37,9 +37,10 @@ constexpr std::size_t BufferSamples = CaptureBufferBytes / 2;
 } // namespace
 
 RecordingAnalysis analyseRecording(platform::WavStream& stream, std::int32_t threshold,
-                                   const RunFound& onRun) {
+                                   const RunFound& onRun, SignalKind kind) {
     MeasurementStore store;
     store.Threshold = threshold;
+    store.Signal = kind;
     store.SeriesResolution[0] = 1;
     RunCollector collector;
     LightBarrierDetector detector(store, collector);
@@ -59,6 +60,7 @@ RecordingAnalysis analyseRecording(platform::WavStream& stream, std::int32_t thr
                          int(BufferSamples * sizeof(std::int16_t)));
         if (store.MeasurementNumber != before) {
             result.runs = store.MeasurementNumber;
+            if (detector.looksLikeSteadyVoltage()) ++result.steadyVoltageRuns;
             onRun(result.runs, store.RunTimes);
             detector.reset();
         }

@@ -19,13 +19,16 @@ class WavStream;
 // first dark edge, less 0.3 ms.
 struct RecordingAnalysis {
     int runs = 0;
-    int edges = 0;     // dark and bright edges seen, complete runs or not
+    int edges = 0; // dark and bright edges seen, complete runs or not
+    // Runs found by the tone's rule that look like a steady-voltage
+    // barrier's (see LightBarrierDetector::looksLikeSteadyVoltage).
+    int steadyVoltageRuns = 0;
     std::string error; // a read error that ended the analysis early
 };
 
 using RunFound = std::function<void(int run, const double (&runTimes)[2][TimeSlots])>;
 
 RecordingAnalysis analyseRecording(platform::WavStream& stream, std::int32_t threshold,
-                                   const RunFound& onRun);
+                                   const RunFound& onRun, SignalKind kind = SignalKind::Tone);
 
 } // namespace kelmot

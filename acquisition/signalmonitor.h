@@ -16,6 +16,13 @@ namespace kelmot {
 // free (noise), the highest value (peak, a beam blocked), a threshold
 // halfway between the two, and whether a beam is dark now by the rule the
 // detection of a run applies ("Strahl unterbrochen").
+//
+// For a barrier with a steady voltage (SignalKind::Edges) the values are
+// the swings either way: the noise is the median of the slices' largest
+// swing, the peak the largest swing, the suggested threshold half the
+// typical swing (the median of the swings of the slices that hold an edge),
+// and the beam is dark between a change to dark and the next change back,
+// by the detection's EdgeRule.
 class SignalMonitor {
 public:
     static constexpr int SliceSamples = 110; // 5 ms at 22050 Hz
@@ -28,6 +35,11 @@ public:
         std::int16_t low = 0;
         std::int16_t high = 0;
     };
+
+    // The rule the next samples are read by; a new kind starts with a free
+    // beam. The threshold of the edges' rule is the one at the time of a sample.
+    void setRule(SignalKind kind, int threshold);
+    SignalKind kind() const { return kind_; }
 
     void add(const std::int16_t* samples, std::size_t count);
     void clear();
@@ -48,6 +60,14 @@ public:
     static constexpr int RecentSamples = LightBarrierDetector::BrightConfirmation + 1;
 
 private:
+    // How far a slice reaches: above zero for the tone, either way for edges.
+    int reach(const Slice& s) const;
+    std::optional<int> typicalSwing(int noiseLevel) const;
+
+    SignalKind kind_ = SignalKind::Tone;
+    int edgeThreshold_ = 0;
+    EdgeRule edges_;
+    std::int64_t sampleIndex_ = 0;
     std::deque<Slice> slices_;
     Slice partial_{};
     int partialCount_ = 0;

@@ -54,6 +54,13 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioM
     L_journal->setFont(sizedFont(L_journal->font(), 11, true));
     setTextColour(L_journal, toQColor(Red));
     L_journal->hide();
+    // What looks wrong about the last run (a light barrier read by the
+    // wrong rule): it stands as found, and this says why and what to do.
+    L_hinweis = place<QLabel>(this, "L_hinweis", {65, 450, 520, 40});
+    L_hinweis->setWordWrap(true);
+    L_hinweis->setFont(sizedFont(L_hinweis->font(), 11, true));
+    setTextColour(L_hinweis, toQColor(Red));
+    L_hinweis->hide();
 
     SG1 = createTableGrid(this, "SG1", {65, 80, 390, 360}, 3);
     SG1->setAccessibleName(tr("Messtabelle"));
@@ -169,8 +176,7 @@ void TForm2::FormResize() {
     L_status->move(nearest(w * 0.4), 20);
     L_status->clear();
     L_status->hide();
-    L_journal->setGeometry(nearest(w * 0.1), 80 + nearest(h * 0.6) + 10, nearest(w * 0.6),
-                           std::max(40, h - (80 + nearest(h * 0.6) + 10) - 10));
+    placeNotices();
     store_.SeriesResolution[0] = RB1->isChecked() ? 1 : 0;
 }
 
@@ -227,6 +233,8 @@ void TForm2::RB2Click() {
 
 void TForm2::B_messClick() {
     Detection.reset();
+    L_hinweis->hide(); // about the last run, not the new one
+    L_hinweis->clear();
     // Frames lost from here on spoil the run.
     lostAtStart_ = AudioIn->LostFrames();
     labelPositions(0, 1);
@@ -367,7 +375,27 @@ void TForm2::showJournalProblem(const std::optional<QString>& problem) {
     L_journal->setText(*problem);
     L_journal->setAccessibleName(*problem);
     L_journal->show();
+    placeNotices();
     liveChanged_ = true;
+}
+
+void TForm2::showHint(const QString& hint) {
+    L_hinweis->setText(hint);
+    L_hinweis->setAccessibleName(hint);
+    L_hinweis->show();
+    placeNotices();
+}
+
+void TForm2::placeNotices() {
+    // Below the table, the hint about the run first, then the journal's problem.
+    const int x = nearest(width() * 0.1);
+    const int w = nearest(width() * 0.6);
+    int y = 80 + nearest(height() * 0.6) + 10;
+    if (!L_hinweis->isHidden()) {
+        L_hinweis->setGeometry(x, y, w, L_hinweis->heightForWidth(w));
+        y += L_hinweis->height() + 6;
+    }
+    L_journal->setGeometry(x, y, w, std::max(40, height() - y - 10));
 }
 
 } // namespace kelmot

@@ -69,6 +69,8 @@ public:
     QLabel* L_status = nullptr;
     // Why runs are not being kept on disk; hidden while they are.
     QLabel* L_journal = nullptr;
+    // What looks wrong about the last run; hidden when nothing does.
+    QLabel* L_hinweis = nullptr;
     QTableWidget* SG1 = nullptr;
     QGroupBox* GB1 = nullptr;
     QRadioButton* RB1 = nullptr;
@@ -96,6 +98,7 @@ private:
     void stopCapture() override;
     SeriesSelector& seriesSelector() override;
     void runCommitted() override;
+    void showHint(const QString& hint) override;
     void showJournalProblem(const std::optional<QString>& problem);
 
     std::pair<QString, QString> sourceParts() const; // card, input
@@ -104,6 +107,7 @@ private:
     // Emits liveTableChanged when a cell or the status changed since the last time.
     void announceLiveTable();
     void labelPositions(int column, int decimals);
+    void placeNotices();
 
     MeasurementStore& store_;
     const QWidget* mainWindow_;

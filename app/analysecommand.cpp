@@ -8,6 +8,7 @@
 #include "store/configfile.h"
 #include "store/datafile.h"
 #include "store/fileio.h"
+#include "store/programsettings.h"
 #include "store/version.h"
 
 #include <QCoreApplication>
@@ -96,9 +97,11 @@ int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
     }
 
     QString writeError;
+    const SignalKind signal = options.signal.value_or(rememberedSignalKind());
     AnalysedRuns kept(options.analyseFile, threshold, err);
-    const RecordingAnalysis result =
-        analyseRecording(*stream, threshold, [&](int run, const double(&times)[2][TimeSlots]) {
+    const RecordingAnalysis result = analyseRecording(
+        *stream, threshold,
+        [&](int run, const double(&times)[2][TimeSlots]) {
             kept.keep(run, times);
             const QByteArray block = dataFileText(1, times);
             if (options.outputFolder.isEmpty()) {
@@ -110,7 +113,8 @@ int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
                 QDir(options.outputFolder).filePath(QStringLiteral("%1-%2.kmd").arg(name).arg(run));
             if (const auto failed = saveFileAtomically(path, block); failed && writeError.isEmpty())
                 writeError = *failed;
-        });
+        },
+        signal);
     std::fflush(out);
     if (!writeError.isEmpty()) {
         say(err, writeError);
@@ -122,6 +126,8 @@ int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
                 .arg(options.analyseFile, QString::fromStdString(result.error)));
         return 2;
     }
+    // The runs stand as found; what looks wrong is said beside them.
+    if (result.steadyVoltageRuns > 0) say(err, steadyVoltageAdvice());
     if (result.runs == 0) {
         say(err, QCoreApplication::translate(
                      "AnalyseCommand",

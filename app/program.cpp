@@ -20,6 +20,7 @@
 #include "journal/runjournal.h"
 #include "journal/runtables.h"
 #include "settings/config_u.h"
+#include "store/programsettings.h"
 #include "store/version.h"
 #include "widgets/chartaccessibility.h"
 
@@ -103,6 +104,9 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     // Every run is kept from the first one on; a journal that cannot be
     // opened leaves measuring as it is and says why.
     Journal = new RunJournal(journalFolder(), QString::fromLatin1(ProgramVersion));
+    // The barriers' kind of signal: the command line's for this start, or
+    // the one last chosen in the settings.
+    Store.Signal = options.signal.value_or(rememberedSignalKind());
     Journal->open();
     Keeping = new RunKeeping(*Journal, Store,
                              {[] { return tableView.flagWidthText(); },

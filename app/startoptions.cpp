@@ -22,7 +22,7 @@ namespace {
 // Every option the program knows, as the parser was told of them.
 struct OptionSet {
     QCommandLineOption help, version, simulate, replay, mixer, analyse, output, threshold, speed,
-        language, classroom, runs, since;
+        language, classroom, runs, since, signal;
 };
 
 OptionSet declareOptions(QCommandLineParser& parser) {
@@ -95,10 +95,19 @@ OptionSet declareOptions(QCommandLineParser& parser) {
         QCoreApplication::translate("StartOptions",
                                     "Mit --runs: nur Messungen ab diesem Tag (JJJJ-MM-TT)."),
         QCoreApplication::translate("StartOptions", "DATUM"));
+    QCommandLineOption signal(
+        "signal",
+        QCoreApplication::translate(
+            "StartOptions",
+            "Signal der Lichtschranken: tone (ein Ton, solange ein Strahl unterbrochen ist) oder "
+            "edges (eine Gleichspannung, von der die Soundkarte nur die Flanken durchlässt); "
+            "ohne die Option die in den Einstellungen gewählte. Mit --simulate: die "
+            "Lichtschranken der Simulation."),
+        QCoreApplication::translate("StartOptions", "ART"));
     parser.addOptions({help, version, simulate, replay, mixer, analyse, output, threshold, speed,
-                       language, classroom, runs, since});
+                       language, classroom, runs, since, signal});
     return {help,      version, simulate, replay,    mixer, analyse, output,
-            threshold, speed,   language, classroom, runs,  since};
+            threshold, speed,   language, classroom, runs,  since,   signal};
 }
 
 ParsedOptions failure(const QString& message) {
@@ -122,7 +131,8 @@ ParsedOptions readOptions(const QCommandLineParser& parser, const OptionSet& opt
     }
     if (parser.isSet(opt.runs)) {
         if (parser.isSet(opt.analyse) || parser.isSet(opt.simulate) || parser.isSet(opt.replay) ||
-            parser.isSet(opt.classroom) || parser.isSet(opt.threshold) || !files.isEmpty())
+            parser.isSet(opt.classroom) || parser.isSet(opt.threshold) ||
+            parser.isSet(opt.signal) || !files.isEmpty())
             return failure(QCoreApplication::translate(
                 "StartOptions", "--runs liest das Journal; nur --since und --output passen dazu."));
         o.listRuns = true;
@@ -160,6 +170,14 @@ ParsedOptions readOptions(const QCommandLineParser& parser, const OptionSet& opt
             return failure(QCoreApplication::translate(
                 "StartOptions", "--classroom braucht das Fenster; --analyse passt nicht dazu."));
         o.classroom = true;
+    }
+    if (parser.isSet(opt.signal)) {
+        const QByteArray word = parser.value(opt.signal).toLatin1();
+        o.signal = signalKindFromWord(std::string_view(word.constData(), std::size_t(word.size())));
+        if (!o.signal)
+            return failure(QCoreApplication::translate("StartOptions",
+                                                       "unbekanntes Signal '%1' (tone oder edges).")
+                               .arg(parser.value(opt.signal)));
     }
     if (parser.isSet(opt.simulate)) o.capture = StartOptions::Capture::Simulation;
     if (parser.isSet(opt.replay)) {
@@ -225,7 +243,9 @@ std::shared_ptr<platform::WaveInBackend> makeCaptureBackend(const StartOptions& 
     case StartOptions::Capture::Simulation:
         return std::make_shared<PacedBackend>(
             QCoreApplication::translate("StartOptions", "Simulation").toStdString(),
-            demonstrationRuns(), options.simulationSpeed,
+            demonstrationRuns(options.signal == SignalKind::Edges ? steadyVoltageBarrier()
+                                                                  : TrackParameters{}),
+            options.simulationSpeed,
             QCoreApplication::translate("StartOptions", "virtuelle Fahrbahn").toStdString());
     case StartOptions::Capture::Replay: {
         const std::string path = options.replayFile.toStdString();

@@ -3,6 +3,7 @@
 
 #include "platform/mixerapi.h"
 #include "platform/wavein.h"
+#include "store/signalkind.h"
 
 #include <QDate>
 #include <QString>
@@ -28,6 +29,9 @@ struct StartOptions {
     QString analyseFile;
     QString outputFolder;
     std::optional<std::int32_t> threshold;
+    // --signal: the light barriers' kind of signal for this start (the
+    // simulation's barrier too); without it the remembered choice.
+    std::optional<SignalKind> signal;
     // --language: "de" or "en"; empty: the desktop's.
     QString language;
     // --classroom: the classroom view switched on at start.

@@ -32,6 +32,10 @@ private:
 
 SimulatedTrack::SimulatedTrack(const TrackParameters& parameters, int frameRate)
     : p_(parameters), rate_(frameRate > 0 ? frameRate : 22050), rng_(parameters.seed | 1u) {
+    if (p_.polarityBySeed) p_.highWhileBright = p_.seed % 2 == 0;
+    // The input was connected long before: its high-pass has settled on
+    // the level of a free beam.
+    hpPrevIn_ = freeLevel();
     Scatter scatter(p_.seed);
     startSpeed_ = p_.startSpeed + scatter.within(p_.startSpeedSpread);
     const double width = std::max(p_.flagWidthMm, 0.0) / 1000.0;
@@ -61,8 +65,12 @@ double SimulatedTrack::timeAt(double x) const {
     return t >= 0 ? p_.startDelay + t : -1;
 }
 
+double SimulatedTrack::freeLevel() const {
+    return !p_.toneBurst && p_.highWhileBright ? p_.amplitude : 0.0;
+}
+
 double SimulatedTrack::darkLevel(std::int64_t n) const {
-    if (!p_.toneBurst) return p_.amplitude;
+    if (!p_.toneBurst) return p_.highWhileBright ? 0.0 : p_.amplitude;
     return p_.amplitude * std::sin(2 * std::numbers::pi * p_.toneFrequency * n / rate_);
 }
 
@@ -72,7 +80,7 @@ void SimulatedTrack::read(std::int16_t* out, std::size_t count) {
         while (edgeCursor_ < edges_.size() && edges_[edgeCursor_].second < next_)
             ++edgeCursor_;
         const bool dark = edgeCursor_ < edges_.size() && edges_[edgeCursor_].first <= next_;
-        double v = dark ? darkLevel(next_) : 0.0;
+        double v = dark ? darkLevel(next_) : freeLevel();
         if (p_.noise > 0) {
             rng_ = rng_ * 1664525u + 1013904223u;
             v += p_.noise * ((rng_ >> 8) / double(1u << 24) * 2 - 1);
@@ -85,6 +93,15 @@ void SimulatedTrack::read(std::int16_t* out, std::size_t count) {
         }
         out[i] = static_cast<std::int16_t>(std::clamp(std::lround(v), -32768L, 32767L));
     }
+}
+
+TrackParameters steadyVoltageBarrier() {
+    TrackParameters p;
+    p.toneBurst = false;
+    p.acCoupling = true;
+    p.acCutoff = 20.0;
+    p.polarityBySeed = true;
+    return p;
 }
 
 std::function<std::unique_ptr<SampleSource>(int, std::string&)>

@@ -37,8 +37,18 @@ struct TrackParameters {
     double noise = 200;             // peak of the uniform noise, sample units
     bool acCoupling = false;        // the input's high-pass, as on most sound cards
     double acCutoff = 3.0;          // Hz
+    // Without a tone: a barrier whose steady output is high while the beam
+    // is free and low while it is dark (a logic output read the other way).
+    bool highWhileBright = false;
+    // The demonstration: highWhileBright from the seed, even seeds high while bright.
+    bool polarityBySeed = false;
     std::uint32_t seed = 1;
 };
+
+// The track's barriers with a steady output instead of the tone (a logic
+// output through a voltage divider), as a sound card's AC-coupled line input
+// passes it: a first-order high-pass at 20 Hz. Either polarity by the seed.
+TrackParameters steadyVoltageBarrier();
 
 // First and last dark sample of one barrier, counted from the first sample.
 using EdgeSamples = std::pair<std::int64_t, std::int64_t>;
@@ -60,6 +70,7 @@ public:
 
 private:
     double darkLevel(std::int64_t n) const;
+    double freeLevel() const;
 
     TrackParameters p_;
     double startSpeed_ = 0;

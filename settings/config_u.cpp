@@ -8,6 +8,7 @@
 #include "settings/signalview.h"
 #include "store/configfile.h"
 #include "store/measurementstore.h"
+#include "store/programsettings.h"
 #include "widgets/controls.h"
 #include "widgets/errorreport.h"
 #include "widgets/screenfit.h"
@@ -69,9 +70,15 @@ void TForm8::createSoundCardGroup() {
     ComboBox2 = editableList(GroupBox1, "ComboBox2", {140, 92, 240, 24});
     L_eingang->setBuddy(ComboBox2);
     CB2 = place<QCheckBox>(GroupBox1, "CB2", {390, 94, 140, 20}, tr("Gewählt / Ton aus"));
+    L_signal =
+        place<QLabel>(GroupBox1, "L_signal", {16, 132, 200, 20}, tr("Signal der Lichtschranke:"));
+    CB_signal = place<QComboBox>(GroupBox1, "CB_signal", {220, 128, 290, 24});
+    // In the order of SignalKind.
+    CB_signal->addItems({tr("Ton"), tr("Gleichspannung (Flanken)")});
+    L_signal->setBuddy(CB_signal);
     Label1 =
-        place<QLabel>(GroupBox1, "Label1", {16, 150, 200, 20}, tr("Empfindlichkeitsschwelle:"));
-    ScrollBar1 = place<QScrollBar>(GroupBox1, "ScrollBar1", {16, 180, 494, 20}, Qt::Horizontal);
+        place<QLabel>(GroupBox1, "Label1", {16, 162, 200, 20}, tr("Empfindlichkeitsschwelle:"));
+    ScrollBar1 = place<QScrollBar>(GroupBox1, "ScrollBar1", {16, 188, 494, 20}, Qt::Horizontal);
     ScrollBar1->setRange(0, 30000);
     ScrollBar1->setPageStep(0);
     ScrollBar1->setValue(5000);
@@ -118,6 +125,7 @@ void TForm8::listenTo(std::shared_ptr<platform::WaveInBackend> capture) {
         MonitorIn->setObjectName("MonitorIn");
         configureCapture(*MonitorIn);
         MonitorIn->OnBufferFilled = [this](char* buffer, int& size) {
+            monitor_.setRule(store_.Signal, ScrollBar1->value());
             monitor_.add(reinterpret_cast<const std::int16_t*>(buffer), std::size_t(size / 2));
             showSignal();
             return true;
@@ -132,6 +140,7 @@ void TForm8::connectControls() {
     // Only the user's choice runs the list handlers; selecting in code does not.
     connect(ComboBox1, &QComboBox::activated, this, &TForm8::ComboBox1Change);
     connect(ComboBox2, &QComboBox::activated, this, &TForm8::ComboBox2Change);
+    connect(CB_signal, &QComboBox::activated, this, &TForm8::SignalKindChange);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm8::ScrollBar1Change);
     connect(RB_einzel, &QRadioButton::toggled, this, [this](bool on) {
         if (on) RB_einzelClick();
@@ -206,6 +215,7 @@ void TForm8::stopSignalMonitor() {
 
 void TForm8::showSignal() {
     const int threshold = ScrollBar1 ? ScrollBar1->value() : store_.Threshold;
+    monitor_.setRule(store_.Signal, threshold);
     PB_signal->show(monitor_, threshold);
     const bool blocked = monitor_.dark(threshold);
     L_lampe->setText(runHasSource_      ? tr("Messung läuft")
@@ -282,6 +292,21 @@ void TForm8::FormCreate() {
     // The scroll bar clamps to 0..30000 and, when that moves it, hands the
     // clamped value back to the threshold.
     ScrollBar1->setValue(store_.Threshold);
+    {
+        const QSignalBlocker quiet(CB_signal);
+        CB_signal->setCurrentIndex(store_.Signal == SignalKind::Edges ? 1 : 0);
+    }
+    showSignal();
+}
+
+void TForm8::SignalKindChange() {
+    const SignalKind kind = CB_signal->currentIndex() == 1 ? SignalKind::Edges : SignalKind::Tone;
+    if (kind == store_.Signal) return;
+    // From the next "Messen" on; the signal view reads by the new rule at once.
+    store_.Signal = kind;
+    monitor_.setRule(kind, ScrollBar1->value());
+    showSignal();
+    if (const auto failure = rememberSignalKind(kind)) reportError(this, *failure);
 }
 
 void TForm8::ComboBox1Change() {

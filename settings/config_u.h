@@ -45,6 +45,9 @@ public:
 
     void ComboBox1Change();
     void ComboBox2Change();
+    // "Signal der Lichtschranke": the rule runs and the signal view read
+    // the light barriers by, remembered in the program's own settings.
+    void SignalKindChange();
     void ScrollBar1Change();
     void RB_einzelClick();
     void RB_dreiClick();
@@ -67,6 +70,8 @@ public:
     QLabel* L_eingang = nullptr;
     QComboBox* ComboBox2 = nullptr;
     QCheckBox* CB2 = nullptr;
+    QLabel* L_signal = nullptr;
+    QComboBox* CB_signal = nullptr;
     QLabel* Label1 = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;

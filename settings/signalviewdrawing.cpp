@@ -26,6 +26,9 @@ void drawSignalView(Canvas& canvas, int width, int height, const SignalMonitor& 
     }
     canvas.setPenColour(Red);
     canvas.line(1, y(threshold), width - 1, y(threshold));
+    // A steady voltage's changes swing either way: a line for each.
+    if (monitor.kind() == SignalKind::Edges)
+        canvas.line(1, y(-threshold), width - 1, y(-threshold));
     canvas.setPenColour(Black);
 }
 

@@ -3,6 +3,7 @@
 
 #include "drawing/colour.h"
 #include "store/seriesselector.h"
+#include "store/signalkind.h"
 
 #include <QString>
 #include <cstdint>
@@ -41,6 +42,8 @@ struct MeasurementStore {
     std::int32_t MixerDevice = 0;
     std::int32_t InputLine = 0;
     std::int32_t Threshold = 5000;
+    // Not in kelmot.cfg: the program's own settings remember it.
+    SignalKind Signal = SignalKind::Tone;
     std::int32_t InputLineSelected = 0;
 
     bool threeLists() const { return OutputMode == 1; }

@@ -306,6 +306,14 @@
         <source>  Messung beendet  </source>
         <translation>  Run finished  </translation>
     </message>
+    <message>
+        <source>Die Lichtschranke scheint eine Gleichspannung zu geben: Jede Dunkelphase endet kurz nach ihrem Beginn, und danach schlägt das Signal zur anderen Seite aus. So gemessen stimmen die Zeiten nicht; --signal edges („Gleichspannung (Flanken)“ in den Einstellungen) misst sie richtig.</source>
+        <translation>The light barrier seems to give a steady voltage: every dark phase ends shortly after it begins, and then the signal swings the other way. Measured like this the times are wrong; --signal edges (“Steady voltage (edges)” in the settings) measures them right.</translation>
+    </message>
+    <message>
+        <source>Die Lichtschranke scheint eine Gleichspannung zu geben; „Gleichspannung (Flanken)“ in den Einstellungen misst sie richtig.</source>
+        <translation>The light barrier seems to give a steady voltage; “Steady voltage (edges)” in the settings measures it right.</translation>
+    </message>
 </context>
 <context>
     <name>MeasurementStore</name>
@@ -431,6 +439,17 @@
     <message>
         <source>Stereomix</source>
         <translation>Stereo mix</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramSettings</name>
+    <message>
+        <source>Der Ordner von &quot;%1&quot; lässt sich nicht anlegen.</source>
+        <translation>The folder of &quot;%1&quot; cannot be created.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; lässt sich nicht schreiben.</source>
+        <translation>&quot;%1&quot; cannot be written.</translation>
     </message>
 </context>
 <context>
@@ -736,6 +755,14 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>--since gehört zu --runs.</source>
         <translation>--since belongs to --runs.</translation>
+    </message>
+    <message>
+        <source>Signal der Lichtschranken: tone (ein Ton, solange ein Strahl unterbrochen ist) oder edges (eine Gleichspannung, von der die Soundkarte nur die Flanken durchlässt); ohne die Option die in den Einstellungen gewählte. Mit --simulate: die Lichtschranken der Simulation.</source>
+        <translation>What the light barriers send: tone (a tone while a beam is interrupted) or edges (a steady voltage of which the sound card passes only the changes); without the option the kind chosen in the settings. With --simulate: the simulation&apos;s light barriers.</translation>
+    </message>
+    <message>
+        <source>unbekanntes Signal &apos;%1&apos; (tone oder edges).</source>
+        <translation>unknown signal &apos;%1&apos; (tone or edges).</translation>
     </message>
 </context>
 <context>
@@ -1504,6 +1531,18 @@ This is free software: you are free to change and redistribute it. There is NO W
             <numerusform>%n sound device found</numerusform>
             <numerusform>%n sound devices found</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Signal der Lichtschranke:</source>
+        <translation>Light barrier signal:</translation>
+    </message>
+    <message>
+        <source>Ton</source>
+        <translation>Tone</translation>
+    </message>
+    <message>
+        <source>Gleichspannung (Flanken)</source>
+        <translation>Steady voltage (edges)</translation>
     </message>
 </context>
 <context>

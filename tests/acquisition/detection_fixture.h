@@ -4,6 +4,8 @@
 #include "acquisition/lightbarrierdetector.h"
 #include "tests/fakeselector.h"
 
+#include <QStringList>
+
 #include <map>
 #include <vector>
 
@@ -19,6 +21,7 @@ public:
         ++statusUpdates;
     }
     void stopCapture() override { ++stops; }
+    void showHint(const QString& text) override { hints << text; }
     SeriesSelector& seriesSelector() override { return selector; }
 
     std::map<std::pair<int, int>, QString> cells;
@@ -26,6 +29,7 @@ public:
     Rgb statusColour;
     int statusUpdates = 0;
     int stops = 0;
+    QStringList hints;
     ListSelector selector;
 };
 

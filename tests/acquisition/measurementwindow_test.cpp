@@ -6,6 +6,7 @@
 #include "platform/simulatedtrack.h"
 #include "settings/config_u.h"
 #include "tests/acquisition/detection_fixture.h"
+#include "tests/acquisition/steadyvoltage.h"
 #include "tests/app/gui_fixture.h"
 
 #include <QAccessible>
@@ -469,4 +470,48 @@ TEST_F(Watchdog, ACardThatStopsBehindADialogIsReportedWithoutACrash) {
     EXPECT_FALSE(manual->deviceOpen());
     EXPECT_FALSE(Store.DataPresent);
     EXPECT_EQ(statusColour(), QColor(255, 0, 0));
+}
+
+// A barrier with a steady output read by the tone's rule: the run is shown
+// as found, and below the table the window says what to choose instead;
+// with that chosen, the next run has the beams' own times and no hint.
+TEST_F(MeasurementWindow, ASteadyVoltageReadAsAToneIsShownWithAHintAndMeasuresByItsEdges) {
+    const auto barrier = cartRun(47, 20, 1, false);
+    const auto samples = barrier.samples();
+    // Until the run has ended: then its capture stops taking buffers.
+    auto deliverBarrier = [&] {
+        const int before = Store.MeasurementNumber;
+        for (std::size_t at = 0; at + 4410 <= samples.size() && Store.MeasurementNumber == before;
+             at += 4410)
+            deliver(std::vector<std::int16_t>(samples.begin() + std::ptrdiff_t(at),
+                                              samples.begin() + std::ptrdiff_t(at + 4410)));
+    };
+    start();
+    Store.Threshold = 6000;
+    startRun(true);
+    deliverBarrier();
+    ASSERT_TRUE(Store.DataPresent);
+    EXPECT_EQ(Form2->L_status->text(), "  Messung beendet  ");
+    EXPECT_FALSE(Form2->L_hinweis->isHidden());
+    EXPECT_EQ(Form2->L_hinweis->text(), steadyVoltageHint());
+    EXPECT_EQ(Form2->L_hinweis->accessibleName(), steadyVoltageHint());
+    EXPECT_LT(Store.SeriesBrightTimes[0][0] - Store.SeriesDarkTimes[0][0], 0.02);
+
+    Store.Signal = SignalKind::Edges; // as the settings dialog chooses it
+    Form2->B_mess->click();
+    EXPECT_TRUE(Form2->L_hinweis->isHidden()) << "the hint was about the last run";
+    // The last run's capture hands back its four queued buffers, then the new one opens.
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(manual->deliver(std::vector<std::int16_t>(4410, 0)));
+    ASSERT_TRUE(processUntil([&] { return manual->calls().opens == 2; }));
+    ASSERT_TRUE(processUntil([] { return Form2->AudioIn->DeviceOpen(); }));
+    deliver(std::vector<std::int16_t>(4410, 0));
+    deliverBarrier();
+    ASSERT_EQ(Store.MeasurementNumber, 2);
+    EXPECT_TRUE(Form2->L_hinweis->isHidden());
+    const auto edges = barrier.edges();
+    for (int k = 0; k < 10; ++k)
+        EXPECT_NEAR(Store.SeriesBrightTimes[0][k] - Store.SeriesDarkTimes[0][k],
+                    (edges[k].second - edges[k].first) / 22050.0, 1.0 / 22050 + 1e-9)
+            << k;
 }

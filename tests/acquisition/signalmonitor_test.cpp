@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/signalmonitor.h"
+#include "tests/acquisition/steadyvoltage.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -75,4 +76,45 @@ TEST(SignalMonitor, LampFollowsTheDetectionRule) {
     EXPECT_EQ(brightReadings, 0);
     feed(tone, 8, 0); // the tone stops: the beam is free again
     EXPECT_FALSE(tone.dark(6000));
+}
+
+TEST(SignalMonitor, ASteadyVoltagesLampShowsTheBeamNotTheSwing) {
+    // Two seconds of a barrier that is high while dark, through a 20 Hz
+    // input, with a little noise: dark from 0.5 s to 0.9 s and from 1.3 s
+    // to 1.32 s (a fast flag), looked at every 5 ms.
+    auto r = test::cartRun(400, 20, 1, false);
+    r.darkSamples = {8820, 441};
+    r.gapSamples = {17640, 4410};
+    r.noiseAmplitude = 300;
+    r.total = 22050 * 2;
+    const auto s = r.samples();
+    SignalMonitor m;
+    m.setRule(SignalKind::Edges, 6000);
+    const auto edges = r.edges();
+    auto darkAt = [&](std::int64_t n) {
+        for (const auto& [first, last] : edges)
+            if (n >= first && n <= last) return true;
+        return false;
+    };
+    for (std::size_t at = 0; at < s.size(); at += 110) {
+        m.add(s.data() + at, std::min<std::size_t>(110, s.size() - at));
+        const std::int64_t last = std::int64_t(std::min(at + 110, s.size())) - 1;
+        // The lamp follows the beam, long after the swing has decayed.
+        EXPECT_EQ(m.dark(6000), darkAt(last)) << "at sample " << last;
+        if (HasFailure()) break;
+    }
+    // Read as a tone, the same signal is dark only while the swing lasts.
+    SignalMonitor tone;
+    tone.add(s.data(), std::size_t(edges[0].first + 4410));
+    EXPECT_FALSE(tone.dark(6000));
+    // The swing either way is the signal's reach; half the typical one is
+    // the suggestion.
+    EXPECT_NEAR(m.peak(), 12000, 400);
+    EXPECT_LT(m.noise(), 1000);
+    ASSERT_TRUE(m.suggestedThreshold());
+    EXPECT_NEAR(*m.suggestedThreshold(), 6000, 300);
+    // A new kind starts with a free beam.
+    m.setRule(SignalKind::Tone, 6000);
+    m.setRule(SignalKind::Edges, 6000);
+    EXPECT_FALSE(m.dark(6000));
 }

@@ -2,7 +2,9 @@
 #include "app/analysecommand.h"
 #include "platform/wavfilesource.h"
 #include "store/datafile.h"
+#include "store/programsettings.h"
 #include "tests/acquisition/detection_fixture.h"
+#include "tests/acquisition/steadyvoltage.h"
 
 #include <QDir>
 #include <QFile>
@@ -176,4 +178,58 @@ TEST_F(AnalyseCommand, ProgramPrintsWellFormedNumbersUnderEveryLocale) {
         EXPECT_EQ(german.RunTimes[1][k], plain.RunTimes[1][k]) << k;
     }
     EXPECT_NEAR(german.RunTimes[1][0], 299 / 22050.0 - 0.0003, 1e-16);
+}
+
+// A recording of a barrier with a steady output, as a teacher records it
+// through the line input: its times by the edges' rule, and the tone's rule
+// warns on it.
+TEST_F(AnalyseCommand, ASteadyVoltageRecordingByItsEdgesAndAWarningByTheTone) {
+    for (const double cutoff : {20.0, 40.0})
+        for (const bool highWhileBright : {false, true}) {
+            SCOPED_TRACE(testing::Message()
+                         << cutoff << " Hz, high while " << (highWhileBright ? "bright" : "dark"));
+            const auto r = test::cartRun(47, cutoff, 1, highWhileBright);
+            const QString wav = dir_.filePath("gleichspannung.wav");
+            ASSERT_EQ(platform::writeWavFile(wav.toStdString(), r.samples(), 22050), "");
+            const QString folder = dir_.filePath(highWhileBright ? "hell" : "dunkel");
+            Command c = run(
+                {"--analyse", wav, "--signal", "edges", "--threshold", "6000", "--output", folder});
+            ASSERT_EQ(c.status, 0) << c.err.toStdString();
+            EXPECT_TRUE(c.err.isEmpty()) << c.err.toStdString();
+            QFile f(QDir(folder).filePath("gleichspannung-1.kmd"));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            MeasurementStore store;
+            ASSERT_FALSE(readDataFileLines(splitTextLines(f.readAll(), 11), store));
+            const auto edges = r.edges();
+            auto timeOf = [&](std::int64_t n) {
+                return double((n - edges[0].first) / 22050.0L - 0.0003L);
+            };
+            for (int k = 0; k < BarrierCount; ++k) {
+                EXPECT_NEAR(store.RunTimes[0][k], timeOf(edges[k].first), 1.0 / 22050 + 1e-9) << k;
+                EXPECT_NEAR(store.RunTimes[1][k], timeOf(edges[k].second), 1.0 / 22050 + 1e-9) << k;
+            }
+            // By the tone's rule the run is found, and said to look wrong.
+            c = run({"--analyse", wav, "--threshold", "6000"});
+            EXPECT_EQ(c.status, 0) << c.err.toStdString();
+            EXPECT_TRUE(c.err.contains("Gleichspannung")) << c.err.toStdString();
+            EXPECT_TRUE(c.err.contains("--signal edges")) << c.err.toStdString();
+        }
+    // A tone recording is not warned about.
+    const Command tone = run({"--analyse", wav_});
+    EXPECT_EQ(tone.status, 0);
+    EXPECT_TRUE(tone.err.isEmpty()) << tone.err.toStdString();
+}
+
+TEST_F(AnalyseCommand, TheKindChosenInTheSettingsUnlessTheCommandLineSaysOtherwise) {
+    const auto r = test::cartRun(47, 20, 1, true);
+    const QString wav = dir_.filePath("gleichspannung.wav");
+    ASSERT_EQ(platform::writeWavFile(wav.toStdString(), r.samples(), 22050), "");
+    ASSERT_FALSE(rememberSignalKind(SignalKind::Edges));
+    Command c = run({"--analyse", wav, "--threshold", "6000"});
+    EXPECT_EQ(c.status, 0);
+    EXPECT_TRUE(c.err.isEmpty()) << "read by its edges: " << c.err.toStdString();
+    c = run({"--analyse", wav, "--threshold", "6000", "--signal", "tone"});
+    EXPECT_TRUE(c.err.contains("--signal edges")) << c.err.toStdString();
+    ASSERT_FALSE(rememberSignalKind(SignalKind::Tone));
+    EXPECT_EQ(run({"--analyse", wav, "--signal", "flanken"}).status, 2);
 }

@@ -60,3 +60,25 @@ TEST(StartOptions, ADataFileToOpenAtStart) {
     ASSERT_TRUE(p.options);
     EXPECT_EQ(p.options->openFile, "lauf.kmd");
 }
+
+TEST(StartOptions, TheSignalKindForThisStartAndTheSimulatedBarrier) {
+    auto p = parse({});
+    ASSERT_TRUE(p.options);
+    EXPECT_FALSE(p.options->signal) << "the remembered choice holds";
+    p = parse({"--simulate", "--signal", "edges"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->signal, SignalKind::Edges);
+    p = parse({"--replay", "lauf.wav", "--signal=tone"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->signal, SignalKind::Tone);
+    p = parse({"--analyse", "lauf.wav", "--signal", "edges"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->signal, SignalKind::Edges);
+    for (const QStringList& bad : {QStringList{"--signal", "flanken"}, QStringList{"--signal"},
+                                   QStringList{"--runs", "--signal", "edges"}}) {
+        p = parse(bad);
+        EXPECT_FALSE(p.options) << bad.join(' ').toStdString();
+        EXPECT_EQ(p.exitCode, 2) << bad.join(' ').toStdString();
+    }
+    EXPECT_TRUE(parse({"--help"}).output.contains("--signal"));
+}

@@ -117,3 +117,43 @@ TEST(SimulatedTrack, ToneBurstAndAcCouplingStillResolveIntoTenEvents) {
             EXPECT_NEAR(store.RunTimes[0][k], (t.edges()[k].first - t0) / 22050 - 0.0003, 0.0002);
     }
 }
+
+// The demonstration of a barrier with a steady output: through a 20 Hz
+// input, high while dark for odd seeds and while bright for even ones; its
+// edges measure the track's own times, and read as a tone it warns.
+TEST(SimulatedTrack, ASteadyVoltageBarrierMeasuresByItsEdgesInEitherPolarity) {
+    for (const std::uint32_t seed : {1u, 2u}) {
+        TrackParameters p = steadyVoltageBarrier();
+        p.seed = seed;
+        SimulatedTrack t(p, 22050);
+        const auto s = trackSamples(p, static_cast<std::size_t>(t.edges().back().second + 8820));
+        const auto& e = t.edges();
+        // The jump's direction where the first beam goes dark.
+        EXPECT_EQ(s[std::size_t(e[0].first)] - s[std::size_t(e[0].first) - 1] > 0, seed == 1u);
+        for (const SignalKind kind : {SignalKind::Edges, SignalKind::Tone}) {
+            MeasurementStore store;
+            store.initialise();
+            store.Signal = kind;
+            RecordingOutput out;
+            LightBarrierDetector d(store, out);
+            d.reset();
+            std::vector<std::int16_t> settle(4410, 0);
+            d.analyse(reinterpret_cast<const char*>(settle.data()), 8820);
+            for (std::size_t at = 0; at + 4410 <= s.size(); at += 4410)
+                d.analyse(reinterpret_cast<const char*>(s.data() + at), 8820);
+            ASSERT_EQ(d.EventCount, 10) << "seed " << seed;
+            if (kind == SignalKind::Tone) {
+                EXPECT_EQ(out.hints, QStringList{steadyVoltageHint()}) << "seed " << seed;
+                continue;
+            }
+            EXPECT_EQ(out.status, statusEnded());
+            const double t0 = double(e[0].first);
+            for (int k = 0; k < 10; ++k) {
+                EXPECT_NEAR(store.RunTimes[0][k], (e[k].first - t0) / 22050 - 0.0003,
+                            1.0 / 22050 + 1e-9);
+                EXPECT_NEAR(store.RunTimes[1][k], (e[k].second - t0) / 22050 - 0.0003,
+                            1.0 / 22050 + 1e-9);
+            }
+        }
+    }
+}

@@ -3,6 +3,8 @@
 #include "acquisition/tabellemess_u.h"
 #include "evaluation/tabelle_u.h"
 #include "settings/config_u.h"
+#include "store/programsettings.h"
+#include "tests/acquisition/steadyvoltage.h"
 #include "tests/app/gui_fixture.h"
 
 #include <QCheckBox>
@@ -249,6 +251,54 @@ TEST_F(SettingsDialog, TheSignalViewWaitsForTheRunsCaptureToClose) {
     EXPECT_EQ(Form8->L_lampe->text(), "kein Signal");
     Form8->ScrollBar1->setValue(9500);
     EXPECT_EQ(Form8->L_lampe->text(), "kein Signal");
+    Form8->hide();
+    EXPECT_TRUE(processUntil([] { return !Form8->MonitorIn->DeviceOpen(); }));
+}
+
+// A barrier with a steady output: chosen by keyboard, remembered in the
+// program's own settings (kelmot.cfg keeps its four lines), and the lamp
+// shows the beam, not the swing through the card's input.
+TEST_F(SettingsDialog, TheSteadyVoltageKindIsChosenRememberedAndItsLampShowsTheBeam) {
+    start({muteCard("Karte")});
+    Form8->FormCreate();
+    EXPECT_EQ(Form8->CB_signal->currentText(), "Ton");
+    EXPECT_EQ(Form8->L_signal->buddy(), Form8->CB_signal);
+    Form8->show();
+    ASSERT_TRUE(Form8->MonitorIn && Form8->MonitorIn->DeviceOpen());
+    choose(Form8->CB_signal, 1);
+    EXPECT_EQ(Form8->CB_signal->currentText(), "Gleichspannung (Flanken)");
+    EXPECT_EQ(Store.Signal, SignalKind::Edges);
+    EXPECT_EQ(rememberedSignalKind(), SignalKind::Edges);
+    EXPECT_TRUE(configFile().isEmpty()) << "kelmot.cfg is written by Speichern only";
+
+    // A beam goes dark in the second buffer and is free again in the fourth,
+    // through a 20 Hz input: the swing has long decayed in the third.
+    auto r = test::cartRun(400, 20, 1, false);
+    r.darkSamples = {2 * 4410};
+    r.gapSamples = {4410};
+    r.start = 4410 + 2000;
+    r.noiseAmplitude = 200;
+    r.total = 5 * 4410;
+    const auto s = r.samples();
+    std::vector<QString> lamps;
+    for (int b = 0; b < 5; ++b) {
+        const std::vector<std::int16_t> buffer(s.begin() + b * 4410, s.begin() + (b + 1) * 4410);
+        ASSERT_TRUE(manual->deliver(buffer));
+        const int before = Form8->MonitorIn->BuffersReturned();
+        ASSERT_TRUE(processUntil([&] { return Form8->MonitorIn->BuffersReturned() > before; }));
+        lamps.push_back(Form8->L_lampe->text());
+    }
+    EXPECT_EQ(lamps, (std::vector<QString>{"Strahl frei", "Strahl unterbrochen",
+                                           "Strahl unterbrochen", "Strahl frei", "Strahl frei"}));
+    // Half the swing, which the scroll bar takes over.
+    ASSERT_TRUE(Form8->Button3->isEnabled());
+    Form8->Button3->click();
+    EXPECT_NEAR(Store.Threshold, 6000, 300);
+
+    // Back to the tone: the same choice for the next start.
+    choose(Form8->CB_signal, 0);
+    EXPECT_EQ(Store.Signal, SignalKind::Tone);
+    EXPECT_EQ(rememberedSignalKind(), SignalKind::Tone);
     Form8->hide();
     EXPECT_TRUE(processUntil([] { return !Form8->MonitorIn->DeviceOpen(); }));
 }
