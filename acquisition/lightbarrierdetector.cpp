@@ -69,33 +69,47 @@ inline std::int32_t sampleAt(const char* buffer, std::int32_t i) {
 
 void LightBarrierDetector::analyse(const char* buffer, int size) {
     SamplesPerBuffer = size / 2;
-    const bool runOpen = EventCount < EventsPerRun;
-    if (BufferCount > 0) {
+    const bool runOpen = !ended();
+    if (BufferCount > 0 && runOpen) {
         const std::int64_t base = static_cast<std::int64_t>(BufferCount) * SamplesPerBuffer;
         if (kind_ == SignalKind::Edges)
             analyseEdges(buffer, SamplesPerBuffer, base);
         else
             analyseTone(buffer, SamplesPerBuffer, base);
+        // A one-barrier run also ends when its object has passed: no edge
+        // for a while after the first.
+        if (!ended() && length_.quietSamples > 0 && EventCount + Dark > 0 &&
+            base + SamplesPerBuffer - 1 - lastEdgeIndex_ > length_.quietSamples)
+            ended_ = true;
     }
     BufferCount += 1;
-    // Only the buffer that completes the tenth event ends the run: a buffer
+    // Only the buffer that completes the last event ends the run: a buffer
     // that still arrives after "Abbrechen" must not store the partial run.
-    // The run is committed (and kept on disk) before the status line says
-    // it ended: what the user is told has ended is never lost.
-    if (runOpen && EventCount >= EventsPerRun) {
-        output_.stopCapture();
-        store_.commitRun(output_.seriesSelector());
-        output_.runCommitted();
-        updateStatus();
-        // The run stands as found; what looks wrong about it is said beside it.
-        if (looksLikeSteadyVoltage()) output_.showHint(steadyVoltageHint());
+    if (runOpen && ended()) {
+        endRun(EventCount >= length_.events);
         return;
     }
     updateStatus();
 }
 
+void LightBarrierDetector::endRun(bool complete) {
+    output_.stopCapture();
+    if (!length_.track()) {
+        // The experiment's window takes the run and says how it ended.
+        output_.runEnded(EventCount, complete);
+        return;
+    }
+    // The run is committed (and kept on disk) before the status line says
+    // it ended: what the user is told has ended is never lost.
+    store_.commitRun(output_.seriesSelector());
+    output_.runCommitted();
+    updateStatus();
+    // The run stands as found; what looks wrong about it is said beside it.
+    if (looksLikeSteadyVoltage()) output_.showHint(steadyVoltageHint());
+}
+
 void LightBarrierDetector::analyseTone(const char* buffer, std::int32_t count, std::int64_t base) {
-    for (std::int32_t i = 0; i < count && EventCount < EventsPerRun; ++i) {
+    for (std::int32_t i = 0; i < count && EventCount < length_.events; ++i) {
         const std::int32_t threshold = store_.Threshold;
         if (Dark == 0) {
             // Between beams nothing but the dark edge can happen: find it
@@ -125,7 +139,7 @@ void LightBarrierDetector::analyseTone(const char* buffer, std::int32_t count, s
 }
 
 void LightBarrierDetector::analyseEdges(const char* buffer, std::int32_t count, std::int64_t base) {
-    for (std::int32_t i = 0; i < count && EventCount < EventsPerRun; ++i) {
+    for (std::int32_t i = 0; i < count && EventCount < length_.events; ++i) {
         SampleValue = sampleAt(buffer, i);
         SampleIndex = base + i;
         switch (edges_.feed(SampleIndex, SampleValue, store_.Threshold)) {
@@ -148,27 +162,31 @@ void LightBarrierDetector::darkEdge(std::int64_t index) {
     if (EventCount == 0) StartIndex = index;
     LastDarkIndex = index;
     phaseStart_ = index;
+    lastEdgeIndex_ = index;
     const double t = timeOf(index);
-    store_.RunTimes[0][EventCount] = t;
+    if (length_.track()) store_.RunTimes[0][EventCount] = t;
+    DarkTimes.push_back(t);
     showTime(1, t);
 }
 
 void LightBarrierDetector::brightEdge(std::int64_t index) {
     Dark = 0;
     longestPhase_ = std::max(longestPhase_, index - phaseStart_);
+    lastEdgeIndex_ = index;
     const double t = timeOf(index);
-    store_.RunTimes[1][EventCount] = t;
+    if (length_.track()) store_.RunTimes[1][EventCount] = t;
+    BrightTimes.push_back(t);
     showTime(2, t);
     EventCount += 1;
 }
 
 bool LightBarrierDetector::looksLikeSteadyVoltage() const {
-    return kind_ == SignalKind::Tone && EventCount >= EventsPerRun &&
-           swingsAfterPhases_ >= EventsPerRun - 1 && longestPhase_ <= SteadyVoltagePhaseSamples;
+    return kind_ == SignalKind::Tone && EventCount >= length_.events &&
+           swingsAfterPhases_ >= length_.events - 1 && longestPhase_ <= SteadyVoltagePhaseSamples;
 }
 
 void LightBarrierDetector::updateStatus() {
-    if (EventCount >= EventsPerRun)
+    if (ended())
         output_.setStatus(statusEnded(), Red);
     else if (EventCount >= 1)
         output_.setStatus(statusRunning(), Green);

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 namespace kelmot {
 
@@ -21,6 +22,14 @@ public:
     // The run has just been committed to the store as the newest series;
     // called before the status line says it ended.
     virtual void runCommitted() {}
+    // A run of another length than the track's (see RunLength) has ended:
+    // after its last bright edge (`complete`), or after a quiet spell with
+    // `events` edges of it seen. Its times are the detector's DarkTimes and
+    // BrightTimes; the store is not touched.
+    virtual void runEnded(int events, bool complete) {
+        (void)events;
+        (void)complete;
+    }
     // Something about the run just ended that the user should know
     // (steadyVoltageHint()), said beside the table; never empty.
     virtual void showHint(const QString& hint) { (void)hint; }
@@ -35,6 +44,16 @@ QString statusEnded();
 QString steadyVoltageHint();
 // The same advice for a command line, with why and the option.
 QString steadyVoltageAdvice();
+
+// How many dark-and-bright events make a run. The track's ten barriers are
+// committed to the store as a series; an experiment with one barrier (a
+// picket fence's bands falling through it) counts its own number, and its
+// run also ends once no edge has come for `quietSamples` after the first.
+struct RunLength {
+    int events = 10;
+    std::int64_t quietSamples = 0; // 0: never ends by itself
+    bool track() const { return events == 10 && quietSamples == 0; }
+};
 
 // Turns the captured samples into the dark and bright times of the ten
 // light barriers. One object lives as long as the measurement window.
@@ -56,10 +75,18 @@ public:
     LightBarrierDetector(MeasurementStore& store, DetectionOutput& output)
         : store_(store), output_(output), kind_(store.Signal) {}
 
+    // The next runs' length, from the next "Messen" on.
+    void setRunLength(RunLength length) { nextLength_ = length; }
+    int eventsPerRun() const { return length_.events; }
+
     // "Messen": a new run; the next buffer is the first and is ignored. The
     // kind of signal chosen now holds for the whole run.
     void reset() {
         kind_ = store_.Signal;
+        length_ = nextLength_;
+        DarkTimes.clear();
+        BrightTimes.clear();
+        ended_ = false;
         Dark = 0;
         EventCount = 0;
         BufferCount = 0;
@@ -69,7 +96,12 @@ public:
         swingSeen_ = false;
     }
     // "Abbrechen": no further event is recorded.
-    void abort() { EventCount = EventsPerRun; }
+    void abort() {
+        EventCount = length_.events;
+        ended_ = true;
+    }
+    // The run has ended (complete, after a quiet spell, or aborted).
+    bool ended() const { return ended_ || EventCount >= length_.events; }
 
     // One delivered buffer of 16-bit little-endian signed samples.
     void analyse(const char* buffer, int size);
@@ -92,6 +124,9 @@ public:
     std::int32_t Dark = 0;
     std::int64_t LastDarkIndex = 0;
     std::int64_t StartIndex = 0;
+    // The run's times in order, event by event (also the track's).
+    std::vector<double> DarkTimes;
+    std::vector<double> BrightTimes;
 
 private:
     void analyseTone(const char* buffer, std::int32_t count, std::int64_t base);
@@ -102,9 +137,15 @@ private:
     void showTime(int column, double time);
     void updateStatus();
 
+    void endRun(bool complete);
+
     MeasurementStore& store_;
     DetectionOutput& output_;
     SignalKind kind_;
+    RunLength length_;
+    RunLength nextLength_;
+    bool ended_ = false;
+    std::int64_t lastEdgeIndex_ = 0;
     EdgeRule edges_;
     // What tells a steady voltage read by the tone's rule.
     std::int64_t phaseStart_ = 0;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "acquisition/lightbarrierdetector.h"
 #include "store/measurementstore.h"
 
 #include <functional>
@@ -26,7 +27,33 @@ struct RecordingAnalysis {
     std::string error; // a read error that ended the analysis early
 };
 
+// The detection's output without a window: it counts the edges and notes
+// how a run of another length than the track's ended; the series it commits
+// go nowhere else.
+class CountingOutput : public DetectionOutput {
+public:
+    void setCell(int column, int, const QString&) override {
+        if (column == 1 || column == 2) ++edges;
+    }
+    void setStatus(const QString&, Rgb) override {}
+    void stopCapture() override {}
+    SeriesSelector& seriesSelector() override { return selector_; }
+    void runEnded(int, bool complete) override { ended = complete ? Complete : Incomplete; }
+
+    int edges = 0;
+    enum { Running, Complete, Incomplete } ended = Running;
+
+private:
+    NullSeriesSelector selector_;
+};
+
 using RunFound = std::function<void(int run, const double (&runTimes)[2][TimeSlots])>;
+
+// The recording's samples in the buffers a capture hands over (0.2 s), each
+// to `analyse` as the driver delivers it, the last one filled with silence.
+// A read error that ended it early, or empty.
+std::string feedRecording(platform::WavStream& stream,
+                          const std::function<void(const char* buffer, int size)>& analyse);
 
 RecordingAnalysis analyseRecording(platform::WavStream& stream, std::int32_t threshold,
                                    const RunFound& onRun, SignalKind kind = SignalKind::Tone);

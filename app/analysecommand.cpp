@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/analysecommand.h"
+#include "app/fallcommand.h"
 
 #include "acquisition/lightbarrierdetector.h"
 #include "acquisition/offlineanalysis.h"
@@ -96,8 +97,9 @@ int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
         return 2;
     }
 
-    QString writeError;
     const SignalKind signal = options.signal.value_or(rememberedSignalKind());
+    if (options.fall) return printFallDrops(*stream, threshold, signal, options, out, err);
+    QString writeError;
     AnalysedRuns kept(options.analyseFile, threshold, err);
     const RecordingAnalysis result = analyseRecording(
         *stream, threshold,

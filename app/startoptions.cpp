@@ -22,7 +22,7 @@ namespace {
 // Every option the program knows, as the parser was told of them.
 struct OptionSet {
     QCommandLineOption help, version, simulate, replay, mixer, analyse, output, threshold, speed,
-        language, classroom, runs, since, signal;
+        language, classroom, runs, since, signal, experiment, bands, pitch, bandWidth;
 };
 
 OptionSet declareOptions(QCommandLineParser& parser) {
@@ -104,10 +104,34 @@ OptionSet declareOptions(QCommandLineParser& parser) {
             "ohne die Option die in den Einstellungen gewählte. Mit --simulate: die "
             "Lichtschranken der Simulation."),
         QCoreApplication::translate("StartOptions", "ART"));
+    QCommandLineOption experiment(
+        "experiment",
+        QCoreApplication::translate("StartOptions",
+                                    "Mit --analyse: fall (ein Lattenzaun fällt durch eine "
+                                    "Lichtschranke) statt der Fahrbahn mit zehn Lichtschranken."),
+        QCoreApplication::translate("StartOptions", "VERSUCH"));
+    QCommandLineOption bands(
+        "bands",
+        QCoreApplication::translate("StartOptions",
+                                    "Mit --experiment fall: Zahl der Latten (2 bis 30)."),
+        QCoreApplication::translate("StartOptions", "ZAHL"));
+    QCommandLineOption pitch(
+        "pitch",
+        QCoreApplication::translate(
+            "StartOptions",
+            "Mit --experiment fall: Abstand von einer Lattenvorderkante zur nächsten in mm."),
+        QCoreApplication::translate("StartOptions", "MM"));
+    QCommandLineOption bandWidth(
+        "band-width",
+        QCoreApplication::translate(
+            "StartOptions", "Mit --experiment fall: Breite einer Latte in Fallrichtung in mm."),
+        QCoreApplication::translate("StartOptions", "MM"));
     parser.addOptions({help, version, simulate, replay, mixer, analyse, output, threshold, speed,
-                       language, classroom, runs, since, signal});
-    return {help,      version, simulate, replay,    mixer, analyse, output,
-            threshold, speed,   language, classroom, runs,  since,   signal};
+                       language, classroom, runs, since, signal, experiment, bands, pitch,
+                       bandWidth});
+    return {help,   version,   simulate,   replay,   mixer,     analyse,
+            output, threshold, speed,      language, classroom, runs,
+            since,  signal,    experiment, bands,    pitch,     bandWidth};
 }
 
 ParsedOptions failure(const QString& message) {
@@ -115,6 +139,51 @@ ParsedOptions failure(const QString& message) {
     result.output = "kelmot: " + message + "\n";
     result.exitCode = 2;
     return result;
+}
+
+// --experiment and the fence's geometry: only with --analyse for now, each
+// value a number in its range (the message says which is not).
+std::optional<ParsedOptions> readExperiment(const QCommandLineParser& parser, const OptionSet& opt,
+                                            StartOptions& o) {
+    const bool geometry =
+        parser.isSet(opt.bands) || parser.isSet(opt.pitch) || parser.isSet(opt.bandWidth);
+    if (!parser.isSet(opt.experiment)) {
+        if (geometry)
+            return failure(QCoreApplication::translate(
+                "StartOptions", "--bands, --pitch und --band-width gehören zu --experiment fall."));
+        return std::nullopt;
+    }
+    if (parser.value(opt.experiment) != QLatin1String("fall"))
+        return failure(
+            QCoreApplication::translate("StartOptions", "unbekannter Versuch '%1' (fall).")
+                .arg(parser.value(opt.experiment)));
+    if (!parser.isSet(opt.analyse))
+        return failure(
+            QCoreApplication::translate("StartOptions", "--experiment gehört zu --analyse."));
+    o.fall = true;
+    o.fence = rememberedFence();
+    if (parser.isSet(opt.bands)) {
+        const auto value = parseInteger(parser.value(opt.bands));
+        if (!value)
+            return failure(
+                QCoreApplication::translate("StartOptions", "ungültige Zahl der Latten '%1'.")
+                    .arg(parser.value(opt.bands)));
+        o.fence.bands = *value;
+    }
+    // "50,0" as typed on a German desktop or "50.0" as in a script.
+    const std::pair<const QCommandLineOption*, double*> lengths[] = {
+        {&opt.pitch, &o.fence.pitchMm}, {&opt.bandWidth, &o.fence.bandWidthMm}};
+    for (const auto& [option, field] : lengths) {
+        if (!parser.isSet(*option)) continue;
+        const auto value = parseFloatEitherSeparator(parser.value(*option));
+        if (!value)
+            return failure(
+                QCoreApplication::translate("StartOptions", "ungültige Länge '%1' für --%2.")
+                    .arg(parser.value(*option), option->names().constFirst()));
+        *field = *value;
+    }
+    if (const auto problem = fenceGeometryProblem(o.fence)) return failure(*problem);
+    return std::nullopt;
 }
 
 // The options that start the windows, checked against each other.
@@ -171,6 +240,7 @@ ParsedOptions readOptions(const QCommandLineParser& parser, const OptionSet& opt
                 "StartOptions", "--classroom braucht das Fenster; --analyse passt nicht dazu."));
         o.classroom = true;
     }
+    if (const auto failed = readExperiment(parser, opt, o)) return *failed;
     if (parser.isSet(opt.signal)) {
         const QByteArray word = parser.value(opt.signal).toLatin1();
         o.signal = signalKindFromWord(std::string_view(word.constData(), std::size_t(word.size())));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "experiments/picketfence.h"
 #include "platform/mixerapi.h"
 #include "platform/wavein.h"
 #include "store/signalkind.h"
@@ -32,6 +33,11 @@ struct StartOptions {
     // --signal: the light barriers' kind of signal for this start (the
     // simulation's barrier too); without it the remembered choice.
     std::optional<SignalKind> signal;
+    // --experiment fall (with --analyse): drops of a picket fence through
+    // one barrier instead of the track's runs, with the fence's geometry
+    // (--bands, --pitch, --band-width; else the one last used).
+    bool fall = false;
+    FenceGeometry fence;
     // --language: "de" or "en"; empty: the desktop's.
     QString language;
     // --classroom: the classroom view switched on at start.

@@ -26,6 +26,7 @@ LAYERS = [
     ("classroom",   "core"),  # the classroom view's snapshot, JSON, CSV, routes, access code
     ("settings",    "core"),  # the settings dialog's signal view, drawn through the canvas
     ("journal",     "core"),  # the journal of runs: its file, the lesson mirror, the list model
+    ("experiments", "core"),  # one-barrier experiments: the picket fence's geometry, fit, analysis
     ("widgets",     "gui"),   # controls, grids, pictures, QPainter canvas, shared dialogs
     ("acquisition", "gui"),   # the measurement window
     ("evaluation",  "gui"),   # the evaluation table window
@@ -33,6 +34,7 @@ LAYERS = [
     ("settings",    "gui"),   # the settings dialog
     ("classroom",   "gui"),   # the classroom view's server, its SVG diagrams and its window
     ("journal",     "gui"),   # "Alle Messungen"
+    ("experiments", "gui"),   # the one-barrier experiments' windows
     ("app",         "gui"),   # program start, main window, composition root
 ]
 ONLY_GUI = {"widgets", "app"}

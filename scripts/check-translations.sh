@@ -13,11 +13,11 @@ ts=translations/kelmot_en.ts
 copy=$(mktemp --suffix=.ts)
 trap 'rm -f "$copy"' EXIT
 cp "$ts" "$copy"
-"$lupdate" -silent -I . app acquisition diagrams evaluation settings store widgets drawing platform classroom journal \
+"$lupdate" -silent -I . app acquisition diagrams evaluation settings store widgets drawing platform classroom journal experiments \
   -ts "$copy" -locations none -no-obsolete
 if ! diff -u "$ts" "$copy"; then
   echo "$ts does not match the program's texts (above: what lupdate changed)." >&2
-  echo "Run: $lupdate -I . app acquisition diagrams evaluation settings store widgets drawing platform classroom journal -ts $ts -locations none -no-obsolete, then translate." >&2
+  echo "Run: $lupdate -I . app acquisition diagrams evaluation settings store widgets drawing platform classroom journal experiments -ts $ts -locations none -no-obsolete, then translate." >&2
   exit 1
 fi
 if grep -n 'type="unfinished"\|type="vanished"\|type="obsolete"' "$ts"; then

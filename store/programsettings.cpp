@@ -27,20 +27,26 @@ SignalKind rememberedSignalKind() {
         .value_or(SignalKind::Tone);
 }
 
-std::optional<QString> rememberSignalKind(SignalKind kind) {
+std::optional<QString> changeProgramSettings(const std::function<void(QSettings&)>& write) {
     const QString file = programSettingsFile();
     if (!QDir().mkpath(QFileInfo(file).absolutePath()))
         return QCoreApplication::translate("ProgramSettings",
                                            "Der Ordner von \"%1\" lässt sich nicht anlegen.")
             .arg(file);
     QSettings settings(file, QSettings::IniFormat);
-    const std::string_view word = signalKindWord(kind);
-    settings.setValue(SignalKey, QString::fromLatin1(word.data(), qsizetype(word.size())));
+    write(settings);
     settings.sync();
     if (settings.status() != QSettings::NoError)
         return QCoreApplication::translate("ProgramSettings", "\"%1\" lässt sich nicht schreiben.")
             .arg(file);
     return std::nullopt;
+}
+
+std::optional<QString> rememberSignalKind(SignalKind kind) {
+    return changeProgramSettings([kind](QSettings& settings) {
+        const std::string_view word = signalKindWord(kind);
+        settings.setValue(SignalKey, QString::fromLatin1(word.data(), qsizetype(word.size())));
+    });
 }
 
 } // namespace kelmot

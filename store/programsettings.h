@@ -4,7 +4,10 @@
 #include "store/signalkind.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
+
+class QSettings;
 
 namespace kelmot {
 
@@ -12,6 +15,10 @@ namespace kelmot {
 // as they always were, for the files schools already have): an INI file in
 // the user's configuration folder, $XDG_CONFIG_HOME/kelmot/kelmot.conf.
 QString programSettingsFile();
+
+// Writes values into the settings file through `write` (its folder made
+// first); on failure, why.
+std::optional<QString> changeProgramSettings(const std::function<void(QSettings&)>& write);
 
 // The kind of light barrier signal last chosen; the tone when none was, or
 // when the file names a kind this program does not know.

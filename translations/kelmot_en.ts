@@ -197,6 +197,40 @@
     </message>
 </context>
 <context>
+    <name>FallCommand</name>
+    <message>
+        <source>Fall %1</source>
+        <translation>Drop %1</translation>
+    </message>
+    <message>
+        <source>Latte;Ort;Zeit dunkel;Zeit hell;Geschwindigkeit</source>
+        <translation>Band;Position;Dark time;Bright time;Speed</translation>
+    </message>
+    <message>
+        <source>Unvollständig: %1 von %2 Latten</source>
+        <translation>Incomplete: %1 of %2 bands</translation>
+    </message>
+    <message>
+        <source>Kein g aus weniger als %1 Latten.</source>
+        <translation>No g from fewer than %1 bands.</translation>
+    </message>
+    <message>
+        <source>Die Aufnahme lässt sich nicht ganz lesen: %1</source>
+        <translation>The recording cannot be read in full: %1</translation>
+    </message>
+    <message>
+        <source>kein Fall mit mindestens %1 Latten in der Aufnahme (%2 Flanken erkannt, Schwelle %3).</source>
+        <translation>no drop with at least %1 bands in the recording (%2 edges seen, threshold %3).</translation>
+    </message>
+</context>
+<context>
+    <name>FallDrop</name>
+    <message>
+        <source>g = %1 m/s²</source>
+        <translation>g = %1 m/s²</translation>
+    </message>
+</context>
+<context>
     <name>FileErrors</name>
     <message>
         <source>&apos;%1&apos; ist kein gültiger Integerwert</source>
@@ -320,6 +354,21 @@
     <message>
         <source>Messung %1</source>
         <translation>Run %1</translation>
+    </message>
+</context>
+<context>
+    <name>PicketFence</name>
+    <message>
+        <source>Die Zahl der Latten muss zwischen %1 und %2 liegen.</source>
+        <translation>The number of bands must be between %1 and %2.</translation>
+    </message>
+    <message>
+        <source>Der Lattenabstand muss über 0 und höchstens %1 mm sein.</source>
+        <translation>The band pitch must be above 0 and at most %1 mm.</translation>
+    </message>
+    <message>
+        <source>Die Lattenbreite muss über 0 und kleiner als der Lattenabstand sein.</source>
+        <translation>The band width must be above 0 and less than the band pitch.</translation>
     </message>
 </context>
 <context>
@@ -763,6 +812,54 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>unbekanntes Signal &apos;%1&apos; (tone oder edges).</source>
         <translation>unknown signal &apos;%1&apos; (tone or edges).</translation>
+    </message>
+    <message>
+        <source>Mit --analyse: fall (ein Lattenzaun fällt durch eine Lichtschranke) statt der Fahrbahn mit zehn Lichtschranken.</source>
+        <translation>With --analyse: fall (a picket fence falls through one light barrier) instead of the track with ten light barriers.</translation>
+    </message>
+    <message>
+        <source>VERSUCH</source>
+        <translation>EXPERIMENT</translation>
+    </message>
+    <message>
+        <source>Mit --experiment fall: Zahl der Latten (2 bis 30).</source>
+        <translation>With --experiment fall: number of bands (2 to 30).</translation>
+    </message>
+    <message>
+        <source>ZAHL</source>
+        <translation>NUMBER</translation>
+    </message>
+    <message>
+        <source>Mit --experiment fall: Abstand von einer Lattenvorderkante zur nächsten in mm.</source>
+        <translation>With --experiment fall: distance from one band&apos;s leading edge to the next in mm.</translation>
+    </message>
+    <message>
+        <source>MM</source>
+        <translation>MM</translation>
+    </message>
+    <message>
+        <source>Mit --experiment fall: Breite einer Latte in Fallrichtung in mm.</source>
+        <translation>With --experiment fall: width of a band along the fall in mm.</translation>
+    </message>
+    <message>
+        <source>--bands, --pitch und --band-width gehören zu --experiment fall.</source>
+        <translation>--bands, --pitch and --band-width belong to --experiment fall.</translation>
+    </message>
+    <message>
+        <source>unbekannter Versuch &apos;%1&apos; (fall).</source>
+        <translation>unknown experiment &apos;%1&apos; (fall).</translation>
+    </message>
+    <message>
+        <source>--experiment gehört zu --analyse.</source>
+        <translation>--experiment belongs to --analyse.</translation>
+    </message>
+    <message>
+        <source>ungültige Zahl der Latten &apos;%1&apos;.</source>
+        <translation>invalid number of bands &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>ungültige Länge &apos;%1&apos; für --%2.</source>
+        <translation>invalid length &apos;%1&apos; for --%2.</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "store/programsettings.h"
 #include "tests/acquisition/detection_fixture.h"
 #include "tests/acquisition/steadyvoltage.h"
+#include "tests/experiments/fencerecording.h"
 
 #include <QDir>
 #include <QFile>
@@ -232,4 +233,53 @@ TEST_F(AnalyseCommand, TheKindChosenInTheSettingsUnlessTheCommandLineSaysOtherwi
     EXPECT_TRUE(c.err.contains("--signal edges")) << c.err.toStdString();
     ASSERT_FALSE(rememberSignalKind(SignalKind::Tone));
     EXPECT_EQ(run({"--analyse", wav, "--signal", "flanken"}).status, 2);
+}
+
+// Drops of a picket fence in a recording: each as a block with its bands and
+// its g, in the desktop's number format; the geometry typed either way.
+TEST_F(AnalyseCommand, DropsOfAPicketFenceWithTheirG) {
+    platform::FenceDropParameters p;
+    p.g = 9.5; // not the standard value: the command must measure it
+    p.dragPerMetre = 0;
+    const test::FenceRecording recording(p, 2);
+    const QString wav = dir_.filePath("fall.wav");
+    ASSERT_EQ(recording.write(wav), "");
+    Command c = run({"--analyse", wav, "--experiment", "fall", "--bands", "8", "--pitch", "50,0",
+                     "--band-width", "25"});
+    ASSERT_EQ(c.status, 0) << c.err.toStdString();
+    const QStringList lines = QString::fromUtf8(c.out).split("\r\n");
+    ASSERT_GE(lines.size(), 24) << c.out.constData();
+    EXPECT_EQ(lines[0], "Fall 1");
+    EXPECT_EQ(lines[1], "Latte;Ort;Zeit dunkel;Zeit hell;Geschwindigkeit");
+    EXPECT_TRUE(lines[2].startsWith("1;0;-0,0003;")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[4].startsWith("3;0,1;")) << lines[4].toStdString();
+    const QRegularExpression gLine(QStringLiteral("^g = \\((9,\\d+) ± (0,\\d+)\\) m/s²$"));
+    const auto match = gLine.match(lines[10]);
+    ASSERT_TRUE(match.hasMatch()) << lines[10].toStdString();
+    EXPECT_NEAR(QLocale(QLocale::German).toDouble(match.captured(1)), 9.5, 0.02);
+    EXPECT_EQ(lines[12], "Fall 2");
+    // "50.0" as a script types it, the same drops.
+    EXPECT_EQ(run({"--analyse", wav, "--experiment", "fall", "--pitch", "50.0"}).out, c.out);
+
+    for (const QStringList& bad :
+         {QStringList{"--pitch", "0"}, QStringList{"--pitch", "viel"}, QStringList{"--bands", "1"},
+          QStringList{"--bands", "31"}, QStringList{"--band-width", "50"},
+          QStringList{"--band-width", "-3"}}) {
+        c = run(QStringList{"--analyse", wav, "--experiment", "fall"} + bad);
+        EXPECT_EQ(c.status, 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(c.err.startsWith("kelmot: ")) << c.err.toStdString();
+    }
+    EXPECT_TRUE(
+        run({"--analyse", wav, "--experiment", "fall", "--pitch", "viel"}).err.contains("--pitch"));
+    EXPECT_EQ(run({"--analyse", wav, "--experiment", "wurf"}).status, 2);
+    EXPECT_EQ(run({"--analyse", wav, "--pitch", "50"}).status, 2) << "geometry without the fall";
+    // Two flashes through the beam are no drop to give g.
+    std::vector<std::int16_t> flashes(22050 * 3, 0);
+    for (const int at : {11025, 22050})
+        std::fill_n(flashes.begin() + at, 200, std::int16_t{12000});
+    const QString few = dir_.filePath("blitze.wav");
+    ASSERT_EQ(platform::writeWavFile(few.toStdString(), flashes, 22050), "");
+    c = run({"--analyse", few, "--experiment", "fall"});
+    EXPECT_EQ(c.status, 1);
+    EXPECT_TRUE(c.err.contains("Flanken")) << c.err.toStdString();
 }

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "experiments/fallanalysis.h"
+
+#include "acquisition/offlineanalysis.h"
+#include "platform/wavstream.h"
+
+namespace kelmot {
+
+FallAnalysis analyseFallRecording(platform::WavStream& stream, std::int32_t threshold,
+                                  SignalKind kind, const FenceGeometry& fence,
+                                  const DropFound& onDrop) {
+    MeasurementStore store; // the detection's settings; the fall leaves the series alone
+    store.Threshold = threshold;
+    store.Signal = kind;
+    store.SeriesResolution[0] = 1;
+    CountingOutput collector;
+    LightBarrierDetector detector(store, collector);
+    detector.setRunLength(fenceRunLength(fence));
+    detector.reset();
+
+    // Where each drop lies in the recording, in samples: edges that start
+    // within a quiet second of a complete drop are its bounce, not a drop.
+    std::int64_t fed = 0;
+    std::int64_t resetAt = 0;
+    std::int64_t completeEnd = -LightBarrierDetector::SampleRate;
+    FallAnalysis result;
+    result.error = feedRecording(stream, [&](const char* buffer, int size) {
+        detector.analyse(buffer, size);
+        fed += size / 2;
+        if (collector.ended == CountingOutput::Running) return;
+        FallDrop drop;
+        drop.complete = collector.ended == CountingOutput::Complete;
+        drop.darkTimes = detector.DarkTimes;
+        drop.brightTimes = detector.BrightTimes;
+        drop.darkTimes.resize(std::size_t(drop.bands())); // a band still dark at the end is not one
+        const bool bounce =
+            resetAt + detector.StartIndex - completeEnd < LightBarrierDetector::SampleRate;
+        if (drop.bands() > 0 && !bounce) onDrop(++result.drops, drop);
+        if (drop.complete || bounce) completeEnd = fed;
+        collector.ended = CountingOutput::Running;
+        detector.reset();
+        resetAt = fed;
+    });
+    result.edges = collector.edges;
+    return result;
+}
+
+} // namespace kelmot

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/simulatedfence.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelmot::platform {
+
+namespace {
+
+// The drop's imperfections from its seed alone (splitmix64), whatever the
+// standard library.
+class Scatter {
+public:
+    explicit Scatter(std::uint32_t seed) : state_(0xD1B54A32D192ED03ull * (seed + 7ull)) {}
+    // Uniform in [0, 1).
+    double unit() {
+        state_ += 0x9E3779B97F4A7C15ull;
+        std::uint64_t z = state_;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+        return (z >> 11) * 0x1.0p-53;
+    }
+    double within(double limit) { return limit * (unit() * 2 - 1); }
+
+private:
+    std::uint64_t state_;
+};
+
+} // namespace
+
+SimulatedFence::SimulatedFence(const FenceDropParameters& parameters, int frameRate)
+    : p_(parameters), rate_(frameRate > 0 ? frameRate : 22050), rng_(parameters.seed | 1u) {
+    Scatter scatter(p_.seed);
+    const double height =
+        (p_.dropHeightMinMm + (p_.dropHeightMaxMm - p_.dropHeightMinMm) * scatter.unit()) / 1000;
+    for (int k = 0; k < p_.bands; ++k) {
+        const double lead =
+            height + k * p_.pitchMm / 1000 + scatter.within(p_.edgeScatterMm) / 1000;
+        const double trail = lead + (p_.bandWidthMm + scatter.within(p_.edgeScatterMm)) / 1000;
+        const double tDark = p_.startDelay + timeToFall(lead);
+        const double tBright = p_.startDelay + timeToFall(trail);
+        const auto first = static_cast<std::int64_t>(std::ceil(tDark * rate_));
+        // The beam is free again from tBright on; at least one dark sample.
+        const auto last =
+            std::max(first, static_cast<std::int64_t>(std::ceil(tBright * rate_)) - 1);
+        edges_.emplace_back(first, last);
+    }
+}
+
+double SimulatedFence::timeToFall(double x) const {
+    if (x <= 0) return 0;
+    if (p_.dragPerMetre <= 0) return std::sqrt(2 * x / p_.g);
+    // From rest against v² drag: x = (vT²/g) ln cosh(g t / vT), vT = √(g/k).
+    const double terminal = std::sqrt(p_.g / p_.dragPerMetre);
+    return terminal / p_.g * std::acosh(std::exp(x * p_.g / (terminal * terminal)));
+}
+
+void SimulatedFence::read(std::int16_t* out, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i, ++next_) {
+        while (edgeCursor_ < edges_.size() && edges_[edgeCursor_].second < next_)
+            ++edgeCursor_;
+        const bool dark = edgeCursor_ < edges_.size() && edges_[edgeCursor_].first <= next_;
+        double v = dark ? p_.amplitude : 0.0;
+        if (p_.noise > 0) {
+            rng_ = rng_ * 1664525u + 1013904223u;
+            v += p_.noise * ((rng_ >> 8) / double(1u << 24) * 2 - 1);
+        }
+        out[i] = static_cast<std::int16_t>(std::clamp(std::lround(v), -32768L, 32767L));
+    }
+}
+
+std::function<std::unique_ptr<SampleSource>(int, std::string&)>
+demonstrationDrops(FenceDropParameters parameters) {
+    return [parameters, drops = std::make_shared<std::uint32_t>(0)](int rate, std::string&) {
+        FenceDropParameters p = parameters;
+        p.seed = ++*drops;
+        return std::make_unique<SimulatedFence>(p, rate);
+    };
+}
+
+} // namespace kelmot::platform
