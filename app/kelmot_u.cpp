@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/kelmot_u.h"
+#include "experiments/fallwindow.h"
 
 #include "acquisition/inputrouting.h"
 #include "acquisition/tabellemess_u.h"
@@ -99,6 +100,7 @@ void TForm1::buildMenu() {
     QMenu* messen = MainMenu1->addMenu(tr("Messen"));
     item(messen, Messenst1, "Messenst1", tr("Messen s-t"), &TForm1::Messenst1Click);
     item(messen, Messenvt1, "Messenvt1", tr("Messen v-t"), &TForm1::Messenvt1Click);
+    item(messen, Messenfall1, "Messenfall1", tr("Messen freier Fall"), &TForm1::Messenfall1Click);
     QMenu* auswerten = MainMenu1->addMenu(tr("Auswerten"));
     item(auswerten, Auswertenst1, "Auswertenst1", tr("Auswerten s-t"), &TForm1::Auswertenst1Click);
     item(auswerten, Auswertenvt1, "Auswertenvt1", tr("Auswerten v-t"), &TForm1::Auswertenvt1Click);
@@ -283,6 +285,13 @@ void TForm1::Messenst1Click() {
 
 void TForm1::Messenvt1Click() {
     openMeasurement(3, tr("  Geschwindigkeits-Zeit Zusammenhang messen (v-t)"));
+}
+
+void TForm1::Messenfall1Click() {
+    if (!windows_.fall) return;
+    windows_.fall->show();
+    windows_.fall->raise();
+    windows_.fall->activateWindow();
 }
 
 void TForm1::openMeasurement(int columns, const QString& caption) {

@@ -31,6 +31,7 @@ class TForm8;
 class ClassroomWindow;
 class SeriesOfRunsWindow;
 class AllRunsWindow;
+class FallWindow;
 
 // The windows the main window's commands open or ask; the composition root
 // fills them in as it creates them (after the main window).
@@ -46,6 +47,7 @@ struct MainWindowLinks {
     ClassroomWindow* classroom = nullptr;
     SeriesOfRunsWindow* seriesOfRuns = nullptr;
     AllRunsWindow* allRuns = nullptr;
+    FallWindow* fall = nullptr;
 };
 
 // A recording line's state as it was when the program started.
@@ -96,6 +98,8 @@ public:
     void Ende1Click();
     void Messenst1Click();
     void Messenvt1Click();
+    // "Messen freier Fall": the picket fence's window.
+    void Messenfall1Click();
     void Auswertenst1Click();
     void Auswertenvt1Click();
     // "Messreihe auswerten": the stored runs' a and v₀ with mean and spread.
@@ -135,6 +139,7 @@ public:
     QAction* Ende1 = nullptr;
     QAction* Messenst1 = nullptr;
     QAction* Messenvt1 = nullptr;
+    QAction* Messenfall1 = nullptr;
     QAction* Auswertenst1 = nullptr;
     QAction* Auswertenvt1 = nullptr;
     QAction* Messreiheauswerten1 = nullptr;

@@ -16,6 +16,7 @@
 #include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
 #include "evaluation/xlsgespeichert_u.h"
+#include "experiments/fallwindow.h"
 #include "journal/allrunswindow.h"
 #include "journal/runjournal.h"
 #include "journal/runtables.h"
@@ -47,6 +48,7 @@ SeriesOfRunsWindow* SeriesOfRuns = nullptr;
 RunJournal* Journal = nullptr;
 RunKeeping* Keeping = nullptr;
 AllRunsWindow* AllRuns = nullptr;
+FallWindow* Fall = nullptr;
 
 namespace {
 
@@ -91,11 +93,18 @@ ClassroomFeed::TodaysRuns todaysRunsOfTheJournal() {
 } // namespace
 
 void createWindows(const StartOptions& options) {
-    createWindows(options, makeMixerApi(options), makeCaptureBackend(options));
+    auto capture = makeCaptureBackend(options);
+    // The demonstration drops a virtual fence into the free fall's window;
+    // a sound card or a replayed file is the same source as the track's.
+    auto fallCapture = options.capture == StartOptions::Capture::Simulation
+                           ? makeFallSimulationBackend(options)
+                           : capture;
+    createWindows(options, makeMixerApi(options), std::move(capture), std::move(fallCapture));
 }
 
 void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
-                   std::shared_ptr<platform::WaveInBackend> capture) {
+                   std::shared_ptr<platform::WaveInBackend> capture,
+                   std::shared_ptr<platform::WaveInBackend> fallCapture) {
     // Before any window exists: their accessible interfaces are made once.
     installPopupAccessibility();
     installChartAccessibility();
@@ -121,6 +130,8 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     links.about = create(AboutBox, new TAboutBox(Form1));
     links.table = create(Form6, new TForm6(Store, Form1, overwriteQuestion));
     links.overwrite = create(Form7, new TForm7(Form1));
+    links.fall = Fall =
+        new FallWindow(Store, fallCapture ? std::move(fallCapture) : capture, Form1);
     // The settings dialog listens to the same source as the measurement.
     links.settings = create(Form8, new TForm8(Store, *Form1->Mixer, *Form2, Form6->selector(),
                                               std::move(capture), Form1));
@@ -170,6 +181,7 @@ void destroyWindows() {
     ClassroomView = nullptr; // goes with the main window, its parent
     SeriesOfRuns = nullptr;
     AllRuns = nullptr; // goes with the main window, its parent
+    Fall = nullptr;    // goes with the main window, its parent
     // In reverse order; the dialogs go with the main window, their parent.
     delete Form6;
     Form6 = nullptr;

@@ -25,6 +25,7 @@ class SeriesOfRunsWindow;
 class RunJournal;
 class RunKeeping;
 class AllRunsWindow;
+class FallWindow;
 
 // The program's one store and its windows. Only the composition root (this
 // folder), `main` and the tests that drive the whole program name them; a
@@ -49,15 +50,19 @@ extern SeriesOfRunsWindow* SeriesOfRuns;
 extern RunJournal* Journal;
 extern RunKeeping* Keeping;
 extern AllRunsWindow* AllRuns;
+// "Messen freier Fall".
+extern FallWindow* Fall;
 
 // Creates the windows in their fixed order, each running its creation
 // handler: Form1 (main), Form2, Form3, Form4, Form5, AboutBox, Form6, Form7,
 // Form8, Form9, then the classroom view and its window, and wires them.
 // They live until destroyWindows.
 void createWindows(const StartOptions& options);
-// The same with the mixer and capture back ends given (tests, demonstrations).
+// The same with the mixer and capture back ends given (tests, demonstrations);
+// the free fall's window listens to `fallCapture`, or without one to `capture`.
 void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
-                   std::shared_ptr<platform::WaveInBackend> capture);
+                   std::shared_ptr<platform::WaveInBackend> capture,
+                   std::shared_ptr<platform::WaveInBackend> fallCapture = nullptr);
 void destroyWindows();
 
 } // namespace kelmot

@@ -6,6 +6,7 @@
 #include "platform/paced_wavein.h"
 #include "platform/portaudio_wavein.h"
 #include "platform/simulated_mixer.h"
+#include "platform/simulatedfence.h"
 #include "platform/simulatedtrack.h"
 #include "platform/wavfilesource.h"
 #include "store/numberconversion.h"
@@ -330,6 +331,13 @@ std::shared_ptr<platform::WaveInBackend> makeCaptureBackend(const StartOptions& 
         break;
     }
     return std::make_shared<PortAudioBackend>();
+}
+
+std::shared_ptr<platform::WaveInBackend> makeFallSimulationBackend(const StartOptions& options) {
+    return std::make_shared<platform::PacedBackend>(
+        QCoreApplication::translate("StartOptions", "Simulation").toStdString(),
+        platform::demonstrationDrops(), options.simulationSpeed,
+        QCoreApplication::translate("StartOptions", "virtueller Lattenzaun").toStdString());
 }
 
 std::shared_ptr<platform::MixerApi> makeMixerApi(const StartOptions& options) {

@@ -60,5 +60,7 @@ ParsedOptions parseStartOptions(const QStringList& arguments);
 
 std::shared_ptr<platform::WaveInBackend> makeCaptureBackend(const StartOptions& options);
 std::shared_ptr<platform::MixerApi> makeMixerApi(const StartOptions& options);
+// The demonstration's picket fence, dropped anew at every "Messen".
+std::shared_ptr<platform::WaveInBackend> makeFallSimulationBackend(const StartOptions& options);
 
 } // namespace kelmot

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Times the offline analysis of a one-hour recording against two floors:
 # `sox FILE -n stat` (one pass of a well-known tool) and `cat FILE` (reading
-# alone), and prints the peak memory of the analysis.
+# alone), and prints the peak memory of the analysis; then the same for an
+# hour of picket fence drops (--experiment fall), against the track's.
 #   scripts/bench-analyse.sh [minutes]   (default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,6 +19,8 @@ export XDG_CONFIG_HOME="$work/config"
 trap 'rm -rf "$work"' EXIT
 wav=$work/stunde.wav
 build/default/tests/kelmot_make_recording "$wav" "$minutes"
+fallwav=$work/fall.wav
+build/default/tests/kelmot_make_recording "$fallwav" "$minutes" fall
 
 seconds() { # runs a command, prints its wall time in seconds
   local start end
@@ -33,6 +36,10 @@ t_sox=$(seconds sox "$wav" -n stat)
 t_kelmot=$(seconds build/default/app/kelmot --analyse "$wav" --threshold 5000)
 t_files=$(seconds build/default/app/kelmot --analyse "$wav" --threshold 5000 --output "$work/tabellen")
 runs=$(ls "$work/tabellen" | wc -l)
+cat "$fallwav" >/dev/null
+t_fall=$(seconds build/default/app/kelmot --analyse "$fallwav" --threshold 5000 --experiment fall)
+drops=$(build/default/app/kelmot --analyse "$fallwav" --threshold 5000 --experiment fall 2>/dev/null | grep -c '^g = ' || true)
+rss_fall=$( { /usr/bin/time -f '%M' build/default/app/kelmot --analyse "$fallwav" --threshold 5000 --experiment fall >/dev/null; } 2>&1 | tail -1)
 rss=$( { /usr/bin/time -f '%M' build/default/app/kelmot --analyse "$wav" --threshold 5000 >/dev/null; } 2>&1 | tail -1)
 
 printf 'recording: %s minutes, %s bytes, %s runs found\n' "$minutes" "$(stat -c %s "$wav")" "$runs"
@@ -44,3 +51,6 @@ printf 'kelmot ... --output   %8.3f s   (one .kmd file a run, each synced to dis
 printf 'kelmot / sox = %.2f (goal <= 0.5), kelmot / cat = %.2f, kelmot / cat|wc = %.2f (goal <= 3)\n' \
   "$(echo "$t_kelmot / $t_sox" | bc -l)" "$(echo "$t_kelmot / $t_cat" | bc -l)" \
   "$(echo "$t_kelmot / $t_pipe" | bc -l)"
+printf 'picket fence: %s minutes, %s drops with g found\n' "$minutes" "$drops"
+printf 'kelmot --analyse --experiment fall %8.3f s   peak memory %s kB\n' "$t_fall" "$rss_fall"
+printf 'fall / track = %.2f (goal <= 1)\n' "$(echo "$t_fall / $t_kelmot" | bc -l)"

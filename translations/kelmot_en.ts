@@ -861,6 +861,10 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>ungültige Länge &apos;%1&apos; für --%2.</source>
         <translation>invalid length &apos;%1&apos; for --%2.</translation>
     </message>
+    <message>
+        <source>virtueller Lattenzaun</source>
+        <translation>virtual picket fence</translation>
+    </message>
 </context>
 <context>
     <name>VtDiagram</name>
@@ -1022,6 +1026,98 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Ausgleichskurve</source>
         <translation>Fitted curve</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::FallWindow</name>
+    <message>
+        <source>   Freier Fall mit dem Lattenzaun</source>
+        <translation>   Free fall with the picket fence</translation>
+    </message>
+    <message>
+        <source>   Lattenzaun   </source>
+        <translation>   Picket fence   </translation>
+    </message>
+    <message>
+        <source>Latten:</source>
+        <translation>Bands:</translation>
+    </message>
+    <message>
+        <source>Lattenabstand in mm:</source>
+        <translation>Band pitch in mm:</translation>
+    </message>
+    <message>
+        <source>Lattenbreite in mm:</source>
+        <translation>Band width in mm:</translation>
+    </message>
+    <message>
+        <source>Messen</source>
+        <translation>Measure</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Latte</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>s in m</source>
+        <translation>s in m</translation>
+    </message>
+    <message>
+        <source>t dunkel in s</source>
+        <translation>t dark in s</translation>
+    </message>
+    <message>
+        <source>t hell in s</source>
+        <translation>t bright in s</translation>
+    </message>
+    <message>
+        <source>v in m/s</source>
+        <translation>v in m/s</translation>
+    </message>
+    <message>
+        <source>Messtabelle des Falls</source>
+        <translation>Measurement table of the drop</translation>
+    </message>
+    <message>
+        <source>Ergebnis</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>  Aufnahme nicht möglich: %1  </source>
+        <translation>  Cannot record: %1  </translation>
+    </message>
+    <message>
+        <source>   Abgebrochen   </source>
+        <translation>   Cancelled   </translation>
+    </message>
+    <message>
+        <source>  Daten verloren - bitte neu messen  </source>
+        <translation>  Data lost - please measure again  </translation>
+    </message>
+    <message>
+        <source>  Unvollständig: %1 von %2 Latten  </source>
+        <translation>  Incomplete: %1 of %2 bands  </translation>
+    </message>
+    <message>
+        <source>Kein g aus weniger als %1 Latten.</source>
+        <translation>No g from fewer than %1 bands.</translation>
+    </message>
+    <message>
+        <source>Aus s-t (Parabel): %1, R² = %2</source>
+        <extracomment>%1 g with its uncertainty, %2 R²</extracomment>
+        <translation>From s-t (parabola): %1, R² = %2</translation>
+    </message>
+    <message>
+        <source>Aus v-t (Gerade): %1, R² = %2</source>
+        <translation>From v-t (line): %1, R² = %2</translation>
+    </message>
+    <message>
+        <source>Abweichung von 9,81 m/s²: %1 %</source>
+        <translation>Difference from 9.81 m/s²: %1 %</translation>
     </message>
 </context>
 <context>
@@ -1274,6 +1370,10 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Alle Messungen</source>
         <translation>All runs</translation>
+    </message>
+    <message>
+        <source>Messen freier Fall</source>
+        <translation>Measure free fall</translation>
     </message>
 </context>
 <context>

@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a long recording for the analysis benchmark: 22050 Hz mono 16-bit,
-// one complete run every 10 s, a little noise between the beams.
-//   kelmot_make_recording <file.wav> <minutes>
+// one complete run every 10 s, a little noise between the beams; with
+// "fall", a drop of the demonstration's picket fence every 10 s instead.
+//   kelmot_make_recording <file.wav> <minutes> [fall]
+#include "platform/simulatedfence.h"
+
 #include <sndfile.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: kelmot_make_recording <file.wav> <minutes>\n");
+    const bool fall = argc == 4 && std::string_view(argv[3]) == "fall";
+    if (argc != 3 && !fall) {
+        std::fprintf(stderr, "usage: kelmot_make_recording <file.wav> <minutes> [fall]\n");
         return 2;
     }
     const long minutes = std::atol(argv[2]);
@@ -33,10 +38,17 @@ int main(int argc, char** argv) {
     for (int k = 0; k < 10; ++k) // a beam every 0.3 s from 1 s on, 20 ms dark
         for (int i = 0; i < 441; ++i)
             tenSeconds[std::size_t(22050 + k * 6615 + i)] = 14000;
-    for (long block = 0; block < minutes * 6; ++block)
+    for (long block = 0; block < minutes * 6; ++block) {
+        if (fall) { // each drop of its own, the beam free between the bands
+            kelmot::platform::FenceDropParameters p;
+            p.seed = std::uint32_t(block + 1);
+            kelmot::platform::SimulatedFence fence(p, 22050);
+            fence.read(tenSeconds.data(), tenSeconds.size());
+        }
         if (sf_write_short(f, tenSeconds.data(), sf_count_t(tenSeconds.size())) !=
             sf_count_t(tenSeconds.size()))
             return 1;
+    }
     sf_close(f);
     return 0;
 }

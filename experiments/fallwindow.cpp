@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "experiments/fallwindow.h"
+
+#include "acquisition/AudioIO.h"
+#include "acquisition/capturesetup.h"
+#include "evaluation/uncertainty.h"
+#include "store/numberformat.h"
+#include "widgets/controls.h"
+
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+
+namespace kelmot {
+
+namespace {
+
+enum Column { Band, Position, Dark, Bright, Speed, Columns };
+
+} // namespace
+
+FallWindow::FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveInBackend> capture,
+                       QWidget* parent)
+    : QWidget(parent, Qt::Window), Detection(store, *this), store_(store) {
+    setObjectName("FallWindow");
+    setWindowTitle(tr("   Freier Fall mit dem Lattenzaun"));
+    resize(720, 560);
+
+    GB_zaun = place<QGroupBox>(this, "GB_zaun", {16, 12, 688, 92}, tr("   Lattenzaun   "));
+    auto* latten = place<QLabel>(GB_zaun, "L_latten", {16, 28, 70, 24}, tr("Latten:"));
+    SB_latten = place<QSpinBox>(GB_zaun, "SB_latten", {90, 28, 70, 24});
+    SB_latten->setRange(FenceGeometry::MinBands, FenceGeometry::MaxBands);
+    latten->setBuddy(SB_latten);
+    auto* abstand =
+        place<QLabel>(GB_zaun, "L_abstand", {180, 28, 150, 24}, tr("Lattenabstand in mm:"));
+    SB_abstand = place<QDoubleSpinBox>(GB_zaun, "SB_abstand", {334, 28, 90, 24});
+    SB_abstand->setRange(0.1, FenceGeometry::MaxPitchMm);
+    SB_abstand->setDecimals(1);
+    abstand->setBuddy(SB_abstand);
+    auto* breite =
+        place<QLabel>(GB_zaun, "L_breite", {444, 28, 140, 24}, tr("Lattenbreite in mm:"));
+    SB_breite = place<QDoubleSpinBox>(GB_zaun, "SB_breite", {588, 28, 84, 24});
+    SB_breite->setRange(0.1, FenceGeometry::MaxPitchMm);
+    SB_breite->setDecimals(1);
+    breite->setBuddy(SB_breite);
+    L_geometrie = place<QLabel>(GB_zaun, "L_geometrie", {16, 60, 656, 22});
+    setTextColour(L_geometrie, toQColor(Red));
+
+    B_mess = place<QPushButton>(this, "B_mess", {16, 116, 110, 30}, tr("Messen"));
+    B_abbruch = place<QPushButton>(this, "B_abbruch", {140, 116, 110, 30}, tr("Abbrechen"));
+    L_status = place<QLabel>(this, "L_status", {270, 116, 434, 30});
+    L_status->setFont(sizedFont(L_status->font(), 16, true));
+
+    SG_fall = place<QTableWidget>(this, "SG_fall", {16, 158, 688, 270});
+    SG_fall->setColumnCount(Columns);
+    SG_fall->setHorizontalHeaderLabels(
+        {tr("Latte"), tr("s in m"), tr("t dunkel in s"), tr("t hell in s"), tr("v in m/s")});
+    SG_fall->verticalHeader()->hide();
+    SG_fall->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    SG_fall->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SG_fall->setAccessibleName(tr("Messtabelle des Falls"));
+
+    L_ergebnis = place<QLabel>(this, "L_ergebnis", {16, 438, 688, 110});
+    L_ergebnis->setWordWrap(true);
+    L_ergebnis->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    L_ergebnis->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    L_ergebnis->setFocusPolicy(Qt::StrongFocus); // the result is read by keyboard too
+    L_ergebnis->setAccessibleName(tr("Ergebnis"));
+
+    const FenceGeometry fence = rememberedFence();
+    SB_latten->setValue(fence.bands);
+    SB_abstand->setValue(fence.pitchMm);
+    SB_breite->setValue(fence.bandWidthMm);
+    geometryChanged();
+
+    AudioIn = new TAudioIn(this, std::move(capture));
+    AudioIn->setObjectName("FallAudioIn");
+    configureCapture(*AudioIn);
+    AudioIn->OnBufferFilled = [this](char* buffer, int& size) {
+        return bufferFilled(buffer, size);
+    };
+    AudioIn->OnStop = [this](QObject*) { captureStopped(); };
+
+    connect(SB_latten, &QSpinBox::valueChanged, this, &FallWindow::geometryChanged);
+    connect(SB_abstand, &QDoubleSpinBox::valueChanged, this, &FallWindow::geometryChanged);
+    connect(SB_breite, &QDoubleSpinBox::valueChanged, this, &FallWindow::geometryChanged);
+    connect(B_mess, &QPushButton::clicked, this, &FallWindow::B_messClick);
+    connect(B_abbruch, &QPushButton::clicked, this, &FallWindow::B_abbruchClick);
+}
+
+FallWindow::~FallWindow() {
+    // The capture goes first: no buffer may reach a half-destroyed window.
+    delete AudioIn;
+    AudioIn = nullptr;
+}
+
+FenceGeometry FallWindow::fence() const {
+    return {SB_latten->value(), SB_abstand->value(), SB_breite->value()};
+}
+
+void FallWindow::geometryChanged() {
+    const FenceGeometry f = fence();
+    const auto problem = fenceGeometryProblem(f);
+    L_geometrie->setText(problem.value_or(QString()));
+    L_geometrie->setAccessibleName(L_geometrie->text());
+    B_mess->setEnabled(!problem);
+    if (problem) return;
+    // For the next drop; a drop in progress keeps the geometry it began with.
+    Detection.setRunLength(fenceRunLength(f));
+    rememberFence(f); // a geometry not remembered is only asked for again
+}
+
+void FallWindow::clearTable(int rows) {
+    SG_fall->setRowCount(rows);
+    const FenceGeometry f = fence();
+    for (int k = 0; k < rows; ++k) {
+        for (int c = 0; c < Columns; ++c)
+            SG_fall->setItem(k, c, new QTableWidgetItem);
+        SG_fall->item(k, Band)->setText(QString::number(k + 1));
+        SG_fall->item(k, Position)->setText(formatGeneral(k * f.pitch()));
+    }
+}
+
+void FallWindow::B_messClick() {
+    if (fenceGeometryProblem(fence())) return;
+    Detection.reset();
+    lostAtStart_ = AudioIn->LostFrames();
+    clearTable(fence().bands);
+    L_ergebnis->clear();
+    L_ergebnis->setAccessibleDescription(QString());
+    setStatus(statusWaiting(), Red);
+    if (AudioIn->DeviceOpen() && AudioIn->KeepRunning()) return; // the next buffer starts anew
+    if (AudioIn->DeviceOpen()) {
+        startWhenClosed_ = true; // the last drop's capture is still handing back its buffers
+        return;
+    }
+    startCapture();
+}
+
+void FallWindow::startCapture() {
+    lostAtStart_ = AudioIn->LostFrames();
+    if (!AudioIn->Start(&AudioIn))
+        setStatus(tr("  Aufnahme nicht möglich: %1  ").arg(AudioIn->ErrorText()), Red);
+}
+
+void FallWindow::captureStopped() {
+    if (!startWhenClosed_) return;
+    startWhenClosed_ = false;
+    startCapture();
+}
+
+void FallWindow::B_abbruchClick() {
+    startWhenClosed_ = false;
+    Detection.abort();
+    AudioIn->StopWhenDrained();
+    setStatus(tr("   Abgebrochen   "), Red);
+}
+
+bool FallWindow::bufferFilled(char* buffer, int size) {
+    // A gap in the samples would make every later time early by its length.
+    if (!Detection.ended() && AudioIn->LostFrames() > lostAtStart_) {
+        Detection.abort();
+        AudioIn->StopWhenDrained();
+        setStatus(tr("  Daten verloren - bitte neu messen  "), Red);
+        return true;
+    }
+    // After the end or "Abbrechen" the drained buffers change nothing.
+    if (!Detection.ended()) Detection.analyse(buffer, size);
+    return true;
+}
+
+void FallWindow::setCell(int column, int row, const QString&) {
+    // The times to a tenth of a millisecond: a band passes in a few.
+    const int k = row - 1;
+    if (k < 0 || k >= SG_fall->rowCount()) return;
+    const double dark = Detection.DarkTimes[std::size_t(k)];
+    if (column == 1) {
+        SG_fall->item(k, Dark)->setText(formatFixed(dark, 4));
+        return;
+    }
+    // The band's speed as soon as its bright edge is known.
+    const double bright = Detection.BrightTimes[std::size_t(k)];
+    SG_fall->item(k, Bright)->setText(formatFixed(bright, 4));
+    if (bright > dark)
+        SG_fall->item(k, Speed)->setText(formatFixed(fence().bandWidth() / (bright - dark), 3));
+}
+
+void FallWindow::setStatus(const QString& caption, Rgb colour) {
+    L_status->setText(caption);
+    L_status->setAccessibleName(caption.trimmed());
+    setTextColour(L_status, toQColor(colour));
+}
+
+void FallWindow::stopCapture() {
+    AudioIn->StopWhenDrained();
+}
+
+void FallWindow::runEnded(int events, bool complete) {
+    FallDrop drop;
+    drop.complete = complete;
+    drop.darkTimes = Detection.DarkTimes;
+    drop.brightTimes = Detection.BrightTimes;
+    drop.darkTimes.resize(std::size_t(drop.bands())); // a band still dark is not one
+    if (complete)
+        setStatus(statusEnded(), Red);
+    else
+        setStatus(tr("  Unvollständig: %1 von %2 Latten  ").arg(drop.bands()).arg(fence().bands),
+                  Red);
+    (void)events; // the bands seen are the drop's
+    drops_.push_back(drop);
+    showResult(drop);
+}
+
+void FallWindow::showResult(const FallDrop& drop) {
+    const auto result = fitFall(drop, fence());
+    if (!result) {
+        L_ergebnis->setText(tr("Kein g aus weniger als %1 Latten.").arg(FallResult::MinBands));
+    } else {
+        QStringList lines;
+        //: %1 g with its uncertainty, %2 R²
+        lines << tr("Aus s-t (Parabel): %1, R² = %2")
+                     .arg(gText(result->g()), formatFixed(result->parabola.rSquared, 5));
+        if (result->line)
+            lines << tr("Aus v-t (Gerade): %1, R² = %2")
+                         .arg(gText(result->line->slope), formatFixed(result->line->rSquared, 5));
+        lines << tr("Abweichung von 9,81 m/s²: %1 %")
+                     .arg(formatFixed(result->differencePercent(), 2));
+        L_ergebnis->setText(lines.join('\n'));
+    }
+    L_ergebnis->setAccessibleDescription(L_ergebnis->text());
+}
+
+QString FallWindow::cellText(int column, int row) const {
+    const QTableWidgetItem* item = SG_fall->item(row, column);
+    return item ? item->text() : QString();
+}
+
+} // namespace kelmot
