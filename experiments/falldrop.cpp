@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "experiments/falldrop.h"
 
+#include "evaluation/seriesstatistics.h"
 #include "evaluation/uncertainty.h"
 
 #include <QCoreApplication>
@@ -41,6 +42,21 @@ std::optional<FallResult> fitFall(const FallDrop& drop, const FenceGeometry& fen
     result.parabola = *parabola;
     result.line = fitLine(vt.data(), v.data(), int(vt.size()));
     return result;
+}
+
+std::optional<FallSeries> fallSeries(const std::vector<FitParameter>& gOfEachDrop) {
+    std::vector<double> g, own;
+    for (const FitParameter& each : gOfEachDrop) {
+        g.push_back(each.value);
+        own.push_back(each.uncertainty);
+    }
+    if (g.size() < 2) return std::nullopt;
+    const Spread spread = spreadOf(g);
+    FallSeries series;
+    series.drops = spread.n;
+    series.meanG = {spread.mean, meanUncertainty(spread, own)};
+    series.deviation = spread.deviation;
+    return series;
 }
 
 QString gText(const FitParameter& g, const QLocale& locale) {

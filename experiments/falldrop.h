@@ -47,6 +47,17 @@ struct FallResult {
 };
 std::optional<FallResult> fitFall(const FallDrop& drop, const FenceGeometry& fence);
 
+// Over several drops, as "Messreihe auswerten" does for the track's runs:
+// the mean of their g (each from its parabola), the sample standard
+// deviation and the uncertainty of the mean (the larger of s/√n and what
+// the drops' own uncertainties allow). None from fewer than two.
+struct FallSeries {
+    int drops = 0;
+    FitParameter meanG;
+    double deviation = 0;
+};
+std::optional<FallSeries> fallSeries(const std::vector<FitParameter>& gOfEachDrop);
+
 // "g = (9,806 ± 0,012) m/s²" in the locale's number format.
 QString gText(const FitParameter& g, const QLocale& locale = QLocale());
 

@@ -230,6 +230,13 @@ void FallWindow::showResult(const FallDrop& drop) {
                          .arg(gText(result->line->slope), formatFixed(result->line->rSquared, 5));
         lines << tr("Abweichung von 9,81 m/s²: %1 %")
                      .arg(formatFixed(result->differencePercent(), 2));
+        gOfDrops_.push_back(result->g());
+        if (const auto series = fallSeries(gOfDrops_))
+            //: %1 the number of drops, %2 their mean g with its uncertainty, %3 the standard
+            //: deviation
+            lines << tr("Mittel aus %1 Fällen: %2, Standardabweichung %3 m/s²")
+                         .arg(series->drops)
+                         .arg(gText(series->meanG), formatUncertainty(series->deviation));
         L_ergebnis->setText(lines.join('\n'));
     }
     L_ergebnis->setAccessibleDescription(L_ergebnis->text());

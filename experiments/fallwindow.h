@@ -75,6 +75,7 @@ private:
     MeasurementStore& store_;
     NullSeriesSelector noSeries_;
     std::vector<FallDrop> drops_;
+    std::vector<FitParameter> gOfDrops_; // of each drop that gave g, for their mean
     std::uint64_t lostAtStart_ = 0;
     bool startWhenClosed_ = false;
 };

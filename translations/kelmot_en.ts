@@ -1119,6 +1119,11 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>Abweichung von 9,81 m/s²: %1 %</source>
         <translation>Difference from 9.81 m/s²: %1 %</translation>
     </message>
+    <message>
+        <source>Mittel aus %1 Fällen: %2, Standardabweichung %3 m/s²</source>
+        <extracomment>%1 the number of drops, %2 their mean g with its uncertainty, %3 the standard deviation</extracomment>
+        <translation>Mean of %1 drops: %2, standard deviation %3 m/s²</translation>
+    </message>
 </context>
 <context>
     <name>kelmot::RunListModel</name>

@@ -201,3 +201,18 @@ TEST(FallAnalysis, TheDemonstrationsDragLowersGALittle) {
         EXPECT_GT(result->g().value, 9.81 * 0.99);
     }
 }
+
+TEST(FallFit, SeveralDropsGiveTheMeanGItsSpreadAndTheUncertaintyOfTheMean) {
+    EXPECT_FALSE(fallSeries({}));
+    EXPECT_FALSE(fallSeries({{9.8, 0.01}}));
+    auto series = fallSeries({{9.80, 0.01}, {9.82, 0.01}});
+    ASSERT_TRUE(series);
+    EXPECT_EQ(series->drops, 2);
+    EXPECT_NEAR(series->meanG.value, 9.81, 1e-12);
+    EXPECT_NEAR(series->deviation, 0.02 / std::sqrt(2.0), 1e-12);
+    EXPECT_NEAR(series->meanG.uncertainty, 0.01, 1e-12); // s/√n beats √Σu²/n = 0.0071
+    // Identical drops do not make an exact mean: their own uncertainties hold.
+    series = fallSeries({{9.81, 0.03}, {9.81, 0.03}, {9.81, 0.03}});
+    ASSERT_TRUE(series);
+    EXPECT_NEAR(series->meanG.uncertainty, std::sqrt(3 * 0.03 * 0.03) / 3, 1e-12);
+}

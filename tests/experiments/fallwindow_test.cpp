@@ -95,6 +95,9 @@ TEST_F(FallMeasurement, AFenceWithFewerBandsEndsIncompleteAndTheNextDropMeasures
     EXPECT_EQ(Fall->L_status->text(), "  Messung beendet  ");
     EXPECT_TRUE(Fall->drops().back().complete);
     EXPECT_NE(Fall->drops()[0].darkTimes, Fall->drops()[1].darkTimes) << "each drop its own";
+    // Two drops with g: their mean, as "Messreihe auswerten" gives it.
+    EXPECT_TRUE(Fall->L_ergebnis->text().contains("Mittel aus 2 Fällen: g = ("))
+        << Fall->L_ergebnis->text().toStdString();
 }
 
 // A geometry that no fence has cannot be measured with, and says why; a
