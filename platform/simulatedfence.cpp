@@ -1,38 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/simulatedfence.h"
 
+#include "platform/scatter.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace kelmot::platform {
 
-namespace {
-
-// The drop's imperfections from its seed alone (splitmix64), whatever the
-// standard library.
-class Scatter {
-public:
-    explicit Scatter(std::uint32_t seed) : state_(0xD1B54A32D192ED03ull * (seed + 7ull)) {}
-    // Uniform in [0, 1).
-    double unit() {
-        state_ += 0x9E3779B97F4A7C15ull;
-        std::uint64_t z = state_;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        z ^= z >> 31;
-        return (z >> 11) * 0x1.0p-53;
-    }
-    double within(double limit) { return limit * (unit() * 2 - 1); }
-
-private:
-    std::uint64_t state_;
-};
-
-} // namespace
-
 SimulatedFence::SimulatedFence(const FenceDropParameters& parameters, int frameRate)
     : p_(parameters), rate_(frameRate > 0 ? frameRate : 22050), rng_(parameters.seed | 1u) {
-    Scatter scatter(p_.seed);
+    Scatter scatter(0xD1B54A32D192ED03ull * (p_.seed + 7ull));
     const double height =
         (p_.dropHeightMinMm + (p_.dropHeightMaxMm - p_.dropHeightMinMm) * scatter.unit()) / 1000;
     for (int k = 0; k < p_.bands; ++k) {

@@ -1,34 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/simulatedtrack.h"
 
+#include "platform/scatter.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace kelmot::platform {
-
-namespace {
-
-// The run's imperfections: a small generator of its own (splitmix64), so
-// that they follow from the seed alone, whatever the standard library.
-class Scatter {
-public:
-    explicit Scatter(std::uint32_t seed) : state_(0x9E3779B97F4A7C15ull * (seed + 1ull)) {}
-    // Uniform in [-limit, limit].
-    double within(double limit) {
-        state_ += 0x9E3779B97F4A7C15ull;
-        std::uint64_t z = state_;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        z ^= z >> 31;
-        return limit * ((z >> 11) * 0x1.0p-53 * 2 - 1);
-    }
-
-private:
-    std::uint64_t state_;
-};
-
-} // namespace
 
 SimulatedTrack::SimulatedTrack(const TrackParameters& parameters, int frameRate)
     : p_(parameters), rate_(frameRate > 0 ? frameRate : 22050), rng_(parameters.seed | 1u) {
@@ -36,7 +15,7 @@ SimulatedTrack::SimulatedTrack(const TrackParameters& parameters, int frameRate)
     // The input was connected long before: its high-pass has settled on
     // the level of a free beam.
     hpPrevIn_ = freeLevel();
-    Scatter scatter(p_.seed);
+    Scatter scatter(0x9E3779B97F4A7C15ull * (p_.seed + 1ull));
     startSpeed_ = p_.startSpeed + scatter.within(p_.startSpeedSpread);
     const double width = std::max(p_.flagWidthMm, 0.0) / 1000.0;
     for (int k = 0; k < 10; ++k) {
