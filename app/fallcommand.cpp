@@ -15,7 +15,8 @@ void say(std::FILE* err, const QString& text) {
     std::fputs(("kelmot: " + text + "\n").toLocal8Bit().constData(), err);
 }
 
-QString dropText(int number, const FallDrop& drop, const FenceGeometry& fence) {
+QString dropText(int number, const FallDrop& drop, const FenceGeometry& fence,
+                 const std::optional<FallResult>& result) {
     QStringList lines;
     lines << QCoreApplication::translate("FallCommand", "Fall %1").arg(number);
     lines << QCoreApplication::translate("FallCommand",
@@ -30,7 +31,7 @@ QString dropText(int number, const FallDrop& drop, const FenceGeometry& fence) {
         lines << QCoreApplication::translate("FallCommand", "Unvollständig: %1 von %2 Latten")
                      .arg(drop.bands())
                      .arg(fence.bands);
-    if (const auto result = fitFall(drop, fence))
+    if (result)
         lines << gText(result->g());
     else
         lines << QCoreApplication::translate("FallCommand", "Kein g aus weniger als %1 Latten.")
@@ -46,9 +47,10 @@ int printFallDrops(platform::WavStream& stream, std::int32_t threshold, SignalKi
     const FallAnalysis result = analyseFallRecording(
         stream, threshold, signal, options.fence, [&](int number, const FallDrop& drop) {
             if (number > 1) std::fputs("\r\n", out);
-            const QByteArray text = dropText(number, drop, options.fence).toUtf8();
+            const auto result = fitFall(drop, options.fence);
+            const QByteArray text = dropText(number, drop, options.fence, result).toUtf8();
             std::fwrite(text.constData(), 1, std::size_t(text.size()), out);
-            if (fitFall(drop, options.fence)) ++withG;
+            if (result) ++withG;
         });
     std::fflush(out);
     if (!result.error.empty()) {
