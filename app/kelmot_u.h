@@ -126,9 +126,9 @@ public:
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     TAudioMixer* Mixer = nullptr;
-    std::array<QPixmap, 11> ImageList1;
+    std::array<QPixmap, 12> ImageList1;
     QToolBar* ToolBar1 = nullptr;
-    std::array<QWidget*, 25> ToolButtons{}; // ToolButton1 .. ToolButton25
+    std::array<QWidget*, 27> ToolButtons{}; // ToolButton1 .. ToolButton27
     QLabel* Image1 = nullptr;
 
     // Menu items.

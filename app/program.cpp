@@ -131,7 +131,7 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     links.table = create(Form6, new TForm6(Store, Form1, overwriteQuestion));
     links.overwrite = create(Form7, new TForm7(Form1));
     links.fall = Fall =
-        new FallWindow(Store, fallCapture ? std::move(fallCapture) : capture, Form1);
+        new FallWindow(Store, fallCapture ? std::move(fallCapture) : capture, *Keeping, Form1);
     // The settings dialog listens to the same source as the measurement.
     links.settings = create(Form8, new TForm8(Store, *Form1->Mixer, *Form2, Form6->selector(),
                                               std::move(capture), Form1));

@@ -17,6 +17,16 @@ RunRecord RunKeeping::recordOfNewestRun(const CompletedRun& run) const {
         record.darkTimes[k] = store_.RunTimes[0][k];
         record.brightTimes[k] = store_.RunTimes[1][k];
     }
+    record.number = store_.MeasurementNumber;
+    record.name = store_.SeriesName[0];
+    record.kind = QString::fromLatin1(run.withBrightTimes ? KindVt : KindSt);
+    record.resolution = store_.SeriesResolution[0];
+    record.flagWidthMm = context_.flagWidth ? context_.flagWidth() : QString();
+    stamp(record);
+    return record;
+}
+
+void RunKeeping::stamp(RunRecord& record) const {
     // The run ended with its last bright edge, a moment ago; it began its
     // duration before that, by the sound card's clock.
     record.endedUtc = QDateTime::currentDateTimeUtc();
@@ -26,15 +36,18 @@ RunRecord RunKeeping::recordOfNewestRun(const CompletedRun& run) const {
             ? record.endedUtc.addMSecs(-static_cast<qint64>(std::llround(duration * 1000)))
             : record.endedUtc;
     record.utcOffsetSeconds = QDateTime::currentDateTime().offsetFromUtc();
-    record.number = store_.MeasurementNumber;
-    record.name = store_.SeriesName[0];
-    record.kind = QString::fromLatin1(run.withBrightTimes ? KindVt : KindSt);
-    record.resolution = store_.SeriesResolution[0];
     record.threshold = store_.Threshold;
-    record.flagWidthMm = context_.flagWidth ? context_.flagWidth() : QString();
     record.source = context_.source ? context_.source() : QString();
     record.programVersion = QString::fromLatin1(ProgramVersion);
-    return record;
+}
+
+std::optional<QString> RunKeeping::keepDrop(RunRecord& drop) {
+    stamp(drop);
+    // The lesson in the store is the track's, unchanged by a drop: mirrored as it is.
+    const QByteArray lesson = lessonState(store_);
+    auto failure = journal_.keepRun(drop, lesson);
+    if (!failure) mirrored_ = lesson;
+    return failure;
 }
 
 std::optional<QString> RunKeeping::keepRun(const CompletedRun& run) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "acquisition/runkeeper.h"
+#include "experiments/dropkeeping.h"
 #include "journal/runjournal.h"
 #include "store/measurementstore.h"
 
@@ -14,7 +15,7 @@ namespace kelmot {
 // measurement window completes is kept with what was measured and how, and
 // the lesson in the store is mirrored as it changes, so that a start after
 // a crash brings it back.
-class RunKeeping : public RunKeeper {
+class RunKeeping : public RunKeeper, public DropKeeper {
 public:
     struct Context {
         std::function<QString()> flagWidth; // the evaluation table's field, mm
@@ -25,6 +26,8 @@ public:
     // RunKeeper
     std::optional<QString> keepRun(const CompletedRun& run) override;
     std::optional<QString> problem() const override;
+    // DropKeeper: the free fall's drops, with the time and source as for a run.
+    std::optional<QString> keepDrop(RunRecord& drop) override;
 
     // The store may have changed: mirrored when it has.
     void storeChanged();
@@ -36,6 +39,9 @@ public:
     RunRecord recordOfNewestRun(const CompletedRun& run) const;
 
 private:
+    // When, how and from where a record just ended was measured.
+    void stamp(RunRecord& record) const;
+
     RunJournal& journal_;
     MeasurementStore& store_;
     Context context_;

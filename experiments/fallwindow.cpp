@@ -4,14 +4,26 @@
 #include "acquisition/AudioIO.h"
 #include "acquisition/capturesetup.h"
 #include "evaluation/uncertainty.h"
+#include "experiments/falldiagramview.h"
+#include "experiments/falltable.h"
+#include "store/fileio.h"
 #include "store/numberformat.h"
 #include "widgets/controls.h"
+#include "widgets/errorreport.h"
+#include "widgets/filechoice.h"
+#include "widgets/popupaccessibility.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -25,11 +37,11 @@ enum Column { Band, Position, Dark, Bright, Speed, Columns };
 } // namespace
 
 FallWindow::FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveInBackend> capture,
-                       QWidget* parent)
-    : QWidget(parent, Qt::Window), Detection(store, *this), store_(store) {
+                       DropKeeper& keeper, QWidget* parent)
+    : QWidget(parent, Qt::Window), Detection(store, *this), store_(store), keeper_(keeper) {
     setObjectName("FallWindow");
     setWindowTitle(tr("   Freier Fall mit dem Lattenzaun"));
-    resize(720, 560);
+    resize(1160, 560);
 
     GB_zaun = place<QGroupBox>(this, "GB_zaun", {16, 12, 688, 92}, tr("   Lattenzaun   "));
     auto* latten = place<QLabel>(GB_zaun, "L_latten", {16, 28, 70, 24}, tr("Latten:"));
@@ -55,6 +67,10 @@ FallWindow::FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveIn
     B_abbruch = place<QPushButton>(this, "B_abbruch", {140, 116, 110, 30}, tr("Abbrechen"));
     L_status = place<QLabel>(this, "L_status", {270, 116, 434, 30});
     L_status->setFont(sizedFont(L_status->font(), 16, true));
+    L_journal = place<QLabel>(this, "L_journal", {16, 150, 688, 0});
+    L_journal->setWordWrap(true);
+    setTextColour(L_journal, toQColor(Red));
+    L_journal->hide();
 
     SG_fall = place<QTableWidget>(this, "SG_fall", {16, 158, 688, 270});
     SG_fall->setColumnCount(Columns);
@@ -64,6 +80,19 @@ FallWindow::FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveIn
     SG_fall->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     SG_fall->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SG_fall->setAccessibleName(tr("Messtabelle des Falls"));
+    SG_fall->setToolTip(tr("Rechter Mausklick öffnet Menü"));
+    SG_fall->installEventFilter(this);
+    SG_fall->viewport()->installEventFilter(this);
+
+    PopupMenu1 = new QMenu(this);
+    exposePopupToScreenReaders(this, PopupMenu1);
+    PopupMenu1->setObjectName("PopupMenu1");
+    TabelleinZwischenablage1 = PopupMenu1->addAction(tr("Tabelle in Zwischenablage"));
+    ExportalsEXCELDatei1 = PopupMenu1->addAction(tr("Export als EXCEL-Datei"));
+    ExportalsCSVDatei1 = PopupMenu1->addAction(tr("Export als CSV-Datei"));
+    connect(TabelleinZwischenablage1, &QAction::triggered, this, &FallWindow::copyTable);
+    connect(ExportalsEXCELDatei1, &QAction::triggered, this, [this] { exportTable(true); });
+    connect(ExportalsCSVDatei1, &QAction::triggered, this, [this] { exportTable(false); });
 
     L_ergebnis = place<QLabel>(this, "L_ergebnis", {16, 438, 688, 110});
     L_ergebnis->setWordWrap(true);
@@ -71,6 +100,14 @@ FallWindow::FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveIn
     L_ergebnis->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     L_ergebnis->setFocusPolicy(Qt::StrongFocus); // the result is read by keyboard too
     L_ergebnis->setAccessibleName(tr("Ergebnis"));
+
+    // The diagrams right of the table, each the size of its clipboard picture.
+    PB_st = new FallDiagramView(FallQuantity::Distance, tr("s-t-Diagramm"), this);
+    PB_st->setObjectName("PB_st");
+    PB_st->setGeometry(730, 12, 413, 266);
+    PB_vt = new FallDiagramView(FallQuantity::Speed, tr("v-t-Diagramm"), this);
+    PB_vt->setObjectName("PB_vt");
+    PB_vt->setGeometry(730, 286, 413, 266);
 
     const FenceGeometry fence = rememberedFence();
     SB_latten->setValue(fence.bands);
@@ -117,7 +154,7 @@ void FallWindow::geometryChanged() {
 
 void FallWindow::clearTable(int rows) {
     SG_fall->setRowCount(rows);
-    const FenceGeometry f = fence();
+    const FenceGeometry f = dropFence_;
     for (int k = 0; k < rows; ++k) {
         for (int c = 0; c < Columns; ++c)
             SG_fall->setItem(k, c, new QTableWidgetItem);
@@ -130,9 +167,11 @@ void FallWindow::B_messClick() {
     if (fenceGeometryProblem(fence())) return;
     Detection.reset();
     lostAtStart_ = AudioIn->LostFrames();
-    clearTable(fence().bands);
+    dropFence_ = fence();
+    clearTable(dropFence_.bands);
     L_ergebnis->clear();
     L_ergebnis->setAccessibleDescription(QString());
+    showDiagrams({}, std::nullopt);
     setStatus(statusWaiting(), Red);
     if (AudioIn->DeviceOpen() && AudioIn->KeepRunning()) return; // the next buffer starts anew
     if (AudioIn->DeviceOpen()) {
@@ -187,7 +226,15 @@ void FallWindow::setCell(int column, int row, const QString&) {
     const double bright = Detection.BrightTimes[std::size_t(k)];
     SG_fall->item(k, Bright)->setText(formatFixed(bright, 4));
     if (bright > dark)
-        SG_fall->item(k, Speed)->setText(formatFixed(fence().bandWidth() / (bright - dark), 3));
+        SG_fall->item(k, Speed)->setText(formatFixed(dropFence_.bandWidth() / (bright - dark), 3));
+    // The diagrams follow the drop band by band; the fits come at its end.
+    showDiagrams(dropSoFar(), std::nullopt);
+}
+
+void FallWindow::showDiagrams(const FallDrop& drop, const std::optional<FallResult>& result) {
+    const std::vector<FallPoint> points = fallPoints(drop, dropFence_);
+    PB_st->showDrop(points, result);
+    PB_vt->showDrop(points, result);
 }
 
 void FallWindow::setStatus(const QString& caption, Rgb colour) {
@@ -201,23 +248,35 @@ void FallWindow::stopCapture() {
 }
 
 void FallWindow::runEnded(int events, bool complete) {
-    FallDrop drop;
+    FallDrop drop = dropSoFar();
     drop.complete = complete;
-    drop.darkTimes = Detection.DarkTimes;
-    drop.brightTimes = Detection.BrightTimes;
-    drop.darkTimes.resize(std::size_t(drop.bands())); // a band still dark is not one
+    // On disk before the window says the drop has ended; a journal that
+    // fails says so and stops nothing.
+    RunRecord record = dropRecord(drop, dropFence_, int(drops_.size()) + 1);
+    showJournalProblem(keeper_.keepDrop(record));
     if (complete)
         setStatus(statusEnded(), Red);
     else
-        setStatus(tr("  Unvollständig: %1 von %2 Latten  ").arg(drop.bands()).arg(fence().bands),
+        setStatus(tr("  Unvollständig: %1 von %2 Latten  ").arg(drop.bands()).arg(dropFence_.bands),
                   Red);
     (void)events; // the bands seen are the drop's
     drops_.push_back(drop);
     showResult(drop);
 }
 
+void FallWindow::showJournalProblem(const std::optional<QString>& problem) {
+    // The table moves down to make room for the problem, and back.
+    const int room = problem ? 44 : 0;
+    L_journal->setText(problem.value_or(QString()));
+    L_journal->setAccessibleName(L_journal->text());
+    L_journal->setGeometry(16, 150, 688, room);
+    L_journal->setVisible(bool(problem));
+    SG_fall->setGeometry(16, 158 + room, 688, 270 - room);
+}
+
 void FallWindow::showResult(const FallDrop& drop) {
-    const auto result = fitFall(drop, fence());
+    const auto result = fitFall(drop, dropFence_);
+    showDiagrams(drop, result);
     if (!result) {
         L_ergebnis->setText(tr("Kein g aus weniger als %1 Latten.").arg(FallResult::MinBands));
     } else {
@@ -240,6 +299,65 @@ void FallWindow::showResult(const FallDrop& drop) {
         L_ergebnis->setText(lines.join('\n'));
     }
     L_ergebnis->setAccessibleDescription(L_ergebnis->text());
+}
+
+FallDrop FallWindow::dropSoFar() const {
+    FallDrop drop;
+    drop.darkTimes = Detection.DarkTimes;
+    drop.brightTimes = Detection.BrightTimes;
+    drop.darkTimes.resize(std::size_t(drop.bands())); // a band still dark is not one yet
+    return drop;
+}
+
+TableTexts FallWindow::tableTexts() const {
+    // The bands of the drop in the table, those seen so far while it runs.
+    return fallTable(fallPoints(dropSoFar(), dropFence_));
+}
+
+void FallWindow::copyTable() {
+    QApplication::clipboard()->setText(fallClipboardText(tableTexts()));
+}
+
+bool FallWindow::exportTable(bool spreadsheet) {
+    if (!SD1) {
+        SD1 = new QFileDialog(this);
+        SD1->setObjectName("SD1");
+        SD1->setAcceptMode(QFileDialog::AcceptSave);
+    }
+    // The dialog adds the extension itself, and so asks before replacing that file.
+    SD1->setDefaultSuffix(spreadsheet ? QStringLiteral("xls") : QStringLiteral("csv"));
+    SD1->setNameFilter(spreadsheet ? tr("EXCEL-Daten (*.xls);;Alle Dateien (*)")
+                                   : tr("CSV-Daten (*.csv);;Alle Dateien (*)"));
+    const auto chosen = chooseFileIn(*SD1);
+    if (!chosen) return false;
+    const QString fileName =
+        withExtension(*chosen, spreadsheet ? QStringLiteral(".xls") : QStringLiteral(".csv"));
+    return writeTable(fileName, spreadsheet);
+}
+
+bool FallWindow::writeTable(const QString& fileName, bool spreadsheet) {
+    const TableTexts table = tableTexts();
+    const QByteArray content = spreadsheet ? fallWorkbook(table) : fallCsv(table);
+    if (const auto error = saveFileAtomically(fileName, content)) {
+        reportError(this, *error);
+        return false;
+    }
+    return true;
+}
+
+bool FallWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The table's popup by the context-menu key, Shift+F10 or a right click.
+    const bool table = watched == SG_fall || watched == SG_fall->viewport();
+    if (table && event->type() == QEvent::KeyPress &&
+        isContextMenuKey(static_cast<QKeyEvent*>(event))) {
+        PopupMenu1->popup(SG_fall->mapToGlobal(QPoint(40, 40)));
+        return true;
+    }
+    if (table && event->type() == QEvent::ContextMenu) {
+        if (!PopupMenu1->isVisible()) PopupMenu1->popup(SG_fall->mapToGlobal(QPoint(40, 40)));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString FallWindow::cellText(int column, int row) const {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "acquisition/lightbarrierdetector.h"
+#include "evaluation/tabletext.h"
+#include "experiments/dropkeeping.h"
 #include "experiments/falldrop.h"
 #include "platform/wavein.h"
 #include "store/measurementstore.h"
@@ -11,7 +13,9 @@
 #include <vector>
 
 class QDoubleSpinBox;
+class QFileDialog;
 class QGroupBox;
+class QMenu;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -19,6 +23,7 @@ class QTableWidget;
 
 namespace kelmot {
 
+class FallDiagramView;
 class TAudioIn;
 
 // "Messen freier Fall": a picket fence dropped through one light barrier.
@@ -32,8 +37,9 @@ class TAudioIn;
 class FallWindow : public QWidget, private DetectionOutput {
     Q_OBJECT
 public:
+    // Each drop is kept by `keeper` before the window calls it ended.
     FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveInBackend> capture,
-               QWidget* parent = nullptr);
+               DropKeeper& keeper, QWidget* parent = nullptr);
     ~FallWindow() override;
 
     void B_messClick();
@@ -43,6 +49,14 @@ public:
     // The drops measured since the window was made, the last one last.
     const std::vector<FallDrop>& drops() const { return drops_; }
     QString cellText(int column, int row) const;
+    // The table of the last drop, as the clipboard, the spreadsheet and the
+    // CSV file get it.
+    TableTexts tableTexts() const;
+    void copyTable();
+    // Asks for a file, then writes the table there; false where nothing was
+    // written (cancelled, or an error the user was told of).
+    bool exportTable(bool spreadsheet);
+    bool writeTable(const QString& fileName, bool spreadsheet);
 
     QGroupBox* GB_zaun = nullptr;
     QSpinBox* SB_latten = nullptr;
@@ -52,8 +66,16 @@ public:
     QPushButton* B_mess = nullptr;
     QPushButton* B_abbruch = nullptr;
     QLabel* L_status = nullptr;
+    QLabel* L_journal = nullptr; // why the drops are not kept, when they are not
     QTableWidget* SG_fall = nullptr;
     QLabel* L_ergebnis = nullptr;
+    FallDiagramView* PB_st = nullptr; // distance over time, with the parabola
+    FallDiagramView* PB_vt = nullptr; // speed over time, with the line
+    QMenu* PopupMenu1 = nullptr;      // the table's: clipboard and files
+    QAction* TabelleinZwischenablage1 = nullptr;
+    QAction* ExportalsEXCELDatei1 = nullptr;
+    QAction* ExportalsCSVDatei1 = nullptr;
+    QFileDialog* SD1 = nullptr;
     TAudioIn* AudioIn = nullptr;
     LightBarrierDetector Detection;
 
@@ -71,10 +93,16 @@ private:
     void geometryChanged();
     void clearTable(int rows);
     void showResult(const FallDrop& drop);
+    FallDrop dropSoFar() const;
+    void showJournalProblem(const std::optional<QString>& problem);
+    void showDiagrams(const FallDrop& drop, const std::optional<FallResult>& result);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     MeasurementStore& store_;
+    DropKeeper& keeper_;
     NullSeriesSelector noSeries_;
     std::vector<FallDrop> drops_;
+    FenceGeometry dropFence_;            // the geometry the drop in the table was measured with
     std::vector<FitParameter> gOfDrops_; // of each drop that gave g, for their mean
     std::uint64_t lostAtStart_ = 0;
     bool startWhenClosed_ = false;

@@ -203,8 +203,23 @@ std::vector<RunRecord> AllRunsWindow::selectedRuns() const {
     return runs;
 }
 
+std::vector<RunRecord> AllRunsWindow::selectedTrackRuns() {
+    std::vector<RunRecord> runs;
+    bool drops = false;
+    for (RunRecord& run : selectedRuns()) {
+        if (run.drop)
+            drops = true;
+        else
+            runs.push_back(std::move(run));
+    }
+    // A drop's bands are no track's ten barriers: it is exported as a table.
+    if (drops && runs.empty())
+        reportError(this, tr("Ein freier Fall lässt sich nur als Tabelle exportieren."));
+    return runs;
+}
+
 void AllRunsWindow::load(bool withBrightTimes) {
-    const auto runs = selectedRuns();
+    const auto runs = selectedTrackRuns();
     if (runs.empty()) return;
     loader_.loadRuns(runs, withBrightTimes);
 }
@@ -218,7 +233,7 @@ void AllRunsWindow::renameSelected() {
 }
 
 void AllRunsWindow::saveSelected() {
-    const auto runs = selectedRuns();
+    const auto runs = selectedTrackRuns();
     if (runs.empty()) return;
     const auto folder = chooseFileIn(*FolderDialog);
     if (!folder) return;

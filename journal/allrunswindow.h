@@ -38,6 +38,9 @@ public:
 
     // The runs chosen in the list, newest first.
     std::vector<RunRecord> selectedRuns() const;
+    // Those of the track: a drop cannot be loaded or saved as one, which is
+    // said when only drops are chosen.
+    std::vector<RunRecord> selectedTrackRuns();
     RunListModel& model() { return model_; }
 
     QLabel* L_problem = nullptr;

@@ -210,6 +210,17 @@ JournalFile::Outcome JournalFile::migrate() {
                                     " recovered INTEGER NOT NULL DEFAULT 0,"
                                     " lesson BLOB)"));
     }
+    if (found < 2) {
+        // A drop's bands, as many as the fence has, beside its row in runs.
+        ok = ok && execute(QStringLiteral("CREATE TABLE drops ("
+                                          " run_id INTEGER PRIMARY KEY,"
+                                          " bands INTEGER NOT NULL,"
+                                          " pitch_mm REAL NOT NULL,"
+                                          " band_width_mm REAL NOT NULL,"
+                                          " complete INTEGER NOT NULL,"
+                                          " dark_times TEXT NOT NULL,"
+                                          " bright_times TEXT NOT NULL)"));
+    }
     ok = ok && execute(QStringLiteral("PRAGMA user_version=%1").arg(SchemaVersion)) &&
          execute(QStringLiteral("COMMIT"));
     if (!ok) {

@@ -26,9 +26,20 @@ QString text(const QString& s) {
     return s.isNull() ? QStringLiteral("") : s;
 }
 
-constexpr char RunColumns[] =
-    "id, started_utc, ended_utc, utc_offset, number, name, kind, resolution, threshold, "
-    "dark_times, bright_times, flag_width, source, program_version, session";
+// A run with its drop's bands, where it is a drop.
+constexpr char SelectRuns[] =
+    "SELECT r.id, r.started_utc, r.ended_utc, r.utc_offset, r.number, r.name, r.kind, "
+    "r.resolution, r.threshold, r.dark_times, r.bright_times, r.flag_width, r.source, "
+    "r.program_version, r.session, d.bands, d.pitch_mm, d.band_width_mm, d.complete, "
+    "d.dark_times, d.bright_times FROM runs r LEFT JOIN drops d ON d.run_id = r.id";
+
+// A drop's times: as many as it saw bands; nothing from a field another
+// program spoiled.
+std::vector<double> dropTimes(const QString& text) {
+    std::vector<double> times(std::size_t(text.count(u' ') + 1));
+    if (text.isEmpty() || !readTimesText(text, times)) return {};
+    return times;
+}
 
 RunRecord runFrom(const QSqlQuery& q) {
     RunRecord run;
@@ -50,6 +61,18 @@ RunRecord runFrom(const QSqlQuery& q) {
     run.source = q.value(12).toString();
     run.programVersion = q.value(13).toString();
     run.session = q.value(14).toString();
+    if (!q.value(15).isNull()) {
+        DropRecord drop;
+        drop.bands = q.value(15).toInt();
+        drop.pitchMm = q.value(16).toDouble();
+        drop.bandWidthMm = q.value(17).toDouble();
+        drop.complete = q.value(18).toBool();
+        drop.darkTimes = dropTimes(q.value(19).toString());
+        drop.brightTimes = dropTimes(q.value(20).toString());
+        if (drop.darkTimes.size() != drop.brightTimes.size())
+            drop.darkTimes = drop.brightTimes = {};
+        run.drop = std::move(drop);
+    }
     return run;
 }
 
@@ -148,6 +171,20 @@ std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& les
     q.addBindValue(session_);
     bool ok = q.exec();
     const qint64 id = q.lastInsertId().toLongLong();
+    QSqlQuery drop(db);
+    if (ok && run.drop) {
+        drop.prepare(QStringLiteral(
+            "INSERT INTO drops (run_id, bands, pitch_mm, band_width_mm, complete, dark_times, "
+            "bright_times) VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        drop.addBindValue(id);
+        drop.addBindValue(run.drop->bands);
+        drop.addBindValue(run.drop->pitchMm);
+        drop.addBindValue(run.drop->bandWidthMm);
+        drop.addBindValue(run.drop->complete ? 1 : 0);
+        drop.addBindValue(timesText(run.drop->darkTimes));
+        drop.addBindValue(timesText(run.drop->brightTimes));
+        ok = drop.exec();
+    }
     QSqlQuery mirror(db);
     if (ok) {
         mirror.prepare(QStringLiteral("UPDATE sessions SET lesson = ? WHERE id = ?"));
@@ -158,9 +195,12 @@ std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& les
     QSqlQuery commit(db);
     if (ok) ok = commit.exec(QStringLiteral("COMMIT"));
     if (!ok) {
-        const QString why = !q.lastError().text().isEmpty()        ? q.lastError().text()
-                            : !mirror.lastError().text().isEmpty() ? mirror.lastError().text()
-                                                                   : commit.lastError().text();
+        QString why = commit.lastError().text();
+        for (const QSqlQuery* each : {&q, &drop, &mirror})
+            if (!each->lastError().text().isEmpty()) {
+                why = each->lastError().text();
+                break;
+            }
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         return failed(why);
     }
@@ -251,8 +291,8 @@ std::vector<RunRecord> RunJournal::runs(const QDateTime& sinceUtc) const {
     if (!file_.isOpen()) return list;
     QSqlQuery q(const_cast<JournalFile&>(file_).database());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT %1 FROM runs WHERE started_utc >= ? ORDER BY id")
-                  .arg(QLatin1String(RunColumns)));
+    q.prepare(
+        QStringLiteral("%1 WHERE r.started_utc >= ? ORDER BY r.id").arg(QLatin1String(SelectRuns)));
     // An empty text (not a null one: NULL compares with nothing) comes before every time.
     q.addBindValue(sinceUtc.isValid() ? utcText(sinceUtc) : QStringLiteral(""));
     if (!q.exec()) return list;
@@ -264,7 +304,7 @@ std::vector<RunRecord> RunJournal::runs(const QDateTime& sinceUtc) const {
 std::optional<RunRecord> RunJournal::run(qint64 id) const {
     if (!file_.isOpen()) return std::nullopt;
     QSqlQuery q(const_cast<JournalFile&>(file_).database());
-    q.prepare(QStringLiteral("SELECT %1 FROM runs WHERE id = ?").arg(QLatin1String(RunColumns)));
+    q.prepare(QStringLiteral("%1 WHERE r.id = ?").arg(QLatin1String(SelectRuns)));
     q.addBindValue(id);
     if (!q.exec() || !q.next()) return std::nullopt;
     return runFrom(q);
@@ -290,8 +330,12 @@ std::optional<QString> RunJournal::remove(const QList<qint64>& ids) {
         QSqlQuery q(db);
         q.prepare(QStringLiteral("DELETE FROM runs WHERE id = ?"));
         q.addBindValue(id);
-        if (!q.exec()) {
-            const QString why = q.lastError().text();
+        QSqlQuery drop(db); // a drop's bands go with it
+        drop.prepare(QStringLiteral("DELETE FROM drops WHERE run_id = ?"));
+        drop.addBindValue(id);
+        if (!q.exec() || !drop.exec()) {
+            const QString why =
+                q.lastError().text().isEmpty() ? drop.lastError().text() : q.lastError().text();
             QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
             return failed(why);
         }

@@ -5,12 +5,26 @@
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
+#include <vector>
 
 namespace kelmot {
 
 // The kinds of run the journal keeps, as its files spell them.
 inline constexpr char KindSt[] = "s-t";
 inline constexpr char KindVt[] = "v-t";
+inline constexpr char KindFall[] = "Fall"; // a picket fence dropped through one barrier
+
+// A drop of a picket fence: its geometry and the times of every band seen,
+// which may be more than a track's ten barriers.
+struct DropRecord {
+    int bands = 0; // of the fence
+    double pitchMm = 0;
+    double bandWidthMm = 0;
+    bool complete = false; // every band was seen
+    std::vector<double> darkTimes;
+    std::vector<double> brightTimes;
+};
 
 // One completed run as the journal keeps it: everything needed to load it
 // again and to say later how it was measured.
@@ -30,9 +44,18 @@ struct RunRecord {
     QString source;      // card and input, "Simulation" or the replayed file
     QString programVersion;
     QString session; // the program start that measured it
+    // A drop (kind "Fall"): its own times; darkTimes and brightTimes above
+    // then hold its first ten bands, zero where it had fewer.
+    std::optional<DropRecord> drop;
 
     // From the first dark edge to the last bright one.
-    double durationSeconds() const { return brightTimes[BarrierCount - 1] - darkTimes[0]; }
+    double durationSeconds() const {
+        if (drop)
+            return drop->brightTimes.empty() || drop->darkTimes.empty()
+                       ? 0
+                       : drop->brightTimes.back() - drop->darkTimes.front();
+        return brightTimes[BarrierCount - 1] - darkTimes[0];
+    }
     QDateTime startedLocal() const { return startedUtc.toOffsetFromUtc(utcOffsetSeconds); }
     QDateTime endedLocal() const { return endedUtc.toOffsetFromUtc(utcOffsetSeconds); }
 };

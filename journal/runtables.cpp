@@ -18,8 +18,9 @@ QString runLine(const RunRecord& run) {
         QString(run.name).replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' '),
         run.kind,
         QString::number(run.resolution),
-        timesText(run.darkTimes, u'\t'),
-        timesText(run.brightTimes, u'\t'),
+        // A drop has as many times as it saw bands.
+        run.drop ? timesText(run.drop->darkTimes, u'\t') : timesText(run.darkTimes, u'\t'),
+        run.drop ? timesText(run.drop->brightTimes, u'\t') : timesText(run.brightTimes, u'\t'),
     };
     return fields.join(u'\t');
 }
@@ -36,6 +37,17 @@ TableTexts runsTable(const std::vector<RunRecord>& runs, const QLocale& locale) 
                      QCoreApplication::translate("RunTables", "Zeit an (s)")});
     for (const RunRecord& run : runs) {
         const QDateTime local = run.startedLocal();
+        if (run.drop) {
+            // A row per band: its leading edge's fall, its times to a tenth of a millisecond.
+            const DropRecord& d = *run.drop;
+            for (std::size_t k = 0; k < d.darkTimes.size(); ++k)
+                table.push_back({QString::number(run.id), local.date().toString(Qt::ISODate),
+                                 local.time().toString(QStringLiteral("HH:mm:ss")), run.name,
+                                 run.kind, formatFixed(double(k) * d.pitchMm / 1000, 3, locale),
+                                 formatFixed(d.darkTimes[k], 4, locale),
+                                 formatFixed(d.brightTimes[k], 4, locale)});
+            continue;
+        }
         const int decimals = decimalsForResolution(run.resolution);
         for (int k = 0; k < BarrierCount; ++k) {
             table.push_back({QString::number(run.id), local.date().toString(Qt::ISODate),

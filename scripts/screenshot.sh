@@ -14,6 +14,7 @@
 #                      the classroom page after the run, in headless Chromium
 #                      as wide as a projector and as a phone
 #   messreihe.png      "Messreihe auswerten" after three runs in "three lists" mode
+#   freier-fall.png    "Messen freier Fall" after three drops of the virtual fence
 # Usage: scripts/screenshot.sh [output folder]   (default docs/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -197,6 +197,13 @@
     </message>
 </context>
 <context>
+    <name>DropKeeping</name>
+    <message>
+        <source>Fall %1</source>
+        <translation>Drop %1</translation>
+    </message>
+</context>
+<context>
     <name>FallCommand</name>
     <message>
         <source>Fall %1</source>
@@ -224,10 +231,63 @@
     </message>
 </context>
 <context>
+    <name>FallDiagram</name>
+    <message>
+        <source>Parabel: %1 (R² = %2)</source>
+        <extracomment>the parabola fitted to the distances: %1 g with its uncertainty, %2 R²</extracomment>
+        <translation>Parabola: %1 (R² = %2)</translation>
+    </message>
+    <message>
+        <source>Gerade: %1 (R² = %2)</source>
+        <extracomment>the line fitted to the speeds: %1 g with its uncertainty, %2 R²</extracomment>
+        <translation>Line: %1 (R² = %2)</translation>
+    </message>
+    <message>
+        <source>Weg in m</source>
+        <translation>Distance in m</translation>
+    </message>
+    <message>
+        <source>v in m/s</source>
+        <translation>v in m/s</translation>
+    </message>
+    <message>
+        <source>s-t-Diagramm des Falls mit %1 Latten.</source>
+        <extracomment>%1 the number of bands drawn</extracomment>
+        <translation>s-t diagram of the drop with %1 bands.</translation>
+    </message>
+    <message>
+        <source>v-t-Diagramm des Falls mit %1 Latten.</source>
+        <translation>v-t diagram of the drop with %1 bands.</translation>
+    </message>
+</context>
+<context>
     <name>FallDrop</name>
     <message>
         <source>g = %1 m/s²</source>
         <translation>g = %1 m/s²</translation>
+    </message>
+</context>
+<context>
+    <name>FallTable</name>
+    <message>
+        <source>Latte</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>s in m</source>
+        <translation>s in m</translation>
+    </message>
+    <message>
+        <source>t dunkel in s</source>
+        <translation>t dark in s</translation>
+    </message>
+    <message>
+        <source>t hell in s</source>
+        <translation>t bright in s</translation>
+    </message>
+    <message>
+        <source>v in m/s</source>
+        <translation>v in m/s</translation>
     </message>
 </context>
 <context>
@@ -962,6 +1022,10 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>Messungen</source>
         <translation>Runs</translation>
     </message>
+    <message>
+        <source>Ein freier Fall lässt sich nur als Tabelle exportieren.</source>
+        <translation>A free fall can only be exported as a table.</translation>
+    </message>
 </context>
 <context>
     <name>kelmot::ClassroomWindow</name>
@@ -1026,6 +1090,17 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Ausgleichskurve</source>
         <translation>Fitted curve</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::FallDiagramView</name>
+    <message>
+        <source>Zwischenablage</source>
+        <translation>Copy to clipboard</translation>
+    </message>
+    <message>
+        <source>Ausdrucken</source>
+        <translation>Print</translation>
     </message>
 </context>
 <context>
@@ -1123,6 +1198,38 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>Mittel aus %1 Fällen: %2, Standardabweichung %3 m/s²</source>
         <extracomment>%1 the number of drops, %2 their mean g with its uncertainty, %3 the standard deviation</extracomment>
         <translation>Mean of %1 drops: %2, standard deviation %3 m/s²</translation>
+    </message>
+    <message>
+        <source>Rechter Mausklick öffnet Menü</source>
+        <translation>Right-click to open the menu</translation>
+    </message>
+    <message>
+        <source>Tabelle in Zwischenablage</source>
+        <translation>Copy table to clipboard</translation>
+    </message>
+    <message>
+        <source>Export als EXCEL-Datei</source>
+        <translation>Export as Excel file</translation>
+    </message>
+    <message>
+        <source>Export als CSV-Datei</source>
+        <translation>Export as CSV file</translation>
+    </message>
+    <message>
+        <source>s-t-Diagramm</source>
+        <translation>s-t diagram</translation>
+    </message>
+    <message>
+        <source>v-t-Diagramm</source>
+        <translation>v-t diagram</translation>
+    </message>
+    <message>
+        <source>EXCEL-Daten (*.xls);;Alle Dateien (*)</source>
+        <translation>Excel files (*.xls);;All files (*)</translation>
+    </message>
+    <message>
+        <source>CSV-Daten (*.csv);;Alle Dateien (*)</source>
+        <translation>CSV data (*.csv);;All files (*)</translation>
     </message>
 </context>
 <context>
@@ -1379,6 +1486,10 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Messen freier Fall</source>
         <translation>Measure free fall</translation>
+    </message>
+    <message>
+        <source>Freier Fall</source>
+        <translation>Free fall</translation>
     </message>
 </context>
 <context>

@@ -204,6 +204,32 @@ QImage runArchive() {
     return img;
 }
 
+// "Freier Fall": a picket fence, its dark bands on clear plastic, falling
+// through the fork of a light barrier.
+QImage picketFence() {
+    QImage img = canvas(36, 36);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 50), 1.0));
+    p.setBrush(QColor(225, 235, 245));
+    p.drawRect(QRectF(11, 1, 10, 31)); // the clear plate
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 30, 40));
+    for (int band = 0; band < 4; ++band) // its bands
+        p.drawRect(QRectF(11.5, 3.5 + 7.5 * band, 9, 3.5));
+    p.setPen(QPen(QColor(200, 0, 0), 1.4));
+    p.drawLine(QPointF(5, 20), QPointF(31, 20)); // the beam
+    p.setPen(QPen(QColor(40, 40, 50), 1.1));
+    p.setBrush(QColor(90, 90, 100));
+    p.drawRect(QRectF(1, 16, 5, 8)); // the barrier's two arms
+    p.drawRect(QRectF(30, 16, 5, 8));
+    p.setPen(QPen(QColor(0, 0, 128), 1.6));
+    p.drawLine(QPointF(27, 3), QPointF(27, 12)); // falling
+    p.drawLine(QPointF(24, 9), QPointF(27, 12));
+    p.drawLine(QPointF(30, 9), QPointF(27, 12));
+    return img;
+}
+
 QImage programIcon() {
     QImage img = canvas(40, 16);
     QPainter p(&img);
@@ -415,7 +441,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(out.path());
     const QImage buttons[] = {folder(),  floppy(),    stopwatch(),     stopwatch(),
                               table(3),  table(6),    axes("s", true), axes("v", false),
-                              spanner(), classroom(), runArchive()};
+                              spanner(), classroom(), runArchive(),    picketFence()};
     bool ok = true;
     for (int i = 0; i < int(std::size(buttons)); ++i)
         ok &= save(buttons[i], out.filePath(QString("werkzeug%1.png").arg(i)), "PNG");

@@ -13,6 +13,7 @@
 #include "diagrams/vtdiagramm_u.h"
 #include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
+#include "experiments/fallwindow.h"
 #include "journal/allrunswindow.h"
 #include "journal/runjournal.h"
 #include "settings/config_u.h"
@@ -130,6 +131,25 @@ bool saveAllRuns(const QDir& folder) {
     return saved;
 }
 
+// "Messen freier Fall": three drops of the virtual fence, the window with
+// the last one's table, result and diagrams.
+bool saveFall(const QDir& folder) {
+    kelmot::Form1->Messenfall1Click();
+    for (int drop = 1; drop <= 3; ++drop) {
+        kelmot::Fall->B_mess->click();
+        QDeadlineTimer dropped(30000);
+        while (kelmot::Fall->drops().size() < std::size_t(drop) && !dropped.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    letRun(500);
+    const bool saved =
+        kelmot::Fall->drops().size() == 3 &&
+        kelmot::Fall->grab().save(folder.filePath(QStringLiteral("freier-fall.png")));
+    kelmot::Fall->B_abbruchClick();
+    kelmot::Fall->hide();
+    return saved;
+}
+
 // The settings dialog listening to the virtual track for a while.
 bool saveSettings(const QString& file) {
     kelmot::Form8->show();
@@ -174,6 +194,7 @@ int main(int argc, char** argv) {
         saved = saveClassroomView(folder) && saved;
         saved = saveSeriesOfRuns(folder) && saved;
         saved = saveAllRuns(folder) && saved;
+        saved = saveFall(folder) && saved;
     }
     if (argc > 3) saved = saveSettings(QString::fromLocal8Bit(argv[3])) && saved;
     if (!kelmot::Store.DataPresent)

@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "experiments/falldiagram.h"
+
+#include "diagrams/diagramframe.h"
+#include "diagrams/fitdrawing.h"
+#include "drawing/clippedcanvas.h"
+#include "evaluation/uncertainty.h"
+#include "store/numberformat.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cmath>
+
+namespace kelmot {
+
+namespace {
+
+struct Point {
+    double t;
+    double y;
+};
+
+std::vector<Point> shownPoints(const FallDiagramInput& in) {
+    std::vector<Point> points;
+    for (const FallPoint& p : in.points) {
+        if (in.quantity == FallQuantity::Distance)
+            points.push_back({p.darkTime, p.position});
+        else if (p.speed > 0) // a band never dark for a positive time has no speed
+            points.push_back({p.speedTime, p.speed});
+    }
+    return points;
+}
+
+// The fitted curve over time, if the drop has one for this quantity.
+std::optional<std::function<double(double)>> curveOf(const FallDiagramInput& in) {
+    if (!in.result) return std::nullopt;
+    if (in.quantity == FallQuantity::Distance) {
+        const ParabolaFit p = in.result->parabola;
+        return [p](double t) { return p.s0.value + p.v0.value * t + p.a.value * t * t / 2; };
+    }
+    if (!in.result->line) return std::nullopt;
+    const LineFit l = *in.result->line;
+    return [l](double t) { return l.intercept.value + l.slope.value * t; };
+}
+
+QString captionOf(const FallDiagramInput& in) {
+    if (!in.result) return {};
+    const QLocale& locale = in.locale;
+    if (in.quantity == FallQuantity::Distance)
+        //: the parabola fitted to the distances: %1 g with its uncertainty, %2 R²
+        return QCoreApplication::translate("FallDiagram", "Parabel: %1 (R² = %2)")
+            .arg(gText(in.result->g(), locale),
+                 formatFixed(in.result->parabola.rSquared, 5, locale));
+    if (!in.result->line) return {};
+    //: the line fitted to the speeds: %1 g with its uncertainty, %2 R²
+    return QCoreApplication::translate("FallDiagram", "Gerade: %1 (R² = %2)")
+        .arg(gText(in.result->line->slope, locale),
+             formatFixed(in.result->line->rSquared, 5, locale));
+}
+
+// A tick's label with as many decimals as the step has: 0,3, not
+// 0,30000000000000004.
+QString tickText(double value, double step, const QLocale& locale) {
+    const int decimals = std::max(0, int(-std::floor(std::log10(step) + 1e-9)));
+    return formatFixed(value, decimals, locale);
+}
+
+// Ticks and grid lines at every `step` of a value axis, labelled with the
+// value, as far as they lie within `pixels` of the axis' origin.
+template <typename At, typename Label>
+void drawTicks(double step, double scale, int pixels, At at, Label label) {
+    for (int i = 0;; ++i) {
+        const int offset = nearestPixel(i * step * scale);
+        if (offset > pixels || i > 100) break;
+        at(i, offset);
+        label(offset, i * step);
+    }
+}
+
+} // namespace
+
+double niceStep(double max, int maxSteps) {
+    if (!(max > 0) || !std::isfinite(max) || maxSteps < 1) return 1;
+    const double raw = max / maxSteps;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double factor : {1.0, 2.0, 5.0, 10.0})
+        if (factor * power >= raw * (1 - 1e-9)) return factor * power;
+    return 10 * power;
+}
+
+QString drawFallDiagram(Canvas& canvas, int width, int height, int unit,
+                        const FallDiagramInput& in) {
+    const bool distance = in.quantity == FallQuantity::Distance;
+    const DiagramFrame f{width, height, unit,
+                         distance ? QCoreApplication::translate("FallDiagram", "Weg in m")
+                                  : QCoreApplication::translate("FallDiagram", "v in m/s")};
+    drawBackgroundAndAxes(canvas, f);
+
+    const std::vector<Point> points = shownPoints(in);
+    double tMax = 0, yMax = 0;
+    for (const Point& p : points) {
+        tMax = std::max(tMax, p.t);
+        yMax = std::max(yMax, p.y);
+    }
+    const auto curve = curveOf(in);
+    if (curve) yMax = std::max(yMax, (*curve)(tMax * 1.05));
+    const int plotWidth = f.plotRight() - f.plotLeft();
+    const int plotHeight = f.bottom() - f.margin();
+    const double tStep = niceStep(tMax * 1.05, 8);
+    const double yStep = niceStep(yMax * 1.05, 6);
+    // An empty drop still shows its axes, from 0 to one step.
+    const double tEnd = std::max(tMax * 1.05, tStep);
+    const double yEnd = std::max(yMax * 1.05, yStep);
+    const auto tScale = axisScale(plotWidth, tEnd);
+    const auto yScale = axisScale(plotHeight, yEnd);
+    if (!tScale || !yScale) return {};
+
+    canvas.setPenWidth(1);
+    canvas.setPenColour(Silver);
+    drawTicks(
+        yStep, *yScale, plotHeight,
+        [&](int i, int offset) {
+            const int y = f.bottom() - offset;
+            if (i >= 1) canvas.line(f.margin(), y, f.plotRight(), y);
+        },
+        [&](int offset, double value) {
+            const int y = f.bottom() - offset;
+            canvas.setPenColour(Black);
+            canvas.line(f.margin() - 8 * unit, y, f.margin(), y);
+            canvas.textOut(2 * unit, y - 5 * unit, tickText(value, yStep, in.locale));
+            canvas.setPenColour(Silver);
+        });
+    drawTicks(
+        tStep, *tScale, plotWidth,
+        [&](int i, int offset) {
+            const int x = f.margin() + offset;
+            if (i >= 1) canvas.line(x, f.bottom(), x, f.margin());
+        },
+        [&](int offset, double value) {
+            const int x = f.margin() + offset;
+            canvas.setPenColour(Black);
+            canvas.line(x, f.bottom(), x, f.bottom() + 8 * unit);
+            canvas.textOut(x - 3 * unit, f.height - 15 * unit, tickText(value, tStep, in.locale));
+            canvas.setPenColour(Silver);
+        });
+
+    auto xOf = [&](double t) { return f.margin() + nearestPixel(t * *tScale); };
+    auto yOf = [&](double y) { return f.bottom() - nearestPixel(y * *yScale); };
+    canvas.setPenColour(Navy);
+    canvas.setPenWidth(2);
+    for (const Point& p : points)
+        drawCross(canvas, xOf(p.t), yOf(p.y), 5 * unit);
+
+    const QString caption = captionOf(in);
+    if (curve) {
+        ClippedCanvas plot(canvas, f.plotLeft(), f.plotTop(), f.plotRight(), f.bottom());
+        canvas.setPenWidth(1);
+        drawFitWithCaption(canvas, plot, Red, xOf, yOf, *curve, tEnd, caption, unit);
+    }
+    canvas.setPenWidth(1);
+    canvas.setPenColour(Black);
+    return caption;
+}
+
+QString fallDiagramDescription(const FallDiagramInput& in) {
+    const bool distance = in.quantity == FallQuantity::Distance;
+    const int n = int(shownPoints(in).size());
+    //: %1 the number of bands drawn
+    QString text =
+        distance
+            ? QCoreApplication::translate("FallDiagram", "s-t-Diagramm des Falls mit %1 Latten.")
+                  .arg(n)
+            : QCoreApplication::translate("FallDiagram", "v-t-Diagramm des Falls mit %1 Latten.")
+                  .arg(n);
+    const QString caption = captionOf(in);
+    if (!caption.isEmpty()) text += QLatin1Char(' ') + caption;
+    return text;
+}
+
+} // namespace kelmot

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "evaluation/tabletext.h"
+#include "experiments/falldrop.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+
+namespace kelmot {
+
+// The table of a drop as the window shows it and as it is handed on: a
+// header row, then one row per band seen (band, position in m, dark and
+// bright time in s to a tenth of a millisecond, speed in m/s; empty where
+// the band has none), in the locale's number format.
+TableTexts fallTable(const std::vector<FallPoint>& points, const QLocale& locale = QLocale());
+
+// For the clipboard: the cells separated by tabs, the rows by CR LF, as a
+// spreadsheet takes them when pasted.
+QString fallClipboardText(const TableTexts& table);
+
+// The spreadsheet and the CSV file of a drop's table.
+QByteArray fallWorkbook(const TableTexts& table, const QLocale& locale = QLocale());
+QByteArray fallCsv(const TableTexts& table, const QLocale& locale = QLocale());
+
+} // namespace kelmot
