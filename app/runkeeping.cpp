@@ -37,7 +37,8 @@ void RunKeeping::stamp(RunRecord& record) const {
             : record.endedUtc;
     record.utcOffsetSeconds = QDateTime::currentDateTime().offsetFromUtc();
     record.threshold = store_.Threshold;
-    record.source = context_.source ? context_.source() : QString();
+    if (record.source.isEmpty()) // the free fall's window names its own
+        record.source = context_.source ? context_.source() : QString();
     record.programVersion = QString::fromLatin1(ProgramVersion);
 }
 

@@ -159,7 +159,7 @@ void FallWindow::clearTable(int rows) {
         for (int c = 0; c < Columns; ++c)
             SG_fall->setItem(k, c, new QTableWidgetItem);
         SG_fall->item(k, Band)->setText(QString::number(k + 1));
-        SG_fall->item(k, Position)->setText(formatGeneral(k * f.pitch()));
+        SG_fall->item(k, Position)->setText(formatFixed(k * f.pitch(), 3));
     }
 }
 
@@ -253,6 +253,9 @@ void FallWindow::runEnded(int events, bool complete) {
     // On disk before the window says the drop has ended; a journal that
     // fails says so and stops nothing.
     RunRecord record = dropRecord(drop, dropFence_, int(drops_.size()) + 1);
+    //: where a drop was measured from: %1 the sound card (or "Simulation"), %2 its input
+    record.source = tr("%1: %2").arg(QString::fromStdString(AudioIn->Backend().sourceName()),
+                                     QString::fromStdString(AudioIn->Backend().inputName()));
     showJournalProblem(keeper_.keepDrop(record));
     if (complete)
         setStatus(statusEnded(), Red);

@@ -1231,6 +1231,11 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>CSV-Daten (*.csv);;Alle Dateien (*)</source>
         <translation>CSV data (*.csv);;All files (*)</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>where a drop was measured from: %1 the sound card (or &quot;Simulation&quot;), %2 its input</extracomment>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>kelmot::RunListModel</name>

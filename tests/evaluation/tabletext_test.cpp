@@ -2,6 +2,7 @@
 #include "evaluation/compoundfile.h"
 #include "evaluation/tabletext.h"
 #include "evaluation/xlswriter.h"
+#include "experiments/falltable.h"
 #include "store/numberconversion.h"
 #include "tests/evaluation/xls_sample_table.h"
 
@@ -194,4 +195,24 @@ TEST(TableExport, CompoundFileHeader) {
     EXPECT_EQ(small.size() % 512, 0);
     const QByteArray large = compoundFileWithStream("Workbook", QByteArray(5000, 'x'));
     EXPECT_EQ(large.size(), 512 * (1 + 1 + 1 + 10)); // header, FAT, directory, data
+}
+
+// A drop's table: its times to a tenth of a millisecond are numbers a
+// spreadsheet computes with, an empty speed an empty cell.
+TEST(TableExport, AFallTableReadsBackWithItsTimesAsNumbers) {
+    FallDrop drop;
+    drop.darkTimes = {-0.0003, 0.0568, 0.0943, 0.1243};
+    drop.brightTimes = {0.0327, 0.0768, 0.0943, 0.1375};
+    const QLocale de(QLocale::German, QLocale::Germany);
+    const TableTexts table = fallTable(fallPoints(drop, {4, 50, 25}), de);
+    const ReadBack r = readWithFreexl(fallWorkbook(table, de));
+    ASSERT_EQ(r.cells.size(), 5u);
+    EXPECT_EQ(r.cells[0][2].text, "t dunkel in s");
+    EXPECT_TRUE(r.cells[1][2].number);
+    EXPECT_DOUBLE_EQ(r.cells[1][2].value, -0.0003);
+    EXPECT_TRUE(r.cells[4][3].number);
+    EXPECT_DOUBLE_EQ(r.cells[4][3].value, 0.1375);
+    EXPECT_DOUBLE_EQ(r.cells[2][4].value, 1.25);
+    EXPECT_FALSE(r.cells[3][4].number);
+    EXPECT_EQ(r.cells[3][4].text, "");
 }

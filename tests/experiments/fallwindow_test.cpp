@@ -1,16 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/kelmot_u.h"
 #include "app/program.h"
+#include "experiments/falldiagramview.h"
+#include "experiments/falltable.h"
 #include "experiments/fallwindow.h"
+#include "journal/allrunswindow.h"
+#include "journal/runjournal.h"
 #include "platform/paced_wavein.h"
 #include "platform/simulatedfence.h"
 #include "store/numberformat.h"
 #include "tests/app/gui_fixture.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDoubleSpinBox>
+#include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTableWidget>
 
 using namespace kelmot;
@@ -61,7 +71,7 @@ TEST_F(FallMeasurement, ASimulatedDropFillsTheTableAndGivesG) {
     const double t0 = double(e[0].first);
     for (int k = 0; k < 8; ++k) {
         EXPECT_EQ(Fall->cellText(0, k), QString::number(k + 1));
-        EXPECT_EQ(Fall->cellText(1, k), formatGeneral(k * 0.05));
+        EXPECT_EQ(Fall->cellText(1, k), formatFixed(k * 0.05, 3));
         EXPECT_EQ(Fall->cellText(2, k), formatFixed((e[k].first - t0) / 22050 - 0.0003, 4)) << k;
         EXPECT_EQ(Fall->cellText(3, k), formatFixed((e[k].second - t0) / 22050 - 0.0003, 4)) << k;
         EXPECT_FALSE(Fall->cellText(4, k).isEmpty()) << k;
@@ -116,4 +126,85 @@ TEST_F(FallMeasurement, TheGeometryIsCheckedAndRemembered) {
     EXPECT_EQ(kept.bands, 12);
     EXPECT_DOUBLE_EQ(kept.pitchMm, 40);
     EXPECT_DOUBLE_EQ(kept.bandWidthMm, 20);
+}
+
+// Each drop is in the journal (kind "Fall", its geometry, every band) when
+// the window says it has ended; both diagrams show its bands and fits, and
+// its table goes to the clipboard and into files.
+TEST_F(FallMeasurement, ADropIsKeptDrawnCopiedAndExported) {
+    startWithFence();
+    ASSERT_TRUE(measure());
+    const FallDrop& drop = Fall->drops().back();
+    const auto runs = Journal->runs();
+    ASSERT_EQ(runs.size(), 1u);
+    ASSERT_TRUE(runs[0].drop);
+    EXPECT_EQ(runs[0].kind, "Fall");
+    EXPECT_EQ(runs[0].name, "Fall 1");
+    EXPECT_EQ(runs[0].source, "Simulation: virtueller Lattenzaun");
+    EXPECT_EQ(runs[0].drop->bands, 8);
+    EXPECT_EQ(runs[0].drop->pitchMm, 50);
+    EXPECT_EQ(runs[0].drop->bandWidthMm, 25);
+    EXPECT_TRUE(runs[0].drop->complete);
+    EXPECT_EQ(runs[0].drop->darkTimes, drop.darkTimes);
+    EXPECT_EQ(runs[0].drop->brightTimes, drop.brightTimes);
+    EXPECT_TRUE(Fall->L_journal->isHidden());
+
+    for (FallDiagramView* view : {Fall->PB_st, Fall->PB_vt}) {
+        EXPECT_EQ(view->input().points.size(), 8u);
+        ASSERT_TRUE(view->input().result);
+        EXPECT_EQ(view->focusPolicy(), Qt::StrongFocus);
+        const QImage picture = view->picture();
+        EXPECT_EQ(picture.size(), QSize(413, 266));
+        EXPECT_NE(picture.pixel(5, 5), picture.pixel(0, 0)) << "drawn, not blank";
+    }
+    EXPECT_TRUE(Fall->PB_st->accessibleDescription().startsWith(
+        "s-t-Diagramm des Falls mit 8 Latten. Parabel: g = ("))
+        << Fall->PB_st->accessibleDescription().toStdString();
+    EXPECT_TRUE(Fall->PB_vt->accessibleDescription().contains("Gerade: g = ("));
+
+    Fall->copyTable();
+    const QStringList lines = QApplication::clipboard()->text().split("\r\n");
+    ASSERT_EQ(lines.size(), 10); // headers, 8 bands, the last line's end
+    EXPECT_EQ(lines[3].split('\t')[2], Fall->cellText(2, 2));
+    EXPECT_EQ(Fall->tableTexts()[8][4], Fall->cellText(4, 7));
+    const QString csv = dir_.filePath("fall.csv"), xls = dir_.filePath("fall.xls");
+    ASSERT_TRUE(Fall->writeTable(csv, false));
+    ASSERT_TRUE(Fall->writeTable(xls, true));
+    QFile c(csv), x(xls);
+    ASSERT_TRUE(c.open(QIODevice::ReadOnly) && x.open(QIODevice::ReadOnly));
+    EXPECT_EQ(c.readAll(), fallCsv(Fall->tableTexts()));
+    EXPECT_EQ(x.readAll(), fallWorkbook(Fall->tableTexts()));
+    // A folder that is not there: said, and false.
+    EXPECT_FALSE(Fall->writeTable(dir_.filePath("gibt/es/nicht.csv"), false));
+    EXPECT_EQ(errors.size(), 1);
+
+    // The table's popup opens by the keyboard.
+    Fall->SG_fall->setFocus();
+    QKeyEvent menuKey(QEvent::KeyPress, Qt::Key_Menu, Qt::NoModifier);
+    QApplication::sendEvent(Fall->SG_fall, &menuKey);
+    EXPECT_TRUE(Fall->PopupMenu1->isVisible());
+    Fall->PopupMenu1->hide();
+
+    // "Alle Messungen" lists the drop; it is no track run to load.
+    Form1->Allemessungen1Click();
+    AllRuns->Liste->selectRow(0);
+    AllRuns->load(false);
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_EQ(errors[1], "Ein freier Fall lässt sich nur als Tabelle exportieren.");
+    EXPECT_FALSE(Store.DataPresent);
+}
+
+// A journal that cannot be written stops no drop and says why.
+TEST_F(FallMeasurement, AJournalThatCannotKeepTheDropSaysWhy) {
+    QDir().mkpath(dir_.filePath("data"));
+    QFile blocker(dir_.filePath("data/kelmot")); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    startWithFence();
+    ASSERT_TRUE(measure());
+    EXPECT_EQ(Fall->L_status->text(), "  Messung beendet  ");
+    EXPECT_TRUE(Fall->L_journal->isVisible());
+    EXPECT_TRUE(Fall->L_journal->text().contains(dir_.filePath("data/kelmot")))
+        << Fall->L_journal->text().toStdString();
+    EXPECT_TRUE(Fall->L_ergebnis->text().contains("g = ("));
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "experiments/dropkeeping.h"
 #include "journal/lessonstate.h"
 #include "journal/runjournal.h"
 #include "journal/runlistmodel.h"
@@ -253,6 +254,111 @@ TEST(RunJournal, AnEmptyFileIsANewJournal) {
     EXPECT_TRUE(brokenFiles(folder.path()).isEmpty());
     RunRecord run = sampleRun(1);
     EXPECT_FALSE(journal.keepRun(run, {}));
+}
+
+namespace {
+
+// A drop of a fence with more bands than a track has barriers; times no
+// short decimal text holds.
+RunRecord sampleDrop(int bands) {
+    FallDrop drop;
+    for (int k = 0; k < bands; ++k) {
+        drop.darkTimes.push_back(-0.0003 + k * 0.0123456789012345);
+        drop.brightTimes.push_back(drop.darkTimes.back() + 0.00271828182845904);
+    }
+    drop.complete = true;
+    RunRecord run = dropRecord(drop, {bands, 50, 25}, 3);
+    run.endedUtc = QDateTime(QDate(2026, 12, 9), QTime(11, 0), Qt::UTC);
+    run.startedUtc = run.endedUtc.addMSecs(-400);
+    return run;
+}
+
+} // namespace
+
+// A drop comes back with every band, its geometry and whether it was
+// complete; a script's line and the spreadsheet have every band; deleting
+// it takes its bands along.
+TEST(RunJournal, ADropIsKeptWithEveryBandAndItsGeometry) {
+    JournalFolder folder;
+    RunJournal journal(folder.path(), "3.0");
+    ASSERT_TRUE(journal.open()) << journal.problem().toStdString();
+    RunRecord track = sampleRun(1);
+    ASSERT_FALSE(journal.keepRun(track, {}));
+    RunRecord kept = sampleDrop(30);
+    ASSERT_FALSE(journal.keepRun(kept, {}));
+
+    RunJournal reopened(folder.path(), "3.0");
+    ASSERT_TRUE(reopened.open());
+    const auto drop = reopened.run(kept.id);
+    ASSERT_TRUE(drop && drop->drop);
+    EXPECT_EQ(drop->kind, "Fall");
+    EXPECT_EQ(drop->name, "Fall 3");
+    EXPECT_EQ(drop->flagWidthMm, "25");
+    EXPECT_EQ(drop->drop->bands, 30);
+    EXPECT_EQ(drop->drop->pitchMm, 50);
+    EXPECT_EQ(drop->drop->bandWidthMm, 25);
+    EXPECT_TRUE(drop->drop->complete);
+    EXPECT_EQ(drop->drop->darkTimes, kept.drop->darkTimes);
+    EXPECT_EQ(drop->drop->brightTimes, kept.drop->brightTimes);
+    expectSameTimes(*drop, kept); // the first ten where a run's times stand
+    EXPECT_EQ(drop->darkTimes[9], kept.drop->darkTimes[9]);
+    EXPECT_FALSE(reopened.run(track.id)->drop);
+    // Its duration from the first dark edge to the last bright one.
+    const auto list = reopened.summaries();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_DOUBLE_EQ(list[0].durationSeconds,
+                     kept.drop->brightTimes.back() - kept.drop->darkTimes.front());
+
+    const QStringList fields = runLine(*drop).split(u'\t');
+    ASSERT_EQ(fields.size(), 5 + 2 * 30);
+    EXPECT_EQ(fields[3], "Fall");
+    EXPECT_EQ(fields[5 + 29].toDouble(), kept.drop->darkTimes[29]);
+    EXPECT_EQ(fields[5 + 30 + 29].toDouble(), kept.drop->brightTimes[29]);
+    const TableTexts table = runsTable({*drop}, QLocale(QLocale::German));
+    ASSERT_EQ(table.size(), 31u);
+    EXPECT_EQ(table[30][5], "1,450"); // 29 pitches of 50 mm
+    EXPECT_EQ(table[30][6], QLocale(QLocale::German).toString(kept.drop->darkTimes[29], 'f', 4));
+
+    ASSERT_FALSE(reopened.remove({kept.id}));
+    EXPECT_FALSE(reopened.run(kept.id));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "drops");
+        db.setDatabaseName(folder.file());
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec("SELECT COUNT(*) FROM drops") && q.next());
+        EXPECT_EQ(q.value(0).toInt(), 0);
+    }
+    QSqlDatabase::removeDatabase("drops");
+}
+
+// A journal written before drops were kept gains their table on the first
+// start and keeps what it holds.
+TEST(RunJournal, AJournalOfTheFirstSchemaGainsTheDropsAndKeepsItsRuns) {
+    JournalFolder folder;
+    RunRecord track = sampleRun(1);
+    {
+        RunJournal older(folder.path(), "3.0");
+        ASSERT_TRUE(older.open());
+        ASSERT_FALSE(older.keepRun(track, {}));
+        older.endSession();
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "first");
+        db.setDatabaseName(folder.file());
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE drops"));
+        ASSERT_TRUE(QSqlQuery(db).exec("PRAGMA user_version=1"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("first");
+    RunJournal journal(folder.path(), "3.0");
+    ASSERT_TRUE(journal.open()) << journal.problem().toStdString();
+    ASSERT_EQ(journal.runs().size(), 1u);
+    expectSameTimes(journal.runs()[0], track);
+    RunRecord drop = sampleDrop(8);
+    ASSERT_FALSE(journal.keepRun(drop, {}));
+    EXPECT_EQ(journal.run(drop.id)->drop->darkTimes.size(), 8u);
 }
 
 TEST(RunJournal, AFileOfANewerProgramIsOnlyRead) {
