@@ -14,10 +14,10 @@ namespace kelmot {
 ClassroomFeed::ClassroomFeed(const MeasurementStore& store, const TForm2& measurement,
                              EvaluationView& table, const DiagramWindow& stDiagram,
                              const DiagramWindow& vtDiagram, ClassroomService& service,
-                             TodaysRuns todaysRuns, QObject* parent)
+                             TodaysRuns todaysRuns, Fall fall, QObject* parent)
     : QObject(parent), store_(store), measurement_(measurement), table_(table),
       stDiagram_(stDiagram), vtDiagram_(vtDiagram), service_(service),
-      todaysRuns_(std::move(todaysRuns)) {
+      todaysRuns_(std::move(todaysRuns)), fall_(std::move(fall)) {
     connect(&service_, &ClassroomService::runningChanged, this, [this](bool on) {
         if (on) changed();
     });
@@ -38,6 +38,7 @@ ClassroomSnapshot ClassroomFeed::snapshot() const {
     s.stFit = stDiagram_.Ausgleichskurve1->isChecked();
     s.vtFit = vtDiagram_.Ausgleichskurve1->isChecked();
     if (todaysRuns_) std::tie(s.todaysRuns, s.todaysRunCount) = todaysRuns_();
+    if (fall_) s.fall = fall_();
     return s;
 }
 

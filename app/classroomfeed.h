@@ -21,10 +21,13 @@ class ClassroomFeed : public QObject {
 public:
     // Today's kept runs as one table, and how many they are.
     using TodaysRuns = std::function<std::pair<TableTexts, int>()>;
+    // The free fall's window as the page shows it.
+    using Fall = std::function<FallLive()>;
 
     ClassroomFeed(const MeasurementStore& store, const TForm2& measurement, EvaluationView& table,
                   const DiagramWindow& stDiagram, const DiagramWindow& vtDiagram,
-                  ClassroomService& service, TodaysRuns todaysRuns = {}, QObject* parent = nullptr);
+                  ClassroomService& service, TodaysRuns todaysRuns = {}, Fall fall = {},
+                  QObject* parent = nullptr);
 
     ClassroomSnapshot snapshot() const;
     void changed();
@@ -37,6 +40,7 @@ private:
     const DiagramWindow& vtDiagram_;
     ClassroomService& service_;
     TodaysRuns todaysRuns_;
+    Fall fall_;
 };
 
 } // namespace kelmot

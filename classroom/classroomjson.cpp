@@ -87,6 +87,28 @@ QJsonArray seriesArray(const ClassroomSnapshot& s, const ClassroomTexts& texts) 
     return list;
 }
 
+// The free fall's window: shown or not, and what it shows.
+QJsonObject fallObject(const FallLive& f, const ClassroomTexts& texts,
+                       const std::array<DiagramCaption, 2>& captions) {
+    if (!f.shown) return {{"shown", false}};
+    QJsonArray rows;
+    for (std::size_t r = 1; r < f.table.size(); ++r)
+        rows.append(strings(f.table[r]));
+    const auto diagram = [](const QString& name, const char* svg, const DiagramCaption& caption) {
+        return QJsonObject{{"name", name}, {"svg", svg}, {"description", caption.description}};
+    };
+    return {
+        {"shown", true},
+        {"status", QJsonObject{{"text", f.status.trimmed()}, {"measuring", f.measuring}}},
+        {"table", QJsonObject{{"headers", strings(f.table.empty() ? QStringList() : f.table[0])},
+                              {"rows", rows}}},
+        {"result", f.result},
+        {"diagrams",
+         QJsonObject{{"st", diagram(texts.fallStDiagram, "/diagram/fall-st.svg", captions[0])},
+                     {"vt", diagram(texts.fallVtDiagram, "/diagram/fall-vt.svg", captions[1])}}},
+    };
+}
+
 QByteArray serialise(const QJsonObject& o) {
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
@@ -94,7 +116,8 @@ QByteArray serialise(const QJsonObject& o) {
 } // namespace
 
 QByteArray stateMessage(const ClassroomSnapshot& s, const ClassroomTexts& texts, int revision,
-                        const DiagramCaption& st, const DiagramCaption& vt) {
+                        const DiagramCaption& st, const DiagramCaption& vt,
+                        const std::array<DiagramCaption, 2>& fall) {
     const auto diagram = [](const QString& name, const char* svg, bool fit,
                             const DiagramCaption& caption) {
         return QJsonObject{{"name", name},
@@ -119,6 +142,7 @@ QByteArray stateMessage(const ClassroomSnapshot& s, const ClassroomTexts& texts,
         {"diagrams", diagrams},
         {"todaysRuns", QJsonObject{{"count", s.todaysRunCount},
                                    {"csv", s.todaysRunCount ? "/download/today.csv" : ""}}},
+        {"fall", fallObject(s.fall, texts, fall)},
     });
 }
 
@@ -126,8 +150,8 @@ std::vector<QByteArray> changeMessages(const ClassroomSnapshot& before,
                                        const ClassroomSnapshot& after, const ClassroomTexts& texts,
                                        int revision, const std::function<QByteArray()>& state) {
     std::vector<QByteArray> messages;
-    bool onlyAdded =
-        sameEvaluation(before, after) && before.brightTimesShown == after.brightTimesShown;
+    bool onlyAdded = sameEvaluation(before, after) &&
+                     before.brightTimesShown == after.brightTimesShown && before.fall == after.fall;
     // A row that went away or changed (a new run cleared the table) is no
     // addition: the page gets everything anew.
     for (int k = 0; onlyAdded && k < BarrierCount; ++k)

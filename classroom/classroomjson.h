@@ -4,6 +4,7 @@
 #include "classroom/classroomsnapshot.h"
 
 #include <QByteArray>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -24,14 +25,16 @@ struct DiagramCaption {
 // Everything the page shows: {"api":1,"type":"state","revision":n,...}.
 // `/api/state` answers it, and the WebSocket sends it first and whenever
 // more than the live table changed.
+// The free fall's two diagrams are captioned in `fall` (s-t, then v-t).
 QByteArray stateMessage(const ClassroomSnapshot& s, const ClassroomTexts& texts, int revision,
-                        const DiagramCaption& st = {}, const DiagramCaption& vt = {});
+                        const DiagramCaption& st = {}, const DiagramCaption& vt = {},
+                        const std::array<DiagramCaption, 2>& fall = {});
 
 // What to push when `after` follows `before`: a row message
 // ({"type":"row","revision":n,"row":{...}}) for each barrier the run has
 // newly passed and a status message ({"type":"status",...}) when the status
-// line changed, as long as only the live table went on; otherwise one state
-// message.
+// line changed, as long as only the live table went on; otherwise (the free
+// fall's window among it: a drop is short) one state message.
 // `state` makes the state message when one is needed.
 std::vector<QByteArray> changeMessages(const ClassroomSnapshot& before,
                                        const ClassroomSnapshot& after, const ClassroomTexts& texts,

@@ -17,7 +17,7 @@ struct FixedRoute {
     ClassroomRoute route;
 };
 
-constexpr std::array<FixedRoute, 9> FixedRoutes{{
+constexpr std::array<FixedRoute, 11> FixedRoutes{{
     {"/", ClassroomRoute::Page},
     {"/app.js", ClassroomRoute::Script},
     {"/style.css", ClassroomRoute::Style},
@@ -26,6 +26,8 @@ constexpr std::array<FixedRoute, 9> FixedRoutes{{
     {"/api/live", ClassroomRoute::Live},
     {"/diagram/st.svg", ClassroomRoute::StDiagram},
     {"/diagram/vt.svg", ClassroomRoute::VtDiagram},
+    {"/diagram/fall-st.svg", ClassroomRoute::FallStDiagram},
+    {"/diagram/fall-vt.svg", ClassroomRoute::FallVtDiagram},
     {"/download/today.csv", ClassroomRoute::TodaysRuns},
 }};
 

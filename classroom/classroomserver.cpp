@@ -112,6 +112,7 @@ void ClassroomServer::publish(std::shared_ptr<const ClassroomSnapshot> snapshot)
     ++revision_;
     stateJson_.clear();
     if (!before || !sameDiagrams(*before, *snapshot)) diagramsDrawn_ = false;
+    if (!before || !(before->fall == snapshot->fall)) fallDrawn_ = false;
     if (!before || clients_.empty()) return;
     std::vector<QString> messages;
     for (const QByteArray& m : changeMessages(*before, *snapshot, settings_.texts, revision_,
@@ -129,8 +130,15 @@ const QByteArray& ClassroomServer::stateJson() {
         const ClassroomSnapshot empty;
         const DiagramPicture& st = diagram(false);
         const DiagramPicture& vt = diagram(true);
-        stateJson_ = stateMessage(snapshot_ ? *snapshot_ : empty, settings_.texts, revision_,
-                                  {st.label, st.description}, {vt.label, vt.description});
+        const ClassroomSnapshot& s = snapshot_ ? *snapshot_ : empty;
+        std::array<DiagramCaption, 2> fall;
+        if (s.fall.shown)
+            for (int velocity = 0; velocity < 2; ++velocity) {
+                const DiagramPicture& picture = fallDiagram(velocity);
+                fall[std::size_t(velocity)] = {picture.label, picture.description};
+            }
+        stateJson_ = stateMessage(s, settings_.texts, revision_, {st.label, st.description},
+                                  {vt.label, vt.description}, fall);
     }
     return stateJson_;
 }
@@ -144,6 +152,17 @@ const DiagramPicture& ClassroomServer::diagram(bool velocity) {
         diagramsDrawn_ = true;
     }
     return velocity ? vt_ : st_;
+}
+
+const DiagramPicture& ClassroomServer::fallDiagram(bool velocity) {
+    if (!fallDrawn_) {
+        const FallLive none;
+        const FallLive& fall = snapshot_ ? snapshot_->fall : none;
+        fall_[0] = fallDiagramPicture(fall, false, settings_.texts);
+        fall_[1] = fallDiagramPicture(fall, true, settings_.texts);
+        fallDrawn_ = true;
+    }
+    return fall_[velocity ? 1 : 0];
 }
 
 ClassroomAnswer ClassroomServer::decide(const ClassroomRequest& request,
@@ -198,6 +217,10 @@ QByteArray ClassroomServer::serve(const ClassroomAnswer& decision) {
         return ok("image/svg+xml", diagram(false).svg);
     case ClassroomRoute::VtDiagram:
         return ok("image/svg+xml", diagram(true).svg);
+    case ClassroomRoute::FallStDiagram:
+        return ok("image/svg+xml", fallDiagram(false).svg);
+    case ClassroomRoute::FallVtDiagram:
+        return ok("image/svg+xml", fallDiagram(true).svg);
     case ClassroomRoute::Live:
         return {};
     case ClassroomRoute::TodaysRuns: {

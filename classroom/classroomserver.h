@@ -12,6 +12,7 @@
 #include <QAbstractHttpServer>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -85,6 +86,7 @@ private:
     void send(QWebSocket* client, const QString& message);
     const QByteArray& stateJson();
     const DiagramPicture& diagram(bool velocity);
+    const DiagramPicture& fallDiagram(bool velocity);
 
     ClassroomServerSettings settings_;
     GuardedTcpServer* listener_ = nullptr;
@@ -95,6 +97,8 @@ private:
     QByteArray stateJson_; // of revision_, made when first asked for
     bool diagramsDrawn_ = false;
     DiagramPicture st_, vt_;
+    bool fallDrawn_ = false; // the free fall's, drawn anew only when the drop changed
+    std::array<DiagramPicture, 2> fall_;
     std::vector<QWebSocket*> clients_;
     // The decision on a refused WebSocket upgrade, for missingHandler, which
     // Qt calls right after handleRequest declined it.

@@ -46,6 +46,8 @@ ClassroomTexts classroomTexts(const QString& language) {
         t.vtRelations[std::size_t(r)] = vtRelationName(r);
     t.stDiagram = QCoreApplication::translate("ClassroomPage", "s-t Diagramm");
     t.vtDiagram = QCoreApplication::translate("ClassroomPage", "v-t Diagramm");
+    t.fallStDiagram = QCoreApplication::translate("ClassroomPage", "s-t Diagramm des Falls");
+    t.fallVtDiagram = QCoreApplication::translate("ClassroomPage", "v-t Diagramm des Falls");
     return t;
 }
 
@@ -76,7 +78,7 @@ bool sameDiagrams(const ClassroomSnapshot& a, const ClassroomSnapshot& b) {
 bool sameLive(const ClassroomSnapshot& a, const ClassroomSnapshot& b) {
     return a.status == b.status && a.measuring == b.measuring &&
            a.brightTimesShown == b.brightTimesShown && a.liveDark == b.liveDark &&
-           a.liveBright == b.liveBright;
+           a.liveBright == b.liveBright && a.fall == b.fall;
 }
 
 TableTexts seriesTable(const ClassroomSnapshot& s, int slot, const ClassroomTexts& texts) {

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QString>
 #include <array>
+#include <vector>
 
 namespace kelmot {
 
@@ -20,7 +21,24 @@ struct ClassroomTexts {
     // The relationships, as the diagrams name them; empty for none.
     std::array<QString, 4> stRelations;
     std::array<QString, 3> vtRelations;
-    QString stDiagram, vtDiagram; // the diagrams' names
+    QString stDiagram, vtDiagram;         // the diagrams' names
+    QString fallStDiagram, fallVtDiagram; // those of the free fall's drop
+};
+
+// The free fall's window as the page shows it, while it is open: its status
+// line, its table as shown, its result, and the bands passed so far with
+// the fence's geometry for the diagrams.
+struct FallLive {
+    bool shown = false;
+    QString status;
+    bool measuring = false;
+    TableTexts table; // a header row, then one row per band
+    QString result;   // the result's lines, empty before a drop has ended
+    double pitchMm = 0;
+    double bandWidthMm = 0;
+    std::vector<double> darkTimes, brightTimes; // of the bands passed
+    bool ended = false;                         // the fits are drawn once the drop has ended
+    friend bool operator==(const FallLive&, const FallLive&) = default;
 };
 
 // The texts in the program's language `language` ("de", "en"), with the
@@ -44,6 +62,7 @@ struct ClassroomSnapshot {
     // (the journal's table of runs); empty when there is none.
     TableTexts todaysRuns;
     int todaysRunCount = 0;
+    FallLive fall;
 };
 
 // Whether a barrier's row of the live table is there for the page: its dark
@@ -53,6 +72,7 @@ bool livePassed(const ClassroomSnapshot& s, int barrier);
 // Whether two snapshots show the same series, relationships and evaluation
 // (the live table and status line aside).
 bool sameEvaluation(const ClassroomSnapshot& a, const ClassroomSnapshot& b);
+// The live table, the status line and the free fall's window.
 bool sameLive(const ClassroomSnapshot& a, const ClassroomSnapshot& b);
 // Whether the diagrams drawn of two snapshots are the same: the evaluation
 // and the last run's times, which the v-t diagram reads in single-list mode.

@@ -4,6 +4,7 @@
 #include "diagrams/diagramdescription.h"
 #include "diagrams/stdiagram.h"
 #include "diagrams/vtdiagram.h"
+#include "experiments/falldiagram.h"
 #include "widgets/qpaintercanvas.h"
 
 #include <QBuffer>
@@ -19,6 +20,28 @@ namespace {
 // scales the picture down.
 constexpr int NotionalMainWindowWidth = 1000;
 
+// The recording of a drawing onto an SVG of the diagrams' size.
+QByteArray svgOf(const RecordingCanvas& recording, const QString& title, const QString& name) {
+    QByteArray svg;
+    QBuffer buffer(&svg);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(SvgDiagramWidth, SvgDiagramHeight));
+    generator.setViewBox(QRect(0, 0, SvgDiagramWidth, SvgDiagramHeight));
+    generator.setResolution(96);
+    generator.setTitle(title);
+    generator.setDescription(name);
+    QPainter painter(&generator);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    painter.setFont(font);
+    QPainterCanvas canvas(painter, recording.startState());
+    recording.replayOn(canvas);
+    painter.end();
+    return svg;
+}
+
 template <typename Draw>
 DiagramPicture render(const ClassroomSnapshot& s, const QString& name, const QLocale& locale,
                       bool velocity, bool fit, Draw draw) {
@@ -27,14 +50,6 @@ DiagramPicture render(const ClassroomSnapshot& s, const QString& name, const QLo
     const DiagramGeometry area{0, 0, SvgDiagramWidth, SvgDiagramHeight};
 
     DiagramPicture picture;
-    QBuffer buffer(&picture.svg);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(QSize(area.width, area.height));
-    svg.setViewBox(QRect(0, 0, area.width, area.height));
-    svg.setResolution(96);
-
     // The description needs the label, which the drawing computes: the
     // drawing goes into a recording first, then onto the SVG.
     RecordingCanvas recording;
@@ -43,16 +58,8 @@ DiagramPicture render(const ClassroomSnapshot& s, const QString& name, const QLo
     picture.description =
         diagramDescription(s.store, input.series(), velocity, picture.label, fitText);
     // A diagram without series still says what it is.
-    svg.setTitle(picture.description.isEmpty() ? name : picture.description);
-    svg.setDescription(name);
-
-    QPainter painter(&svg);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    painter.setFont(font);
-    QPainterCanvas canvas(painter, recording.startState());
-    recording.replayOn(canvas);
-    painter.end();
+    picture.svg =
+        svgOf(recording, picture.description.isEmpty() ? name : picture.description, name);
     return picture;
 }
 
@@ -76,6 +83,30 @@ DiagramPicture vtDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts
                       fit = diagram.FitText;
                       return label;
                   });
+}
+
+DiagramPicture fallDiagramPicture(const FallLive& fall, bool velocity,
+                                  const ClassroomTexts& texts) {
+    FenceGeometry fence;
+    fence.bands = int(fall.darkTimes.size());
+    fence.pitchMm = fall.pitchMm;
+    fence.bandWidthMm = fall.bandWidthMm;
+    FallDrop drop;
+    drop.darkTimes = fall.darkTimes;
+    drop.brightTimes = fall.brightTimes;
+    FallDiagramInput input;
+    input.quantity = velocity ? FallQuantity::Speed : FallQuantity::Distance;
+    input.points = fallPoints(drop, fence);
+    if (fall.ended) input.result = fitFall(drop, fence);
+    input.locale = texts.locale;
+
+    RecordingCanvas recording;
+    DiagramPicture picture;
+    picture.label = drawFallDiagram(recording, SvgDiagramWidth, SvgDiagramHeight, 1, input);
+    picture.description = fallDiagramDescription(input);
+    const QString name = velocity ? texts.fallVtDiagram : texts.fallStDiagram;
+    picture.svg = svgOf(recording, picture.description, name);
+    return picture;
 }
 
 } // namespace kelmot

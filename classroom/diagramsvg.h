@@ -26,5 +26,8 @@ inline constexpr int SvgDiagramHeight = 360;
 // The diagrams' names and the numbers' locale come from `texts`.
 DiagramPicture stDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts);
 DiagramPicture vtDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts);
+// The free fall's drop: its distances with the parabola, or its speeds with
+// the line (`velocity`), the fits once the drop has ended.
+DiagramPicture fallDiagramPicture(const FallLive& fall, bool velocity, const ClassroomTexts& texts);
 
 } // namespace kelmot

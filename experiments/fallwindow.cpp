@@ -79,6 +79,7 @@ FallWindow::FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveIn
     SG_fall->verticalHeader()->hide();
     SG_fall->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     SG_fall->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SG_fall->setTabKeyNavigation(false); // Tab goes on to the result; the arrows move in the table
     SG_fall->setAccessibleName(tr("Messtabelle des Falls"));
     SG_fall->setToolTip(tr("Rechter Mausklick öffnet Menü"));
     SG_fall->installEventFilter(this);
@@ -229,6 +230,7 @@ void FallWindow::setCell(int column, int row, const QString&) {
         SG_fall->item(k, Speed)->setText(formatFixed(dropFence_.bandWidth() / (bright - dark), 3));
     // The diagrams follow the drop band by band; the fits come at its end.
     showDiagrams(dropSoFar(), std::nullopt);
+    emit changed();
 }
 
 void FallWindow::showDiagrams(const FallDrop& drop, const std::optional<FallResult>& result) {
@@ -241,6 +243,7 @@ void FallWindow::setStatus(const QString& caption, Rgb colour) {
     L_status->setText(caption);
     L_status->setAccessibleName(caption.trimmed());
     setTextColour(L_status, toQColor(colour));
+    emit changed();
 }
 
 void FallWindow::stopCapture() {
@@ -302,6 +305,34 @@ void FallWindow::showResult(const FallDrop& drop) {
         L_ergebnis->setText(lines.join('\n'));
     }
     L_ergebnis->setAccessibleDescription(L_ergebnis->text());
+    emit changed();
+}
+
+FallLive FallWindow::liveView() const {
+    FallLive live;
+    live.shown = isVisible();
+    if (!live.shown) return live;
+    live.status = L_status->text();
+    live.measuring = AudioIn->DeviceOpen() && !Detection.ended();
+    live.table = tableTexts();
+    live.result = L_ergebnis->text();
+    live.pitchMm = dropFence_.pitchMm;
+    live.bandWidthMm = dropFence_.bandWidthMm;
+    const FallDrop drop = dropSoFar();
+    live.darkTimes = drop.darkTimes;
+    live.brightTimes = drop.brightTimes;
+    live.ended = Detection.ended() && !drops_.empty();
+    return live;
+}
+
+void FallWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    emit changed();
+}
+
+void FallWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    emit changed();
 }
 
 FallDrop FallWindow::dropSoFar() const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "acquisition/lightbarrierdetector.h"
+#include "classroom/classroomsnapshot.h"
 #include "evaluation/tabletext.h"
 #include "experiments/dropkeeping.h"
 #include "experiments/falldrop.h"
@@ -49,6 +50,8 @@ public:
     // The drops measured since the window was made, the last one last.
     const std::vector<FallDrop>& drops() const { return drops_; }
     QString cellText(int column, int row) const;
+    // What the classroom page shows of the window.
+    FallLive liveView() const;
     // The table of the last drop, as the clipboard, the spreadsheet and the
     // CSV file get it.
     TableTexts tableTexts() const;
@@ -78,6 +81,14 @@ public:
     QFileDialog* SD1 = nullptr;
     TAudioIn* AudioIn = nullptr;
     LightBarrierDetector Detection;
+
+signals:
+    // What the window shows changed: a band, the status, the result, shown or hidden.
+    void changed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // DetectionOutput

@@ -157,6 +157,22 @@
         <source>Die Anfrage ist fehlerhaft.</source>
         <translation>The request is malformed.</translation>
     </message>
+    <message>
+        <source>Freier Fall mit dem Lattenzaun</source>
+        <translation>Free fall with the picket fence</translation>
+    </message>
+    <message>
+        <source>Messtabelle des Falls</source>
+        <translation>Measurement table of the drop</translation>
+    </message>
+    <message>
+        <source>s-t Diagramm des Falls</source>
+        <translation>s-t diagram of the drop</translation>
+    </message>
+    <message>
+        <source>v-t Diagramm des Falls</source>
+        <translation>v-t diagram of the drop</translation>
+    </message>
 </context>
 <context>
     <name>ColumnHeaders</name>

@@ -146,6 +146,34 @@
     else link.removeAttribute("href");
   }
 
+  // The free fall's window, while it is open: its status, its table band
+  // by band, its result and its two diagrams.
+  function showFall(fall) {
+    const section = document.getElementById("fall");
+    section.hidden = !fall || !fall.shown;
+    if (section.hidden) return;
+    document.getElementById("fall-status").textContent = fall.status.text;
+    headerRow(document.getElementById("fall-headers"), fall.table.headers);
+    const rows = document.getElementById("fall-rows");
+    rows.replaceChildren();
+    for (const cells of fall.table.rows) {
+      const tr = element("tr");
+      cells.forEach(function (cell, i) {
+        const c = element(i === 0 ? "th" : "td", cell);
+        if (i === 0) c.scope = "row";
+        tr.appendChild(c);
+      });
+      rows.appendChild(tr);
+    }
+    document.getElementById("fall-result").textContent = fall.result;
+    for (const id of ["st", "vt"]) {
+      const img = document.getElementById("fall-" + id + "-diagram");
+      const diagram = fall.diagrams[id];
+      img.alt = diagram.description || diagram.name;
+      img.src = diagram.svg + query + "&rev=" + revision;
+    }
+  }
+
   function showState(state) {
     revision = state.revision;
     showStatus(state.status);
@@ -154,6 +182,7 @@
     showDiagram("vt", state.diagrams.vt, state.revision);
     showTodaysRuns(state.todaysRuns);
     showSeries(state.series, state.flagWidthMm);
+    showFall(state.fall);
   }
 
   function received(event) {

@@ -107,6 +107,8 @@ TEST(ClassroomRoutes, EveryRouteAndEveryRefusal) {
         {"/api/state", ClassroomRoute::State},
         {"/diagram/st.svg", ClassroomRoute::StDiagram},
         {"/diagram/vt.svg", ClassroomRoute::VtDiagram},
+        {"/diagram/fall-st.svg", ClassroomRoute::FallStDiagram},
+        {"/diagram/fall-vt.svg", ClassroomRoute::FallVtDiagram},
         {"/download/1.kmd", ClassroomRoute::DataFile},
         {"/download/2.xls", ClassroomRoute::Spreadsheet},
         {"/download/3.csv", ClassroomRoute::Csv},
@@ -291,6 +293,49 @@ TEST(ClassroomJson, ARunPushesEachNewRowOnceThenTheStoredSeries) {
     width.flagWidthText = QStringLiteral("12,5");
     changeMessages(relation, width, germanTexts(), 10, state);
     EXPECT_EQ(made, 4);
+}
+
+// The free fall's window: absent from the page while it is closed; while
+// open, its status, table, result and diagrams; each band a new state (a
+// drop is short), and the service passes each change on.
+TEST(ClassroomJson, TheFreeFallsWindowIsShownWhileItIsOpen) {
+    ClassroomSnapshot closed = threeSeries();
+    EXPECT_EQ(parse(stateMessage(closed, germanTexts(), 1))["fall"].toObject(),
+              (QJsonObject{{"shown", false}}));
+    ClassroomSnapshot open = closed;
+    open.fall.shown = true;
+    open.fall.status = QStringLiteral("  Messung gestartet  ");
+    open.fall.measuring = true;
+    open.fall.table = {{"Latte", "s in m", "t dunkel in s", "t hell in s", "v in m/s"},
+                       {"1", "0,000", "-0,0003", "0,0327", "0,758"}};
+    open.fall.darkTimes = {-0.0003};
+    open.fall.brightTimes = {0.0327};
+    const QJsonObject fall = parse(stateMessage(open, germanTexts(), 2, {}, {},
+                                                {{{"", "s-t des Falls"}, {"", "v-t"}}}))["fall"]
+                                 .toObject();
+    EXPECT_TRUE(fall["shown"].toBool());
+    EXPECT_EQ(fall["status"]["text"].toString(), "Messung gestartet");
+    EXPECT_TRUE(fall["status"]["measuring"].toBool());
+    EXPECT_EQ(fall["table"]["headers"].toArray().size(), 5);
+    ASSERT_EQ(fall["table"]["rows"].toArray().size(), 1);
+    EXPECT_EQ(fall["table"]["rows"][0][4].toString(), "0,758");
+    EXPECT_EQ(fall["diagrams"]["st"]["svg"].toString(), "/diagram/fall-st.svg");
+    EXPECT_EQ(fall["diagrams"]["st"]["description"].toString(), "s-t des Falls");
+    EXPECT_EQ(fall["diagrams"]["vt"]["name"].toString(), germanTexts().fallVtDiagram);
+
+    int made = 0;
+    const auto state = [&] {
+        ++made;
+        return QByteArray("{\"type\":\"state\"}");
+    };
+    ClassroomSnapshot band = open;
+    band.fall.table.push_back({"2", "0,050", "0,0568", "0,0768", "1,250"});
+    band.fall.darkTimes.push_back(0.0568);
+    band.fall.brightTimes.push_back(0.0768);
+    EXPECT_FALSE(sameLive(open, band));
+    EXPECT_TRUE(sameDiagrams(open, band)) << "the track's diagrams stay as they are";
+    EXPECT_EQ(changeMessages(open, band, germanTexts(), 3, state).size(), 1u);
+    EXPECT_EQ(made, 1);
 }
 
 TEST(ClassroomCsv, SpreadsheetsOfEitherLanguageReadIt) {

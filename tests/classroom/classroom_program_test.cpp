@@ -9,7 +9,9 @@
 #include "classroom/classroomservice.h"
 #include "classroom/classroomwindow.h"
 #include "evaluation/tabelle_u.h"
+#include "experiments/fallwindow.h"
 #include "platform/paced_wavein.h"
+#include "platform/simulatedfence.h"
 #include "platform/simulatedtrack.h"
 #include "settings/config_u.h"
 #include "tests/acquisition/detection_fixture.h"
@@ -25,6 +27,7 @@
 #include <QStandardPaths>
 #include <QWebSocket>
 #include <atomic>
+#include <set>
 #include <utility>
 
 using namespace kelmot;
@@ -300,6 +303,54 @@ TEST_F(ClassroomProgram, AHundredDevicesTenOfThemSlowFollowARun) {
 }
 
 // Every run kept today, beside the series: one CSV download for the class.
+// A drop of the picket fence on the page as it falls: the fall's table band
+// by band in state messages, then its result and both diagrams, drawn with
+// the fits; the page shows no fall once its window is closed.
+TEST_F(ClassroomProgram, ALiveClientFollowsADrop) {
+    mixer = std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices());
+    createWindows(StartOptions{}, mixer, manual,
+                  std::make_shared<PacedBackend>("Simulation", demonstrationDrops(), 20.0,
+                                                 "virtueller Lattenzaun",
+                                                 PacedBackend::Pacing::Lossless));
+    switchOnLocally();
+    LiveClient page(liveUrl());
+    ASSERT_TRUE(page.waitConnected());
+    ASSERT_TRUE(page.waitFor(1));
+    EXPECT_FALSE(latestState(page.messages)["fall"].toObject()["shown"].toBool());
+    Form1->Messenfall1Click();
+    Fall->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return !Fall->drops().empty(); }, 60000));
+    ASSERT_TRUE(processUntil([&] {
+        return latestState(page.messages)["fall"].toObject()["result"].toString().contains("g = (");
+    }));
+    // Every band reached the page before the drop's end: one row more each time.
+    std::set<int> rowCounts;
+    for (const QJsonObject& m : std::as_const(page.messages))
+        if (const QJsonObject f = m["fall"].toObject();
+            m["type"].toString() == "state" && f["shown"].toBool())
+            rowCounts.insert(int(f["table"].toObject()["rows"].toArray().size()));
+    EXPECT_EQ(rowCounts, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    const QJsonObject fall = latestState(page.messages)["fall"].toObject();
+    EXPECT_EQ(fall["status"]["text"].toString(), "Messung beendet");
+    EXPECT_EQ(fall["table"]["rows"][7][2].toString(), Fall->cellText(2, 7));
+    EXPECT_TRUE(fall["diagrams"]["st"]["description"].toString().startsWith(
+        "s-t-Diagramm des Falls mit 8 Latten. Parabel: g = ("));
+    const QByteArray code = "?code=" + Classroom->code().toLatin1();
+    for (const char* which : {"st", "vt"}) {
+        const HttpReply svg =
+            get(Classroom->port(), QByteArray("/diagram/fall-") + which + ".svg" + code);
+        ASSERT_EQ(svg.status, 200) << which;
+        EXPECT_TRUE(svg.body.contains("<title>") && svg.body.contains("des Falls mit 8 Latten"))
+            << which;
+        EXPECT_TRUE(
+            svg.body.contains(which == std::string("st") ? "Parabel: g = (" : "Gerade: g = ("))
+            << which;
+    }
+    Fall->hide();
+    ASSERT_TRUE(processUntil(
+        [&] { return !latestState(page.messages)["fall"].toObject()["shown"].toBool(); }));
+}
+
 TEST_F(ClassroomProgram, TodaysRunsAreOneCsvDownload) {
     startWithTrack();
     switchOnLocally();

@@ -11,6 +11,7 @@
 #include "store/numberformat.h"
 #include "tests/app/gui_fixture.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QDoubleSpinBox>
@@ -22,6 +23,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTest>
 
 using namespace kelmot;
 using namespace kelmot::platform;
@@ -207,4 +209,42 @@ TEST_F(FallMeasurement, AJournalThatCannotKeepTheDropSaysWhy) {
     EXPECT_TRUE(Fall->L_journal->text().contains(dir_.filePath("data/kelmot")))
         << Fall->L_journal->text().toStdString();
     EXPECT_TRUE(Fall->L_ergebnis->text().contains("g = ("));
+}
+
+// Without a mouse: Space measures; Tab reaches the geometry, "Messen",
+// "Abbrechen", the filled table, the result and both diagrams in reading
+// order; a diagram's popup opens by the menu key.
+TEST_F(FallMeasurement, TheWindowByKeyboard) {
+    startWithFence();
+    QApplication::setActiveWindow(Fall);
+    ASSERT_TRUE(processUntil([] { return Fall->isActiveWindow(); }));
+    Fall->B_mess->setFocus();
+    QTest::keyClick(Fall->B_mess, Qt::Key_Space);
+    ASSERT_TRUE(processUntil([] { return !Fall->drops().empty(); }, 60000));
+    EXPECT_EQ(Fall->SG_fall->rowCount(), 8);
+    // With the table filled: Tab leaves it, the arrows move in it.
+    Fall->SB_latten->setFocus();
+    std::vector<QWidget*> order{Fall->SB_latten};
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focused = QApplication::focusWidget();
+        if (!focused || focused == Fall->SB_latten) break;
+        // A spin box's line edit has the focus for its box.
+        if (focused->parentWidget() && qobject_cast<QAbstractSpinBox*>(focused->parentWidget()))
+            focused = focused->parentWidget();
+        order.push_back(focused);
+    }
+    const std::vector<QWidget*> expected{Fall->SB_latten,  Fall->SB_abstand, Fall->SB_breite,
+                                         Fall->B_mess,     Fall->B_abbruch,  Fall->SG_fall,
+                                         Fall->L_ergebnis, Fall->PB_st,      Fall->PB_vt};
+    EXPECT_EQ(order, expected);
+
+    Fall->PB_st->setFocus();
+    QTest::keyClick(Fall->PB_st, Qt::Key_Menu);
+    ASSERT_TRUE(processUntil([] { return Fall->PB_st->PopupMenu1->isVisible(); }));
+    ASSERT_EQ(Fall->PB_st->PopupMenu1->actions().size(), 2);
+    EXPECT_EQ(Fall->PB_st->PopupMenu1->actions()[0]->text(), "Zwischenablage");
+    Fall->PB_st->PopupMenu1->hide();
+    Fall->PB_st->copyPicture();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(413, 266));
 }
