@@ -7,6 +7,7 @@
 #include "store/measurementstore.h"
 #include "store/numberformat.h"
 #include "widgets/controls.h"
+#include "widgets/keyboard.h"
 #include "widgets/screenfit.h"
 #include "widgets/tablegrid.h"
 #include "widgets/windowplaces.h"
@@ -64,6 +65,10 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioM
 
     SG1 = createTableGrid(this, "SG1", {65, 80, 390, 360}, 3);
     SG1->setAccessibleName(tr("Messtabelle"));
+    // Tab reaches the live table, as it does the evaluation table; the arrows
+    // move from cell to cell there, Tab goes on.
+    SG1->setFocusPolicy(Qt::StrongFocus);
+    SG1->setTabKeyNavigation(false);
 
     GB1 = place<QGroupBox>(this, "GB1", {488, 80, 140, 100}, tr("   Auflösung   "));
     GB1->setToolTip(tr("Zeitauflösung der Messung"));
@@ -101,6 +106,7 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioM
     });
     connect(B_mess, &QPushButton::clicked, this, &TForm2::B_messClick);
     connect(B_abbruch, &QPushButton::clicked, this, &TForm2::B_abbruchClick);
+    measureByKeyboard(this, B_mess, B_abbruch);
 }
 
 TForm2::~TForm2() {

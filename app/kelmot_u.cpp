@@ -18,12 +18,14 @@
 #include "store/configfile.h"
 #include "store/measurementstore.h"
 #include "widgets/jpegpicture.h"
+#include "widgets/keyboard.h"
 #include "widgets/pictures.h"
 #include "widgets/screenfit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -114,6 +116,12 @@ void TForm1::buildMenu() {
     item(nullptr, Klassenansicht1, "Klassenansicht1", tr("Klassenansicht"),
          &TForm1::Klassenansicht1Click);
     item(nullptr, Info1, "Info1", tr("Info"), &TForm1::Info1Click);
+    // The keys a desktop user tries first.
+    Ladenst1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    Speichernunter1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    Ende1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // Alt and a letter opens each menu and chooses each item, in either language.
+    markMnemonics(MainMenu1);
 }
 
 void TForm1::buildToolBar() {

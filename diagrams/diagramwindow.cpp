@@ -5,6 +5,7 @@
 #include "store/measurementstore.h"
 #include "widgets/chartaccessibility.h"
 #include "widgets/controls.h"
+#include "widgets/keyboard.h"
 #include "widgets/popupaccessibility.h"
 #include "widgets/qpaintercanvas.h"
 
@@ -107,6 +108,9 @@ DiagramWindow::DiagramWindow(const DiagramLinks& links, const char* name, const 
     Ausgleichskurve1->setObjectName("Ausgleichskurve1");
     Ausgleichskurve1->setCheckable(true);
     connect(Ausgleichskurve1, &QAction::toggled, this, [this] { paintDiagram(); });
+    offerShortcut(this, Zwischenablage1, QKeySequence(Qt::CTRL | Qt::Key_C));
+    offerShortcut(this, Ausdrucken1, QKeySequence(Qt::CTRL | Qt::Key_P));
+    markMnemonics(PopupMenu1);
 }
 
 DiagramWindow::~DiagramWindow() = default;

@@ -2,6 +2,7 @@
 #include "evaluation/seriesofrunswindow.h"
 
 #include "widgets/controls.h"
+#include "widgets/keyboard.h"
 #include "widgets/popupaccessibility.h"
 #include "widgets/screenfit.h"
 #include "widgets/windowplaces.h"
@@ -54,6 +55,9 @@ SeriesOfRunsWindow::SeriesOfRunsWindow(const MeasurementStore& store, SeriesSele
     Ausdrucken1->setObjectName("Ausdrucken1");
     connect(Zwischenablage1, &QAction::triggered, this, &SeriesOfRunsWindow::Zwischenablage1Click);
     connect(Ausdrucken1, &QAction::triggered, this, &SeriesOfRunsWindow::Ausdrucken1Click);
+    offerShortcut(this, Zwischenablage1, QKeySequence(Qt::CTRL | Qt::Key_C));
+    offerShortcut(this, Ausdrucken1, QKeySequence(Qt::CTRL | Qt::Key_P));
+    markMnemonics(PopupMenu1);
     SG_reihe->installEventFilter(this);
     SG_reihe->viewport()->installEventFilter(this);
     resize(620, 320);

@@ -8,6 +8,7 @@
 #include "store/numberformat.h"
 #include "widgets/controls.h"
 #include "widgets/errorreport.h"
+#include "widgets/keyboard.h"
 #include "widgets/popupaccessibility.h"
 #include "widgets/screenfit.h"
 #include "widgets/tablegrid.h"
@@ -131,6 +132,10 @@ void TForm6::createExportControls() {
     TabelleinZwischenablage1->setObjectName("TabelleinZwischenablage1");
     ExportalsEXCELDatei1 = PopupMenu1->addAction(tr("Export als EXCEL-Datei"));
     ExportalsEXCELDatei1->setObjectName("ExportalsEXCELDatei1");
+    // Ctrl+C on the table copies it; in the flag width's field the field's text.
+    offerShortcut(SG2, TabelleinZwischenablage1, QKeySequence(Qt::CTRL | Qt::Key_C),
+                  Qt::WidgetShortcut);
+    markMnemonics(PopupMenu1);
 }
 
 void TForm6::connectControls() {

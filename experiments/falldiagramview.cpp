@@ -4,6 +4,7 @@
 #include "diagrams/diagramframe.h"
 #include "widgets/chartaccessibility.h"
 #include "widgets/controls.h"
+#include "widgets/keyboard.h"
 #include "widgets/popupaccessibility.h"
 #include "widgets/qpaintercanvas.h"
 
@@ -46,6 +47,10 @@ FallDiagramView::FallDiagramView(FallQuantity quantity, const QString& name, QWi
     Ausdrucken1 = PopupMenu1->addAction(tr("Ausdrucken"));
     connect(Zwischenablage1, &QAction::triggered, this, &FallDiagramView::copyPicture);
     connect(Ausdrucken1, &QAction::triggered, this, &FallDiagramView::print);
+    // Ctrl+C and Ctrl+P on the diagram that has the focus.
+    offerShortcut(this, Zwischenablage1, QKeySequence(Qt::CTRL | Qt::Key_C), Qt::WidgetShortcut);
+    offerShortcut(this, Ausdrucken1, QKeySequence(Qt::CTRL | Qt::Key_P), Qt::WidgetShortcut);
+    markMnemonics(PopupMenu1);
 }
 
 void FallDiagramView::showDrop(std::vector<FallPoint> points, std::optional<FallResult> result) {

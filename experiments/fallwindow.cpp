@@ -11,6 +11,7 @@
 #include "widgets/controls.h"
 #include "widgets/errorreport.h"
 #include "widgets/filechoice.h"
+#include "widgets/keyboard.h"
 #include "widgets/popupaccessibility.h"
 
 #include <QApplication>
@@ -94,6 +95,9 @@ FallWindow::FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveIn
     connect(TabelleinZwischenablage1, &QAction::triggered, this, &FallWindow::copyTable);
     connect(ExportalsEXCELDatei1, &QAction::triggered, this, [this] { exportTable(true); });
     connect(ExportalsCSVDatei1, &QAction::triggered, this, [this] { exportTable(false); });
+    offerShortcut(SG_fall, TabelleinZwischenablage1, QKeySequence(Qt::CTRL | Qt::Key_C),
+                  Qt::WidgetShortcut);
+    markMnemonics(PopupMenu1);
 
     L_ergebnis = place<QLabel>(this, "L_ergebnis", {16, 438, 688, 110});
     L_ergebnis->setWordWrap(true);
@@ -129,6 +133,7 @@ FallWindow::FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveIn
     connect(SB_breite, &QDoubleSpinBox::valueChanged, this, &FallWindow::geometryChanged);
     connect(B_mess, &QPushButton::clicked, this, &FallWindow::B_messClick);
     connect(B_abbruch, &QPushButton::clicked, this, &FallWindow::B_abbruchClick);
+    measureByKeyboard(this, B_mess, B_abbruch);
 }
 
 FallWindow::~FallWindow() {

@@ -200,7 +200,7 @@ TEST_F(EnglishDesktop, EveryTextIsTranslatedAndGermanStaysAsItWas) {
 TEST_F(EnglishDesktop, FilesStayInterchangeable) {
     ASSERT_TRUE(installTranslation(QStringLiteral("en")));
     start();
-    EXPECT_EQ(Form1->Speichernunter1->text(), "Save as");
+    EXPECT_EQ(QString(Form1->Speichernunter1->text()).remove(u'&'), "Save as");
     // A data file written in English reads as one written in German.
     Store.DataPresent = true;
     Form1->SaveFileName = dir_.filePath("englisch.kmd");

@@ -243,7 +243,7 @@ TEST_F(FallMeasurement, TheWindowByKeyboard) {
     QTest::keyClick(Fall->PB_st, Qt::Key_Menu);
     ASSERT_TRUE(processUntil([] { return Fall->PB_st->PopupMenu1->isVisible(); }));
     ASSERT_EQ(Fall->PB_st->PopupMenu1->actions().size(), 2);
-    EXPECT_EQ(Fall->PB_st->PopupMenu1->actions()[0]->text(), "Zwischenablage");
+    EXPECT_EQ(Fall->PB_st->PopupMenu1->actions()[0]->text(), "&Zwischenablage");
     Fall->PB_st->PopupMenu1->hide();
     Fall->PB_st->copyPicture();
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(413, 266));
