@@ -5,6 +5,7 @@
 #include "classroom/wrongcodelimit.h"
 
 #include <QList>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -72,6 +73,21 @@ bool codeInQuery(const QByteArray& query, QString& code) {
     return false;
 }
 
+int diagramWidthIn(const QByteArray& query) {
+    for (const QByteArray& field : query.split('&')) {
+        if (!field.startsWith("w=")) continue;
+        const QByteArray digits = field.mid(2);
+        if (digits.isEmpty() || digits.size() > 5) return 0;
+        int width = 0;
+        for (const char c : digits) {
+            if (c < '0' || c > '9') return 0;
+            width = width * 10 + (c - '0');
+        }
+        return width == 0 ? 0 : std::clamp(width / 40 * 40, 240, 1600);
+    }
+    return 0;
+}
+
 ClassroomRequest classroomRequest(const QByteArray& method, const QUrl& url,
                                   const HeaderLookup& header) {
     const auto value = [&](const char* lower, const char* capital) {
@@ -81,6 +97,7 @@ ClassroomRequest classroomRequest(const QByteArray& method, const QUrl& url,
     r.method = method == "GET" || method == "HEAD" ? method : QByteArrayLiteral("OTHER");
     r.path = url.path(QUrl::FullyEncoded).toLatin1();
     r.hasCode = codeInQuery(url.query(QUrl::FullyEncoded).toLatin1(), r.code);
+    r.diagramWidth = diagramWidthIn(url.query(QUrl::FullyEncoded).toLatin1());
     bool websocket = false;
     for (const QByteArray& token : value("upgrade", "Upgrade").split(','))
         websocket = websocket || token.trimmed() == "websocket";
@@ -106,6 +123,7 @@ ClassroomAnswer decideRequest(const ClassroomRequest& request, const AccessCode&
 ClassroomAnswer answerFor(const ClassroomRequest& request, const AccessCode& code,
                           bool addressBlocked) {
     ClassroomAnswer a;
+    a.diagramWidth = request.diagramWidth;
     if (!routeOf(request.path, a.route, a.series)) {
         a.kind = ClassroomAnswer::NotFound;
         return a;

@@ -48,6 +48,7 @@ struct ClassroomAnswer {
     int series = -1;           // the store's slot (0 the newest) for downloads
     bool wrongCode = false;    // a code was given and it was not the current one
     int retryAfterSeconds = 0; // TooManyTries: how long the address stays refused
+    int diagramWidth = 0;      // a diagram: the width to draw it at, 0 for the usual
 };
 
 // The parts of a request the decision reads. `path` is the URL's path as
@@ -61,6 +62,7 @@ struct ClassroomRequest {
     bool hasCode = false;
     bool upgrade = false;     // "Upgrade: websocket" and "Connection: upgrade"
     bool halfUpgrade = false; // "Upgrade: websocket" without "Connection: upgrade"
+    int diagramWidth = 0;     // the query's "w" as diagramWidthIn reads it
 };
 
 class AccessCode;
@@ -84,6 +86,13 @@ ClassroomAnswer decideRequest(const ClassroomRequest& request, const AccessCode&
 
 // The route and series a path names, if it names one.
 bool routeOf(const QByteArray& path, ClassroomRoute& route, int& series);
+
+// The width in CSS pixels a page shows a diagram at, from the query's "w"
+// field: the page asks for a drawing of that size, whose texts then keep
+// their size on a phone. Cut down to a multiple of 40 (a drawing never
+// larger than its place, and few sizes to draw), from 240 to 1600; 0 (the
+// usual 560) for none, 0 or anything but digits.
+int diagramWidthIn(const QByteArray& query);
 
 // The "code" field of a URL's query ("a=1&code=123456"), undecoded: a code
 // is six digits, so anything percent-encoded is no code anyway.

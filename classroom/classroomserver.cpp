@@ -111,8 +111,8 @@ void ClassroomServer::publish(std::shared_ptr<const ClassroomSnapshot> snapshot)
     const std::shared_ptr<const ClassroomSnapshot> before = std::exchange(snapshot_, snapshot);
     ++revision_;
     stateJson_.clear();
-    if (!before || !sameDiagrams(*before, *snapshot)) diagramsDrawn_ = false;
-    if (!before || !(before->fall == snapshot->fall)) fallDrawn_ = false;
+    if (!before || !sameDiagrams(*before, *snapshot)) diagrams_.clear();
+    if (!before || !(before->fall == snapshot->fall)) fallDiagrams_.clear();
     if (!before || clients_.empty()) return;
     std::vector<QString> messages;
     for (const QByteArray& m : changeMessages(*before, *snapshot, settings_.texts, revision_,
@@ -143,26 +143,34 @@ const QByteArray& ClassroomServer::stateJson() {
     return stateJson_;
 }
 
-const DiagramPicture& ClassroomServer::diagram(bool velocity) {
-    if (!diagramsDrawn_) {
+const DiagramPicture& ClassroomServer::diagram(bool velocity, int width) {
+    auto drawn = diagrams_.find(width);
+    if (drawn == diagrams_.end()) {
         const ClassroomSnapshot empty;
         const ClassroomSnapshot& s = snapshot_ ? *snapshot_ : empty;
-        st_ = stDiagramPicture(s, settings_.texts);
-        vt_ = vtDiagramPicture(s, settings_.texts);
-        diagramsDrawn_ = true;
+        drawn =
+            diagrams_
+                .emplace(width,
+                         std::array<DiagramPicture, 2>{stDiagramPicture(s, settings_.texts, width),
+                                                       vtDiagramPicture(s, settings_.texts, width)})
+                .first;
     }
-    return velocity ? vt_ : st_;
+    return drawn->second[velocity ? 1 : 0];
 }
 
-const DiagramPicture& ClassroomServer::fallDiagram(bool velocity) {
-    if (!fallDrawn_) {
+const DiagramPicture& ClassroomServer::fallDiagram(bool velocity, int width) {
+    auto drawn = fallDiagrams_.find(width);
+    if (drawn == fallDiagrams_.end()) {
         const FallLive none;
         const FallLive& fall = snapshot_ ? snapshot_->fall : none;
-        fall_[0] = fallDiagramPicture(fall, false, settings_.texts);
-        fall_[1] = fallDiagramPicture(fall, true, settings_.texts);
-        fallDrawn_ = true;
+        drawn = fallDiagrams_
+                    .emplace(width,
+                             std::array<DiagramPicture, 2>{
+                                 fallDiagramPicture(fall, false, settings_.texts, width),
+                                 fallDiagramPicture(fall, true, settings_.texts, width)})
+                    .first;
     }
-    return fall_[velocity ? 1 : 0];
+    return drawn->second[velocity ? 1 : 0];
 }
 
 ClassroomAnswer ClassroomServer::decide(const ClassroomRequest& request,
@@ -214,13 +222,13 @@ QByteArray ClassroomServer::serve(const ClassroomAnswer& decision) {
     case ClassroomRoute::State:
         return ok("application/json; charset=utf-8", stateJson());
     case ClassroomRoute::StDiagram:
-        return ok("image/svg+xml", diagram(false).svg);
+        return ok("image/svg+xml", diagram(false, decision.diagramWidth).svg);
     case ClassroomRoute::VtDiagram:
-        return ok("image/svg+xml", diagram(true).svg);
+        return ok("image/svg+xml", diagram(true, decision.diagramWidth).svg);
     case ClassroomRoute::FallStDiagram:
-        return ok("image/svg+xml", fallDiagram(false).svg);
+        return ok("image/svg+xml", fallDiagram(false, decision.diagramWidth).svg);
     case ClassroomRoute::FallVtDiagram:
-        return ok("image/svg+xml", fallDiagram(true).svg);
+        return ok("image/svg+xml", fallDiagram(true, decision.diagramWidth).svg);
     case ClassroomRoute::Live:
         return {};
     case ClassroomRoute::TodaysRuns: {

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -85,8 +86,9 @@ private:
     void dropClient(QWebSocket* client);
     void send(QWebSocket* client, const QString& message);
     const QByteArray& stateJson();
-    const DiagramPicture& diagram(bool velocity);
-    const DiagramPicture& fallDiagram(bool velocity);
+    // Drawn once per snapshot and width the pages ask for (few: see diagramWidthIn).
+    const DiagramPicture& diagram(bool velocity, int width = 0);
+    const DiagramPicture& fallDiagram(bool velocity, int width = 0);
 
     ClassroomServerSettings settings_;
     GuardedTcpServer* listener_ = nullptr;
@@ -95,10 +97,9 @@ private:
     std::shared_ptr<const ClassroomSnapshot> snapshot_;
     int revision_ = 0;
     QByteArray stateJson_; // of revision_, made when first asked for
-    bool diagramsDrawn_ = false;
-    DiagramPicture st_, vt_;
-    bool fallDrawn_ = false; // the free fall's, drawn anew only when the drop changed
-    std::array<DiagramPicture, 2> fall_;
+    std::map<int, std::array<DiagramPicture, 2>> diagrams_; // s-t and v-t by width
+    // The free fall's, drawn anew only when the drop changed.
+    std::map<int, std::array<DiagramPicture, 2>> fallDiagrams_;
     std::vector<QWebSocket*> clients_;
     // The decision on a refused WebSocket upgrade, for missingHandler, which
     // Qt calls right after handleRequest declined it.

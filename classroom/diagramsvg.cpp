@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <algorithm>
 
 namespace kelmot {
 
@@ -20,21 +21,33 @@ namespace {
 // scales the picture down.
 constexpr int NotionalMainWindowWidth = 1000;
 
-// The recording of a drawing onto an SVG of the diagrams' size.
-QByteArray svgOf(const RecordingCanvas& recording, const QString& title, const QString& name) {
+// A drawing's texts on the page: 12 CSS pixels, the smallest a phone's
+// reader is asked to read.
+constexpr int TextPixels = 12;
+
+DiagramGeometry areaFor(int width) {
+    const int w = width > 0 ? width : SvgDiagramWidth;
+    return {0, 0, w, svgDiagramHeight(w)};
+}
+
+// The recording of a drawing onto an SVG of the area's size.
+QByteArray svgOf(const RecordingCanvas& recording, const DiagramGeometry& area,
+                 const QString& title, const QString& name) {
     QByteArray svg;
     QBuffer buffer(&svg);
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(SvgDiagramWidth, SvgDiagramHeight));
-    generator.setViewBox(QRect(0, 0, SvgDiagramWidth, SvgDiagramHeight));
+    generator.setSize(QSize(area.width, area.height));
+    generator.setViewBox(QRect(0, 0, area.width, area.height));
     generator.setResolution(96);
-    generator.setTitle(title);
-    generator.setDescription(name);
+    // The generator writes both as they are: a series named "<b>" would
+    // end the picture's XML, and the diagram with it.
+    generator.setTitle(title.toHtmlEscaped());
+    generator.setDescription(name.toHtmlEscaped());
     QPainter painter(&generator);
     QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
+    font.setPixelSize(TextPixels);
     painter.setFont(font);
     QPainterCanvas canvas(painter, recording.startState());
     recording.replayOn(canvas);
@@ -44,10 +57,10 @@ QByteArray svgOf(const RecordingCanvas& recording, const QString& title, const Q
 
 template <typename Draw>
 DiagramPicture render(const ClassroomSnapshot& s, const QString& name, const QLocale& locale,
-                      bool velocity, bool fit, Draw draw) {
+                      bool velocity, bool fit, int width, Draw draw) {
     DiagramInput input{s.store, s.seriesCount, NotionalMainWindowWidth, locale};
     input.fitCurve = fit;
-    const DiagramGeometry area{0, 0, SvgDiagramWidth, SvgDiagramHeight};
+    const DiagramGeometry area = areaFor(width);
 
     DiagramPicture picture;
     // The description needs the label, which the drawing computes: the
@@ -59,14 +72,19 @@ DiagramPicture render(const ClassroomSnapshot& s, const QString& name, const QLo
         diagramDescription(s.store, input.series(), velocity, picture.label, fitText);
     // A diagram without series still says what it is.
     picture.svg =
-        svgOf(recording, picture.description.isEmpty() ? name : picture.description, name);
+        svgOf(recording, area, picture.description.isEmpty() ? name : picture.description, name);
     return picture;
 }
 
 } // namespace
 
-DiagramPicture stDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts) {
-    return render(s, texts.stDiagram, texts.locale, false, s.stFit,
+int svgDiagramHeight(int width) {
+    return std::max(240, width * SvgDiagramHeight / SvgDiagramWidth);
+}
+
+DiagramPicture stDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts,
+                                int width) {
+    return render(s, texts.stDiagram, texts.locale, false, s.stFit, width,
                   [](Canvas& c, const DiagramGeometry& g, const DiagramInput& in, QString& fit) {
                       StDiagram diagram;
                       auto label = diagram.Zeichne(c, g, in);
@@ -75,8 +93,9 @@ DiagramPicture stDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts
                   });
 }
 
-DiagramPicture vtDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts) {
-    return render(s, texts.vtDiagram, texts.locale, true, s.vtFit,
+DiagramPicture vtDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts,
+                                int width) {
+    return render(s, texts.vtDiagram, texts.locale, true, s.vtFit, width,
                   [&s](Canvas& c, const DiagramGeometry& g, const DiagramInput& in, QString& fit) {
                       VtDiagram diagram;
                       auto label = diagram.Zeichne(c, g, in, s.flagWidthText);
@@ -85,8 +104,8 @@ DiagramPicture vtDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts
                   });
 }
 
-DiagramPicture fallDiagramPicture(const FallLive& fall, bool velocity,
-                                  const ClassroomTexts& texts) {
+DiagramPicture fallDiagramPicture(const FallLive& fall, bool velocity, const ClassroomTexts& texts,
+                                  int width) {
     FenceGeometry fence;
     fence.bands = int(fall.darkTimes.size());
     fence.pitchMm = fall.pitchMm;
@@ -100,12 +119,13 @@ DiagramPicture fallDiagramPicture(const FallLive& fall, bool velocity,
     if (fall.ended) input.result = fitFall(drop, fence);
     input.locale = texts.locale;
 
+    const DiagramGeometry area = areaFor(width);
     RecordingCanvas recording;
     DiagramPicture picture;
-    picture.label = drawFallDiagram(recording, SvgDiagramWidth, SvgDiagramHeight, 1, input);
+    picture.label = drawFallDiagram(recording, area.width, area.height, 1, input);
     picture.description = fallDiagramDescription(input);
     const QString name = velocity ? texts.fallVtDiagram : texts.fallStDiagram;
-    picture.svg = svgOf(recording, picture.description, name);
+    picture.svg = svgOf(recording, area, picture.description, name);
     return picture;
 }
 

@@ -19,15 +19,24 @@ struct DiagramPicture {
 };
 
 // About the size of a diagram window: the diagrams' texts and offsets are
-// laid out for it, and a browser scales the picture to its column.
+// laid out for it; what a page asks for without a width.
 inline constexpr int SvgDiagramWidth = 560;
 inline constexpr int SvgDiagramHeight = 360;
 
-// The diagrams' names and the numbers' locale come from `texts`.
-DiagramPicture stDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts);
-DiagramPicture vtDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts);
+// The height of a diagram drawn `width` wide: the usual proportions, and
+// room for its axes and labels on a phone.
+int svgDiagramHeight(int width);
+
+// The diagrams' names and the numbers' locale come from `texts`. `width`
+// is the width the page shows it at (0 for the usual): one unit of the
+// drawing is one CSS pixel there, so its texts keep their 12 pixels.
+DiagramPicture stDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts,
+                                int width = 0);
+DiagramPicture vtDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts,
+                                int width = 0);
 // The free fall's drop: its distances with the parabola, or its speeds with
 // the line (`velocity`), the fits once the drop has ended.
-DiagramPicture fallDiagramPicture(const FallLive& fall, bool velocity, const ClassroomTexts& texts);
+DiagramPicture fallDiagramPicture(const FallLive& fall, bool velocity, const ClassroomTexts& texts,
+                                  int width = 0);
 
 } // namespace kelmot

@@ -72,12 +72,37 @@
     if (old) old.replaceWith(tr); else rows.appendChild(tr);
   }
 
-  function showDiagram(id, diagram, rev) {
-    const img = document.getElementById(id + "-diagram");
+  // A diagram is drawn for the width it is shown at (its figure's, less
+  // the picture's border): its texts stay 12 CSS pixels high from a phone
+  // to a projector instead of shrinking with the picture.
+  function diagramSource(img, svg, rev) {
+    const width = Math.max(0, Math.floor(img.closest("figure").clientWidth) - 2);
+    img.dataset.svg = svg;
+    img.dataset.rev = String(rev);
+    return svg + query + "&rev=" + rev + "&w=" + width;
+  }
+
+  function showDiagramPicture(img, diagram, rev) {
     img.alt = diagram.description || diagram.name;
-    img.src = diagram.svg + query + "&rev=" + rev;
+    img.src = diagramSource(img, diagram.svg, rev);
+  }
+
+  function showDiagram(id, diagram, rev) {
+    showDiagramPicture(document.getElementById(id + "-diagram"), diagram, rev);
     document.getElementById(id + "-label").textContent = diagram.label || "";
   }
+
+  // A turned phone or a resized window: each diagram drawn anew for its width.
+  let resizing = 0;
+  window.addEventListener("resize", function () {
+    clearTimeout(resizing);
+    resizing = setTimeout(function () {
+      for (const img of document.querySelectorAll("figure img[data-svg]")) {
+        const source = diagramSource(img, img.dataset.svg, img.dataset.rev);
+        if (img.src.slice(img.src.indexOf(img.dataset.svg)) !== source) img.src = source;
+      }
+    }, 200);
+  });
 
   function showSeries(list, flagWidth) {
     const box = document.getElementById("series");
@@ -167,10 +192,8 @@
     }
     document.getElementById("fall-result").textContent = fall.result;
     for (const id of ["st", "vt"]) {
-      const img = document.getElementById("fall-" + id + "-diagram");
-      const diagram = fall.diagrams[id];
-      img.alt = diagram.description || diagram.name;
-      img.src = diagram.svg + query + "&rev=" + revision;
+      showDiagramPicture(document.getElementById("fall-" + id + "-diagram"), fall.diagrams[id],
+                         revision);
     }
   }
 

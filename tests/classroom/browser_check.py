@@ -11,8 +11,10 @@ test switches the view off), LOST-SEEN (the test switches it on again, with
 a new code), and finally one line per check and "N passed, M failed"; exit
 status 1 on a failed check. Every wait is on a condition, with a generous limit."""
 import os
+import re
 import sys
 import time
+import urllib.request
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -149,6 +151,32 @@ try:
     driver.set_window_size(360, 740)
     width = driver.execute_script("return document.documentElement.scrollWidth")
     check(width <= 360, "the page fits a 360-pixel phone (it is %d wide)" % width)
+
+    # The diagrams' texts at least 12 CSS pixels high on a phone and on a
+    # projector: each picture, once drawn anew for its width, read as the
+    # browser shows it (its smallest font size times its scale).
+    def text_pixels(name):
+        img = driver.find_element(By.ID, name + "-diagram")
+        drawn = driver.execute_script(
+            "const img = arguments[0];"
+            "const w = Math.max(0, Math.floor(img.closest('figure').clientWidth) - 2);"
+            "return img.complete && img.naturalWidth > 0 && img.src.endsWith('&w=' + w);", img)
+        if not drawn:
+            return None
+        svg = urllib.request.urlopen(img.get_attribute("src"), timeout=30).read().decode()
+        sizes = [float(size) for size in re.findall(r'font-size="([0-9.]+)"', svg)]
+        box = float(re.search(r'viewBox="0 0 ([0-9.]+) ', svg).group(1))
+        shown = driver.execute_script("return arguments[0].clientWidth", img)
+        return min(sizes) * shown / box
+    for screen_width, screen_height in ((360, 740), (1920, 1080)):
+        driver.set_window_size(screen_width, screen_height)
+        for name in ("st", "vt"):
+            pixels = wait_for(lambda: text_pixels(name),
+                              "the %s diagram drawn for %d pixels" % (name, screen_width))
+            check(pixels is not None and pixels >= 11.99,
+                  "the %s diagram's texts are %s CSS pixels high on a %d-pixel screen"
+                  % (name, "%.1f" % pixels if pixels else "?", screen_width))
+    driver.set_window_size(360, 740)
 
     # The network goes away for a moment (the test ends the connection on
     # the server's side): the page says so and comes back by itself.

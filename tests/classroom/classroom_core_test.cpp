@@ -150,6 +150,27 @@ TEST(ClassroomRoutes, EveryRouteAndEveryRefusal) {
               ClassroomAnswer::MethodNotAllowed);
 }
 
+// The width a page asks a diagram for: a multiple of 40 no larger than
+// asked, within 240..1600; the usual drawing for none or nonsense.
+TEST(ClassroomRoutes, ADiagramsWidthComesFromTheQuery) {
+    EXPECT_EQ(diagramWidthIn("code=123456&w=359"), 320);
+    EXPECT_EQ(diagramWidthIn("w=1918&code=1"), 1600);
+    EXPECT_EQ(diagramWidthIn("w=400"), 400);
+    EXPECT_EQ(diagramWidthIn("w=100"), 240);
+    EXPECT_EQ(diagramWidthIn("w=0"), 0);
+    EXPECT_EQ(diagramWidthIn("w="), 0);
+    EXPECT_EQ(diagramWidthIn("w=-5"), 0);
+    EXPECT_EQ(diagramWidthIn("w=3e2"), 0);
+    EXPECT_EQ(diagramWidthIn("w=999999"), 0);
+    EXPECT_EQ(diagramWidthIn("width=500"), 0);
+    EXPECT_EQ(diagramWidthIn(""), 0);
+    const ClassroomRequest r =
+        classroomRequest("GET", QUrl("http://h/diagram/st.svg?code=424242&rev=3&w=700"),
+                         [](const QByteArray&) { return QByteArray(); });
+    EXPECT_EQ(r.diagramWidth, 680);
+    EXPECT_EQ(answerFor(r, AccessCode(QStringLiteral("424242")), false).diagramWidth, 680);
+}
+
 TEST(ClassroomRoutes, TheCodeIsTheQuerysCodeField) {
     QString code;
     EXPECT_TRUE(codeInQuery("code=123456", code));

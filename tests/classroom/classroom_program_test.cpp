@@ -24,9 +24,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QWebSocket>
 #include <atomic>
+#include <cstdio>
 #include <set>
 #include <utility>
 
@@ -260,6 +262,9 @@ TEST_F(ClassroomProgram, APupilsBrowserShowsTheRunTheDiagramsAndTheDownloads) {
         << output.toStdString();
     EXPECT_EQ(browser.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(output.contains(" passed, 0 failed")) << output.toStdString();
+    // The diagrams' text heights the browser showed, for the record.
+    for (const QByteArray& line : output.split('\n'))
+        if (line.contains("CSS pixels high")) std::printf("%s\n", line.constData());
 }
 
 // A school hall: a hundred devices follow a run, ten of them old phones that
@@ -346,6 +351,17 @@ TEST_F(ClassroomProgram, ALiveClientFollowsADrop) {
             svg.body.contains(which == std::string("st") ? "Parabel: g = (" : "Gerade: g = ("))
             << which;
     }
+    // Drawn for the width the page shows it at: its texts stay 12 pixels high.
+    const HttpReply narrow = get(Classroom->port(), "/diagram/fall-vt.svg" + code + "&w=359");
+    ASSERT_EQ(narrow.status, 200);
+    EXPECT_TRUE(narrow.body.contains("viewBox=\"0 0 320 240\"")) << "cut down to 40s, 240 high";
+    const QRegularExpression fontSize(QStringLiteral("font-size=\"([0-9.]+)\""));
+    int sizes = 0;
+    for (const auto& m : fontSize.globalMatch(QString::fromUtf8(narrow.body))) {
+        EXPECT_EQ(m.captured(1), "12");
+        ++sizes;
+    }
+    EXPECT_GT(sizes, 10);
     Fall->hide();
     ASSERT_TRUE(processUntil(
         [&] { return !latestState(page.messages)["fall"].toObject()["shown"].toBool(); }));
