@@ -17,6 +17,7 @@
 #include "settings/config_u.h"
 #include "store/configfile.h"
 #include "store/measurementstore.h"
+#include "widgets/helpwindow.h"
 #include "widgets/jpegpicture.h"
 #include "widgets/keyboard.h"
 #include "widgets/pictures.h"
@@ -120,6 +121,12 @@ void TForm1::buildMenu() {
     Ladenst1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     Speichernunter1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Ende1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Hilfe1 = new QAction(this);
+    Hilfe1->setObjectName("Hilfe1");
+    Hilfe1->setShortcut(QKeySequence(Qt::Key_F1));
+    Hilfe1->setShortcutContext(Qt::ApplicationShortcut);
+    connect(Hilfe1, &QAction::triggered, this, &TForm1::Hilfe1Click);
+    addAction(Hilfe1);
     // Alt and a letter opens each menu and chooses each item, in either language.
     markMnemonics(MainMenu1);
 }
@@ -294,6 +301,10 @@ void TForm1::Messenst1Click() {
 
 void TForm1::Messenvt1Click() {
     openMeasurement(3, tr("  Geschwindigkeits-Zeit Zusammenhang messen (v-t)"));
+}
+
+void TForm1::Hilfe1Click() {
+    if (windows_.help) windows_.help->showManual();
 }
 
 void TForm1::Messenfall1Click() {

@@ -32,6 +32,7 @@ class ClassroomWindow;
 class SeriesOfRunsWindow;
 class AllRunsWindow;
 class FallWindow;
+class HelpWindow;
 
 // The windows the main window's commands open or ask; the composition root
 // fills them in as it creates them (after the main window).
@@ -48,6 +49,7 @@ struct MainWindowLinks {
     SeriesOfRunsWindow* seriesOfRuns = nullptr;
     AllRunsWindow* allRuns = nullptr;
     FallWindow* fall = nullptr;
+    HelpWindow* help = nullptr;
 };
 
 // A recording line's state as it was when the program started.
@@ -110,6 +112,8 @@ public:
     // The classroom view: switched on, with its window of address and code.
     void Klassenansicht1Click();
     void Info1Click();
+    // F1 in any window: the manual.
+    void Hilfe1Click();
 
     const StartOptions& Options() const { return options_; }
 
@@ -140,6 +144,7 @@ public:
     QAction* Messenst1 = nullptr;
     QAction* Messenvt1 = nullptr;
     QAction* Messenfall1 = nullptr;
+    QAction* Hilfe1 = nullptr; // F1, in every window of the program
     QAction* Auswertenst1 = nullptr;
     QAction* Auswertenvt1 = nullptr;
     QAction* Messreiheauswerten1 = nullptr;

@@ -24,6 +24,7 @@
 #include "store/programsettings.h"
 #include "store/version.h"
 #include "widgets/chartaccessibility.h"
+#include "widgets/helpwindow.h"
 
 #include "widgets/dateivorhanden_u.h"
 #include "widgets/popupaccessibility.h"
@@ -130,6 +131,7 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     links.about = create(AboutBox, new TAboutBox(Form1));
     links.table = create(Form6, new TForm6(Store, Form1, overwriteQuestion));
     links.overwrite = create(Form7, new TForm7(Form1));
+    links.help = new HelpWindow(Form1);
     links.fall = Fall =
         new FallWindow(Store, fallCapture ? std::move(fallCapture) : capture, *Keeping, Form1);
     // The settings dialog listens to the same source as the measurement.

@@ -361,6 +361,14 @@
     </message>
 </context>
 <context>
+    <name>HelpWindow</name>
+    <message>
+        <source>kelmot.de.1</source>
+        <extracomment>the manual page shown by F1: kelmot.1 is the English one</extracomment>
+        <translation>kelmot.1</translation>
+    </message>
+</context>
+<context>
     <name>JournalFile</name>
     <message>
         <source>Das Messungsjournal &quot;%1&quot; war beschädigt und liegt jetzt als &quot;%2&quot;; ein neues Journal ist angelegt.</source>
@@ -1251,6 +1259,17 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>%1: %2</source>
         <extracomment>where a drop was measured from: %1 the sound card (or &quot;Simulation&quot;), %2 its input</extracomment>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::HelpWindow</name>
+    <message>
+        <source>Kelmot – Hilfe</source>
+        <translation>Kelmot – Help</translation>
+    </message>
+    <message>
+        <source>Handbuch</source>
+        <translation>Manual</translation>
     </message>
 </context>
 <context>

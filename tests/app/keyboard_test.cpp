@@ -10,6 +10,7 @@
 #include "evaluation/tabelle_u.h"
 #include "evaluation/tabletext.h"
 #include "tests/app/gui_fixture.h"
+#include "widgets/helpwindow.h"
 #include "widgets/keyboard.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 #include <QSet>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 
 using namespace kelmot;
 using namespace kelmot::test;
@@ -165,4 +167,36 @@ TEST_F(ProgramFixture, CtrlCCopiesTheTableOrTheDiagram) {
     ASSERT_TRUE(processUntil([] { return !Form3->picture->pixmap().isNull(); }));
     QTest::keyClick(Form3, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(413, 266));
+}
+
+// F1 in any window opens the manual in the program's language; Escape closes it.
+TEST_F(ProgramFixture, F1OpensTheManual) {
+    start();
+    Form1->show(); // as the program shows it
+    Form1->Messenst1Click();
+    QApplication::setActiveWindow(Form2);
+    ASSERT_TRUE(processUntil([] { return Form2->isActiveWindow(); }));
+    QTest::keyClick(Form2, Qt::Key_F1);
+    auto* help = Form1->findChild<HelpWindow*>();
+    ASSERT_TRUE(help);
+    ASSERT_TRUE(processUntil([help] { return help->isVisible(); }));
+    EXPECT_TRUE(help->TB_hilfe->toPlainText().startsWith("NAME\nkelmot - Messwerterfassung"))
+        << help->TB_hilfe->toPlainText().left(80).toStdString();
+    EXPECT_TRUE(help->TB_hilfe->toPlainText().contains("Statt der Soundkarte"));
+    // The window manager activates it (here by hand); the text has the focus.
+    QApplication::setActiveWindow(help);
+    ASSERT_TRUE(processUntil([help] { return help->isActiveWindow(); }));
+    EXPECT_EQ(QApplication::focusWidget(), help->TB_hilfe) << "a screen reader starts reading";
+    QTest::keyClick(help->TB_hilfe, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+}
+
+TEST_F(EnglishKeys, F1OpensTheEnglishManual) {
+    ASSERT_TRUE(installTranslation(QStringLiteral("en")));
+    start();
+    Form1->Hilfe1Click();
+    auto* help = Form1->findChild<HelpWindow*>();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->TB_hilfe->toPlainText().contains(
+        "Measure the virtual track instead of the sound card"));
 }
