@@ -42,21 +42,22 @@ void RunKeeping::stamp(RunRecord& record) const {
     record.programVersion = QString::fromLatin1(ProgramVersion);
 }
 
-std::optional<QString> RunKeeping::keepDrop(RunRecord& drop) {
-    stamp(drop);
-    // The lesson in the store is the track's, unchanged by a drop: mirrored as it is.
-    const QByteArray lesson = lessonState(store_);
-    auto failure = journal_.keepRun(drop, lesson);
-    if (!failure) mirrored_ = lesson;
-    return failure;
-}
-
-std::optional<QString> RunKeeping::keepRun(const CompletedRun& run) {
-    RunRecord record = recordOfNewestRun(run);
+std::optional<QString> RunKeeping::keep(RunRecord& record) {
+    // With the lesson as the store holds it (a drop leaves it as it was).
     const QByteArray lesson = lessonState(store_);
     auto failure = journal_.keepRun(record, lesson);
     if (!failure) mirrored_ = lesson;
     return failure;
+}
+
+std::optional<QString> RunKeeping::keepDrop(RunRecord& drop) {
+    stamp(drop);
+    return keep(drop);
+}
+
+std::optional<QString> RunKeeping::keepRun(const CompletedRun& run) {
+    RunRecord record = recordOfNewestRun(run);
+    return keep(record);
 }
 
 std::optional<QString> RunKeeping::problem() const {

@@ -41,6 +41,8 @@ public:
 private:
     // When, how and from where a record just ended was measured.
     void stamp(RunRecord& record) const;
+    // Into the journal, the lesson mirrored beside it.
+    std::optional<QString> keep(RunRecord& record);
 
     RunJournal& journal_;
     MeasurementStore& store_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "experiments/fallanalysis.h"
 #include "platform/wavstream.h"
+#include "tests/experiments/exactdrop.h"
 #include "tests/experiments/fencerecording.h"
 
 #include <QLocale>
@@ -66,17 +67,9 @@ TEST(PicketFence, AGeometryOutsideItsRangeSaysWhichValue) {
 }
 
 TEST(FallFit, ExactTimesGiveGExactlyFromTheParabolaAndTheSpeeds) {
-    // s = v0 t + ½ g t² from the first band's dark edge: leading edges at
-    // k pitches, bright edges one band width further on.
     const FenceGeometry fence{6, 40, 15};
     const double g = 9.5, v0 = 0.6;
-    auto timeAt = [&](double s) { return (-v0 + std::sqrt(v0 * v0 + 2 * g * s)) / g; };
-    FallDrop drop;
-    for (int k = 0; k < fence.bands; ++k) {
-        drop.darkTimes.push_back(timeAt(k * fence.pitch()));
-        drop.brightTimes.push_back(timeAt(k * fence.pitch() + fence.bandWidth()));
-    }
-    drop.complete = true;
+    FallDrop drop = exactDrop(fence, g, v0);
     const auto result = fitFall(drop, fence);
     ASSERT_TRUE(result);
     EXPECT_NEAR(result->g().value, g, 1e-9);

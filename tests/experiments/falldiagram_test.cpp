@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "experiments/falldiagram.h"
 #include "experiments/falltable.h"
+#include "tests/experiments/exactdrop.h"
 
 #include <QLocale>
 #include <cmath>
@@ -8,21 +9,9 @@
 #include <limits>
 
 using namespace kelmot;
+using kelmot::test::exactDrop;
 
 namespace {
-
-// The bands' edges of a fence falling from v0 with g: leading edges at k
-// pitches, bright edges one band width further on.
-FallDrop exactDrop(const FenceGeometry& fence, double g, double v0) {
-    auto timeAt = [&](double s) { return (-v0 + std::sqrt(v0 * v0 + 2 * g * s)) / g; };
-    FallDrop drop;
-    for (int k = 0; k < fence.bands; ++k) {
-        drop.darkTimes.push_back(timeAt(k * fence.pitch()));
-        drop.brightTimes.push_back(timeAt(k * fence.pitch() + fence.bandWidth()));
-    }
-    drop.complete = true;
-    return drop;
-}
 
 FallDiagramInput inputOf(FallQuantity q, const FallDrop& drop, const FenceGeometry& fence) {
     FallDiagramInput in;
