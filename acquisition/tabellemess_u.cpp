@@ -6,13 +6,16 @@
 #include "store/columnheaders.h"
 #include "store/measurementstore.h"
 #include "store/numberformat.h"
+#include "store/programsettings.h"
 #include "widgets/controls.h"
+#include "widgets/errorreport.h"
 #include "widgets/keyboard.h"
 #include "widgets/screenfit.h"
 #include "widgets/tablegrid.h"
 #include "widgets/windowplaces.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -79,6 +82,9 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioM
     GB2->setToolTip(tr("Messung verwalten"));
     B_mess = place<QPushButton>(GB2, "B_mess", {20, 26, 100, 28}, tr("Messen"));
     B_abbruch = place<QPushButton>(GB2, "B_abbruch", {20, 62, 100, 28}, tr("Abbrechen"));
+    CB_ansage = place<QCheckBox>(this, "CB_ansage", {488, 316, 150, 22}, tr("Zeiten ansagen"));
+    CB_ansage->setToolTip(tr("Ein Bildschirmleser sagt jede Zeit an, sobald sie gemessen ist"));
+    CB_ansage->setChecked(rememberedTimeAnnouncements());
 
     AudioIn = new TAudioIn(this, std::move(backend));
     AudioIn->setObjectName("AudioIn");
@@ -104,9 +110,18 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioM
     connect(RB2, &QRadioButton::toggled, this, [this](bool on) {
         if (on) RB2Click();
     });
+    connect(CB_ansage, &QCheckBox::toggled, this, [this](bool on) {
+        if (const auto failure = rememberTimeAnnouncements(on)) reportError(this, *failure);
+    });
     connect(B_mess, &QPushButton::clicked, this, &TForm2::B_messClick);
     connect(B_abbruch, &QPushButton::clicked, this, &TForm2::B_abbruchClick);
     measureByKeyboard(this, B_mess, B_abbruch);
+    // From "Messen" the keyboard reaches first what a run needs: "Abbrechen"
+    // and the times.
+    setTabOrder(B_mess, B_abbruch);
+    setTabOrder(B_abbruch, SG1);
+    setTabOrder(SG1, CB_ansage);
+    setTabOrder(CB_ansage, RB1);
 }
 
 TForm2::~TForm2() {
@@ -179,6 +194,7 @@ void TForm2::FormResize() {
     L_mixerinfo->adjustSize();
     GB1->move(nearest(w * 0.75), 80);
     GB2->move(nearest(w * 0.75), 200);
+    CB_ansage->move(nearest(w * 0.75), 316);
     L_status->move(nearest(w * 0.4), 20);
     L_status->clear();
     L_status->hide();
@@ -205,6 +221,8 @@ void TForm2::prepareRun(const QString& caption, bool withBrightTimes) {
     FormResize();
     show();
     raise();
+    // Enter or Space measures at once; Tab goes on to "Abbrechen" and the table.
+    B_mess->setFocus(Qt::OtherFocusReason);
     if (withBrightTimes) SG1->item(0, 2)->setText(columnHeader(Headings[2]));
     setGridPointSize(SG1, 14);
     labelPositions(0, 1);
@@ -249,6 +267,7 @@ void TForm2::B_messClick() {
             SG1->item(k, c)->setText(Blank);
     L_status->setText(QString(26, u' '));
     L_status->show();
+    said_.forget(); // this run's "Warte auf Start" is said again
     liveChanged_ = true;
     announceLiveTable();
     if (AudioIn->DeviceOpen() && AudioIn->KeepRunning()) {
@@ -348,10 +367,25 @@ QString TForm2::cellText(int column, int row) const {
 void TForm2::setCell(int column, int row, const QString& text) {
     setGridCell(SG1, column, row, text);
     liveChanged_ = true;
+    if (CB_ansage->isChecked()) announceRow(column, row);
+}
+
+void TForm2::announceRow(int column, int row) {
+    // A row is complete with its bright time where the table shows one.
+    if (column != (brightTimes_ ? 2 : 1)) return;
+    const QString dark = cellText(1, row).trimmed();
+    if (dark.isEmpty()) return;
+    if (brightTimes_)
+        //: said to a screen reader: %1 the barrier (1 to 10), %2 its dark time, %3 its bright time
+        said_.say(tr("Schranke %1: %2 s bis %3 s").arg(row).arg(dark, cellText(2, row).trimmed()));
+    else
+        //: said to a screen reader: %1 the barrier (1 to 10), %2 its time
+        said_.say(tr("Schranke %1: %2 s").arg(row).arg(dark));
 }
 
 void TForm2::setStatus(const QString& caption, Rgb colour) {
     liveChanged_ = true;
+    said_.sayOnChange(caption);
     L_status->setText(caption);
     setTextColour(L_status, toQColor(colour));
     L_status->adjustSize();

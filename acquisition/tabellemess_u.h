@@ -7,12 +7,14 @@
 #include "acquisition/devicewatchdog.h"
 #include "acquisition/lightbarrierdetector.h"
 #include "acquisition/runkeeper.h"
+#include "widgets/announcement.h"
 
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <utility>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -78,9 +80,15 @@ public:
     QGroupBox* GB2 = nullptr;
     QPushButton* B_mess = nullptr;
     QPushButton* B_abbruch = nullptr;
+    // "Zeiten ansagen": each barrier's time to a screen reader as it fills.
+    QCheckBox* CB_ansage = nullptr;
     TAudioIn* AudioIn = nullptr;
 
     LightBarrierDetector Detection;
+
+    // What a screen reader is told without the focus moving: each change of
+    // the status line and, with CB_ansage, each barrier's row.
+    const Announcement& announcement() const { return said_; }
 
 signals:
     // The live table or the status line changed (once a buffer at most):
@@ -108,6 +116,8 @@ private:
     void announceLiveTable();
     void labelPositions(int column, int decimals);
     void placeNotices();
+    // Says the barrier's row once its last time shown is in.
+    void announceRow(int column, int row);
 
     MeasurementStore& store_;
     const QWidget* mainWindow_;
@@ -120,6 +130,7 @@ private:
     std::uint64_t lostAtStart_ = 0;
     QTimer* watchdog_ = nullptr;
     DeviceWatchdog deviceWatchdog_;
+    Announcement said_{this, "A_status"};
     std::function<std::int64_t()> clock_;
 };
 

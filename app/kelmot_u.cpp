@@ -117,10 +117,13 @@ void TForm1::buildMenu() {
     item(nullptr, Klassenansicht1, "Klassenansicht1", tr("Klassenansicht"),
          &TForm1::Klassenansicht1Click);
     item(nullptr, Info1, "Info1", tr("Info"), &TForm1::Info1Click);
-    // The keys a desktop user tries first.
+    // The keys a desktop user tries first, from any of the program's windows:
+    // a run is saved from the measurement window it was just measured in.
     Ladenst1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     Speichernunter1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Ende1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    for (QAction* action : {Ladenst1, Speichernunter1, Ende1})
+        action->setShortcutContext(Qt::ApplicationShortcut);
     Hilfe1 = new QAction(this);
     Hilfe1->setObjectName("Hilfe1");
     Hilfe1->setShortcut(QKeySequence(Qt::Key_F1));

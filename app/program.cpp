@@ -23,6 +23,7 @@
 #include "settings/config_u.h"
 #include "store/programsettings.h"
 #include "store/version.h"
+#include "widgets/announcement.h"
 #include "widgets/chartaccessibility.h"
 #include "widgets/helpwindow.h"
 
@@ -109,6 +110,7 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     // Before any window exists: their accessible interfaces are made once.
     installPopupAccessibility();
     installChartAccessibility();
+    installAnnouncementAccessibility();
     MainWindowLinks& links = mainWindowLinks;
     links = {};
     // Every run is kept from the first one on; a journal that cannot be

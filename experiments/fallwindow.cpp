@@ -178,6 +178,7 @@ void FallWindow::B_messClick() {
     L_ergebnis->clear();
     L_ergebnis->setAccessibleDescription(QString());
     showDiagrams({}, std::nullopt);
+    said_.forget(); // this drop's "Warte auf Start" is said again
     setStatus(statusWaiting(), Red);
     if (AudioIn->DeviceOpen() && AudioIn->KeepRunning()) return; // the next buffer starts anew
     if (AudioIn->DeviceOpen()) {
@@ -247,6 +248,7 @@ void FallWindow::showDiagrams(const FallDrop& drop, const std::optional<FallResu
 void FallWindow::setStatus(const QString& caption, Rgb colour) {
     L_status->setText(caption);
     L_status->setAccessibleName(caption.trimmed());
+    said_.sayOnChange(caption);
     setTextColour(L_status, toQColor(colour));
     emit changed();
 }

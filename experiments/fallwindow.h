@@ -8,6 +8,7 @@
 #include "experiments/falldrop.h"
 #include "platform/wavein.h"
 #include "store/measurementstore.h"
+#include "widgets/announcement.h"
 
 #include <QWidget>
 #include <memory>
@@ -82,6 +83,9 @@ public:
     TAudioIn* AudioIn = nullptr;
     LightBarrierDetector Detection;
 
+    // Each change of the status line, told to a screen reader.
+    const Announcement& announcement() const { return said_; }
+
 signals:
     // What the window shows changed: a band, the status, the result, shown or hidden.
     void changed();
@@ -117,6 +121,7 @@ private:
     std::vector<FitParameter> gOfDrops_; // of each drop that gave g, for their mean
     std::uint64_t lostAtStart_ = 0;
     bool startWhenClosed_ = false;
+    Announcement said_{this, "A_status"};
 };
 
 } // namespace kelmot

@@ -12,6 +12,7 @@ namespace kelmot {
 namespace {
 
 const QString SignalKey = QStringLiteral("detection/signal");
+const QString AnnounceKey = QStringLiteral("measurement/announceTimes");
 
 } // namespace
 
@@ -46,6 +47,19 @@ std::optional<QString> rememberSignalKind(SignalKind kind) {
     return changeProgramSettings([kind](QSettings& settings) {
         const std::string_view word = signalKindWord(kind);
         settings.setValue(SignalKey, QString::fromLatin1(word.data(), qsizetype(word.size())));
+    });
+}
+
+bool rememberedTimeAnnouncements() {
+    const QSettings settings(programSettingsFile(), QSettings::IniFormat);
+    // Only the word the program writes turns them off; anything else keeps
+    // the default a blind teacher needs.
+    return settings.value(AnnounceKey).toString() != QStringLiteral("false");
+}
+
+std::optional<QString> rememberTimeAnnouncements(bool on) {
+    return changeProgramSettings([on](QSettings& settings) {
+        settings.setValue(AnnounceKey, on ? QStringLiteral("true") : QStringLiteral("false"));
     });
 }
 

@@ -27,4 +27,10 @@ SignalKind rememberedSignalKind();
 // program ends).
 std::optional<QString> rememberSignalKind(SignalKind kind);
 
+// Whether a measurement tells a screen reader each barrier's time as it
+// fills its row; on unless turned off.
+bool rememberedTimeAnnouncements();
+// Remembers the choice; on failure, why.
+std::optional<QString> rememberTimeAnnouncements(bool on);
+
 } // namespace kelmot

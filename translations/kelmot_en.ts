@@ -1612,6 +1612,24 @@ This is free software: you are free to change and redistribute it. There is NO W
         <extracomment>%1 the sound card (or &quot;Simulation&quot;), %2 its input line (or the replayed file)</extracomment>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>Zeiten ansagen</source>
+        <translation>Announce times</translation>
+    </message>
+    <message>
+        <source>Ein Bildschirmleser sagt jede Zeit an, sobald sie gemessen ist</source>
+        <translation>A screen reader announces each time as soon as it is measured</translation>
+    </message>
+    <message>
+        <source>Schranke %1: %2 s bis %3 s</source>
+        <extracomment>said to a screen reader: %1 the barrier (1 to 10), %2 its dark time, %3 its bright time</extracomment>
+        <translation>Barrier %1: %2 s to %3 s</translation>
+    </message>
+    <message>
+        <source>Schranke %1: %2 s</source>
+        <extracomment>said to a screen reader: %1 the barrier (1 to 10), %2 its time</extracomment>
+        <translation>Barrier %1: %2 s</translation>
+    </message>
 </context>
 <context>
     <name>kelmot::TForm3</name>

@@ -38,6 +38,18 @@ QTableWidget* createTableGrid(QWidget* parent, const char* name, const QRect& ge
     cream.setColor(QPalette::Base, toQColor(Cream));
     grid->setPalette(cream);
     fillItems(grid);
+    // The header row is a row of cells, drawn like the rest; the hidden
+    // header carries the same texts, so that a screen reader reads each
+    // cell with its column's heading ("Zeit dunkel 0,53"), not a number.
+    QObject::connect(grid, &QTableWidget::itemChanged, grid, [grid](QTableWidgetItem* item) {
+        if (item->row() != 0) return;
+        QTableWidgetItem* header = grid->horizontalHeaderItem(item->column());
+        if (!header) {
+            header = new QTableWidgetItem;
+            grid->setHorizontalHeaderItem(item->column(), header);
+        }
+        header->setText(item->text().trimmed());
+    });
     return grid;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/simulatedfence.h"
 #include "store/numberformat.h"
 #include "tests/app/gui_fixture.h"
+#include "tests/app/heardannouncements.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -97,8 +98,12 @@ TEST_F(FallMeasurement, AFenceWithFewerBandsEndsIncompleteAndTheNextDropMeasures
     p.bands = 6;
     startWithFence(p);
     Fall->SB_latten->setValue(9);
+    HeardAnnouncements heard;
     ASSERT_TRUE(measure());
     EXPECT_EQ(Fall->L_status->text(), "  Unvollständig: 6 von 9 Latten  ");
+    // A screen reader hears how the drop went without leaving "Messen".
+    EXPECT_EQ(heard.texts(), QStringList({"Warte auf Start", "Messung gestartet",
+                                          "Unvollständig: 6 von 9 Latten"}));
     EXPECT_EQ(Fall->drops().back().bands(), 6);
     EXPECT_FALSE(Fall->drops().back().complete);
     EXPECT_TRUE(Fall->L_ergebnis->text().contains("g = (")) << "six bands give g";
