@@ -20,6 +20,7 @@ packages=(
   debhelper lintian autopkgtest
   clang libclang-rt-14-dev
   at-spi2-core python3-pyatspi xdotool dbus-daemon
+  orca speech-dispatcher speech-dispatcher-espeak-ng speech-dispatcher-audio-plugins openbox
   chromium chromium-driver python3-selenium zbar-tools
   locales
 )
