@@ -441,6 +441,37 @@
     </message>
 </context>
 <context>
+    <name>Pendulum</name>
+    <message>
+        <source>Die Pendellänge muss zwischen 50 mm und 10 m liegen.</source>
+        <translation>The pendulum&apos;s length must lie between 50 mm and 10 m.</translation>
+    </message>
+    <message>
+        <source>Die Unsicherheit der Länge muss zwischen 0 und einem Zehntel der Länge liegen.</source>
+        <translation>The length&apos;s uncertainty must lie between 0 and a tenth of the length.</translation>
+    </message>
+    <message>
+        <source>Die Breite des Pendelkörpers muss zwischen 1 mm und 200 mm liegen.</source>
+        <translation>The bob&apos;s width must lie between 1 mm and 200 mm.</translation>
+    </message>
+    <message>
+        <source>Es lassen sich 1 bis 200 Perioden messen, oder bis Abbrechen.</source>
+        <translation>1 to 200 periods can be measured, or until Cancel.</translation>
+    </message>
+    <message>
+        <source>T = %1 s</source>
+        <translation>T = %1 s</translation>
+    </message>
+    <message>
+        <source>τ = %1 s</source>
+        <translation>τ = %1 s</translation>
+    </message>
+    <message>
+        <source>Der Pendelkörper gibt den Strahl nicht mehr frei: Er schwingt zu wenig weit für seine Breite. Weiter auslenken oder die Lichtschranke genau unter den Aufhängepunkt stellen.</source>
+        <translation>The bob no longer clears the beam: it swings too little for its width. Pull it further aside, or place the light barrier exactly below the pivot.</translation>
+    </message>
+</context>
+<context>
     <name>PicketFence</name>
     <message>
         <source>Die Zahl der Latten muss zwischen %1 und %2 liegen.</source>

@@ -1,0 +1,193 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "experiments/pendulum.h"
+
+#include "evaluation/uncertainty.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace kelmot {
+
+namespace {
+
+constexpr double TwoPi = 2 * std::numbers::pi;
+
+} // namespace
+
+std::optional<QString> pendulumSetupProblem(const PendulumSetup& s) {
+    if (!(s.lengthMm >= 50 && s.lengthMm <= 10000))
+        return QCoreApplication::translate("Pendulum",
+                                           "Die Pendellänge muss zwischen 50 mm und 10 m liegen.");
+    if (!(s.lengthUncertaintyMm >= 0 && s.lengthUncertaintyMm <= s.lengthMm / 10))
+        return QCoreApplication::translate(
+            "Pendulum",
+            "Die Unsicherheit der Länge muss zwischen 0 und einem Zehntel der Länge liegen.");
+    if (!(s.bobWidthMm >= 1 && s.bobWidthMm <= 200))
+        return QCoreApplication::translate(
+            "Pendulum", "Die Breite des Pendelkörpers muss zwischen 1 mm und 200 mm liegen.");
+    if (s.periods < 0 || s.periods > PendulumSetup::MaxPeriods)
+        return QCoreApplication::translate(
+            "Pendulum", "Es lassen sich 1 bis 200 Perioden messen, oder bis Abbrechen.");
+    return std::nullopt;
+}
+
+RunLength pendulumRunLength(const PendulumSetup& setup, double g) {
+    RunLength length;
+    // "Bis Abbrechen": more passages than any lesson sees.
+    length.events = setup.periods > 0 ? setup.passages() : 1000000;
+    const double period = TwoPi * std::sqrt(std::max(setup.length(), 0.0) / g);
+    length.quietSamples = std::int64_t(
+        std::ceil(std::max(2.0, 2 * period) * double(LightBarrierDetector::SampleRate)));
+    return length;
+}
+
+std::vector<Passage> passagesOf(const std::vector<double>& darkTimes,
+                                const std::vector<double>& brightTimes, double bobWidth) {
+    std::vector<Passage> passages;
+    const std::size_t n = std::min(darkTimes.size(), brightTimes.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        Passage p;
+        p.darkTime = darkTimes[i];
+        p.brightTime = brightTimes[i];
+        p.time = (p.darkTime + p.brightTime) / 2;
+        p.dark = p.brightTime - p.darkTime;
+        p.speed = p.dark > 0 ? bobWidth / p.dark : 0;
+        passages.push_back(p);
+    }
+    return passages;
+}
+
+double lowestPointSpeed(double width, double dark, double period) {
+    if (!(dark > 0) || !(period > 0)) return 0;
+    const double omega = TwoPi / period;
+    const double half = omega * dark / 2;
+    // Beyond a quarter period the bob never left the beam's neighbourhood.
+    if (half >= std::numbers::pi / 2) return width * omega / 2;
+    return width * omega / (2 * std::sin(half));
+}
+
+std::vector<Passage> atTheBottom(std::vector<Passage> passages, double period, double decayTime) {
+    if (!(period > 0) || !(decayTime > 0)) return passages;
+    const double omega = TwoPi / period;
+    for (Passage& p : passages) {
+        const double half = p.dark / 2;
+        if (!(half > 0) || omega * half >= std::numbers::pi / 2) continue;
+        p.time -= half / decayTime * std::tan(omega * half) / omega;
+    }
+    return passages;
+}
+
+std::vector<double> periodsOf(const std::vector<Passage>& passages) {
+    std::vector<double> periods;
+    for (std::size_t i = 2; i < passages.size(); i += 2)
+        periods.push_back(passages[i].time - passages[i - 2].time);
+    return periods;
+}
+
+double amplitudeFactor(double amplitude) {
+    return 1 + amplitude * amplitude / 16;
+}
+
+double amplitudeFromSpeed(double speed, double length, double g) {
+    const double s = speed / (2 * std::sqrt(g * length));
+    if (!(s >= 0 && s <= 1)) return std::nan("");
+    return 2 * std::asin(s);
+}
+
+namespace {
+
+// The mean of the periods with the uncertainty of the mean, never finer
+// than the samples allow: the span of all periods is known to a sample at
+// each end.
+FitParameter meanPeriod(const std::vector<double>& periods) {
+    const int n = int(periods.size());
+    double sum = 0;
+    for (double t : periods)
+        sum += t;
+    const double mean = sum / n;
+    double squares = 0;
+    for (double t : periods)
+        squares += (t - mean) * (t - mean);
+    const double sampling = 1.0 / (double(LightBarrierDetector::SampleRate) * n * std::sqrt(3.0));
+    const double spread = n > 1 ? std::sqrt(squares / (n - 1) / n) : 0;
+    return {mean, std::max(spread, sampling)};
+}
+
+} // namespace
+
+std::optional<PendulumResult> fitPendulum(const std::vector<Passage>& passages,
+                                          const PendulumSetup& setup) {
+    const std::vector<double> rawPeriods = periodsOf(passages);
+    const int n = int(rawPeriods.size());
+    if (n < PendulumResult::MinPeriods) return std::nullopt;
+    PendulumResult r;
+    r.periods = n;
+    const double roughPeriod = meanPeriod(rawPeriods).value;
+
+    // The decay: ln v falls on a line with slope −1/τ.
+    std::vector<double> t, lnV;
+    for (const Passage& p : passages)
+        if (const double speed = lowestPointSpeed(setup.bobWidth(), p.dark, roughPeriod);
+            speed > 0) {
+            t.push_back(p.time);
+            lnV.push_back(std::log(speed));
+        }
+    if (t.size() >= 3) {
+        if (const auto line = fitLine(t.data(), lnV.data(), int(t.size()))) {
+            r.startSpeed = std::exp(line->intercept.value);
+            const double slope = line->slope.value;
+            if (slope < 0)
+                r.decayTime = FitParameter{-1 / slope, line->slope.uncertainty / (slope * slope)};
+        }
+    }
+
+    const std::vector<Passage> bottom =
+        r.decayTime ? atTheBottom(passages, roughPeriod, r.decayTime->value) : passages;
+    r.period = meanPeriod(periodsOf(bottom));
+    const double mean = r.period.value;
+    if (r.decayTime) r.quality = std::numbers::pi * r.decayTime->value / mean;
+
+    // The passages that lie in the periods measured.
+    const std::size_t used = std::min(passages.size(), std::size_t(2 * n + 1));
+    const double l = setup.length();
+    // The amplitude needs g and g needs the amplitude's correction: a few
+    // rounds settle both (the correction is a fraction of a percent).
+    double g = 4 * std::numbers::pi * std::numbers::pi * l / (mean * mean);
+    r.gWithoutCorrection = g;
+    for (int round = 0; round < 4; ++round) {
+        // A period at amplitude θ lasts T₀(1 + θ²/16): the mean period over a
+        // dying swing is T₀ times one plus the mean of θ²/16.
+        double thetaSquares = 0;
+        int withSpeed = 0;
+        for (std::size_t i = 0; i < used; ++i) {
+            const double speed = lowestPointSpeed(setup.bobWidth(), passages[i].dark, mean);
+            const double theta = amplitudeFromSpeed(speed, l, g);
+            if (!std::isfinite(theta)) continue;
+            thetaSquares += theta * theta;
+            ++withSpeed;
+        }
+        r.amplitude = withSpeed > 0 ? std::sqrt(thetaSquares / withSpeed) : 0;
+        const double factor = amplitudeFactor(r.amplitude);
+        r.smallPeriod = {mean / factor, r.period.uncertainty / factor};
+        g = 4 * std::numbers::pi * std::numbers::pi * l /
+            (r.smallPeriod.value * r.smallPeriod.value);
+    }
+    const double relative = std::hypot(setup.lengthUncertaintyMm / setup.lengthMm,
+                                       2 * r.smallPeriod.uncertainty / r.smallPeriod.value);
+    r.g = {g, g * relative};
+    return r;
+}
+
+QString periodText(const FitParameter& period, const QLocale& locale) {
+    return QCoreApplication::translate("Pendulum", "T = %1 s")
+        .arg(formatWithUncertainty(period.value, period.uncertainty, locale));
+}
+
+QString decayTimeText(const FitParameter& tau, const QLocale& locale) {
+    return QCoreApplication::translate("Pendulum", "τ = %1 s")
+        .arg(formatWithUncertainty(tau.value, tau.uncertainty, locale));
+}
+
+} // namespace kelmot
