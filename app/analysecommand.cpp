@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/analysecommand.h"
 #include "app/fallcommand.h"
+#include "app/pendulumcommand.h"
 
 #include "acquisition/lightbarrierdetector.h"
 #include "acquisition/offlineanalysis.h"
@@ -99,6 +100,7 @@ int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
 
     const SignalKind signal = options.signal.value_or(rememberedSignalKind());
     if (options.fall) return printFallDrops(*stream, threshold, signal, options, out, err);
+    if (options.pendulum) return printPendulumSwings(*stream, threshold, signal, options, out, err);
     QString writeError;
     AnalysedRuns kept(options.analyseFile, threshold, err);
     const RecordingAnalysis result = analyseRecording(

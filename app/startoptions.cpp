@@ -23,7 +23,8 @@ namespace {
 // Every option the program knows, as the parser was told of them.
 struct OptionSet {
     QCommandLineOption help, version, simulate, replay, mixer, analyse, output, threshold, speed,
-        language, classroom, runs, since, signal, experiment, bands, pitch, bandWidth;
+        language, classroom, runs, since, signal, experiment, bands, pitch, bandWidth, length,
+        bobWidth, periods;
 };
 
 OptionSet declareOptions(QCommandLineParser& parser) {
@@ -109,7 +110,9 @@ OptionSet declareOptions(QCommandLineParser& parser) {
         "experiment",
         QCoreApplication::translate("StartOptions",
                                     "Mit --analyse: fall (ein Lattenzaun fällt durch eine "
-                                    "Lichtschranke) statt der Fahrbahn mit zehn Lichtschranken."),
+                                    "Lichtschranke) oder pendulum (ein Pendel schwingt durch "
+                                    "eine Lichtschranke) statt der Fahrbahn mit zehn "
+                                    "Lichtschranken."),
         QCoreApplication::translate("StartOptions", "VERSUCH"));
     QCommandLineOption bands(
         "bands",
@@ -127,12 +130,29 @@ OptionSet declareOptions(QCommandLineParser& parser) {
         QCoreApplication::translate(
             "StartOptions", "Mit --experiment fall: Breite einer Latte in Fallrichtung in mm."),
         QCoreApplication::translate("StartOptions", "MM"));
-    parser.addOptions({help, version, simulate, replay, mixer, analyse, output, threshold, speed,
-                       language, classroom, runs, since, signal, experiment, bands, pitch,
-                       bandWidth});
-    return {help,   version,   simulate,   replay,   mixer,     analyse,
-            output, threshold, speed,      language, classroom, runs,
-            since,  signal,    experiment, bands,    pitch,     bandWidth};
+    QCommandLineOption length(
+        "length",
+        QCoreApplication::translate(
+            "StartOptions", "Mit --experiment pendulum: Länge vom Aufhängepunkt zur Mitte des "
+                            "Pendelkörpers in mm (500)."),
+        QCoreApplication::translate("StartOptions", "MM"));
+    QCommandLineOption bobWidth("bob-width",
+                                QCoreApplication::translate("StartOptions",
+                                                            "Mit --experiment pendulum: Breite des "
+                                                            "Pendelkörpers im Strahl in mm (20)."),
+                                QCoreApplication::translate("StartOptions", "MM"));
+    QCommandLineOption periods(
+        "periods",
+        QCoreApplication::translate("StartOptions",
+                                    "Mit --experiment pendulum: Perioden je Messung (1 bis 200, "
+                                    "10); 0: bis das Pendel steht."),
+        QCoreApplication::translate("StartOptions", "ZAHL"));
+    parser.addOptions({help,       version, simulate, replay,    mixer,  analyse,  output,
+                       threshold,  speed,   language, classroom, runs,   since,    signal,
+                       experiment, bands,   pitch,    bandWidth, length, bobWidth, periods});
+    return {help,       version, simulate, replay,    mixer,  analyse,  output,
+            threshold,  speed,   language, classroom, runs,   since,    signal,
+            experiment, bands,   pitch,    bandWidth, length, bobWidth, periods};
 }
 
 ParsedOptions failure(const QString& message) {
@@ -142,25 +162,59 @@ ParsedOptions failure(const QString& message) {
     return result;
 }
 
+// The pendulum's length, bob and periods from the command line, each in its
+// range (the message says which is not).
+std::optional<ParsedOptions> readPendulum(const QCommandLineParser& parser, const OptionSet& opt,
+                                          StartOptions& o) {
+    o.pendulum = true;
+    if (parser.isSet(opt.periods)) {
+        const auto value = parseInteger(parser.value(opt.periods));
+        if (!value)
+            return failure(
+                QCoreApplication::translate("StartOptions", "ungültige Zahl der Perioden '%1'.")
+                    .arg(parser.value(opt.periods)));
+        o.pendulumSetup.periods = *value;
+    }
+    const std::pair<const QCommandLineOption*, double*> lengths[] = {
+        {&opt.length, &o.pendulumSetup.lengthMm}, {&opt.bobWidth, &o.pendulumSetup.bobWidthMm}};
+    for (const auto& [option, field] : lengths) {
+        if (!parser.isSet(*option)) continue;
+        const auto value = parseFloatEitherSeparator(parser.value(*option));
+        if (!value)
+            return failure(
+                QCoreApplication::translate("StartOptions", "ungültige Länge '%1' für --%2.")
+                    .arg(parser.value(*option), option->names().constFirst()));
+        *field = *value;
+    }
+    if (const auto problem = pendulumSetupProblem(o.pendulumSetup)) return failure(*problem);
+    return std::nullopt;
+}
+
 // --experiment and the fence's geometry: only with --analyse for now, each
 // value a number in its range (the message says which is not).
 std::optional<ParsedOptions> readExperiment(const QCommandLineParser& parser, const OptionSet& opt,
                                             StartOptions& o) {
     const bool geometry =
         parser.isSet(opt.bands) || parser.isSet(opt.pitch) || parser.isSet(opt.bandWidth);
-    if (!parser.isSet(opt.experiment)) {
-        if (geometry)
-            return failure(QCoreApplication::translate(
-                "StartOptions", "--bands, --pitch und --band-width gehören zu --experiment fall."));
-        return std::nullopt;
-    }
-    if (parser.value(opt.experiment) != QLatin1String("fall"))
-        return failure(
-            QCoreApplication::translate("StartOptions", "unbekannter Versuch '%1' (fall).")
-                .arg(parser.value(opt.experiment)));
+    const bool swing =
+        parser.isSet(opt.length) || parser.isSet(opt.bobWidth) || parser.isSet(opt.periods);
+    const QString which = parser.isSet(opt.experiment) ? parser.value(opt.experiment) : QString();
+    if (geometry && which != QLatin1String("fall"))
+        return failure(QCoreApplication::translate(
+            "StartOptions", "--bands, --pitch und --band-width gehören zu --experiment fall."));
+    if (swing && which != QLatin1String("pendulum"))
+        return failure(QCoreApplication::translate(
+            "StartOptions",
+            "--length, --bob-width und --periods gehören zu --experiment pendulum."));
+    if (!parser.isSet(opt.experiment)) return std::nullopt;
+    if (which != QLatin1String("fall") && which != QLatin1String("pendulum"))
+        return failure(QCoreApplication::translate("StartOptions",
+                                                   "unbekannter Versuch '%1' (fall, pendulum).")
+                           .arg(which));
     if (!parser.isSet(opt.analyse))
         return failure(
             QCoreApplication::translate("StartOptions", "--experiment gehört zu --analyse."));
+    if (which == QLatin1String("pendulum")) return readPendulum(parser, opt, o);
     o.fall = true;
     o.fence = rememberedFence();
     if (parser.isSet(opt.bands)) {

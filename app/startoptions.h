@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "experiments/pendulum.h"
 #include "experiments/picketfence.h"
 #include "platform/mixerapi.h"
 #include "platform/wavein.h"
@@ -38,6 +39,10 @@ struct StartOptions {
     // (--bands, --pitch, --band-width; else the one last used).
     bool fall = false;
     FenceGeometry fence;
+    // --experiment pendulum (with --analyse): swings of a pendulum through
+    // one barrier, with its --length, --bob-width and --periods.
+    bool pendulum = false;
+    PendulumSetup pendulumSetup;
     // --language: "de" or "en"; empty: the desktop's.
     QString language;
     // --classroom: the classroom view switched on at start.

@@ -472,6 +472,39 @@
     </message>
 </context>
 <context>
+    <name>PendulumCommand</name>
+    <message>
+        <source>Pendel %1</source>
+        <translation>Pendulum %1</translation>
+    </message>
+    <message>
+        <source>Durchgang;Zeit;Dunkel;Geschwindigkeit;Periode</source>
+        <translation>Passage;Time;Dark;Speed;Period</translation>
+    </message>
+    <message>
+        <source>Keine Periode aus weniger als drei Durchgängen.</source>
+        <translation>No period from fewer than three passages.</translation>
+    </message>
+    <message>
+        <source>Ohne Korrektur der Amplitude (%2°): g = %1 m/s²</source>
+        <extracomment>%1 g without the amplitude&apos;s correction, %2 the amplitude in degrees</extracomment>
+        <translation>Without the amplitude&apos;s correction (%2°): g = %1 m/s²</translation>
+    </message>
+    <message>
+        <source>Q = %1</source>
+        <extracomment>the quality factor of the swing</extracomment>
+        <translation>Q = %1</translation>
+    </message>
+    <message>
+        <source>Die Aufnahme lässt sich nicht ganz lesen: %1</source>
+        <translation>The recording cannot be read in full: %1</translation>
+    </message>
+    <message>
+        <source>kein Pendel mit einer ganzen Periode in der Aufnahme (%1 Flanken erkannt, Schwelle %2).</source>
+        <translation>no pendulum with a whole period in the recording (%1 edges found, threshold %2).</translation>
+    </message>
+</context>
+<context>
     <name>PicketFence</name>
     <message>
         <source>Die Zahl der Latten muss zwischen %1 und %2 liegen.</source>
@@ -929,10 +962,6 @@ This is free software: you are free to change and redistribute it. There is NO W
         <translation>unknown signal &apos;%1&apos; (tone or edges).</translation>
     </message>
     <message>
-        <source>Mit --analyse: fall (ein Lattenzaun fällt durch eine Lichtschranke) statt der Fahrbahn mit zehn Lichtschranken.</source>
-        <translation>With --analyse: fall (a picket fence falls through one light barrier) instead of the track with ten light barriers.</translation>
-    </message>
-    <message>
         <source>VERSUCH</source>
         <translation>EXPERIMENT</translation>
     </message>
@@ -961,10 +990,6 @@ This is free software: you are free to change and redistribute it. There is NO W
         <translation>--bands, --pitch and --band-width belong to --experiment fall.</translation>
     </message>
     <message>
-        <source>unbekannter Versuch &apos;%1&apos; (fall).</source>
-        <translation>unknown experiment &apos;%1&apos; (fall).</translation>
-    </message>
-    <message>
         <source>--experiment gehört zu --analyse.</source>
         <translation>--experiment belongs to --analyse.</translation>
     </message>
@@ -979,6 +1004,34 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>virtueller Lattenzaun</source>
         <translation>virtual picket fence</translation>
+    </message>
+    <message>
+        <source>Mit --analyse: fall (ein Lattenzaun fällt durch eine Lichtschranke) oder pendulum (ein Pendel schwingt durch eine Lichtschranke) statt der Fahrbahn mit zehn Lichtschranken.</source>
+        <translation>With --analyse: fall (a picket fence falls through one light barrier) or pendulum (a pendulum swings through one light barrier) instead of the track with ten light barriers.</translation>
+    </message>
+    <message>
+        <source>Mit --experiment pendulum: Länge vom Aufhängepunkt zur Mitte des Pendelkörpers in mm (500).</source>
+        <translation>With --experiment pendulum: length from the pivot to the bob&apos;s centre in mm (500).</translation>
+    </message>
+    <message>
+        <source>Mit --experiment pendulum: Breite des Pendelkörpers im Strahl in mm (20).</source>
+        <translation>With --experiment pendulum: the bob&apos;s width in the beam in mm (20).</translation>
+    </message>
+    <message>
+        <source>Mit --experiment pendulum: Perioden je Messung (1 bis 200, 10); 0: bis das Pendel steht.</source>
+        <translation>With --experiment pendulum: periods per measurement (1 to 200, 10); 0: until the pendulum stops.</translation>
+    </message>
+    <message>
+        <source>ungültige Zahl der Perioden &apos;%1&apos;.</source>
+        <translation>invalid number of periods &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>--length, --bob-width und --periods gehören zu --experiment pendulum.</source>
+        <translation>--length, --bob-width and --periods belong to --experiment pendulum.</translation>
+    </message>
+    <message>
+        <source>unbekannter Versuch &apos;%1&apos; (fall, pendulum).</source>
+        <translation>unknown experiment &apos;%1&apos; (fall, pendulum).</translation>
     </message>
 </context>
 <context>

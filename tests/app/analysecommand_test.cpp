@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/analysecommand.h"
+#include "platform/simulatedpendulum.h"
 #include "platform/wavfilesource.h"
 #include "store/datafile.h"
 #include "store/programsettings.h"
@@ -282,4 +283,55 @@ TEST_F(AnalyseCommand, DropsOfAPicketFenceWithTheirG) {
     c = run({"--analyse", few, "--experiment", "fall"});
     EXPECT_EQ(c.status, 1);
     EXPECT_TRUE(c.err.contains("Flanken")) << c.err.toStdString();
+}
+
+// Swings of a pendulum in a recording: the passages with every second one's
+// period, then T, g (and what it would be without the amplitude's
+// correction) and τ, in the desktop's number format; the setup checked.
+TEST_F(AnalyseCommand, SwingsOfAPendulumWithTAndGAndTheirDecay) {
+    platform::PendulumParameters p;
+    p.lengthMm = 800;
+    p.g = 9.7; // not the standard value: the command must measure it
+    p.amplitudeDeg = 12;
+    p.tau = 40;
+    platform::SimulatedPendulum pendulum(p, 22050);
+    std::vector<std::int16_t> samples(22050 * 20);
+    pendulum.read(samples.data(), samples.size());
+    const QString wav = dir_.filePath("pendel.wav");
+    ASSERT_EQ(platform::writeWavFile(wav.toStdString(), samples, 22050), "");
+    Command c = run({"--analyse", wav, "--experiment", "pendulum", "--length", "800,0",
+                     "--bob-width", "20", "--periods", "5"});
+    ASSERT_EQ(c.status, 0) << c.err.toStdString();
+    const QStringList lines = QString::fromUtf8(c.out).split("\r\n");
+    ASSERT_GE(lines.size(), 19) << c.out.constData();
+    EXPECT_EQ(lines[0], "Pendel 1");
+    EXPECT_EQ(lines[1], "Durchgang;Zeit;Dunkel;Geschwindigkeit;Periode");
+    EXPECT_TRUE(lines[2].endsWith(";")) << "the first passage has no period";
+    EXPECT_TRUE(QRegularExpression("^3;\\d+,\\d{5};0,\\d{5};\\d,\\d{4};1,\\d{5}$")
+                    .match(lines[4])
+                    .hasMatch())
+        << lines[4].toStdString();
+    const auto valueIn = [&](int line, const char* pattern) {
+        const auto match = QRegularExpression(QString::fromUtf8(pattern)).match(lines[line]);
+        EXPECT_TRUE(match.hasMatch()) << lines[line].toStdString();
+        return QLocale(QLocale::German).toDouble(match.captured(1));
+    };
+    EXPECT_NEAR(valueIn(13, "^T = \\((1,\\d+) ± 0,\\d+\\) s$"),
+                2 * std::numbers::pi * std::sqrt(0.8 / 9.7) * 1.0025, 0.004);
+    EXPECT_NEAR(valueIn(14, "^g = \\((9,\\d+) ± 0,\\d+\\) m/s²$"), 9.7, 0.01);
+    EXPECT_LT(valueIn(15, "^Ohne Korrektur der Amplitude \\(\\d+,\\d°\\): g = (9,\\d+) m/s²$"),
+              9.7 - 0.01);
+    EXPECT_NEAR(valueIn(16, "^τ = \\((\\d+,?\\d*) ± \\d+,?\\d*\\) s$"), 40, 2);
+    EXPECT_TRUE(lines[17].startsWith("Q = ")) << lines[17].toStdString();
+    EXPECT_EQ(lines[19], "Pendel 2") << "the swing goes on after five periods";
+
+    for (const QStringList& bad : {QStringList{"--length", "20"}, QStringList{"--length", "lang"},
+                                   QStringList{"--bob-width", "0"}, QStringList{"--periods", "201"},
+                                   QStringList{"--periods", "zwei"}}) {
+        c = run(QStringList{"--analyse", wav, "--experiment", "pendulum"} + bad);
+        EXPECT_EQ(c.status, 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(c.err.startsWith("kelmot: ")) << c.err.toStdString();
+    }
+    EXPECT_EQ(run({"--analyse", wav, "--experiment", "fall", "--length", "500"}).status, 2);
+    EXPECT_EQ(run({"--analyse", wav, "--experiment", "pendulum", "--bands", "8"}).status, 2);
 }
