@@ -10,8 +10,8 @@ namespace {
 QString unescaped(QString text) {
     static const std::pair<const char*, const char*> escapes[] = {
         {"\\(+-", "±"}, {"\\(S2", "²"}, {"\\(em", "—"}, {"\\(en", "–"}, {"\\(Bq", "„"},
-        {"\\(lq", "“"}, {"\\(rq", "”"}, {"\\fB", ""},   {"\\fI", ""},   {"\\fR", ""},
-        {"\\fP", ""},   {"\\-", "-"},   {"\\&", ""},    {"\\e", "\\"}};
+        {"\\(*t", "τ"}, {"\\(lq", "“"}, {"\\(rq", "”"}, {"\\fB", ""},   {"\\fI", ""},
+        {"\\fR", ""},   {"\\fP", ""},   {"\\-", "-"},   {"\\&", ""},    {"\\e", "\\"}};
     for (const auto& [from, to] : escapes)
         text.replace(QString::fromUtf8(from), QString::fromUtf8(to));
     return text;
