@@ -2,9 +2,8 @@
 #include "experiments/falldiagram.h"
 
 #include "diagrams/diagramframe.h"
-#include "diagrams/fitdrawing.h"
-#include "drawing/clippedcanvas.h"
 #include "evaluation/uncertainty.h"
+#include "experiments/experimentplot.h"
 #include "store/numberformat.h"
 
 #include <QCoreApplication>
@@ -15,13 +14,8 @@ namespace kelmot {
 
 namespace {
 
-struct Point {
-    double t;
-    double y;
-};
-
-std::vector<Point> shownPoints(const FallDiagramInput& in) {
-    std::vector<Point> points;
+std::vector<PlotPoint> shownPoints(const FallDiagramInput& in) {
+    std::vector<PlotPoint> points;
     for (const FallPoint& p : in.points) {
         if (in.quantity == FallQuantity::Distance)
             points.push_back({p.darkTime, p.position});
@@ -58,13 +52,6 @@ QString captionOf(const FallDiagramInput& in) {
              formatFixed(in.result->line->rSquared, 5, locale));
 }
 
-// A tick's label with as many decimals as the step has: 0,3, not
-// 0,30000000000000004.
-QString tickText(double value, double step, const QLocale& locale) {
-    const int decimals = std::max(0, int(-std::floor(std::log10(step) + 1e-9)));
-    return formatFixed(value, decimals, locale);
-}
-
 // Ticks and grid lines at every `step` of a value axis, labelled with the
 // value, as far as they lie within `pixels` of the axis' origin.
 template <typename At, typename Label>
@@ -79,15 +66,6 @@ void drawTicks(double step, double scale, int pixels, At at, Label label) {
 
 } // namespace
 
-double niceStep(double max, int maxSteps) {
-    if (!(max > 0) || !std::isfinite(max) || maxSteps < 1) return 1;
-    const double raw = max / maxSteps;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double factor : {1.0, 2.0, 5.0, 10.0})
-        if (factor * power >= raw * (1 - 1e-9)) return factor * power;
-    return 10 * power;
-}
-
 QString drawFallDiagram(Canvas& canvas, int width, int height, int unit,
                         const FallDiagramInput& in) {
     const bool distance = in.quantity == FallQuantity::Distance;
@@ -96,9 +74,9 @@ QString drawFallDiagram(Canvas& canvas, int width, int height, int unit,
                                   : QCoreApplication::translate("FallDiagram", "v in m/s")};
     drawBackgroundAndAxes(canvas, f);
 
-    const std::vector<Point> points = shownPoints(in);
+    const std::vector<PlotPoint> points = shownPoints(in);
     double tMax = 0, yMax = 0;
-    for (const Point& p : points) {
+    for (const PlotPoint& p : points) {
         tMax = std::max(tMax, p.t);
         yMax = std::max(yMax, p.y);
     }
@@ -146,19 +124,8 @@ QString drawFallDiagram(Canvas& canvas, int width, int height, int unit,
 
     auto xOf = [&](double t) { return f.margin() + nearestPixel(t * *tScale); };
     auto yOf = [&](double y) { return f.bottom() - nearestPixel(y * *yScale); };
-    canvas.setPenColour(Navy);
-    canvas.setPenWidth(2);
-    for (const Point& p : points)
-        drawCross(canvas, xOf(p.t), yOf(p.y), 5 * unit);
-
     const QString caption = captionOf(in);
-    if (curve) {
-        ClippedCanvas plot(canvas, f.plotLeft(), f.plotTop(), f.plotRight(), f.bottom());
-        canvas.setPenWidth(1);
-        drawFitWithCaption(canvas, plot, Red, xOf, yOf, *curve, tEnd, caption, unit);
-    }
-    canvas.setPenWidth(1);
-    canvas.setPenColour(Black);
+    drawPointsAndFit(canvas, f, points, xOf, yOf, curve, tEnd, caption);
     return caption;
 }
 

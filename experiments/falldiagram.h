@@ -2,6 +2,7 @@
 #pragma once
 
 #include "drawing/canvas.h"
+#include "experiments/experimentplot.h"
 #include "experiments/falldrop.h"
 
 #include <QLocale>
@@ -22,10 +23,6 @@ struct FallDiagramInput {
     std::optional<FallResult> result; // its curve is drawn dashed where there is one
     QLocale locale = QLocale();
 };
-
-// A step of 1, 2 or 5 times a power of ten that divides 0..max into at
-// most `maxSteps` steps; 1 for a maximum that is no positive finite number.
-double niceStep(double max, int maxSteps);
 
 // Draws the diagram into (0, 0)–(width, height) of the canvas, with every
 // offset multiplied by `unit` (1 on screen and in the picture, 10 on the

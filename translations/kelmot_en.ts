@@ -505,6 +505,31 @@
     </message>
 </context>
 <context>
+    <name>PendulumDiagram</name>
+    <message>
+        <source>%1, Q = %2</source>
+        <extracomment>the decay fitted to the speeds: %1 τ with its uncertainty, %2 the quality factor Q</extracomment>
+        <translation>%1, Q = %2</translation>
+    </message>
+    <message>
+        <source>T in s</source>
+        <translation>T in s</translation>
+    </message>
+    <message>
+        <source>v in m/s</source>
+        <translation>v in m/s</translation>
+    </message>
+    <message>
+        <source>Diagramm der Periode über der Zeit mit %1 Perioden.</source>
+        <translation>Diagram of the period over time with %1 periods.</translation>
+    </message>
+    <message>
+        <source>Diagramm der Geschwindigkeit im tiefsten Punkt über der Zeit mit %1 Durchgängen.</source>
+        <extracomment>%1 the number of passages drawn</extracomment>
+        <translation>Diagram of the speed at the lowest point over time with %1 passages.</translation>
+    </message>
+</context>
+<context>
     <name>PicketFence</name>
     <message>
         <source>Die Zahl der Latten muss zwischen %1 und %2 liegen.</source>
