@@ -36,11 +36,12 @@ enum : quint16 {
 constexpr int MaxRecordData = 8224;
 constexpr quint16 CellXf = 15; // the first cell format after the 15 style formats
 // Number cells by their decimals: "0", "0.0", "0.00", "0.000", "0.0000"
-// (the free fall's times to a tenth of a millisecond). "0" and "0.00" are
-// built into every reader (1 and 2); the others are ours (from 164 on).
-// Each has its cell format right after the text cells' one.
-constexpr quint16 NumberFormats[5] = {1, 164, 2, 165, 166};
-constexpr int MaxDecimals = 4;
+// (the free fall's times to a tenth of a millisecond), "0.00000" (the
+// pendulum's periods to ten microseconds). "0" and "0.00" are built into
+// every reader (1 and 2); the others are ours (from 164 on). Each has its
+// cell format right after the text cells' one.
+constexpr quint16 NumberFormats[6] = {1, 164, 2, 165, 166, 167};
+constexpr int MaxDecimals = 5;
 constexpr quint16 NumberXf(int decimals) {
     return quint16(CellXf + 1 + decimals);
 }
@@ -122,7 +123,7 @@ QByteArray format(quint16 id, const QString& code) {
 }
 
 // A text of the table that is a number as the table writes them: [-]
-// digits, and up to four decimals after the table's separator. Anything
+// digits, and up to five decimals after the table's separator. Anything
 // else (" - ", a heading, "1E-5") stays a text.
 struct TableNumber {
     double value;
@@ -256,6 +257,7 @@ QByteArray workbookGlobals(const QString& sheetName, const SheetCells& cells) {
     record(globals, FormatRecord, format(NumberFormats[1], QStringLiteral("0.0")));
     record(globals, FormatRecord, format(NumberFormats[3], QStringLiteral("0.000")));
     record(globals, FormatRecord, format(NumberFormats[4], QStringLiteral("0.0000")));
+    record(globals, FormatRecord, format(NumberFormats[5], QStringLiteral("0.00000")));
     for (int i = 0; i < CellXf; ++i)
         record(globals, XfRecord, xf(true));
     record(globals, XfRecord, xf(false));

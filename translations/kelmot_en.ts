@@ -530,6 +530,29 @@
     </message>
 </context>
 <context>
+    <name>PendulumTable</name>
+    <message>
+        <source>Durchgang</source>
+        <translation>Passage</translation>
+    </message>
+    <message>
+        <source>t in s</source>
+        <translation>t in s</translation>
+    </message>
+    <message>
+        <source>t dunkel in s</source>
+        <translation>t dark in s</translation>
+    </message>
+    <message>
+        <source>v in m/s</source>
+        <translation>v in m/s</translation>
+    </message>
+    <message>
+        <source>T in s</source>
+        <translation>T in s</translation>
+    </message>
+</context>
+<context>
     <name>PicketFence</name>
     <message>
         <source>Die Zahl der Latten muss zwischen %1 und %2 liegen.</source>

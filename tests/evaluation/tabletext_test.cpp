@@ -3,6 +3,7 @@
 #include "evaluation/tabletext.h"
 #include "evaluation/xlswriter.h"
 #include "experiments/falltable.h"
+#include "experiments/pendulumtable.h"
 #include "store/numberconversion.h"
 #include "tests/evaluation/xls_sample_table.h"
 
@@ -153,18 +154,19 @@ TEST(TableExport, XlsReadBackByAnIndependentReader) {
 
 // The texts the table writes, and texts that only look like numbers.
 TEST(TableExport, WhichTextsBecomeNumbers) {
-    const TableTexts table{{"0,000", "-0,02", "12", "1,5", "0,1234", "0,12345", "1E-5", "1,", ",5",
-                            "0.5", "−1,0", "٣"}};
+    const TableTexts table{{"0,000", "-0,02", "12", "1,5", "0,1234", "1,41852", "0,123456", "1E-5",
+                            "1,", ",5", "0.5", "−1,0", "٣"}};
     const ReadBack r = readWithFreexl(xlsWorkbook("Kelmotmessung", table, u','));
     ASSERT_EQ(r.cells.size(), 1u);
     const auto& row = r.cells[0];
-    // Four decimals at most: the free fall's times to a tenth of a millisecond.
-    const double values[5] = {0, -0.02, 12, 1.5, 0.1234};
-    for (int c = 0; c < 5; ++c) {
+    // Five decimals at most: the free fall's times to a tenth of a
+    // millisecond, the pendulum's periods to ten microseconds.
+    const double values[6] = {0, -0.02, 12, 1.5, 0.1234, 1.41852};
+    for (int c = 0; c < 6; ++c) {
         EXPECT_TRUE(row[std::size_t(c)].number) << c;
         EXPECT_EQ(row[std::size_t(c)].value, values[c]) << c;
     }
-    for (std::size_t c = 5; c < row.size(); ++c) {
+    for (std::size_t c = 6; c < row.size(); ++c) {
         EXPECT_FALSE(row[c].number) << c;
         EXPECT_EQ(row[c].text, table[0][qsizetype(c)]) << c;
     }
@@ -215,4 +217,24 @@ TEST(TableExport, AFallTableReadsBackWithItsTimesAsNumbers) {
     EXPECT_DOUBLE_EQ(r.cells[2][4].value, 1.25);
     EXPECT_FALSE(r.cells[3][4].number);
     EXPECT_EQ(r.cells[3][4].text, "");
+}
+
+// A swing's table: its times and periods to ten microseconds are numbers a
+// spreadsheet computes with; a passage that ends no period has an empty cell.
+TEST(TableExport, APendulumTableReadsBackWithItsPeriodsAsNumbers) {
+    const std::vector<Passage> passages =
+        passagesOf({0.1, 0.80926, 1.51852}, {0.14, 0.84926, 1.55852}, 0.02);
+    const QLocale de(QLocale::German, QLocale::Germany);
+    const TableTexts table = pendulumTable(passages, de);
+    ASSERT_EQ(table.size(), 4);
+    EXPECT_EQ(table[3], QStringList({"3", "1,53852", "0,04000", "0,500", "1,41852"}));
+    const ReadBack r = readWithFreexl(pendulumWorkbook(table, de));
+    EXPECT_EQ(r.sheetName, "Kelmot Pendel");
+    ASSERT_EQ(r.cells.size(), 4u);
+    EXPECT_EQ(r.cells[0][4].text, "T in s");
+    EXPECT_TRUE(r.cells[3][4].number);
+    EXPECT_DOUBLE_EQ(r.cells[3][4].value, 1.41852);
+    EXPECT_DOUBLE_EQ(r.cells[2][1].value, 0.82926);
+    EXPECT_FALSE(r.cells[2][4].number);
+    EXPECT_EQ(r.cells[2][4].text, "");
 }
