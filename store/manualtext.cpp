@@ -9,9 +9,10 @@ namespace {
 
 QString unescaped(QString text) {
     static const std::pair<const char*, const char*> escapes[] = {
-        {"\\(+-", "±"}, {"\\(S2", "²"}, {"\\(em", "—"}, {"\\(en", "–"}, {"\\(Bq", "„"},
-        {"\\(*t", "τ"}, {"\\(lq", "“"}, {"\\(rq", "”"}, {"\\fB", ""},   {"\\fI", ""},
-        {"\\fR", ""},   {"\\fP", ""},   {"\\-", "-"},   {"\\&", ""},    {"\\e", "\\"}};
+        {"\\(+-", "±"}, {"\\(S2", "²"}, {"\\(em", "—"}, {"\\(en", "–"},
+        {"\\(Bq", "„"}, {"\\(*t", "τ"}, {"\\(:A", "Ä"}, {"\\(lq", "“"},
+        {"\\(rq", "”"}, {"\\fB", ""},   {"\\fI", ""},   {"\\fR", ""},
+        {"\\fP", ""},   {"\\-", "-"},   {"\\&", ""},    {"\\e", "\\"}};
     for (const auto& [from, to] : escapes)
         text.replace(QString::fromUtf8(from), QString::fromUtf8(to));
     return text;
