@@ -162,6 +162,24 @@ ParsedOptions failure(const QString& message) {
     return result;
 }
 
+// Lengths in mm given as options, each into its field: "50,0" as typed on a
+// German desktop or "50.0" as in a script. The failure names the option.
+template <std::size_t N>
+std::optional<ParsedOptions>
+readLengths(const QCommandLineParser& parser,
+            const std::pair<const QCommandLineOption*, double*> (&lengths)[N]) {
+    for (const auto& [option, field] : lengths) {
+        if (!parser.isSet(*option)) continue;
+        const auto value = parseFloatEitherSeparator(parser.value(*option));
+        if (!value)
+            return failure(
+                QCoreApplication::translate("StartOptions", "ungültige Länge '%1' für --%2.")
+                    .arg(parser.value(*option), option->names().constFirst()));
+        *field = *value;
+    }
+    return std::nullopt;
+}
+
 // The pendulum's length, bob and periods from the command line, each in its
 // range (the message says which is not).
 std::optional<ParsedOptions> readPendulum(const QCommandLineParser& parser, const OptionSet& opt,
@@ -177,15 +195,7 @@ std::optional<ParsedOptions> readPendulum(const QCommandLineParser& parser, cons
     }
     const std::pair<const QCommandLineOption*, double*> lengths[] = {
         {&opt.length, &o.pendulumSetup.lengthMm}, {&opt.bobWidth, &o.pendulumSetup.bobWidthMm}};
-    for (const auto& [option, field] : lengths) {
-        if (!parser.isSet(*option)) continue;
-        const auto value = parseFloatEitherSeparator(parser.value(*option));
-        if (!value)
-            return failure(
-                QCoreApplication::translate("StartOptions", "ungültige Länge '%1' für --%2.")
-                    .arg(parser.value(*option), option->names().constFirst()));
-        *field = *value;
-    }
+    if (auto failed = readLengths(parser, lengths)) return failed;
     if (const auto problem = pendulumSetupProblem(o.pendulumSetup)) return failure(*problem);
     return std::nullopt;
 }
@@ -228,15 +238,7 @@ std::optional<ParsedOptions> readExperiment(const QCommandLineParser& parser, co
     // "50,0" as typed on a German desktop or "50.0" as in a script.
     const std::pair<const QCommandLineOption*, double*> lengths[] = {
         {&opt.pitch, &o.fence.pitchMm}, {&opt.bandWidth, &o.fence.bandWidthMm}};
-    for (const auto& [option, field] : lengths) {
-        if (!parser.isSet(*option)) continue;
-        const auto value = parseFloatEitherSeparator(parser.value(*option));
-        if (!value)
-            return failure(
-                QCoreApplication::translate("StartOptions", "ungültige Länge '%1' für --%2.")
-                    .arg(parser.value(*option), option->names().constFirst()));
-        *field = *value;
-    }
+    if (auto failed = readLengths(parser, lengths)) return failed;
     if (const auto problem = fenceGeometryProblem(o.fence)) return failure(*problem);
     return std::nullopt;
 }
