@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/kelmot_u.h"
 #include "experiments/fallwindow.h"
+#include "experiments/pendulumwindow.h"
 
 #include "acquisition/inputrouting.h"
 #include "acquisition/tabellemess_u.h"
@@ -104,6 +105,7 @@ void TForm1::buildMenu() {
     item(messen, Messenst1, "Messenst1", tr("Messen s-t"), &TForm1::Messenst1Click);
     item(messen, Messenvt1, "Messenvt1", tr("Messen v-t"), &TForm1::Messenvt1Click);
     item(messen, Messenfall1, "Messenfall1", tr("Messen freier Fall"), &TForm1::Messenfall1Click);
+    item(messen, Messenpendel1, "Messenpendel1", tr("Messen Pendel"), &TForm1::Messenpendel1Click);
     QMenu* auswerten = MainMenu1->addMenu(tr("Auswerten"));
     item(auswerten, Auswertenst1, "Auswertenst1", tr("Auswerten s-t"), &TForm1::Auswertenst1Click);
     item(auswerten, Auswertenvt1, "Auswertenvt1", tr("Auswerten v-t"), &TForm1::Auswertenvt1Click);
@@ -155,7 +157,8 @@ void TForm1::buildToolBar() {
         {QT_TR_NOOP("Alle Messungen"), 10, &TForm1::Allemessungen1Click, 2},
         {QT_TR_NOOP("s-t-Messung"), 2, &TForm1::Messenst1Click, 1},
         {QT_TR_NOOP("v-t-Messung"), 3, &TForm1::Messenvt1Click, 1},
-        {QT_TR_NOOP("Freier Fall"), 11, &TForm1::Messenfall1Click, 2},
+        {QT_TR_NOOP("Freier Fall"), 11, &TForm1::Messenfall1Click, 1},
+        {QT_TR_NOOP("Pendel"), 12, &TForm1::Messenpendel1Click, 2},
         {QT_TR_NOOP("s-t Auswertung"), 4, &TForm1::Auswertenst1Click, 1},
         {QT_TR_NOOP("v-t Auswertung"), 5, &TForm1::Auswertenvt1Click, 2},
         {QT_TR_NOOP("s-t Auswertung / Diagramm"), 6, &TForm1::Diagrammst1Click, 1},
@@ -315,6 +318,13 @@ void TForm1::Messenfall1Click() {
     windows_.fall->show();
     windows_.fall->raise();
     windows_.fall->activateWindow();
+}
+
+void TForm1::Messenpendel1Click() {
+    if (!windows_.pendulum) return;
+    windows_.pendulum->show();
+    windows_.pendulum->raise();
+    windows_.pendulum->activateWindow();
 }
 
 void TForm1::openMeasurement(int columns, const QString& caption) {

@@ -32,6 +32,7 @@ class ClassroomWindow;
 class SeriesOfRunsWindow;
 class AllRunsWindow;
 class FallWindow;
+class PendulumWindow;
 class HelpWindow;
 
 // The windows the main window's commands open or ask; the composition root
@@ -49,6 +50,7 @@ struct MainWindowLinks {
     SeriesOfRunsWindow* seriesOfRuns = nullptr;
     AllRunsWindow* allRuns = nullptr;
     FallWindow* fall = nullptr;
+    PendulumWindow* pendulum = nullptr;
     HelpWindow* help = nullptr;
 };
 
@@ -102,6 +104,8 @@ public:
     void Messenvt1Click();
     // "Messen freier Fall": the picket fence's window.
     void Messenfall1Click();
+    // "Messen Pendel": the pendulum's window.
+    void Messenpendel1Click();
     void Auswertenst1Click();
     void Auswertenvt1Click();
     // "Messreihe auswerten": the stored runs' a and v₀ with mean and spread.
@@ -130,9 +134,9 @@ public:
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     TAudioMixer* Mixer = nullptr;
-    std::array<QPixmap, 12> ImageList1;
+    std::array<QPixmap, 13> ImageList1;
     QToolBar* ToolBar1 = nullptr;
-    std::array<QWidget*, 27> ToolButtons{}; // ToolButton1 .. ToolButton27
+    std::array<QWidget*, 29> ToolButtons{}; // ToolButton1 .. ToolButton29
     QLabel* Image1 = nullptr;
 
     // Menu items.
@@ -144,6 +148,7 @@ public:
     QAction* Messenst1 = nullptr;
     QAction* Messenvt1 = nullptr;
     QAction* Messenfall1 = nullptr;
+    QAction* Messenpendel1 = nullptr;
     QAction* Hilfe1 = nullptr; // F1, in every window of the program
     QAction* Auswertenst1 = nullptr;
     QAction* Auswertenvt1 = nullptr;

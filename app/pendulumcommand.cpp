@@ -40,19 +40,7 @@ QString swingText(int number, const Swing& swing, const PendulumSetup& setup,
                                              "Keine Periode aus weniger als drei Durchgängen.");
         return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     }
-    lines << periodText(result->period);
-    lines << gText(result->g);
-    //: %1 g without the amplitude's correction, %2 the amplitude in degrees
-    lines << QCoreApplication::translate("PendulumCommand",
-                                         "Ohne Korrektur der Amplitude (%2°): g = %1 m/s²")
-                 .arg(formatFixed(result->gWithoutCorrection, 4),
-                      formatFixed(result->amplitude * 180 / std::numbers::pi, 1));
-    if (result->decayTime) {
-        lines << decayTimeText(*result->decayTime);
-        //: the quality factor of the swing
-        lines << QCoreApplication::translate("PendulumCommand", "Q = %1")
-                     .arg(formatFixed(result->quality.value_or(0), 0));
-    }
+    lines << pendulumResultLines(*result);
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 

@@ -17,6 +17,7 @@
 #include "evaluation/tabelle_u.h"
 #include "evaluation/xlsgespeichert_u.h"
 #include "experiments/fallwindow.h"
+#include "experiments/pendulumwindow.h"
 #include "journal/allrunswindow.h"
 #include "journal/runjournal.h"
 #include "journal/runtables.h"
@@ -51,6 +52,7 @@ RunJournal* Journal = nullptr;
 RunKeeping* Keeping = nullptr;
 AllRunsWindow* AllRuns = nullptr;
 FallWindow* Fall = nullptr;
+PendulumWindow* Pendulum = nullptr;
 
 namespace {
 
@@ -96,17 +98,31 @@ ClassroomFeed::TodaysRuns todaysRunsOfTheJournal() {
 
 void createWindows(const StartOptions& options) {
     auto capture = makeCaptureBackend(options);
-    // The demonstration drops a virtual fence into the free fall's window;
+    // The demonstration drops a virtual fence into the free fall's window
+    // and swings a virtual pendulum of the length typed in the pendulum's;
     // a sound card or a replayed file is the same source as the track's.
-    auto fallCapture = options.capture == StartOptions::Capture::Simulation
-                           ? makeFallSimulationBackend(options)
-                           : capture;
-    createWindows(options, makeMixerApi(options), std::move(capture), std::move(fallCapture));
+    const bool simulated = options.capture == StartOptions::Capture::Simulation;
+    auto fallCapture = simulated ? makeFallSimulationBackend(options) : capture;
+    auto pendulumCapture =
+        simulated
+            ? makePendulumSimulationBackend(options,
+                                            [] {
+                                                platform::PendulumParameters p;
+                                                if (Pendulum) {
+                                                    p.lengthMm = Pendulum->setup().lengthMm;
+                                                    p.bobWidthMm = Pendulum->setup().bobWidthMm;
+                                                }
+                                                return p;
+                                            })
+            : capture;
+    createWindows(options, makeMixerApi(options), std::move(capture), std::move(fallCapture),
+                  std::move(pendulumCapture));
 }
 
 void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
                    std::shared_ptr<platform::WaveInBackend> capture,
-                   std::shared_ptr<platform::WaveInBackend> fallCapture) {
+                   std::shared_ptr<platform::WaveInBackend> fallCapture,
+                   std::shared_ptr<platform::WaveInBackend> pendulumCapture) {
     // Before any window exists: their accessible interfaces are made once.
     installPopupAccessibility();
     installChartAccessibility();
@@ -136,6 +152,8 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     links.help = new HelpWindow(Form1);
     links.fall = Fall =
         new FallWindow(Store, fallCapture ? std::move(fallCapture) : capture, *Keeping, Form1);
+    links.pendulum = Pendulum = new PendulumWindow(
+        Store, pendulumCapture ? std::move(pendulumCapture) : capture, *Keeping, Form1);
     // The settings dialog listens to the same source as the measurement.
     links.settings = create(Form8, new TForm8(Store, *Form1->Mixer, *Form2, Form6->selector(),
                                               std::move(capture), Form1));
@@ -186,8 +204,9 @@ void destroyWindows() {
     Classroom = nullptr;
     ClassroomView = nullptr; // goes with the main window, its parent
     SeriesOfRuns = nullptr;
-    AllRuns = nullptr; // goes with the main window, its parent
-    Fall = nullptr;    // goes with the main window, its parent
+    AllRuns = nullptr;  // goes with the main window, its parent
+    Fall = nullptr;     // goes with the main window, its parent
+    Pendulum = nullptr; // likewise
     // In reverse order; the dialogs go with the main window, their parent.
     delete Form6;
     Form6 = nullptr;

@@ -26,6 +26,7 @@ class RunJournal;
 class RunKeeping;
 class AllRunsWindow;
 class FallWindow;
+class PendulumWindow;
 
 // The program's one store and its windows. Only the composition root (this
 // folder), `main` and the tests that drive the whole program name them; a
@@ -50,8 +51,9 @@ extern SeriesOfRunsWindow* SeriesOfRuns;
 extern RunJournal* Journal;
 extern RunKeeping* Keeping;
 extern AllRunsWindow* AllRuns;
-// "Messen freier Fall".
+// "Messen freier Fall" and "Messen Pendel".
 extern FallWindow* Fall;
+extern PendulumWindow* Pendulum;
 
 // Creates the windows in their fixed order, each running its creation
 // handler: Form1 (main), Form2, Form3, Form4, Form5, AboutBox, Form6, Form7,
@@ -59,10 +61,12 @@ extern FallWindow* Fall;
 // They live until destroyWindows.
 void createWindows(const StartOptions& options);
 // The same with the mixer and capture back ends given (tests, demonstrations);
-// the free fall's window listens to `fallCapture`, or without one to `capture`.
+// the free fall's window listens to `fallCapture` and the pendulum's to
+// `pendulumCapture`, or without one to `capture`.
 void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
                    std::shared_ptr<platform::WaveInBackend> capture,
-                   std::shared_ptr<platform::WaveInBackend> fallCapture = nullptr);
+                   std::shared_ptr<platform::WaveInBackend> fallCapture = nullptr,
+                   std::shared_ptr<platform::WaveInBackend> pendulumCapture = nullptr);
 void destroyWindows();
 
 } // namespace kelmot

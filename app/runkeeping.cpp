@@ -37,22 +37,22 @@ void RunKeeping::stamp(RunRecord& record) const {
             : record.endedUtc;
     record.utcOffsetSeconds = QDateTime::currentDateTime().offsetFromUtc();
     record.threshold = store_.Threshold;
-    if (record.source.isEmpty()) // the free fall's window names its own
+    if (record.source.isEmpty()) // the one-barrier windows name their own
         record.source = context_.source ? context_.source() : QString();
     record.programVersion = QString::fromLatin1(ProgramVersion);
 }
 
 std::optional<QString> RunKeeping::keep(RunRecord& record) {
-    // With the lesson as the store holds it (a drop leaves it as it was).
+    // With the lesson as the store holds it (a drop or a swing leaves it as it was).
     const QByteArray lesson = lessonState(store_);
     auto failure = journal_.keepRun(record, lesson);
     if (!failure) mirrored_ = lesson;
     return failure;
 }
 
-std::optional<QString> RunKeeping::keepDrop(RunRecord& drop) {
-    stamp(drop);
-    return keep(drop);
+std::optional<QString> RunKeeping::keepRecord(RunRecord& record) {
+    stamp(record);
+    return keep(record);
 }
 
 std::optional<QString> RunKeeping::keepRun(const CompletedRun& run) {

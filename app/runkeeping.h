@@ -2,7 +2,7 @@
 #pragma once
 
 #include "acquisition/runkeeper.h"
-#include "experiments/dropkeeping.h"
+#include "experiments/recordkeeper.h"
 #include "journal/runjournal.h"
 #include "store/measurementstore.h"
 
@@ -15,7 +15,7 @@ namespace kelmot {
 // measurement window completes is kept with what was measured and how, and
 // the lesson in the store is mirrored as it changes, so that a start after
 // a crash brings it back.
-class RunKeeping : public RunKeeper, public DropKeeper {
+class RunKeeping : public RunKeeper, public RecordKeeper {
 public:
     struct Context {
         std::function<QString()> flagWidth; // the evaluation table's field, mm
@@ -26,8 +26,9 @@ public:
     // RunKeeper
     std::optional<QString> keepRun(const CompletedRun& run) override;
     std::optional<QString> problem() const override;
-    // DropKeeper: the free fall's drops, with the time and source as for a run.
-    std::optional<QString> keepDrop(RunRecord& drop) override;
+    // RecordKeeper: the free fall's drops and the pendulum's swings, with the time
+    // and source as for a run.
+    std::optional<QString> keepRecord(RunRecord& record) override;
 
     // The store may have changed: mirrored when it has.
     void storeChanged();

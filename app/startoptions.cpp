@@ -396,6 +396,15 @@ std::shared_ptr<platform::WaveInBackend> makeFallSimulationBackend(const StartOp
         QCoreApplication::translate("StartOptions", "virtueller Lattenzaun").toStdString());
 }
 
+std::shared_ptr<platform::WaveInBackend>
+makePendulumSimulationBackend(const StartOptions& options,
+                              std::function<platform::PendulumParameters()> typed) {
+    return std::make_shared<platform::PacedBackend>(
+        QCoreApplication::translate("StartOptions", "Simulation").toStdString(),
+        platform::demonstrationSwings(std::move(typed)), options.simulationSpeed,
+        QCoreApplication::translate("StartOptions", "virtuelles Pendel").toStdString());
+}
+
 std::shared_ptr<platform::MixerApi> makeMixerApi(const StartOptions& options) {
     if (options.mixer == StartOptions::Mixer::Simulated)
         return std::make_shared<platform::SimulatedMixerApi>(

@@ -4,12 +4,14 @@
 #include "experiments/pendulum.h"
 #include "experiments/picketfence.h"
 #include "platform/mixerapi.h"
+#include "platform/simulatedpendulum.h"
 #include "platform/wavein.h"
 #include "store/signalkind.h"
 
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -67,5 +69,10 @@ std::shared_ptr<platform::WaveInBackend> makeCaptureBackend(const StartOptions& 
 std::shared_ptr<platform::MixerApi> makeMixerApi(const StartOptions& options);
 // The demonstration's picket fence, dropped anew at every "Messen".
 std::shared_ptr<platform::WaveInBackend> makeFallSimulationBackend(const StartOptions& options);
+// The demonstration's pendulum, let go anew at every "Messen" with the
+// length and bob `typed` gives then: 10° out, dying away with τ = 60 s.
+std::shared_ptr<platform::WaveInBackend>
+makePendulumSimulationBackend(const StartOptions& options,
+                              std::function<platform::PendulumParameters()> typed);
 
 } // namespace kelmot

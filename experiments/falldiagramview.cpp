@@ -1,140 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "experiments/falldiagramview.h"
 
-#include "diagrams/diagramframe.h"
-#include "widgets/chartaccessibility.h"
-#include "widgets/controls.h"
-#include "widgets/keyboard.h"
-#include "widgets/popupaccessibility.h"
-#include "widgets/qpaintercanvas.h"
-
-#include <QApplication>
-#include <QClipboard>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
-
 namespace kelmot {
 
-namespace {
-
-// The printout is the picture ten times enlarged, as the track's diagrams print.
-constexpr int PrintUnit = 10;
-
-void setDiagramFont(QPainter& painter, int unit) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11 * unit);
-    painter.setFont(font);
-}
-
-} // namespace
-
 FallDiagramView::FallDiagramView(FallQuantity quantity, const QString& name, QWidget* parent)
-    : QWidget(parent), name_(name) {
+    : ExperimentDiagramView(name, parent) {
     input_.quantity = quantity;
-    setFocusPolicy(Qt::StrongFocus);
-    exposeAsChart(this); // before its accessible interface is first made
-    setAccessibleName(name);
-    setAccessibleDescription(fallDiagramDescription(input_));
-
-    PopupMenu1 = new QMenu(this);
-    exposePopupToScreenReaders(parent ? parent->window() : this, PopupMenu1);
-    Zwischenablage1 = PopupMenu1->addAction(tr("Zwischenablage"));
-    Ausdrucken1 = PopupMenu1->addAction(tr("Ausdrucken"));
-    connect(Zwischenablage1, &QAction::triggered, this, &FallDiagramView::copyPicture);
-    connect(Ausdrucken1, &QAction::triggered, this, &FallDiagramView::print);
-    // Ctrl+C and Ctrl+P on the diagram that has the focus.
-    offerShortcut(this, Zwischenablage1, QKeySequence(Qt::CTRL | Qt::Key_C), Qt::WidgetShortcut);
-    offerShortcut(this, Ausdrucken1, QKeySequence(Qt::CTRL | Qt::Key_P), Qt::WidgetShortcut);
-    markMnemonics(PopupMenu1);
+    contentChanged();
 }
 
 void FallDiagramView::showDrop(std::vector<FallPoint> points, std::optional<FallResult> result) {
     input_.points = std::move(points);
     input_.result = std::move(result);
-    setAccessibleDescription(fallDiagramDescription(input_));
-    update();
+    contentChanged();
 }
 
-QImage FallDiagramView::picture() const {
-    QImage image(PictureGeometry.width, PictureGeometry.height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    setDiagramFont(painter, 1);
-    QPainterCanvas canvas(painter, PenState{});
-    drawFallDiagram(canvas, image.width(), image.height(), 1, input_);
-    return image;
+void FallDiagramView::draw(Canvas& canvas, int width, int height, int unit) const {
+    drawFallDiagram(canvas, width, height, unit, input_);
 }
 
-void FallDiagramView::copyPicture() const {
-    QApplication::clipboard()->setImage(picture());
-}
-
-void FallDiagramView::printOn(QPrinter& printer) const {
-    QPainter painter(&printer);
-    // The picture's place on the page, ten times enlarged.
-    painter.translate(PictureGeometry.left * PrintUnit, PictureGeometry.top * PrintUnit);
-    setDiagramFont(painter, PrintUnit);
-    QPainterCanvas canvas(painter, PenState{});
-    drawFallDiagram(canvas, PictureGeometry.width * PrintUnit, PictureGeometry.height * PrintUnit,
-                    PrintUnit, input_);
-}
-
-void FallDiagramView::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setResolution(600);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) printOn(printer);
-}
-
-void FallDiagramView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    setDiagramFont(painter, 1);
-    QPainterCanvas canvas(painter, PenState{});
-    drawFallDiagram(canvas, width(), height(), 1, input_);
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(2, 2, -2, -2);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-    }
-}
-
-void FallDiagramView::openPopup() {
-    PopupMenu1->popup(mapToGlobal(QPoint(30, 30)));
-}
-
-void FallDiagramView::keyPressEvent(QKeyEvent* event) {
-    if (isContextMenuKey(event)) {
-        openPopup();
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-void FallDiagramView::contextMenuEvent(QContextMenuEvent* event) {
-    if (event->reason() != QContextMenuEvent::Mouse && !PopupMenu1->isVisible()) openPopup();
-    event->accept();
-}
-
-void FallDiagramView::mousePressEvent(QMouseEvent* event) {
-    openPopup();
-    event->accept();
-}
-
-void FallDiagramView::focusInEvent(QFocusEvent* event) {
-    QWidget::focusInEvent(event);
-    update();
-}
-
-void FallDiagramView::focusOutEvent(QFocusEvent* event) {
-    QWidget::focusOutEvent(event);
-    update();
+QString FallDiagramView::description() const {
+    return fallDiagramDescription(input_);
 }
 
 } // namespace kelmot

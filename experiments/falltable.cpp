@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "experiments/falltable.h"
 
-#include "classroom/classroomcsv.h"
 #include "evaluation/xlswriter.h"
 #include "store/numberformat.h"
 
@@ -26,21 +25,10 @@ TableTexts fallTable(const std::vector<FallPoint>& points, const QLocale& locale
     return table;
 }
 
-QString fallClipboardText(const TableTexts& table) {
-    QString text;
-    for (const QStringList& row : table)
-        text += row.join(u'\t') + QStringLiteral("\r\n");
-    return text;
-}
-
 QByteArray fallWorkbook(const TableTexts& table, const QLocale& locale) {
     const QString point = locale.decimalPoint();
     return xlsWorkbook(QStringLiteral("Kelmot freier Fall"), table,
                        point.isEmpty() ? QChar(u'.') : point.front());
-}
-
-QByteArray fallCsv(const TableTexts& table, const QLocale& locale) {
-    return csvFile(table, locale);
 }
 
 } // namespace kelmot

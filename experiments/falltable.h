@@ -16,12 +16,7 @@ namespace kelmot {
 // the band has none), in the locale's number format.
 TableTexts fallTable(const std::vector<FallPoint>& points, const QLocale& locale = QLocale());
 
-// For the clipboard: the cells separated by tabs, the rows by CR LF, as a
-// spreadsheet takes them when pasted.
-QString fallClipboardText(const TableTexts& table);
-
-// The spreadsheet and the CSV file of a drop's table.
+// The spreadsheet of a drop's table.
 QByteArray fallWorkbook(const TableTexts& table, const QLocale& locale = QLocale());
-QByteArray fallCsv(const TableTexts& table, const QLocale& locale = QLocale());
 
 } // namespace kelmot

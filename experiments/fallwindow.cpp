@@ -4,6 +4,7 @@
 #include "acquisition/AudioIO.h"
 #include "acquisition/capturesetup.h"
 #include "evaluation/uncertainty.h"
+#include "experiments/experimenttable.h"
 #include "experiments/falldiagramview.h"
 #include "experiments/falltable.h"
 #include "store/fileio.h"
@@ -38,7 +39,7 @@ enum Column { Band, Position, Dark, Bright, Speed, Columns };
 } // namespace
 
 FallWindow::FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveInBackend> capture,
-                       DropKeeper& keeper, QWidget* parent)
+                       RecordKeeper& keeper, QWidget* parent)
     : QWidget(parent, Qt::Window), Detection(store, *this), store_(store), keeper_(keeper) {
     setObjectName("FallWindow");
     setWindowTitle(tr("   Freier Fall mit dem Lattenzaun"));
@@ -266,7 +267,7 @@ void FallWindow::runEnded(int events, bool complete) {
     //: where a drop was measured from: %1 the sound card (or "Simulation"), %2 its input
     record.source = tr("%1: %2").arg(QString::fromStdString(AudioIn->Backend().sourceName()),
                                      QString::fromStdString(AudioIn->Backend().inputName()));
-    showJournalProblem(keeper_.keepDrop(record));
+    showJournalProblem(keeper_.keepRecord(record));
     if (complete)
         setStatus(statusEnded(), Red);
     else
@@ -356,7 +357,7 @@ TableTexts FallWindow::tableTexts() const {
 }
 
 void FallWindow::copyTable() {
-    QApplication::clipboard()->setText(fallClipboardText(tableTexts()));
+    QApplication::clipboard()->setText(experimentClipboardText(tableTexts()));
 }
 
 bool FallWindow::exportTable(bool spreadsheet) {
@@ -378,7 +379,7 @@ bool FallWindow::exportTable(bool spreadsheet) {
 
 bool FallWindow::writeTable(const QString& fileName, bool spreadsheet) {
     const TableTexts table = tableTexts();
-    const QByteArray content = spreadsheet ? fallWorkbook(table) : fallCsv(table);
+    const QByteArray content = spreadsheet ? fallWorkbook(table) : experimentCsv(table);
     if (const auto error = saveFileAtomically(fileName, content)) {
         reportError(this, *error);
         return false;

@@ -6,6 +6,7 @@
 #include "evaluation/tabletext.h"
 #include "experiments/dropkeeping.h"
 #include "experiments/falldrop.h"
+#include "experiments/recordkeeper.h"
 #include "platform/wavein.h"
 #include "store/measurementstore.h"
 #include "widgets/announcement.h"
@@ -41,7 +42,7 @@ class FallWindow : public QWidget, private DetectionOutput {
 public:
     // Each drop is kept by `keeper` before the window calls it ended.
     FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveInBackend> capture,
-               DropKeeper& keeper, QWidget* parent = nullptr);
+               RecordKeeper& keeper, QWidget* parent = nullptr);
     ~FallWindow() override;
 
     void B_messClick();
@@ -114,7 +115,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     MeasurementStore& store_;
-    DropKeeper& keeper_;
+    RecordKeeper& keeper_;
     NullSeriesSelector noSeries_;
     std::vector<FallDrop> drops_;
     FenceGeometry dropFence_;            // the geometry the drop in the table was measured with

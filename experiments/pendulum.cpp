@@ -2,17 +2,27 @@
 #include "experiments/pendulum.h"
 
 #include "evaluation/uncertainty.h"
+#include "experiments/falldrop.h"
+#include "store/numberformat.h"
+#include "store/programsettings.h"
 
 #include <QCoreApplication>
+#include <QSettings>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <type_traits>
 
 namespace kelmot {
 
 namespace {
 
 constexpr double TwoPi = 2 * std::numbers::pi;
+
+const QString LengthKey = QStringLiteral("pendulum/length_mm");
+const QString LengthUncertaintyKey = QStringLiteral("pendulum/length_uncertainty_mm");
+const QString BobWidthKey = QStringLiteral("pendulum/bob_width_mm");
+const QString PeriodsKey = QStringLiteral("pendulum/periods");
 
 } // namespace
 
@@ -31,6 +41,37 @@ std::optional<QString> pendulumSetupProblem(const PendulumSetup& s) {
         return QCoreApplication::translate(
             "Pendulum", "Es lassen sich 1 bis 200 Perioden messen, oder bis Abbrechen.");
     return std::nullopt;
+}
+
+PendulumSetup rememberedPendulum() {
+    const QSettings settings(programSettingsFile(), QSettings::IniFormat);
+    PendulumSetup setup;
+    // Written with QSettings' own number text: a point, whatever the desktop.
+    const auto read = [&settings](const QString& key, auto& value) {
+        bool ok = false;
+        const QVariant stored = settings.value(key);
+        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, int>) {
+            const int v = stored.toInt(&ok);
+            if (ok) value = v;
+        } else {
+            const double v = stored.toDouble(&ok);
+            if (ok) value = v;
+        }
+    };
+    read(LengthKey, setup.lengthMm);
+    read(LengthUncertaintyKey, setup.lengthUncertaintyMm);
+    read(BobWidthKey, setup.bobWidthMm);
+    read(PeriodsKey, setup.periods);
+    return pendulumSetupProblem(setup) ? PendulumSetup{} : setup;
+}
+
+std::optional<QString> rememberPendulum(const PendulumSetup& setup) {
+    return changeProgramSettings([&setup](QSettings& settings) {
+        settings.setValue(LengthKey, setup.lengthMm);
+        settings.setValue(LengthUncertaintyKey, setup.lengthUncertaintyMm);
+        settings.setValue(BobWidthKey, setup.bobWidthMm);
+        settings.setValue(PeriodsKey, setup.periods);
+    });
 }
 
 RunLength pendulumRunLength(const PendulumSetup& setup, double g) {
@@ -188,6 +229,24 @@ QString periodText(const FitParameter& period, const QLocale& locale) {
 QString decayTimeText(const FitParameter& tau, const QLocale& locale) {
     return QCoreApplication::translate("Pendulum", "τ = %1 s")
         .arg(formatWithUncertainty(tau.value, tau.uncertainty, locale));
+}
+
+QStringList pendulumResultLines(const PendulumResult& result, const QLocale& locale) {
+    QStringList lines;
+    lines << periodText(result.period, locale);
+    lines << gText(result.g, locale);
+    //: %1 g without the amplitude's correction, %2 the amplitude in degrees
+    lines << QCoreApplication::translate("Pendulum",
+                                         "Ohne Korrektur der Amplitude (%2°): g = %1 m/s²")
+                 .arg(formatFixed(result.gWithoutCorrection, 4, locale),
+                      formatFixed(result.amplitude * 180 / std::numbers::pi, 1, locale));
+    if (result.decayTime) {
+        lines << decayTimeText(*result.decayTime, locale);
+        //: the quality factor of the swing
+        lines << QCoreApplication::translate("Pendulum", "Q = %1")
+                     .arg(formatFixed(result.quality.value_or(0), 0, locale));
+    }
+    return lines;
 }
 
 } // namespace kelmot

@@ -6,6 +6,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,12 @@ struct PendulumSetup {
 // nothing when it can: a length from 50 mm to 10 m with an uncertainty from
 // 0 to a tenth of it, a bob from 1 to 200 mm, 1 to 200 periods or 0.
 std::optional<QString> pendulumSetupProblem(const PendulumSetup& setup);
+
+// The last setup used, from the program's own settings; the defaults where
+// there is none or it is not a pendulum's.
+PendulumSetup rememberedPendulum();
+// Remembers it; on failure, why.
+std::optional<QString> rememberPendulum(const PendulumSetup& setup);
 
 // A swing's run: one event per passage, and a beam that stays clear for
 // twice the period the length gives (or two seconds at least) ends it with
@@ -101,5 +108,9 @@ std::optional<PendulumResult> fitPendulum(const std::vector<Passage>& passages,
 // "T = (1,41852 ± 0,00011) s", "τ = (60,2 ± 1,3) s" in the locale's numbers.
 QString periodText(const FitParameter& period, const QLocale& locale = QLocale());
 QString decayTimeText(const FitParameter& tau, const QLocale& locale = QLocale());
+// The result as the window and the command show it, a line each: T, g, g
+// without the amplitude's correction with the amplitude, then τ and Q where
+// the decay was fitted.
+QStringList pendulumResultLines(const PendulumResult& result, const QLocale& locale = QLocale());
 
 } // namespace kelmot

@@ -206,15 +206,18 @@ std::vector<RunRecord> AllRunsWindow::selectedRuns() const {
 std::vector<RunRecord> AllRunsWindow::selectedTrackRuns() {
     std::vector<RunRecord> runs;
     bool drops = false;
+    bool swings = false;
     for (RunRecord& run : selectedRuns()) {
-        if (run.drop)
-            drops = true;
-        else
-            runs.push_back(std::move(run));
+        drops |= bool(run.drop);
+        swings |= bool(run.swing);
+        if (!run.oneBarrier()) runs.push_back(std::move(run));
     }
-    // A drop's bands are no track's ten barriers: it is exported as a table.
+    // A drop's bands and a swing's passages are no track's ten barriers:
+    // they are exported as a table.
     if (drops && runs.empty())
         reportError(this, tr("Ein freier Fall lässt sich nur als Tabelle exportieren."));
+    else if (swings && runs.empty())
+        reportError(this, tr("Ein Pendel lässt sich nur als Tabelle exportieren."));
     return runs;
 }
 

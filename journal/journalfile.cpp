@@ -221,6 +221,18 @@ JournalFile::Outcome JournalFile::migrate() {
                                           " dark_times TEXT NOT NULL,"
                                           " bright_times TEXT NOT NULL)"));
     }
+    if (found < 3) {
+        // A swing's passages and its pendulum, beside its row in runs.
+        ok = ok && execute(QStringLiteral("CREATE TABLE swings ("
+                                          " run_id INTEGER PRIMARY KEY,"
+                                          " length_mm REAL NOT NULL,"
+                                          " length_uncertainty_mm REAL NOT NULL,"
+                                          " bob_width_mm REAL NOT NULL,"
+                                          " periods INTEGER NOT NULL,"
+                                          " complete INTEGER NOT NULL,"
+                                          " dark_times TEXT NOT NULL,"
+                                          " bright_times TEXT NOT NULL)"));
+    }
     ok = ok && execute(QStringLiteral("PRAGMA user_version=%1").arg(SchemaVersion)) &&
          execute(QStringLiteral("COMMIT"));
     if (!ok) {

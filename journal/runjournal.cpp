@@ -26,14 +26,16 @@ QString text(const QString& s) {
     return s.isNull() ? QStringLiteral("") : s;
 }
 
-// A run with its drop's bands, where it is a drop.
+// A run with its drop's bands where it is a drop, its passages where it is a swing.
 constexpr char SelectRuns[] =
     "SELECT r.id, r.started_utc, r.ended_utc, r.utc_offset, r.number, r.name, r.kind, "
     "r.resolution, r.threshold, r.dark_times, r.bright_times, r.flag_width, r.source, "
     "r.program_version, r.session, d.bands, d.pitch_mm, d.band_width_mm, d.complete, "
-    "d.dark_times, d.bright_times FROM runs r LEFT JOIN drops d ON d.run_id = r.id";
+    "d.dark_times, d.bright_times, s.length_mm, s.length_uncertainty_mm, s.bob_width_mm, "
+    "s.periods, s.complete, s.dark_times, s.bright_times FROM runs r "
+    "LEFT JOIN drops d ON d.run_id = r.id LEFT JOIN swings s ON s.run_id = r.id";
 
-// A drop's times: as many as it saw bands; nothing from a field another
+// A drop's or a swing's times: as many as it saw bands or passages; nothing from a field another
 // program spoiled.
 std::vector<double> dropTimes(const QString& text) {
     std::vector<double> times(std::size_t(text.count(u' ') + 1));
@@ -72,6 +74,19 @@ RunRecord runFrom(const QSqlQuery& q) {
         if (drop.darkTimes.size() != drop.brightTimes.size())
             drop.darkTimes = drop.brightTimes = {};
         run.drop = std::move(drop);
+    }
+    if (!q.value(21).isNull()) {
+        SwingRecord swing;
+        swing.lengthMm = q.value(21).toDouble();
+        swing.lengthUncertaintyMm = q.value(22).toDouble();
+        swing.bobWidthMm = q.value(23).toDouble();
+        swing.periods = q.value(24).toInt();
+        swing.complete = q.value(25).toBool();
+        swing.darkTimes = dropTimes(q.value(26).toString());
+        swing.brightTimes = dropTimes(q.value(27).toString());
+        if (swing.darkTimes.size() != swing.brightTimes.size())
+            swing.darkTimes = swing.brightTimes = {};
+        run.swing = std::move(swing);
     }
     return run;
 }
@@ -185,6 +200,21 @@ std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& les
         drop.addBindValue(timesText(run.drop->brightTimes));
         ok = drop.exec();
     }
+    QSqlQuery swing(db);
+    if (ok && run.swing) {
+        swing.prepare(QStringLiteral(
+            "INSERT INTO swings (run_id, length_mm, length_uncertainty_mm, bob_width_mm, periods, "
+            "complete, dark_times, bright_times) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        swing.addBindValue(id);
+        swing.addBindValue(run.swing->lengthMm);
+        swing.addBindValue(run.swing->lengthUncertaintyMm);
+        swing.addBindValue(run.swing->bobWidthMm);
+        swing.addBindValue(run.swing->periods);
+        swing.addBindValue(run.swing->complete ? 1 : 0);
+        swing.addBindValue(timesText(run.swing->darkTimes));
+        swing.addBindValue(timesText(run.swing->brightTimes));
+        ok = swing.exec();
+    }
     QSqlQuery mirror(db);
     if (ok) {
         mirror.prepare(QStringLiteral("UPDATE sessions SET lesson = ? WHERE id = ?"));
@@ -196,7 +226,7 @@ std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& les
     if (ok) ok = commit.exec(QStringLiteral("COMMIT"));
     if (!ok) {
         QString why = commit.lastError().text();
-        for (const QSqlQuery* each : {&q, &drop, &mirror})
+        for (const QSqlQuery* each : {&q, &drop, &swing, &mirror})
             if (!each->lastError().text().isEmpty()) {
                 why = each->lastError().text();
                 break;
@@ -333,9 +363,13 @@ std::optional<QString> RunJournal::remove(const QList<qint64>& ids) {
         QSqlQuery drop(db); // a drop's bands go with it
         drop.prepare(QStringLiteral("DELETE FROM drops WHERE run_id = ?"));
         drop.addBindValue(id);
-        if (!q.exec() || !drop.exec()) {
-            const QString why =
-                q.lastError().text().isEmpty() ? drop.lastError().text() : q.lastError().text();
+        QSqlQuery swing(db); // and a swing's passages
+        swing.prepare(QStringLiteral("DELETE FROM swings WHERE run_id = ?"));
+        swing.addBindValue(id);
+        if (!q.exec() || !drop.exec() || !swing.exec()) {
+            QString why;
+            for (const QSqlQuery* each : {&q, &drop, &swing})
+                if (why.isEmpty()) why = each->lastError().text();
             QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
             return failed(why);
         }

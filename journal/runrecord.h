@@ -13,7 +13,8 @@ namespace kelmot {
 // The kinds of run the journal keeps, as its files spell them.
 inline constexpr char KindSt[] = "s-t";
 inline constexpr char KindVt[] = "v-t";
-inline constexpr char KindFall[] = "Fall"; // a picket fence dropped through one barrier
+inline constexpr char KindFall[] = "Fall";       // a picket fence dropped through one barrier
+inline constexpr char KindPendulum[] = "Pendel"; // a pendulum swinging through one barrier
 
 // A drop of a picket fence: its geometry and the times of every band seen,
 // which may be more than a track's ten barriers.
@@ -22,6 +23,18 @@ struct DropRecord {
     double pitchMm = 0;
     double bandWidthMm = 0;
     bool complete = false; // every band was seen
+    std::vector<double> darkTimes;
+    std::vector<double> brightTimes;
+};
+
+// A pendulum's swing: its setup and the times of every passage of the bob
+// through the beam, two each period.
+struct SwingRecord {
+    double lengthMm = 0; // pivot to the bob's centre
+    double lengthUncertaintyMm = 0;
+    double bobWidthMm = 0;
+    int periods = 0;       // asked for; 0: until "Abbrechen"
+    bool complete = false; // every period asked for was measured
     std::vector<double> darkTimes;
     std::vector<double> brightTimes;
 };
@@ -47,13 +60,21 @@ struct RunRecord {
     // A drop (kind "Fall"): its own times; darkTimes and brightTimes above
     // then hold its first ten bands, zero where it had fewer.
     std::optional<DropRecord> drop;
+    // A swing (kind "Pendel") likewise: its passages' times, the first ten
+    // also above.
+    std::optional<SwingRecord> swing;
+
+    // Measured through one barrier (a drop or a swing): its times are no
+    // track's ten, it loads into no evaluation table.
+    bool oneBarrier() const { return drop || swing; }
 
     // From the first dark edge to the last bright one.
     double durationSeconds() const {
-        if (drop)
-            return drop->brightTimes.empty() || drop->darkTimes.empty()
-                       ? 0
-                       : drop->brightTimes.back() - drop->darkTimes.front();
+        const auto span = [](const std::vector<double>& dark, const std::vector<double>& bright) {
+            return bright.empty() || dark.empty() ? 0 : bright.back() - dark.front();
+        };
+        if (drop) return span(drop->darkTimes, drop->brightTimes);
+        if (swing) return span(swing->darkTimes, swing->brightTimes);
         return brightTimes[BarrierCount - 1] - darkTimes[0];
     }
     QDateTime startedLocal() const { return startedUtc.toOffsetFromUtc(utcOffsetSeconds); }

@@ -18,9 +18,13 @@ QString runLine(const RunRecord& run) {
         QString(run.name).replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' '),
         run.kind,
         QString::number(run.resolution),
-        // A drop has as many times as it saw bands.
-        run.drop ? timesText(run.drop->darkTimes, u'\t') : timesText(run.darkTimes, u'\t'),
-        run.drop ? timesText(run.drop->brightTimes, u'\t') : timesText(run.brightTimes, u'\t'),
+        // A drop has as many times as it saw bands, a swing as it saw passages.
+        run.drop    ? timesText(run.drop->darkTimes, u'\t')
+        : run.swing ? timesText(run.swing->darkTimes, u'\t')
+                    : timesText(run.darkTimes, u'\t'),
+        run.drop    ? timesText(run.drop->brightTimes, u'\t')
+        : run.swing ? timesText(run.swing->brightTimes, u'\t')
+                    : timesText(run.brightTimes, u'\t'),
     };
     return fields.join(u'\t');
 }
@@ -46,6 +50,17 @@ TableTexts runsTable(const std::vector<RunRecord>& runs, const QLocale& locale) 
                                  run.kind, formatFixed(double(k) * d.pitchMm / 1000, 3, locale),
                                  formatFixed(d.darkTimes[k], 4, locale),
                                  formatFixed(d.brightTimes[k], 4, locale)});
+            continue;
+        }
+        if (run.swing) {
+            // A row per passage, all at the beam, the lowest point: its place is 0.
+            const SwingRecord& w = *run.swing;
+            for (std::size_t k = 0; k < w.darkTimes.size(); ++k)
+                table.push_back({QString::number(run.id), local.date().toString(Qt::ISODate),
+                                 local.time().toString(QStringLiteral("HH:mm:ss")), run.name,
+                                 run.kind, formatFixed(0, 3, locale),
+                                 formatFixed(w.darkTimes[k], 4, locale),
+                                 formatFixed(w.brightTimes[k], 4, locale)});
             continue;
         }
         const int decimals = decimalsForResolution(run.resolution);

@@ -76,9 +76,10 @@ void SimulatedPendulum::read(std::int16_t* out, std::size_t count) {
 }
 
 std::function<std::unique_ptr<SampleSource>(int, std::string&)>
-demonstrationSwings(PendulumParameters parameters) {
-    return [parameters, swings = std::make_shared<std::uint32_t>(0)](int rate, std::string&) {
-        PendulumParameters p = parameters;
+demonstrationSwings(std::function<PendulumParameters()> parameters) {
+    return [parameters = std::move(parameters),
+            swings = std::make_shared<std::uint32_t>(0)](int rate, std::string&) {
+        PendulumParameters p = parameters();
         p.seed = ++*swings;
         return std::make_unique<SimulatedPendulum>(p, rate);
     };

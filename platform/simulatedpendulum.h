@@ -60,8 +60,9 @@ private:
 };
 
 // The demonstration's pendulum: every opening of the capture a swing of its
-// own, seeded with its number. A factory for a paced back end.
+// own, seeded with its number, with the parameters `parameters` gives then
+// (the length and bob the user has typed). A factory for a paced back end.
 std::function<std::unique_ptr<SampleSource>(int frameRate, std::string& error)>
-demonstrationSwings(PendulumParameters parameters = {});
+demonstrationSwings(std::function<PendulumParameters()> parameters);
 
 } // namespace kelmot::platform

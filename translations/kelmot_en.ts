@@ -470,6 +470,16 @@
         <source>Der Pendelkörper gibt den Strahl nicht mehr frei: Er schwingt zu wenig weit für seine Breite. Weiter auslenken oder die Lichtschranke genau unter den Aufhängepunkt stellen.</source>
         <translation>The bob no longer clears the beam: it swings too little for its width. Pull it further aside, or place the light barrier exactly below the pivot.</translation>
     </message>
+    <message>
+        <source>Ohne Korrektur der Amplitude (%2°): g = %1 m/s²</source>
+        <extracomment>%1 g without the amplitude&apos;s correction, %2 the amplitude in degrees</extracomment>
+        <translation>Without the amplitude&apos;s correction (%2°): g = %1 m/s²</translation>
+    </message>
+    <message>
+        <source>Q = %1</source>
+        <extracomment>the quality factor of the swing</extracomment>
+        <translation>Q = %1</translation>
+    </message>
 </context>
 <context>
     <name>PendulumCommand</name>
@@ -484,16 +494,6 @@
     <message>
         <source>Keine Periode aus weniger als drei Durchgängen.</source>
         <translation>No period from fewer than three passages.</translation>
-    </message>
-    <message>
-        <source>Ohne Korrektur der Amplitude (%2°): g = %1 m/s²</source>
-        <extracomment>%1 g without the amplitude&apos;s correction, %2 the amplitude in degrees</extracomment>
-        <translation>Without the amplitude&apos;s correction (%2°): g = %1 m/s²</translation>
-    </message>
-    <message>
-        <source>Q = %1</source>
-        <extracomment>the quality factor of the swing</extracomment>
-        <translation>Q = %1</translation>
     </message>
     <message>
         <source>Die Aufnahme lässt sich nicht ganz lesen: %1</source>
@@ -1081,6 +1081,17 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>unbekannter Versuch &apos;%1&apos; (fall, pendulum).</source>
         <translation>unknown experiment &apos;%1&apos; (fall, pendulum).</translation>
     </message>
+    <message>
+        <source>virtuelles Pendel</source>
+        <translation>virtual pendulum</translation>
+    </message>
+</context>
+<context>
+    <name>SwingKeeping</name>
+    <message>
+        <source>Pendel %1</source>
+        <translation>Pendulum %1</translation>
+    </message>
 </context>
 <context>
     <name>VtDiagram</name>
@@ -1182,6 +1193,10 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>Ein freier Fall lässt sich nur als Tabelle exportieren.</source>
         <translation>A free fall can only be exported as a table.</translation>
     </message>
+    <message>
+        <source>Ein Pendel lässt sich nur als Tabelle exportieren.</source>
+        <translation>A pendulum can only be exported as a table.</translation>
+    </message>
 </context>
 <context>
     <name>kelmot::ClassroomWindow</name>
@@ -1249,10 +1264,10 @@ This is free software: you are free to change and redistribute it. There is NO W
     </message>
 </context>
 <context>
-    <name>kelmot::FallDiagramView</name>
+    <name>kelmot::ExperimentDiagramView</name>
     <message>
         <source>Zwischenablage</source>
-        <translation>Copy to clipboard</translation>
+        <translation>Clipboard</translation>
     </message>
     <message>
         <source>Ausdrucken</source>
@@ -1402,6 +1417,115 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Handbuch</source>
         <translation>Manual</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::PendulumWindow</name>
+    <message>
+        <source>   Pendel durch eine Lichtschranke</source>
+        <translation>   Pendulum through one light barrier</translation>
+    </message>
+    <message>
+        <source>   Pendel   </source>
+        <translation>   Pendulum   </translation>
+    </message>
+    <message>
+        <source>Pendellänge in mm:</source>
+        <translation>Length in mm:</translation>
+    </message>
+    <message>
+        <source>± in mm:</source>
+        <translation>± in mm:</translation>
+    </message>
+    <message>
+        <source>Unsicherheit der Pendellänge in mm</source>
+        <translation>Uncertainty of the length in mm</translation>
+    </message>
+    <message>
+        <source>Körperbreite in mm:</source>
+        <translation>Bob width in mm:</translation>
+    </message>
+    <message>
+        <source>Perioden:</source>
+        <translation>Periods:</translation>
+    </message>
+    <message>
+        <source>bis Abbrechen</source>
+        <translation>until Cancel</translation>
+    </message>
+    <message>
+        <source>Messen</source>
+        <translation>Measure</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Messtabelle des Pendels</source>
+        <translation>Measurement table of the pendulum</translation>
+    </message>
+    <message>
+        <source>Rechter Mausklick öffnet Menü</source>
+        <translation>Right-click to open the menu</translation>
+    </message>
+    <message>
+        <source>Tabelle in Zwischenablage</source>
+        <translation>Copy table to clipboard</translation>
+    </message>
+    <message>
+        <source>Export als EXCEL-Datei</source>
+        <translation>Export as Excel file</translation>
+    </message>
+    <message>
+        <source>Export als CSV-Datei</source>
+        <translation>Export as CSV file</translation>
+    </message>
+    <message>
+        <source>Ergebnis</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Perioden-Diagramm</source>
+        <translation>Period diagram</translation>
+    </message>
+    <message>
+        <source>Geschwindigkeits-Diagramm</source>
+        <translation>Speed diagram</translation>
+    </message>
+    <message>
+        <source>  Aufnahme nicht möglich: %1  </source>
+        <translation>  Cannot record: %1  </translation>
+    </message>
+    <message>
+        <source>   Abgebrochen   </source>
+        <translation>   Cancelled   </translation>
+    </message>
+    <message>
+        <source>  Daten verloren - bitte neu messen  </source>
+        <translation>  Data lost - please measure again  </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>where a swing was measured from: %1 the sound card (or &quot;Simulation&quot;), %2 its input</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>  Unvollständig: %1 von %2 Durchgängen  </source>
+        <extracomment>%1 the passages measured, %2 those a whole measurement has</extracomment>
+        <translation>  Incomplete: %1 of %2 passages  </translation>
+    </message>
+    <message>
+        <source>Keine Periode aus weniger als drei Durchgängen.</source>
+        <translation>No period from fewer than three passages.</translation>
+    </message>
+    <message>
+        <source>EXCEL-Daten (*.xls);;Alle Dateien (*)</source>
+        <translation>Excel files (*.xls);;All files (*)</translation>
+    </message>
+    <message>
+        <source>CSV-Daten (*.csv);;Alle Dateien (*)</source>
+        <translation>CSV data (*.csv);;All files (*)</translation>
     </message>
 </context>
 <context>
@@ -1662,6 +1786,14 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Freier Fall</source>
         <translation>Free fall</translation>
+    </message>
+    <message>
+        <source>Messen Pendel</source>
+        <translation>Measure pendulum</translation>
+    </message>
+    <message>
+        <source>Pendel</source>
+        <translation>Pendulum</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,7 @@
 namespace kelmot {
 
 // The drawn pictures (see scripts/render-pictures.sh), built into the program.
-QPixmap toolImage(int index); // 0..10, 36 x 36
+QPixmap toolImage(int index); // 0..12, 36 x 36
 QIcon programIcon();          // 40 x 16
 QByteArray programIconPng();  // the same as a PNG file
 QPixmap warningPicture();     // 36 x 37

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Draws every picture of the program: the ten tool-button images, the
+// Draws every picture of the program: the thirteen tool-button images, the
 // program icon, the warning triangle, the question bubble and the photograph
 // of the set-up. Deterministic: the same files on every run.
 //   render_pictures <output folder>
@@ -230,6 +230,31 @@ QImage picketFence() {
     return img;
 }
 
+// "Pendel": a bob on its thread, swung out from the pivot, swinging
+// through the fork of a light barrier at its lowest point.
+QImage pendulum() {
+    QImage img = canvas(36, 36);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 50), 1.4));
+    p.drawLine(QPointF(10, 2), QPointF(26, 2)); // the support
+    p.setPen(QPen(QColor(0, 0, 128), 1.2, Qt::DotLine));
+    p.drawArc(QRectF(-6, -22, 48, 48), 245 * 16, 50 * 16); // the bob's path, 24 from the pivot
+    p.setPen(QPen(QColor(200, 0, 0), 1.4));
+    p.drawLine(QPointF(5, 26), QPointF(31, 26)); // the beam at the lowest point
+    p.setPen(QPen(QColor(40, 40, 50), 1.1));
+    p.setBrush(QColor(90, 90, 100));
+    p.drawRect(QRectF(1, 22, 5, 8)); // the barrier's two arms
+    p.drawRect(QRectF(30, 22, 5, 8));
+    const QPointF bob(18 + 24 * std::sin(0.3), 2 + 24 * std::cos(0.3)); // swung out 17°
+    p.setPen(QPen(QColor(60, 60, 60), 1.0));
+    p.drawLine(QPointF(18, 2), bob); // the thread
+    p.setPen(QPen(QColor(20, 20, 30), 1.0));
+    p.setBrush(QColor(200, 140, 30));
+    p.drawEllipse(bob, 3.6, 3.6);
+    return img;
+}
+
 QImage programIcon() {
     QImage img = canvas(40, 16);
     QPainter p(&img);
@@ -441,7 +466,8 @@ int main(int argc, char** argv) {
     QDir().mkpath(out.path());
     const QImage buttons[] = {folder(),  floppy(),    stopwatch(),     stopwatch(),
                               table(3),  table(6),    axes("s", true), axes("v", false),
-                              spanner(), classroom(), runArchive(),    picketFence()};
+                              spanner(), classroom(), runArchive(),    picketFence(),
+                              pendulum()};
     bool ok = true;
     for (int i = 0; i < int(std::size(buttons)); ++i)
         ok &= save(buttons[i], out.filePath(QString("werkzeug%1.png").arg(i)), "PNG");

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "experiments/experimenttable.h"
 #include "experiments/falldiagram.h"
 #include "experiments/falltable.h"
 #include "tests/experiments/exactdrop.h"
@@ -129,12 +130,12 @@ TEST(FallTable, BandsWithTheirTimesInTheLocalesNumbers) {
     const TableTexts c = fallTable(points, QLocale::c());
     EXPECT_EQ(c[4], (QStringList{"4", "0.150", "0.1243", "0.1375", "1.898"}));
 
-    EXPECT_EQ(fallClipboardText(c).split("\r\n")[1], "1\t0.000\t-0.0003\t0.0327\t0.758");
-    EXPECT_EQ(fallClipboardText(c).count("\r\n"), 5);
+    EXPECT_EQ(experimentClipboardText(c).split("\r\n")[1], "1\t0.000\t-0.0003\t0.0327\t0.758");
+    EXPECT_EQ(experimentClipboardText(c).count("\r\n"), 5);
     // CSV: a semicolon where the comma is the decimal separator.
-    const QByteArray csvDe = fallCsv(de, QLocale(QLocale::German, QLocale::Germany));
+    const QByteArray csvDe = experimentCsv(de, QLocale(QLocale::German, QLocale::Germany));
     EXPECT_TRUE(csvDe.startsWith("\xEF\xBB\xBF"
                                  "Latte;s in m;"));
     EXPECT_TRUE(csvDe.contains("\r\n1;0,000;-0,0003;0,0327;0,758\r\n"));
-    EXPECT_TRUE(fallCsv(c, QLocale::c()).contains("\r\n4,0.150,0.1243,0.1375,1.898\r\n"));
+    EXPECT_TRUE(experimentCsv(c, QLocale::c()).contains("\r\n4,0.150,0.1243,0.1375,1.898\r\n"));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/kelmot_u.h"
 #include "app/program.h"
+#include "experiments/experimenttable.h"
 #include "experiments/falldiagramview.h"
 #include "experiments/falltable.h"
 #include "experiments/fallwindow.h"
@@ -179,7 +180,7 @@ TEST_F(FallMeasurement, ADropIsKeptDrawnCopiedAndExported) {
     ASSERT_TRUE(Fall->writeTable(xls, true));
     QFile c(csv), x(xls);
     ASSERT_TRUE(c.open(QIODevice::ReadOnly) && x.open(QIODevice::ReadOnly));
-    EXPECT_EQ(c.readAll(), fallCsv(Fall->tableTexts()));
+    EXPECT_EQ(c.readAll(), experimentCsv(Fall->tableTexts()));
     EXPECT_EQ(x.readAll(), fallWorkbook(Fall->tableTexts()));
     // A folder that is not there: said, and false.
     EXPECT_FALSE(Fall->writeTable(dir_.filePath("gibt/es/nicht.csv"), false));

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "experiments/dropkeeping.h"
+#include "experiments/swingkeeping.h"
 #include "journal/lessonstate.h"
 #include "journal/runjournal.h"
 #include "journal/runlistmodel.h"
 #include "journal/runtables.h"
 #include "journal/timestext.h"
 #include "store/measurementstore.h"
+#include "store/numberformat.h"
 
 #include <QDir>
 #include <QFile>
@@ -348,6 +350,7 @@ TEST(RunJournal, AJournalOfTheFirstSchemaGainsTheDropsAndKeepsItsRuns) {
         db.setDatabaseName(folder.file());
         ASSERT_TRUE(db.open());
         ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE drops"));
+        ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE swings"));
         ASSERT_TRUE(QSqlQuery(db).exec("PRAGMA user_version=1"));
         db.close();
     }
@@ -359,6 +362,89 @@ TEST(RunJournal, AJournalOfTheFirstSchemaGainsTheDropsAndKeepsItsRuns) {
     RunRecord drop = sampleDrop(8);
     ASSERT_FALSE(journal.keepRun(drop, {}));
     EXPECT_EQ(journal.run(drop.id)->drop->darkTimes.size(), 8u);
+}
+
+// A swing comes back with every passage and its pendulum; a script's line
+// and the table of runs have every passage; deleting it takes them along;
+// a journal of the drops' schema gains the swings and keeps its drops.
+TEST(RunJournal, ASwingIsKeptWithEveryPassageAndItsPendulum) {
+    JournalFolder folder;
+    RunRecord drop = sampleDrop(8);
+    {
+        RunJournal older(folder.path(), "3.0");
+        ASSERT_TRUE(older.open());
+        ASSERT_FALSE(older.keepRun(drop, {}));
+        older.endSession();
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "second");
+        db.setDatabaseName(folder.file());
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE swings"));
+        ASSERT_TRUE(QSqlQuery(db).exec("PRAGMA user_version=2"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("second");
+
+    std::vector<double> dark, bright;
+    for (int k = 0; k < 23; ++k) { // more passages than a track has barriers
+        dark.push_back(0.0123456789 + k * 0.70912345678901);
+        bright.push_back(dark.back() + 0.0144 + k * 0.0001234567);
+    }
+    dark.push_back(dark.back() + 0.7); // the bob resting in the beam: no passage
+    PendulumSetup setup;
+    setup.lengthMm = 812.5;
+    setup.lengthUncertaintyMm = 1.5;
+    setup.bobWidthMm = 25.4;
+    setup.periods = 0;
+    RunRecord kept = swingRecord(dark, bright, setup, true, 2);
+    kept.endedUtc = QDateTime(QDate(2026, 12, 10), QTime(9, 0), Qt::UTC);
+    kept.startedUtc = kept.endedUtc.addSecs(-16);
+
+    RunJournal journal(folder.path(), "3.0");
+    ASSERT_TRUE(journal.open()) << journal.problem().toStdString();
+    EXPECT_EQ(journal.run(drop.id)->drop->darkTimes, drop.drop->darkTimes);
+    ASSERT_FALSE(journal.keepRun(kept, {}));
+    RunJournal reopened(folder.path(), "3.0");
+    ASSERT_TRUE(reopened.open());
+    const auto swing = reopened.run(kept.id);
+    ASSERT_TRUE(swing && swing->swing);
+    EXPECT_FALSE(swing->drop);
+    EXPECT_FALSE(reopened.run(drop.id)->swing);
+    EXPECT_EQ(swing->kind, "Pendel");
+    EXPECT_EQ(swing->name, "Pendel 2");
+    EXPECT_EQ(swing->flagWidthMm, formatGeneral(25.4)); // as the table's field shows a width
+    EXPECT_EQ(swing->swing->lengthMm, 812.5);
+    EXPECT_EQ(swing->swing->lengthUncertaintyMm, 1.5);
+    EXPECT_EQ(swing->swing->bobWidthMm, 25.4);
+    EXPECT_EQ(swing->swing->periods, 0);
+    EXPECT_TRUE(swing->swing->complete);
+    ASSERT_EQ(swing->swing->darkTimes.size(), 23u);
+    EXPECT_EQ(swing->swing->darkTimes, std::vector<double>(dark.begin(), dark.end() - 1));
+    EXPECT_EQ(swing->swing->brightTimes, bright);
+    EXPECT_EQ(swing->darkTimes[9], dark[9]); // the first ten where a run's times stand
+    EXPECT_DOUBLE_EQ(reopened.summaries()[0].durationSeconds, bright.back() - dark.front());
+
+    const QStringList fields = runLine(*swing).split(u'\t');
+    ASSERT_EQ(fields.size(), 5 + 2 * 23);
+    EXPECT_EQ(fields[5 + 22].toDouble(), dark[22]);
+    EXPECT_EQ(fields[5 + 23 + 22].toDouble(), bright[22]);
+    const TableTexts table = runsTable({*swing}, QLocale(QLocale::German));
+    ASSERT_EQ(table.size(), 24u);
+    EXPECT_EQ(table[23][5], "0,000"); // every passage at the beam
+    EXPECT_EQ(table[23][7], QLocale(QLocale::German).toString(bright[22], 'f', 4));
+
+    ASSERT_FALSE(reopened.remove({kept.id}));
+    EXPECT_FALSE(reopened.run(kept.id));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "swings");
+        db.setDatabaseName(folder.file());
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec("SELECT COUNT(*) FROM swings") && q.next());
+        EXPECT_EQ(q.value(0).toInt(), 0);
+    }
+    QSqlDatabase::removeDatabase("swings");
 }
 
 TEST(RunJournal, AFileOfANewerProgramIsOnlyRead) {

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "experiments/experimenttable.h"
+
+#include "classroom/classroomcsv.h"
+
+namespace kelmot {
+
+QString experimentClipboardText(const TableTexts& table) {
+    QString text;
+    for (const QStringList& row : table)
+        text += row.join(u'\t') + QStringLiteral("\r\n");
+    return text;
+}
+
+QByteArray experimentCsv(const TableTexts& table, const QLocale& locale) {
+    return csvFile(table, locale);
+}
+
+} // namespace kelmot

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "experiments/pendulumdiagramview.h"
+
+namespace kelmot {
+
+PendulumDiagramView::PendulumDiagramView(PendulumQuantity quantity, const QString& name,
+                                         QWidget* parent)
+    : ExperimentDiagramView(name, parent) {
+    input_.quantity = quantity;
+    contentChanged();
+}
+
+void PendulumDiagramView::showSwing(std::vector<Passage> passages, double bobWidth,
+                                    std::optional<PendulumResult> result) {
+    input_.passages = std::move(passages);
+    input_.bobWidth = bobWidth;
+    input_.result = std::move(result);
+    contentChanged();
+}
+
+void PendulumDiagramView::draw(Canvas& canvas, int width, int height, int unit) const {
+    drawPendulumDiagram(canvas, width, height, unit, input_);
+}
+
+QString PendulumDiagramView::description() const {
+    return pendulumDiagramDescription(input_);
+}
+
+} // namespace kelmot

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "experiments/swingkeeping.h"
+
+#include "store/numberformat.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace kelmot {
+
+RunRecord swingRecord(const std::vector<double>& darkTimes, const std::vector<double>& brightTimes,
+                      const PendulumSetup& setup, bool complete, int number) {
+    RunRecord record;
+    record.kind = QString::fromLatin1(KindPendulum);
+    record.number = number;
+    record.name = QCoreApplication::translate("SwingKeeping", "Pendel %1").arg(number);
+    record.resolution = 1;
+    record.flagWidthMm = formatGeneral(setup.bobWidthMm); // as the table's field shows a width
+    SwingRecord s;
+    s.lengthMm = setup.lengthMm;
+    s.lengthUncertaintyMm = setup.lengthUncertaintyMm;
+    s.bobWidthMm = setup.bobWidthMm;
+    s.periods = setup.periods;
+    s.complete = complete;
+    // A passage is one once the bob has left the beam again.
+    const std::size_t passed = std::min(darkTimes.size(), brightTimes.size());
+    s.darkTimes.assign(darkTimes.begin(), darkTimes.begin() + std::ptrdiff_t(passed));
+    s.brightTimes.assign(brightTimes.begin(), brightTimes.begin() + std::ptrdiff_t(passed));
+    for (std::size_t k = 0; k < std::min<std::size_t>(passed, BarrierCount); ++k) {
+        record.darkTimes[k] = s.darkTimes[k];
+        record.brightTimes[k] = s.brightTimes[k];
+    }
+    record.swing = std::move(s);
+    return record;
+}
+
+} // namespace kelmot

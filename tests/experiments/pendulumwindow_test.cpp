@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/kelmot_u.h"
+#include "app/program.h"
+#include "experiments/experimenttable.h"
+#include "experiments/falldrop.h"
+#include "experiments/pendulumanalysis.h"
+#include "experiments/pendulumdiagramview.h"
+#include "experiments/pendulumtable.h"
+#include "experiments/pendulumwindow.h"
+#include "journal/allrunswindow.h"
+#include "journal/runjournal.h"
+#include "platform/paced_wavein.h"
+#include "platform/simulatedpendulum.h"
+#include "tests/app/gui_fixture.h"
+#include "tests/app/heardannouncements.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QClipboard>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <cmath>
+#include <numbers>
+
+using namespace kelmot;
+using namespace kelmot::platform;
+using namespace kelmot::test;
+
+namespace {
+
+class PendulumMeasurement : public ProgramFixture {
+protected:
+    // The program with a simulated pendulum in the pendulum's window, of
+    // the length and bob typed there, fed without loss as fast as the test
+    // takes it.
+    void startWithPendulum(PendulumParameters p = {}) {
+        pendulum_ = p;
+        mixer = std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices());
+        createWindows(StartOptions{}, mixer, manual, nullptr,
+                      std::make_shared<PacedBackend>(
+                          "Simulation", demonstrationSwings([this] {
+                              PendulumParameters typed = pendulum_;
+                              typed.lengthMm = Pendulum->setup().lengthMm;
+                              typed.bobWidthMm = Pendulum->setup().bobWidthMm;
+                              return typed;
+                          }),
+                          50.0, "virtuelles Pendel", PacedBackend::Pacing::Lossless));
+        Form1->Messenpendel1Click();
+        ASSERT_TRUE(Pendulum->isVisible());
+    }
+    // "Messen", and the swing to its end.
+    static bool measure() {
+        const std::size_t before = Pendulum->swings().size();
+        Pendulum->B_mess->click();
+        return processUntil([&] { return Pendulum->swings().size() > before; }, 120000);
+    }
+    PendulumParameters pendulum_;
+};
+
+// The period of the simulated swing, let go at `amplitude` (rad): the
+// small swing's times the series to θ⁴.
+double swingPeriod(double length, double g, double amplitude) {
+    const double t0 = 2 * std::numbers::pi * std::sqrt(length / g);
+    return t0 * (1 + amplitude * amplitude / 16 + 11 * std::pow(amplitude, 4) / 3072);
+}
+
+} // namespace
+
+// The demonstration's swing with the window's defaults: 21 passages, a
+// period on every second row from the third, T, g near 9,81 m/s² and τ
+// near the swing's 60 s, none of the track's series touched.
+TEST_F(PendulumMeasurement, ASimulatedSwingFillsTheTableAndGivesTGAndTau) {
+    startWithPendulum();
+    EXPECT_DOUBLE_EQ(Pendulum->SB_laenge->value(), 500);
+    EXPECT_DOUBLE_EQ(Pendulum->SB_unsicherheit->value(), 1);
+    EXPECT_DOUBLE_EQ(Pendulum->SB_koerper->value(), 20);
+    EXPECT_EQ(Pendulum->SB_perioden->value(), 10);
+    HeardAnnouncements heard;
+    ASSERT_TRUE(measure());
+    EXPECT_EQ(Pendulum->L_status->text(), "  Messung beendet  ");
+    EXPECT_EQ(heard.texts(),
+              QStringList({"Warte auf Start", "Messung gestartet", "Messung beendet"}));
+    ASSERT_EQ(Pendulum->SG_pendel->rowCount(), 21);
+    const std::vector<Passage>& passages = Pendulum->swings().back().passages;
+    ASSERT_EQ(passages.size(), 21u);
+    const TableTexts table = pendulumTable(passages);
+    for (int k = 0; k < 21; ++k) {
+        EXPECT_EQ(Pendulum->cellText(0, k), QString::number(k + 1));
+        for (int c = 1; c < 5; ++c)
+            EXPECT_EQ(Pendulum->cellText(c, k), table[std::size_t(k) + 1][c]) << k << " " << c;
+        EXPECT_EQ(Pendulum->cellText(4, k).isEmpty(), k < 2 || k % 2 == 1) << k;
+    }
+    const auto& result = Pendulum->result();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->periods, 10);
+    // Let go at 10° ± 0.5° and dying away to e^(−15 s/60 s) of that over
+    // the ten periods: the mean period within the theory's for those.
+    const double lowest =
+        swingPeriod(0.5, 9.81, 9.5 * std::exp(-15.0 / 60) * std::numbers::pi / 180);
+    const double highest = swingPeriod(0.5, 9.81, 10.5 * std::numbers::pi / 180);
+    EXPECT_GT(result->period.value, lowest * 0.9999);
+    EXPECT_LT(result->period.value, highest * 1.0001);
+    EXPECT_NEAR(result->g.value, 9.81, 0.01);
+    EXPECT_LT(result->gWithoutCorrection, 9.79) << "the amplitude's correction matters at 10°";
+    ASSERT_TRUE(result->decayTime);
+    EXPECT_NEAR(result->decayTime->value, 60, 3);
+    const QString shown = Pendulum->L_ergebnis->text();
+    EXPECT_TRUE(shown.contains(periodText(result->period))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(gText(result->g))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(decayTimeText(*result->decayTime))) << shown.toStdString();
+    EXPECT_EQ(Pendulum->L_ergebnis->accessibleDescription(), shown);
+    EXPECT_FALSE(Store.DataPresent);
+    EXPECT_EQ(Store.MeasurementNumber, 0);
+}
+
+// Each swing is in the journal (kind "Pendel", its setup, every passage)
+// when the window says it has ended; both diagrams show its passages and
+// fits, and its table goes to the clipboard and into files.
+TEST_F(PendulumMeasurement, ASwingIsKeptDrawnCopiedAndExported) {
+    startWithPendulum();
+    Pendulum->SB_perioden->setValue(3);
+    Pendulum->SB_laenge->setValue(800);
+    ASSERT_TRUE(measure());
+    const auto runs = Journal->runs();
+    ASSERT_EQ(runs.size(), 1u);
+    ASSERT_TRUE(runs[0].swing);
+    EXPECT_EQ(runs[0].kind, "Pendel");
+    EXPECT_EQ(runs[0].name, "Pendel 1");
+    EXPECT_EQ(runs[0].source, "Simulation: virtuelles Pendel");
+    EXPECT_EQ(runs[0].swing->lengthMm, 800);
+    EXPECT_EQ(runs[0].swing->lengthUncertaintyMm, 1);
+    EXPECT_EQ(runs[0].swing->bobWidthMm, 20);
+    EXPECT_EQ(runs[0].swing->periods, 3);
+    EXPECT_TRUE(runs[0].swing->complete);
+    EXPECT_EQ(runs[0].swing->darkTimes, Pendulum->Detection.DarkTimes);
+    EXPECT_EQ(runs[0].swing->brightTimes, Pendulum->Detection.BrightTimes);
+    EXPECT_EQ(runs[0].swing->darkTimes.size(), 7u);
+    EXPECT_TRUE(Pendulum->L_journal->isHidden());
+    // The length typed is the simulated pendulum's: its period is 0,8 m's.
+    EXPECT_NEAR(Pendulum->result()->period.value, swingPeriod(0.8, 9.81, 0.1745), 0.002);
+
+    for (PendulumDiagramView* view : {Pendulum->PB_T, Pendulum->PB_v}) {
+        EXPECT_EQ(view->input().passages.size(), 7u);
+        ASSERT_TRUE(view->input().result);
+        EXPECT_EQ(view->focusPolicy(), Qt::StrongFocus);
+        const QImage picture = view->picture();
+        EXPECT_EQ(picture.size(), QSize(413, 266));
+        EXPECT_NE(picture.pixel(5, 5), picture.pixel(0, 0)) << "drawn, not blank";
+    }
+    EXPECT_EQ(Pendulum->PB_T->accessibleDescription(),
+              pendulumDiagramDescription(Pendulum->PB_T->input()));
+    EXPECT_TRUE(Pendulum->PB_v->accessibleDescription().contains("τ = ("))
+        << Pendulum->PB_v->accessibleDescription().toStdString();
+
+    Pendulum->copyTable();
+    const QStringList lines = QApplication::clipboard()->text().split("\r\n");
+    ASSERT_EQ(lines.size(), 9); // headers, 7 passages, the last line's end
+    EXPECT_EQ(lines[3].split('\t')[4], Pendulum->cellText(4, 2));
+    const QString csv = dir_.filePath("pendel.csv"), xls = dir_.filePath("pendel.xls");
+    ASSERT_TRUE(Pendulum->writeTable(csv, false));
+    ASSERT_TRUE(Pendulum->writeTable(xls, true));
+    QFile c(csv), x(xls);
+    ASSERT_TRUE(c.open(QIODevice::ReadOnly) && x.open(QIODevice::ReadOnly));
+    EXPECT_EQ(c.readAll(), experimentCsv(Pendulum->tableTexts()));
+    EXPECT_EQ(x.readAll(), pendulumWorkbook(Pendulum->tableTexts()));
+    EXPECT_FALSE(Pendulum->writeTable(dir_.filePath("gibt/es/nicht.csv"), false));
+    EXPECT_EQ(errors.size(), 1);
+
+    // The table's popup opens by the keyboard.
+    Pendulum->SG_pendel->setFocus();
+    QKeyEvent menuKey(QEvent::KeyPress, Qt::Key_Menu, Qt::NoModifier);
+    QApplication::sendEvent(Pendulum->SG_pendel, &menuKey);
+    EXPECT_TRUE(Pendulum->PopupMenu1->isVisible());
+    Pendulum->PopupMenu1->hide();
+
+    // "Alle Messungen" lists the swing; it is no track run to load.
+    Form1->Allemessungen1Click();
+    AllRuns->Liste->selectRow(0);
+    AllRuns->load(false);
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_EQ(errors[1], "Ein Pendel lässt sich nur als Tabelle exportieren.");
+    EXPECT_FALSE(Store.DataPresent);
+}
+
+// "Bis Abbrechen": the swing runs until "Abbrechen", which ends it with
+// every passage so far and keeps it; a fixed count given up by "Abbrechen"
+// keeps nothing, as in the other windows.
+TEST_F(PendulumMeasurement, UntilAbbrechenEndsTheSwingWithWhatItHas) {
+    startWithPendulum();
+    Pendulum->SB_perioden->setValue(0);
+    EXPECT_EQ(Pendulum->SB_perioden->text(), "bis Abbrechen");
+    Pendulum->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return Pendulum->SG_pendel->rowCount() >= 6; }, 120000));
+    Pendulum->B_abbruch->click();
+    ASSERT_EQ(Pendulum->swings().size(), 1u);
+    EXPECT_EQ(Pendulum->L_status->text(), "  Messung beendet  ");
+    const std::size_t seen = Pendulum->swings()[0].passages.size();
+    EXPECT_GE(seen, 6u);
+    EXPECT_EQ(std::size_t(Pendulum->SG_pendel->rowCount()), seen);
+    ASSERT_TRUE(Pendulum->result());
+    EXPECT_NEAR(Pendulum->result()->g.value, 9.81, 0.05);
+    ASSERT_EQ(Journal->runs().size(), 1u);
+    EXPECT_EQ(Journal->runs()[0].swing->darkTimes.size(), seen);
+    EXPECT_EQ(Journal->runs()[0].swing->periods, 0);
+
+    Pendulum->SB_perioden->setValue(10);
+    Pendulum->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return Pendulum->SG_pendel->rowCount() >= 2; }, 120000));
+    Pendulum->B_abbruch->click();
+    EXPECT_EQ(Pendulum->L_status->text(), "   Abgebrochen   ");
+    EXPECT_EQ(Pendulum->swings().size(), 1u);
+    EXPECT_EQ(Journal->runs().size(), 1u);
+}
+
+// A hand stops the bob after a few swings: the run ends two periods later
+// with the passages it has, says how many of how many, and still gives T.
+TEST_F(PendulumMeasurement, APendulumStoppedByHandEndsWithWhatItHas) {
+    PendulumParameters p;
+    p.stopAfter = 4.0; // about three periods of a 0,5 m pendulum
+    startWithPendulum(p);
+    ASSERT_TRUE(measure());
+    const MeasuredSwing& swing = Pendulum->swings().back();
+    EXPECT_FALSE(swing.complete);
+    EXPECT_GE(swing.passages.size(), 5u);
+    EXPECT_LT(swing.passages.size(), 21u);
+    EXPECT_EQ(Pendulum->L_status->text(),
+              QString("  Unvollständig: %1 von 21 Durchgängen  ").arg(swing.passages.size()));
+    ASSERT_TRUE(Pendulum->result());
+    EXPECT_NEAR(Pendulum->result()->g.value, 9.81, 0.05);
+    ASSERT_EQ(Journal->runs().size(), 1u);
+    EXPECT_FALSE(Journal->runs()[0].swing->complete);
+}
+
+// A bob wider than its swing never clears the beam: a clear message, and
+// nothing kept; the setup's ranges are checked and a good one remembered.
+TEST_F(PendulumMeasurement, ABobThatNeverClearsTheBeamIsSaidAndTheSetupIsChecked) {
+    PendulumParameters p;
+    p.amplitudeDeg = 1; // 8.7 mm out on 0,5 m
+    p.amplitudeScatterDeg = 0;
+    startWithPendulum(p);
+    Pendulum->SB_koerper->setValue(60);
+    ASSERT_TRUE(measure());
+    EXPECT_TRUE(Pendulum->swings().back().passages.empty());
+    EXPECT_TRUE(Pendulum->L_ergebnis->text().contains(beamBlockedText()))
+        << Pendulum->L_ergebnis->text().toStdString();
+    EXPECT_TRUE(Journal->runs().empty());
+
+    Pendulum->SB_unsicherheit->setValue(80); // more than a tenth of 500 mm
+    EXPECT_FALSE(Pendulum->B_mess->isEnabled());
+    EXPECT_TRUE(Pendulum->L_aufbau->text().contains("Unsicherheit"))
+        << Pendulum->L_aufbau->text().toStdString();
+    Pendulum->SB_unsicherheit->setValue(2);
+    Pendulum->SB_laenge->setValue(1234.5);
+    Pendulum->SB_perioden->setValue(0);
+    EXPECT_TRUE(Pendulum->B_mess->isEnabled());
+    EXPECT_TRUE(Pendulum->L_aufbau->text().isEmpty());
+    const PendulumSetup kept = rememberedPendulum();
+    EXPECT_DOUBLE_EQ(kept.lengthMm, 1234.5);
+    EXPECT_DOUBLE_EQ(kept.lengthUncertaintyMm, 2);
+    EXPECT_DOUBLE_EQ(kept.bobWidthMm, 60);
+    EXPECT_EQ(kept.periods, 0);
+}
+
+// Without a mouse: Tab reaches the setup, "Messen", "Abbrechen", the table,
+// the result and both diagrams in reading order; the menu opens the window.
+TEST_F(PendulumMeasurement, TheWindowByKeyboard) {
+    startWithPendulum();
+    QApplication::setActiveWindow(Pendulum);
+    ASSERT_TRUE(processUntil([] { return Pendulum->isActiveWindow(); }));
+    Pendulum->SB_laenge->setFocus();
+    std::vector<QWidget*> order{Pendulum->SB_laenge};
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focused = QApplication::focusWidget();
+        if (!focused || focused == Pendulum->SB_laenge) break;
+        if (focused->parentWidget() && qobject_cast<QAbstractSpinBox*>(focused->parentWidget()))
+            focused = focused->parentWidget();
+        order.push_back(focused);
+    }
+    const std::vector<QWidget*> expected{Pendulum->SB_laenge,  Pendulum->SB_unsicherheit,
+                                         Pendulum->SB_koerper, Pendulum->SB_perioden,
+                                         Pendulum->B_mess,     Pendulum->B_abbruch,
+                                         Pendulum->SG_pendel,  Pendulum->L_ergebnis,
+                                         Pendulum->PB_T,       Pendulum->PB_v};
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(Form1->Messenpendel1->text(), "Messen &Pendel");
+    EXPECT_FALSE(Pendulum->SB_unsicherheit->accessibleName().isEmpty());
+}
