@@ -14,10 +14,10 @@ namespace kelmot {
 ClassroomFeed::ClassroomFeed(const MeasurementStore& store, const TForm2& measurement,
                              EvaluationView& table, const DiagramWindow& stDiagram,
                              const DiagramWindow& vtDiagram, ClassroomService& service,
-                             TodaysRuns todaysRuns, Fall fall, QObject* parent)
+                             TodaysRuns todaysRuns, Fall fall, Pendulum pendulum, QObject* parent)
     : QObject(parent), store_(store), measurement_(measurement), table_(table),
       stDiagram_(stDiagram), vtDiagram_(vtDiagram), service_(service),
-      todaysRuns_(std::move(todaysRuns)), fall_(std::move(fall)) {
+      todaysRuns_(std::move(todaysRuns)), fall_(std::move(fall)), pendulum_(std::move(pendulum)) {
     connect(&service_, &ClassroomService::runningChanged, this, [this](bool on) {
         if (on) changed();
     });
@@ -39,6 +39,7 @@ ClassroomSnapshot ClassroomFeed::snapshot() const {
     s.vtFit = vtDiagram_.Ausgleichskurve1->isChecked();
     if (todaysRuns_) std::tie(s.todaysRuns, s.todaysRunCount) = todaysRuns_();
     if (fall_) s.fall = fall_();
+    if (pendulum_) s.pendulum = pendulum_();
     return s;
 }
 

@@ -21,13 +21,14 @@ class ClassroomFeed : public QObject {
 public:
     // Today's kept runs as one table, and how many they are.
     using TodaysRuns = std::function<std::pair<TableTexts, int>()>;
-    // The free fall's window as the page shows it.
+    // The free fall's and the pendulum's windows as the page shows them.
     using Fall = std::function<FallLive()>;
+    using Pendulum = std::function<PendulumLive()>;
 
     ClassroomFeed(const MeasurementStore& store, const TForm2& measurement, EvaluationView& table,
                   const DiagramWindow& stDiagram, const DiagramWindow& vtDiagram,
                   ClassroomService& service, TodaysRuns todaysRuns = {}, Fall fall = {},
-                  QObject* parent = nullptr);
+                  Pendulum pendulum = {}, QObject* parent = nullptr);
 
     ClassroomSnapshot snapshot() const;
     void changed();
@@ -41,6 +42,7 @@ private:
     ClassroomService& service_;
     TodaysRuns todaysRuns_;
     Fall fall_;
+    Pendulum pendulum_;
 };
 
 } // namespace kelmot

@@ -171,11 +171,13 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     Classroom = new ClassroomService;
     links.classroom = ClassroomView =
         new ClassroomWindow(*Classroom, options.language, Form1, Form1);
-    classroomFeed = new ClassroomFeed(Store, *Form2, tableView, *Form3, *Form4, *Classroom,
-                                      todaysRunsOfTheJournal(), [] { return Fall->liveView(); });
+    classroomFeed = new ClassroomFeed(
+        Store, *Form2, tableView, *Form3, *Form4, *Classroom, todaysRunsOfTheJournal(),
+        [] { return Fall->liveView(); }, [] { return Pendulum->liveView(); });
     QObject::connect(storeChanges, &StoreChanges::changed, classroomFeed, &ClassroomFeed::changed);
     // The page follows a drop band by band as it follows a run.
     QObject::connect(Fall, &FallWindow::changed, classroomFeed, &ClassroomFeed::changed);
+    QObject::connect(Pendulum, &PendulumWindow::changed, classroomFeed, &ClassroomFeed::changed);
     links.seriesOfRuns = SeriesOfRuns = new SeriesOfRunsWindow(Store, tableSelector, Form1, Form1);
     QObject::connect(storeChanges, &StoreChanges::changed, SeriesOfRuns, [] {
         if (SeriesOfRuns->isVisible()) SeriesOfRuns->refresh();

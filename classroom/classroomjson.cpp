@@ -87,26 +87,41 @@ QJsonArray seriesArray(const ClassroomSnapshot& s, const ClassroomTexts& texts) 
     return list;
 }
 
-// The free fall's window: shown or not, and what it shows.
-QJsonObject fallObject(const FallLive& f, const ClassroomTexts& texts,
-                       const std::array<DiagramCaption, 2>& captions) {
-    if (!f.shown) return {{"shown", false}};
+QJsonObject experimentDiagram(const QString& name, const char* svg, const DiagramCaption& caption) {
+    return QJsonObject{{"name", name}, {"svg", svg}, {"description", caption.description}};
+}
+
+// A one-barrier experiment's window (the free fall's, the pendulum's):
+// shown or not, and what it shows.
+template <typename Live> QJsonObject experimentObject(const Live& e, const QJsonObject& diagrams) {
+    if (!e.shown) return {{"shown", false}};
     QJsonArray rows;
-    for (std::size_t r = 1; r < f.table.size(); ++r)
-        rows.append(strings(f.table[r]));
-    const auto diagram = [](const QString& name, const char* svg, const DiagramCaption& caption) {
-        return QJsonObject{{"name", name}, {"svg", svg}, {"description", caption.description}};
-    };
+    for (std::size_t r = 1; r < e.table.size(); ++r)
+        rows.append(strings(e.table[r]));
     return {
         {"shown", true},
-        {"status", QJsonObject{{"text", f.status.trimmed()}, {"measuring", f.measuring}}},
-        {"table", QJsonObject{{"headers", strings(f.table.empty() ? QStringList() : f.table[0])},
+        {"status", QJsonObject{{"text", e.status.trimmed()}, {"measuring", e.measuring}}},
+        {"table", QJsonObject{{"headers", strings(e.table.empty() ? QStringList() : e.table[0])},
                               {"rows", rows}}},
-        {"result", f.result},
-        {"diagrams",
-         QJsonObject{{"st", diagram(texts.fallStDiagram, "/diagram/fall-st.svg", captions[0])},
-                     {"vt", diagram(texts.fallVtDiagram, "/diagram/fall-vt.svg", captions[1])}}},
+        {"result", e.result},
+        {"diagrams", diagrams},
     };
+}
+
+QJsonObject fallObject(const FallLive& f, const ClassroomTexts& texts,
+                       const std::array<DiagramCaption, 2>& captions) {
+    return experimentObject(
+        f, {{"st", experimentDiagram(texts.fallStDiagram, "/diagram/fall-st.svg", captions[0])},
+            {"vt", experimentDiagram(texts.fallVtDiagram, "/diagram/fall-vt.svg", captions[1])}});
+}
+
+QJsonObject pendulumObject(const PendulumLive& p, const ClassroomTexts& texts,
+                           const std::array<DiagramCaption, 2>& captions) {
+    return experimentObject(
+        p, {{"period", experimentDiagram(texts.pendulumPeriodDiagram,
+                                         "/diagram/pendulum-period.svg", captions[0])},
+            {"speed", experimentDiagram(texts.pendulumSpeedDiagram, "/diagram/pendulum-speed.svg",
+                                        captions[1])}});
 }
 
 QByteArray serialise(const QJsonObject& o) {
@@ -117,7 +132,8 @@ QByteArray serialise(const QJsonObject& o) {
 
 QByteArray stateMessage(const ClassroomSnapshot& s, const ClassroomTexts& texts, int revision,
                         const DiagramCaption& st, const DiagramCaption& vt,
-                        const std::array<DiagramCaption, 2>& fall) {
+                        const std::array<DiagramCaption, 2>& fall,
+                        const std::array<DiagramCaption, 2>& pendulum) {
     const auto diagram = [](const QString& name, const char* svg, bool fit,
                             const DiagramCaption& caption) {
         return QJsonObject{{"name", name},
@@ -143,6 +159,7 @@ QByteArray stateMessage(const ClassroomSnapshot& s, const ClassroomTexts& texts,
         {"todaysRuns", QJsonObject{{"count", s.todaysRunCount},
                                    {"csv", s.todaysRunCount ? "/download/today.csv" : ""}}},
         {"fall", fallObject(s.fall, texts, fall)},
+        {"pendulum", pendulumObject(s.pendulum, texts, pendulum)},
     });
 }
 
@@ -151,7 +168,8 @@ std::vector<QByteArray> changeMessages(const ClassroomSnapshot& before,
                                        int revision, const std::function<QByteArray()>& state) {
     std::vector<QByteArray> messages;
     bool onlyAdded = sameEvaluation(before, after) &&
-                     before.brightTimesShown == after.brightTimesShown && before.fall == after.fall;
+                     before.brightTimesShown == after.brightTimesShown &&
+                     before.fall == after.fall && before.pendulum == after.pendulum;
     // A row that went away or changed (a new run cleared the table) is no
     // addition: the page gets everything anew.
     for (int k = 0; onlyAdded && k < BarrierCount; ++k)

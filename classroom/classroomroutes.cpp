@@ -18,7 +18,7 @@ struct FixedRoute {
     ClassroomRoute route;
 };
 
-constexpr std::array<FixedRoute, 11> FixedRoutes{{
+constexpr std::array<FixedRoute, 13> FixedRoutes{{
     {"/", ClassroomRoute::Page},
     {"/app.js", ClassroomRoute::Script},
     {"/style.css", ClassroomRoute::Style},
@@ -29,6 +29,8 @@ constexpr std::array<FixedRoute, 11> FixedRoutes{{
     {"/diagram/vt.svg", ClassroomRoute::VtDiagram},
     {"/diagram/fall-st.svg", ClassroomRoute::FallStDiagram},
     {"/diagram/fall-vt.svg", ClassroomRoute::FallVtDiagram},
+    {"/diagram/pendulum-period.svg", ClassroomRoute::PendulumPeriodDiagram},
+    {"/diagram/pendulum-speed.svg", ClassroomRoute::PendulumSpeedDiagram},
     {"/download/today.csv", ClassroomRoute::TodaysRuns},
 }};
 

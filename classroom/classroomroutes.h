@@ -11,20 +11,22 @@ namespace kelmot {
 
 // The fixed routes of the classroom view. Everything else is 404.
 enum class ClassroomRoute {
-    Page,          // "/": the page
-    Script,        // "/app.js"
-    Style,         // "/style.css"
-    Icon,          // "/icon.png": the program's icon for the browser's tab
-    State,         // "/api/state": the state as JSON
-    Live,          // "/api/live": the WebSocket that pushes every change
-    StDiagram,     // "/diagram/st.svg"
-    VtDiagram,     // "/diagram/vt.svg"
-    FallStDiagram, // "/diagram/fall-st.svg": the free fall's drop
-    FallVtDiagram, // "/diagram/fall-vt.svg"
-    DataFile,      // "/download/<n>.kmd": series n (1 the newest) as a data file
-    Spreadsheet,   // "/download/<n>.xls"
-    Csv,           // "/download/<n>.csv"
-    TodaysRuns,    // "/download/today.csv": every run kept today, one CSV file
+    Page,                  // "/": the page
+    Script,                // "/app.js"
+    Style,                 // "/style.css"
+    Icon,                  // "/icon.png": the program's icon for the browser's tab
+    State,                 // "/api/state": the state as JSON
+    Live,                  // "/api/live": the WebSocket that pushes every change
+    StDiagram,             // "/diagram/st.svg"
+    VtDiagram,             // "/diagram/vt.svg"
+    FallStDiagram,         // "/diagram/fall-st.svg": the free fall's drop
+    FallVtDiagram,         // "/diagram/fall-vt.svg"
+    PendulumPeriodDiagram, // "/diagram/pendulum-period.svg": the pendulum's swing
+    PendulumSpeedDiagram,  // "/diagram/pendulum-speed.svg"
+    DataFile,              // "/download/<n>.kmd": series n (1 the newest) as a data file
+    Spreadsheet,           // "/download/<n>.xls"
+    Csv,                   // "/download/<n>.csv"
+    TodaysRuns,            // "/download/today.csv": every run kept today, one CSV file
 };
 
 // What a request is to be answered with. Checked in this order: an unknown

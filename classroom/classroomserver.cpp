@@ -113,6 +113,7 @@ void ClassroomServer::publish(std::shared_ptr<const ClassroomSnapshot> snapshot)
     stateJson_.clear();
     if (!before || !sameDiagrams(*before, *snapshot)) diagrams_.clear();
     if (!before || !(before->fall == snapshot->fall)) fallDiagrams_.clear();
+    if (!before || !(before->pendulum == snapshot->pendulum)) pendulumDiagrams_.clear();
     if (!before || clients_.empty()) return;
     std::vector<QString> messages;
     for (const QByteArray& m : changeMessages(*before, *snapshot, settings_.texts, revision_,
@@ -137,8 +138,14 @@ const QByteArray& ClassroomServer::stateJson() {
                 const DiagramPicture& picture = fallDiagram(velocity);
                 fall[std::size_t(velocity)] = {picture.label, picture.description};
             }
+        std::array<DiagramCaption, 2> pendulum;
+        if (s.pendulum.shown)
+            for (int speed = 0; speed < 2; ++speed) {
+                const DiagramPicture& picture = pendulumDiagram(speed);
+                pendulum[std::size_t(speed)] = {picture.label, picture.description};
+            }
         stateJson_ = stateMessage(s, settings_.texts, revision_, {st.label, st.description},
-                                  {vt.label, vt.description}, fall);
+                                  {vt.label, vt.description}, fall, pendulum);
     }
     return stateJson_;
 }
@@ -171,6 +178,21 @@ const DiagramPicture& ClassroomServer::fallDiagram(bool velocity, int width) {
                     .first;
     }
     return drawn->second[velocity ? 1 : 0];
+}
+
+const DiagramPicture& ClassroomServer::pendulumDiagram(bool speed, int width) {
+    auto drawn = pendulumDiagrams_.find(width);
+    if (drawn == pendulumDiagrams_.end()) {
+        const PendulumLive none;
+        const PendulumLive& pendulum = snapshot_ ? snapshot_->pendulum : none;
+        drawn = pendulumDiagrams_
+                    .emplace(width,
+                             std::array<DiagramPicture, 2>{
+                                 pendulumDiagramPicture(pendulum, false, settings_.texts, width),
+                                 pendulumDiagramPicture(pendulum, true, settings_.texts, width)})
+                    .first;
+    }
+    return drawn->second[speed ? 1 : 0];
 }
 
 ClassroomAnswer ClassroomServer::decide(const ClassroomRequest& request,
@@ -229,6 +251,10 @@ QByteArray ClassroomServer::serve(const ClassroomAnswer& decision) {
         return ok("image/svg+xml", fallDiagram(false, decision.diagramWidth).svg);
     case ClassroomRoute::FallVtDiagram:
         return ok("image/svg+xml", fallDiagram(true, decision.diagramWidth).svg);
+    case ClassroomRoute::PendulumPeriodDiagram:
+        return ok("image/svg+xml", pendulumDiagram(false, decision.diagramWidth).svg);
+    case ClassroomRoute::PendulumSpeedDiagram:
+        return ok("image/svg+xml", pendulumDiagram(true, decision.diagramWidth).svg);
     case ClassroomRoute::Live:
         return {};
     case ClassroomRoute::TodaysRuns: {

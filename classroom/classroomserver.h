@@ -89,6 +89,7 @@ private:
     // Drawn once per snapshot and width the pages ask for (few: see diagramWidthIn).
     const DiagramPicture& diagram(bool velocity, int width = 0);
     const DiagramPicture& fallDiagram(bool velocity, int width = 0);
+    const DiagramPicture& pendulumDiagram(bool speed, int width = 0);
 
     ClassroomServerSettings settings_;
     GuardedTcpServer* listener_ = nullptr;
@@ -100,6 +101,8 @@ private:
     std::map<int, std::array<DiagramPicture, 2>> diagrams_; // s-t and v-t by width
     // The free fall's, drawn anew only when the drop changed.
     std::map<int, std::array<DiagramPicture, 2>> fallDiagrams_;
+    // The pendulum's likewise, when the swing changed.
+    std::map<int, std::array<DiagramPicture, 2>> pendulumDiagrams_;
     std::vector<QWebSocket*> clients_;
     // The decision on a refused WebSocket upgrade, for missingHandler, which
     // Qt calls right after handleRequest declined it.

@@ -21,8 +21,9 @@ struct ClassroomTexts {
     // The relationships, as the diagrams name them; empty for none.
     std::array<QString, 4> stRelations;
     std::array<QString, 3> vtRelations;
-    QString stDiagram, vtDiagram;         // the diagrams' names
-    QString fallStDiagram, fallVtDiagram; // those of the free fall's drop
+    QString stDiagram, vtDiagram;                        // the diagrams' names
+    QString fallStDiagram, fallVtDiagram;                // those of the free fall's drop
+    QString pendulumPeriodDiagram, pendulumSpeedDiagram; // those of the pendulum's swing
 };
 
 // The free fall's window as the page shows it, while it is open: its status
@@ -39,6 +40,23 @@ struct FallLive {
     std::vector<double> darkTimes, brightTimes; // of the bands passed
     bool ended = false;                         // the fits are drawn once the drop has ended
     friend bool operator==(const FallLive&, const FallLive&) = default;
+};
+
+// The pendulum's window as the page shows it, while it is open: its status
+// line, its table as shown, its result, and the passages so far with the
+// pendulum's setup for the diagrams and their fits.
+struct PendulumLive {
+    bool shown = false;
+    QString status;
+    bool measuring = false;
+    TableTexts table; // a header row, then one row per passage
+    QString result;   // the result's lines, empty before a swing has ended
+    double lengthMm = 0;
+    double lengthUncertaintyMm = 0;
+    double bobWidthMm = 0;
+    std::vector<double> darkTimes, brightTimes; // of the passages so far
+    bool ended = false;                         // the fits are drawn once the swing has ended
+    friend bool operator==(const PendulumLive&, const PendulumLive&) = default;
 };
 
 // The texts in the program's language `language` ("de", "en"), with the
@@ -63,6 +81,7 @@ struct ClassroomSnapshot {
     TableTexts todaysRuns;
     int todaysRunCount = 0;
     FallLive fall;
+    PendulumLive pendulum;
 };
 
 // Whether a barrier's row of the live table is there for the page: its dark

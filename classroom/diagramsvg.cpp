@@ -5,6 +5,7 @@
 #include "diagrams/stdiagram.h"
 #include "diagrams/vtdiagram.h"
 #include "experiments/falldiagram.h"
+#include "experiments/pendulumdiagram.h"
 #include "widgets/qpaintercanvas.h"
 
 #include <QBuffer>
@@ -125,6 +126,29 @@ DiagramPicture fallDiagramPicture(const FallLive& fall, bool velocity, const Cla
     picture.label = drawFallDiagram(recording, area.width, area.height, 1, input);
     picture.description = fallDiagramDescription(input);
     const QString name = velocity ? texts.fallVtDiagram : texts.fallStDiagram;
+    picture.svg = svgOf(recording, area, picture.description, name);
+    return picture;
+}
+
+DiagramPicture pendulumDiagramPicture(const PendulumLive& pendulum, bool speed,
+                                      const ClassroomTexts& texts, int width) {
+    PendulumSetup setup;
+    setup.lengthMm = pendulum.lengthMm;
+    setup.lengthUncertaintyMm = pendulum.lengthUncertaintyMm;
+    setup.bobWidthMm = pendulum.bobWidthMm;
+    PendulumDiagramInput input;
+    input.quantity = speed ? PendulumQuantity::Speed : PendulumQuantity::Period;
+    input.passages = passagesOf(pendulum.darkTimes, pendulum.brightTimes, setup.bobWidth());
+    input.bobWidth = setup.bobWidth();
+    if (pendulum.ended) input.result = fitPendulum(input.passages, setup);
+    input.locale = texts.locale;
+
+    const DiagramGeometry area = areaFor(width);
+    RecordingCanvas recording;
+    DiagramPicture picture;
+    picture.label = drawPendulumDiagram(recording, area.width, area.height, 1, input);
+    picture.description = pendulumDiagramDescription(input);
+    const QString name = speed ? texts.pendulumSpeedDiagram : texts.pendulumPeriodDiagram;
     picture.svg = svgOf(recording, area, picture.description, name);
     return picture;
 }

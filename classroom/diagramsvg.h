@@ -38,5 +38,9 @@ DiagramPicture vtDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts
 // the line (`velocity`), the fits once the drop has ended.
 DiagramPicture fallDiagramPicture(const FallLive& fall, bool velocity, const ClassroomTexts& texts,
                                   int width = 0);
+// The pendulum's swing: its periods over time, or its speeds at the bottom
+// with the decay (`speed`), the fits once the swing has ended.
+DiagramPicture pendulumDiagramPicture(const PendulumLive& pendulum, bool speed,
+                                      const ClassroomTexts& texts, int width = 0);
 
 } // namespace kelmot

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace kelmot {
 
@@ -339,16 +340,23 @@ void PendulumWindow::showResult(const MeasuredSwing& swing) {
     emit changed();
 }
 
-PendulumWindow::Live PendulumWindow::liveView() const {
-    Live live;
+PendulumLive PendulumWindow::liveView() const {
+    PendulumLive live;
     live.shown = isVisible();
     if (!live.shown) return live;
     live.status = L_status->text();
     live.measuring = AudioIn->DeviceOpen() && !Detection.ended();
     live.table = tableTexts();
     live.result = L_ergebnis->text();
-    live.passages = passagesSoFar();
-    live.bobWidth = swingSetup_.bobWidth();
+    live.lengthMm = swingSetup_.lengthMm;
+    live.lengthUncertaintyMm = swingSetup_.lengthUncertaintyMm;
+    live.bobWidthMm = swingSetup_.bobWidthMm;
+    // The passages the table shows: a bob still in the beam is none yet.
+    const std::size_t passed = std::min(Detection.DarkTimes.size(), Detection.BrightTimes.size());
+    live.darkTimes.assign(Detection.DarkTimes.begin(),
+                          Detection.DarkTimes.begin() + std::ptrdiff_t(passed));
+    live.brightTimes.assign(Detection.BrightTimes.begin(),
+                            Detection.BrightTimes.begin() + std::ptrdiff_t(passed));
     live.ended = Detection.ended() && !swings_.empty();
     return live;
 }

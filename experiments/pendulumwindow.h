@@ -2,6 +2,7 @@
 #pragma once
 
 #include "acquisition/lightbarrierdetector.h"
+#include "classroom/classroomsnapshot.h"
 #include "evaluation/tabletext.h"
 #include "experiments/pendulum.h"
 #include "experiments/recordkeeper.h"
@@ -97,17 +98,7 @@ public:
     const Announcement& announcement() const { return said_; }
 
     // What the classroom page shows of the window.
-    struct Live {
-        bool shown = false;
-        QString status;
-        bool measuring = false;
-        TableTexts table;
-        QString result;
-        std::vector<Passage> passages;
-        double bobWidth = 0; // m
-        bool ended = false;  // the fits are drawn once the swing has ended
-    };
-    Live liveView() const;
+    PendulumLive liveView() const;
 
 signals:
     // What the window shows changed: a passage, the status, the result, shown or hidden.

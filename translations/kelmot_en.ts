@@ -173,6 +173,22 @@
         <source>v-t Diagramm des Falls</source>
         <translation>v-t diagram of the drop</translation>
     </message>
+    <message>
+        <source>Pendel durch eine Lichtschranke</source>
+        <translation>Pendulum through one light barrier</translation>
+    </message>
+    <message>
+        <source>Messtabelle des Pendels</source>
+        <translation>Measurement table of the pendulum</translation>
+    </message>
+    <message>
+        <source>Perioden-Diagramm des Pendels</source>
+        <translation>Period diagram of the pendulum</translation>
+    </message>
+    <message>
+        <source>Geschwindigkeits-Diagramm des Pendels</source>
+        <translation>Speed diagram of the pendulum</translation>
+    </message>
 </context>
 <context>
     <name>ColumnHeaders</name>

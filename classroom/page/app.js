@@ -171,17 +171,18 @@
     else link.removeAttribute("href");
   }
 
-  // The free fall's window, while it is open: its status, its table band
-  // by band, its result and its two diagrams.
-  function showFall(fall) {
-    const section = document.getElementById("fall");
-    section.hidden = !fall || !fall.shown;
+  // A one-barrier experiment's window (the free fall's, the pendulum's),
+  // while it is open: its status, its table row by row, its result and its
+  // two diagrams. `id` names its section and what is in it.
+  function showExperiment(id, experiment) {
+    const section = document.getElementById(id);
+    section.hidden = !experiment || !experiment.shown;
     if (section.hidden) return;
-    document.getElementById("fall-status").textContent = fall.status.text;
-    headerRow(document.getElementById("fall-headers"), fall.table.headers);
-    const rows = document.getElementById("fall-rows");
+    document.getElementById(id + "-status").textContent = experiment.status.text;
+    headerRow(document.getElementById(id + "-headers"), experiment.table.headers);
+    const rows = document.getElementById(id + "-rows");
     rows.replaceChildren();
-    for (const cells of fall.table.rows) {
+    for (const cells of experiment.table.rows) {
       const tr = element("tr");
       cells.forEach(function (cell, i) {
         const c = element(i === 0 ? "th" : "td", cell);
@@ -190,10 +191,10 @@
       });
       rows.appendChild(tr);
     }
-    document.getElementById("fall-result").textContent = fall.result;
-    for (const id of ["st", "vt"]) {
-      showDiagramPicture(document.getElementById("fall-" + id + "-diagram"), fall.diagrams[id],
-                         revision);
+    document.getElementById(id + "-result").textContent = experiment.result;
+    for (const diagram of Object.keys(experiment.diagrams)) {
+      showDiagramPicture(document.getElementById(id + "-" + diagram + "-diagram"),
+                         experiment.diagrams[diagram], revision);
     }
   }
 
@@ -205,7 +206,8 @@
     showDiagram("vt", state.diagrams.vt, state.revision);
     showTodaysRuns(state.todaysRuns);
     showSeries(state.series, state.flagWidthMm);
-    showFall(state.fall);
+    showExperiment("fall", state.fall);
+    showExperiment("pendulum", state.pendulum);
   }
 
   function received(event) {

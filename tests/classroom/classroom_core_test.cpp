@@ -109,6 +109,8 @@ TEST(ClassroomRoutes, EveryRouteAndEveryRefusal) {
         {"/diagram/vt.svg", ClassroomRoute::VtDiagram},
         {"/diagram/fall-st.svg", ClassroomRoute::FallStDiagram},
         {"/diagram/fall-vt.svg", ClassroomRoute::FallVtDiagram},
+        {"/diagram/pendulum-period.svg", ClassroomRoute::PendulumPeriodDiagram},
+        {"/diagram/pendulum-speed.svg", ClassroomRoute::PendulumSpeedDiagram},
         {"/download/1.kmd", ClassroomRoute::DataFile},
         {"/download/2.xls", ClassroomRoute::Spreadsheet},
         {"/download/3.csv", ClassroomRoute::Csv},
@@ -356,6 +358,46 @@ TEST(ClassroomJson, TheFreeFallsWindowIsShownWhileItIsOpen) {
     EXPECT_FALSE(sameLive(open, band));
     EXPECT_TRUE(sameDiagrams(open, band)) << "the track's diagrams stay as they are";
     EXPECT_EQ(changeMessages(open, band, germanTexts(), 3, state).size(), 1u);
+    EXPECT_EQ(made, 1);
+}
+
+// The pendulum's window likewise, beside the fall's: its own diagrams, and
+// each passage a new state.
+TEST(ClassroomJson, ThePendulumsWindowIsShownWhileItIsOpen) {
+    ClassroomSnapshot closed = threeSeries();
+    EXPECT_EQ(parse(stateMessage(closed, germanTexts(), 1))["pendulum"].toObject(),
+              (QJsonObject{{"shown", false}}));
+    ClassroomSnapshot open = closed;
+    open.pendulum.shown = true;
+    open.pendulum.status = QStringLiteral("  Messung beendet  ");
+    open.pendulum.table = {{"Durchgang", "t in s", "t dunkel in s", "v in m/s", "T in s"},
+                           {"1", "0,01234", "0,01440", "1,389", ""}};
+    open.pendulum.result = QStringLiteral("T = (1,41852 ± 0,00011) s");
+    const QJsonObject pendulum =
+        parse(stateMessage(open, germanTexts(), 2, {}, {}, {},
+                           {{{"", "Perioden des Pendels"}, {"", "Geschwindigkeiten"}}}))["pendulum"]
+            .toObject();
+    EXPECT_TRUE(pendulum["shown"].toBool());
+    EXPECT_EQ(pendulum["status"]["text"].toString(), "Messung beendet");
+    EXPECT_FALSE(pendulum["status"]["measuring"].toBool());
+    EXPECT_EQ(pendulum["table"]["headers"][4].toString(), "T in s");
+    EXPECT_EQ(pendulum["table"]["rows"][0][3].toString(), "1,389");
+    EXPECT_EQ(pendulum["result"].toString(), open.pendulum.result);
+    EXPECT_EQ(pendulum["diagrams"]["period"]["svg"].toString(), "/diagram/pendulum-period.svg");
+    EXPECT_EQ(pendulum["diagrams"]["period"]["description"].toString(), "Perioden des Pendels");
+    EXPECT_EQ(pendulum["diagrams"]["speed"]["svg"].toString(), "/diagram/pendulum-speed.svg");
+    EXPECT_EQ(pendulum["diagrams"]["speed"]["name"].toString(), germanTexts().pendulumSpeedDiagram);
+    EXPECT_FALSE(parse(stateMessage(open, germanTexts(), 2))["fall"]["shown"].toBool());
+
+    int made = 0;
+    const auto state = [&] {
+        ++made;
+        return QByteArray("{\"type\":\"state\"}");
+    };
+    ClassroomSnapshot passage = open;
+    passage.pendulum.darkTimes.push_back(0.7);
+    EXPECT_FALSE(sameLive(open, passage));
+    EXPECT_EQ(changeMessages(open, passage, germanTexts(), 3, state).size(), 1u);
     EXPECT_EQ(made, 1);
 }
 

@@ -10,8 +10,11 @@
 #include "classroom/classroomwindow.h"
 #include "evaluation/tabelle_u.h"
 #include "experiments/fallwindow.h"
+#include "experiments/pendulumdiagramview.h"
+#include "experiments/pendulumwindow.h"
 #include "platform/paced_wavein.h"
 #include "platform/simulatedfence.h"
+#include "platform/simulatedpendulum.h"
 #include "platform/simulatedtrack.h"
 #include "settings/config_u.h"
 #include "tests/acquisition/detection_fixture.h"
@@ -25,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QWebSocket>
 #include <atomic>
@@ -365,6 +369,51 @@ TEST_F(ClassroomProgram, ALiveClientFollowsADrop) {
     Fall->hide();
     ASSERT_TRUE(processUntil(
         [&] { return !latestState(page.messages)["fall"].toObject()["shown"].toBool(); }));
+}
+
+// A swing of the pendulum on the page: passage by passage in state
+// messages, then T, g and τ, and both diagrams with their fits.
+TEST_F(ClassroomProgram, ALiveClientFollowsASwing) {
+    mixer = std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices());
+    createWindows(StartOptions{}, mixer, manual, nullptr,
+                  std::make_shared<PacedBackend>(
+                      "Simulation", demonstrationSwings([] { return PendulumParameters{}; }), 50.0,
+                      "virtuelles Pendel", PacedBackend::Pacing::Lossless));
+    switchOnLocally();
+    LiveClient page(liveUrl());
+    ASSERT_TRUE(page.waitConnected());
+    ASSERT_TRUE(page.waitFor(1));
+    EXPECT_FALSE(latestState(page.messages)["pendulum"].toObject()["shown"].toBool());
+    Form1->Messenpendel1Click();
+    Pendulum->SB_perioden->setValue(3);
+    Pendulum->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return !Pendulum->swings().empty(); }, 60000));
+    ASSERT_TRUE(processUntil([&] {
+        return latestState(page.messages)["pendulum"].toObject()["result"].toString().contains(
+            "τ = (");
+    }));
+    std::set<int> rowCounts;
+    for (const QJsonObject& m : std::as_const(page.messages))
+        if (const QJsonObject p = m["pendulum"].toObject();
+            m["type"].toString() == "state" && p["shown"].toBool())
+            rowCounts.insert(int(p["table"].toObject()["rows"].toArray().size()));
+    EXPECT_EQ(rowCounts, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+    const QJsonObject pendulum = latestState(page.messages)["pendulum"].toObject();
+    EXPECT_EQ(pendulum["status"]["text"].toString(), "Messung beendet");
+    EXPECT_EQ(pendulum["table"]["rows"][6][4].toString(), Pendulum->cellText(4, 6));
+    EXPECT_EQ(pendulum["result"].toString(), Pendulum->L_ergebnis->text());
+    EXPECT_EQ(pendulum["diagrams"]["speed"]["description"].toString(),
+              Pendulum->PB_v->accessibleDescription());
+    const QByteArray code = "?code=" + Classroom->code().toLatin1();
+    for (const char* which : {"period", "speed"}) {
+        const HttpReply svg =
+            get(Classroom->port(), QByteArray("/diagram/pendulum-") + which + ".svg" + code);
+        ASSERT_EQ(svg.status, 200) << which;
+        EXPECT_TRUE(svg.body.contains("<title>") && svg.body.contains("des Pendels")) << which;
+    }
+    EXPECT_TRUE(get(Classroom->port(), "/diagram/pendulum-speed.svg" + code)
+                    .body.contains(QString("τ = (").toUtf8()));
+    EXPECT_FALSE(latestState(page.messages)["fall"].toObject()["shown"].toBool());
 }
 
 TEST_F(ClassroomProgram, TodaysRunsAreOneCsvDownload) {
