@@ -15,6 +15,7 @@
 #                      as wide as a projector and as a phone
 #   messreihe.png      "Messreihe auswerten" after three runs in "three lists" mode
 #   freier-fall.png    "Messen freier Fall" after three drops of the virtual fence
+#   pendel.png         "Messen Pendel" after ten periods of the virtual pendulum
 # Usage: scripts/screenshot.sh [output folder]   (default docs/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -14,6 +14,7 @@
 #include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
 #include "experiments/fallwindow.h"
+#include "experiments/pendulumwindow.h"
 #include "journal/allrunswindow.h"
 #include "journal/runjournal.h"
 #include "settings/config_u.h"
@@ -150,6 +151,21 @@ bool saveFall(const QDir& folder) {
     return saved;
 }
 
+// "Messen Pendel": ten periods of the virtual pendulum (0,5 m, 10°), the
+// window with its table, result and both diagrams.
+bool savePendulum(const QDir& folder) {
+    kelmot::Form1->Messenpendel1Click();
+    kelmot::Pendulum->B_mess->click();
+    QDeadlineTimer swung(60000);
+    while (kelmot::Pendulum->swings().empty() && !swung.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    letRun(500);
+    const bool saved = !kelmot::Pendulum->swings().empty() &&
+                       kelmot::Pendulum->grab().save(folder.filePath(QStringLiteral("pendel.png")));
+    kelmot::Pendulum->hide();
+    return saved;
+}
+
 // The settings dialog listening to the virtual track for a while.
 bool saveSettings(const QString& file) {
     kelmot::Form8->show();
@@ -195,6 +211,7 @@ int main(int argc, char** argv) {
         saved = saveSeriesOfRuns(folder) && saved;
         saved = saveAllRuns(folder) && saved;
         saved = saveFall(folder) && saved;
+        saved = savePendulum(folder) && saved;
     }
     if (argc > 3) saved = saveSettings(QString::fromLocal8Bit(argv[3])) && saved;
     if (!kelmot::Store.DataPresent)

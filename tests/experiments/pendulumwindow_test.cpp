@@ -28,6 +28,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 using namespace kelmot;
@@ -117,6 +118,7 @@ TEST_F(PendulumMeasurement, ASimulatedSwingFillsTheTableAndGivesTGAndTau) {
     EXPECT_TRUE(shown.contains(gText(result->g))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(decayTimeText(*result->decayTime))) << shown.toStdString();
     EXPECT_EQ(Pendulum->L_ergebnis->accessibleDescription(), shown);
+    std::printf("the window's result:\n%s\n", qPrintable(shown));
     EXPECT_FALSE(Store.DataPresent);
     EXPECT_EQ(Store.MeasurementNumber, 0);
 }
