@@ -5,6 +5,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 namespace kelmot {
 
@@ -48,10 +50,20 @@ void QPainterCanvas::rectangle(int left, int top, int right, int bottom) {
 void QPainterCanvas::moveTo(int x, int y) {
     x_ = x;
     y_ = y;
+    travelled_ = 0;
 }
 
 void QPainterCanvas::lineTo(int x, int y) {
+    if (state_.dashed) {
+        // A curve drawn in short pieces keeps one dash pattern along it:
+        // Qt starts each line's pattern anew, and pieces shorter than a dash
+        // would all be dash, the curve solid.
+        QPen pen = painter_.pen();
+        pen.setDashOffset(travelled_ / std::max(1.0, pen.widthF()));
+        painter_.setPen(pen);
+    }
     painter_.drawLine(x_, y_, x, y);
+    travelled_ += std::hypot(double(x - x_), double(y - y_));
     x_ = x;
     y_ = y;
 }

@@ -33,6 +33,7 @@ private:
     PenState state_;
     int x_ = 0;
     int y_ = 0;
+    double travelled_ = 0; // along the lines since the last moveTo, for the dash pattern
 };
 
 } // namespace kelmot
