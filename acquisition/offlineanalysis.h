@@ -47,6 +47,29 @@ private:
     NullSeriesSelector selector_;
 };
 
+// The detection a one-barrier experiment's recording (a fence's drops, a
+// pendulum's swings) goes through: its threshold and kind of signal, the
+// experiment's run length, armed; the store holds those settings only.
+struct RecordingDetection {
+    RecordingDetection(std::int32_t threshold, SignalKind kind, const RunLength& length)
+        : store(settings(threshold, kind)), detector(store, collector) {
+        detector.setRunLength(length);
+        detector.reset();
+    }
+    MeasurementStore store; // before the detector, which reads its kind of signal when made
+    CountingOutput collector;
+    LightBarrierDetector detector;
+
+private:
+    static MeasurementStore settings(std::int32_t threshold, SignalKind kind) {
+        MeasurementStore s;
+        s.Threshold = threshold;
+        s.Signal = kind;
+        s.SeriesResolution[0] = 1;
+        return s;
+    }
+};
+
 using RunFound = std::function<void(int run, const double (&runTimes)[2][TimeSlots])>;
 
 // The recording's samples in the buffers a capture hands over (0.2 s), each

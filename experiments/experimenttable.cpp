@@ -2,6 +2,7 @@
 #include "experiments/experimenttable.h"
 
 #include "classroom/classroomcsv.h"
+#include "evaluation/xlswriter.h"
 
 namespace kelmot {
 
@@ -10,6 +11,12 @@ QString experimentClipboardText(const TableTexts& table) {
     for (const QStringList& row : table)
         text += row.join(u'\t') + QStringLiteral("\r\n");
     return text;
+}
+
+QByteArray experimentWorkbook(const QString& sheet, const TableTexts& table,
+                              const QLocale& locale) {
+    const QString point = locale.decimalPoint();
+    return xlsWorkbook(sheet, table, point.isEmpty() ? QChar(u'.') : point.front());
 }
 
 QByteArray experimentCsv(const TableTexts& table, const QLocale& locale) {

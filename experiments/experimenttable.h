@@ -14,6 +14,11 @@ namespace kelmot {
 // them when pasted.
 QString experimentClipboardText(const TableTexts& table);
 
+// Its spreadsheet, one sheet named `sheet`: cells that are the locale's
+// numbers become numbers.
+QByteArray experimentWorkbook(const QString& sheet, const TableTexts& table,
+                              const QLocale& locale = QLocale());
+
 // Its CSV file, as the classroom page's downloads are written.
 QByteArray experimentCsv(const TableTexts& table, const QLocale& locale = QLocale());
 

@@ -9,14 +9,9 @@ namespace kelmot {
 FallAnalysis analyseFallRecording(platform::WavStream& stream, std::int32_t threshold,
                                   SignalKind kind, const FenceGeometry& fence,
                                   const DropFound& onDrop) {
-    MeasurementStore store; // the detection's settings; the fall leaves the series alone
-    store.Threshold = threshold;
-    store.Signal = kind;
-    store.SeriesResolution[0] = 1;
-    CountingOutput collector;
-    LightBarrierDetector detector(store, collector);
-    detector.setRunLength(fenceRunLength(fence));
-    detector.reset();
+    RecordingDetection detection(threshold, kind, fenceRunLength(fence));
+    LightBarrierDetector& detector = detection.detector;
+    CountingOutput& collector = detection.collector;
 
     // Where each drop lies in the recording, in samples: edges that start
     // within a quiet second of a complete drop are its bounce, not a drop.

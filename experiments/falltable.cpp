@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "experiments/falltable.h"
 
-#include "evaluation/xlswriter.h"
+#include "experiments/experimenttable.h"
 #include "store/numberformat.h"
 
 #include <QCoreApplication>
@@ -26,9 +26,7 @@ TableTexts fallTable(const std::vector<FallPoint>& points, const QLocale& locale
 }
 
 QByteArray fallWorkbook(const TableTexts& table, const QLocale& locale) {
-    const QString point = locale.decimalPoint();
-    return xlsWorkbook(QStringLiteral("Kelmot freier Fall"), table,
-                       point.isEmpty() ? QChar(u'.') : point.front());
+    return experimentWorkbook(QStringLiteral("Kelmot freier Fall"), table, locale);
 }
 
 } // namespace kelmot

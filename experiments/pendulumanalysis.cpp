@@ -18,14 +18,9 @@ QString beamBlockedText() {
 PendulumAnalysis analysePendulumRecording(platform::WavStream& stream, std::int32_t threshold,
                                           SignalKind kind, const PendulumSetup& setup,
                                           const SwingFound& onSwing) {
-    MeasurementStore store; // the detection's settings; the pendulum leaves the series alone
-    store.Threshold = threshold;
-    store.Signal = kind;
-    store.SeriesResolution[0] = 1;
-    CountingOutput collector;
-    LightBarrierDetector detector(store, collector);
-    detector.setRunLength(pendulumRunLength(setup));
-    detector.reset();
+    RecordingDetection detection(threshold, kind, pendulumRunLength(setup));
+    LightBarrierDetector& detector = detection.detector;
+    CountingOutput& collector = detection.collector;
 
     PendulumAnalysis result;
     result.error = feedRecording(stream, [&](const char* buffer, int size) {

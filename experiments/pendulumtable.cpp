@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "experiments/pendulumtable.h"
 
-#include "evaluation/xlswriter.h"
+#include "experiments/experimenttable.h"
 #include "store/numberformat.h"
 
 #include <QCoreApplication>
@@ -27,9 +27,7 @@ TableTexts pendulumTable(const std::vector<Passage>& passages, const QLocale& lo
 }
 
 QByteArray pendulumWorkbook(const TableTexts& table, const QLocale& locale) {
-    const QString point = locale.decimalPoint();
-    return xlsWorkbook(QStringLiteral("Kelmot Pendel"), table,
-                       point.isEmpty() ? QChar(u'.') : point.front());
+    return experimentWorkbook(QStringLiteral("Kelmot Pendel"), table, locale);
 }
 
 } // namespace kelmot

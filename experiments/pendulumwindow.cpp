@@ -294,11 +294,12 @@ void PendulumWindow::finishSwing(bool complete) {
     // A bob that never left the beam measured nothing to keep.
     if (!swing.passages.empty()) {
         RunRecord record = swingRecord(Detection.DarkTimes, Detection.BrightTimes, swingSetup_,
-                                       complete, int(swings_.size()) + 1);
+                                       complete, keptSwings_ + 1);
         //: where a swing was measured from: %1 the sound card (or "Simulation"), %2 its input
         record.source = tr("%1: %2").arg(QString::fromStdString(AudioIn->Backend().sourceName()),
                                          QString::fromStdString(AudioIn->Backend().inputName()));
         showJournalProblem(keeper_.keepRecord(record));
+        ++keptSwings_;
     }
     const bool beamBlocked = Detection.DarkTimes.size() > Detection.BrightTimes.size();
     if (complete)

@@ -134,6 +134,7 @@ private:
     std::vector<MeasuredSwing> swings_;
     PendulumSetup swingSetup_; // the setup the swing in the table is measured with
     std::optional<PendulumResult> result_;
+    int keptSwings_ = 0; // those with a passage: "Pendel 1", "Pendel 2", …
     std::uint64_t lostAtStart_ = 0;
     bool startWhenClosed_ = false;
     Announcement said_{this, "A_status"};

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/kelmot_u.h"
+#include "app/pendulumcommand.h"
 #include "app/program.h"
 #include "experiments/experimenttable.h"
 #include "experiments/falldrop.h"
@@ -11,6 +12,8 @@
 #include "journal/runjournal.h"
 #include "platform/paced_wavein.h"
 #include "platform/simulatedpendulum.h"
+#include "platform/wavfilesource.h"
+#include "platform/wavstream.h"
 #include "tests/app/gui_fixture.h"
 #include "tests/app/heardannouncements.h"
 
@@ -29,6 +32,7 @@
 #include <QTest>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <numbers>
 
 using namespace kelmot;
@@ -254,6 +258,13 @@ TEST_F(PendulumMeasurement, ABobThatNeverClearsTheBeamIsSaidAndTheSetupIsChecked
     EXPECT_TRUE(Pendulum->L_ergebnis->text().contains(beamBlockedText()))
         << Pendulum->L_ergebnis->text().toStdString();
     EXPECT_TRUE(Journal->runs().empty());
+    // A bob narrower than the swing: the first swing kept is "Pendel 1".
+    Pendulum->SB_koerper->setValue(5);
+    Pendulum->SB_perioden->setValue(1);
+    ASSERT_TRUE(measure());
+    ASSERT_EQ(Journal->runs().size(), 1u);
+    EXPECT_EQ(Journal->runs()[0].name, "Pendel 1");
+    EXPECT_EQ(Journal->runs()[0].swing->darkTimes.size(), 3u);
 
     Pendulum->SB_unsicherheit->setValue(80); // more than a tenth of 500 mm
     EXPECT_FALSE(Pendulum->B_mess->isEnabled());
@@ -267,7 +278,7 @@ TEST_F(PendulumMeasurement, ABobThatNeverClearsTheBeamIsSaidAndTheSetupIsChecked
     const PendulumSetup kept = rememberedPendulum();
     EXPECT_DOUBLE_EQ(kept.lengthMm, 1234.5);
     EXPECT_DOUBLE_EQ(kept.lengthUncertaintyMm, 2);
-    EXPECT_DOUBLE_EQ(kept.bobWidthMm, 60);
+    EXPECT_DOUBLE_EQ(kept.bobWidthMm, 5);
     EXPECT_EQ(kept.periods, 0);
 }
 
@@ -295,4 +306,63 @@ TEST_F(PendulumMeasurement, TheWindowByKeyboard) {
     EXPECT_EQ(order, expected);
     EXPECT_EQ(Form1->Messenpendel1->text(), "Messen &Pendel");
     EXPECT_FALSE(Pendulum->SB_unsicherheit->accessibleName().isEmpty());
+}
+
+// The window and `kelmot --analyse --experiment pendulum` agree on one
+// recording: the window hears it replayed, the command reads the file; both
+// print the same passages and the same T, g and τ.
+TEST_F(PendulumMeasurement, TheWindowAndTheCommandAgreeOnARecording) {
+    PendulumParameters p;
+    p.lengthMm = 650;
+    p.g = 9.78;
+    p.amplitudeDeg = 14;
+    p.tau = 35;
+    SimulatedPendulum pendulum(p, 22050);
+    std::vector<std::int16_t> samples(22050 * 16);
+    pendulum.read(samples.data(), samples.size());
+    const QString wav = dir_.filePath("pendel.wav");
+    ASSERT_EQ(writeWavFile(wav.toStdString(), samples, 22050), "");
+
+    mixer = std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices());
+    createWindows(StartOptions{}, mixer, manual, nullptr,
+                  std::make_shared<PacedBackend>(
+                      "Wiedergabe",
+                      [wav](int rate, std::string& error) -> std::unique_ptr<SampleSource> {
+                          return WavFileSource::load(wav.toStdString(), rate, error);
+                      },
+                      50.0, "pendel.wav", PacedBackend::Pacing::Lossless));
+    Form1->Messenpendel1Click();
+    Pendulum->SB_laenge->setValue(650);
+    Pendulum->SB_perioden->setValue(5);
+    ASSERT_TRUE(measure());
+
+    StartOptions options;
+    options.pendulum = true;
+    options.pendulumSetup = Pendulum->setup();
+    std::string error;
+    auto stream = WavStream::open(wav.toStdString(), 22050, error);
+    ASSERT_TRUE(stream) << error;
+    char* printed = nullptr;
+    std::size_t printedSize = 0;
+    std::FILE* out = open_memstream(&printed, &printedSize);
+    ASSERT_EQ(printPendulumSwings(*stream, Store.Threshold, Store.Signal, options, out, stderr), 0);
+    std::fclose(out);
+    const QStringList lines = QString::fromUtf8(printed, qsizetype(printedSize)).split("\r\n");
+    std::free(printed);
+    ASSERT_GE(lines.size(), 13 + 5);
+    EXPECT_EQ(lines[0], "Pendel 1");
+    // Each passage as the window's row shows it; the command gives the
+    // speed to a tenth of a millimetre per second more.
+    for (int k = 0; k < 11; ++k) {
+        const QStringList fields = lines[k + 2].split(';');
+        ASSERT_EQ(fields.size(), 5) << lines[k + 2].toStdString();
+        for (int c : {0, 1, 2, 4})
+            EXPECT_EQ(fields[c], Pendulum->cellText(c, k)) << k << " " << c;
+        EXPECT_NEAR(QLocale().toDouble(fields[3]), QLocale().toDouble(Pendulum->cellText(3, k)),
+                    0.00051)
+            << k;
+    }
+    EXPECT_EQ(lines.mid(13, 5).join('\n'), Pendulum->L_ergebnis->text());
+    std::printf("the command and the window, 0,65 m at 14° with g = 9,78 m/s²:\n%s\n",
+                qPrintable(Pendulum->L_ergebnis->text()));
 }
