@@ -48,9 +48,11 @@ void QPainterCanvas::rectangle(int left, int top, int right, int bottom) {
 }
 
 void QPainterCanvas::moveTo(int x, int y) {
+    // A move to where the pen stands goes on with the line (a clipped curve
+    // moves to each piece's start): its dash pattern too.
+    if (x != x_ || y != y_) travelled_ = 0;
     x_ = x;
     y_ = y;
-    travelled_ = 0;
 }
 
 void QPainterCanvas::lineTo(int x, int y) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/qpaintercanvas.h"
 
+#include "drawing/clippedcanvas.h"
+
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -17,16 +19,22 @@ int gapsAlong(const QImage& image, int y, int from, int to) {
     return white;
 }
 
-QImage lineInPieces(int pieceLength, bool dashed) {
+// A line from (10, 10) to (210, 10) in pieces of `pieceLength`, each
+// piece moved to first where `clipped` (as the clipped canvas of the
+// experiments' diagrams draws every piece), or through the clipped canvas
+// itself.
+QImage lineInPieces(int pieceLength, bool dashed, bool clipped = false) {
     QImage image(220, 20, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     QPainterCanvas canvas(painter, PenState{});
-    canvas.setPenColour(Black);
-    canvas.setPenDashed(dashed);
-    canvas.moveTo(10, 10);
+    ClippedCanvas plot(canvas, 0, 0, 220, 20);
+    Canvas& target = clipped ? static_cast<Canvas&>(plot) : canvas;
+    target.setPenColour(Black);
+    target.setPenDashed(dashed);
+    target.moveTo(10, 10);
     for (int x = 10 + pieceLength; x <= 210; x += pieceLength)
-        canvas.lineTo(x, 10);
+        target.lineTo(x, 10);
     return image;
 }
 
@@ -37,9 +45,10 @@ QImage lineInPieces(int pieceLength, bool dashed) {
 TEST(QPainterCanvas, ADashedCurveOfShortPiecesKeepsItsGaps) {
     const int whole = gapsAlong(lineInPieces(200, true), 10, 10, 210);
     EXPECT_GT(whole, 40) << "a dashed line is about a third gap";
-    for (int piece : {2, 3, 5, 8}) {
-        const int gaps = gapsAlong(lineInPieces(piece, true), 10, 10, 210);
-        EXPECT_NEAR(gaps, whole, 12) << "pieces of " << piece << " px";
-    }
+    for (int piece : {2, 3, 5, 8})
+        for (bool clipped : {false, true}) {
+            const int gaps = gapsAlong(lineInPieces(piece, true, clipped), 10, 10, 210);
+            EXPECT_NEAR(gaps, whole, 12) << "pieces of " << piece << " px, clipped " << clipped;
+        }
     EXPECT_EQ(gapsAlong(lineInPieces(2, false), 10, 10, 210), 0);
 }
