@@ -10,6 +10,8 @@
 #include "diagrams/vtdiagramm_u.h"
 #include "evaluation/tabelle_u.h"
 #include "evaluation/xlsgespeichert_u.h"
+#include "experiments/fallwindow.h"
+#include "experiments/pendulumwindow.h"
 #include "platform/platformtext.h"
 #include "platform/wavein.h"
 #include "settings/config_u.h"
@@ -78,8 +80,8 @@ std::map<QString, QString> shownTexts() {
     const auto add = [&](const QString& key, const QString& text) {
         if (!text.isEmpty()) texts[key] = text;
     };
-    const QList<QWidget*> windows{Form1,    Form2, Form3, Form4, Form5,
-                                  AboutBox, Form6, Form7, Form8, Form9};
+    const QList<QWidget*> windows{Form1, Form2, Form3, Form4, Form5, AboutBox,
+                                  Form6, Form7, Form8, Form9, Fall,  Pendulum};
     for (QWidget* window : windows) {
         QList<QWidget*> widgets = window->findChildren<QWidget*>();
         widgets.prepend(window);
