@@ -17,7 +17,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -84,8 +83,6 @@ FallWindow::FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveIn
     SG_fall->setTabKeyNavigation(false); // Tab goes on to the result; the arrows move in the table
     SG_fall->setAccessibleName(tr("Messtabelle des Falls"));
     SG_fall->setToolTip(tr("Rechter Mausklick öffnet Menü"));
-    SG_fall->installEventFilter(this);
-    SG_fall->viewport()->installEventFilter(this);
 
     PopupMenu1 = new QMenu(this);
     exposePopupToScreenReaders(this, PopupMenu1);
@@ -99,6 +96,7 @@ FallWindow::FallWindow(MeasurementStore& store, std::shared_ptr<platform::WaveIn
     offerShortcut(SG_fall, TabelleinZwischenablage1, QKeySequence(Qt::CTRL | Qt::Key_C),
                   Qt::WidgetShortcut);
     markMnemonics(PopupMenu1);
+    offerTablePopup(SG_fall, PopupMenu1);
 
     L_ergebnis = place<QLabel>(this, "L_ergebnis", {16, 438, 688, 110});
     L_ergebnis->setWordWrap(true);
@@ -385,21 +383,6 @@ bool FallWindow::writeTable(const QString& fileName, bool spreadsheet) {
         return false;
     }
     return true;
-}
-
-bool FallWindow::eventFilter(QObject* watched, QEvent* event) {
-    // The table's popup by the context-menu key, Shift+F10 or a right click.
-    const bool table = watched == SG_fall || watched == SG_fall->viewport();
-    if (table && event->type() == QEvent::KeyPress &&
-        isContextMenuKey(static_cast<QKeyEvent*>(event))) {
-        PopupMenu1->popup(SG_fall->mapToGlobal(QPoint(40, 40)));
-        return true;
-    }
-    if (table && event->type() == QEvent::ContextMenu) {
-        if (!PopupMenu1->isVisible()) PopupMenu1->popup(SG_fall->mapToGlobal(QPoint(40, 40)));
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 QString FallWindow::cellText(int column, int row) const {

@@ -112,7 +112,6 @@ private:
     FallDrop dropSoFar() const;
     void showJournalProblem(const std::optional<QString>& problem);
     void showDiagrams(const FallDrop& drop, const std::optional<FallResult>& result);
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     MeasurementStore& store_;
     RecordKeeper& keeper_;

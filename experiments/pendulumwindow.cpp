@@ -17,7 +17,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -95,8 +94,6 @@ PendulumWindow::PendulumWindow(MeasurementStore& store,
         false); // Tab goes on to the result; the arrows move in the table
     SG_pendel->setAccessibleName(tr("Messtabelle des Pendels"));
     SG_pendel->setToolTip(tr("Rechter Mausklick öffnet Menü"));
-    SG_pendel->installEventFilter(this);
-    SG_pendel->viewport()->installEventFilter(this);
 
     PopupMenu1 = new QMenu(this);
     exposePopupToScreenReaders(this, PopupMenu1);
@@ -110,6 +107,7 @@ PendulumWindow::PendulumWindow(MeasurementStore& store,
     offerShortcut(SG_pendel, TabelleinZwischenablage1, QKeySequence(Qt::CTRL | Qt::Key_C),
                   Qt::WidgetShortcut);
     markMnemonics(PopupMenu1);
+    offerTablePopup(SG_pendel, PopupMenu1);
 
     L_ergebnis = place<QLabel>(this, "L_ergebnis", {16, 450, 688, 136});
     L_ergebnis->setWordWrap(true);
@@ -406,21 +404,6 @@ bool PendulumWindow::writeTable(const QString& fileName, bool spreadsheet) {
         return false;
     }
     return true;
-}
-
-bool PendulumWindow::eventFilter(QObject* watched, QEvent* event) {
-    // The table's popup by the context-menu key, Shift+F10 or a right click.
-    const bool table = watched == SG_pendel || watched == SG_pendel->viewport();
-    if (table && event->type() == QEvent::KeyPress &&
-        isContextMenuKey(static_cast<QKeyEvent*>(event))) {
-        PopupMenu1->popup(SG_pendel->mapToGlobal(QPoint(40, 40)));
-        return true;
-    }
-    if (table && event->type() == QEvent::ContextMenu) {
-        if (!PopupMenu1->isVisible()) PopupMenu1->popup(SG_pendel->mapToGlobal(QPoint(40, 40)));
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 QString PendulumWindow::cellText(int column, int row) const {

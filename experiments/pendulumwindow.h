@@ -126,7 +126,6 @@ private:
     void showResult(const MeasuredSwing& swing);
     void showDiagrams();
     void showJournalProblem(const std::optional<QString>& problem);
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     MeasurementStore& store_;
     RecordKeeper& keeper_;

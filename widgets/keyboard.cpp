@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/keyboard.h"
 
+#include "widgets/controls.h"
+
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -102,6 +106,36 @@ void markMnemonics(QMenuBar* bar) {
 
 void markMnemonics(QMenu* menu) {
     markActions(menu->actions());
+}
+
+namespace {
+
+class TablePopupOpener : public QObject {
+public:
+    TablePopupOpener(QAbstractScrollArea* table, QMenu* popup)
+        : QObject(table), table_(table), popup_(popup) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const bool key =
+            event->type() == QEvent::KeyPress && isContextMenuKey(static_cast<QKeyEvent*>(event));
+        if (!key && event->type() != QEvent::ContextMenu) return false;
+        // The platform's own route may follow the key: the popup opens once.
+        if (key || !popup_->isVisible()) popup_->popup(table_->mapToGlobal(QPoint(40, 40)));
+        return true;
+    }
+
+private:
+    QAbstractScrollArea* table_;
+    QMenu* popup_;
+};
+
+} // namespace
+
+void offerTablePopup(QAbstractScrollArea* table, QMenu* popup) {
+    auto* opener = new TablePopupOpener(table, popup);
+    table->installEventFilter(opener);
+    table->viewport()->installEventFilter(opener);
 }
 
 void measureByKeyboard(QWidget* window, QPushButton* measure, QPushButton* abort) {

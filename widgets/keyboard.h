@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QStringList>
 
+class QAbstractScrollArea;
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -29,6 +30,10 @@ void markMnemonics(QMenu* menu);
 // shows the key beside the item.
 void offerShortcut(QWidget* where, QAction* action, const QKeySequence& keys,
                    Qt::ShortcutContext context = Qt::WindowShortcut);
+
+// A table's popup at its top left by the context-menu key, Shift+F10 or a
+// right click: what the table itself does with those is left out.
+void offerTablePopup(QAbstractScrollArea* table, QMenu* popup);
 
 // A measurement window's keys: Space or Enter on its focused buttons
 // presses them, Escape anywhere in the window presses "Abbrechen".
