@@ -238,6 +238,12 @@ QString TAudioIn::WaveInErrorText(int code) const {
     return QString::fromStdString(FBackend->errorText(code));
 }
 
+bool TAudioIn::setBackend(std::shared_ptr<WaveInBackend> backend) {
+    if (FDeviceOpen || !backend) return false;
+    FBackend = std::move(backend);
+    return true;
+}
+
 std::optional<std::uint64_t> TAudioIn::BytesReceived() const {
     return FDevice ? FDevice->bytesReceived() : std::nullopt;
 }

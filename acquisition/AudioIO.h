@@ -128,6 +128,9 @@ public:
     // Bytes the open device has received so far; nothing when it cannot tell.
     std::optional<std::uint64_t> BytesReceived() const;
     platform::WaveInBackend& Backend() const { return *FBackend; }
+    // Records from `backend` from the next opening on; refused (false) while
+    // the device is open.
+    bool setBackend(std::shared_ptr<platform::WaveInBackend> backend);
 
     // The unit-level error-text lookup, for this component's back end.
     QString WaveInErrorText(int code) const;

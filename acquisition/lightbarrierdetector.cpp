@@ -1,26 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/lightbarrierdetector.h"
 
-#include "store/numberformat.h"
-
 #include <QCoreApplication>
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
 namespace kelmot {
-
-QString statusWaiting() {
-    return QCoreApplication::translate("LightBarrierDetector", "  Warte auf Start  ");
-}
-
-QString statusRunning() {
-    return QCoreApplication::translate("LightBarrierDetector", "  Messung gestartet  ");
-}
-
-QString statusEnded() {
-    return QCoreApplication::translate("LightBarrierDetector", "  Messung beendet  ");
-}
 
 QString steadyVoltageHint() {
     return QCoreApplication::translate(
@@ -43,11 +29,6 @@ double LightBarrierDetector::timeOf(std::int64_t index) const {
         static_cast<long double>(index - StartIndex) / static_cast<long double>(SampleRate) -
         Correction;
     return static_cast<double>(t);
-}
-
-void LightBarrierDetector::showTime(int column, double time) {
-    output_.setCell(column, EventCount + 1,
-                    formatFixed(time, decimalsForResolution(store_.SeriesResolution[0])));
 }
 
 namespace {
@@ -166,7 +147,7 @@ void LightBarrierDetector::darkEdge(std::int64_t index) {
     const double t = timeOf(index);
     if (length_.track()) store_.RunTimes[0][EventCount] = t;
     DarkTimes.push_back(t);
-    showTime(1, t);
+    output_.edgeFound(EdgeKind::Dark, EventCount, t);
 }
 
 void LightBarrierDetector::brightEdge(std::int64_t index) {
@@ -176,7 +157,7 @@ void LightBarrierDetector::brightEdge(std::int64_t index) {
     const double t = timeOf(index);
     if (length_.track()) store_.RunTimes[1][EventCount] = t;
     BrightTimes.push_back(t);
-    showTime(2, t);
+    output_.edgeFound(EdgeKind::Bright, EventCount, t);
     EventCount += 1;
 }
 
@@ -187,11 +168,11 @@ bool LightBarrierDetector::looksLikeSteadyVoltage() const {
 
 void LightBarrierDetector::updateStatus() {
     if (ended())
-        output_.setStatus(statusEnded(), Red);
+        output_.phaseChanged(SessionPhase::Ended);
     else if (EventCount >= 1)
-        output_.setStatus(statusRunning(), Green);
+        output_.phaseChanged(SessionPhase::Running);
     else
-        output_.setStatus(statusWaiting(), Red);
+        output_.phaseChanged(SessionPhase::Waiting);
 }
 
 } // namespace kelmot

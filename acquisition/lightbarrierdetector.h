@@ -2,6 +2,7 @@
 #pragma once
 
 #include "acquisition/edgerule.h"
+#include "acquisition/sessionstate.h"
 #include "store/measurementstore.h"
 
 #include <QString>
@@ -10,13 +11,20 @@
 
 namespace kelmot {
 
-// Where the detection shows its progress: the live grid, the status line,
-// the capture to stop, and the selector that lists the committed series.
+enum class EdgeKind { Dark, Bright };
+
+// Where the detection reports its progress: each edge as a number, where
+// the run stands, the capture to stop, and the selector that lists the
+// committed series.
 class DetectionOutput {
 public:
     virtual ~DetectionOutput() = default;
-    virtual void setCell(int column, int row, const QString& text) = 0;
-    virtual void setStatus(const QString& caption, Rgb colour) = 0;
+    // The dark or bright edge of event `event` (0 for the first), at `time`
+    // seconds after the run's first dark edge, less the correction.
+    virtual void edgeFound(EdgeKind kind, int event, double time) = 0;
+    // After every buffer of an open run, and once more as a track's run ends:
+    // Waiting, Running or Ended.
+    virtual void phaseChanged(SessionPhase phase) = 0;
     virtual void stopCapture() = 0;
     virtual SeriesSelector& seriesSelector() = 0;
     // The run has just been committed to the store as the newest series;
@@ -35,10 +43,6 @@ public:
     virtual void showHint(const QString& hint) { (void)hint; }
 };
 
-// The status line of a run: waiting for the first dark edge, running, ended.
-QString statusWaiting();
-QString statusRunning();
-QString statusEnded();
 // A run measured by the tone's rule that looks like a steady-voltage
 // barrier's: the advice to measure it by its edges, for the window.
 QString steadyVoltageHint();
@@ -134,7 +138,6 @@ private:
     void darkEdge(std::int64_t index);
     void brightEdge(std::int64_t index);
     double timeOf(std::int64_t index) const;
-    void showTime(int column, double time);
     void updateStatus();
 
     void endRun(bool complete);

@@ -32,10 +32,8 @@ struct RecordingAnalysis {
 // go nowhere else.
 class CountingOutput : public DetectionOutput {
 public:
-    void setCell(int column, int, const QString&) override {
-        if (column == 1 || column == 2) ++edges;
-    }
-    void setStatus(const QString&, Rgb) override {}
+    void edgeFound(EdgeKind, int, double) override { ++edges; }
+    void phaseChanged(SessionPhase) override {}
     void stopCapture() override {}
     SeriesSelector& seriesSelector() override { return selector_; }
     void runEnded(int, bool complete) override { ended = complete ? Complete : Incomplete; }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/tabellemess_u.h"
 
-#include "acquisition/capturesetup.h"
 #include "drawing/rounding.h"
 #include "store/columnheaders.h"
 #include "store/measurementstore.h"
@@ -23,8 +22,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QTimer>
-#include <chrono>
 
 namespace kelmot {
 
@@ -36,11 +33,11 @@ const QString Blank = QStringLiteral("     ");
 
 } // namespace
 
-TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioMixer* mixer,
-               SeriesSelector& selector, std::shared_ptr<platform::WaveInBackend> backend,
-               RunKeeper& keeper, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), Detection(store, *this), store_(store),
-      mainWindow_(mainWindow), mixer_(mixer), selector_(selector), keeper_(keeper) {
+TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, MeasurementSession& session,
+               SeriesSelector& selector, RunKeeper& keeper, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), AudioIn(&session.capture()),
+      Detection(session.detector()), store_(store), mainWindow_(mainWindow), session_(session),
+      selector_(selector), keeper_(keeper) {
     setObjectName("Form2");
     setWindowTitle(tr("   Tabelle"));
     resize(650, 600);
@@ -86,23 +83,6 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioM
     CB_ansage->setToolTip(tr("Ein Bildschirmleser sagt jede Zeit an, sobald sie gemessen ist"));
     CB_ansage->setChecked(rememberedTimeAnnouncements());
 
-    AudioIn = new TAudioIn(this, std::move(backend));
-    AudioIn->setObjectName("AudioIn");
-    configureCapture(*AudioIn);
-    AudioIn->OnBufferFilled = [this](char* buffer, int& size) {
-        return AudioInBufferFilled(buffer, size);
-    };
-    AudioIn->OnStop = [this](QObject*) { AudioInStop(); };
-
-    clock_ = [] {
-        return std::int64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                std::chrono::steady_clock::now().time_since_epoch())
-                                .count());
-    };
-    watchdog_ = new QTimer(this);
-    watchdog_->setInterval(250);
-    connect(watchdog_, &QTimer::timeout, this, &TForm2::checkDeviceAlive);
-
     // State changes, not clicks: the keyboard and screen readers choose too.
     connect(RB1, &QRadioButton::toggled, this, [this](bool on) {
         if (on) RB1Click();
@@ -125,35 +105,18 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioM
 }
 
 TForm2::~TForm2() {
-    // The capture goes first: no buffer may reach a half-destroyed window.
-    delete AudioIn;
-    AudioIn = nullptr;
+    // No buffer may reach a half-destroyed window.
+    session_.forget(*this);
 }
 
 QString TForm2::mixerInfoText(int gap) const {
-    const auto [product, line] = sourceParts();
+    const auto [product, line] = session_.sourceParts();
     //: %1 the sound card, %2 blanks between the two, %3 its input line
     return tr("SOUNDKARTE :  %1%2EINGANG:  %3").arg(product, QString(gap, u' '), line);
 }
 
 QString TForm2::sourceText() const {
-    const auto [product, line] = sourceParts();
-    //: %1 the sound card (or "Simulation"), %2 its input line (or the replayed file)
-    return tr("%1: %2").arg(product, line);
-}
-
-std::pair<QString, QString> TForm2::sourceParts() const {
-    QString product = QString::fromStdString(AudioIn->Backend().sourceName());
-    QString line = QString::fromStdString(AudioIn->Backend().inputName());
-    const TAudioMixer* mixer = mixer_;
-    if (product.isEmpty())
-        product =
-            mixer && mixer->MixerId() >= 0 ? mixer->ProductName() : tr("(kein Mischpult gefunden)");
-    if (line.isEmpty()) {
-        line = mixer ? mixer->RecordingLineName(store_.InputLine).left(64) : QString();
-        if (line.isEmpty()) line = tr("(kein Eingang gewählt)");
-    }
-    return {product, line};
+    return session_.sourceText();
 }
 
 void TForm2::FormCreate() {
@@ -256,11 +219,8 @@ void TForm2::RB2Click() {
 }
 
 void TForm2::B_messClick() {
-    Detection.reset();
     L_hinweis->hide(); // about the last run, not the new one
     L_hinweis->clear();
-    // Frames lost from here on spoil the run.
-    lostAtStart_ = AudioIn->LostFrames();
     labelPositions(0, 1);
     for (int k = 1; k <= 10; ++k)
         for (int c = 1; c <= std::min(4, SG1->columnCount() - 1); ++c)
@@ -269,99 +229,51 @@ void TForm2::B_messClick() {
     L_status->show();
     said_.forget(); // this run's "Warte auf Start" is said again
     liveChanged_ = true;
+    // A journal that cannot keep runs is said before the run, too.
+    showJournalProblem(keeper_.problem());
+    session_.measure(*this);
     announceLiveTable();
-    if (AudioIn->DeviceOpen() && AudioIn->KeepRunning()) {
-        // Still recording: the detection starts afresh on the running
-        // capture, and the next buffer is the first of the new run.
-        return;
-    }
-    if (AudioIn->DeviceOpen()) {
-        // The previous run's capture is still handing back its buffers
-        // (at most 0.8 s); the new one starts as soon as it has closed.
-        startWhenClosed_ = true;
-        return;
-    }
-    startCapture();
-}
-
-void TForm2::startCapture() {
-    // What a closing capture dropped while draining is not this run's loss.
-    lostAtStart_ = AudioIn->LostFrames();
-    if (!AudioIn->Start(&AudioIn)) {
-        setStatus(tr("  Aufnahme nicht möglich: %1  ").arg(AudioIn->ErrorText()), Red);
-        announceLiveTable();
-        return;
-    }
-    deviceWatchdog_.start(clock_());
-    watchdog_->start();
 }
 
 void TForm2::checkDeviceAlive() {
-    if (!AudioIn->DeviceOpen() || !AudioIn->KeepRunning()) {
-        watchdog_->stop();
-        return;
-    }
-    const auto bytes = AudioIn->BytesReceived();
-    if (!bytes) return; // a device fed by hand says nothing about its progress
-    if (!deviceWatchdog_.silentTooLong(*bytes, clock_())) return;
-    watchdog_->stop();
-    startWhenClosed_ = false;
-    Detection.abort();
-    AudioIn->StopNow();
-    setStatus(tr("  Keine Daten vom Aufnahmegerät - bitte prüfen und neu messen  "), Red);
-    announceLiveTable();
+    session_.checkDeviceAlive();
 }
 
-void TForm2::AudioInStop() {
-    if (startWhenClosed_) {
-        startWhenClosed_ = false;
-        startCapture();
-    }
+void TForm2::setClock(std::function<std::int64_t()> clock) {
+    session_.setClock(std::move(clock));
 }
 
 void TForm2::B_abbruchClick() {
-    startWhenClosed_ = false;
-    Detection.abort();
-    AudioIn->StopWhenDrained();
-    setStatus(tr("   Abgebrochen   "), Red);
+    session_.abort(*this);
     announceLiveTable();
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
     SG1->clearSelection();
     store_.DataTitle = tr("Messung");
-    startWhenClosed_ = false;
-    AudioIn->StopWhenDrained();
+    session_.release(*this);
     QWidget::closeEvent(event);
 }
 
-bool TForm2::AudioInBufferFilled(char* Buffer, int& Size) {
-    // A gap in the samples would make every later time early by its length:
-    // such a run is not stored, and the user is told to measure again. The
-    // gap lies after the buffers already filled, so a run that would end in
-    // them is given up too; better once more than a wrong table.
-    if (Detection.EventCount < LightBarrierDetector::EventsPerRun &&
-        AudioIn->LostFrames() > lostAtStart_) {
-        Detection.abort();
-        AudioIn->StopWhenDrained();
-        setStatus(tr("  Daten verloren - bitte neu messen  "), Red);
-        announceLiveTable();
-        return true;
-    }
-    Detection.analyse(Buffer, Size);
+void TForm2::bufferAnalysed() {
     // The classroom view hears of the new rows before the window repaints.
     announceLiveTable();
     // Let the table and the status line repaint while the run goes on.
     QCoreApplication::processEvents();
-    return true;
 }
 
 bool TForm2::captureOpen() const {
-    return AudioIn->DeviceOpen();
+    return session_.captureOpen();
 }
 
 QString TForm2::cellText(int column, int row) const {
     return gridCell(SG1, column, row);
+}
+
+void TForm2::edgeFound(EdgeKind kind, int event, double time) {
+    const int column = kind == EdgeKind::Dark ? 1 : 2;
+    setCell(column, event + 1,
+            formatFixed(time, decimalsForResolution(store_.SeriesResolution[0])));
 }
 
 void TForm2::setCell(int column, int row, const QString& text) {
@@ -383,16 +295,19 @@ void TForm2::announceRow(int column, int row) {
         said_.say(tr("Schranke %1: %2 s").arg(row).arg(dark));
 }
 
-void TForm2::setStatus(const QString& caption, Rgb colour) {
+void TForm2::stateChanged(const SessionState& state) {
+    // Until the run's first buffer the status line stands blank, as it
+    // always has; "Warte auf Start" comes with that buffer.
+    if (state.phase == SessionPhase::Waiting && Detection.BufferCount == 0) return;
+    const QString caption = sessionStateText(state);
     liveChanged_ = true;
     said_.sayOnChange(caption);
     L_status->setText(caption);
-    setTextColour(L_status, toQColor(colour));
+    setTextColour(L_status, toQColor(sessionStateColour(state)));
     L_status->adjustSize();
-}
-
-void TForm2::stopCapture() {
-    AudioIn->StopWhenDrained();
+    // A state the session reaches outside a buffer (a failed start, a
+    // device gone, "Abbrechen") is followed at once.
+    if (state.finished()) announceLiveTable();
 }
 
 SeriesSelector& TForm2::seriesSelector() {

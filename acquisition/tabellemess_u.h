@@ -1,18 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "acquisition/AMixer.h"
 #include "acquisition/AudioIO.h"
-#include "acquisition/captureinuse.h"
-#include "acquisition/devicewatchdog.h"
-#include "acquisition/lightbarrierdetector.h"
+#include "acquisition/measurementsession.h"
 #include "acquisition/runkeeper.h"
 #include "widgets/announcement.h"
 
 #include <QWidget>
 #include <cstdint>
 #include <functional>
-#include <utility>
 
 class QCheckBox;
 class QGroupBox;
@@ -20,22 +16,19 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
-class QTimer;
 
 namespace kelmot {
 
 // The measurement window: the sound card and input in use, the live table
 // of the ten barriers, the time resolution, "Messen" / "Abbrechen" and the
-// status line. Its buffer handler runs the light-barrier detection.
-class TForm2 : public QWidget, public CaptureInUse, private DetectionOutput {
+// status line. It measures on the session, which names the card and input.
+class TForm2 : public QWidget, private SessionClient {
     Q_OBJECT
 public:
-    // `mainWindow` gives the size the window takes, `mixer` the names of the
-    // sound card and its input, `selector` lists the series a run stores,
-    // `keeper` keeps each completed run on disk.
-    TForm2(MeasurementStore& store, const QWidget* mainWindow, const TAudioMixer* mixer,
-           SeriesSelector& selector, std::shared_ptr<platform::WaveInBackend> backend,
-           RunKeeper& keeper, QWidget* parent = nullptr);
+    // `mainWindow` gives the size the window takes, `selector` lists the
+    // series a run stores, `keeper` keeps each completed run on disk.
+    TForm2(MeasurementStore& store, const QWidget* mainWindow, MeasurementSession& session,
+           SeriesSelector& selector, RunKeeper& keeper, QWidget* parent = nullptr);
     ~TForm2() override;
 
     void FormCreate();
@@ -44,7 +37,6 @@ public:
     void RB2Click();
     void B_messClick();
     void B_abbruchClick();
-    bool AudioInBufferFilled(char* Buffer, int& Size);
 
     // What "Messen s-t" and "Messen v-t" do with this window once the
     // column count is set: caption, size, show, fresh table.
@@ -53,15 +45,12 @@ public:
     QString cellText(int column, int row) const;
     // Whether the live table has the bright times (a v-t run).
     bool showsBrightTimes() const { return brightTimes_; }
-    // CaptureInUse
-    bool captureOpen() const override;
+    // Whether the session's capture is open (whichever window measures).
+    bool captureOpen() const;
 
-    // Watches that a recording sound card keeps delivering: a sound server
-    // that stops or a device unplugged sends nothing more. Runs on a timer;
-    // callable directly.
+    // The session's watchdog: a sound card that stops delivering.
     void checkDeviceAlive();
-    // The watchdog's clock in milliseconds (monotonic); tests set their own.
-    void setClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
+    void setClock(std::function<std::int64_t()> clock);
     // "SOUNDKARTE :  <card><gap blanks>EINGANG:  <line>"
     QString mixerInfoText(int gap) const;
     // Where the samples come from, as the journal keeps it: "card: input".
@@ -82,9 +71,9 @@ public:
     QPushButton* B_abbruch = nullptr;
     // "Zeiten ansagen": each barrier's time to a screen reader as it fills.
     QCheckBox* CB_ansage = nullptr;
-    TAudioIn* AudioIn = nullptr;
+    TAudioIn* AudioIn = nullptr; // the session's
 
-    LightBarrierDetector Detection;
+    LightBarrierDetector& Detection; // the session's
 
     // What a screen reader is told without the focus moving: each change of
     // the status line and, with CB_ansage, each barrier's row.
@@ -100,18 +89,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // DetectionOutput
-    void setCell(int column, int row, const QString& text) override;
-    void setStatus(const QString& caption, Rgb colour) override;
-    void stopCapture() override;
+    // SessionClient
+    RunLength runLength() const override { return {}; }
+    void edgeFound(EdgeKind kind, int event, double time) override;
+    void stateChanged(const SessionState& state) override;
     SeriesSelector& seriesSelector() override;
     void runCommitted() override;
     void showHint(const QString& hint) override;
+    void bufferAnalysed() override;
     void showJournalProblem(const std::optional<QString>& problem);
-
-    std::pair<QString, QString> sourceParts() const; // card, input
-    void startCapture();
-    void AudioInStop();
+    void setCell(int column, int row, const QString& text);
     // Emits liveTableChanged when a cell or the status changed since the last time.
     void announceLiveTable();
     void labelPositions(int column, int decimals);
@@ -121,17 +108,12 @@ private:
 
     MeasurementStore& store_;
     const QWidget* mainWindow_;
-    const TAudioMixer* mixer_;
+    MeasurementSession& session_;
     SeriesSelector& selector_;
     RunKeeper& keeper_;
-    bool startWhenClosed_ = false;
     bool brightTimes_ = false;
     bool liveChanged_ = false;
-    std::uint64_t lostAtStart_ = 0;
-    QTimer* watchdog_ = nullptr;
-    DeviceWatchdog deviceWatchdog_;
     Announcement said_{this, "A_status"};
-    std::function<std::int64_t()> clock_;
 };
 
 } // namespace kelmot

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/program.h"
 
+#include "acquisition/measurementsession.h"
 #include "acquisition/tabellemess_u.h"
 #include "app/classroomfeed.h"
 #include "app/info_u.h"
@@ -50,6 +51,7 @@ ClassroomWindow* ClassroomView = nullptr;
 SeriesOfRunsWindow* SeriesOfRuns = nullptr;
 RunJournal* Journal = nullptr;
 RunKeeping* Keeping = nullptr;
+MeasurementSession* Session = nullptr;
 AllRunsWindow* AllRuns = nullptr;
 FallWindow* Fall = nullptr;
 PendulumWindow* Pendulum = nullptr;
@@ -138,10 +140,12 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     Journal->open();
     Keeping = new RunKeeping(*Journal, Store,
                              {[] { return tableView.flagWidthText(); },
-                              [] { return Form2 ? Form2->sourceText() : QString(); }});
+                              [] { return Session ? Session->sourceText() : QString(); }});
     create(Form1, new TForm1(options, std::move(mixer), Store, links));
-    links.measurement =
-        create(Form2, new TForm2(Store, Form1, Form1->Mixer, tableSelector, capture, *Keeping));
+    // One measurement at a time, whichever window measures: one capture of
+    // the sound source, one detection, one watchdog.
+    Session = new MeasurementSession(Store, capture, Form1->Mixer);
+    links.measurement = create(Form2, new TForm2(Store, Form1, *Session, tableSelector, *Keeping));
     const DiagramLinks diagramLinks{Store, tableView, Form1};
     links.stDiagram = create(Form3, new TForm3(diagramLinks));
     links.vtDiagram = create(Form4, new TForm4(diagramLinks));
@@ -150,12 +154,12 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     links.table = create(Form6, new TForm6(Store, Form1, overwriteQuestion));
     links.overwrite = create(Form7, new TForm7(Form1));
     links.help = new HelpWindow(Form1);
-    links.fall = Fall =
-        new FallWindow(Store, fallCapture ? std::move(fallCapture) : capture, *Keeping, Form1);
-    links.pendulum = Pendulum = new PendulumWindow(
-        Store, pendulumCapture ? std::move(pendulumCapture) : capture, *Keeping, Form1);
-    // The settings dialog listens to the same source as the measurement.
-    links.settings = create(Form8, new TForm8(Store, *Form1->Mixer, *Form2, Form6->selector(),
+    links.fall = Fall = new FallWindow(*Session, std::move(fallCapture), *Keeping, Form1);
+    links.pendulum = Pendulum =
+        new PendulumWindow(*Session, std::move(pendulumCapture), *Keeping, Form1);
+    // The settings dialog listens to the same source as the measurement,
+    // and waits while any window measures.
+    links.settings = create(Form8, new TForm8(Store, *Form1->Mixer, *Session, Form6->selector(),
                                               std::move(capture), Form1));
     create(Form9, new TForm9(Form1));
 
@@ -206,9 +210,7 @@ void destroyWindows() {
     Classroom = nullptr;
     ClassroomView = nullptr; // goes with the main window, its parent
     SeriesOfRuns = nullptr;
-    AllRuns = nullptr;  // goes with the main window, its parent
-    Fall = nullptr;     // goes with the main window, its parent
-    Pendulum = nullptr; // likewise
+    AllRuns = nullptr; // goes with the main window, its parent
     // In reverse order; the dialogs go with the main window, their parent.
     delete Form6;
     Form6 = nullptr;
@@ -218,8 +220,13 @@ void destroyWindows() {
     Form3 = nullptr;
     delete Form2;
     Form2 = nullptr;
+    Fall = nullptr;     // goes with the main window, its parent
+    Pendulum = nullptr; // likewise
     delete Form1;
     Form1 = nullptr;
+    // After every window that measures on it or asks it.
+    delete Session;
+    Session = nullptr;
     Form5 = nullptr;
     AboutBox = nullptr;
     Form7 = nullptr;

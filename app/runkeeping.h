@@ -15,7 +15,7 @@ namespace kelmot {
 // measurement window completes is kept with what was measured and how, and
 // the lesson in the store is mirrored as it changes, so that a start after
 // a crash brings it back.
-class RunKeeping : public RunKeeper, public RecordKeeper {
+class RunKeeping : public RecordKeeper {
 public:
     struct Context {
         std::function<QString()> flagWidth; // the evaluation table's field, mm

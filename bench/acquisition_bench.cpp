@@ -25,8 +25,8 @@ namespace {
 
 class NullOutput : public DetectionOutput {
 public:
-    void setCell(int, int, const QString&) override {}
-    void setStatus(const QString&, Rgb) override {}
+    void edgeFound(EdgeKind, int, double) override {}
+    void phaseChanged(SessionPhase) override {}
     void stopCapture() override {}
     SeriesSelector& seriesSelector() override { return selector; }
     NullSeriesSelector selector;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "acquisition/runkeeper.h"
 #include "journal/runrecord.h"
 
 #include <QString>
@@ -8,19 +9,22 @@
 
 namespace kelmot {
 
-// Keeps each drop and each swing on disk before its window calls it ended.
-class RecordKeeper {
+// Keeps every kind of run on disk before its window calls it ended: the
+// track's runs from the store (RunKeeper), each experiment's drops, swings
+// and turns as records. Its problem() is what every window shows at
+// "Messen".
+class RecordKeeper : public RunKeeper {
 public:
-    virtual ~RecordKeeper() = default;
     // Nothing when the record is kept, else why not (in the program's
-    // language). Never stops the measurement. When, where from and by which
-    // program are filled in here; a source the window named stays.
+    // language). Never stops the measurement. When and by which program
+    // are filled in here; the source the window named stays.
     virtual std::optional<QString> keepRecord(RunRecord& record) = 0;
 };
 
-// Keeps nothing: a window tested alone.
+// Keeps nothing and says nothing: a window tested alone.
 class NoRecordKeeper : public RecordKeeper {
 public:
+    std::optional<QString> keepRun(const CompletedRun&) override { return std::nullopt; }
     std::optional<QString> keepRecord(RunRecord&) override { return std::nullopt; }
 };
 

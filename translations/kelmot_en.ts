@@ -429,18 +429,6 @@
 <context>
     <name>LightBarrierDetector</name>
     <message>
-        <source>  Warte auf Start  </source>
-        <translation>  Waiting for start  </translation>
-    </message>
-    <message>
-        <source>  Messung gestartet  </source>
-        <translation>  Run started  </translation>
-    </message>
-    <message>
-        <source>  Messung beendet  </source>
-        <translation>  Run finished  </translation>
-    </message>
-    <message>
         <source>Die Lichtschranke scheint eine Gleichspannung zu geben: Jede Dunkelphase endet kurz nach ihrem Beginn, und danach schlägt das Signal zur anderen Seite aus. So gemessen stimmen die Zeiten nicht; --signal edges („Gleichspannung (Flanken)“ in den Einstellungen) misst sie richtig.</source>
         <translation>The light barrier seems to give a steady voltage: every dark phase ends shortly after it begins, and then the signal swings the other way. Measured like this the times are wrong; --signal edges (“Steady voltage (edges)” in the settings) measures them right.</translation>
     </message>
@@ -838,6 +826,38 @@
     <message>
         <source>Unsicherheit des Mittelwerts s/√n</source>
         <translation>Uncertainty of the mean s/√n</translation>
+    </message>
+</context>
+<context>
+    <name>SessionState</name>
+    <message>
+        <source>  Warte auf Start  </source>
+        <translation>  Waiting for start  </translation>
+    </message>
+    <message>
+        <source>  Messung gestartet  </source>
+        <translation>  Run started  </translation>
+    </message>
+    <message>
+        <source>  Messung beendet  </source>
+        <translation>  Run finished  </translation>
+    </message>
+    <message>
+        <source>   Abgebrochen   </source>
+        <translation>   Cancelled   </translation>
+    </message>
+    <message>
+        <source>  Daten verloren - bitte neu messen  </source>
+        <translation>  Data lost - please measure again  </translation>
+    </message>
+    <message>
+        <source>  Keine Daten vom Aufnahmegerät - bitte prüfen und neu messen  </source>
+        <translation>  No data from the recording device - please check and measure again  </translation>
+    </message>
+    <message>
+        <source>  Aufnahme nicht möglich: %1  </source>
+        <extracomment>%1 why the sound card could not be opened</extracomment>
+        <translation>  Cannot record: %1  </translation>
     </message>
 </context>
 <context>
@@ -1291,6 +1311,45 @@ This is free software: you are free to change and redistribute it. There is NO W
     </message>
 </context>
 <context>
+    <name>kelmot::ExperimentWindow</name>
+    <message>
+        <source>Messen</source>
+        <translation>Measure</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Rechter Mausklick öffnet Menü</source>
+        <translation>Right-click to open the menu</translation>
+    </message>
+    <message>
+        <source>Ergebnis</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Tabelle in Zwischenablage</source>
+        <translation>Copy table to clipboard</translation>
+    </message>
+    <message>
+        <source>Export als EXCEL-Datei</source>
+        <translation>Export as Excel file</translation>
+    </message>
+    <message>
+        <source>Export als CSV-Datei</source>
+        <translation>Export as CSV file</translation>
+    </message>
+    <message>
+        <source>EXCEL-Daten (*.xls);;Alle Dateien (*)</source>
+        <translation>Excel files (*.xls);;All files (*)</translation>
+    </message>
+    <message>
+        <source>CSV-Daten (*.csv);;Alle Dateien (*)</source>
+        <translation>CSV data (*.csv);;All files (*)</translation>
+    </message>
+</context>
+<context>
     <name>kelmot::FallWindow</name>
     <message>
         <source>   Freier Fall mit dem Lattenzaun</source>
@@ -1313,56 +1372,8 @@ This is free software: you are free to change and redistribute it. There is NO W
         <translation>Band width in mm:</translation>
     </message>
     <message>
-        <source>Messen</source>
-        <translation>Measure</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Latte</source>
-        <translation>Band</translation>
-    </message>
-    <message>
-        <source>s in m</source>
-        <translation>s in m</translation>
-    </message>
-    <message>
-        <source>t dunkel in s</source>
-        <translation>t dark in s</translation>
-    </message>
-    <message>
-        <source>t hell in s</source>
-        <translation>t bright in s</translation>
-    </message>
-    <message>
-        <source>v in m/s</source>
-        <translation>v in m/s</translation>
-    </message>
-    <message>
         <source>Messtabelle des Falls</source>
         <translation>Measurement table of the drop</translation>
-    </message>
-    <message>
-        <source>Ergebnis</source>
-        <translation>Result</translation>
-    </message>
-    <message>
-        <source>  Aufnahme nicht möglich: %1  </source>
-        <translation>  Cannot record: %1  </translation>
-    </message>
-    <message>
-        <source>   Abgebrochen   </source>
-        <translation>   Cancelled   </translation>
-    </message>
-    <message>
-        <source>  Daten verloren - bitte neu messen  </source>
-        <translation>  Data lost - please measure again  </translation>
-    </message>
-    <message>
-        <source>  Unvollständig: %1 von %2 Latten  </source>
-        <translation>  Incomplete: %1 of %2 bands  </translation>
     </message>
     <message>
         <source>Kein g aus weniger als %1 Latten.</source>
@@ -1387,22 +1398,6 @@ This is free software: you are free to change and redistribute it. There is NO W
         <translation>Mean of %1 drops: %2, standard deviation %3 m/s²</translation>
     </message>
     <message>
-        <source>Rechter Mausklick öffnet Menü</source>
-        <translation>Right-click to open the menu</translation>
-    </message>
-    <message>
-        <source>Tabelle in Zwischenablage</source>
-        <translation>Copy table to clipboard</translation>
-    </message>
-    <message>
-        <source>Export als EXCEL-Datei</source>
-        <translation>Export as Excel file</translation>
-    </message>
-    <message>
-        <source>Export als CSV-Datei</source>
-        <translation>Export as CSV file</translation>
-    </message>
-    <message>
         <source>s-t-Diagramm</source>
         <translation>s-t diagram</translation>
     </message>
@@ -1411,17 +1406,8 @@ This is free software: you are free to change and redistribute it. There is NO W
         <translation>v-t diagram</translation>
     </message>
     <message>
-        <source>EXCEL-Daten (*.xls);;Alle Dateien (*)</source>
-        <translation>Excel files (*.xls);;All files (*)</translation>
-    </message>
-    <message>
-        <source>CSV-Daten (*.csv);;Alle Dateien (*)</source>
-        <translation>CSV data (*.csv);;All files (*)</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <extracomment>where a drop was measured from: %1 the sound card (or &quot;Simulation&quot;), %2 its input</extracomment>
-        <translation>%1: %2</translation>
+        <source>Unvollständig: %1 von %2 Latten</source>
+        <translation>Incomplete: %1 of %2 bands</translation>
     </message>
 </context>
 <context>
@@ -1433,6 +1419,22 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Handbuch</source>
         <translation>Manual</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::MeasurementSession</name>
+    <message>
+        <source>(kein Mischpult gefunden)</source>
+        <translation>(no mixer found)</translation>
+    </message>
+    <message>
+        <source>(kein Eingang gewählt)</source>
+        <translation>(no input chosen)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 the sound card (or &quot;Simulation&quot;), %2 its input line (or the replayed file)</extracomment>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -1470,36 +1472,8 @@ This is free software: you are free to change and redistribute it. There is NO W
         <translation>until Cancel</translation>
     </message>
     <message>
-        <source>Messen</source>
-        <translation>Measure</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
         <source>Messtabelle des Pendels</source>
         <translation>Measurement table of the pendulum</translation>
-    </message>
-    <message>
-        <source>Rechter Mausklick öffnet Menü</source>
-        <translation>Right-click to open the menu</translation>
-    </message>
-    <message>
-        <source>Tabelle in Zwischenablage</source>
-        <translation>Copy table to clipboard</translation>
-    </message>
-    <message>
-        <source>Export als EXCEL-Datei</source>
-        <translation>Export as Excel file</translation>
-    </message>
-    <message>
-        <source>Export als CSV-Datei</source>
-        <translation>Export as CSV file</translation>
-    </message>
-    <message>
-        <source>Ergebnis</source>
-        <translation>Result</translation>
     </message>
     <message>
         <source>Perioden-Diagramm</source>
@@ -1510,38 +1484,13 @@ This is free software: you are free to change and redistribute it. There is NO W
         <translation>Speed diagram</translation>
     </message>
     <message>
-        <source>  Aufnahme nicht möglich: %1  </source>
-        <translation>  Cannot record: %1  </translation>
-    </message>
-    <message>
-        <source>   Abgebrochen   </source>
-        <translation>   Cancelled   </translation>
-    </message>
-    <message>
-        <source>  Daten verloren - bitte neu messen  </source>
-        <translation>  Data lost - please measure again  </translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <extracomment>where a swing was measured from: %1 the sound card (or &quot;Simulation&quot;), %2 its input</extracomment>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>  Unvollständig: %1 von %2 Durchgängen  </source>
-        <extracomment>%1 the passages measured, %2 those a whole measurement has</extracomment>
-        <translation>  Incomplete: %1 of %2 passages  </translation>
-    </message>
-    <message>
         <source>Keine Periode aus weniger als drei Durchgängen.</source>
         <translation>No period from fewer than three passages.</translation>
     </message>
     <message>
-        <source>EXCEL-Daten (*.xls);;Alle Dateien (*)</source>
-        <translation>Excel files (*.xls);;All files (*)</translation>
-    </message>
-    <message>
-        <source>CSV-Daten (*.csv);;Alle Dateien (*)</source>
-        <translation>CSV data (*.csv);;All files (*)</translation>
+        <source>Unvollständig: %1 von %2 Durchgängen</source>
+        <extracomment>%1 the passages measured, %2 those a whole measurement has</extracomment>
+        <translation>Incomplete: %1 of %2 passages</translation>
     </message>
 </context>
 <context>
@@ -1855,42 +1804,13 @@ This is free software: you are free to change and redistribute it. There is NO W
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>(kein Mischpult gefunden)</source>
-        <translation>(no mixer found)</translation>
-    </message>
-    <message>
-        <source>(kein Eingang gewählt)</source>
-        <translation>(no input chosen)</translation>
-    </message>
-    <message>
-        <source>  Keine Daten vom Aufnahmegerät - bitte prüfen und neu messen  </source>
-        <translation>  No data from the recording device - please check and measure again  </translation>
-    </message>
-    <message>
-        <source>   Abgebrochen   </source>
-        <translation>   Cancelled   </translation>
-    </message>
-    <message>
         <source>Messung</source>
         <translation>Run</translation>
-    </message>
-    <message>
-        <source>  Daten verloren - bitte neu messen  </source>
-        <translation>  Data lost - please measure again  </translation>
     </message>
     <message>
         <source>SOUNDKARTE :  %1%2EINGANG:  %3</source>
         <extracomment>%1 the sound card, %2 blanks between the two, %3 its input line</extracomment>
         <translation>SOUND CARD:  %1%2INPUT:  %3</translation>
-    </message>
-    <message>
-        <source>  Aufnahme nicht möglich: %1  </source>
-        <translation>  Cannot record: %1  </translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <extracomment>%1 the sound card (or &quot;Simulation&quot;), %2 its input line (or the replayed file)</extracomment>
-        <translation>%1: %2</translation>
     </message>
     <message>
         <source>Zeiten ansagen</source>

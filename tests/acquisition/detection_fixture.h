@@ -14,17 +14,20 @@ namespace kelmot::test {
 // Records what the detection shows, as the measurement window would.
 class RecordingOutput : public DetectionOutput {
 public:
-    void setCell(int column, int row, const QString& text) override { cells[{column, row}] = text; }
-    void setStatus(const QString& caption, Rgb colour) override {
-        status = caption;
-        statusColour = colour;
+    // As the live table has them: column 1 the dark, 2 the bright time, row 1 the first event.
+    void edgeFound(EdgeKind kind, int event, double time) override {
+        times[{kind == EdgeKind::Dark ? 1 : 2, event + 1}] = time;
+    }
+    void phaseChanged(SessionPhase phase) override {
+        status = sessionStateText({phase, {}});
+        statusColour = sessionStateColour({phase, {}});
         ++statusUpdates;
     }
     void stopCapture() override { ++stops; }
     void showHint(const QString& text) override { hints << text; }
     SeriesSelector& seriesSelector() override { return selector; }
 
-    std::map<std::pair<int, int>, QString> cells;
+    std::map<std::pair<int, int>, double> times;
     QString status;
     Rgb statusColour;
     int statusUpdates = 0;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/lightbarrierdetector.h"
+#include "store/numberformat.h"
 #include "tests/acquisition/detection_fixture.h"
 
 #include <QLocale>
@@ -50,7 +51,7 @@ TEST_F(Detection, SilenceWaitsForStartInRed) {
     EXPECT_EQ(detector.EventCount, 0);
     EXPECT_EQ(out.status, "  Warte auf Start  ");
     EXPECT_EQ(out.statusColour, Red);
-    EXPECT_TRUE(out.cells.empty());
+    EXPECT_TRUE(out.times.empty());
     EXPECT_EQ(detector.BufferCount, 2);
 }
 
@@ -145,9 +146,9 @@ TEST_F(Detection, FullRunGivesTheExactTimesAndCommitsTheSeries) {
     EXPECT_TRUE(store.DataPresent);
     EXPECT_EQ(store.SeriesName[0], "Messung 1");
     EXPECT_EQ(out.selector.items, QStringList{"Messung 1"});
-    EXPECT_EQ(out.cells.at({1, 1}), "0.00");
-    EXPECT_EQ(out.cells.at({2, 1}), "0.02");
-    EXPECT_EQ(out.cells.at({1, 10}), "1.80");
+    EXPECT_EQ(formatFixed(out.times.at({1, 1}), 2), "0.00");
+    EXPECT_EQ(formatFixed(out.times.at({2, 1}), 2), "0.02");
+    EXPECT_EQ(formatFixed(out.times.at({1, 10}), 2), "1.80");
 }
 
 TEST_F(Detection, TheTenthBrightEdgeInMidBufferEndsTheRunThere) {
@@ -159,7 +160,7 @@ TEST_F(Detection, TheTenthBrightEdgeInMidBufferEndsTheRunThere) {
     EXPECT_EQ(detector.EventCount, 10);
     EXPECT_EQ(detector.SampleIndex, SamplesPerBuffer + 100 + 4410 * 9 + 49 + 8);
     EXPECT_EQ(out.stops, 1);
-    EXPECT_EQ(out.cells.at({2, 10}), "1.802");
+    EXPECT_EQ(formatFixed(out.times.at({2, 10}), 3), "1.802");
     // Later buffers (a handler still called while draining) change nothing.
     const int updates = out.statusUpdates;
     feed(std::vector<std::int16_t>(SamplesPerBuffer, 30000), SamplesPerBuffer, false);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement window on its own: what it is handed (store, main window,
-// mixer, series selector, capture) is all it uses.
+// session over its capture and mixer, series selector) is all it uses.
 #include "acquisition/tabellemess_u.h"
 #include "platform/manual_wavein.h"
 #include "platform/simulated_mixer.h"
@@ -27,7 +27,8 @@ TEST(MeasurementWindowAlone, ARunGoesIntoTheStoreAndSelectorItIsHanded) {
     mixer.setMixerId(0);
     auto capture = std::make_shared<CardLikeBackend>();
     NoRunKeeper keeper;
-    TForm2 window(store, &mainWindow, &mixer, selector, capture, keeper);
+    MeasurementSession session(store, capture, &mixer);
+    TForm2 window(store, &mainWindow, session, selector, keeper);
     window.FormCreate();
 
     // Half the main window's width, its height below the tool bar.

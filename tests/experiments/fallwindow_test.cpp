@@ -67,7 +67,7 @@ TEST_F(FallMeasurement, ASimulatedDropFillsTheTableAndGivesG) {
     EXPECT_DOUBLE_EQ(Fall->SB_breite->value(), 25);
     ASSERT_TRUE(measure());
     EXPECT_EQ(Fall->L_status->text(), "  Messung beendet  ");
-    ASSERT_EQ(Fall->SG_fall->rowCount(), 8);
+    ASSERT_EQ(Fall->SG_tabelle->rowCount(), 8);
     FenceDropParameters first = fence_;
     first.seed = 1;
     const SimulatedFence reference(first, 22050);
@@ -124,12 +124,12 @@ TEST_F(FallMeasurement, TheGeometryIsCheckedAndRemembered) {
     startWithFence();
     Fall->SB_breite->setValue(60); // wider than the pitch
     EXPECT_FALSE(Fall->B_mess->isEnabled());
-    EXPECT_TRUE(Fall->L_geometrie->text().contains("Lattenbreite"));
+    EXPECT_TRUE(Fall->L_aufbau->text().contains("Lattenbreite"));
     Fall->SB_breite->setValue(20);
     Fall->SB_abstand->setValue(40);
     Fall->SB_latten->setValue(12);
     EXPECT_TRUE(Fall->B_mess->isEnabled());
-    EXPECT_TRUE(Fall->L_geometrie->text().isEmpty());
+    EXPECT_TRUE(Fall->L_aufbau->text().isEmpty());
     const FenceGeometry kept = rememberedFence();
     EXPECT_EQ(kept.bands, 12);
     EXPECT_DOUBLE_EQ(kept.pitchMm, 40);
@@ -187,9 +187,9 @@ TEST_F(FallMeasurement, ADropIsKeptDrawnCopiedAndExported) {
     EXPECT_EQ(errors.size(), 1);
 
     // The table's popup opens by the keyboard.
-    Fall->SG_fall->setFocus();
+    Fall->SG_tabelle->setFocus();
     QKeyEvent menuKey(QEvent::KeyPress, Qt::Key_Menu, Qt::NoModifier);
-    QApplication::sendEvent(Fall->SG_fall, &menuKey);
+    QApplication::sendEvent(Fall->SG_tabelle, &menuKey);
     EXPECT_TRUE(Fall->PopupMenu1->isVisible());
     Fall->PopupMenu1->hide();
 
@@ -227,7 +227,7 @@ TEST_F(FallMeasurement, TheWindowByKeyboard) {
     Fall->B_mess->setFocus();
     QTest::keyClick(Fall->B_mess, Qt::Key_Space);
     ASSERT_TRUE(processUntil([] { return !Fall->drops().empty(); }, 60000));
-    EXPECT_EQ(Fall->SG_fall->rowCount(), 8);
+    EXPECT_EQ(Fall->SG_tabelle->rowCount(), 8);
     // With the table filled: Tab leaves it, the arrows move in it.
     Fall->SB_latten->setFocus();
     std::vector<QWidget*> order{Fall->SB_latten};
@@ -241,7 +241,7 @@ TEST_F(FallMeasurement, TheWindowByKeyboard) {
         order.push_back(focused);
     }
     const std::vector<QWidget*> expected{Fall->SB_latten,  Fall->SB_abstand, Fall->SB_breite,
-                                         Fall->B_mess,     Fall->B_abbruch,  Fall->SG_fall,
+                                         Fall->B_mess,     Fall->B_abbruch,  Fall->SG_tabelle,
                                          Fall->L_ergebnis, Fall->PB_st,      Fall->PB_vt};
     EXPECT_EQ(order, expected);
 

@@ -93,7 +93,7 @@ TEST_F(PendulumMeasurement, ASimulatedSwingFillsTheTableAndGivesTGAndTau) {
     EXPECT_EQ(Pendulum->L_status->text(), "  Messung beendet  ");
     EXPECT_EQ(heard.texts(),
               QStringList({"Warte auf Start", "Messung gestartet", "Messung beendet"}));
-    ASSERT_EQ(Pendulum->SG_pendel->rowCount(), 21);
+    ASSERT_EQ(Pendulum->SG_tabelle->rowCount(), 21);
     const std::vector<Passage>& passages = Pendulum->swings().back().passages;
     ASSERT_EQ(passages.size(), 21u);
     const TableTexts table = pendulumTable(passages);
@@ -146,8 +146,8 @@ TEST_F(PendulumMeasurement, ASwingIsKeptDrawnCopiedAndExported) {
     EXPECT_EQ(runs[0].swing->bobWidthMm, 20);
     EXPECT_EQ(runs[0].swing->periods, 3);
     EXPECT_TRUE(runs[0].swing->complete);
-    EXPECT_EQ(runs[0].swing->darkTimes, Pendulum->Detection.DarkTimes);
-    EXPECT_EQ(runs[0].swing->brightTimes, Pendulum->Detection.BrightTimes);
+    EXPECT_EQ(runs[0].swing->darkTimes, Pendulum->runInWindow().darkTimes);
+    EXPECT_EQ(runs[0].swing->brightTimes, Pendulum->runInWindow().brightTimes);
     EXPECT_EQ(runs[0].swing->darkTimes.size(), 7u);
     EXPECT_TRUE(Pendulum->L_journal->isHidden());
     // The length typed is the simulated pendulum's: its period is 0,8 m's.
@@ -181,9 +181,9 @@ TEST_F(PendulumMeasurement, ASwingIsKeptDrawnCopiedAndExported) {
     EXPECT_EQ(errors.size(), 1);
 
     // The table's popup opens by the keyboard.
-    Pendulum->SG_pendel->setFocus();
+    Pendulum->SG_tabelle->setFocus();
     QKeyEvent menuKey(QEvent::KeyPress, Qt::Key_Menu, Qt::NoModifier);
-    QApplication::sendEvent(Pendulum->SG_pendel, &menuKey);
+    QApplication::sendEvent(Pendulum->SG_tabelle, &menuKey);
     EXPECT_TRUE(Pendulum->PopupMenu1->isVisible());
     Pendulum->PopupMenu1->hide();
 
@@ -204,13 +204,13 @@ TEST_F(PendulumMeasurement, UntilAbbrechenEndsTheSwingWithWhatItHas) {
     Pendulum->SB_perioden->setValue(0);
     EXPECT_EQ(Pendulum->SB_perioden->text(), "bis Abbrechen");
     Pendulum->B_mess->click();
-    ASSERT_TRUE(processUntil([] { return Pendulum->SG_pendel->rowCount() >= 6; }, 120000));
+    ASSERT_TRUE(processUntil([] { return Pendulum->SG_tabelle->rowCount() >= 6; }, 120000));
     Pendulum->B_abbruch->click();
     ASSERT_EQ(Pendulum->swings().size(), 1u);
     EXPECT_EQ(Pendulum->L_status->text(), "  Messung beendet  ");
     const std::size_t seen = Pendulum->swings()[0].passages.size();
     EXPECT_GE(seen, 6u);
-    EXPECT_EQ(std::size_t(Pendulum->SG_pendel->rowCount()), seen);
+    EXPECT_EQ(std::size_t(Pendulum->SG_tabelle->rowCount()), seen);
     ASSERT_TRUE(Pendulum->result());
     EXPECT_NEAR(Pendulum->result()->g.value, 9.81, 0.05);
     ASSERT_EQ(Journal->runs().size(), 1u);
@@ -219,7 +219,7 @@ TEST_F(PendulumMeasurement, UntilAbbrechenEndsTheSwingWithWhatItHas) {
 
     Pendulum->SB_perioden->setValue(10);
     Pendulum->B_mess->click();
-    ASSERT_TRUE(processUntil([] { return Pendulum->SG_pendel->rowCount() >= 2; }, 120000));
+    ASSERT_TRUE(processUntil([] { return Pendulum->SG_tabelle->rowCount() >= 2; }, 120000));
     Pendulum->B_abbruch->click();
     EXPECT_EQ(Pendulum->L_status->text(), "   Abgebrochen   ");
     EXPECT_EQ(Pendulum->swings().size(), 1u);
@@ -301,7 +301,7 @@ TEST_F(PendulumMeasurement, TheWindowByKeyboard) {
     const std::vector<QWidget*> expected{Pendulum->SB_laenge,  Pendulum->SB_unsicherheit,
                                          Pendulum->SB_koerper, Pendulum->SB_perioden,
                                          Pendulum->B_mess,     Pendulum->B_abbruch,
-                                         Pendulum->SG_pendel,  Pendulum->L_ergebnis,
+                                         Pendulum->SG_tabelle, Pendulum->L_ergebnis,
                                          Pendulum->PB_T,       Pendulum->PB_v};
     EXPECT_EQ(order, expected);
     EXPECT_EQ(Form1->Messenpendel1->text(), "Messen &Pendel");

@@ -29,16 +29,16 @@ using namespace kelmot::test;
 namespace {
 
 // What the crash helper printed of one run as its status line said it ended.
-struct EndedRun {
+struct RunSeenEnded {
     int number = 0;
     QString dark, bright, cells;
 };
 
-std::optional<EndedRun> endedRun(const QByteArray& line) {
+std::optional<RunSeenEnded> endedRun(const QByteArray& line) {
     if (!line.startsWith("ENDED ")) return std::nullopt;
     const QStringList parts = QString::fromUtf8(line.mid(6)).trimmed().split(" | ");
     if (parts.size() != 3) return std::nullopt;
-    EndedRun run;
+    RunSeenEnded run;
     const int blank = parts[0].indexOf(u' ');
     run.number = parts[0].left(blank).toInt();
     run.dark = parts[0].mid(blank + 1);
@@ -63,12 +63,12 @@ protected:
 
     // Starts the helper measuring; kills it once it has said `endedBefore`
     // runs ended (and, at random, a few milliseconds later). Returns what it said.
-    std::vector<EndedRun> runAndKill(int endedBefore, QStringList extra = {}, int afterMs = 0) {
+    std::vector<RunSeenEnded> runAndKill(int endedBefore, QStringList extra = {}, int afterMs = 0) {
         QProcess helper;
         helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         helper.start(KELMOT_JOURNAL_CRASHER, QStringList{"0"} + extra);
         EXPECT_TRUE(helper.waitForStarted());
-        std::vector<EndedRun> ended;
+        std::vector<RunSeenEnded> ended;
         QByteArray pending;
         const bool reached = processUntil(
             [&] {
@@ -106,7 +106,7 @@ protected:
 // status line said "Messung beendet" is in the journal, and the file is whole.
 TEST_F(JournalProgram, EveryRunThatEndedSurvivesAKillAtAnyMoment) {
     QRandomGenerator random(20261209);
-    std::vector<EndedRun> told;
+    std::vector<RunSeenEnded> told;
     while (told.size() < 200) {
         const int runs = random.bounded(1, 30);
         const auto ended = runAndKill(runs, {}, random.bounded(0, 40));
@@ -120,7 +120,7 @@ TEST_F(JournalProgram, EveryRunThatEndedSurvivesAKillAtAnyMoment) {
     for (const RunRecord& run : journal.runs())
         kept.insert(timesText(run.darkTimes) + '|' + timesText(run.brightTimes));
     int missing = 0;
-    for (const EndedRun& run : told)
+    for (const RunSeenEnded& run : told)
         if (!kept.contains(run.dark + '|' + run.bright)) ++missing;
     EXPECT_EQ(missing, 0) << "of " << told.size() << " runs the user saw end";
     std::printf("%zu runs seen ended over the kills, %lld kept, %d missing\n", told.size(),
