@@ -24,6 +24,7 @@ class ClassroomWindow;
 class SeriesOfRunsWindow;
 class RunJournal;
 class RunKeeping;
+class MeasurementSession;
 class AllRunsWindow;
 class FallWindow;
 class PendulumWindow;
@@ -50,6 +51,8 @@ extern SeriesOfRunsWindow* SeriesOfRuns;
 // The journal of every run, what keeps runs in it, and "Alle Messungen".
 extern RunJournal* Journal;
 extern RunKeeping* Keeping;
+// The one measurement every measuring window runs on.
+extern MeasurementSession* Session;
 extern AllRunsWindow* AllRuns;
 // "Messen freier Fall" and "Messen Pendel".
 extern FallWindow* Fall;

@@ -223,6 +223,8 @@ void ExperimentWindow::showJournalProblem(const std::optional<QString>& problem)
 
 void ExperimentWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // A journal that cannot keep runs is said before the first run.
+    showJournalProblem(keeper_.problem());
     emit changed();
 }
 
