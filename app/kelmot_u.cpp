@@ -2,6 +2,7 @@
 #include "app/kelmot_u.h"
 #include "experiments/fallwindow.h"
 #include "experiments/pendulumwindow.h"
+#include "experiments/pulleywindow.h"
 
 #include "acquisition/inputrouting.h"
 #include "acquisition/tabellemess_u.h"
@@ -106,6 +107,7 @@ void TForm1::buildMenu() {
     item(messen, Messenvt1, "Messenvt1", tr("Messen v-t"), &TForm1::Messenvt1Click);
     item(messen, Messenfall1, "Messenfall1", tr("Messen freier Fall"), &TForm1::Messenfall1Click);
     item(messen, Messenpendel1, "Messenpendel1", tr("Messen Pendel"), &TForm1::Messenpendel1Click);
+    item(messen, Messenrad1, "Messenrad1", tr("Messen Rad"), &TForm1::Messenrad1Click);
     QMenu* auswerten = MainMenu1->addMenu(tr("Auswerten"));
     item(auswerten, Auswertenst1, "Auswertenst1", tr("Auswerten s-t"), &TForm1::Auswertenst1Click);
     item(auswerten, Auswertenvt1, "Auswertenvt1", tr("Auswerten v-t"), &TForm1::Auswertenvt1Click);
@@ -313,18 +315,23 @@ void TForm1::Hilfe1Click() {
     if (windows_.help) windows_.help->showManual();
 }
 
+void TForm1::showExperiment(QWidget* window) {
+    if (!window) return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void TForm1::Messenfall1Click() {
-    if (!windows_.fall) return;
-    windows_.fall->show();
-    windows_.fall->raise();
-    windows_.fall->activateWindow();
+    showExperiment(windows_.fall);
 }
 
 void TForm1::Messenpendel1Click() {
-    if (!windows_.pendulum) return;
-    windows_.pendulum->show();
-    windows_.pendulum->raise();
-    windows_.pendulum->activateWindow();
+    showExperiment(windows_.pendulum);
+}
+
+void TForm1::Messenrad1Click() {
+    showExperiment(windows_.pulley);
 }
 
 void TForm1::openMeasurement(int columns, const QString& caption) {

@@ -33,6 +33,7 @@ class SeriesOfRunsWindow;
 class AllRunsWindow;
 class FallWindow;
 class PendulumWindow;
+class PulleyWindow;
 class HelpWindow;
 
 // The windows the main window's commands open or ask; the composition root
@@ -51,6 +52,7 @@ struct MainWindowLinks {
     AllRunsWindow* allRuns = nullptr;
     FallWindow* fall = nullptr;
     PendulumWindow* pendulum = nullptr;
+    PulleyWindow* pulley = nullptr;
     HelpWindow* help = nullptr;
 };
 
@@ -106,6 +108,8 @@ public:
     void Messenfall1Click();
     // "Messen Pendel": the pendulum's window.
     void Messenpendel1Click();
+    // "Messen Rad": the spoked pulley's window.
+    void Messenrad1Click();
     void Auswertenst1Click();
     void Auswertenvt1Click();
     // "Messreihe auswerten": the stored runs' a and v₀ with mean and spread.
@@ -149,6 +153,7 @@ public:
     QAction* Messenvt1 = nullptr;
     QAction* Messenfall1 = nullptr;
     QAction* Messenpendel1 = nullptr;
+    QAction* Messenrad1 = nullptr;
     QAction* Hilfe1 = nullptr; // F1, in every window of the program
     QAction* Auswertenst1 = nullptr;
     QAction* Auswertenvt1 = nullptr;
@@ -186,6 +191,8 @@ private:
     // After a load: the evaluation window shows the newest series' times,
     // as an s-t table (dark times) or a v-t table (dark and bright times).
     void showLoadedTable(bool withBrightTimes);
+    // An experiment's window shown, in front and active.
+    void showExperiment(QWidget* window);
     // "Messen s-t" (2 columns) and "Messen v-t" (3, with the bright times).
     void openMeasurement(int columns, const QString& caption);
 

@@ -19,6 +19,7 @@
 #include "evaluation/xlsgespeichert_u.h"
 #include "experiments/fallwindow.h"
 #include "experiments/pendulumwindow.h"
+#include "experiments/pulleywindow.h"
 #include "journal/allrunswindow.h"
 #include "journal/runjournal.h"
 #include "journal/runtables.h"
@@ -55,6 +56,7 @@ MeasurementSession* Session = nullptr;
 AllRunsWindow* AllRuns = nullptr;
 FallWindow* Fall = nullptr;
 PendulumWindow* Pendulum = nullptr;
+PulleyWindow* Pulley = nullptr;
 
 namespace {
 
@@ -117,14 +119,25 @@ void createWindows(const StartOptions& options) {
                                                 return p;
                                             })
             : capture;
+    // The demonstration's pulley has the spokes, radius and masses typed.
+    auto pulleyCapture =
+        simulated
+            ? makePulleySimulationBackend(
+                  options,
+                  [] {
+                      return Pulley ? platform::PulleyParameters(simulatedPulleyOf(Pulley->setup()))
+                                    : platform::PulleyParameters{};
+                  })
+            : capture;
     createWindows(options, makeMixerApi(options), std::move(capture), std::move(fallCapture),
-                  std::move(pendulumCapture));
+                  std::move(pendulumCapture), std::move(pulleyCapture));
 }
 
 void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
                    std::shared_ptr<platform::WaveInBackend> capture,
                    std::shared_ptr<platform::WaveInBackend> fallCapture,
-                   std::shared_ptr<platform::WaveInBackend> pendulumCapture) {
+                   std::shared_ptr<platform::WaveInBackend> pendulumCapture,
+                   std::shared_ptr<platform::WaveInBackend> pulleyCapture) {
     // Before any window exists: their accessible interfaces are made once.
     installPopupAccessibility();
     installChartAccessibility();
@@ -157,6 +170,7 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     links.fall = Fall = new FallWindow(*Session, std::move(fallCapture), *Keeping, Form1);
     links.pendulum = Pendulum =
         new PendulumWindow(*Session, std::move(pendulumCapture), *Keeping, Form1);
+    links.pulley = Pulley = new PulleyWindow(*Session, std::move(pulleyCapture), *Keeping, Form1);
     // The settings dialog listens to the same source as the measurement,
     // and waits while any window measures.
     links.settings = create(Form8, new TForm8(Store, *Form1->Mixer, *Session, Form6->selector(),
@@ -182,6 +196,7 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     // The page follows a drop band by band as it follows a run.
     QObject::connect(Fall, &FallWindow::changed, classroomFeed, &ClassroomFeed::changed);
     QObject::connect(Pendulum, &PendulumWindow::changed, classroomFeed, &ClassroomFeed::changed);
+    QObject::connect(Pulley, &PulleyWindow::changed, classroomFeed, &ClassroomFeed::changed);
     links.seriesOfRuns = SeriesOfRuns = new SeriesOfRunsWindow(Store, tableSelector, Form1, Form1);
     QObject::connect(storeChanges, &StoreChanges::changed, SeriesOfRuns, [] {
         if (SeriesOfRuns->isVisible()) SeriesOfRuns->refresh();
@@ -222,6 +237,7 @@ void destroyWindows() {
     Form2 = nullptr;
     Fall = nullptr;     // goes with the main window, its parent
     Pendulum = nullptr; // likewise
+    Pulley = nullptr;   // likewise
     delete Form1;
     Form1 = nullptr;
     // After every window that measures on it or asks it.

@@ -28,6 +28,7 @@ class MeasurementSession;
 class AllRunsWindow;
 class FallWindow;
 class PendulumWindow;
+class PulleyWindow;
 
 // The program's one store and its windows. Only the composition root (this
 // folder), `main` and the tests that drive the whole program name them; a
@@ -57,6 +58,7 @@ extern AllRunsWindow* AllRuns;
 // "Messen freier Fall" and "Messen Pendel".
 extern FallWindow* Fall;
 extern PendulumWindow* Pendulum;
+extern PulleyWindow* Pulley;
 
 // Creates the windows in their fixed order, each running its creation
 // handler: Form1 (main), Form2, Form3, Form4, Form5, AboutBox, Form6, Form7,
@@ -64,12 +66,14 @@ extern PendulumWindow* Pendulum;
 // They live until destroyWindows.
 void createWindows(const StartOptions& options);
 // The same with the mixer and capture back ends given (tests, demonstrations);
-// the free fall's window listens to `fallCapture` and the pendulum's to
-// `pendulumCapture`, or without one to `capture`.
+// the free fall's window listens to `fallCapture`, the pendulum's to
+// `pendulumCapture` and the pulley's to `pulleyCapture`, or without one to
+// `capture`.
 void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
                    std::shared_ptr<platform::WaveInBackend> capture,
                    std::shared_ptr<platform::WaveInBackend> fallCapture = nullptr,
-                   std::shared_ptr<platform::WaveInBackend> pendulumCapture = nullptr);
+                   std::shared_ptr<platform::WaveInBackend> pendulumCapture = nullptr,
+                   std::shared_ptr<platform::WaveInBackend> pulleyCapture = nullptr);
 void destroyWindows();
 
 } // namespace kelmot

@@ -405,6 +405,27 @@ makePendulumSimulationBackend(const StartOptions& options,
         QCoreApplication::translate("StartOptions", "virtuelles Pendel").toStdString());
 }
 
+std::shared_ptr<platform::WaveInBackend>
+makePulleySimulationBackend(const StartOptions& options,
+                            std::function<platform::PulleyParameters()> typed) {
+    return std::make_shared<platform::PacedBackend>(
+        QCoreApplication::translate("StartOptions", "Simulation").toStdString(),
+        platform::demonstrationTurns(std::move(typed)), options.simulationSpeed,
+        QCoreApplication::translate("StartOptions", "virtuelles Speichenrad").toStdString());
+}
+
+platform::PulleyParameters simulatedPulleyOf(const PulleySetup& setup) {
+    platform::PulleyParameters p;
+    p.spokes = setup.spokes;
+    p.radiusMm = setup.radiusMm;
+    p.turns = setup.turns;
+    if (setup.massesGiven()) {
+        p.mass1G = setup.mass1G;
+        p.mass2G = setup.mass2G;
+    }
+    return p;
+}
+
 std::shared_ptr<platform::MixerApi> makeMixerApi(const StartOptions& options) {
     if (options.mixer == StartOptions::Mixer::Simulated)
         return std::make_shared<platform::SimulatedMixerApi>(

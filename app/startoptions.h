@@ -3,8 +3,10 @@
 
 #include "experiments/pendulum.h"
 #include "experiments/picketfence.h"
+#include "experiments/pulley.h"
 #include "platform/mixerapi.h"
 #include "platform/simulatedpendulum.h"
+#include "platform/simulatedpulley.h"
 #include "platform/wavein.h"
 #include "store/signalkind.h"
 
@@ -74,5 +76,13 @@ std::shared_ptr<platform::WaveInBackend> makeFallSimulationBackend(const StartOp
 std::shared_ptr<platform::WaveInBackend>
 makePendulumSimulationBackend(const StartOptions& options,
                               std::function<platform::PendulumParameters()> typed);
+// The demonstration's pulley, its masses let go anew at every "Messen",
+// with the wheel `typed` gives then.
+std::shared_ptr<platform::WaveInBackend>
+makePulleySimulationBackend(const StartOptions& options,
+                            std::function<platform::PulleyParameters()> typed);
+// The virtual pulley of a setup: its spokes, radius and turns; its masses,
+// or the demonstration's 60 g and 50 g where none are typed.
+platform::PulleyParameters simulatedPulleyOf(const PulleySetup& setup);
 
 } // namespace kelmot

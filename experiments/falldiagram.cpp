@@ -4,6 +4,7 @@
 #include "diagrams/diagramframe.h"
 #include "evaluation/uncertainty.h"
 #include "experiments/experimentplot.h"
+#include "experiments/pulley.h"
 #include "store/numberformat.h"
 
 #include <QCoreApplication>
@@ -37,18 +38,22 @@ std::optional<std::function<double(double)>> curveOf(const FallDiagramInput& in)
     return [l](double t) { return l.intercept.value + l.slope.value * t; };
 }
 
+QString accelerationOf(const FallDiagramInput& in, const FitParameter& a) {
+    return in.subject == FallSubject::Pulley ? accelerationText(a, in.locale) : gText(a, in.locale);
+}
+
 QString captionOf(const FallDiagramInput& in) {
     if (!in.result) return {};
     const QLocale& locale = in.locale;
     if (in.quantity == FallQuantity::Distance)
         //: the parabola fitted to the distances: %1 g with its uncertainty, %2 R²
         return QCoreApplication::translate("FallDiagram", "Parabel: %1 (R² = %2)")
-            .arg(gText(in.result->g(), locale),
+            .arg(accelerationOf(in, in.result->g()),
                  formatFixed(in.result->parabola.rSquared, 5, locale));
     if (!in.result->line) return {};
     //: the line fitted to the speeds: %1 g with its uncertainty, %2 R²
     return QCoreApplication::translate("FallDiagram", "Gerade: %1 (R² = %2)")
-        .arg(gText(in.result->line->slope, locale),
+        .arg(accelerationOf(in, in.result->line->slope),
              formatFixed(in.result->line->rSquared, 5, locale));
 }
 
@@ -134,7 +139,13 @@ QString fallDiagramDescription(const FallDiagramInput& in) {
     const int n = int(shownPoints(in).size());
     //: %1 the number of bands drawn
     QString text =
-        distance
+        in.subject == FallSubject::Pulley
+            ? (distance ? QCoreApplication::translate("FallDiagram",
+                                                      "s-t-Diagramm des Rads mit %1 Speichen.")
+                        : QCoreApplication::translate("FallDiagram",
+                                                      "v-t-Diagramm des Rads mit %1 Speichen."))
+                  .arg(n)
+        : distance
             ? QCoreApplication::translate("FallDiagram", "s-t-Diagramm des Falls mit %1 Latten.")
                   .arg(n)
             : QCoreApplication::translate("FallDiagram", "v-t-Diagramm des Falls mit %1 Latten.")

@@ -17,8 +17,13 @@ namespace kelmot {
 // over the middle of its dark interval with the fitted line.
 enum class FallQuantity { Distance, Speed };
 
+// What moves through the beam: a fence's bands, whose acceleration is g,
+// or a pulley's spokes, whose string accelerates with a.
+enum class FallSubject { Fence, Pulley };
+
 struct FallDiagramInput {
     FallQuantity quantity = FallQuantity::Distance;
+    FallSubject subject = FallSubject::Fence;
     std::vector<FallPoint> points;
     std::optional<FallResult> result; // its curve is drawn dashed where there is one
     QLocale locale = QLocale();

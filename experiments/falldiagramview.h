@@ -13,6 +13,8 @@ class FallDiagramView : public ExperimentDiagramView {
 public:
     FallDiagramView(FallQuantity quantity, const QString& name, QWidget* parent);
     void showDrop(std::vector<FallPoint> points, std::optional<FallResult> result);
+    // A pulley's spokes instead of a fence's bands: its captions say a, not g.
+    void setSubject(FallSubject subject) { input_.subject = subject; }
     const FallDiagramInput& input() const { return input_; }
 
 protected:

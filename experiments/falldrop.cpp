@@ -25,7 +25,10 @@ std::vector<FallPoint> fallPoints(const FallDrop& drop, const FenceGeometry& fen
 }
 
 std::optional<FallResult> fitFall(const FallDrop& drop, const FenceGeometry& fence) {
-    const std::vector<FallPoint> points = fallPoints(drop, fence);
+    return fitFallPoints(fallPoints(drop, fence));
+}
+
+std::optional<FallResult> fitFallPoints(const std::vector<FallPoint>& points) {
     if (int(points.size()) < FallResult::MinBands) return std::nullopt;
     std::vector<double> t, s, vt, v;
     for (const FallPoint& p : points) {

@@ -46,6 +46,9 @@ struct FallResult {
     double differencePercent() const { return (g().value - StandardG) / StandardG * 100; }
 };
 std::optional<FallResult> fitFall(const FallDrop& drop, const FenceGeometry& fence);
+// The same through points of any object whose leading edges are spaced
+// along its path (a fence's bands, a pulley's spokes).
+std::optional<FallResult> fitFallPoints(const std::vector<FallPoint>& points);
 
 // Over several drops, as "Messreihe auswerten" does for the track's runs:
 // the mean of their g (each from its parabola), the sample standard

@@ -207,9 +207,11 @@ std::vector<RunRecord> AllRunsWindow::selectedTrackRuns() {
     std::vector<RunRecord> runs;
     bool drops = false;
     bool swings = false;
+    bool turns = false;
     for (RunRecord& run : selectedRuns()) {
         drops |= bool(run.drop);
         swings |= bool(run.swing);
+        turns |= bool(run.events);
         if (!run.oneBarrier()) runs.push_back(std::move(run));
     }
     // A drop's bands and a swing's passages are no track's ten barriers:
@@ -218,6 +220,8 @@ std::vector<RunRecord> AllRunsWindow::selectedTrackRuns() {
         reportError(this, tr("Ein freier Fall lässt sich nur als Tabelle exportieren."));
     else if (swings && runs.empty())
         reportError(this, tr("Ein Pendel lässt sich nur als Tabelle exportieren."));
+    else if (turns && runs.empty())
+        reportError(this, tr("Ein Speichenrad lässt sich nur als Tabelle exportieren."));
     return runs;
 }
 

@@ -233,6 +233,16 @@ JournalFile::Outcome JournalFile::migrate() {
                                           " dark_times TEXT NOT NULL,"
                                           " bright_times TEXT NOT NULL)"));
     }
+    if (found < 4) {
+        // Every later experiment's events and its setup, beside its row in runs.
+        ok = ok && execute(QStringLiteral("CREATE TABLE experiment_events ("
+                                          " run_id INTEGER PRIMARY KEY,"
+                                          " setup TEXT NOT NULL,"
+                                          " step_m REAL NOT NULL,"
+                                          " complete INTEGER NOT NULL,"
+                                          " dark_times TEXT NOT NULL,"
+                                          " bright_times TEXT NOT NULL)"));
+    }
     ok = ok && execute(QStringLiteral("PRAGMA user_version=%1").arg(SchemaVersion)) &&
          execute(QStringLiteral("COMMIT"));
     if (!ok) {

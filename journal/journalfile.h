@@ -12,7 +12,7 @@ namespace kelmot {
 // newer program is only read. Every step's failure is said in `problem`.
 class JournalFile {
 public:
-    static constexpr int SchemaVersion = 3;    // 2: a fence's drops; 3: a pendulum's swings
+    static constexpr int SchemaVersion = 4;    // 2: drops; 3: swings; 4: other experiments' events
     static constexpr int BusyTimeoutMs = 5000; // another program's write may take this long
 
     explicit JournalFile(QString folder);

@@ -32,8 +32,10 @@ constexpr char SelectRuns[] =
     "r.resolution, r.threshold, r.dark_times, r.bright_times, r.flag_width, r.source, "
     "r.program_version, r.session, d.bands, d.pitch_mm, d.band_width_mm, d.complete, "
     "d.dark_times, d.bright_times, s.length_mm, s.length_uncertainty_mm, s.bob_width_mm, "
-    "s.periods, s.complete, s.dark_times, s.bright_times FROM runs r "
-    "LEFT JOIN drops d ON d.run_id = r.id LEFT JOIN swings s ON s.run_id = r.id";
+    "s.periods, s.complete, s.dark_times, s.bright_times, e.setup, e.step_m, e.complete, "
+    "e.dark_times, e.bright_times FROM runs r "
+    "LEFT JOIN drops d ON d.run_id = r.id LEFT JOIN swings s ON s.run_id = r.id "
+    "LEFT JOIN experiment_events e ON e.run_id = r.id";
 
 // A drop's or a swing's times: as many as it saw bands or passages; nothing from a field another
 // program spoiled.
@@ -87,6 +89,17 @@ RunRecord runFrom(const QSqlQuery& q) {
         if (swing.darkTimes.size() != swing.brightTimes.size())
             swing.darkTimes = swing.brightTimes = {};
         run.swing = std::move(swing);
+    }
+    if (!q.isNull(28)) {
+        EventsRecord events;
+        events.setup = q.value(28).toString();
+        events.stepM = q.value(29).toDouble();
+        events.complete = q.value(30).toBool();
+        events.darkTimes = dropTimes(q.value(31).toString());
+        events.brightTimes = dropTimes(q.value(32).toString());
+        if (events.darkTimes.size() != events.brightTimes.size())
+            events.darkTimes = events.brightTimes = {};
+        run.events = std::move(events);
     }
     return run;
 }
@@ -215,6 +228,19 @@ std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& les
         swing.addBindValue(timesText(run.swing->brightTimes));
         ok = swing.exec();
     }
+    QSqlQuery events(db);
+    if (ok && run.events) {
+        events.prepare(QStringLiteral("INSERT INTO experiment_events (run_id, setup, step_m, "
+                                      "complete, dark_times, bright_times) "
+                                      "VALUES (?, ?, ?, ?, ?, ?)"));
+        events.addBindValue(id);
+        events.addBindValue(text(run.events->setup));
+        events.addBindValue(run.events->stepM);
+        events.addBindValue(run.events->complete ? 1 : 0);
+        events.addBindValue(timesText(run.events->darkTimes));
+        events.addBindValue(timesText(run.events->brightTimes));
+        ok = events.exec();
+    }
     QSqlQuery mirror(db);
     if (ok) {
         mirror.prepare(QStringLiteral("UPDATE sessions SET lesson = ? WHERE id = ?"));
@@ -226,7 +252,7 @@ std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& les
     if (ok) ok = commit.exec(QStringLiteral("COMMIT"));
     if (!ok) {
         QString why = commit.lastError().text();
-        for (const QSqlQuery* each : {&q, &drop, &swing, &mirror})
+        for (const QSqlQuery* each : {&q, &drop, &swing, &events, &mirror})
             if (!each->lastError().text().isEmpty()) {
                 why = each->lastError().text();
                 break;
@@ -366,9 +392,12 @@ std::optional<QString> RunJournal::remove(const QList<qint64>& ids) {
         QSqlQuery swing(db); // and a swing's passages
         swing.prepare(QStringLiteral("DELETE FROM swings WHERE run_id = ?"));
         swing.addBindValue(id);
-        if (!q.exec() || !drop.exec() || !swing.exec()) {
+        QSqlQuery events(db); // and any other experiment's events
+        events.prepare(QStringLiteral("DELETE FROM experiment_events WHERE run_id = ?"));
+        events.addBindValue(id);
+        if (!q.exec() || !drop.exec() || !swing.exec() || !events.exec()) {
             QString why;
-            for (const QSqlQuery* each : {&q, &drop, &swing})
+            for (const QSqlQuery* each : {&q, &drop, &swing, &events})
                 if (why.isEmpty()) why = each->lastError().text();
             QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
             return failed(why);

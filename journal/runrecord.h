@@ -15,6 +15,7 @@ inline constexpr char KindSt[] = "s-t";
 inline constexpr char KindVt[] = "v-t";
 inline constexpr char KindFall[] = "Fall";       // a picket fence dropped through one barrier
 inline constexpr char KindPendulum[] = "Pendel"; // a pendulum swinging through one barrier
+inline constexpr char KindPulley[] = "Rad";      // a spoked pulley turning through one barrier
 
 // A drop of a picket fence: its geometry and the times of every band seen,
 // which may be more than a track's ten barriers.
@@ -35,6 +36,18 @@ struct SwingRecord {
     double bobWidthMm = 0;
     int periods = 0;       // asked for; 0: until "Abbrechen"
     bool complete = false; // every period asked for was measured
+    std::vector<double> darkTimes;
+    std::vector<double> brightTimes;
+};
+
+// An experiment's events kept in the journal's general table (a pulley's
+// spokes, and what later experiments measure): its setup as the experiment
+// writes it ("spokes=10;radius_mm=25", numbers with a point), and every
+// event's times.
+struct EventsRecord {
+    QString setup;
+    double stepM = 0; // the path from one event to the next (a spoke's arc), 0 where none
+    bool complete = false;
     std::vector<double> darkTimes;
     std::vector<double> brightTimes;
 };
@@ -63,10 +76,12 @@ struct RunRecord {
     // A swing (kind "Pendel") likewise: its passages' times, the first ten
     // also above.
     std::optional<SwingRecord> swing;
+    // Any other experiment's events (a pulley's spokes), the first ten also above.
+    std::optional<EventsRecord> events;
 
-    // Measured through one barrier (a drop or a swing): its times are no
-    // track's ten, it loads into no evaluation table.
-    bool oneBarrier() const { return drop || swing; }
+    // Measured through one barrier (a drop, a swing, a turn): its times are
+    // no track's ten, it loads into no evaluation table.
+    bool oneBarrier() const { return drop || swing || events; }
 
     // From the first dark edge to the last bright one.
     double durationSeconds() const {
@@ -75,6 +90,7 @@ struct RunRecord {
         };
         if (drop) return span(drop->darkTimes, drop->brightTimes);
         if (swing) return span(swing->darkTimes, swing->brightTimes);
+        if (events) return span(events->darkTimes, events->brightTimes);
         return brightTimes[BarrierCount - 1] - darkTimes[0];
     }
     QDateTime startedLocal() const { return startedUtc.toOffsetFromUtc(utcOffsetSeconds); }

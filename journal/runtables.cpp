@@ -19,12 +19,14 @@ QString runLine(const RunRecord& run) {
         run.kind,
         QString::number(run.resolution),
         // A drop has as many times as it saw bands, a swing as it saw passages.
-        run.drop    ? timesText(run.drop->darkTimes, u'\t')
-        : run.swing ? timesText(run.swing->darkTimes, u'\t')
-                    : timesText(run.darkTimes, u'\t'),
-        run.drop    ? timesText(run.drop->brightTimes, u'\t')
-        : run.swing ? timesText(run.swing->brightTimes, u'\t')
-                    : timesText(run.brightTimes, u'\t'),
+        run.drop     ? timesText(run.drop->darkTimes, u'\t')
+        : run.swing  ? timesText(run.swing->darkTimes, u'\t')
+        : run.events ? timesText(run.events->darkTimes, u'\t')
+                     : timesText(run.darkTimes, u'\t'),
+        run.drop     ? timesText(run.drop->brightTimes, u'\t')
+        : run.swing  ? timesText(run.swing->brightTimes, u'\t')
+        : run.events ? timesText(run.events->brightTimes, u'\t')
+                     : timesText(run.brightTimes, u'\t'),
     };
     return fields.join(u'\t');
 }
@@ -50,6 +52,17 @@ TableTexts runsTable(const std::vector<RunRecord>& runs, const QLocale& locale) 
                                  run.kind, formatFixed(double(k) * d.pitchMm / 1000, 3, locale),
                                  formatFixed(d.darkTimes[k], 4, locale),
                                  formatFixed(d.brightTimes[k], 4, locale)});
+            continue;
+        }
+        if (run.events) {
+            // A row per event, at the path it had come by then (a spoke's string position).
+            const EventsRecord& e = *run.events;
+            for (std::size_t k = 0; k < e.darkTimes.size(); ++k)
+                table.push_back({QString::number(run.id), local.date().toString(Qt::ISODate),
+                                 local.time().toString(QStringLiteral("HH:mm:ss")), run.name,
+                                 run.kind, formatFixed(double(k) * e.stepM, 3, locale),
+                                 formatFixed(e.darkTimes[k], 4, locale),
+                                 formatFixed(e.brightTimes[k], 4, locale)});
             continue;
         }
         if (run.swing) {

@@ -284,12 +284,20 @@
     </message>
     <message>
         <source>s-t-Diagramm des Falls mit %1 Latten.</source>
-        <extracomment>%1 the number of bands drawn</extracomment>
         <translation>s-t diagram of the drop with %1 bands.</translation>
     </message>
     <message>
         <source>v-t-Diagramm des Falls mit %1 Latten.</source>
         <translation>v-t diagram of the drop with %1 bands.</translation>
+    </message>
+    <message>
+        <source>s-t-Diagramm des Rads mit %1 Speichen.</source>
+        <extracomment>%1 the number of bands drawn</extracomment>
+        <translation>s-t diagram of the pulley with %1 spokes.</translation>
+    </message>
+    <message>
+        <source>v-t-Diagramm des Rads mit %1 Speichen.</source>
+        <translation>v-t diagram of the pulley with %1 spokes.</translation>
     </message>
 </context>
 <context>
@@ -699,6 +707,87 @@
     <message>
         <source>&quot;%1&quot; lässt sich nicht schreiben.</source>
         <translation>&quot;%1&quot; cannot be written.</translation>
+    </message>
+</context>
+<context>
+    <name>Pulley</name>
+    <message>
+        <source>Die Zahl der Speichen muss zwischen %1 und %2 liegen.</source>
+        <translation>The number of spokes must be between %1 and %2.</translation>
+    </message>
+    <message>
+        <source>Der Radius der Rille muss zwischen 1 mm und 500 mm liegen.</source>
+        <translation>The groove&apos;s radius must be between 1 mm and 500 mm.</translation>
+    </message>
+    <message>
+        <source>Die Unsicherheit des Radius muss zwischen 0 und einem Zehntel des Radius liegen.</source>
+        <translation>The radius&apos;s uncertainty must be between 0 and a tenth of the radius.</translation>
+    </message>
+    <message>
+        <source>Es lassen sich 1 bis %1 Umdrehungen messen.</source>
+        <translation>1 to %1 turns can be measured.</translation>
+    </message>
+    <message>
+        <source>Die Massen müssen zwischen 0 und 100 kg liegen.</source>
+        <translation>The masses must be between 0 and 100 kg.</translation>
+    </message>
+    <message>
+        <source>Für die Vorhersage braucht es zwei verschiedene Massen, sonst beide 0.</source>
+        <translation>The prediction needs two different masses; otherwise leave both at 0.</translation>
+    </message>
+    <message>
+        <source>a = %1 m/s²</source>
+        <translation>a = %1 m/s²</translation>
+    </message>
+    <message>
+        <source>Aus s-t (Parabel): %1, R² = %2</source>
+        <extracomment>%1 the string&apos;s acceleration with its uncertainty, %2 R²</extracomment>
+        <translation>From s-t (parabola): %1, R² = %2</translation>
+    </message>
+    <message>
+        <source>Aus v-t (Gerade): %1, R² = %2</source>
+        <translation>From v-t (line): %1, R² = %2</translation>
+    </message>
+    <message>
+        <source>Winkelbeschleunigung: α = %1 rad/s²</source>
+        <extracomment>%1 the wheel&apos;s angular acceleration with its uncertainty</extracomment>
+        <translation>Angular acceleration: α = %1 rad/s²</translation>
+    </message>
+    <message>
+        <source>Ohne Reibung und Masse des Rads: a = g (m₁ − m₂)/(m₁ + m₂) = %1 m/s², gemessen %2 % davon entfernt</source>
+        <extracomment>%1 the acceleration a frictionless, massless pulley would give, %2 the measured one&apos;s difference to it in percent</extracomment>
+        <translation>Without friction and the wheel&apos;s mass: a = g (m₁ − m₂)/(m₁ + m₂) = %1 m/s², measured %2 % off</translation>
+    </message>
+</context>
+<context>
+    <name>PulleyTable</name>
+    <message>
+        <source>Speiche</source>
+        <translation>Spoke</translation>
+    </message>
+    <message>
+        <source>φ in °</source>
+        <translation>φ in °</translation>
+    </message>
+    <message>
+        <source>s in m</source>
+        <translation>s in m</translation>
+    </message>
+    <message>
+        <source>t dunkel in s</source>
+        <translation>t dark in s</translation>
+    </message>
+    <message>
+        <source>t hell in s</source>
+        <translation>t bright in s</translation>
+    </message>
+    <message>
+        <source>v in m/s</source>
+        <translation>v in m/s</translation>
+    </message>
+    <message>
+        <source>Rad %1</source>
+        <translation>Pulley %1</translation>
     </message>
 </context>
 <context>
@@ -1121,6 +1210,10 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>virtuelles Pendel</source>
         <translation>virtual pendulum</translation>
     </message>
+    <message>
+        <source>virtuelles Speichenrad</source>
+        <translation>virtual spoked pulley</translation>
+    </message>
 </context>
 <context>
     <name>SwingKeeping</name>
@@ -1232,6 +1325,10 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Ein Pendel lässt sich nur als Tabelle exportieren.</source>
         <translation>A pendulum can only be exported as a table.</translation>
+    </message>
+    <message>
+        <source>Ein Speichenrad lässt sich nur als Tabelle exportieren.</source>
+        <translation>A spoked pulley can only be exported as a table.</translation>
     </message>
 </context>
 <context>
@@ -1491,6 +1588,70 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>Unvollständig: %1 von %2 Durchgängen</source>
         <extracomment>%1 the passages measured, %2 those a whole measurement has</extracomment>
         <translation>Incomplete: %1 of %2 passages</translation>
+    </message>
+</context>
+<context>
+    <name>kelmot::PulleyWindow</name>
+    <message>
+        <source>   Speichenrad durch eine Lichtschranke</source>
+        <translation>   Spoked pulley through one light barrier</translation>
+    </message>
+    <message>
+        <source>   Speichenrad   </source>
+        <translation>   Spoked pulley   </translation>
+    </message>
+    <message>
+        <source>Messtabelle des Speichenrads</source>
+        <translation>The spoked pulley&apos;s table</translation>
+    </message>
+    <message>
+        <source>s-t-Diagramm</source>
+        <translation>s-t diagram</translation>
+    </message>
+    <message>
+        <source>v-t-Diagramm</source>
+        <translation>v-t diagram</translation>
+    </message>
+    <message>
+        <source>Speichen:</source>
+        <translation>Spokes:</translation>
+    </message>
+    <message>
+        <source>Radius der Rille in mm:</source>
+        <translation>Groove radius in mm:</translation>
+    </message>
+    <message>
+        <source>± in mm:</source>
+        <translation>± in mm:</translation>
+    </message>
+    <message>
+        <source>Unsicherheit des Radius in mm</source>
+        <translation>Uncertainty of the radius in mm</translation>
+    </message>
+    <message>
+        <source>Umdrehungen:</source>
+        <translation>Turns:</translation>
+    </message>
+    <message>
+        <source>Masse 1 in g:</source>
+        <translation>Mass 1 in g:</translation>
+    </message>
+    <message>
+        <source>Masse 2 in g:</source>
+        <translation>Mass 2 in g:</translation>
+    </message>
+    <message>
+        <source>keine</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Unvollständig: %1 von %2 Speichen</source>
+        <extracomment>%1 the spokes measured, %2 those the turns asked for have</extracomment>
+        <translation>Incomplete: %1 of %2 spokes</translation>
+    </message>
+    <message>
+        <source>Kein a aus weniger als %1 Speichen.</source>
+        <translation>No a from fewer than %1 spokes.</translation>
     </message>
 </context>
 <context>
@@ -1759,6 +1920,10 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Pendel</source>
         <translation>Pendulum</translation>
+    </message>
+    <message>
+        <source>Messen Rad</source>
+        <translation>Measure pulley</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 #include "evaluation/xlsgespeichert_u.h"
 #include "experiments/fallwindow.h"
 #include "experiments/pendulumwindow.h"
+#include "experiments/pulleywindow.h"
 #include "platform/platformtext.h"
 #include "platform/wavein.h"
 #include "settings/config_u.h"
@@ -80,8 +81,8 @@ std::map<QString, QString> shownTexts() {
     const auto add = [&](const QString& key, const QString& text) {
         if (!text.isEmpty()) texts[key] = text;
     };
-    const QList<QWidget*> windows{Form1, Form2, Form3, Form4, Form5, AboutBox,
-                                  Form6, Form7, Form8, Form9, Fall,  Pendulum};
+    const QList<QWidget*> windows{Form1, Form2, Form3, Form4, Form5,    AboutBox, Form6,
+                                  Form7, Form8, Form9, Fall,  Pendulum, Pulley};
     for (QWidget* window : windows) {
         QList<QWidget*> widgets = window->findChildren<QWidget*>();
         widgets.prepend(window);

@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "experiments/fallwindow.h"
 #include "experiments/pendulumwindow.h"
+#include "experiments/pulleywindow.h"
 #include "journal/runjournal.h"
 #include "settings/config_u.h"
 #include "tests/acquisition/detection_fixture.h"
@@ -26,7 +27,7 @@ using namespace kelmot::test;
 
 namespace {
 
-enum class Window { Track, Fence, Pendulum };
+enum class Window { Track, Fence, Pendulum, Pulley };
 
 std::string nameOf(const ::testing::TestParamInfo<Window>& info) {
     switch (info.param) {
@@ -36,6 +37,8 @@ std::string nameOf(const ::testing::TestParamInfo<Window>& info) {
         return "Fence";
     case Window::Pendulum:
         return "Pendulum";
+    case Window::Pulley:
+        return "Pulley";
     }
     return {};
 }
@@ -55,27 +58,31 @@ protected:
             Form1->Messenpendel1Click();
             Pendulum->SB_perioden->setValue(1); // three passages
             break;
+        case Window::Pulley:
+            Form1->Messenrad1Click();
+            Pulley->SB_speichen->setValue(2); // three spokes: one turn
+            Pulley->SB_umdrehungen->setValue(1);
+            break;
         }
     }
+    // The one-barrier experiment's window under test.
+    ExperimentWindow* experiment() const {
+        if (GetParam() == Window::Fence) return Fall;
+        if (GetParam() == Window::Pendulum) return Pendulum;
+        return Pulley;
+    }
     QPushButton* mess() const {
-        return GetParam() == Window::Track   ? Form2->B_mess
-               : GetParam() == Window::Fence ? Fall->B_mess
-                                             : Pendulum->B_mess;
+        return GetParam() == Window::Track ? Form2->B_mess : experiment()->B_mess;
     }
     QPushButton* abbruch() const {
-        return GetParam() == Window::Track   ? Form2->B_abbruch
-               : GetParam() == Window::Fence ? Fall->B_abbruch
-                                             : Pendulum->B_abbruch;
+        return GetParam() == Window::Track ? Form2->B_abbruch : experiment()->B_abbruch;
     }
     QString status() const {
-        return GetParam() == Window::Track   ? Form2->L_status->text()
-               : GetParam() == Window::Fence ? Fall->L_status->text()
-                                             : Pendulum->L_status->text();
+        return GetParam() == Window::Track ? Form2->L_status->text()
+                                           : experiment()->L_status->text();
     }
     QLabel* journalNotice() const {
-        return GetParam() == Window::Track   ? Form2->L_journal
-               : GetParam() == Window::Fence ? Fall->L_journal
-                                             : Pendulum->L_journal;
+        return GetParam() == Window::Track ? Form2->L_journal : experiment()->L_journal;
     }
     // "Messen", and the capture open.
     void measure() {
@@ -99,7 +106,9 @@ protected:
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, MeasuringWindow,
-                         ::testing::Values(Window::Track, Window::Fence, Window::Pendulum), nameOf);
+                         ::testing::Values(Window::Track, Window::Fence, Window::Pendulum,
+                                           Window::Pulley),
+                         nameOf);
 
 // A sound card unplugged while the window waits for the start: two seconds
 // after its last data the window says so, in red, and the capture is closed.
@@ -223,6 +232,7 @@ TEST_P(MeasuringWindow, ARunFromANamelessCardIsKeptWithTheMixersNames) {
     };
     feed(quiet());
     const int beams = GetParam() == Window::Track ? 10 : GetParam() == Window::Fence ? 8 : 3;
+    // three passages of the pendulum, three spokes of the pulley
     for (int k = 0; k < beams; ++k)
         feed(beam());
     ASSERT_TRUE(processUntil([] { return Journal->runs().size() == 1u; }));

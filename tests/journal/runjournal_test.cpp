@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "experiments/dropkeeping.h"
+#include "experiments/pulleytable.h"
 #include "experiments/swingkeeping.h"
 #include "journal/lessonstate.h"
 #include "journal/runjournal.h"
@@ -351,6 +352,7 @@ TEST(RunJournal, AJournalOfTheFirstSchemaGainsTheDropsAndKeepsItsRuns) {
         ASSERT_TRUE(db.open());
         ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE drops"));
         ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE swings"));
+        ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE experiment_events"));
         ASSERT_TRUE(QSqlQuery(db).exec("PRAGMA user_version=1"));
         db.close();
     }
@@ -362,6 +364,78 @@ TEST(RunJournal, AJournalOfTheFirstSchemaGainsTheDropsAndKeepsItsRuns) {
     RunRecord drop = sampleDrop(8);
     ASSERT_FALSE(journal.keepRun(drop, {}));
     EXPECT_EQ(journal.run(drop.id)->drop->darkTimes.size(), 8u);
+}
+
+// A turn of the spoked pulley is kept in the table every later experiment
+// shares: its setup, the spoke's arc and every spoke; a schema-3 journal
+// gains that table and keeps its swings; the script's line, the table of
+// runs and deleting all follow.
+TEST(RunJournal, ATurnIsKeptWithEverySpokeInTheExperimentsTable) {
+    JournalFolder folder;
+    PendulumSetup pendulum;
+    RunRecord swing = swingRecord({0.0, 0.7, 1.4}, {0.02, 0.72, 1.42}, pendulum, true, 1);
+    swing.endedUtc = QDateTime(QDate(2026, 12, 10), QTime(9, 0), Qt::UTC);
+    swing.startedUtc = swing.endedUtc.addSecs(-2);
+    {
+        RunJournal older(folder.path(), "3.0");
+        ASSERT_TRUE(older.open());
+        ASSERT_FALSE(older.keepRun(swing, {})) << older.problem().toStdString();
+        older.endSession();
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "third");
+        db.setDatabaseName(folder.file());
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE experiment_events"));
+        ASSERT_TRUE(QSqlQuery(db).exec("PRAGMA user_version=3"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("third");
+
+    PulleySetup setup;
+    setup.spokes = 12;
+    std::vector<double> dark, bright;
+    for (int k = 0; k < setup.events(); ++k) { // more spokes than a track has barriers
+        dark.push_back(std::sqrt(k * 0.0131) + 0.00012345678);
+        bright.push_back(dark.back() + 0.004);
+    }
+    RunRecord kept = pulleyRecord(dark, bright, setup, true, 1);
+    kept.endedUtc = QDateTime(QDate(2026, 12, 10), QTime(9, 5), Qt::UTC);
+    kept.startedUtc = kept.endedUtc.addSecs(-2);
+    RunJournal journal(folder.path(), "3.0");
+    ASSERT_TRUE(journal.open()) << journal.problem().toStdString();
+    ASSERT_FALSE(journal.keepRun(kept, {}));
+    RunJournal reopened(folder.path(), "3.0");
+    ASSERT_TRUE(reopened.open());
+    EXPECT_TRUE(reopened.run(swing.id)->swing);
+    const auto turn = reopened.run(kept.id);
+    ASSERT_TRUE(turn && turn->events);
+    EXPECT_FALSE(turn->swing || turn->drop);
+    EXPECT_EQ(turn->kind, "Rad");
+    EXPECT_EQ(turn->events->setup, kept.events->setup);
+    EXPECT_DOUBLE_EQ(turn->events->stepM, setup.spokeArc());
+    EXPECT_TRUE(turn->events->complete);
+    EXPECT_EQ(turn->events->darkTimes, dark);
+    EXPECT_EQ(turn->events->brightTimes, bright);
+    EXPECT_DOUBLE_EQ(turn->durationSeconds(), bright.back() - dark.front());
+
+    const QStringList fields = runLine(*turn).split(u'\t');
+    ASSERT_EQ(fields.size(), 5 + 2 * setup.events());
+    const TableTexts table = runsTable({*turn}, QLocale::c());
+    ASSERT_EQ(table.size(), std::size_t(setup.events()) + 1);
+    EXPECT_EQ(table[3][5], QString::number(2 * setup.spokeArc(), 'f', 3));
+
+    ASSERT_FALSE(reopened.remove({kept.id}));
+    EXPECT_FALSE(reopened.run(kept.id));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fourth");
+        db.setDatabaseName(folder.file());
+        ASSERT_TRUE(db.open());
+        QSqlQuery left(db);
+        ASSERT_TRUE(left.exec("SELECT COUNT(*) FROM experiment_events") && left.next());
+        EXPECT_EQ(left.value(0).toInt(), 0) << "the spokes go with their turn";
+    }
+    QSqlDatabase::removeDatabase("fourth");
 }
 
 // A swing comes back with every passage and its pendulum; a script's line
@@ -381,6 +455,7 @@ TEST(RunJournal, ASwingIsKeptWithEveryPassageAndItsPendulum) {
         db.setDatabaseName(folder.file());
         ASSERT_TRUE(db.open());
         ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE swings"));
+        ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE experiment_events"));
         ASSERT_TRUE(QSqlQuery(db).exec("PRAGMA user_version=2"));
         db.close();
     }

@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/kelmot_u.h"
+#include "app/program.h"
+#include "app/startoptions.h"
+#include "experiments/falldiagramview.h"
+#include "experiments/pulleytable.h"
+#include "experiments/pulleywindow.h"
+#include "journal/runjournal.h"
+#include "platform/paced_wavein.h"
+#include "platform/simulatedpulley.h"
+#include "tests/app/gui_fixture.h"
+#include "tests/app/heardannouncements.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QClipboard>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace kelmot;
+using namespace kelmot::platform;
+using namespace kelmot::test;
+
+namespace {
+
+class PulleyMeasurement : public ProgramFixture {
+protected:
+    // The program with the demonstration's pulley in the pulley's window, of
+    // the wheel and masses typed there, fed without loss as fast as the test
+    // takes it.
+    // `turnsBeforeLanding`: where the weight lands (0: after the turns typed).
+    void startWithPulley(int turnsBeforeLanding = 0) {
+        mixer = std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices());
+        createWindows(StartOptions{}, mixer, manual, nullptr, nullptr,
+                      std::make_shared<PacedBackend>(
+                          "Simulation", demonstrationTurns([turnsBeforeLanding] {
+                              PulleyParameters p = simulatedPulleyOf(Pulley->setup());
+                              if (turnsBeforeLanding > 0) p.turns = turnsBeforeLanding;
+                              return p;
+                          }),
+                          50.0, "virtuelles Speichenrad", PacedBackend::Pacing::Lossless));
+        Form1->Messenrad1Click();
+        ASSERT_TRUE(Pulley->isVisible());
+    }
+    // "Messen", and the turn to its end.
+    static bool measure() {
+        const int before = Pulley->turnsMeasured();
+        Pulley->B_mess->click();
+        return processUntil(
+            [&] { return !Pulley->measuring() && Pulley->turnsMeasured() > before; }, 60000);
+    }
+};
+
+} // namespace
+
+// Two Atwood machines of the demonstration: each fills a row per spoke and
+// gives the a its wheel has (its inertia and friction included), with the
+// frictionless prediction beside it; the turn is in the journal as "Rad".
+TEST_F(PulleyMeasurement, ASimulatedTurnGivesTheAccelerationOfItsMasses) {
+    startWithPulley();
+    HeardAnnouncements heard;
+    for (const auto& [m1, m2] : {std::pair{60.0, 50.0}, std::pair{150.0, 100.0}}) {
+        Pulley->SB_masse1->setValue(m1);
+        Pulley->SB_masse2->setValue(m2);
+        ASSERT_TRUE(measure()) << m1;
+        EXPECT_EQ(Pulley->L_status->text(), "  Messung beendet  ");
+        const PulleySetup setup = Pulley->setup();
+        ASSERT_EQ(Pulley->SG_tabelle->rowCount(), setup.events());
+        EXPECT_EQ(Pulley->cellText(1, 10), "360.0") << "the eleventh spoke is one turn on";
+        const double expected = simulatedPulleyOf(setup).acceleration();
+        ASSERT_TRUE(Pulley->result());
+        EXPECT_NEAR(Pulley->result()->a.value, expected, 0.005 * expected) << m1;
+        ASSERT_TRUE(Pulley->result()->predicted);
+        EXPECT_GT(*Pulley->result()->predicted, Pulley->result()->a.value)
+            << "inertia and friction take their share";
+        EXPECT_TRUE(Pulley->L_ergebnis->text().contains("Winkelbeschleunigung: α = ("))
+            << Pulley->L_ergebnis->text().toStdString();
+        EXPECT_TRUE(Pulley->PB_st->input().result) << "the parabola is drawn";
+        EXPECT_EQ(Pulley->PB_st->input().subject, FallSubject::Pulley);
+    }
+    EXPECT_EQ(heard.texts().count("Messung beendet"), 2);
+    const auto runs = Journal->runs();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].kind, "Rad");
+    EXPECT_EQ(runs[1].name, "Rad 2");
+    EXPECT_EQ(runs[1].source, "Simulation: virtuelles Speichenrad");
+    ASSERT_TRUE(runs[1].events);
+    EXPECT_EQ(runs[1].events->darkTimes, Pulley->runInWindow().darkTimes);
+    // The clipboard has the window's table.
+    Pulley->copyTable();
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Speiche\tφ in °\ts in m"));
+    EXPECT_FALSE(Store.DataPresent) << "the track's series are left alone";
+}
+
+// A wheel stopped before its turns are done ends a second later with the
+// spokes it saw and says how many.
+TEST_F(PulleyMeasurement, AWheelStoppedEarlyEndsWithTheSpokesItSaw) {
+    startWithPulley(2); // the weight lands after two turns and two spokes
+    Pulley->SB_umdrehungen->setValue(3);
+    ASSERT_TRUE(measure());
+    EXPECT_EQ(Pulley->L_status->text(), "  Unvollständig: 23 von 31 Speichen  ");
+    EXPECT_TRUE(Pulley->result()) << "23 spokes give a";
+}
+
+// A setup no pulley has cannot be measured with and says why; a good one is
+// remembered; Tab goes through the setup, the frame and both diagrams.
+TEST_F(PulleyMeasurement, TheSetupIsCheckedRememberedAndReachedByKeyboard) {
+    startWithPulley();
+    Pulley->SB_masse1->setValue(50);
+    EXPECT_FALSE(Pulley->B_mess->isEnabled());
+    EXPECT_TRUE(Pulley->L_aufbau->text().contains("Massen"))
+        << Pulley->L_aufbau->text().toStdString();
+    Pulley->SB_masse2->setValue(40);
+    Pulley->SB_speichen->setValue(12);
+    EXPECT_TRUE(Pulley->B_mess->isEnabled());
+    EXPECT_EQ(rememberedPulley().spokes, 12);
+    EXPECT_DOUBLE_EQ(rememberedPulley().mass2G, 40);
+
+    QApplication::setActiveWindow(Pulley);
+    ASSERT_TRUE(processUntil([] { return Pulley->isActiveWindow(); }));
+    Pulley->SB_speichen->setFocus();
+    std::vector<QWidget*> order{Pulley->SB_speichen};
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focused = QApplication::focusWidget();
+        if (!focused || focused == Pulley->SB_speichen) break;
+        if (focused->parentWidget() && qobject_cast<QAbstractSpinBox*>(focused->parentWidget()))
+            focused = focused->parentWidget();
+        order.push_back(focused);
+    }
+    const std::vector<QWidget*> expected{
+        Pulley->SB_speichen, Pulley->SB_radius,  Pulley->SB_unsicherheit, Pulley->SB_umdrehungen,
+        Pulley->SB_masse1,   Pulley->SB_masse2,  Pulley->B_mess,          Pulley->B_abbruch,
+        Pulley->SG_tabelle,  Pulley->L_ergebnis, Pulley->PB_st,           Pulley->PB_vt};
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(Form1->Messenrad1->text().remove('&'), "Messen Rad");
+}
