@@ -2,6 +2,7 @@
 #include "app/analysecommand.h"
 #include "app/fallcommand.h"
 #include "app/pendulumcommand.h"
+#include "app/pulleycommand.h"
 
 #include "acquisition/lightbarrierdetector.h"
 #include "acquisition/offlineanalysis.h"
@@ -101,6 +102,7 @@ int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
     const SignalKind signal = options.signal.value_or(rememberedSignalKind());
     if (options.fall) return printFallDrops(*stream, threshold, signal, options, out, err);
     if (options.pendulum) return printPendulumSwings(*stream, threshold, signal, options, out, err);
+    if (options.pulley) return printPulleyTurns(*stream, threshold, signal, options, out, err);
     QString writeError;
     AnalysedRuns kept(options.analyseFile, threshold, err);
     const RecordingAnalysis result = analyseRecording(

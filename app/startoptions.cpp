@@ -24,7 +24,7 @@ namespace {
 struct OptionSet {
     QCommandLineOption help, version, simulate, replay, mixer, analyse, output, threshold, speed,
         language, classroom, runs, since, signal, experiment, bands, pitch, bandWidth, length,
-        bobWidth, periods;
+        bobWidth, periods, spokes, radius, turns;
 };
 
 OptionSet declareOptions(QCommandLineParser& parser) {
@@ -110,8 +110,9 @@ OptionSet declareOptions(QCommandLineParser& parser) {
         "experiment",
         QCoreApplication::translate("StartOptions",
                                     "Mit --analyse: fall (ein Lattenzaun fällt durch eine "
-                                    "Lichtschranke) oder pendulum (ein Pendel schwingt durch "
-                                    "eine Lichtschranke) statt der Fahrbahn mit zehn "
+                                    "Lichtschranke), pendulum (ein Pendel schwingt durch "
+                                    "eine Lichtschranke) oder pulley (ein Speichenrad dreht "
+                                    "sich durch eine Lichtschranke) statt der Fahrbahn mit zehn "
                                     "Lichtschranken."),
         QCoreApplication::translate("StartOptions", "VERSUCH"));
     QCommandLineOption bands(
@@ -147,12 +148,29 @@ OptionSet declareOptions(QCommandLineParser& parser) {
                                     "Mit --experiment pendulum: Perioden je Messung (1 bis 200, "
                                     "10); 0: bis das Pendel steht."),
         QCoreApplication::translate("StartOptions", "ZAHL"));
-    parser.addOptions({help,       version, simulate, replay,    mixer,  analyse,  output,
-                       threshold,  speed,   language, classroom, runs,   since,    signal,
-                       experiment, bands,   pitch,    bandWidth, length, bobWidth, periods});
-    return {help,       version, simulate, replay,    mixer,  analyse,  output,
-            threshold,  speed,   language, classroom, runs,   since,    signal,
-            experiment, bands,   pitch,    bandWidth, length, bobWidth, periods};
+    QCommandLineOption spokes(
+        "spokes",
+        QCoreApplication::translate("StartOptions",
+                                    "Mit --experiment pulley: Zahl der Speichen (2 bis 36, 10)."),
+        QCoreApplication::translate("StartOptions", "ZAHL"));
+    QCommandLineOption radius(
+        "radius",
+        QCoreApplication::translate("StartOptions",
+                                    "Mit --experiment pulley: Radius der Rille, in der der Faden "
+                                    "läuft, in mm (25)."),
+        QCoreApplication::translate("StartOptions", "MM"));
+    QCommandLineOption turns(
+        "turns",
+        QCoreApplication::translate(
+            "StartOptions", "Mit --experiment pulley: Umdrehungen je Messung (1 bis 20, 2)."),
+        QCoreApplication::translate("StartOptions", "ZAHL"));
+    parser.addOptions({help,   version,   simulate,   replay,   mixer,     analyse,
+                       output, threshold, speed,      language, classroom, runs,
+                       since,  signal,    experiment, bands,    pitch,     bandWidth,
+                       length, bobWidth,  periods,    spokes,   radius,    turns});
+    return {help,  version,   simulate,  replay,   mixer,   analyse, output,     threshold,
+            speed, language,  classroom, runs,     since,   signal,  experiment, bands,
+            pitch, bandWidth, length,    bobWidth, periods, spokes,  radius,     turns};
 }
 
 ParsedOptions failure(const QString& message) {
@@ -200,6 +218,33 @@ std::optional<ParsedOptions> readPendulum(const QCommandLineParser& parser, cons
     return std::nullopt;
 }
 
+// A count given as an option into its field; the failure names the option.
+std::optional<ParsedOptions> readCount(const QCommandLineParser& parser,
+                                       const QCommandLineOption& option, int& field) {
+    if (!parser.isSet(option)) return std::nullopt;
+    const auto value = parseInteger(parser.value(option));
+    if (!value)
+        return failure(QCoreApplication::translate("StartOptions", "ungültige Zahl '%1' für --%2.")
+                           .arg(parser.value(option), option.names().constFirst()));
+    field = *value;
+    return std::nullopt;
+}
+
+// The pulley's spokes, radius and turns from the command line, each in its
+// range (the message says which is not).
+std::optional<ParsedOptions> readPulley(const QCommandLineParser& parser, const OptionSet& opt,
+                                        StartOptions& o) {
+    o.pulley = true;
+    o.pulleySetup = rememberedPulley();
+    if (auto failed = readCount(parser, opt.spokes, o.pulleySetup.spokes)) return failed;
+    if (auto failed = readCount(parser, opt.turns, o.pulleySetup.turns)) return failed;
+    const std::pair<const QCommandLineOption*, double*> lengths[] = {
+        {&opt.radius, &o.pulleySetup.radiusMm}};
+    if (auto failed = readLengths(parser, lengths)) return failed;
+    if (const auto problem = pulleySetupProblem(o.pulleySetup)) return failure(*problem);
+    return std::nullopt;
+}
+
 // --experiment and the fence's geometry: only with --analyse for now, each
 // value a number in its range (the message says which is not).
 std::optional<ParsedOptions> readExperiment(const QCommandLineParser& parser, const OptionSet& opt,
@@ -208,7 +253,12 @@ std::optional<ParsedOptions> readExperiment(const QCommandLineParser& parser, co
         parser.isSet(opt.bands) || parser.isSet(opt.pitch) || parser.isSet(opt.bandWidth);
     const bool swing =
         parser.isSet(opt.length) || parser.isSet(opt.bobWidth) || parser.isSet(opt.periods);
+    const bool wheel =
+        parser.isSet(opt.spokes) || parser.isSet(opt.radius) || parser.isSet(opt.turns);
     const QString which = parser.isSet(opt.experiment) ? parser.value(opt.experiment) : QString();
+    if (wheel && which != QLatin1String("pulley"))
+        return failure(QCoreApplication::translate(
+            "StartOptions", "--spokes, --radius und --turns gehören zu --experiment pulley."));
     if (geometry && which != QLatin1String("fall"))
         return failure(QCoreApplication::translate(
             "StartOptions", "--bands, --pitch und --band-width gehören zu --experiment fall."));
@@ -217,14 +267,16 @@ std::optional<ParsedOptions> readExperiment(const QCommandLineParser& parser, co
             "StartOptions",
             "--length, --bob-width und --periods gehören zu --experiment pendulum."));
     if (!parser.isSet(opt.experiment)) return std::nullopt;
-    if (which != QLatin1String("fall") && which != QLatin1String("pendulum"))
-        return failure(QCoreApplication::translate("StartOptions",
-                                                   "unbekannter Versuch '%1' (fall, pendulum).")
+    if (which != QLatin1String("fall") && which != QLatin1String("pendulum") &&
+        which != QLatin1String("pulley"))
+        return failure(QCoreApplication::translate(
+                           "StartOptions", "unbekannter Versuch '%1' (fall, pendulum, pulley).")
                            .arg(which));
     if (!parser.isSet(opt.analyse))
         return failure(
             QCoreApplication::translate("StartOptions", "--experiment gehört zu --analyse."));
     if (which == QLatin1String("pendulum")) return readPendulum(parser, opt, o);
+    if (which == QLatin1String("pulley")) return readPulley(parser, opt, o);
     o.fall = true;
     o.fence = rememberedFence();
     if (parser.isSet(opt.bands)) {

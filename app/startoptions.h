@@ -47,6 +47,10 @@ struct StartOptions {
     // one barrier, with its --length, --bob-width and --periods.
     bool pendulum = false;
     PendulumSetup pendulumSetup;
+    // --experiment pulley (with --analyse): turns of a spoked pulley through
+    // one barrier, with its --spokes, --radius and --turns (else the last used).
+    bool pulley = false;
+    PulleySetup pulleySetup;
     // --language: "de" or "en"; empty: the desktop's.
     QString language;
     // --classroom: the classroom view switched on at start.

@@ -9,7 +9,13 @@ namespace kelmot {
 FallAnalysis analyseFallRecording(platform::WavStream& stream, std::int32_t threshold,
                                   SignalKind kind, const FenceGeometry& fence,
                                   const DropFound& onDrop) {
-    RecordingDetection detection(threshold, kind, fenceRunLength(fence));
+    return analyseOneBarrierRecording(stream, threshold, kind, fenceRunLength(fence), onDrop);
+}
+
+FallAnalysis analyseOneBarrierRecording(platform::WavStream& stream, std::int32_t threshold,
+                                        SignalKind kind, const RunLength& length,
+                                        const DropFound& onDrop) {
+    RecordingDetection detection(threshold, kind, length);
     LightBarrierDetector& detector = detection.detector;
     CountingOutput& collector = detection.collector;
 

@@ -29,5 +29,11 @@ using DropFound = std::function<void(int drop, const FallDrop& found)>;
 FallAnalysis analyseFallRecording(platform::WavStream& stream, std::int32_t threshold,
                                   SignalKind kind, const FenceGeometry& fence,
                                   const DropFound& onDrop);
+// The same for any object whose run `length` says (a pulley's spokes): a
+// run ends after its events or a quiet spell, what follows within a second
+// of a complete run is that run's tail (a fence's bounce, a wheel turning on).
+FallAnalysis analyseOneBarrierRecording(platform::WavStream& stream, std::int32_t threshold,
+                                        SignalKind kind, const RunLength& length,
+                                        const DropFound& onRun);
 
 } // namespace kelmot

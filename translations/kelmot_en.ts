@@ -760,6 +760,33 @@
     </message>
 </context>
 <context>
+    <name>PulleyCommand</name>
+    <message>
+        <source>Rad %1</source>
+        <translation>Pulley %1</translation>
+    </message>
+    <message>
+        <source>Speiche;Winkel;Ort;Zeit dunkel;Zeit hell;Geschwindigkeit</source>
+        <translation>Spoke;Angle;Position;Time dark;Time bright;Speed</translation>
+    </message>
+    <message>
+        <source>Unvollständig: %1 von %2 Speichen</source>
+        <translation>Incomplete: %1 of %2 spokes</translation>
+    </message>
+    <message>
+        <source>Kein a aus weniger als %1 Speichen.</source>
+        <translation>No a from fewer than %1 spokes.</translation>
+    </message>
+    <message>
+        <source>Die Aufnahme lässt sich nicht ganz lesen: %1</source>
+        <translation>The recording cannot be read in full: %1</translation>
+    </message>
+    <message>
+        <source>keine Umdrehung mit mindestens %1 Speichen in der Aufnahme (%2 Flanken erkannt, Schwelle %3).</source>
+        <translation>no turn with at least %1 spokes in the recording (%2 edges found, threshold %3).</translation>
+    </message>
+</context>
+<context>
     <name>PulleyTable</name>
     <message>
         <source>Speiche</source>
@@ -1179,10 +1206,6 @@ This is free software: you are free to change and redistribute it. There is NO W
         <translation>virtual picket fence</translation>
     </message>
     <message>
-        <source>Mit --analyse: fall (ein Lattenzaun fällt durch eine Lichtschranke) oder pendulum (ein Pendel schwingt durch eine Lichtschranke) statt der Fahrbahn mit zehn Lichtschranken.</source>
-        <translation>With --analyse: fall (a picket fence falls through one light barrier) or pendulum (a pendulum swings through one light barrier) instead of the track with ten light barriers.</translation>
-    </message>
-    <message>
         <source>Mit --experiment pendulum: Länge vom Aufhängepunkt zur Mitte des Pendelkörpers in mm (500).</source>
         <translation>With --experiment pendulum: length from the pivot to the bob&apos;s centre in mm (500).</translation>
     </message>
@@ -1203,16 +1226,40 @@ This is free software: you are free to change and redistribute it. There is NO W
         <translation>--length, --bob-width and --periods belong to --experiment pendulum.</translation>
     </message>
     <message>
-        <source>unbekannter Versuch &apos;%1&apos; (fall, pendulum).</source>
-        <translation>unknown experiment &apos;%1&apos; (fall, pendulum).</translation>
-    </message>
-    <message>
         <source>virtuelles Pendel</source>
         <translation>virtual pendulum</translation>
     </message>
     <message>
         <source>virtuelles Speichenrad</source>
         <translation>virtual spoked pulley</translation>
+    </message>
+    <message>
+        <source>Mit --analyse: fall (ein Lattenzaun fällt durch eine Lichtschranke), pendulum (ein Pendel schwingt durch eine Lichtschranke) oder pulley (ein Speichenrad dreht sich durch eine Lichtschranke) statt der Fahrbahn mit zehn Lichtschranken.</source>
+        <translation>With --analyse: fall (a picket fence falls through one light barrier), pendulum (a pendulum swings through one light barrier) or pulley (a spoked pulley turns through one light barrier) instead of the track with ten light barriers.</translation>
+    </message>
+    <message>
+        <source>Mit --experiment pulley: Zahl der Speichen (2 bis 36, 10).</source>
+        <translation>With --experiment pulley: the number of spokes (2 to 36, 10).</translation>
+    </message>
+    <message>
+        <source>Mit --experiment pulley: Radius der Rille, in der der Faden läuft, in mm (25).</source>
+        <translation>With --experiment pulley: the radius of the groove the string runs in, in mm (25).</translation>
+    </message>
+    <message>
+        <source>Mit --experiment pulley: Umdrehungen je Messung (1 bis 20, 2).</source>
+        <translation>With --experiment pulley: turns per measurement (1 to 20, 2).</translation>
+    </message>
+    <message>
+        <source>ungültige Zahl &apos;%1&apos; für --%2.</source>
+        <translation>invalid number &apos;%1&apos; for --%2.</translation>
+    </message>
+    <message>
+        <source>--spokes, --radius und --turns gehören zu --experiment pulley.</source>
+        <translation>--spokes, --radius and --turns belong to --experiment pulley.</translation>
+    </message>
+    <message>
+        <source>unbekannter Versuch &apos;%1&apos; (fall, pendulum, pulley).</source>
+        <translation>unknown experiment &apos;%1&apos; (fall, pendulum, pulley).</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/analysecommand.h"
 #include "platform/simulatedpendulum.h"
+#include "platform/simulatedpulley.h"
 #include "platform/wavfilesource.h"
 #include "store/datafile.h"
 #include "store/programsettings.h"
@@ -334,4 +335,52 @@ TEST_F(AnalyseCommand, SwingsOfAPendulumWithTAndGAndTheirDecay) {
     }
     EXPECT_EQ(run({"--analyse", wav, "--experiment", "fall", "--length", "500"}).status, 2);
     EXPECT_EQ(run({"--analyse", wav, "--experiment", "pendulum", "--bands", "8"}).status, 2);
+}
+
+// Turns of a spoked pulley in a recording: a row per spoke, then a and α in
+// the desktop's number format (the program itself runs here); the setup
+// checked, its options only with the pulley.
+TEST_F(AnalyseCommand, TurnsOfASpokedPulleyWithTheStringsAcceleration) {
+    platform::PulleyParameters p;
+    p.spokes = 8;
+    p.radiusMm = 20;
+    p.mass1G = 100; // another a than the window's default wheel
+    p.mass2G = 40;
+    platform::SimulatedPulley wheel(p, 22050);
+    std::vector<std::int16_t> samples(22050 * 5);
+    wheel.read(samples.data(), samples.size());
+    const QString wav = dir_.filePath("rad.wav");
+    ASSERT_EQ(platform::writeWavFile(wav.toStdString(), samples, 22050), "");
+    Command c = run({"--analyse", wav, "--experiment", "pulley", "--spokes", "8", "--radius",
+                     "20,0", "--turns", "2"});
+    ASSERT_EQ(c.status, 0) << c.err.toStdString();
+    const QStringList lines = QString::fromUtf8(c.out).split("\r\n");
+    ASSERT_GE(lines.size(), 2 + 17 + 3) << c.out.constData();
+    EXPECT_EQ(lines[0], "Rad 1");
+    EXPECT_EQ(lines[1], "Speiche;Winkel;Ort;Zeit dunkel;Zeit hell;Geschwindigkeit");
+    EXPECT_TRUE(lines[4].startsWith("3;90;")) << lines[4].toStdString();
+    const auto match =
+        QRegularExpression("^Aus s-t \\(Parabel\\): a = \\((\\d,\\d+) ± 0,\\d+\\) m/s², R² = ")
+            .match(lines[19]);
+    ASSERT_TRUE(match.hasMatch()) << lines[19].toStdString();
+    EXPECT_NEAR(QLocale(QLocale::German).toDouble(match.captured(1)), p.acceleration(),
+                0.005 * p.acceleration());
+    EXPECT_TRUE(lines[21].startsWith("Winkelbeschleunigung: α = (")) << lines[21].toStdString();
+
+    for (const QStringList& bad : {QStringList{"--spokes", "1"}, QStringList{"--spokes", "zehn"},
+                                   QStringList{"--radius", "0"}, QStringList{"--turns", "21"}}) {
+        c = run(QStringList{"--analyse", wav, "--experiment", "pulley"} + bad);
+        EXPECT_EQ(c.status, 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(c.err.startsWith("kelmot: ")) << c.err.toStdString();
+    }
+    EXPECT_EQ(run({"--analyse", wav, "--experiment", "fall", "--spokes", "8"}).status, 2);
+    EXPECT_EQ(run({"--analyse", wav, "--experiment", "pulley", "--bands", "8"}).status, 2);
+    // A recording without spokes: nothing to say, and the command says so.
+    const QString quiet = dir_.filePath("still.wav");
+    ASSERT_EQ(
+        platform::writeWavFile(quiet.toStdString(), std::vector<std::int16_t>(22050 * 2), 22050),
+        "");
+    c = run({"--analyse", quiet, "--experiment", "pulley"});
+    EXPECT_EQ(c.status, 1);
+    EXPECT_TRUE(c.err.contains("keine Umdrehung")) << c.err.toStdString();
 }

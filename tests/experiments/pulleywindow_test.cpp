@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/kelmot_u.h"
 #include "app/program.h"
+#include "app/pulleycommand.h"
 #include "app/startoptions.h"
 #include "experiments/falldiagramview.h"
 #include "experiments/pulleytable.h"
@@ -8,6 +9,8 @@
 #include "journal/runjournal.h"
 #include "platform/paced_wavein.h"
 #include "platform/simulatedpulley.h"
+#include "platform/wavfilesource.h"
+#include "platform/wavstream.h"
 #include "tests/app/gui_fixture.h"
 #include "tests/app/heardannouncements.h"
 
@@ -20,6 +23,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <cstdio>
+#include <cstdlib>
 
 using namespace kelmot;
 using namespace kelmot::platform;
@@ -138,4 +143,64 @@ TEST_F(PulleyMeasurement, TheSetupIsCheckedRememberedAndReachedByKeyboard) {
         Pulley->SG_tabelle,  Pulley->L_ergebnis, Pulley->PB_st,           Pulley->PB_vt};
     EXPECT_EQ(order, expected);
     EXPECT_EQ(Form1->Messenrad1->text().remove('&'), "Messen Rad");
+}
+
+// The window and `kelmot --analyse --experiment pulley` agree on one
+// recording: the window hears it replayed, the command reads the file; both
+// give the same spokes and the same a.
+TEST_F(PulleyMeasurement, TheWindowAndTheCommandAgreeOnARecording) {
+    PulleyParameters p;
+    p.spokes = 12;
+    p.radiusMm = 30;
+    p.mass1G = 80;
+    p.mass2G = 50;
+    SimulatedPulley wheel(p, 22050);
+    std::vector<std::int16_t> samples(22050 * 5);
+    wheel.read(samples.data(), samples.size());
+    const QString wav = dir_.filePath("rad.wav");
+    ASSERT_EQ(writeWavFile(wav.toStdString(), samples, 22050), "");
+
+    mixer = std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices());
+    createWindows(StartOptions{}, mixer, manual, nullptr, nullptr,
+                  std::make_shared<PacedBackend>(
+                      "Wiedergabe",
+                      [wav](int rate, std::string& error) -> std::unique_ptr<SampleSource> {
+                          return WavFileSource::load(wav.toStdString(), rate, error);
+                      },
+                      50.0, "rad.wav", PacedBackend::Pacing::Lossless));
+    Form1->Messenrad1Click();
+    Pulley->SB_speichen->setValue(12);
+    Pulley->SB_radius->setValue(30);
+    Pulley->SB_masse1->setValue(0);
+    Pulley->SB_masse2->setValue(0);
+    ASSERT_TRUE(measure());
+    ASSERT_TRUE(Pulley->result());
+
+    StartOptions options;
+    options.pulley = true;
+    options.pulleySetup = Pulley->setup();
+    std::string error;
+    auto stream = WavStream::open(wav.toStdString(), 22050, error);
+    ASSERT_TRUE(stream) << error;
+    char* printed = nullptr;
+    std::size_t printedSize = 0;
+    std::FILE* out = open_memstream(&printed, &printedSize);
+    ASSERT_EQ(printPulleyTurns(*stream, Store.Threshold, Store.Signal, options, out, stderr), 0);
+    std::fclose(out);
+    const QStringList lines = QString::fromUtf8(printed, qsizetype(printedSize)).split("\r\n");
+    std::free(printed);
+    const int spokes = options.pulleySetup.events();
+    ASSERT_GE(lines.size(), 2 + spokes + 3);
+    EXPECT_EQ(lines[0], "Rad 1");
+    for (int k = 0; k < spokes; ++k) {
+        const QStringList fields = lines[k + 2].split(';');
+        ASSERT_EQ(fields.size(), 6) << lines[k + 2].toStdString();
+        EXPECT_NEAR(QLocale().toDouble(fields[3]), QLocale().toDouble(Pulley->cellText(3, k)),
+                    0.00006)
+            << k;
+    }
+    EXPECT_EQ(lines.mid(2 + spokes, 3).join('\n'), Pulley->L_ergebnis->text());
+    EXPECT_NEAR(Pulley->result()->a.value, p.acceleration(), 0.005 * p.acceleration());
+    std::printf("the command and the window, 12 spokes, r = 30 mm, 80 g against 50 g:\n%s\n",
+                qPrintable(Pulley->L_ergebnis->text()));
 }
