@@ -16,6 +16,7 @@
 #   messreihe.png      "Messreihe auswerten" after three runs in "three lists" mode
 #   freier-fall.png    "Messen freier Fall" after three drops of the virtual fence
 #   pendel.png         "Messen Pendel" after ten periods of the virtual pendulum
+#   rad.png            "Messen Rad" after two turns of the virtual spoked pulley
 # Usage: scripts/screenshot.sh [output folder]   (default docs/screenshots)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -15,6 +15,7 @@
 #include "evaluation/tabelle_u.h"
 #include "experiments/fallwindow.h"
 #include "experiments/pendulumwindow.h"
+#include "experiments/pulleywindow.h"
 #include "journal/allrunswindow.h"
 #include "journal/runjournal.h"
 #include "settings/config_u.h"
@@ -25,6 +26,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLocale>
 #include <QProcess>
@@ -166,6 +168,23 @@ bool savePendulum(const QDir& folder) {
     return saved;
 }
 
+// "Messen Rad": two turns of the virtual pulley under 60 g and 50 g, the
+// window with its table, result and both diagrams.
+bool savePulley(const QDir& folder) {
+    kelmot::Form1->Messenrad1Click();
+    kelmot::Pulley->SB_masse1->setValue(60);
+    kelmot::Pulley->SB_masse2->setValue(50);
+    kelmot::Pulley->B_mess->click();
+    QDeadlineTimer turned(60000);
+    while (kelmot::Pulley->turnsMeasured() == 0 && !turned.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    letRun(500);
+    const bool saved = kelmot::Pulley->turnsMeasured() > 0 &&
+                       kelmot::Pulley->grab().save(folder.filePath(QStringLiteral("rad.png")));
+    kelmot::Pulley->hide();
+    return saved;
+}
+
 // The settings dialog listening to the virtual track for a while.
 bool saveSettings(const QString& file) {
     kelmot::Form8->show();
@@ -212,6 +231,7 @@ int main(int argc, char** argv) {
         saved = saveAllRuns(folder) && saved;
         saved = saveFall(folder) && saved;
         saved = savePendulum(folder) && saved;
+        saved = savePulley(folder) && saved;
     }
     if (argc > 3) saved = saveSettings(QString::fromLocal8Bit(argv[3])) && saved;
     if (!kelmot::Store.DataPresent)

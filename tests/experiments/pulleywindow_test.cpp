@@ -86,6 +86,9 @@ TEST_F(PulleyMeasurement, ASimulatedTurnGivesTheAccelerationOfItsMasses) {
             << Pulley->L_ergebnis->text().toStdString();
         EXPECT_TRUE(Pulley->PB_st->input().result) << "the parabola is drawn";
         EXPECT_EQ(Pulley->PB_st->input().subject, FallSubject::Pulley);
+        std::printf(
+            "the demonstration's pulley under %g g and %g g (its physics: %.4f m/s²):\n%s\n", m1,
+            m2, expected, qPrintable(Pulley->L_ergebnis->text()));
     }
     EXPECT_EQ(heard.texts().count("Messung beendet"), 2);
     const auto runs = Journal->runs();
