@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/fallcommand.h"
 
+#include "app/commandstatus.h"
+
 #include "experiments/fallanalysis.h"
 #include "store/numberformat.h"
 
@@ -10,10 +12,6 @@
 namespace kelmot {
 
 namespace {
-
-void say(std::FILE* err, const QString& text) {
-    std::fputs(("kelmot: " + text + "\n").toLocal8Bit().constData(), err);
-}
 
 QString dropText(int number, const FallDrop& drop, const FenceGeometry& fence,
                  const std::optional<FallResult>& result) {
@@ -53,22 +51,14 @@ int printFallDrops(platform::WavStream& stream, std::int32_t threshold, SignalKi
             if (result) ++withG;
         });
     std::fflush(out);
-    if (!result.error.empty()) {
-        say(err, QCoreApplication::translate("FallCommand",
-                                             "Die Aufnahme lässt sich nicht ganz lesen: %1")
-                     .arg(QString::fromStdString(result.error)));
-        return 2;
-    }
-    if (withG == 0) {
-        say(err, QCoreApplication::translate("FallCommand",
-                                             "kein Fall mit mindestens %1 Latten in der Aufnahme "
-                                             "(%2 Flanken erkannt, Schwelle %3).")
-                     .arg(FallResult::MinBands)
-                     .arg(result.edges)
-                     .arg(threshold));
-        return 1;
-    }
-    return 0;
+    return oneBarrierStatus(result.error, withG,
+                            QCoreApplication::translate(
+                                "FallCommand", "kein Fall mit mindestens %1 Latten in der Aufnahme "
+                                               "(%2 Flanken erkannt, Schwelle %3).")
+                                .arg(FallResult::MinBands)
+                                .arg(result.edges)
+                                .arg(threshold),
+                            err);
 }
 
 } // namespace kelmot

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pendulumcommand.h"
 
+#include "app/commandstatus.h"
+
 #include "evaluation/uncertainty.h"
 #include "experiments/falldrop.h"
 #include "experiments/pendulumanalysis.h"
@@ -13,10 +15,6 @@
 namespace kelmot {
 
 namespace {
-
-void say(std::FILE* err, const QString& text) {
-    std::fputs(("kelmot: " + text + "\n").toLocal8Bit().constData(), err);
-}
 
 QString swingText(int number, const Swing& swing, const PendulumSetup& setup,
                   const std::optional<PendulumResult>& result) {
@@ -60,21 +58,13 @@ int printPendulumSwings(platform::WavStream& stream, std::int32_t threshold, Sig
             if (fitted) ++withPeriod;
         });
     std::fflush(out);
-    if (!result.error.empty()) {
-        say(err, QCoreApplication::translate("PendulumCommand",
-                                             "Die Aufnahme lässt sich nicht ganz lesen: %1")
-                     .arg(QString::fromStdString(result.error)));
-        return 2;
-    }
-    if (withPeriod == 0) {
-        say(err, QCoreApplication::translate("PendulumCommand",
-                                             "kein Pendel mit einer ganzen Periode in der "
-                                             "Aufnahme (%1 Flanken erkannt, Schwelle %2).")
-                     .arg(result.edges)
-                     .arg(threshold));
-        return 1;
-    }
-    return 0;
+    return oneBarrierStatus(result.error, withPeriod,
+                            QCoreApplication::translate(
+                                "PendulumCommand", "kein Pendel mit einer ganzen Periode in der "
+                                                   "Aufnahme (%1 Flanken erkannt, Schwelle %2).")
+                                .arg(result.edges)
+                                .arg(threshold),
+                            err);
 }
 
 } // namespace kelmot

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pulleycommand.h"
 
+#include "app/commandstatus.h"
+
 #include "experiments/fallanalysis.h"
 #include "experiments/pulleytable.h"
 #include "store/numberformat.h"
@@ -11,10 +13,6 @@
 namespace kelmot {
 
 namespace {
-
-void say(std::FILE* err, const QString& text) {
-    std::fputs(("kelmot: " + text + "\n").toLocal8Bit().constData(), err);
-}
 
 QString turnText(int number, const FallDrop& turn, const PulleySetup& setup,
                  const std::optional<PulleyResult>& result) {
@@ -61,22 +59,15 @@ int printPulleyTurns(platform::WavStream& stream, std::int32_t threshold, Signal
             if (result) ++withA;
         });
     std::fflush(out);
-    if (!found.error.empty()) {
-        say(err, QCoreApplication::translate("PulleyCommand",
-                                             "Die Aufnahme lässt sich nicht ganz lesen: %1")
-                     .arg(QString::fromStdString(found.error)));
-        return 2;
-    }
-    if (withA == 0) {
-        say(err, QCoreApplication::translate("PulleyCommand",
-                                             "keine Umdrehung mit mindestens %1 Speichen in der "
-                                             "Aufnahme (%2 Flanken erkannt, Schwelle %3).")
-                     .arg(PulleyResult::MinSpokes)
-                     .arg(found.edges)
-                     .arg(threshold));
-        return 1;
-    }
-    return 0;
+    return oneBarrierStatus(
+        found.error, withA,
+        QCoreApplication::translate("PulleyCommand",
+                                    "keine Umdrehung mit mindestens %1 Speichen in der "
+                                    "Aufnahme (%2 Flanken erkannt, Schwelle %3).")
+            .arg(PulleyResult::MinSpokes)
+            .arg(found.edges)
+            .arg(threshold),
+        err);
 }
 
 } // namespace kelmot

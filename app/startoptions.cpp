@@ -441,29 +441,37 @@ std::shared_ptr<platform::WaveInBackend> makeCaptureBackend(const StartOptions& 
     return std::make_shared<PortAudioBackend>();
 }
 
-std::shared_ptr<platform::WaveInBackend> makeFallSimulationBackend(const StartOptions& options) {
+namespace {
+
+// An experiment's demonstration: "Simulation" at the start's speed, its
+// virtual object named as the input.
+std::shared_ptr<platform::WaveInBackend>
+demonstration(const StartOptions& options, platform::PacedBackend::SourceFactory objects,
+              const QString& input) {
     return std::make_shared<platform::PacedBackend>(
-        QCoreApplication::translate("StartOptions", "Simulation").toStdString(),
-        platform::demonstrationDrops(), options.simulationSpeed,
-        QCoreApplication::translate("StartOptions", "virtueller Lattenzaun").toStdString());
+        QCoreApplication::translate("StartOptions", "Simulation").toStdString(), std::move(objects),
+        options.simulationSpeed, input.toStdString());
+}
+
+} // namespace
+
+std::shared_ptr<platform::WaveInBackend> makeFallSimulationBackend(const StartOptions& options) {
+    return demonstration(options, platform::demonstrationDrops(),
+                         QCoreApplication::translate("StartOptions", "virtueller Lattenzaun"));
 }
 
 std::shared_ptr<platform::WaveInBackend>
 makePendulumSimulationBackend(const StartOptions& options,
                               std::function<platform::PendulumParameters()> typed) {
-    return std::make_shared<platform::PacedBackend>(
-        QCoreApplication::translate("StartOptions", "Simulation").toStdString(),
-        platform::demonstrationSwings(std::move(typed)), options.simulationSpeed,
-        QCoreApplication::translate("StartOptions", "virtuelles Pendel").toStdString());
+    return demonstration(options, platform::demonstrationSwings(std::move(typed)),
+                         QCoreApplication::translate("StartOptions", "virtuelles Pendel"));
 }
 
 std::shared_ptr<platform::WaveInBackend>
 makePulleySimulationBackend(const StartOptions& options,
                             std::function<platform::PulleyParameters()> typed) {
-    return std::make_shared<platform::PacedBackend>(
-        QCoreApplication::translate("StartOptions", "Simulation").toStdString(),
-        platform::demonstrationTurns(std::move(typed)), options.simulationSpeed,
-        QCoreApplication::translate("StartOptions", "virtuelles Speichenrad").toStdString());
+    return demonstration(options, platform::demonstrationTurns(std::move(typed)),
+                         QCoreApplication::translate("StartOptions", "virtuelles Speichenrad"));
 }
 
 platform::PulleyParameters simulatedPulleyOf(const PulleySetup& setup) {

@@ -21,13 +21,7 @@ RunRecord dropRecord(const FallDrop& drop, const FenceGeometry& fence, int numbe
     d.pitchMm = fence.pitchMm;
     d.bandWidthMm = fence.bandWidthMm;
     d.complete = drop.complete;
-    const std::size_t seen = std::size_t(drop.bands());
-    d.darkTimes.assign(drop.darkTimes.begin(), drop.darkTimes.begin() + std::ptrdiff_t(seen));
-    d.brightTimes.assign(drop.brightTimes.begin(), drop.brightTimes.begin() + std::ptrdiff_t(seen));
-    for (std::size_t k = 0; k < std::min<std::size_t>(seen, BarrierCount); ++k) {
-        record.darkTimes[k] = d.darkTimes[k];
-        record.brightTimes[k] = d.brightTimes[k];
-    }
+    keepCompletedEvents(record, drop.darkTimes, drop.brightTimes, d.darkTimes, d.brightTimes);
     record.drop = std::move(d);
     return record;
 }

@@ -50,13 +50,7 @@ RunRecord pulleyRecord(const std::vector<double>& darkTimes, const std::vector<d
                   .arg(c.toString(setup.mass1G, 'g', 10), c.toString(setup.mass2G, 'g', 10));
     e.stepM = setup.spokeArc();
     e.complete = complete;
-    const std::size_t seen = std::min(darkTimes.size(), brightTimes.size());
-    e.darkTimes.assign(darkTimes.begin(), darkTimes.begin() + std::ptrdiff_t(seen));
-    e.brightTimes.assign(brightTimes.begin(), brightTimes.begin() + std::ptrdiff_t(seen));
-    for (std::size_t k = 0; k < std::min<std::size_t>(seen, BarrierCount); ++k) {
-        record.darkTimes[k] = e.darkTimes[k];
-        record.brightTimes[k] = e.brightTimes[k];
-    }
+    keepCompletedEvents(record, darkTimes, brightTimes, e.darkTimes, e.brightTimes);
     record.events = std::move(e);
     return record;
 }

@@ -23,13 +23,7 @@ RunRecord swingRecord(const std::vector<double>& darkTimes, const std::vector<do
     s.periods = setup.periods;
     s.complete = complete;
     // A passage is one once the bob has left the beam again.
-    const std::size_t passed = std::min(darkTimes.size(), brightTimes.size());
-    s.darkTimes.assign(darkTimes.begin(), darkTimes.begin() + std::ptrdiff_t(passed));
-    s.brightTimes.assign(brightTimes.begin(), brightTimes.begin() + std::ptrdiff_t(passed));
-    for (std::size_t k = 0; k < std::min<std::size_t>(passed, BarrierCount); ++k) {
-        record.darkTimes[k] = s.darkTimes[k];
-        record.brightTimes[k] = s.brightTimes[k];
-    }
+    keepCompletedEvents(record, darkTimes, brightTimes, s.darkTimes, s.brightTimes);
     record.swing = std::move(s);
     return record;
 }

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -96,6 +97,21 @@ struct RunRecord {
     QDateTime startedLocal() const { return startedUtc.toOffsetFromUtc(utcOffsetSeconds); }
     QDateTime endedLocal() const { return endedUtc.toOffsetFromUtc(utcOffsetSeconds); }
 };
+
+// A one-barrier record's events whose beam went dark and bright again, into
+// `dark` and `bright`; the first ten also where a run's ten barriers stand
+// (zero where it had fewer), as every reader of the journal finds them.
+inline void keepCompletedEvents(RunRecord& record, const std::vector<double>& darkTimes,
+                                const std::vector<double>& brightTimes, std::vector<double>& dark,
+                                std::vector<double>& bright) {
+    const std::size_t completed = std::min(darkTimes.size(), brightTimes.size());
+    dark.assign(darkTimes.begin(), darkTimes.begin() + std::ptrdiff_t(completed));
+    bright.assign(brightTimes.begin(), brightTimes.begin() + std::ptrdiff_t(completed));
+    for (std::size_t k = 0; k < std::min<std::size_t>(completed, BarrierCount); ++k) {
+        record.darkTimes[k] = dark[k];
+        record.brightTimes[k] = bright[k];
+    }
+}
 
 // What the list of all runs shows of a run: read without its times.
 struct RunSummary {

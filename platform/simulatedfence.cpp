@@ -9,7 +9,8 @@
 namespace kelmot::platform {
 
 SimulatedFence::SimulatedFence(const FenceDropParameters& parameters, int frameRate)
-    : p_(parameters), rate_(frameRate > 0 ? frameRate : 22050), rng_(parameters.seed | 1u) {
+    : p_(parameters), rate_(frameRate > 0 ? frameRate : 22050),
+      signal_(parameters.noise, parameters.seed) {
     Scatter scatter(0xD1B54A32D192ED03ull * (p_.seed + 7ull));
     const double height =
         (p_.dropHeightMinMm + (p_.dropHeightMaxMm - p_.dropHeightMinMm) * scatter.unit()) / 1000;
@@ -36,17 +37,7 @@ double SimulatedFence::timeToFall(double x) const {
 }
 
 void SimulatedFence::read(std::int16_t* out, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i, ++next_) {
-        while (edgeCursor_ < edges_.size() && edges_[edgeCursor_].second < next_)
-            ++edgeCursor_;
-        const bool dark = edgeCursor_ < edges_.size() && edges_[edgeCursor_].first <= next_;
-        double v = dark ? p_.amplitude : 0.0;
-        if (p_.noise > 0) {
-            rng_ = rng_ * 1664525u + 1013904223u;
-            v += p_.noise * ((rng_ >> 8) / double(1u << 24) * 2 - 1);
-        }
-        out[i] = static_cast<std::int16_t>(std::clamp(std::lround(v), -32768L, 32767L));
-    }
+    signal_.read(edges_, p_.amplitude, out, count);
 }
 
 std::function<std::unique_ptr<SampleSource>(int, std::string&)>

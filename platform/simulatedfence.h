@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/darkphases.h"
 #include "platform/samplesource.h"
 #include "platform/simulatedtrack.h"
 
@@ -47,9 +48,7 @@ private:
     FenceDropParameters p_;
     int rate_;
     std::vector<EdgeSamples> edges_;
-    std::int64_t next_ = 0;
-    std::size_t edgeCursor_ = 0;
-    std::uint32_t rng_;
+    DarkPhaseSignal signal_;
 };
 
 // The demonstration's drops: every opening of the capture a drop of its own,

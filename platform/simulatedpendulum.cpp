@@ -18,7 +18,8 @@ constexpr int Substeps = 4;
 } // namespace
 
 SimulatedPendulum::SimulatedPendulum(const PendulumParameters& parameters, int frameRate)
-    : p_(parameters), rate_(frameRate > 0 ? frameRate : 22050), rng_(parameters.seed | 1u) {
+    : p_(parameters), rate_(frameRate > 0 ? frameRate : 22050),
+      signal_(parameters.noise, parameters.seed) {
     Scatter scatter(0x9E3779B97F4A7C15ull * (p_.seed + 11ull));
     theta0_ = (p_.amplitudeDeg + scatter.within(p_.amplitudeScatterDeg)) * Degree;
     theta_ = theta0_;
@@ -66,12 +67,7 @@ void SimulatedPendulum::read(std::int16_t* out, std::size_t count) {
         // How much of the beam the bob covers: a ramp over the soft edge
         // centred on the edge's nominal place.
         const double cover = std::clamp((half - std::abs(x)) / soft + 0.5, 0.0, 1.0);
-        double v = cover * p_.signal;
-        if (p_.noise > 0) {
-            rng_ = rng_ * 1664525u + 1013904223u;
-            v += p_.noise * ((rng_ >> 8) / double(1u << 24) * 2 - 1);
-        }
-        out[i] = static_cast<std::int16_t>(std::clamp(std::lround(v), -32768L, 32767L));
+        out[i] = signal_.sample(cover * p_.signal);
     }
 }
 

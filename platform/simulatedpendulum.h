@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/darkphases.h"
 #include "platform/samplesource.h"
 
 #include <cstdint>
@@ -56,7 +57,7 @@ private:
     double omega_ = 0;
     std::int64_t next_ = 0;
     std::vector<double> crossings_;
-    std::uint32_t rng_;
+    DarkPhaseSignal signal_;
 };
 
 // The demonstration's pendulum: every opening of the capture a swing of its

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/darkphases.h"
 #include "platform/samplesource.h"
 #include "platform/simulatedtrack.h"
 
@@ -55,9 +56,7 @@ private:
     PulleyParameters p_;
     int rate_;
     std::vector<EdgeSamples> edges_;
-    std::int64_t next_ = 0;
-    std::size_t edgeCursor_ = 0;
-    std::uint32_t rng_;
+    DarkPhaseSignal signal_;
 };
 
 // The demonstration's turns: each opening of the capture a turn of its own,

@@ -222,6 +222,13 @@
     </message>
 </context>
 <context>
+    <name>CommandStatus</name>
+    <message>
+        <source>Die Aufnahme lässt sich nicht ganz lesen: %1</source>
+        <translation>The recording cannot be read in full: %1</translation>
+    </message>
+</context>
+<context>
     <name>DiagramFrame</name>
     <message>
         <source>Zeit</source>
@@ -252,10 +259,6 @@
     <message>
         <source>Kein g aus weniger als %1 Latten.</source>
         <translation>No g from fewer than %1 bands.</translation>
-    </message>
-    <message>
-        <source>Die Aufnahme lässt sich nicht ganz lesen: %1</source>
-        <translation>The recording cannot be read in full: %1</translation>
     </message>
     <message>
         <source>kein Fall mit mindestens %1 Latten in der Aufnahme (%2 Flanken erkannt, Schwelle %3).</source>
@@ -506,10 +509,6 @@
     <message>
         <source>Keine Periode aus weniger als drei Durchgängen.</source>
         <translation>No period from fewer than three passages.</translation>
-    </message>
-    <message>
-        <source>Die Aufnahme lässt sich nicht ganz lesen: %1</source>
-        <translation>The recording cannot be read in full: %1</translation>
     </message>
     <message>
         <source>kein Pendel mit einer ganzen Periode in der Aufnahme (%1 Flanken erkannt, Schwelle %2).</source>
@@ -776,10 +775,6 @@
     <message>
         <source>Kein a aus weniger als %1 Speichen.</source>
         <translation>No a from fewer than %1 spokes.</translation>
-    </message>
-    <message>
-        <source>Die Aufnahme lässt sich nicht ganz lesen: %1</source>
-        <translation>The recording cannot be read in full: %1</translation>
     </message>
     <message>
         <source>keine Umdrehung mit mindestens %1 Speichen in der Aufnahme (%2 Flanken erkannt, Schwelle %3).</source>
