@@ -69,6 +69,47 @@ void drawTicks(double step, double scale, int pixels, At at, Label label) {
     }
 }
 
+// One value axis: a tick every `step`, `scale` pixels per unit, `pixels` long.
+struct AxisTicks {
+    double step;
+    double scale;
+    int pixels;
+};
+
+// The grid lines and labelled ticks of both axes.
+void drawGrid(Canvas& canvas, const DiagramFrame& f, const QLocale& locale, AxisTicks t,
+              AxisTicks y) {
+    const int unit = f.unit;
+    canvas.setPenWidth(1);
+    canvas.setPenColour(Silver);
+    drawTicks(
+        y.step, y.scale, y.pixels,
+        [&](int i, int offset) {
+            const int at = f.bottom() - offset;
+            if (i >= 1) canvas.line(f.margin(), at, f.plotRight(), at);
+        },
+        [&](int offset, double value) {
+            const int at = f.bottom() - offset;
+            canvas.setPenColour(Black);
+            canvas.line(f.margin() - 8 * unit, at, f.margin(), at);
+            canvas.textOut(2 * unit, at - 5 * unit, tickText(value, y.step, locale));
+            canvas.setPenColour(Silver);
+        });
+    drawTicks(
+        t.step, t.scale, t.pixels,
+        [&](int i, int offset) {
+            const int x = f.margin() + offset;
+            if (i >= 1) canvas.line(x, f.bottom(), x, f.margin());
+        },
+        [&](int offset, double value) {
+            const int x = f.margin() + offset;
+            canvas.setPenColour(Black);
+            canvas.line(x, f.bottom(), x, f.bottom() + 8 * unit);
+            canvas.textOut(x - 3 * unit, f.height - 15 * unit, tickText(value, t.step, locale));
+            canvas.setPenColour(Silver);
+        });
+}
+
 } // namespace
 
 QString drawFallDiagram(Canvas& canvas, int width, int height, int unit,
@@ -98,35 +139,7 @@ QString drawFallDiagram(Canvas& canvas, int width, int height, int unit,
     const auto yScale = axisScale(plotHeight, yEnd);
     if (!tScale || !yScale) return {};
 
-    canvas.setPenWidth(1);
-    canvas.setPenColour(Silver);
-    drawTicks(
-        yStep, *yScale, plotHeight,
-        [&](int i, int offset) {
-            const int y = f.bottom() - offset;
-            if (i >= 1) canvas.line(f.margin(), y, f.plotRight(), y);
-        },
-        [&](int offset, double value) {
-            const int y = f.bottom() - offset;
-            canvas.setPenColour(Black);
-            canvas.line(f.margin() - 8 * unit, y, f.margin(), y);
-            canvas.textOut(2 * unit, y - 5 * unit, tickText(value, yStep, in.locale));
-            canvas.setPenColour(Silver);
-        });
-    drawTicks(
-        tStep, *tScale, plotWidth,
-        [&](int i, int offset) {
-            const int x = f.margin() + offset;
-            if (i >= 1) canvas.line(x, f.bottom(), x, f.margin());
-        },
-        [&](int offset, double value) {
-            const int x = f.margin() + offset;
-            canvas.setPenColour(Black);
-            canvas.line(x, f.bottom(), x, f.bottom() + 8 * unit);
-            canvas.textOut(x - 3 * unit, f.height - 15 * unit, tickText(value, tStep, in.locale));
-            canvas.setPenColour(Silver);
-        });
-
+    drawGrid(canvas, f, in.locale, {tStep, *tScale, plotWidth}, {yStep, *yScale, plotHeight});
     auto xOf = [&](double t) { return f.margin() + nearestPixel(t * *tScale); };
     auto yOf = [&](double y) { return f.bottom() - nearestPixel(y * *yScale); };
     const QString caption = captionOf(in);

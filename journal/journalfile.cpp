@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QUuid>
+#include <vector>
 
 namespace kelmot {
 
@@ -170,6 +172,77 @@ bool JournalFile::execute(const QString& statement) {
     return false;
 }
 
+namespace {
+
+// What each version of the schema adds, oldest first.
+struct SchemaStep {
+    int version;
+    QStringList statements;
+};
+
+const std::vector<SchemaStep>& schemaSteps() {
+    static const std::vector<SchemaStep> steps{
+        {1,
+         {QStringLiteral("CREATE TABLE runs ("
+                         " id INTEGER PRIMARY KEY,"
+                         " started_utc TEXT NOT NULL,"
+                         " ended_utc TEXT NOT NULL,"
+                         " utc_offset INTEGER NOT NULL,"
+                         " number INTEGER NOT NULL,"
+                         " name TEXT NOT NULL,"
+                         " kind TEXT NOT NULL,"
+                         " resolution INTEGER NOT NULL,"
+                         " threshold INTEGER NOT NULL,"
+                         " dark_times TEXT NOT NULL,"
+                         " bright_times TEXT NOT NULL,"
+                         " duration REAL NOT NULL,"
+                         " flag_width TEXT NOT NULL,"
+                         " source TEXT NOT NULL,"
+                         " program_version TEXT NOT NULL,"
+                         " session TEXT NOT NULL)"),
+          QStringLiteral("CREATE INDEX runs_by_start ON runs(started_utc)"),
+          QStringLiteral("CREATE TABLE sessions ("
+                         " id TEXT PRIMARY KEY,"
+                         " started_utc TEXT NOT NULL,"
+                         " ended_cleanly INTEGER NOT NULL DEFAULT 0,"
+                         " recovered INTEGER NOT NULL DEFAULT 0,"
+                         " lesson BLOB)")}},
+        // A drop's bands, as many as the fence has, beside its row in runs.
+        {2,
+         {QStringLiteral("CREATE TABLE drops ("
+                         " run_id INTEGER PRIMARY KEY,"
+                         " bands INTEGER NOT NULL,"
+                         " pitch_mm REAL NOT NULL,"
+                         " band_width_mm REAL NOT NULL,"
+                         " complete INTEGER NOT NULL,"
+                         " dark_times TEXT NOT NULL,"
+                         " bright_times TEXT NOT NULL)")}},
+        // A swing's passages and its pendulum, beside its row in runs.
+        {3,
+         {QStringLiteral("CREATE TABLE swings ("
+                         " run_id INTEGER PRIMARY KEY,"
+                         " length_mm REAL NOT NULL,"
+                         " length_uncertainty_mm REAL NOT NULL,"
+                         " bob_width_mm REAL NOT NULL,"
+                         " periods INTEGER NOT NULL,"
+                         " complete INTEGER NOT NULL,"
+                         " dark_times TEXT NOT NULL,"
+                         " bright_times TEXT NOT NULL)")}},
+        // Every later experiment's events and its setup, beside its row in runs.
+        {4,
+         {QStringLiteral("CREATE TABLE experiment_events ("
+                         " run_id INTEGER PRIMARY KEY,"
+                         " setup TEXT NOT NULL,"
+                         " step_m REAL NOT NULL,"
+                         " complete INTEGER NOT NULL,"
+                         " dark_times TEXT NOT NULL,"
+                         " bright_times TEXT NOT NULL)")}},
+    };
+    return steps;
+}
+
+} // namespace
+
 JournalFile::Outcome JournalFile::migrate() {
     QSqlQuery version(db_);
     if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next()) {
@@ -184,65 +257,10 @@ JournalFile::Outcome JournalFile::migrate() {
     // a program killed halfway leaves the file as it was.
     if (!execute(QStringLiteral("BEGIN IMMEDIATE"))) return Outcome::Failed;
     bool ok = true;
-    if (found < 1) {
-        ok = execute(QStringLiteral("CREATE TABLE runs ("
-                                    " id INTEGER PRIMARY KEY,"
-                                    " started_utc TEXT NOT NULL,"
-                                    " ended_utc TEXT NOT NULL,"
-                                    " utc_offset INTEGER NOT NULL,"
-                                    " number INTEGER NOT NULL,"
-                                    " name TEXT NOT NULL,"
-                                    " kind TEXT NOT NULL,"
-                                    " resolution INTEGER NOT NULL,"
-                                    " threshold INTEGER NOT NULL,"
-                                    " dark_times TEXT NOT NULL,"
-                                    " bright_times TEXT NOT NULL,"
-                                    " duration REAL NOT NULL,"
-                                    " flag_width TEXT NOT NULL,"
-                                    " source TEXT NOT NULL,"
-                                    " program_version TEXT NOT NULL,"
-                                    " session TEXT NOT NULL)")) &&
-             execute(QStringLiteral("CREATE INDEX runs_by_start ON runs(started_utc)")) &&
-             execute(QStringLiteral("CREATE TABLE sessions ("
-                                    " id TEXT PRIMARY KEY,"
-                                    " started_utc TEXT NOT NULL,"
-                                    " ended_cleanly INTEGER NOT NULL DEFAULT 0,"
-                                    " recovered INTEGER NOT NULL DEFAULT 0,"
-                                    " lesson BLOB)"));
-    }
-    if (found < 2) {
-        // A drop's bands, as many as the fence has, beside its row in runs.
-        ok = ok && execute(QStringLiteral("CREATE TABLE drops ("
-                                          " run_id INTEGER PRIMARY KEY,"
-                                          " bands INTEGER NOT NULL,"
-                                          " pitch_mm REAL NOT NULL,"
-                                          " band_width_mm REAL NOT NULL,"
-                                          " complete INTEGER NOT NULL,"
-                                          " dark_times TEXT NOT NULL,"
-                                          " bright_times TEXT NOT NULL)"));
-    }
-    if (found < 3) {
-        // A swing's passages and its pendulum, beside its row in runs.
-        ok = ok && execute(QStringLiteral("CREATE TABLE swings ("
-                                          " run_id INTEGER PRIMARY KEY,"
-                                          " length_mm REAL NOT NULL,"
-                                          " length_uncertainty_mm REAL NOT NULL,"
-                                          " bob_width_mm REAL NOT NULL,"
-                                          " periods INTEGER NOT NULL,"
-                                          " complete INTEGER NOT NULL,"
-                                          " dark_times TEXT NOT NULL,"
-                                          " bright_times TEXT NOT NULL)"));
-    }
-    if (found < 4) {
-        // Every later experiment's events and its setup, beside its row in runs.
-        ok = ok && execute(QStringLiteral("CREATE TABLE experiment_events ("
-                                          " run_id INTEGER PRIMARY KEY,"
-                                          " setup TEXT NOT NULL,"
-                                          " step_m REAL NOT NULL,"
-                                          " complete INTEGER NOT NULL,"
-                                          " dark_times TEXT NOT NULL,"
-                                          " bright_times TEXT NOT NULL)"));
-    }
+    for (const SchemaStep& step : schemaSteps())
+        if (step.version > found)
+            for (const QString& statement : step.statements)
+                ok = ok && execute(statement);
     ok = ok && execute(QStringLiteral("PRAGMA user_version=%1").arg(SchemaVersion)) &&
          execute(QStringLiteral("COMMIT"));
     if (!ok) {

@@ -172,91 +172,96 @@ std::optional<QString> RunJournal::failed(const QString& why) {
     return writeProblem_;
 }
 
+namespace {
+
+// One statement with its values; on failure, false and why.
+bool execute(QSqlDatabase& db, const QString& sql, const QVariantList& values, QString& why,
+             qint64* insertedId = nullptr) {
+    QSqlQuery q(db);
+    q.prepare(sql);
+    for (const QVariant& value : values)
+        q.addBindValue(value);
+    if (!q.exec()) {
+        why = q.lastError().text();
+        return false;
+    }
+    if (insertedId) *insertedId = q.lastInsertId().toLongLong();
+    return true;
+}
+
+// A one-barrier record's own times and setup, beside its row in runs.
+bool keepDetails(QSqlDatabase& db, const RunRecord& run, qint64 id, QString& why) {
+    bool ok = true;
+    if (run.drop) {
+        const DropRecord& d = *run.drop;
+        ok = execute(db,
+                     QStringLiteral("INSERT INTO drops (run_id, bands, pitch_mm, band_width_mm, "
+                                    "complete, dark_times, bright_times) "
+                                    "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                     {id, d.bands, d.pitchMm, d.bandWidthMm, d.complete ? 1 : 0,
+                      timesText(d.darkTimes), timesText(d.brightTimes)},
+                     why);
+    }
+    if (ok && run.swing) {
+        const SwingRecord& w = *run.swing;
+        ok = execute(db,
+                     QStringLiteral("INSERT INTO swings (run_id, length_mm, length_uncertainty_mm, "
+                                    "bob_width_mm, periods, complete, dark_times, bright_times) "
+                                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                     {id, w.lengthMm, w.lengthUncertaintyMm, w.bobWidthMm, w.periods,
+                      w.complete ? 1 : 0, timesText(w.darkTimes), timesText(w.brightTimes)},
+                     why);
+    }
+    if (ok && run.events) {
+        const EventsRecord& e = *run.events;
+        ok = execute(db,
+                     QStringLiteral("INSERT INTO experiment_events (run_id, setup, step_m, "
+                                    "complete, dark_times, bright_times) "
+                                    "VALUES (?, ?, ?, ?, ?, ?)"),
+                     {id, text(e.setup), e.stepM, e.complete ? 1 : 0, timesText(e.darkTimes),
+                      timesText(e.brightTimes)},
+                     why);
+    }
+    return ok;
+}
+
+} // namespace
+
 std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& lesson) {
     // A journal that failed before is tried again: the disk may have room now.
     if (!keeping() && !open()) return problem();
     QSqlDatabase& db = file_.database();
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) return failed(q.lastError().text());
-    q.prepare(QStringLiteral(
-        "INSERT INTO runs (started_utc, ended_utc, utc_offset, number, name, kind, resolution, "
-        "threshold, dark_times, bright_times, duration, flag_width, source, program_version, "
-        "session) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    q.addBindValue(utcText(run.startedUtc));
-    q.addBindValue(utcText(run.endedUtc));
-    q.addBindValue(run.utcOffsetSeconds);
-    q.addBindValue(run.number);
-    q.addBindValue(text(run.name));
-    q.addBindValue(text(run.kind));
-    q.addBindValue(run.resolution);
-    q.addBindValue(run.threshold);
-    q.addBindValue(timesText(run.darkTimes));
-    q.addBindValue(timesText(run.brightTimes));
-    q.addBindValue(run.durationSeconds());
-    q.addBindValue(text(run.flagWidthMm));
-    q.addBindValue(text(run.source));
-    q.addBindValue(text(run.programVersion.isEmpty() ? programVersion_ : run.programVersion));
-    q.addBindValue(session_);
-    bool ok = q.exec();
-    const qint64 id = q.lastInsertId().toLongLong();
-    QSqlQuery drop(db);
-    if (ok && run.drop) {
-        drop.prepare(QStringLiteral(
-            "INSERT INTO drops (run_id, bands, pitch_mm, band_width_mm, complete, dark_times, "
-            "bright_times) VALUES (?, ?, ?, ?, ?, ?, ?)"));
-        drop.addBindValue(id);
-        drop.addBindValue(run.drop->bands);
-        drop.addBindValue(run.drop->pitchMm);
-        drop.addBindValue(run.drop->bandWidthMm);
-        drop.addBindValue(run.drop->complete ? 1 : 0);
-        drop.addBindValue(timesText(run.drop->darkTimes));
-        drop.addBindValue(timesText(run.drop->brightTimes));
-        ok = drop.exec();
-    }
-    QSqlQuery swing(db);
-    if (ok && run.swing) {
-        swing.prepare(QStringLiteral(
-            "INSERT INTO swings (run_id, length_mm, length_uncertainty_mm, bob_width_mm, periods, "
-            "complete, dark_times, bright_times) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-        swing.addBindValue(id);
-        swing.addBindValue(run.swing->lengthMm);
-        swing.addBindValue(run.swing->lengthUncertaintyMm);
-        swing.addBindValue(run.swing->bobWidthMm);
-        swing.addBindValue(run.swing->periods);
-        swing.addBindValue(run.swing->complete ? 1 : 0);
-        swing.addBindValue(timesText(run.swing->darkTimes));
-        swing.addBindValue(timesText(run.swing->brightTimes));
-        ok = swing.exec();
-    }
-    QSqlQuery events(db);
-    if (ok && run.events) {
-        events.prepare(QStringLiteral("INSERT INTO experiment_events (run_id, setup, step_m, "
-                                      "complete, dark_times, bright_times) "
-                                      "VALUES (?, ?, ?, ?, ?, ?)"));
-        events.addBindValue(id);
-        events.addBindValue(text(run.events->setup));
-        events.addBindValue(run.events->stepM);
-        events.addBindValue(run.events->complete ? 1 : 0);
-        events.addBindValue(timesText(run.events->darkTimes));
-        events.addBindValue(timesText(run.events->brightTimes));
-        ok = events.exec();
-    }
-    QSqlQuery mirror(db);
-    if (ok) {
-        mirror.prepare(QStringLiteral("UPDATE sessions SET lesson = ? WHERE id = ?"));
-        mirror.addBindValue(lesson);
-        mirror.addBindValue(session_);
-        ok = mirror.exec();
-    }
-    QSqlQuery commit(db);
-    if (ok) ok = commit.exec(QStringLiteral("COMMIT"));
+    QString why;
+    if (!execute(db, QStringLiteral("BEGIN IMMEDIATE"), {}, why)) return failed(why);
+    qint64 id = 0;
+    const QVariantList values{
+        utcText(run.startedUtc),
+        utcText(run.endedUtc),
+        run.utcOffsetSeconds,
+        run.number,
+        text(run.name),
+        text(run.kind),
+        run.resolution,
+        run.threshold,
+        timesText(run.darkTimes),
+        timesText(run.brightTimes),
+        run.durationSeconds(),
+        text(run.flagWidthMm),
+        text(run.source),
+        text(run.programVersion.isEmpty() ? programVersion_ : run.programVersion),
+        session_};
+    const bool ok =
+        execute(db,
+                QStringLiteral("INSERT INTO runs (started_utc, ended_utc, utc_offset, number, "
+                               "name, kind, resolution, threshold, dark_times, bright_times, "
+                               "duration, flag_width, source, program_version, session) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                values, why, &id) &&
+        keepDetails(db, run, id, why) &&
+        execute(db, QStringLiteral("UPDATE sessions SET lesson = ? WHERE id = ?"),
+                {lesson, session_}, why) &&
+        execute(db, QStringLiteral("COMMIT"), {}, why);
     if (!ok) {
-        QString why = commit.lastError().text();
-        for (const QSqlQuery* each : {&q, &drop, &swing, &events, &mirror})
-            if (!each->lastError().text().isEmpty()) {
-                why = each->lastError().text();
-                break;
-            }
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         return failed(why);
     }
