@@ -160,7 +160,8 @@ void TForm1::buildToolBar() {
         {QT_TR_NOOP("s-t-Messung"), 2, &TForm1::Messenst1Click, 1},
         {QT_TR_NOOP("v-t-Messung"), 3, &TForm1::Messenvt1Click, 1},
         {QT_TR_NOOP("Freier Fall"), 11, &TForm1::Messenfall1Click, 1},
-        {QT_TR_NOOP("Pendel"), 12, &TForm1::Messenpendel1Click, 2},
+        {QT_TR_NOOP("Pendel"), 12, &TForm1::Messenpendel1Click, 1},
+        {QT_TR_NOOP("Speichenrad"), 13, &TForm1::Messenrad1Click, 2},
         {QT_TR_NOOP("s-t Auswertung"), 4, &TForm1::Auswertenst1Click, 1},
         {QT_TR_NOOP("v-t Auswertung"), 5, &TForm1::Auswertenvt1Click, 2},
         {QT_TR_NOOP("s-t Auswertung / Diagramm"), 6, &TForm1::Diagrammst1Click, 1},
@@ -181,13 +182,13 @@ void TForm1::buildToolBar() {
         button->setAutoRaise(true);
         connect(button, &QToolButton::clicked, this, b.handler);
         ToolBar1->addWidget(button);
-        ToolButtons[n++] = button;
+        ToolButtons.at(n++) = button; // a button more than the array holds fails here, loudly
         for (int s = 0; s < b.separatorsAfter; ++s) {
             auto* gap = new QWidget(ToolBar1);
             gap->setObjectName(QStringLiteral("ToolButton%1").arg(n + 1));
             gap->setFixedSize(8, 42);
             ToolBar1->addWidget(gap);
-            ToolButtons[n++] = gap;
+            ToolButtons.at(n++) = gap;
         }
     }
 }

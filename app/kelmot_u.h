@@ -138,9 +138,9 @@ public:
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     TAudioMixer* Mixer = nullptr;
-    std::array<QPixmap, 13> ImageList1;
+    std::array<QPixmap, 14> ImageList1;
     QToolBar* ToolBar1 = nullptr;
-    std::array<QWidget*, 29> ToolButtons{}; // ToolButton1 .. ToolButton29
+    std::array<QWidget*, 31> ToolButtons{}; // ToolButton1 .. ToolButton31
     QLabel* Image1 = nullptr;
 
     // Menu items.

@@ -120,10 +120,15 @@ std::optional<PulleyResult> fitPulley(const std::vector<FallPoint>& points,
     if (!fit) return std::nullopt;
     PulleyResult result;
     result.fit = *fit;
-    // Every arc scales with the radius, and so does a: its uncertainty adds.
-    const FitParameter fitted = fit->parabola.a;
-    const double fromRadius = std::abs(fitted.value) * setup.radiusUncertaintyMm / setup.radiusMm;
-    result.a = {fitted.value, std::hypot(fitted.uncertainty, fromRadius)};
+    // Every arc scales with the radius, and so does a, from the parabola and
+    // from the line alike: the radius's uncertainty adds to the fits'.
+    const double relative = setup.radiusUncertaintyMm / setup.radiusMm;
+    const auto withRadius = [relative](FitParameter& p) {
+        p.uncertainty = std::hypot(p.uncertainty, std::abs(p.value) * relative);
+    };
+    withRadius(result.fit.parabola.a);
+    if (result.fit.line) withRadius(result.fit.line->slope);
+    result.a = result.fit.parabola.a;
     result.alpha = {result.a.value / setup.radius(), result.a.uncertainty / setup.radius()};
     if (setup.massesGiven())
         result.predicted = PulleyResult::StandardG * std::abs(setup.mass1G - setup.mass2G) /

@@ -55,8 +55,8 @@ std::vector<FallPoint> pulleyPoints(const std::vector<double>& darkTimes,
                                     const PulleySetup& setup);
 
 // The string's acceleration from the parabola through the leading edges
-// (its uncertainty the fit's and the radius's, the arcs scale with it), the
-// line through the speeds as a check, the wheel's angular acceleration, and
+// and the line through the speeds as a check, each uncertainty the fit's and
+// the radius's (the arcs scale with it), the wheel's angular acceleration, and
 // with masses given what a frictionless, massless pulley would give.
 struct PulleyResult {
     static constexpr int MinSpokes = 4;

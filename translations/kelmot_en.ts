@@ -1967,6 +1967,10 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>Messen Rad</source>
         <translation>Measure pulley</translation>
     </message>
+    <message>
+        <source>Speichenrad</source>
+        <translation>Spoked pulley</translation>
+    </message>
 </context>
 <context>
     <name>kelmot::TForm2</name>

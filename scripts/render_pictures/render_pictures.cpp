@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iterator>
+#include <numbers>
 
 namespace {
 
@@ -255,6 +256,34 @@ QImage pendulum() {
     return img;
 }
 
+// "Rad": a pulley with spokes on its axle, the string over its groove with a
+// mass on each side, the beam of a light barrier crossing the spokes.
+QImage pulley() {
+    QImage img = canvas(36, 36);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre(18, 13);
+    p.setPen(QPen(QColor(40, 40, 50), 1.4));
+    p.drawLine(QPointF(18, 1), centre); // the holder
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(centre, 10, 10); // the rim with its groove
+    p.setPen(QPen(QColor(60, 60, 70), 1.0));
+    for (int k = 0; k < 8; ++k) {
+        const double angle = k * std::numbers::pi / 4 + 0.2;
+        p.drawLine(centre, centre + QPointF(9.3 * std::cos(angle), 9.3 * std::sin(angle)));
+    }
+    p.setPen(QPen(QColor(60, 60, 60), 1.0)); // the string and its two masses
+    p.drawLine(QPointF(8, 13), QPointF(8, 27));
+    p.drawLine(QPointF(28, 13), QPointF(28, 22));
+    p.setPen(QPen(QColor(20, 20, 30), 1.0));
+    p.setBrush(QColor(200, 140, 30));
+    p.drawRect(QRectF(5, 27, 6, 7));
+    p.drawRect(QRectF(25, 22, 6, 5));
+    p.setPen(QPen(QColor(200, 0, 0), 1.4));
+    p.drawLine(QPointF(13, 19), QPointF(23, 19)); // the beam through the spokes
+    return img;
+}
+
 QImage programIcon() {
     QImage img = canvas(40, 16);
     QPainter p(&img);
@@ -464,10 +493,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QDir out(argc > 1 ? argv[1] : "resources");
     QDir().mkpath(out.path());
-    const QImage buttons[] = {folder(),  floppy(),    stopwatch(),     stopwatch(),
-                              table(3),  table(6),    axes("s", true), axes("v", false),
-                              spanner(), classroom(), runArchive(),    picketFence(),
-                              pendulum()};
+    const QImage buttons[] = {folder(),   floppy(),    stopwatch(),     stopwatch(),
+                              table(3),   table(6),    axes("s", true), axes("v", false),
+                              spanner(),  classroom(), runArchive(),    picketFence(),
+                              pendulum(), pulley()};
     bool ok = true;
     for (int i = 0; i < int(std::size(buttons)); ++i)
         ok &= save(buttons[i], out.filePath(QString("werkzeug%1.png").arg(i)), "PNG");

@@ -120,10 +120,10 @@ TEST_F(ProgramFixture, MenuAndToolBarHoldEveryCommand) {
         }
     }
     EXPECT_EQ(hints, (QStringList{"Datei laden", "Datei speichern", "Alle Messungen", "s-t-Messung",
-                                  "v-t-Messung", "Freier Fall", "Pendel", "s-t Auswertung",
-                                  "v-t Auswertung", "s-t Auswertung / Diagramm",
+                                  "v-t-Messung", "Freier Fall", "Pendel", "Speichenrad",
+                                  "s-t Auswertung", "v-t Auswertung", "s-t Auswertung / Diagramm",
                                   "v-t Auswertung / Diagramm", "Einstellungen", "Klassenansicht"}));
-    EXPECT_EQ(gaps, (QList<int>{1, 1, 2, 1, 1, 1, 2, 1, 2, 1, 2, 1}));
+    EXPECT_EQ(gaps, (QList<int>{1, 1, 2, 1, 1, 1, 1, 2, 1, 2, 1, 2, 1}));
     EXPECT_EQ(Form1->ToolBar1->height(), 49);
     // "Datei laden" loads as s-t: it hides the picture like "Laden s-t".
     Form1->Image1->show();

@@ -133,6 +133,11 @@ TEST(Pulley, ARadiusUncertaintyAndTheMassesAreAccountedFor) {
     ASSERT_TRUE(measured);
     EXPECT_NEAR(measured->a.uncertainty, std::hypot(exact->a.uncertainty, 0.02 * exact->a.value),
                 1e-12);
+    // The diagrams' captions show the same: the parabola's and the line's.
+    EXPECT_EQ(measured->fit.parabola.a.uncertainty, measured->a.uncertainty);
+    EXPECT_NEAR(measured->fit.line->slope.uncertainty,
+                std::hypot(exact->fit.line->slope.uncertainty, 0.02 * exact->fit.line->slope.value),
+                1e-12);
     ASSERT_TRUE(measured->predicted);
     EXPECT_DOUBLE_EQ(*measured->predicted, 9.81 * 10 / 110);
     EXPECT_NEAR(measured->differencePercent(), (0.8 - 9.81 / 11) / (9.81 / 11) * 100, 0.5);
