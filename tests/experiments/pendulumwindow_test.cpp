@@ -16,6 +16,7 @@
 #include "platform/wavstream.h"
 #include "tests/app/gui_fixture.h"
 #include "tests/app/heardannouncements.h"
+#include "tests/experiments/replayedrecording.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -324,13 +325,7 @@ TEST_F(PendulumMeasurement, TheWindowAndTheCommandAgreeOnARecording) {
     ASSERT_EQ(writeWavFile(wav.toStdString(), samples, 22050), "");
 
     mixer = std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices());
-    createWindows(StartOptions{}, mixer, manual, nullptr,
-                  std::make_shared<PacedBackend>(
-                      "Wiedergabe",
-                      [wav](int rate, std::string& error) -> std::unique_ptr<SampleSource> {
-                          return WavFileSource::load(wav.toStdString(), rate, error);
-                      },
-                      50.0, "pendel.wav", PacedBackend::Pacing::Lossless));
+    createWindows(StartOptions{}, mixer, manual, nullptr, losslessReplay(wav, "pendel.wav"));
     Form1->Messenpendel1Click();
     Pendulum->SB_laenge->setValue(650);
     Pendulum->SB_perioden->setValue(5);
@@ -342,13 +337,10 @@ TEST_F(PendulumMeasurement, TheWindowAndTheCommandAgreeOnARecording) {
     std::string error;
     auto stream = WavStream::open(wav.toStdString(), 22050, error);
     ASSERT_TRUE(stream) << error;
-    char* printed = nullptr;
-    std::size_t printedSize = 0;
-    std::FILE* out = open_memstream(&printed, &printedSize);
-    ASSERT_EQ(printPendulumSwings(*stream, Store.Threshold, Store.Signal, options, out, stderr), 0);
-    std::fclose(out);
-    const QStringList lines = QString::fromUtf8(printed, qsizetype(printedSize)).split("\r\n");
-    std::free(printed);
+    const auto [status, lines] = printedLines([&](std::FILE* out) {
+        return printPendulumSwings(*stream, Store.Threshold, Store.Signal, options, out, stderr);
+    });
+    ASSERT_EQ(status, 0);
     ASSERT_GE(lines.size(), 13 + 5);
     EXPECT_EQ(lines[0], "Pendel 1");
     // Each passage as the window's row shows it; the command gives the

@@ -13,6 +13,7 @@
 #include "platform/wavstream.h"
 #include "tests/app/gui_fixture.h"
 #include "tests/app/heardannouncements.h"
+#include "tests/experiments/replayedrecording.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -164,13 +165,7 @@ TEST_F(PulleyMeasurement, TheWindowAndTheCommandAgreeOnARecording) {
     ASSERT_EQ(writeWavFile(wav.toStdString(), samples, 22050), "");
 
     mixer = std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices());
-    createWindows(StartOptions{}, mixer, manual, nullptr, nullptr,
-                  std::make_shared<PacedBackend>(
-                      "Wiedergabe",
-                      [wav](int rate, std::string& error) -> std::unique_ptr<SampleSource> {
-                          return WavFileSource::load(wav.toStdString(), rate, error);
-                      },
-                      50.0, "rad.wav", PacedBackend::Pacing::Lossless));
+    createWindows(StartOptions{}, mixer, manual, nullptr, nullptr, losslessReplay(wav, "rad.wav"));
     Form1->Messenrad1Click();
     Pulley->SB_speichen->setValue(12);
     Pulley->SB_radius->setValue(30);
@@ -185,13 +180,10 @@ TEST_F(PulleyMeasurement, TheWindowAndTheCommandAgreeOnARecording) {
     std::string error;
     auto stream = WavStream::open(wav.toStdString(), 22050, error);
     ASSERT_TRUE(stream) << error;
-    char* printed = nullptr;
-    std::size_t printedSize = 0;
-    std::FILE* out = open_memstream(&printed, &printedSize);
-    ASSERT_EQ(printPulleyTurns(*stream, Store.Threshold, Store.Signal, options, out, stderr), 0);
-    std::fclose(out);
-    const QStringList lines = QString::fromUtf8(printed, qsizetype(printedSize)).split("\r\n");
-    std::free(printed);
+    const auto [status, lines] = printedLines([&](std::FILE* out) {
+        return printPulleyTurns(*stream, Store.Threshold, Store.Signal, options, out, stderr);
+    });
+    ASSERT_EQ(status, 0);
     const int spokes = options.pulleySetup.events();
     ASSERT_GE(lines.size(), 2 + spokes + 3);
     EXPECT_EQ(lines[0], "Rad 1");
