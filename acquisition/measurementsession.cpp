@@ -184,7 +184,6 @@ void MeasurementSession::giveUp(SessionPhase why) {
 void MeasurementSession::setState(SessionState state) {
     state_ = std::move(state);
     if (client_) client_->stateChanged(state_);
-    emit changed();
 }
 
 std::pair<QString, QString> MeasurementSession::sourceParts() const {
@@ -210,7 +209,6 @@ QString MeasurementSession::sourceText() const {
 
 void MeasurementSession::edgeFound(EdgeKind kind, int event, double time) {
     if (client_) client_->edgeFound(kind, event, time);
-    emit changed();
 }
 
 void MeasurementSession::phaseChanged(SessionPhase phase) {

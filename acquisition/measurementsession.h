@@ -95,7 +95,6 @@ public:
     void forget(SessionClient& client);
 
     const SessionState& state() const { return state_; }
-    bool isClient(const SessionClient& client) const { return client_ == &client; }
     // A run of `client` is under way: the capture is open and the run open.
     bool measuring(const SessionClient& client) const;
     // CaptureInUse: whatever window measures.
@@ -118,10 +117,6 @@ public:
     void checkDeviceAlive();
     // The watchdog's clock in milliseconds (monotonic); tests set their own.
     void setClock(Clock clock) { clock_ = std::move(clock); }
-
-signals:
-    // The state changed, an edge came or a run ended: for views that follow.
-    void changed();
 
 private:
     // DetectionOutput
