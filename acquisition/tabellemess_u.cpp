@@ -129,6 +129,7 @@ void TForm2::FormCreate() {
     L_mixerinfo->adjustSize();
     L_status->hide();
     L_status->clear();
+    shownState_.reset();
     store_.SeriesResolution[0] = RB1->isChecked() ? 1 : 0;
 }
 
@@ -161,6 +162,7 @@ void TForm2::FormResize() {
     L_status->move(nearest(w * 0.4), 20);
     L_status->clear();
     L_status->hide();
+    shownState_.reset();
     placeNotices();
     store_.SeriesResolution[0] = RB1->isChecked() ? 1 : 0;
 }
@@ -227,6 +229,7 @@ void TForm2::B_messClick() {
             SG1->item(k, c)->setText(Blank);
     L_status->setText(QString(26, u' '));
     L_status->show();
+    shownState_.reset();
     said_.forget(); // this run's "Warte auf Start" is said again
     liveChanged_ = true;
     // A journal that cannot keep runs is said before the run, too.
@@ -260,6 +263,10 @@ void TForm2::bufferAnalysed() {
     announceLiveTable();
     // Let the table and the status line repaint while the run goes on.
     QCoreApplication::processEvents();
+}
+
+QString TForm2::statusText() const {
+    return shownState_ ? sessionStateText(*shownState_) : QString();
 }
 
 bool TForm2::captureOpen() const {
@@ -300,6 +307,7 @@ void TForm2::stateChanged(const SessionState& state) {
     // always has; "Warte auf Start" comes with that buffer.
     if (state.phase == SessionPhase::Waiting && Detection.BufferCount == 0) return;
     const QString caption = sessionStateText(state);
+    shownState_ = state;
     liveChanged_ = true;
     said_.sayOnChange(caption);
     L_status->setText(caption);

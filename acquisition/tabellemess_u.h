@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -47,6 +48,8 @@ public:
     bool showsBrightTimes() const { return brightTimes_; }
     // Whether the session's capture is open (whichever window measures).
     bool captureOpen() const;
+    // What the status line says, blanks included; empty while it shows nothing.
+    QString statusText() const;
 
     // The session's watchdog: a sound card that stops delivering.
     void checkDeviceAlive();
@@ -113,6 +116,7 @@ private:
     RunKeeper& keeper_;
     bool brightTimes_ = false;
     bool liveChanged_ = false;
+    std::optional<SessionState> shownState_; // what the status line says, none while blank
     Announcement said_{this, "A_status"};
 };
 

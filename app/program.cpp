@@ -78,6 +78,15 @@ MainWindowLinks mainWindowLinks;
 ClassroomFeed* classroomFeed = nullptr;
 StoreChanges* storeChanges = nullptr;
 
+// The one-barrier experiments' windows made so far, in the menu's order.
+std::vector<ExperimentLive> experimentsOnThePage() {
+    std::vector<ExperimentLive> shown;
+    for (const ExperimentWindow* window :
+         std::initializer_list<const ExperimentWindow*>{Fall, Pendulum, Pulley})
+        if (window) shown.push_back(window->liveView());
+    return shown;
+}
+
 // Today's runs for the classroom view, read again only when the journal or
 // the day changed: the snapshot is taken at every buffer of a run.
 ClassroomFeed::TodaysRuns todaysRunsOfTheJournal() {
@@ -189,9 +198,8 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     Classroom = new ClassroomService;
     links.classroom = ClassroomView =
         new ClassroomWindow(*Classroom, options.language, Form1, Form1);
-    classroomFeed = new ClassroomFeed(
-        Store, *Form2, tableView, *Form3, *Form4, *Classroom, todaysRunsOfTheJournal(),
-        [] { return Fall->liveView(); }, [] { return Pendulum->liveView(); });
+    classroomFeed = new ClassroomFeed(Store, *Session, *Form2, tableView, *Form3, *Form4,
+                                      *Classroom, todaysRunsOfTheJournal(), experimentsOnThePage);
     QObject::connect(storeChanges, &StoreChanges::changed, classroomFeed, &ClassroomFeed::changed);
     // The page follows a drop band by band as it follows a run.
     QObject::connect(Fall, &FallWindow::changed, classroomFeed, &ClassroomFeed::changed);

@@ -87,41 +87,33 @@ QJsonArray seriesArray(const ClassroomSnapshot& s, const ClassroomTexts& texts) 
     return list;
 }
 
-QJsonObject experimentDiagram(const QString& name, const char* svg, const DiagramCaption& caption) {
-    return QJsonObject{{"name", name}, {"svg", svg}, {"description", caption.description}};
-}
-
-// A one-barrier experiment's window (the free fall's, the pendulum's):
-// shown or not, and what it shows.
-template <typename Live> QJsonObject experimentObject(const Live& e, const QJsonObject& diagrams) {
+// A one-barrier experiment's window (the free fall's, the pendulum's, the
+// pulley's): shown or not, and what it shows, its diagrams captioned in
+// `captions`.
+QJsonObject experimentObject(const ExperimentLive& e,
+                             const std::array<DiagramCaption, 2>& captions) {
     if (!e.shown) return {{"shown", false}};
     QJsonArray rows;
     for (std::size_t r = 1; r < e.table.size(); ++r)
         rows.append(strings(e.table[r]));
+    QJsonObject diagrams;
+    for (std::size_t d = 0; d < e.diagrams.size(); ++d) {
+        const LiveDiagram& diagram = e.diagrams[d];
+        diagrams.insert(diagram.key,
+                        QJsonObject{{"name", diagram.name},
+                                    {"svg", "/diagram/" + e.key + '-' + diagram.key + ".svg"},
+                                    {"description", captions[d].description}});
+    }
     return {
         {"shown", true},
+        {"heading", e.heading},
         {"status", QJsonObject{{"text", e.status.trimmed()}, {"measuring", e.measuring}}},
         {"table", QJsonObject{{"headers", strings(e.table.empty() ? QStringList() : e.table[0])},
+                              {"caption", e.caption},
                               {"rows", rows}}},
         {"result", e.result},
         {"diagrams", diagrams},
     };
-}
-
-QJsonObject fallObject(const FallLive& f, const ClassroomTexts& texts,
-                       const std::array<DiagramCaption, 2>& captions) {
-    return experimentObject(
-        f, {{"st", experimentDiagram(texts.fallStDiagram, "/diagram/fall-st.svg", captions[0])},
-            {"vt", experimentDiagram(texts.fallVtDiagram, "/diagram/fall-vt.svg", captions[1])}});
-}
-
-QJsonObject pendulumObject(const PendulumLive& p, const ClassroomTexts& texts,
-                           const std::array<DiagramCaption, 2>& captions) {
-    return experimentObject(
-        p, {{"period", experimentDiagram(texts.pendulumPeriodDiagram,
-                                         "/diagram/pendulum-period.svg", captions[0])},
-            {"speed", experimentDiagram(texts.pendulumSpeedDiagram, "/diagram/pendulum-speed.svg",
-                                        captions[1])}});
 }
 
 QByteArray serialise(const QJsonObject& o) {
@@ -132,8 +124,7 @@ QByteArray serialise(const QJsonObject& o) {
 
 QByteArray stateMessage(const ClassroomSnapshot& s, const ClassroomTexts& texts, int revision,
                         const DiagramCaption& st, const DiagramCaption& vt,
-                        const std::array<DiagramCaption, 2>& fall,
-                        const std::array<DiagramCaption, 2>& pendulum) {
+                        const std::vector<std::array<DiagramCaption, 2>>& experiments) {
     const auto diagram = [](const QString& name, const char* svg, bool fit,
                             const DiagramCaption& caption) {
         return QJsonObject{{"name", name},
@@ -146,7 +137,7 @@ QByteArray stateMessage(const ClassroomSnapshot& s, const ClassroomTexts& texts,
         {"st", diagram(texts.stDiagram, "/diagram/st.svg", s.stFit, st)},
         {"vt", diagram(texts.vtDiagram, "/diagram/vt.svg", s.vtFit, vt)},
     };
-    return serialise({
+    QJsonObject state{
         {"api", ClassroomApiVersion},
         {"type", "state"},
         {"revision", revision},
@@ -158,9 +149,18 @@ QByteArray stateMessage(const ClassroomSnapshot& s, const ClassroomTexts& texts,
         {"diagrams", diagrams},
         {"todaysRuns", QJsonObject{{"count", s.todaysRunCount},
                                    {"csv", s.todaysRunCount ? "/download/today.csv" : ""}}},
-        {"fall", fallObject(s.fall, texts, fall)},
-        {"pendulum", pendulumObject(s.pendulum, texts, pendulum)},
-    });
+    };
+    QJsonArray keys;
+    for (std::size_t e = 0; e < s.experiments.size(); ++e) {
+        const ExperimentLive& experiment = s.experiments[e];
+        keys.append(experiment.key);
+        state.insert(experiment.key,
+                     experimentObject(experiment, e < experiments.size()
+                                                      ? experiments[e]
+                                                      : std::array<DiagramCaption, 2>{}));
+    }
+    state.insert("experiments", keys);
+    return serialise(state);
 }
 
 std::vector<QByteArray> changeMessages(const ClassroomSnapshot& before,
@@ -169,7 +169,7 @@ std::vector<QByteArray> changeMessages(const ClassroomSnapshot& before,
     std::vector<QByteArray> messages;
     bool onlyAdded = sameEvaluation(before, after) &&
                      before.brightTimesShown == after.brightTimesShown &&
-                     before.fall == after.fall && before.pendulum == after.pendulum;
+                     before.experiments == after.experiments;
     // A row that went away or changed (a new run cleared the table) is no
     // addition: the page gets everything anew.
     for (int k = 0; onlyAdded && k < BarrierCount; ++k)

@@ -25,19 +25,19 @@ struct DiagramCaption {
 // Everything the page shows: {"api":1,"type":"state","revision":n,...}.
 // `/api/state` answers it, and the WebSocket sends it first and whenever
 // more than the live table changed.
-// The free fall's two diagrams are captioned in `fall` (s-t, then v-t), the
-// pendulum's in `pendulum` (periods, then speeds).
+// Each experiment's window is a member named by its key ("fall"), listed
+// in "experiments" in the menu's order; its two diagrams are captioned in
+// `experiments`, one pair per experiment of the snapshot in its order.
 QByteArray stateMessage(const ClassroomSnapshot& s, const ClassroomTexts& texts, int revision,
                         const DiagramCaption& st = {}, const DiagramCaption& vt = {},
-                        const std::array<DiagramCaption, 2>& fall = {},
-                        const std::array<DiagramCaption, 2>& pendulum = {});
+                        const std::vector<std::array<DiagramCaption, 2>>& experiments = {});
 
 // What to push when `after` follows `before`: a row message
 // ({"type":"row","revision":n,"row":{...}}) for each barrier the run has
 // newly passed and a status message ({"type":"status",...}) when the status
-// line changed, as long as only the live table went on; otherwise (the free
-// fall's and the pendulum's windows among it: each passage changes their
-// result's basis) one state message.
+// line changed, as long as only the live table went on; otherwise (the
+// experiments' windows among it: each event changes their result's basis)
+// one state message.
 // `state` makes the state message when one is needed.
 std::vector<QByteArray> changeMessages(const ClassroomSnapshot& before,
                                        const ClassroomSnapshot& after, const ClassroomTexts& texts,

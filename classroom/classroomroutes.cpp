@@ -18,7 +18,7 @@ struct FixedRoute {
     ClassroomRoute route;
 };
 
-constexpr std::array<FixedRoute, 13> FixedRoutes{{
+constexpr std::array<FixedRoute, 9> FixedRoutes{{
     {"/", ClassroomRoute::Page},
     {"/app.js", ClassroomRoute::Script},
     {"/style.css", ClassroomRoute::Style},
@@ -27,10 +27,6 @@ constexpr std::array<FixedRoute, 13> FixedRoutes{{
     {"/api/live", ClassroomRoute::Live},
     {"/diagram/st.svg", ClassroomRoute::StDiagram},
     {"/diagram/vt.svg", ClassroomRoute::VtDiagram},
-    {"/diagram/fall-st.svg", ClassroomRoute::FallStDiagram},
-    {"/diagram/fall-vt.svg", ClassroomRoute::FallVtDiagram},
-    {"/diagram/pendulum-period.svg", ClassroomRoute::PendulumPeriodDiagram},
-    {"/diagram/pendulum-speed.svg", ClassroomRoute::PendulumSpeedDiagram},
     {"/download/today.csv", ClassroomRoute::TodaysRuns},
 }};
 
@@ -53,15 +49,39 @@ bool downloadRoute(const QByteArray& path, ClassroomRoute& route, int& series) {
     return true;
 }
 
+// "/diagram/fall-st.svg": two words of 1 to 16 lower-case letters.
+bool experimentDiagramRoute(const QByteArray& path, QByteArray& name) {
+    static const QByteArray prefix = QByteArrayLiteral("/diagram/");
+    static const QByteArray suffix = QByteArrayLiteral(".svg");
+    if (!path.startsWith(prefix) || !path.endsWith(suffix)) return false;
+    const QByteArray middle = path.mid(prefix.size(), path.size() - prefix.size() - suffix.size());
+    const QList<QByteArray> words = middle.split('-');
+    if (words.size() != 2) return false;
+    for (const QByteArray& word : words) {
+        if (word.isEmpty() || word.size() > 16) return false;
+        for (const char c : word)
+            if (c < 'a' || c > 'z') return false;
+    }
+    name = middle;
+    return true;
+}
+
 } // namespace
 
-bool routeOf(const QByteArray& path, ClassroomRoute& route, int& series) {
+bool routeOf(const QByteArray& path, ClassroomRoute& route, int& series,
+             QByteArray* experimentDiagram) {
     series = -1;
     for (const FixedRoute& r : FixedRoutes) {
         if (path == r.path) {
             route = r.route;
             return true;
         }
+    }
+    QByteArray name;
+    if (experimentDiagramRoute(path, name)) {
+        route = ClassroomRoute::ExperimentDiagram;
+        if (experimentDiagram) *experimentDiagram = name;
+        return true;
     }
     return downloadRoute(path, route, series);
 }
@@ -126,7 +146,7 @@ ClassroomAnswer answerFor(const ClassroomRequest& request, const AccessCode& cod
                           bool addressBlocked) {
     ClassroomAnswer a;
     a.diagramWidth = request.diagramWidth;
-    if (!routeOf(request.path, a.route, a.series)) {
+    if (!routeOf(request.path, a.route, a.series, &a.experimentDiagram)) {
         a.kind = ClassroomAnswer::NotFound;
         return a;
     }

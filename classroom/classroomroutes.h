@@ -11,22 +11,19 @@ namespace kelmot {
 
 // The fixed routes of the classroom view. Everything else is 404.
 enum class ClassroomRoute {
-    Page,                  // "/": the page
-    Script,                // "/app.js"
-    Style,                 // "/style.css"
-    Icon,                  // "/icon.png": the program's icon for the browser's tab
-    State,                 // "/api/state": the state as JSON
-    Live,                  // "/api/live": the WebSocket that pushes every change
-    StDiagram,             // "/diagram/st.svg"
-    VtDiagram,             // "/diagram/vt.svg"
-    FallStDiagram,         // "/diagram/fall-st.svg": the free fall's drop
-    FallVtDiagram,         // "/diagram/fall-vt.svg"
-    PendulumPeriodDiagram, // "/diagram/pendulum-period.svg": the pendulum's swing
-    PendulumSpeedDiagram,  // "/diagram/pendulum-speed.svg"
-    DataFile,              // "/download/<n>.kmd": series n (1 the newest) as a data file
-    Spreadsheet,           // "/download/<n>.xls"
-    Csv,                   // "/download/<n>.csv"
-    TodaysRuns,            // "/download/today.csv": every run kept today, one CSV file
+    Page,              // "/": the page
+    Script,            // "/app.js"
+    Style,             // "/style.css"
+    Icon,              // "/icon.png": the program's icon for the browser's tab
+    State,             // "/api/state": the state as JSON
+    Live,              // "/api/live": the WebSocket that pushes every change
+    StDiagram,         // "/diagram/st.svg"
+    VtDiagram,         // "/diagram/vt.svg"
+    ExperimentDiagram, // "/diagram/<experiment>-<diagram>.svg": "/diagram/fall-st.svg"
+    DataFile,          // "/download/<n>.kmd": series n (1 the newest) as a data file
+    Spreadsheet,       // "/download/<n>.xls"
+    Csv,               // "/download/<n>.csv"
+    TodaysRuns,        // "/download/today.csv": every run kept today, one CSV file
 };
 
 // What a request is to be answered with. Checked in this order: an unknown
@@ -47,10 +44,11 @@ struct ClassroomAnswer {
     };
     Kind kind = NotFound;
     ClassroomRoute route = ClassroomRoute::Page;
-    int series = -1;           // the store's slot (0 the newest) for downloads
-    bool wrongCode = false;    // a code was given and it was not the current one
-    int retryAfterSeconds = 0; // TooManyTries: how long the address stays refused
-    int diagramWidth = 0;      // a diagram: the width to draw it at, 0 for the usual
+    int series = -1;              // the store's slot (0 the newest) for downloads
+    bool wrongCode = false;       // a code was given and it was not the current one
+    int retryAfterSeconds = 0;    // TooManyTries: how long the address stays refused
+    int diagramWidth = 0;         // a diagram: the width to draw it at, 0 for the usual
+    QByteArray experimentDiagram; // ExperimentDiagram: "fall-st"
 };
 
 // The parts of a request the decision reads. `path` is the URL's path as
@@ -86,8 +84,11 @@ ClassroomRequest classroomRequest(const QByteArray& method, const QUrl& url,
 ClassroomAnswer decideRequest(const ClassroomRequest& request, const AccessCode& code,
                               WrongCodeLimit& limit, const QByteArray& address, std::int64_t nowMs);
 
-// The route and series a path names, if it names one.
-bool routeOf(const QByteArray& path, ClassroomRoute& route, int& series);
+// The route and series a path names, if it names one; an experiment's
+// diagram also its name ("fall-st": lower-case letters, one hyphen), which
+// the server looks up among the windows the page shows.
+bool routeOf(const QByteArray& path, ClassroomRoute& route, int& series,
+             QByteArray* experimentDiagram = nullptr);
 
 // The width in CSS pixels a page shows a diagram at, from the query's "w"
 // field: the page asks for a drawing of that size, whose texts then keep

@@ -112,8 +112,7 @@ void ClassroomServer::publish(std::shared_ptr<const ClassroomSnapshot> snapshot)
     ++revision_;
     stateJson_.clear();
     if (!before || !sameDiagrams(*before, *snapshot)) diagrams_.clear();
-    if (!before || !(before->fall == snapshot->fall)) fallDiagrams_.clear();
-    if (!before || !(before->pendulum == snapshot->pendulum)) pendulumDiagrams_.clear();
+    forgetOldExperimentDiagrams();
     if (!before || clients_.empty()) return;
     std::vector<QString> messages;
     for (const QByteArray& m : changeMessages(*before, *snapshot, settings_.texts, revision_,
@@ -132,20 +131,16 @@ const QByteArray& ClassroomServer::stateJson() {
         const DiagramPicture& st = diagram(false);
         const DiagramPicture& vt = diagram(true);
         const ClassroomSnapshot& s = snapshot_ ? *snapshot_ : empty;
-        std::array<DiagramCaption, 2> fall;
-        if (s.fall.shown)
-            for (int velocity = 0; velocity < 2; ++velocity) {
-                const DiagramPicture& picture = fallDiagram(velocity);
-                fall[std::size_t(velocity)] = {picture.label, picture.description};
-            }
-        std::array<DiagramCaption, 2> pendulum;
-        if (s.pendulum.shown)
-            for (int speed = 0; speed < 2; ++speed) {
-                const DiagramPicture& picture = pendulumDiagram(speed);
-                pendulum[std::size_t(speed)] = {picture.label, picture.description};
-            }
+        std::vector<std::array<DiagramCaption, 2>> experiments;
+        for (const ExperimentLive& e : s.experiments) {
+            std::array<DiagramCaption, 2>& captions = experiments.emplace_back();
+            for (std::size_t d = 0; d < e.diagrams.size(); ++d)
+                if (const DiagramPicture* picture =
+                        experimentDiagram((e.key + '-' + e.diagrams[d].key).toLatin1()))
+                    captions[d] = {picture->label, picture->description};
+        }
         stateJson_ = stateMessage(s, settings_.texts, revision_, {st.label, st.description},
-                                  {vt.label, vt.description}, fall, pendulum);
+                                  {vt.label, vt.description}, experiments);
     }
     return stateJson_;
 }
@@ -165,34 +160,30 @@ const DiagramPicture& ClassroomServer::diagram(bool velocity, int width) {
     return drawn->second[velocity ? 1 : 0];
 }
 
-const DiagramPicture& ClassroomServer::fallDiagram(bool velocity, int width) {
-    auto drawn = fallDiagrams_.find(width);
-    if (drawn == fallDiagrams_.end()) {
-        const FallLive none;
-        const FallLive& fall = snapshot_ ? snapshot_->fall : none;
-        drawn = fallDiagrams_
-                    .emplace(width,
-                             std::array<DiagramPicture, 2>{
-                                 fallDiagramPicture(fall, false, settings_.texts, width),
-                                 fallDiagramPicture(fall, true, settings_.texts, width)})
-                    .first;
+const DiagramPicture* ClassroomServer::experimentDiagram(const QByteArray& name, int width) {
+    if (!snapshot_) return nullptr;
+    for (const ExperimentLive& e : snapshot_->experiments) {
+        if (!e.shown) continue;
+        for (const LiveDiagram& d : e.diagrams) {
+            if (!d.drawing || (e.key + '-' + d.key).toLatin1() != name) continue;
+            DrawnDiagram& drawn = experimentDiagrams_[{name, width}];
+            if (drawn.drawing != d.drawing) {
+                drawn.drawing = d.drawing;
+                drawn.picture = experimentDiagramPicture(*d.drawing, d.name, width);
+            }
+            return &drawn.picture;
+        }
     }
-    return drawn->second[velocity ? 1 : 0];
+    return nullptr;
 }
 
-const DiagramPicture& ClassroomServer::pendulumDiagram(bool speed, int width) {
-    auto drawn = pendulumDiagrams_.find(width);
-    if (drawn == pendulumDiagrams_.end()) {
-        const PendulumLive none;
-        const PendulumLive& pendulum = snapshot_ ? snapshot_->pendulum : none;
-        drawn = pendulumDiagrams_
-                    .emplace(width,
-                             std::array<DiagramPicture, 2>{
-                                 pendulumDiagramPicture(pendulum, false, settings_.texts, width),
-                                 pendulumDiagramPicture(pendulum, true, settings_.texts, width)})
-                    .first;
-    }
-    return drawn->second[speed ? 1 : 0];
+void ClassroomServer::forgetOldExperimentDiagrams() {
+    std::erase_if(experimentDiagrams_, [this](const auto& entry) {
+        for (const ExperimentLive& e : snapshot_->experiments)
+            for (const LiveDiagram& d : e.diagrams)
+                if (e.shown && d.drawing == entry.second.drawing) return false;
+        return true;
+    });
 }
 
 ClassroomAnswer ClassroomServer::decide(const ClassroomRequest& request,
@@ -247,14 +238,11 @@ QByteArray ClassroomServer::serve(const ClassroomAnswer& decision) {
         return ok("image/svg+xml", diagram(false, decision.diagramWidth).svg);
     case ClassroomRoute::VtDiagram:
         return ok("image/svg+xml", diagram(true, decision.diagramWidth).svg);
-    case ClassroomRoute::FallStDiagram:
-        return ok("image/svg+xml", fallDiagram(false, decision.diagramWidth).svg);
-    case ClassroomRoute::FallVtDiagram:
-        return ok("image/svg+xml", fallDiagram(true, decision.diagramWidth).svg);
-    case ClassroomRoute::PendulumPeriodDiagram:
-        return ok("image/svg+xml", pendulumDiagram(false, decision.diagramWidth).svg);
-    case ClassroomRoute::PendulumSpeedDiagram:
-        return ok("image/svg+xml", pendulumDiagram(true, decision.diagramWidth).svg);
+    case ClassroomRoute::ExperimentDiagram: {
+        const DiagramPicture* picture =
+            experimentDiagram(decision.experimentDiagram, decision.diagramWidth);
+        return picture ? ok("image/svg+xml", picture->svg) : QByteArray();
+    }
     case ClassroomRoute::Live:
         return {};
     case ClassroomRoute::TodaysRuns: {

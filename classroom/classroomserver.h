@@ -88,8 +88,11 @@ private:
     const QByteArray& stateJson();
     // Drawn once per snapshot and width the pages ask for (few: see diagramWidthIn).
     const DiagramPicture& diagram(bool velocity, int width = 0);
-    const DiagramPicture& fallDiagram(bool velocity, int width = 0);
-    const DiagramPicture& pendulumDiagram(bool speed, int width = 0);
+    // An experiment's diagram by its name ("fall-st"), none where the page
+    // shows no such diagram.
+    const DiagramPicture* experimentDiagram(const QByteArray& name, int width = 0);
+    // Every drawing the snapshot no longer holds goes.
+    void forgetOldExperimentDiagrams();
 
     ClassroomServerSettings settings_;
     GuardedTcpServer* listener_ = nullptr;
@@ -99,10 +102,13 @@ private:
     int revision_ = 0;
     QByteArray stateJson_; // of revision_, made when first asked for
     std::map<int, std::array<DiagramPicture, 2>> diagrams_; // s-t and v-t by width
-    // The free fall's, drawn anew only when the drop changed.
-    std::map<int, std::array<DiagramPicture, 2>> fallDiagrams_;
-    // The pendulum's likewise, when the swing changed.
-    std::map<int, std::array<DiagramPicture, 2>> pendulumDiagrams_;
+    // The experiments' by name and width, drawn anew only when the window
+    // made a new drawing (the run went on, ended, or its setup changed).
+    struct DrawnDiagram {
+        std::shared_ptr<const LiveDrawing> drawing;
+        DiagramPicture picture;
+    };
+    std::map<std::pair<QByteArray, int>, DrawnDiagram> experimentDiagrams_;
     std::vector<QWebSocket*> clients_;
     // The decision on a refused WebSocket upgrade, for missingHandler, which
     // Qt calls right after handleRequest declined it.

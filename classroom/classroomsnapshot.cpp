@@ -46,13 +46,13 @@ ClassroomTexts classroomTexts(const QString& language) {
         t.vtRelations[std::size_t(r)] = vtRelationName(r);
     t.stDiagram = QCoreApplication::translate("ClassroomPage", "s-t Diagramm");
     t.vtDiagram = QCoreApplication::translate("ClassroomPage", "v-t Diagramm");
-    t.fallStDiagram = QCoreApplication::translate("ClassroomPage", "s-t Diagramm des Falls");
-    t.fallVtDiagram = QCoreApplication::translate("ClassroomPage", "v-t Diagramm des Falls");
-    t.pendulumPeriodDiagram =
-        QCoreApplication::translate("ClassroomPage", "Perioden-Diagramm des Pendels");
-    t.pendulumSpeedDiagram =
-        QCoreApplication::translate("ClassroomPage", "Geschwindigkeits-Diagramm des Pendels");
     return t;
+}
+
+const ExperimentLive* experimentOf(const ClassroomSnapshot& s, const QString& key) {
+    for (const ExperimentLive& e : s.experiments)
+        if (e.key == key) return &e;
+    return nullptr;
 }
 
 bool livePassed(const ClassroomSnapshot& s, int barrier) {
@@ -82,7 +82,7 @@ bool sameDiagrams(const ClassroomSnapshot& a, const ClassroomSnapshot& b) {
 bool sameLive(const ClassroomSnapshot& a, const ClassroomSnapshot& b) {
     return a.status == b.status && a.measuring == b.measuring &&
            a.brightTimesShown == b.brightTimesShown && a.liveDark == b.liveDark &&
-           a.liveBright == b.liveBright && a.fall == b.fall && a.pendulum == b.pendulum;
+           a.liveBright == b.liveBright && a.experiments == b.experiments;
 }
 
 TableTexts seriesTable(const ClassroomSnapshot& s, int slot, const ClassroomTexts& texts) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "classroom/experimentlive.h"
 #include "evaluation/tabletext.h"
 #include "store/measurementstore.h"
 
@@ -21,42 +22,7 @@ struct ClassroomTexts {
     // The relationships, as the diagrams name them; empty for none.
     std::array<QString, 4> stRelations;
     std::array<QString, 3> vtRelations;
-    QString stDiagram, vtDiagram;                        // the diagrams' names
-    QString fallStDiagram, fallVtDiagram;                // those of the free fall's drop
-    QString pendulumPeriodDiagram, pendulumSpeedDiagram; // those of the pendulum's swing
-};
-
-// The free fall's window as the page shows it, while it is open: its status
-// line, its table as shown, its result, and the bands passed so far with
-// the fence's geometry for the diagrams.
-struct FallLive {
-    bool shown = false;
-    QString status;
-    bool measuring = false;
-    TableTexts table; // a header row, then one row per band
-    QString result;   // the result's lines, empty before a drop has ended
-    double pitchMm = 0;
-    double bandWidthMm = 0;
-    std::vector<double> darkTimes, brightTimes; // of the bands passed
-    bool ended = false;                         // the fits are drawn once the drop has ended
-    friend bool operator==(const FallLive&, const FallLive&) = default;
-};
-
-// The pendulum's window as the page shows it, while it is open: its status
-// line, its table as shown, its result, and the passages so far with the
-// pendulum's setup for the diagrams and their fits.
-struct PendulumLive {
-    bool shown = false;
-    QString status;
-    bool measuring = false;
-    TableTexts table; // a header row, then one row per passage
-    QString result;   // the result's lines, empty before a swing has ended
-    double lengthMm = 0;
-    double lengthUncertaintyMm = 0;
-    double bobWidthMm = 0;
-    std::vector<double> darkTimes, brightTimes; // of the passages so far
-    bool ended = false;                         // the fits are drawn once the swing has ended
-    friend bool operator==(const PendulumLive&, const PendulumLive&) = default;
+    QString stDiagram, vtDiagram; // the diagrams' names
 };
 
 // The texts in the program's language `language` ("de", "en"), with the
@@ -80,9 +46,12 @@ struct ClassroomSnapshot {
     // (the journal's table of runs); empty when there is none.
     TableTexts todaysRuns;
     int todaysRunCount = 0;
-    FallLive fall;
-    PendulumLive pendulum;
+    // The one-barrier experiments' windows made so far, in the menu's order.
+    std::vector<ExperimentLive> experiments;
 };
+
+// The experiment of `key` ("fall"), none where its window was never made.
+const ExperimentLive* experimentOf(const ClassroomSnapshot& s, const QString& key);
 
 // Whether a barrier's row of the live table is there for the page: its dark
 // time, and its bright time where the table shows bright times.
@@ -91,7 +60,7 @@ bool livePassed(const ClassroomSnapshot& s, int barrier);
 // Whether two snapshots show the same series, relationships and evaluation
 // (the live table and status line aside).
 bool sameEvaluation(const ClassroomSnapshot& a, const ClassroomSnapshot& b);
-// The live table, the status line and the free fall's window.
+// The live table, the status line and the experiments' windows.
 bool sameLive(const ClassroomSnapshot& a, const ClassroomSnapshot& b);
 // Whether the diagrams drawn of two snapshots are the same: the evaluation
 // and the last run's times, which the v-t diagram reads in single-list mode.

@@ -4,8 +4,6 @@
 #include "diagrams/diagramdescription.h"
 #include "diagrams/stdiagram.h"
 #include "diagrams/vtdiagram.h"
-#include "experiments/falldiagram.h"
-#include "experiments/pendulumdiagram.h"
 #include "widgets/qpaintercanvas.h"
 
 #include <QBuffer>
@@ -105,50 +103,13 @@ DiagramPicture vtDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts
                   });
 }
 
-DiagramPicture fallDiagramPicture(const FallLive& fall, bool velocity, const ClassroomTexts& texts,
-                                  int width) {
-    FenceGeometry fence;
-    fence.bands = int(fall.darkTimes.size());
-    fence.pitchMm = fall.pitchMm;
-    fence.bandWidthMm = fall.bandWidthMm;
-    FallDrop drop;
-    drop.darkTimes = fall.darkTimes;
-    drop.brightTimes = fall.brightTimes;
-    FallDiagramInput input;
-    input.quantity = velocity ? FallQuantity::Speed : FallQuantity::Distance;
-    input.points = fallPoints(drop, fence);
-    if (fall.ended) input.result = fitFall(drop, fence);
-    input.locale = texts.locale;
-
+DiagramPicture experimentDiagramPicture(const LiveDrawing& drawing, const QString& name,
+                                        int width) {
     const DiagramGeometry area = areaFor(width);
     RecordingCanvas recording;
     DiagramPicture picture;
-    picture.label = drawFallDiagram(recording, area.width, area.height, 1, input);
-    picture.description = fallDiagramDescription(input);
-    const QString name = velocity ? texts.fallVtDiagram : texts.fallStDiagram;
-    picture.svg = svgOf(recording, area, picture.description, name);
-    return picture;
-}
-
-DiagramPicture pendulumDiagramPicture(const PendulumLive& pendulum, bool speed,
-                                      const ClassroomTexts& texts, int width) {
-    PendulumSetup setup;
-    setup.lengthMm = pendulum.lengthMm;
-    setup.lengthUncertaintyMm = pendulum.lengthUncertaintyMm;
-    setup.bobWidthMm = pendulum.bobWidthMm;
-    PendulumDiagramInput input;
-    input.quantity = speed ? PendulumQuantity::Speed : PendulumQuantity::Period;
-    input.passages = passagesOf(pendulum.darkTimes, pendulum.brightTimes, setup.bobWidth());
-    input.bobWidth = setup.bobWidth();
-    if (pendulum.ended) input.result = fitPendulum(input.passages, setup);
-    input.locale = texts.locale;
-
-    const DiagramGeometry area = areaFor(width);
-    RecordingCanvas recording;
-    DiagramPicture picture;
-    picture.label = drawPendulumDiagram(recording, area.width, area.height, 1, input);
-    picture.description = pendulumDiagramDescription(input);
-    const QString name = speed ? texts.pendulumSpeedDiagram : texts.pendulumPeriodDiagram;
+    picture.label = drawing.draw(recording, area.width, area.height);
+    picture.description = drawing.description();
     picture.svg = svgOf(recording, area, picture.description, name);
     return picture;
 }

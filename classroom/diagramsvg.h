@@ -34,13 +34,9 @@ DiagramPicture stDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts
                                 int width = 0);
 DiagramPicture vtDiagramPicture(const ClassroomSnapshot& s, const ClassroomTexts& texts,
                                 int width = 0);
-// The free fall's drop: its distances with the parabola, or its speeds with
-// the line (`velocity`), the fits once the drop has ended.
-DiagramPicture fallDiagramPicture(const FallLive& fall, bool velocity, const ClassroomTexts& texts,
-                                  int width = 0);
-// The pendulum's swing: its periods over time, or its speeds at the bottom
-// with the decay (`speed`), the fits once the swing has ended.
-DiagramPicture pendulumDiagramPicture(const PendulumLive& pendulum, bool speed,
-                                      const ClassroomTexts& texts, int width = 0);
+// One of an experiment's diagrams (the free fall's, the pendulum's, the
+// pulley's) as its window drew it, named `name` where it describes nothing.
+DiagramPicture experimentDiagramPicture(const LiveDrawing& drawing, const QString& name,
+                                        int width = 0);
 
 } // namespace kelmot

@@ -119,7 +119,7 @@ DiagramInput DiagramWindow::input() const {
     const int series = links_.table.selector().count();
     const int mainWidth = links_.mainWindow ? links_.mainWindow->frameGeometry().width() : 0;
     DiagramInput in{links_.store, series, mainWidth};
-    in.fitCurve = Ausgleichskurve1 && Ausgleichskurve1->isChecked();
+    in.fitCurve = showsFit();
     return in;
 }
 
@@ -221,6 +221,10 @@ void DiagramWindow::Diagrammelschen1Click() {
     drawCleared(windowDrawing_, paintBoxGeometry());
     drawingWaiting_ = true;
     paintBox->update();
+}
+
+bool DiagramWindow::showsFit() const {
+    return Ausgleichskurve1 && Ausgleichskurve1->isChecked();
 }
 
 } // namespace kelmot

@@ -93,7 +93,9 @@ public:
     QAction* Zwischenablage1 = nullptr;
     QAction* Ausdrucken1 = nullptr;
     QAction* Diagrammelschen1 = nullptr;
-    QAction* Ausgleichskurve1 = nullptr;  // checkable: the fitted curve on or off
+    QAction* Ausgleichskurve1 = nullptr; // checkable: the fitted curve on or off
+    // The fitted curve is drawn.
+    bool showsFit() const;
     QPrintDialog* PrintDialog1 = nullptr; // made on first use: it asks the print system
 
 protected:

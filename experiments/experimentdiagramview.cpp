@@ -51,6 +51,11 @@ ExperimentDiagramView::ExperimentDiagramView(const QString& name, QWidget* paren
     markMnemonics(PopupMenu1);
 }
 
+void ExperimentDiagramView::contentChanged(std::shared_ptr<const LiveDrawing> live) {
+    live_ = std::move(live);
+    contentChanged();
+}
+
 void ExperimentDiagramView::contentChanged() {
     setAccessibleDescription(description());
     update();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "classroom/experimentlive.h"
 #include "drawing/canvas.h"
 
 #include <QImage>
@@ -29,6 +30,9 @@ public:
     void printOn(QPrinter& printer) const;
     void print();
 
+    // A copy of what is drawn, for the classroom page; a new one with each change.
+    const std::shared_ptr<const LiveDrawing>& liveDrawing() const { return live_; }
+
     QMenu* PopupMenu1 = nullptr;
     QAction* Zwischenablage1 = nullptr;
     QAction* Ausdrucken1 = nullptr;
@@ -41,6 +45,9 @@ protected:
     // What is drawn changed: drawn again, described again. Also once from
     // the experiment's constructor (no virtual call reaches it from here).
     void contentChanged();
+    // What is drawn changed: its copy for the page (made from the view's
+    // input), then as contentChanged.
+    void contentChanged(std::shared_ptr<const LiveDrawing> live);
 
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -51,6 +58,8 @@ protected:
 
 private:
     void openPopup();
+
+    std::shared_ptr<const LiveDrawing> live_;
 };
 
 } // namespace kelmot

@@ -101,7 +101,10 @@ void ExperimentWindow::buildPopup() {
 }
 
 void ExperimentWindow::completeFrame(const QList<QWidget*>& setupFields,
-                                     ExperimentDiagramView* upper, ExperimentDiagramView* lower) {
+                                     ExperimentDiagramView* upper, ExperimentDiagramView* lower,
+                                     LiveSection live) {
+    live_ = std::move(live);
+    diagrams_ = {upper, lower};
     // The diagrams right of the table, each the size of its clipboard picture.
     upper->setGeometry(730, 12, 413, 266);
     lower->setGeometry(730, 286, 413, 266);
@@ -112,6 +115,23 @@ void ExperimentWindow::completeFrame(const QList<QWidget*>& setupFields,
     setupChanged();
     fillTable();
     showDiagrams(run_, false);
+}
+
+ExperimentLive ExperimentWindow::liveView() const {
+    ExperimentLive live;
+    live.key = QString::fromLatin1(live_.key);
+    live.shown = isVisible();
+    if (!live.shown) return live;
+    live.heading = windowTitle().trimmed();
+    live.caption = SG_tabelle->accessibleName();
+    live.status = statusText();
+    live.measuring = measuring();
+    live.table = tableTexts();
+    live.result = resultText();
+    for (std::size_t d = 0; d < diagrams_.size(); ++d)
+        live.diagrams[d] = {QString::fromLatin1(live_.diagrams[d].first), live_.diagrams[d].second,
+                            diagrams_[d]->liveDrawing()};
+    return live;
 }
 
 void ExperimentWindow::setupChanged() {

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "acquisition/measurementsession.h"
+#include "classroom/experimentlive.h"
 #include "evaluation/tabletext.h"
 #include "experiments/recordkeeper.h"
 #include "widgets/announcement.h"
 
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -75,6 +77,10 @@ public:
     QAction* ExportalsCSVDatei1 = nullptr;
     QFileDialog* SD1 = nullptr;
 
+    // What the classroom page shows of the window: its title as heading,
+    // the table's name as caption, and what it shows now.
+    ExperimentLive liveView() const;
+
     // Each change of the status line, told to a screen reader.
     const Announcement& announcement() const { return said_; }
 
@@ -101,11 +107,17 @@ protected:
     ExperimentWindow(const Frame& frame, MeasurementSession& session,
                      std::shared_ptr<platform::WaveInBackend> source, RecordKeeper& keeper,
                      QWidget* parent);
+    // The experiment on the classroom page: its key ("fall") and its two
+    // diagrams' keys ("st") and names there ("s-t Diagramm des Falls").
+    struct LiveSection {
+        const char* key;
+        std::array<std::pair<const char*, QString>, 2> diagrams;
+    };
     // The end of the experiment's constructor: the diagrams placed right of
     // the table, Tab from the setup fields through the frame to the
     // diagrams, the setup checked.
     void completeFrame(const QList<QWidget*>& setupFields, ExperimentDiagramView* upper,
-                       ExperimentDiagramView* lower);
+                       ExperimentDiagramView* lower, LiveSection live);
     // A setup field changed: checked, remembered when it can be measured with.
     void setupChanged();
 
@@ -146,6 +158,8 @@ private:
 
     std::shared_ptr<platform::WaveInBackend> source_;
     RecordKeeper& keeper_;
+    LiveSection live_{};
+    std::array<ExperimentDiagramView*, 2> diagrams_{};
     int tableTop_ = 0;
     int tableHeight_ = 0;
     EndedRun run_;

@@ -14,7 +14,7 @@ public:
     FallDiagramView(FallQuantity quantity, const QString& name, QWidget* parent);
     void showDrop(std::vector<FallPoint> points, std::optional<FallResult> result);
     // A pulley's spokes instead of a fence's bands: its captions say a, not g.
-    void setSubject(FallSubject subject) { input_.subject = subject; }
+    void setSubject(FallSubject subject);
     const FallDiagramInput& input() const { return input_; }
 
 protected:

@@ -64,7 +64,9 @@ FallWindow::FallWindow(MeasurementSession& session, std::shared_ptr<platform::Wa
     connect(SB_latten, &QSpinBox::valueChanged, this, &FallWindow::setupChanged);
     connect(SB_abstand, &QDoubleSpinBox::valueChanged, this, &FallWindow::setupChanged);
     connect(SB_breite, &QDoubleSpinBox::valueChanged, this, &FallWindow::setupChanged);
-    completeFrame({SB_latten, SB_abstand, SB_breite}, PB_st, PB_vt);
+    completeFrame(
+        {SB_latten, SB_abstand, SB_breite}, PB_st, PB_vt,
+        {"fall", {{{"st", tr("s-t Diagramm des Falls")}, {"vt", tr("v-t Diagramm des Falls")}}}});
 }
 
 FenceGeometry FallWindow::fence() const {
@@ -148,23 +150,6 @@ QStringList FallWindow::resultLines(const FallDrop& drop) {
                      .arg(series->drops)
                      .arg(gText(series->meanG), formatUncertainty(series->deviation));
     return lines;
-}
-
-FallLive FallWindow::liveView() const {
-    FallLive live;
-    live.shown = isVisible();
-    if (!live.shown) return live;
-    live.status = statusText();
-    live.measuring = measuring();
-    live.table = tableTexts();
-    live.result = resultText();
-    live.pitchMm = dropFence_.pitchMm;
-    live.bandWidthMm = dropFence_.bandWidthMm;
-    const FallDrop drop = dropOf(runInWindow());
-    live.darkTimes = drop.darkTimes;
-    live.brightTimes = drop.brightTimes;
-    live.ended = !measuring() && !drops_.empty();
-    return live;
 }
 
 } // namespace kelmot

@@ -31,8 +31,6 @@ public:
     FenceGeometry fence() const;
     // The drops measured since the window was made, the last one last.
     const std::vector<FallDrop>& drops() const { return drops_; }
-    // What the classroom page shows of the window.
-    FallLive liveView() const;
 
     QSpinBox* SB_latten = nullptr;
     QDoubleSpinBox* SB_abstand = nullptr;

@@ -3,11 +3,19 @@
 
 namespace kelmot {
 
+namespace {
+
+// The page's copy of what the window draws.
+using PendulumLiveDrawing =
+    LiveDrawingOf<PendulumDiagramInput, drawPendulumDiagram, pendulumDiagramDescription>;
+
+} // namespace
+
 PendulumDiagramView::PendulumDiagramView(PendulumQuantity quantity, const QString& name,
                                          QWidget* parent)
     : ExperimentDiagramView(name, parent) {
     input_.quantity = quantity;
-    contentChanged();
+    contentChanged(std::make_shared<const PendulumLiveDrawing>(input_));
 }
 
 void PendulumDiagramView::showSwing(std::vector<Passage> passages, double bobWidth,
@@ -15,7 +23,7 @@ void PendulumDiagramView::showSwing(std::vector<Passage> passages, double bobWid
     input_.passages = std::move(passages);
     input_.bobWidth = bobWidth;
     input_.result = std::move(result);
-    contentChanged();
+    contentChanged(std::make_shared<const PendulumLiveDrawing>(input_));
 }
 
 void PendulumDiagramView::draw(Canvas& canvas, int width, int height, int unit) const {

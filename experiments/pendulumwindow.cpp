@@ -62,7 +62,10 @@ PendulumWindow::PendulumWindow(MeasurementSession& session,
     connect(SB_unsicherheit, &QDoubleSpinBox::valueChanged, this, &PendulumWindow::setupChanged);
     connect(SB_koerper, &QDoubleSpinBox::valueChanged, this, &PendulumWindow::setupChanged);
     connect(SB_perioden, &QSpinBox::valueChanged, this, &PendulumWindow::setupChanged);
-    completeFrame({SB_laenge, SB_unsicherheit, SB_koerper, SB_perioden}, PB_T, PB_v);
+    completeFrame({SB_laenge, SB_unsicherheit, SB_koerper, SB_perioden}, PB_T, PB_v,
+                  {"pendulum",
+                   {{{"period", tr("Perioden-Diagramm des Pendels")},
+                     {"speed", tr("Geschwindigkeits-Diagramm des Pendels")}}}});
 }
 
 PendulumSetup PendulumWindow::setup() const {
@@ -145,27 +148,6 @@ SessionState PendulumWindow::endState(const MeasuredSwing& swing) const {
     return {SessionPhase::Incomplete, tr("Unvollständig: %1 von %2 Durchgängen")
                                           .arg(swing.passages.size())
                                           .arg(swing.setup.passages())};
-}
-
-PendulumLive PendulumWindow::liveView() const {
-    PendulumLive live;
-    live.shown = isVisible();
-    if (!live.shown) return live;
-    live.status = statusText();
-    live.measuring = measuring();
-    live.table = tableTexts();
-    live.result = resultText();
-    live.lengthMm = swingSetup_.lengthMm;
-    live.lengthUncertaintyMm = swingSetup_.lengthUncertaintyMm;
-    live.bobWidthMm = swingSetup_.bobWidthMm;
-    // The passages the table shows: a bob still in the beam is none yet.
-    const EndedRun& run = runInWindow();
-    const std::size_t passed = run.pairs();
-    live.darkTimes.assign(run.darkTimes.begin(), run.darkTimes.begin() + std::ptrdiff_t(passed));
-    live.brightTimes.assign(run.brightTimes.begin(),
-                            run.brightTimes.begin() + std::ptrdiff_t(passed));
-    live.ended = !measuring() && !swings_.empty();
-    return live;
 }
 
 } // namespace kelmot

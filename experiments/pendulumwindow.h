@@ -40,8 +40,6 @@ public:
     // The swings measured since the window was made, the last one last.
     const std::vector<MeasuredSwing>& swings() const { return swings_; }
     const std::optional<PendulumResult>& result() const { return result_; }
-    // What the classroom page shows of the window.
-    PendulumLive liveView() const;
 
     QDoubleSpinBox* SB_laenge = nullptr;
     QDoubleSpinBox* SB_unsicherheit = nullptr;

@@ -40,7 +40,10 @@ PulleyWindow::PulleyWindow(MeasurementSession& session,
     for (QDoubleSpinBox* box : {SB_radius, SB_unsicherheit, SB_masse1, SB_masse2})
         connect(box, &QDoubleSpinBox::valueChanged, this, &PulleyWindow::setupChanged);
     completeFrame({SB_speichen, SB_radius, SB_unsicherheit, SB_umdrehungen, SB_masse1, SB_masse2},
-                  PB_st, PB_vt);
+                  PB_st, PB_vt,
+                  {"pulley",
+                   {{{"st", tr("s-t Diagramm des Speichenrads")},
+                     {"vt", tr("v-t Diagramm des Speichenrads")}}}});
 }
 
 void PulleyWindow::buildSetupFields() {

@@ -157,38 +157,6 @@
         <source>Die Anfrage ist fehlerhaft.</source>
         <translation>The request is malformed.</translation>
     </message>
-    <message>
-        <source>Freier Fall mit dem Lattenzaun</source>
-        <translation>Free fall with the picket fence</translation>
-    </message>
-    <message>
-        <source>Messtabelle des Falls</source>
-        <translation>Measurement table of the drop</translation>
-    </message>
-    <message>
-        <source>s-t Diagramm des Falls</source>
-        <translation>s-t diagram of the drop</translation>
-    </message>
-    <message>
-        <source>v-t Diagramm des Falls</source>
-        <translation>v-t diagram of the drop</translation>
-    </message>
-    <message>
-        <source>Pendel durch eine Lichtschranke</source>
-        <translation>Pendulum through one light barrier</translation>
-    </message>
-    <message>
-        <source>Messtabelle des Pendels</source>
-        <translation>Measurement table of the pendulum</translation>
-    </message>
-    <message>
-        <source>Perioden-Diagramm des Pendels</source>
-        <translation>Period diagram of the pendulum</translation>
-    </message>
-    <message>
-        <source>Geschwindigkeits-Diagramm des Pendels</source>
-        <translation>Speed diagram of the pendulum</translation>
-    </message>
 </context>
 <context>
     <name>ColumnHeaders</name>
@@ -1548,6 +1516,14 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>Unvollständig: %1 von %2 Latten</source>
         <translation>Incomplete: %1 of %2 bands</translation>
     </message>
+    <message>
+        <source>s-t Diagramm des Falls</source>
+        <translation>s-t diagram of the drop</translation>
+    </message>
+    <message>
+        <source>v-t Diagramm des Falls</source>
+        <translation>v-t diagram of the drop</translation>
+    </message>
 </context>
 <context>
     <name>kelmot::HelpWindow</name>
@@ -1631,6 +1607,14 @@ This is free software: you are free to change and redistribute it. There is NO W
         <extracomment>%1 the passages measured, %2 those a whole measurement has</extracomment>
         <translation>Incomplete: %1 of %2 passages</translation>
     </message>
+    <message>
+        <source>Perioden-Diagramm des Pendels</source>
+        <translation>Period diagram of the pendulum</translation>
+    </message>
+    <message>
+        <source>Geschwindigkeits-Diagramm des Pendels</source>
+        <translation>Speed diagram of the pendulum</translation>
+    </message>
 </context>
 <context>
     <name>kelmot::PulleyWindow</name>
@@ -1694,6 +1678,14 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Kein a aus weniger als %1 Speichen.</source>
         <translation>No a from fewer than %1 spokes.</translation>
+    </message>
+    <message>
+        <source>s-t Diagramm des Speichenrads</source>
+        <translation>s-t diagram of the spoked pulley</translation>
+    </message>
+    <message>
+        <source>v-t Diagramm des Speichenrads</source>
+        <translation>v-t diagram of the spoked pulley</translation>
     </message>
 </context>
 <context>

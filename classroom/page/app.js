@@ -171,13 +171,70 @@
     else link.removeAttribute("href");
   }
 
-  // A one-barrier experiment's window (the free fall's, the pendulum's),
-  // while it is open: its status, its table row by row, its result and its
-  // two diagrams. `id` names its section and what is in it.
+  // A one-barrier experiment's section, made the first time the program
+  // names the experiment: heading, status, table, result and two diagrams.
+  // `id` ("fall") names the section and what is in it.
+  function experimentSection(id, experiment) {
+    let section = document.getElementById(id);
+    if (section) return section;
+    section = element("section");
+    section.id = id;
+    section.setAttribute("aria-labelledby", id + "-heading");
+    const heading = element("h2");
+    heading.id = id + "-heading";
+    const status = element("p");
+    status.id = id + "-status";
+    status.className = "status";
+    status.setAttribute("role", "status");
+    status.setAttribute("aria-live", "polite");
+    const scroll = element("div");
+    scroll.className = "scroll";
+    scroll.tabIndex = 0;
+    scroll.setAttribute("role", "region");
+    scroll.setAttribute("aria-labelledby", id + "-heading");
+    const table = element("table");
+    table.id = id + "-table";
+    const caption = element("caption");
+    caption.id = id + "-caption";
+    const head = element("thead");
+    const headers = element("tr");
+    headers.id = id + "-headers";
+    head.appendChild(headers);
+    const rows = element("tbody");
+    rows.id = id + "-rows";
+    table.append(caption, head, rows);
+    scroll.appendChild(table);
+    const result = element("p");
+    result.id = id + "-result";
+    result.className = "result";
+    const diagrams = element("div");
+    diagrams.className = "diagrams";
+    for (const key of Object.keys(experiment.diagrams)) {
+      const figure = element("figure");
+      const img = element("img");
+      img.id = id + "-" + key + "-diagram";
+      img.alt = "";
+      figure.appendChild(img);
+      diagrams.appendChild(figure);
+    }
+    section.append(heading, status, scroll, result, diagrams);
+    document.getElementById("experiments").appendChild(section);
+    return section;
+  }
+
+  // A one-barrier experiment's window while it is open: its status, its
+  // table row by row, its result and its two diagrams.
   function showExperiment(id, experiment) {
-    const section = document.getElementById(id);
-    section.hidden = !experiment || !experiment.shown;
-    if (section.hidden) return;
+    const open = experiment && experiment.shown;
+    const existing = document.getElementById(id);
+    if (!open) {
+      if (existing) existing.hidden = true;
+      return;
+    }
+    const section = experimentSection(id, experiment);
+    section.hidden = false;
+    document.getElementById(id + "-heading").textContent = experiment.heading;
+    document.getElementById(id + "-caption").textContent = experiment.table.caption;
     document.getElementById(id + "-status").textContent = experiment.status.text;
     headerRow(document.getElementById(id + "-headers"), experiment.table.headers);
     const rows = document.getElementById(id + "-rows");
@@ -198,6 +255,16 @@
     }
   }
 
+  // Every experiment the program names; a section whose window went away
+  // is hidden.
+  function showExperiments(state) {
+    const keys = state.experiments || [];
+    for (const section of document.getElementById("experiments").children) {
+      if (!keys.includes(section.id)) section.hidden = true;
+    }
+    for (const key of keys) showExperiment(key, state[key]);
+  }
+
   function showState(state) {
     revision = state.revision;
     showStatus(state.status);
@@ -206,8 +273,7 @@
     showDiagram("vt", state.diagrams.vt, state.revision);
     showTodaysRuns(state.todaysRuns);
     showSeries(state.series, state.flagWidthMm);
-    showExperiment("fall", state.fall);
-    showExperiment("pendulum", state.pendulum);
+    showExperiments(state);
   }
 
   function received(event) {

@@ -6,7 +6,7 @@ chromium-driver and selenium), as a pupil's device shows it:
 Talks with the test that drives the program over its standard streams:
 prints READY once the page is connected (the test then measures), RUN-SEEN
 once the run is on the page (the test then gives a series a hostile name),
-DROP (the test ends the page's connection on the server's side), STOP (the
+PULLEY (the test opens the pulley's window), DROP (the test ends the page's connection on the server's side), STOP (the
 test switches the view off), LOST-SEEN (the test switches it on again, with
 a new code), and finally one line per check and "N passed, M failed"; exit
 status 1 on a failed check. Every wait is on a condition, with a generous limit."""
@@ -146,6 +146,22 @@ try:
     check(bool(heading), "a series named like markup shows its name as text")
     check(driver.title != "pwned" and not driver.find_elements(By.CSS_SELECTOR, "#series img"),
           "and nothing of it runs or becomes an element")
+
+    # An experiment's window opened in the program gets its own section.
+    print("PULLEY", flush=True)
+    section = wait_for(lambda: [s for s in driver.find_elements(By.ID, "pulley")
+                                if s.is_displayed()], "the pulley's section")
+    if check(bool(section), "the pulley's window opened shows its section"):
+        heading = driver.find_element(By.ID, "pulley-heading").text
+        caption = driver.find_element(By.ID, "pulley-caption").get_attribute("textContent")
+        check(heading.startswith("Speichenrad") and caption.startswith("Messtabelle"),
+              "with its heading and table caption (%r, %r)" % (heading, caption))
+        headers = driver.find_elements(By.CSS_SELECTOR, "#pulley-headers th")
+        check(len(headers) >= 5, "and its table's %d column headers" % len(headers))
+        sources = [driver.find_element(By.ID, "pulley-%s-diagram" % d).get_attribute("src") or ""
+                   for d in ("st", "vt")]
+        check(all("/diagram/pulley-" in s for s in sources),
+              "and both its diagrams (%r)" % sources)
 
     # A phone's width: the page fits, only the tables scroll.
     driver.set_window_size(360, 740)

@@ -107,10 +107,8 @@ TEST(ClassroomRoutes, EveryRouteAndEveryRefusal) {
         {"/api/state", ClassroomRoute::State},
         {"/diagram/st.svg", ClassroomRoute::StDiagram},
         {"/diagram/vt.svg", ClassroomRoute::VtDiagram},
-        {"/diagram/fall-st.svg", ClassroomRoute::FallStDiagram},
-        {"/diagram/fall-vt.svg", ClassroomRoute::FallVtDiagram},
-        {"/diagram/pendulum-period.svg", ClassroomRoute::PendulumPeriodDiagram},
-        {"/diagram/pendulum-speed.svg", ClassroomRoute::PendulumSpeedDiagram},
+        {"/diagram/fall-st.svg", ClassroomRoute::ExperimentDiagram},
+        {"/diagram/pendulum-period.svg", ClassroomRoute::ExperimentDiagram},
         {"/download/1.kmd", ClassroomRoute::DataFile},
         {"/download/2.xls", ClassroomRoute::Spreadsheet},
         {"/download/3.csv", ClassroomRoute::Csv},
@@ -121,13 +119,32 @@ TEST(ClassroomRoutes, EveryRouteAndEveryRefusal) {
         EXPECT_EQ(a.route, route) << path;
     }
     EXPECT_EQ(answerFor(get("/download/2.xls", right), code, false).series, 1);
+    EXPECT_EQ(answerFor(get("/diagram/pulley-vt.svg", right), code, false).experimentDiagram,
+              "pulley-vt");
     const ClassroomAnswer live = answerFor(get("/api/live", right, true), code, false);
     EXPECT_EQ(live.kind, ClassroomAnswer::Serve);
     EXPECT_EQ(live.route, ClassroomRoute::Live);
 
-    for (const char* unknown : {"/index.html", "/api", "/api/state/", "/download/0.kmd",
-                                "/download/4.kmd", "/download/1.txt", "/download/12.kmd",
-                                "/%61pp.js", "//", "/diagram/st.png", "/favicon.ico", ""})
+    for (const char* unknown : {"/index.html",
+                                "/api",
+                                "/api/state/",
+                                "/download/0.kmd",
+                                "/download/4.kmd",
+                                "/download/1.txt",
+                                "/download/12.kmd",
+                                "/%61pp.js",
+                                "//",
+                                "/diagram/st.png",
+                                "/favicon.ico",
+                                "",
+                                "/diagram/fall.svg",
+                                "/diagram/fall-st-x.svg",
+                                "/diagram/-st.svg",
+                                "/diagram/Fall-st.svg",
+                                "/diagram/fall-st.svg/",
+                                "/diagram/../st.svg",
+                                "/diagram/fall-%73t.svg",
+                                "/diagram/abcdefghijklmnopq-st.svg"})
         EXPECT_EQ(answerFor(get(unknown, right), code, false).kind, ClassroomAnswer::NotFound)
             << unknown;
     ClassroomRequest post = get("/api/state", right);
@@ -318,25 +335,57 @@ TEST(ClassroomJson, ARunPushesEachNewRowOnceThenTheStoredSeries) {
     EXPECT_EQ(made, 4);
 }
 
-// The free fall's window: absent from the page while it is closed; while
-// open, its status, table, result and diagrams; each band a new state (a
-// drop is short), and the service passes each change on.
-TEST(ClassroomJson, TheFreeFallsWindowIsShownWhileItIsOpen) {
-    ClassroomSnapshot closed = threeSeries();
-    EXPECT_EQ(parse(stateMessage(closed, germanTexts(), 1))["fall"].toObject(),
-              (QJsonObject{{"shown", false}}));
-    ClassroomSnapshot open = closed;
-    open.fall.shown = true;
-    open.fall.status = QStringLiteral("  Messung gestartet  ");
-    open.fall.measuring = true;
-    open.fall.table = {{"Latte", "s in m", "t dunkel in s", "t hell in s", "v in m/s"},
-                       {"1", "0,000", "-0,0003", "0,0327", "0,758"}};
-    open.fall.darkTimes = {-0.0003};
-    open.fall.brightTimes = {0.0327};
-    const QJsonObject fall = parse(stateMessage(open, germanTexts(), 2, {}, {},
-                                                {{{"", "s-t des Falls"}, {"", "v-t"}}}))["fall"]
-                                 .toObject();
+namespace {
+
+// A drawing that says what it is, as a window's copy would.
+class NamedDrawing : public LiveDrawing {
+public:
+    explicit NamedDrawing(QString text) : text_(std::move(text)) {}
+    QString draw(Canvas&, int, int) const override { return text_; }
+    QString description() const override { return text_; }
+
+private:
+    QString text_;
+};
+
+ExperimentLive openExperiment(const char* key, const char* upper, const char* lower) {
+    ExperimentLive e;
+    e.key = QString::fromLatin1(key);
+    e.shown = true;
+    e.heading = QStringLiteral("Freier Fall mit dem Lattenzaun");
+    e.caption = QStringLiteral("Messtabelle des Falls");
+    e.status = QStringLiteral("  Messung gestartet  ");
+    e.measuring = true;
+    e.table = {{"Latte", "s in m", "t dunkel in s", "t hell in s", "v in m/s"},
+               {"1", "0,000", "-0,0003", "0,0327", "0,758"}};
+    e.diagrams = {{{upper, QStringLiteral("oben"), std::make_shared<NamedDrawing>("a")},
+                   {lower, QStringLiteral("unten"), std::make_shared<NamedDrawing>("b")}}};
+    return e;
+}
+
+} // namespace
+
+// The experiments' windows: each made one a member named by its key, listed
+// in order, absent while never made, only "shown": false while closed; while
+// open, its heading, status, table, result and diagrams under their own
+// paths. Each event is a new state (a run is short).
+TEST(ClassroomJson, EachExperimentsWindowIsShownWhileItIsOpen) {
+    ClassroomSnapshot none = threeSeries();
+    EXPECT_FALSE(parse(stateMessage(none, germanTexts(), 1)).contains("fall"));
+    EXPECT_EQ(parse(stateMessage(none, germanTexts(), 1))["experiments"].toArray(), QJsonArray());
+
+    ClassroomSnapshot open = none;
+    open.experiments.push_back(openExperiment("fall", "st", "vt"));
+    open.experiments.push_back(openExperiment("pendulum", "period", "speed"));
+    open.experiments[1].shown = false;
+    const QJsonObject state = parse(
+        stateMessage(open, germanTexts(), 2, {}, {}, {{{{"", "s-t des Falls"}, {"", "v-t"}}}, {}}));
+    EXPECT_EQ(state["experiments"].toArray(), (QJsonArray{"fall", "pendulum"}));
+    EXPECT_EQ(state["pendulum"].toObject(), (QJsonObject{{"shown", false}}));
+    const QJsonObject fall = state["fall"].toObject();
     EXPECT_TRUE(fall["shown"].toBool());
+    EXPECT_EQ(fall["heading"].toString(), "Freier Fall mit dem Lattenzaun");
+    EXPECT_EQ(fall["table"]["caption"].toString(), "Messtabelle des Falls");
     EXPECT_EQ(fall["status"]["text"].toString(), "Messung gestartet");
     EXPECT_TRUE(fall["status"]["measuring"].toBool());
     EXPECT_EQ(fall["table"]["headers"].toArray().size(), 5);
@@ -344,61 +393,32 @@ TEST(ClassroomJson, TheFreeFallsWindowIsShownWhileItIsOpen) {
     EXPECT_EQ(fall["table"]["rows"][0][4].toString(), "0,758");
     EXPECT_EQ(fall["diagrams"]["st"]["svg"].toString(), "/diagram/fall-st.svg");
     EXPECT_EQ(fall["diagrams"]["st"]["description"].toString(), "s-t des Falls");
-    EXPECT_EQ(fall["diagrams"]["vt"]["name"].toString(), germanTexts().fallVtDiagram);
+    EXPECT_EQ(fall["diagrams"]["vt"]["name"].toString(), "unten");
+
+    open.experiments[1].shown = true;
+    open.experiments[1].result = QStringLiteral("T = (1,41852 ± 0,00011) s");
+    const QJsonObject pendulum = parse(stateMessage(open, germanTexts(), 3))["pendulum"].toObject();
+    EXPECT_EQ(pendulum["result"].toString(), open.experiments[1].result);
+    EXPECT_EQ(pendulum["diagrams"]["speed"]["svg"].toString(), "/diagram/pendulum-speed.svg");
 
     int made = 0;
-    const auto state = [&] {
+    const auto again = [&] {
         ++made;
         return QByteArray("{\"type\":\"state\"}");
     };
+    EXPECT_TRUE(sameLive(open, open));
     ClassroomSnapshot band = open;
-    band.fall.table.push_back({"2", "0,050", "0,0568", "0,0768", "1,250"});
-    band.fall.darkTimes.push_back(0.0568);
-    band.fall.brightTimes.push_back(0.0768);
+    band.experiments[0].table.push_back({"2", "0,050", "0,0568", "0,0768", "1,250"});
     EXPECT_FALSE(sameLive(open, band));
     EXPECT_TRUE(sameDiagrams(open, band)) << "the track's diagrams stay as they are";
-    EXPECT_EQ(changeMessages(open, band, germanTexts(), 3, state).size(), 1u);
+    EXPECT_EQ(changeMessages(open, band, germanTexts(), 4, again).size(), 1u);
     EXPECT_EQ(made, 1);
-}
-
-// The pendulum's window likewise, beside the fall's: its own diagrams, and
-// each passage a new state.
-TEST(ClassroomJson, ThePendulumsWindowIsShownWhileItIsOpen) {
-    ClassroomSnapshot closed = threeSeries();
-    EXPECT_EQ(parse(stateMessage(closed, germanTexts(), 1))["pendulum"].toObject(),
-              (QJsonObject{{"shown", false}}));
-    ClassroomSnapshot open = closed;
-    open.pendulum.shown = true;
-    open.pendulum.status = QStringLiteral("  Messung beendet  ");
-    open.pendulum.table = {{"Durchgang", "t in s", "t dunkel in s", "v in m/s", "T in s"},
-                           {"1", "0,01234", "0,01440", "1,389", ""}};
-    open.pendulum.result = QStringLiteral("T = (1,41852 ± 0,00011) s");
-    const QJsonObject pendulum =
-        parse(stateMessage(open, germanTexts(), 2, {}, {}, {},
-                           {{{"", "Perioden des Pendels"}, {"", "Geschwindigkeiten"}}}))["pendulum"]
-            .toObject();
-    EXPECT_TRUE(pendulum["shown"].toBool());
-    EXPECT_EQ(pendulum["status"]["text"].toString(), "Messung beendet");
-    EXPECT_FALSE(pendulum["status"]["measuring"].toBool());
-    EXPECT_EQ(pendulum["table"]["headers"][4].toString(), "T in s");
-    EXPECT_EQ(pendulum["table"]["rows"][0][3].toString(), "1,389");
-    EXPECT_EQ(pendulum["result"].toString(), open.pendulum.result);
-    EXPECT_EQ(pendulum["diagrams"]["period"]["svg"].toString(), "/diagram/pendulum-period.svg");
-    EXPECT_EQ(pendulum["diagrams"]["period"]["description"].toString(), "Perioden des Pendels");
-    EXPECT_EQ(pendulum["diagrams"]["speed"]["svg"].toString(), "/diagram/pendulum-speed.svg");
-    EXPECT_EQ(pendulum["diagrams"]["speed"]["name"].toString(), germanTexts().pendulumSpeedDiagram);
-    EXPECT_FALSE(parse(stateMessage(open, germanTexts(), 2))["fall"]["shown"].toBool());
-
-    int made = 0;
-    const auto state = [&] {
-        ++made;
-        return QByteArray("{\"type\":\"state\"}");
-    };
-    ClassroomSnapshot passage = open;
-    passage.pendulum.darkTimes.push_back(0.7);
-    EXPECT_FALSE(sameLive(open, passage));
-    EXPECT_EQ(changeMessages(open, passage, germanTexts(), 3, state).size(), 1u);
-    EXPECT_EQ(made, 1);
+    // A new drawing of the same texts is a change: the window drew anew.
+    ClassroomSnapshot redrawn = open;
+    redrawn.experiments[1].diagrams[0].drawing = std::make_shared<NamedDrawing>("a");
+    EXPECT_FALSE(sameLive(open, redrawn));
+    EXPECT_EQ(changeMessages(open, redrawn, germanTexts(), 5, again).size(), 1u);
+    EXPECT_EQ(made, 2);
 }
 
 TEST(ClassroomCsv, SpreadsheetsOfEitherLanguageReadIt) {

@@ -5,16 +5,20 @@
 #include "acquisition/tabellemess_u.h"
 #include "app/kelmot_u.h"
 #include "app/language.h"
+#include "app/startoptions.h"
 #include "classroom/classroomserver.h"
 #include "classroom/classroomservice.h"
 #include "classroom/classroomwindow.h"
 #include "evaluation/tabelle_u.h"
+#include "experiments/falldiagramview.h"
 #include "experiments/fallwindow.h"
 #include "experiments/pendulumdiagramview.h"
 #include "experiments/pendulumwindow.h"
+#include "experiments/pulleywindow.h"
 #include "platform/paced_wavein.h"
 #include "platform/simulatedfence.h"
 #include "platform/simulatedpendulum.h"
+#include "platform/simulatedpulley.h"
 #include "platform/simulatedtrack.h"
 #include "settings/config_u.h"
 #include "tests/acquisition/detection_fixture.h"
@@ -30,6 +34,7 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QWebSocket>
 #include <atomic>
 #include <cstdio>
@@ -235,6 +240,8 @@ TEST_F(ClassroomProgram, APupilsBrowserShowsTheRunTheDiagramsAndTheDownloads) {
     }
     ASSERT_TRUE(said("RUN-SEEN\n")) << output.toStdString();
     Store.SeriesName[0] = QStringLiteral("<img src=x onerror=\"document.title='pwned'\">");
+    ASSERT_TRUE(said("PULLEY\n")) << output.toStdString();
+    Form1->Messenrad1Click();
     ASSERT_TRUE(said("DROP\n")) << output.toStdString();
     // As a Wi-Fi that drops out: the server's side of every page ends.
     ClassroomServer* server = Classroom->server();
@@ -414,6 +421,60 @@ TEST_F(ClassroomProgram, ALiveClientFollowsASwing) {
     EXPECT_TRUE(get(Classroom->port(), "/diagram/pendulum-speed.svg" + code)
                     .body.contains(QString("τ = (").toUtf8()));
     EXPECT_FALSE(latestState(page.messages)["fall"].toObject()["shown"].toBool());
+}
+
+// A turn of the spoked pulley on the page, in its own section after the
+// fall's and the pendulum's: spoke by spoke, then a, and both diagrams
+// under the pulley's own paths, drawn as its window draws them.
+TEST_F(ClassroomProgram, ALiveClientFollowsATurnOfThePulley) {
+    mixer = std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices());
+    createWindows(StartOptions{}, mixer, manual, nullptr, nullptr,
+                  std::make_shared<PacedBackend>(
+                      "Simulation",
+                      demonstrationTurns([] { return simulatedPulleyOf(Pulley->setup()); }), 50.0,
+                      "virtuelles Speichenrad", PacedBackend::Pacing::Lossless));
+    switchOnLocally();
+    LiveClient page(liveUrl());
+    ASSERT_TRUE(page.waitConnected());
+    ASSERT_TRUE(page.waitFor(1));
+    EXPECT_FALSE(latestState(page.messages)["pulley"].toObject()["shown"].toBool());
+    Form1->Messenrad1Click();
+    Pulley->SB_umdrehungen->setValue(1);
+    Pulley->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return Pulley->turnsMeasured() == 1; }, 60000));
+    ASSERT_TRUE(processUntil([&] {
+        return latestState(page.messages)["pulley"].toObject()["result"].toString().contains(
+            "a = (");
+    }));
+    const QJsonObject state = latestState(page.messages);
+    const QJsonArray keys = state["experiments"].toArray();
+    ASSERT_FALSE(keys.isEmpty());
+    EXPECT_EQ(keys.last().toString(), "pulley") << "in the menu's order";
+    std::set<int> rowCounts;
+    for (const QJsonObject& m : std::as_const(page.messages))
+        if (const QJsonObject p = m["pulley"].toObject();
+            m["type"].toString() == "state" && p["shown"].toBool())
+            rowCounts.insert(int(p["table"].toObject()["rows"].toArray().size()));
+    EXPECT_GE(rowCounts.size(), 6u) << "the spokes reached the page one by one";
+    const QJsonObject pulley = state["pulley"].toObject();
+    EXPECT_EQ(pulley["heading"].toString(), Pulley->windowTitle().trimmed());
+    EXPECT_EQ(pulley["status"]["text"].toString(), "Messung beendet");
+    EXPECT_EQ(pulley["result"].toString(), Pulley->L_ergebnis->text());
+    EXPECT_EQ(pulley["table"]["rows"].toArray().size(), Pulley->SG_tabelle->rowCount());
+    EXPECT_EQ(pulley["diagrams"]["st"]["description"].toString(),
+              Pulley->PB_st->accessibleDescription());
+    const QByteArray code = "?code=" + Classroom->code().toLatin1();
+    const HttpReply vt = get(Classroom->port(), "/diagram/pulley-vt.svg" + code);
+    ASSERT_EQ(vt.status, 200);
+    EXPECT_TRUE(vt.body.contains(Pulley->PB_vt->accessibleDescription().toHtmlEscaped().toUtf8()));
+    // A diagram no window shows is none.
+    EXPECT_EQ(get(Classroom->port(), "/diagram/pulley-xy.svg" + code).status, 404);
+    EXPECT_EQ(get(Classroom->port(), "/diagram/fall-st.svg" + code).status, 404)
+        << "the fall's window was never opened";
+    Pulley->hide();
+    ASSERT_TRUE(processUntil(
+        [&] { return !latestState(page.messages)["pulley"].toObject()["shown"].toBool(); }));
+    EXPECT_EQ(get(Classroom->port(), "/diagram/pulley-vt.svg" + code).status, 404);
 }
 
 TEST_F(ClassroomProgram, TodaysRunsAreOneCsvDownload) {
