@@ -135,9 +135,10 @@ const QByteArray& ClassroomServer::stateJson() {
         for (const ExperimentLive& e : s.experiments) {
             std::array<DiagramCaption, 2>& captions = experiments.emplace_back();
             for (std::size_t d = 0; d < e.diagrams.size(); ++d)
-                if (const DiagramPicture* picture =
-                        experimentDiagram((e.key + '-' + e.diagrams[d].key).toLatin1()))
-                    captions[d] = {picture->label, picture->description};
+                if (e.shown && e.diagrams[d].drawing) {
+                    const DiagramPicture& picture = experimentPicture(e, e.diagrams[d], 0);
+                    captions[d] = {picture.label, picture.description};
+                }
         }
         stateJson_ = stateMessage(s, settings_.texts, revision_, {st.label, st.description},
                                   {vt.label, vt.description}, experiments);
@@ -165,16 +166,22 @@ const DiagramPicture* ClassroomServer::experimentDiagram(const QByteArray& name,
     for (const ExperimentLive& e : snapshot_->experiments) {
         if (!e.shown) continue;
         for (const LiveDiagram& d : e.diagrams) {
-            if (!d.drawing || (e.key + '-' + d.key).toLatin1() != name) continue;
-            DrawnDiagram& drawn = experimentDiagrams_[{name, width}];
-            if (drawn.drawing != d.drawing) {
-                drawn.drawing = d.drawing;
-                drawn.picture = experimentDiagramPicture(*d.drawing, d.name, width);
-            }
-            return &drawn.picture;
+            if (d.drawing && (e.key + '-' + d.key).toLatin1() == name)
+                return &experimentPicture(e, d, width);
         }
     }
     return nullptr;
+}
+
+const DiagramPicture& ClassroomServer::experimentPicture(const ExperimentLive& experiment,
+                                                         const LiveDiagram& diagram, int width) {
+    DrawnDiagram& drawn =
+        experimentDiagrams_[{(experiment.key + '-' + diagram.key).toLatin1(), width}];
+    if (drawn.drawing != diagram.drawing) {
+        drawn.drawing = diagram.drawing;
+        drawn.picture = experimentDiagramPicture(*diagram.drawing, diagram.name, width);
+    }
+    return drawn.picture;
 }
 
 void ClassroomServer::forgetOldExperimentDiagrams() {

@@ -91,6 +91,9 @@ private:
     // An experiment's diagram by its name ("fall-st"), none where the page
     // shows no such diagram.
     const DiagramPicture* experimentDiagram(const QByteArray& name, int width = 0);
+    // A diagram of an open window, drawn anew only when its drawing is new.
+    const DiagramPicture& experimentPicture(const ExperimentLive& experiment,
+                                            const LiveDiagram& diagram, int width);
     // Every drawing the snapshot no longer holds goes.
     void forgetOldExperimentDiagrams();
 
