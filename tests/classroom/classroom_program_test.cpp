@@ -112,6 +112,17 @@ QJsonObject latestState(const std::vector<QJsonObject>& messages) {
     return {};
 }
 
+// How many rows the experiment `key` showed in the state messages where
+// its window was open: one more with each event that reached the page.
+std::set<int> experimentRowCounts(const std::vector<QJsonObject>& messages, const char* key) {
+    std::set<int> counts;
+    for (const QJsonObject& m : messages)
+        if (const QJsonObject e = m[key].toObject();
+            m["type"].toString() == "state" && e["shown"].toBool())
+            counts.insert(int(e["table"].toObject()["rows"].toArray().size()));
+    return counts;
+}
+
 // The status line the page shows: from the latest message that carries one.
 QJsonObject latestStatus(const std::vector<QJsonObject>& messages) {
     for (auto m = messages.rbegin(); m != messages.rend(); ++m)
@@ -340,11 +351,7 @@ TEST_F(ClassroomProgram, ALiveClientFollowsADrop) {
         return latestState(page.messages)["fall"].toObject()["result"].toString().contains("g = (");
     }));
     // Every band reached the page before the drop's end: one row more each time.
-    std::set<int> rowCounts;
-    for (const QJsonObject& m : std::as_const(page.messages))
-        if (const QJsonObject f = m["fall"].toObject();
-            m["type"].toString() == "state" && f["shown"].toBool())
-            rowCounts.insert(int(f["table"].toObject()["rows"].toArray().size()));
+    const std::set<int> rowCounts = experimentRowCounts(page.messages, "fall");
     EXPECT_EQ(rowCounts, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
     const QJsonObject fall = latestState(page.messages)["fall"].toObject();
     EXPECT_EQ(fall["status"]["text"].toString(), "Messung beendet");
@@ -399,11 +406,7 @@ TEST_F(ClassroomProgram, ALiveClientFollowsASwing) {
         return latestState(page.messages)["pendulum"].toObject()["result"].toString().contains(
             "τ = (");
     }));
-    std::set<int> rowCounts;
-    for (const QJsonObject& m : std::as_const(page.messages))
-        if (const QJsonObject p = m["pendulum"].toObject();
-            m["type"].toString() == "state" && p["shown"].toBool())
-            rowCounts.insert(int(p["table"].toObject()["rows"].toArray().size()));
+    const std::set<int> rowCounts = experimentRowCounts(page.messages, "pendulum");
     EXPECT_EQ(rowCounts, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7}));
     const QJsonObject pendulum = latestState(page.messages)["pendulum"].toObject();
     EXPECT_EQ(pendulum["status"]["text"].toString(), "Messung beendet");
@@ -450,11 +453,7 @@ TEST_F(ClassroomProgram, ALiveClientFollowsATurnOfThePulley) {
     const QJsonArray keys = state["experiments"].toArray();
     ASSERT_FALSE(keys.isEmpty());
     EXPECT_EQ(keys.last().toString(), "pulley") << "in the menu's order";
-    std::set<int> rowCounts;
-    for (const QJsonObject& m : std::as_const(page.messages))
-        if (const QJsonObject p = m["pulley"].toObject();
-            m["type"].toString() == "state" && p["shown"].toBool())
-            rowCounts.insert(int(p["table"].toObject()["rows"].toArray().size()));
+    const std::set<int> rowCounts = experimentRowCounts(page.messages, "pulley");
     EXPECT_GE(rowCounts.size(), 6u) << "the spokes reached the page one by one";
     const QJsonObject pulley = state["pulley"].toObject();
     EXPECT_EQ(pulley["heading"].toString(), Pulley->windowTitle().trimmed());
