@@ -11,10 +11,10 @@
 namespace kelmot {
 
 bool announceClassroomView(std::FILE* out, std::FILE* err) {
-    ClassroomView->open();
+    ClassroomWindow& view = *classroomWindow();
+    view.open();
     if (!Classroom->running()) {
-        std::fprintf(err, "kelmot: %s\n",
-                     ClassroomView->L_fehler->text().toLocal8Bit().constData());
+        std::fprintf(err, "kelmot: %s\n", view.L_fehler->text().toLocal8Bit().constData());
         return false;
     }
     for (const QString& address : Classroom->addresses())

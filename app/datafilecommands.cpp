@@ -31,8 +31,11 @@ constexpr qint64 MaxDataFileBytes = 1 << 20;
 
 void TForm1::Speichernunter1Click() {
     if (!requireData()) return;
-    SaveDialog1->setNameFilter(dataFilter());
-    if (const auto chosen = chooseFileIn(*SaveDialog1)) SaveFileName = *chosen;
+    // The program asks itself ("Die Datei besteht schon"), once the
+    // extension is settled.
+    QFileDialog& dialog = fileDialogMadeOnce(SaveDialog1, this, "SaveDialog1", FileUse::Save);
+    dialog.setNameFilter(dataFilter());
+    if (const auto chosen = chooseFileIn(dialog)) SaveFileName = *chosen;
     // A cancelled dialog saves again under the name of an earlier save.
     if (SaveFileName.isEmpty()) return;
     SaveFileName = withDataFileExtension(SaveFileName);
@@ -53,8 +56,9 @@ void TForm1::Speichern() {
 
 bool TForm1::MessungLaden() {
     LoadFileName.clear();
-    OpenDialog1->setNameFilter(dataFilter());
-    const auto chosen = chooseFileIn(*OpenDialog1);
+    QFileDialog& dialog = fileDialogMadeOnce(OpenDialog1, this, "OpenDialog1", FileUse::Open);
+    dialog.setNameFilter(dataFilter());
+    const auto chosen = chooseFileIn(dialog);
     if (!chosen) return true; // nothing read; the table shows the store as it is
     return loadDataFile(*chosen);
 }

@@ -37,6 +37,15 @@
 
 namespace kelmot {
 
+namespace {
+
+// A window made at its first opening: made now, or null without a maker.
+template <typename Window> Window* opened(const std::function<Window*()>& maker) {
+    return maker ? maker() : nullptr;
+}
+
+} // namespace
+
 TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixerApi,
                MeasurementStore& store, const MainWindowLinks& windows)
     : options_(options), store_(store), windows_(windows) {
@@ -53,16 +62,6 @@ TForm1::TForm1(const StartOptions& options, std::shared_ptr<platform::MixerApi> 
     setCentralWidget(client_);
 
     buildMenu();
-    const QString filter = tr("Kelmotdaten (*.kmd *.KMD);;Alle Dateien (*)");
-    OpenDialog1 = new QFileDialog(this, QString(), QString(), filter);
-    OpenDialog1->setObjectName("OpenDialog1");
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    SaveDialog1 = new QFileDialog(this, QString(), QString(), filter);
-    SaveDialog1->setObjectName("SaveDialog1");
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    // The program asks itself ("Die Datei besteht schon"), once the
-    // extension is settled.
-    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
     Mixer = new TAudioMixer(this, std::move(mixerApi));
     Mixer->setObjectName("Mixer");
     for (int i = 0; i < int(ImageList1.size()); ++i)
@@ -313,7 +312,7 @@ void TForm1::Messenvt1Click() {
 }
 
 void TForm1::Hilfe1Click() {
-    if (windows_.help) windows_.help->showManual();
+    if (HelpWindow* help = opened(windows_.help)) help->showManual();
 }
 
 void TForm1::showExperiment(QWidget* window) {
@@ -324,15 +323,15 @@ void TForm1::showExperiment(QWidget* window) {
 }
 
 void TForm1::Messenfall1Click() {
-    showExperiment(windows_.fall);
+    showExperiment(opened(windows_.fall));
 }
 
 void TForm1::Messenpendel1Click() {
-    showExperiment(windows_.pendulum);
+    showExperiment(opened(windows_.pendulum));
 }
 
 void TForm1::Messenrad1Click() {
-    showExperiment(windows_.pulley);
+    showExperiment(opened(windows_.pulley));
 }
 
 void TForm1::openMeasurement(int columns, const QString& caption) {
@@ -356,15 +355,15 @@ void TForm1::Einstellungen1Click() {
 }
 
 void TForm1::Messreiheauswerten1Click() {
-    if (windows_.seriesOfRuns) windows_.seriesOfRuns->open();
+    if (SeriesOfRunsWindow* series = opened(windows_.seriesOfRuns)) series->open();
 }
 
 void TForm1::Allemessungen1Click() {
-    if (windows_.allRuns) windows_.allRuns->open();
+    if (AllRunsWindow* runs = opened(windows_.allRuns)) runs->open();
 }
 
 void TForm1::Klassenansicht1Click() {
-    if (windows_.classroom) windows_.classroom->open();
+    if (ClassroomWindow* view = opened(windows_.classroom)) view->open();
 }
 
 void TForm1::Info1Click() {

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 
 class QAction;
 class QFileDialog;
@@ -37,7 +38,9 @@ class PulleyWindow;
 class HelpWindow;
 
 // The windows the main window's commands open or ask; the composition root
-// fills them in as it creates them (after the main window).
+// fills them in as it creates them (after the main window). The windows
+// beyond the ten are reached through makers: each is made at its first
+// opening.
 struct MainWindowLinks {
     TForm2* measurement = nullptr;
     TForm3* stDiagram = nullptr;
@@ -47,13 +50,13 @@ struct MainWindowLinks {
     TForm6* table = nullptr;
     TForm7* overwrite = nullptr;
     TForm8* settings = nullptr;
-    ClassroomWindow* classroom = nullptr;
-    SeriesOfRunsWindow* seriesOfRuns = nullptr;
-    AllRunsWindow* allRuns = nullptr;
-    FallWindow* fall = nullptr;
-    PendulumWindow* pendulum = nullptr;
-    PulleyWindow* pulley = nullptr;
-    HelpWindow* help = nullptr;
+    std::function<ClassroomWindow*()> classroom;
+    std::function<SeriesOfRunsWindow*()> seriesOfRuns;
+    std::function<AllRunsWindow*()> allRuns;
+    std::function<FallWindow*()> fall;
+    std::function<PendulumWindow*()> pendulum;
+    std::function<PulleyWindow*()> pulley;
+    std::function<HelpWindow*()> help;
 };
 
 // A recording line's state as it was when the program started.
@@ -135,6 +138,7 @@ public:
 
     // Components, in the order they are declared.
     QMenuBar* MainMenu1 = nullptr;
+    // Made at their first use.
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
     TAudioMixer* Mixer = nullptr;

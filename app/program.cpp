@@ -48,15 +48,9 @@ TForm7* Form7 = nullptr;
 TForm8* Form8 = nullptr;
 TForm9* Form9 = nullptr;
 ClassroomService* Classroom = nullptr;
-ClassroomWindow* ClassroomView = nullptr;
-SeriesOfRunsWindow* SeriesOfRuns = nullptr;
 RunJournal* Journal = nullptr;
 RunKeeping* Keeping = nullptr;
 MeasurementSession* Session = nullptr;
-AllRunsWindow* AllRuns = nullptr;
-FallWindow* Fall = nullptr;
-PendulumWindow* Pendulum = nullptr;
-PulleyWindow* Pulley = nullptr;
 
 namespace {
 
@@ -78,13 +72,40 @@ MainWindowLinks mainWindowLinks;
 ClassroomFeed* classroomFeed = nullptr;
 StoreChanges* storeChanges = nullptr;
 
+// The windows made when first opened, and what they are handed then.
+struct LaterWindows {
+    std::shared_ptr<platform::WaveInBackend> fallCapture;
+    std::shared_ptr<platform::WaveInBackend> pendulumCapture;
+    std::shared_ptr<platform::WaveInBackend> pulleyCapture;
+    QString language;
+    ClassroomWindow* classroom = nullptr;
+    SeriesOfRunsWindow* seriesOfRuns = nullptr;
+    AllRunsWindow* allRuns = nullptr;
+    FallWindow* fall = nullptr;
+    PendulumWindow* pendulum = nullptr;
+    PulleyWindow* pulley = nullptr;
+    HelpWindow* help = nullptr;
+};
+LaterWindows later;
+
 // The one-barrier experiments' windows made so far, in the menu's order.
 std::vector<ExperimentLive> experimentsOnThePage() {
     std::vector<ExperimentLive> shown;
     for (const ExperimentWindow* window :
-         std::initializer_list<const ExperimentWindow*>{Fall, Pendulum, Pulley})
+         std::initializer_list<const ExperimentWindow*>{later.fall, later.pendulum, later.pulley})
         if (window) shown.push_back(window->liveView());
     return shown;
+}
+
+// An experiment's window on the session; the classroom page follows it
+// from its first change on and gains its section at once.
+template <typename Window>
+Window* experimentWindow(Window*& made, const std::shared_ptr<platform::WaveInBackend>& source) {
+    if (made || !Form1) return made;
+    made = new Window(*Session, source, *Keeping, Form1);
+    QObject::connect(made, &Window::changed, classroomFeed, &ClassroomFeed::changed);
+    classroomFeed->changed();
+    return made;
 }
 
 // Today's runs for the classroom view, read again only when the journal or
@@ -121,48 +142,44 @@ void createWindows(const StartOptions& options) {
             ? makePendulumSimulationBackend(options,
                                             [] {
                                                 platform::PendulumParameters p;
-                                                if (Pendulum) {
-                                                    p.lengthMm = Pendulum->setup().lengthMm;
-                                                    p.bobWidthMm = Pendulum->setup().bobWidthMm;
+                                                if (later.pendulum) {
+                                                    p.lengthMm = later.pendulum->setup().lengthMm;
+                                                    p.bobWidthMm =
+                                                        later.pendulum->setup().bobWidthMm;
                                                 }
                                                 return p;
                                             })
             : capture;
     // The demonstration's pulley has the spokes, radius and masses typed.
     auto pulleyCapture =
-        simulated
-            ? makePulleySimulationBackend(
-                  options,
-                  [] {
-                      return Pulley ? platform::PulleyParameters(simulatedPulleyOf(Pulley->setup()))
-                                    : platform::PulleyParameters{};
-                  })
-            : capture;
+        simulated ? makePulleySimulationBackend(
+                        options,
+                        [] {
+                            return later.pulley ? platform::PulleyParameters(
+                                                      simulatedPulleyOf(later.pulley->setup()))
+                                                : platform::PulleyParameters{};
+                        })
+                  : capture;
     createWindows(options, makeMixerApi(options), std::move(capture), std::move(fallCapture),
                   std::move(pendulumCapture), std::move(pulleyCapture));
 }
 
-void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
-                   std::shared_ptr<platform::WaveInBackend> capture,
-                   std::shared_ptr<platform::WaveInBackend> fallCapture,
-                   std::shared_ptr<platform::WaveInBackend> pendulumCapture,
-                   std::shared_ptr<platform::WaveInBackend> pulleyCapture) {
-    // Before any window exists: their accessible interfaces are made once.
-    installPopupAccessibility();
-    installChartAccessibility();
-    installAnnouncementAccessibility();
-    MainWindowLinks& links = mainWindowLinks;
-    links = {};
-    // Every run is kept from the first one on; a journal that cannot be
-    // opened leaves measuring as it is and says why.
+namespace {
+
+// The journal, and what keeps every run in it from the first one on; a
+// journal that cannot be opened leaves measuring as it is and says why.
+void openJournal() {
     Journal = new RunJournal(journalFolder(), QString::fromLatin1(ProgramVersion));
-    // The barriers' kind of signal: the command line's for this start, or
-    // the one last chosen in the settings.
-    Store.Signal = options.signal.value_or(rememberedSignalKind());
     Journal->open();
     Keeping = new RunKeeping(*Journal, Store,
                              {[] { return tableView.flagWidthText(); },
                               [] { return Session ? Session->sourceText() : QString(); }});
+}
+
+// The ten windows, in their fixed order, each with its creation handler.
+void createTheTen(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
+                  std::shared_ptr<platform::WaveInBackend> capture) {
+    MainWindowLinks& links = mainWindowLinks;
     create(Form1, new TForm1(options, std::move(mixer), Store, links));
     // One measurement at a time, whichever window measures: one capture of
     // the sound source, one detection, one watchdog.
@@ -175,49 +192,130 @@ void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerA
     links.about = create(AboutBox, new TAboutBox(Form1));
     links.table = create(Form6, new TForm6(Store, Form1, overwriteQuestion));
     links.overwrite = create(Form7, new TForm7(Form1));
-    links.help = new HelpWindow(Form1);
-    links.fall = Fall = new FallWindow(*Session, std::move(fallCapture), *Keeping, Form1);
-    links.pendulum = Pendulum =
-        new PendulumWindow(*Session, std::move(pendulumCapture), *Keeping, Form1);
-    links.pulley = Pulley = new PulleyWindow(*Session, std::move(pulleyCapture), *Keeping, Form1);
     // The settings dialog listens to the same source as the measurement,
     // and waits while any window measures.
     links.settings = create(Form8, new TForm8(Store, *Form1->Mixer, *Session, Form6->selector(),
                                               std::move(capture), Form1));
     create(Form9, new TForm9(Form1));
+}
 
+// The main window's commands open the later windows through their makers.
+void linkTheLaterWindows() {
+    MainWindowLinks& links = mainWindowLinks;
+    links.classroom = classroomWindow;
+    links.seriesOfRuns = seriesOfRunsWindow;
+    links.allRuns = allRunsWindow;
+    links.fall = fallWindow;
+    links.pendulum = pendulumWindow;
+    links.pulley = pulleyWindow;
+    links.help = helpWindow;
+}
+
+// The diagrams, the classroom view, the lesson's mirror and the lists
+// follow the measurement, its evaluation and the diagrams' fits.
+void wireTheTen() {
     // The table's relationship choices and flag width redraw the diagrams at
     // once, shown or not; a written spreadsheet file is confirmed.
     QObject::connect(Form6, &TForm6::stDiagramChanged, Form3, &TForm3::PB1Paint);
     QObject::connect(Form6, &TForm6::vtDiagramChanged, Form4, &TForm4::PB2Paint);
     QObject::connect(Form6, &TForm6::excelFileSaved, Form9, [] { Form9->exec(); });
-
-    // The classroom view and the series of runs follow the measurement, its
-    // evaluation and the diagrams' fits as they change.
     storeChanges = new StoreChanges(*Form2, *Form6, *Form3, *Form4);
     Classroom = new ClassroomService;
-    links.classroom = ClassroomView =
-        new ClassroomWindow(*Classroom, options.language, Form1, Form1);
     classroomFeed = new ClassroomFeed(Store, *Session, *Form2, tableView, *Form3, *Form4,
                                       *Classroom, todaysRunsOfTheJournal(), experimentsOnThePage);
     QObject::connect(storeChanges, &StoreChanges::changed, classroomFeed, &ClassroomFeed::changed);
-    // The page follows a drop band by band as it follows a run.
-    QObject::connect(Fall, &FallWindow::changed, classroomFeed, &ClassroomFeed::changed);
-    QObject::connect(Pendulum, &PendulumWindow::changed, classroomFeed, &ClassroomFeed::changed);
-    QObject::connect(Pulley, &PulleyWindow::changed, classroomFeed, &ClassroomFeed::changed);
-    links.seriesOfRuns = SeriesOfRuns = new SeriesOfRunsWindow(Store, tableSelector, Form1, Form1);
-    QObject::connect(storeChanges, &StoreChanges::changed, SeriesOfRuns, [] {
-        if (SeriesOfRuns->isVisible()) SeriesOfRuns->refresh();
-    });
-
-    links.allRuns = AllRuns = new AllRunsWindow(*Journal, *Form1, Form1, {}, Form1);
     // The lesson is mirrored as it changes; a new run refreshes the list.
     QObject::connect(storeChanges, &StoreChanges::changed, Form1, [] {
         Keeping->storeChanged();
-        AllRuns->follow();
+        if (later.allRuns) later.allRuns->follow();
     });
+}
+
+} // namespace
+
+void createWindows(const StartOptions& options, std::shared_ptr<platform::MixerApi> mixer,
+                   std::shared_ptr<platform::WaveInBackend> capture,
+                   std::shared_ptr<platform::WaveInBackend> fallCapture,
+                   std::shared_ptr<platform::WaveInBackend> pendulumCapture,
+                   std::shared_ptr<platform::WaveInBackend> pulleyCapture) {
+    // Before any window exists: their accessible interfaces are made once.
+    installPopupAccessibility();
+    installChartAccessibility();
+    installAnnouncementAccessibility();
+    mainWindowLinks = {};
+    later = {};
+    // Null: the experiment measures from the session's own source.
+    later.fallCapture = std::move(fallCapture);
+    later.pendulumCapture = std::move(pendulumCapture);
+    later.pulleyCapture = std::move(pulleyCapture);
+    later.language = options.language;
+    // The barriers' kind of signal: the command line's for this start, or
+    // the one last chosen in the settings.
+    Store.Signal = options.signal.value_or(rememberedSignalKind());
+    openJournal();
+    createTheTen(options, std::move(mixer), std::move(capture));
+    linkTheLaterWindows();
+    wireTheTen();
     if (!Journal->notice().isEmpty()) Form1->showJournalNotice(Journal->notice());
     if (Keeping->recoverLesson()) Form1->showRecoveredLesson();
+}
+
+ClassroomWindow* classroomWindow() {
+    if (!later.classroom && Form1)
+        later.classroom = new ClassroomWindow(*Classroom, later.language, Form1, Form1);
+    return later.classroom;
+}
+
+SeriesOfRunsWindow* seriesOfRunsWindow() {
+    if (later.seriesOfRuns || !Form1) return later.seriesOfRuns;
+    auto* made = later.seriesOfRuns = new SeriesOfRunsWindow(Store, tableSelector, Form1, Form1);
+    QObject::connect(storeChanges, &StoreChanges::changed, made, [made] {
+        if (made->isVisible()) made->refresh();
+    });
+    return made;
+}
+
+AllRunsWindow* allRunsWindow() {
+    if (!later.allRuns && Form1)
+        later.allRuns = new AllRunsWindow(*Journal, *Form1, Form1, {}, Form1);
+    return later.allRuns;
+}
+
+FallWindow* fallWindow() {
+    return experimentWindow(later.fall, later.fallCapture);
+}
+
+PendulumWindow* pendulumWindow() {
+    return experimentWindow(later.pendulum, later.pendulumCapture);
+}
+
+PulleyWindow* pulleyWindow() {
+    return experimentWindow(later.pulley, later.pulleyCapture);
+}
+
+HelpWindow* helpWindow() {
+    if (!later.help && Form1) later.help = new HelpWindow(Form1);
+    return later.help;
+}
+
+bool isMade(LaterWindow window) {
+    switch (window) {
+    case LaterWindow::Classroom:
+        return later.classroom;
+    case LaterWindow::SeriesOfRuns:
+        return later.seriesOfRuns;
+    case LaterWindow::AllRuns:
+        return later.allRuns;
+    case LaterWindow::Fall:
+        return later.fall;
+    case LaterWindow::Pendulum:
+        return later.pendulum;
+    case LaterWindow::Pulley:
+        return later.pulley;
+    case LaterWindow::Help:
+        return later.help;
+    }
+    return false;
 }
 
 void destroyWindows() {
@@ -231,9 +329,8 @@ void destroyWindows() {
     classroomFeed = nullptr;
     delete Classroom;
     Classroom = nullptr;
-    ClassroomView = nullptr; // goes with the main window, its parent
-    SeriesOfRuns = nullptr;
-    AllRuns = nullptr; // goes with the main window, its parent
+    // The later windows go with the main window, their parent.
+    later = {};
     // In reverse order; the dialogs go with the main window, their parent.
     delete Form6;
     Form6 = nullptr;
@@ -243,9 +340,6 @@ void destroyWindows() {
     Form3 = nullptr;
     delete Form2;
     Form2 = nullptr;
-    Fall = nullptr;     // goes with the main window, its parent
-    Pendulum = nullptr; // likewise
-    Pulley = nullptr;   // likewise
     delete Form1;
     Form1 = nullptr;
     // After every window that measures on it or asks it.

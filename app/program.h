@@ -29,6 +29,7 @@ class AllRunsWindow;
 class FallWindow;
 class PendulumWindow;
 class PulleyWindow;
+class HelpWindow;
 
 // The program's one store and its windows. Only the composition root (this
 // folder), `main` and the tests that drive the whole program name them; a
@@ -44,26 +45,32 @@ extern TForm6* Form6;
 extern TForm7* Form7;
 extern TForm8* Form8;
 extern TForm9* Form9;
-// The classroom view (off at start) and its window.
+// The classroom view (off at start).
 extern ClassroomService* Classroom;
-extern ClassroomWindow* ClassroomView;
-// "Messreihe auswerten".
-extern SeriesOfRunsWindow* SeriesOfRuns;
-// The journal of every run, what keeps runs in it, and "Alle Messungen".
+// The journal of every run and what keeps runs in it.
 extern RunJournal* Journal;
 extern RunKeeping* Keeping;
 // The one measurement every measuring window runs on.
 extern MeasurementSession* Session;
-extern AllRunsWindow* AllRuns;
-// "Messen freier Fall" and "Messen Pendel".
-extern FallWindow* Fall;
-extern PendulumWindow* Pendulum;
-extern PulleyWindow* Pulley;
 
-// Creates the windows in their fixed order, each running its creation
+// The windows beyond the ten the program starts with: each is made when it
+// is first opened and then kept until destroyWindows, so a start costs only
+// what the lesson uses. Null before createWindows and after destroyWindows.
+ClassroomWindow* classroomWindow();       // "Klassenansicht"
+SeriesOfRunsWindow* seriesOfRunsWindow(); // "Messreihe auswerten"
+AllRunsWindow* allRunsWindow();           // "Alle Messungen"
+FallWindow* fallWindow();                 // "Messen freier Fall"
+PendulumWindow* pendulumWindow();         // "Messen Pendel"
+PulleyWindow* pulleyWindow();             // "Messen Rad"
+HelpWindow* helpWindow();                 // the manual (F1)
+enum class LaterWindow { Classroom, SeriesOfRuns, AllRuns, Fall, Pendulum, Pulley, Help };
+// Whether that window has been made yet; asking makes nothing.
+bool isMade(LaterWindow window);
+
+// Creates the ten windows in their fixed order, each running its creation
 // handler: Form1 (main), Form2, Form3, Form4, Form5, AboutBox, Form6, Form7,
-// Form8, Form9, then the classroom view and its window, and wires them.
-// They live until destroyWindows.
+// Form8, Form9, then the classroom service, and wires them. They live until
+// destroyWindows.
 void createWindows(const StartOptions& options);
 // The same with the mixer and capture back ends given (tests, demonstrations);
 // the free fall's window listens to `fallCapture`, the pendulum's to

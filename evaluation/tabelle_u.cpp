@@ -120,11 +120,6 @@ void TForm6::setUpSeriesSelector() {
 }
 
 void TForm6::createExportControls() {
-    SD1 = new QFileDialog(this);
-    SD1->setObjectName("SD1");
-    SD1->setAcceptMode(QFileDialog::AcceptSave);
-    // The export asks itself, once the extension is settled.
-    SD1->setOption(QFileDialog::DontConfirmOverwrite);
     PopupMenu1 = new QMenu(this);
     exposePopupToScreenReaders(this, PopupMenu1);
     PopupMenu1->setObjectName("PopupMenu1");

@@ -136,7 +136,7 @@ public:
     QRadioButton* RB_k = nullptr;
     QRadioButton* RB_l = nullptr;
     QComboBox* Combo1 = nullptr;
-    QFileDialog* SD1 = nullptr;
+    QFileDialog* SD1 = nullptr; // made at its first use
     QMenu* PopupMenu1 = nullptr;
     QAction* TabelleinZwischenablage1 = nullptr;
     QAction* ExportalsEXCELDatei1 = nullptr;

@@ -88,8 +88,10 @@ void TForm6::CopySG() {
 }
 
 void TForm6::ExportalsEXCELDatei1Click() {
-    SD1->setNameFilter(tr("EXCEL-Daten (*.xls);;Alle Dateien (*)"));
-    const auto chosen = chooseFileIn(*SD1);
+    // The export asks itself, once the extension is settled.
+    QFileDialog& dialog = fileDialogMadeOnce(SD1, this, "SD1", FileUse::Save);
+    dialog.setNameFilter(tr("EXCEL-Daten (*.xls);;Alle Dateien (*)"));
+    const auto chosen = chooseFileIn(dialog);
     if (!chosen) return;
     const QString fileName = withExtension(*chosen, QStringLiteral(".xls"));
     // An existing file is replaced only after a question.

@@ -262,16 +262,13 @@ void ExperimentWindow::copyTable() {
 }
 
 bool ExperimentWindow::exportTable(bool spreadsheet) {
-    if (!SD1) {
-        SD1 = new QFileDialog(this);
-        SD1->setObjectName("SD1");
-        SD1->setAcceptMode(QFileDialog::AcceptSave);
-    }
+    QFileDialog& dialog = fileDialogMadeOnce(SD1, this, "SD1", FileUse::Save);
     // The dialog adds the extension itself, and so asks before replacing that file.
-    SD1->setDefaultSuffix(spreadsheet ? QStringLiteral("xls") : QStringLiteral("csv"));
-    SD1->setNameFilter(spreadsheet ? tr("EXCEL-Daten (*.xls);;Alle Dateien (*)")
-                                   : tr("CSV-Daten (*.csv);;Alle Dateien (*)"));
-    const auto chosen = chooseFileIn(*SD1);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setDefaultSuffix(spreadsheet ? QStringLiteral("xls") : QStringLiteral("csv"));
+    dialog.setNameFilter(spreadsheet ? tr("EXCEL-Daten (*.xls);;Alle Dateien (*)")
+                                     : tr("CSV-Daten (*.csv);;Alle Dateien (*)"));
+    const auto chosen = chooseFileIn(dialog);
     if (!chosen) return false;
     const QString fileName =
         withExtension(*chosen, spreadsheet ? QStringLiteral(".xls") : QStringLiteral(".csv"));

@@ -17,4 +17,18 @@ std::optional<QString> chooseFileIn(QFileDialog& dialog) {
     return accepted.front();
 }
 
+QFileDialog& fileDialogMadeOnce(QFileDialog*& dialog, QWidget* parent, const char* name,
+                                FileUse use) {
+    if (dialog) return *dialog;
+    dialog = new QFileDialog(parent);
+    dialog->setObjectName(QString::fromLatin1(name));
+    if (use == FileUse::Open) {
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    return *dialog;
+}
+
 } // namespace kelmot

@@ -5,6 +5,7 @@
 #include <optional>
 
 class QFileDialog;
+class QWidget;
 
 namespace kelmot {
 
@@ -13,5 +14,17 @@ namespace kelmot {
 // afterwards, the dialog may already name another (it keeps reading its
 // folder and restores the last selection).
 std::optional<QString> chooseFileIn(QFileDialog& dialog);
+
+// What a file dialog made at its first use is for.
+enum class FileUse { Open, Save };
+
+// The dialog kept in `dialog`, made now (named `name`, a child of `parent`)
+// when this is its first use: a file dialog reads its folder and its icons
+// as it is made, which a program at rest should not carry. Once made it is
+// kept, so it opens again in the folder last chosen. A saving dialog leaves
+// the question before replacing a file to the caller, who asks once the
+// extension is settled.
+QFileDialog& fileDialogMadeOnce(QFileDialog*& dialog, QWidget* parent, const char* name,
+                                FileUse use);
 
 } // namespace kelmot

@@ -87,7 +87,7 @@ bool saveClassroomView(const QDir& folder) {
     kelmot::Form1->Klassenansicht1Click();
     letRun(1000);
     bool saved =
-        kelmot::ClassroomView->grab().save(folder.filePath(QStringLiteral("klassenansicht.png")));
+        kelmot::classroomWindow()->grab().save(folder.filePath(QStringLiteral("klassenansicht.png")));
     const QString page = QStringLiteral("http://127.0.0.1:%1/?code=%2")
                              .arg(kelmot::Classroom->port())
                              .arg(kelmot::Classroom->code());
@@ -99,7 +99,7 @@ bool saveClassroomView(const QDir& folder) {
             saved && QProcess::execute(QStringLiteral("/usr/bin/python3"),
                                        {script, page, folder.filePath(QString::fromLatin1(file)),
                                         QString::number(width), QString::number(height)}) == 0;
-    kelmot::ClassroomView->B_beendenClick();
+    kelmot::classroomWindow()->B_beendenClick();
     return saved;
 }
 
@@ -119,7 +119,7 @@ bool saveSeriesOfRuns(const QDir& folder) {
     }
     kelmot::Form1->Messreiheauswerten1Click();
     letRun(1000);
-    return kelmot::SeriesOfRuns->grab().save(folder.filePath(QStringLiteral("messreihe.png")));
+    return kelmot::seriesOfRunsWindow()->grab().save(folder.filePath(QStringLiteral("messreihe.png")));
 }
 
 // "Alle Messungen" after the runs so far, one of them renamed by a group.
@@ -129,8 +129,8 @@ bool saveAllRuns(const QDir& folder) {
     kelmot::Form1->Allemessungen1Click();
     letRun(500);
     const bool saved =
-        kelmot::AllRuns->grab().save(folder.filePath(QStringLiteral("alle-messungen.png")));
-    kelmot::AllRuns->hide();
+        kelmot::allRunsWindow()->grab().save(folder.filePath(QStringLiteral("alle-messungen.png")));
+    kelmot::allRunsWindow()->hide();
     return saved;
 }
 
@@ -139,17 +139,17 @@ bool saveAllRuns(const QDir& folder) {
 bool saveFall(const QDir& folder) {
     kelmot::Form1->Messenfall1Click();
     for (int drop = 1; drop <= 3; ++drop) {
-        kelmot::Fall->B_mess->click();
+        kelmot::fallWindow()->B_mess->click();
         QDeadlineTimer dropped(30000);
-        while (kelmot::Fall->drops().size() < std::size_t(drop) && !dropped.hasExpired())
+        while (kelmot::fallWindow()->drops().size() < std::size_t(drop) && !dropped.hasExpired())
             QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
     letRun(500);
     const bool saved =
-        kelmot::Fall->drops().size() == 3 &&
-        kelmot::Fall->grab().save(folder.filePath(QStringLiteral("freier-fall.png")));
-    kelmot::Fall->B_abbruchClick();
-    kelmot::Fall->hide();
+        kelmot::fallWindow()->drops().size() == 3 &&
+        kelmot::fallWindow()->grab().save(folder.filePath(QStringLiteral("freier-fall.png")));
+    kelmot::fallWindow()->B_abbruchClick();
+    kelmot::fallWindow()->hide();
     return saved;
 }
 
@@ -157,14 +157,14 @@ bool saveFall(const QDir& folder) {
 // window with its table, result and both diagrams.
 bool savePendulum(const QDir& folder) {
     kelmot::Form1->Messenpendel1Click();
-    kelmot::Pendulum->B_mess->click();
+    kelmot::pendulumWindow()->B_mess->click();
     QDeadlineTimer swung(60000);
-    while (kelmot::Pendulum->swings().empty() && !swung.hasExpired())
+    while (kelmot::pendulumWindow()->swings().empty() && !swung.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     letRun(500);
-    const bool saved = !kelmot::Pendulum->swings().empty() &&
-                       kelmot::Pendulum->grab().save(folder.filePath(QStringLiteral("pendel.png")));
-    kelmot::Pendulum->hide();
+    const bool saved = !kelmot::pendulumWindow()->swings().empty() &&
+                       kelmot::pendulumWindow()->grab().save(folder.filePath(QStringLiteral("pendel.png")));
+    kelmot::pendulumWindow()->hide();
     return saved;
 }
 
@@ -172,16 +172,16 @@ bool savePendulum(const QDir& folder) {
 // window with its table, result and both diagrams.
 bool savePulley(const QDir& folder) {
     kelmot::Form1->Messenrad1Click();
-    kelmot::Pulley->SB_masse1->setValue(60);
-    kelmot::Pulley->SB_masse2->setValue(50);
-    kelmot::Pulley->B_mess->click();
+    kelmot::pulleyWindow()->SB_masse1->setValue(60);
+    kelmot::pulleyWindow()->SB_masse2->setValue(50);
+    kelmot::pulleyWindow()->B_mess->click();
     QDeadlineTimer turned(60000);
-    while (kelmot::Pulley->turnsMeasured() == 0 && !turned.hasExpired())
+    while (kelmot::pulleyWindow()->turnsMeasured() == 0 && !turned.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     letRun(500);
-    const bool saved = kelmot::Pulley->turnsMeasured() > 0 &&
-                       kelmot::Pulley->grab().save(folder.filePath(QStringLiteral("rad.png")));
-    kelmot::Pulley->hide();
+    const bool saved = kelmot::pulleyWindow()->turnsMeasured() > 0 &&
+                       kelmot::pulleyWindow()->grab().save(folder.filePath(QStringLiteral("rad.png")));
+    kelmot::pulleyWindow()->hide();
     return saved;
 }
 

@@ -6,13 +6,16 @@
 #include "app/keinedaten_u.h"
 #include "app/kelmot_u.h"
 #include "app/language.h"
+#include "classroom/classroomwindow.h"
 #include "diagrams/stdiagramm_u.h"
 #include "diagrams/vtdiagramm_u.h"
+#include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
 #include "evaluation/xlsgespeichert_u.h"
 #include "experiments/fallwindow.h"
 #include "experiments/pendulumwindow.h"
 #include "experiments/pulleywindow.h"
+#include "journal/allrunswindow.h"
 #include "platform/platformtext.h"
 #include "platform/wavein.h"
 #include "settings/config_u.h"
@@ -81,8 +84,24 @@ std::map<QString, QString> shownTexts() {
     const auto add = [&](const QString& key, const QString& text) {
         if (!text.isEmpty()) texts[key] = text;
     };
-    const QList<QWidget*> windows{Form1, Form2, Form3, Form4, Form5,    AboutBox, Form6,
-                                  Form7, Form8, Form9, Fall,  Pendulum, Pulley};
+    // The windows made at their first opening are made here, in the
+    // language of this start.
+    const QList<QWidget*> windows{Form1,
+                                  Form2,
+                                  Form3,
+                                  Form4,
+                                  Form5,
+                                  AboutBox,
+                                  Form6,
+                                  Form7,
+                                  Form8,
+                                  Form9,
+                                  fallWindow(),
+                                  pendulumWindow(),
+                                  pulleyWindow(),
+                                  allRunsWindow(),
+                                  seriesOfRunsWindow(),
+                                  classroomWindow()};
     for (QWidget* window : windows) {
         QList<QWidget*> widgets = window->findChildren<QWidget*>();
         widgets.prepend(window);

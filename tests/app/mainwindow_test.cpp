@@ -2,10 +2,17 @@
 #include "acquisition/tabellemess_u.h"
 #include "app/info_u.h"
 #include "app/keinedaten_u.h"
+#include "evaluation/seriesofrunswindow.h"
 #include "evaluation/tabelle_u.h"
+#include "experiments/fallwindow.h"
+#include "experiments/pendulumwindow.h"
+#include "experiments/pulleywindow.h"
 #include "journal/allrunswindow.h"
 #include "settings/config_u.h"
 #include "tests/app/gui_fixture.h"
+#include "widgets/helpwindow.h"
+
+#include <functional>
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -130,6 +137,43 @@ TEST_F(ProgramFixture, MenuAndToolBarHoldEveryCommand) {
     EXPECT_EQ(closingModals([] { qobject_cast<QToolButton*>(Form1->ToolButtons[0])->click(); }),
               QStringList{"OpenDialog1"});
     EXPECT_TRUE(Form1->Image1->isHidden());
+}
+
+// The ten windows are there from the start; every other window is made by
+// its command, once, and kept: opened again it is the same window.
+TEST_F(ProgramFixture, WindowsBeyondTheTenAreMadeAtTheirFirstOpening) {
+    start();
+    struct Later {
+        LaterWindow which;
+        void (TForm1::*command)();
+        std::function<QWidget*()> window;
+    };
+    const Later later[] = {
+        {LaterWindow::Fall, &TForm1::Messenfall1Click, [] { return fallWindow(); }},
+        {LaterWindow::Pendulum, &TForm1::Messenpendel1Click, [] { return pendulumWindow(); }},
+        {LaterWindow::Pulley, &TForm1::Messenrad1Click, [] { return pulleyWindow(); }},
+        {LaterWindow::AllRuns, &TForm1::Allemessungen1Click, [] { return allRunsWindow(); }},
+        {LaterWindow::SeriesOfRuns, &TForm1::Messreiheauswerten1Click,
+         [] { return seriesOfRunsWindow(); }},
+        {LaterWindow::Help, &TForm1::Hilfe1Click, [] { return helpWindow(); }},
+    };
+    for (const Later& each : later)
+        EXPECT_FALSE(isMade(each.which)) << int(each.which);
+    EXPECT_FALSE(isMade(LaterWindow::Classroom));
+    for (std::size_t opened = 0; opened < std::size(later); ++opened) {
+        const Later& each = later[opened];
+        (Form1->*each.command)();
+        // This command made its window and none of those still to come.
+        for (std::size_t other = 0; other < std::size(later); ++other)
+            EXPECT_EQ(isMade(later[other].which), other <= opened) << opened << " " << other;
+        QWidget* made = each.window();
+        EXPECT_TRUE(made->isVisible()) << int(each.which);
+        made->hide();
+        (Form1->*each.command)();
+        EXPECT_EQ(each.window(), made) << "kept, not made again";
+        EXPECT_TRUE(made->isVisible());
+    }
+    EXPECT_FALSE(isMade(LaterWindow::Classroom)) << "the classroom view stays off";
 }
 
 TEST_F(ProgramFixture, NoConfigurationFileGivesTheDefaultsAndCreatesNone) {
@@ -289,7 +333,7 @@ TEST_F(ProgramFixture, ControlsAreNamedForScreenReaders) {
     // to it or a label that names it (a buddy, or the group box it is in).
     int checked = 0;
     for (QWidget* window :
-         std::initializer_list<QWidget*>{Form2, Form5, AboutBox, Form6, Form8, AllRuns}) {
+         std::initializer_list<QWidget*>{Form2, Form5, AboutBox, Form6, Form8, allRunsWindow()}) {
         for (QWidget* control : window->findChildren<QWidget*>()) {
             if (!(control->focusPolicy() & Qt::TabFocus) || control->focusProxy()) continue;
             if (control->window() != window) continue; // a list's popup, in its own window

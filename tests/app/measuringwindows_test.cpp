@@ -56,20 +56,20 @@ protected:
             break;
         case Window::Pendulum:
             Form1->Messenpendel1Click();
-            Pendulum->SB_perioden->setValue(1); // three passages
+            pendulumWindow()->SB_perioden->setValue(1); // three passages
             break;
         case Window::Pulley:
             Form1->Messenrad1Click();
-            Pulley->SB_speichen->setValue(2); // three spokes: one turn
-            Pulley->SB_umdrehungen->setValue(1);
+            pulleyWindow()->SB_speichen->setValue(2); // three spokes: one turn
+            pulleyWindow()->SB_umdrehungen->setValue(1);
             break;
         }
     }
     // The one-barrier experiment's window under test.
     ExperimentWindow* experiment() const {
-        if (GetParam() == Window::Fence) return Fall;
-        if (GetParam() == Window::Pendulum) return Pendulum;
-        return Pulley;
+        if (GetParam() == Window::Fence) return fallWindow();
+        if (GetParam() == Window::Pendulum) return pendulumWindow();
+        return pulleyWindow();
     }
     QPushButton* mess() const {
         return GetParam() == Window::Track ? Form2->B_mess : experiment()->B_mess;
@@ -269,9 +269,9 @@ TEST_F(MeasuringWindows, AWindowThatMeasuresTakesTheCardOverFromAnother) {
     Form2->B_mess->click();
     ASSERT_TRUE(Session->captureOpen());
     Form1->Messenfall1Click();
-    Fall->B_mess->click();
+    fallWindow()->B_mess->click();
     EXPECT_EQ(Form2->L_status->text(), "   Abgebrochen   ");
-    EXPECT_EQ(Fall->L_status->text(), "  Warte auf Start  ");
+    EXPECT_EQ(fallWindow()->L_status->text(), "  Warte auf Start  ");
     EXPECT_EQ(manual->calls().opens, 1); // the same card goes on recording
-    EXPECT_TRUE(Fall->measuring());
+    EXPECT_TRUE(fallWindow()->measuring());
 }

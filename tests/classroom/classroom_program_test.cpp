@@ -135,10 +135,10 @@ QJsonObject latestStatus(const std::vector<QJsonObject>& messages) {
 TEST_F(ClassroomProgram, TheViewIsOffAtStartAndOnFromTheCommand) {
     startWithTrack();
     EXPECT_FALSE(Classroom->running());
-    EXPECT_FALSE(ClassroomView->isVisible());
+    EXPECT_FALSE(classroomWindow()->isVisible());
     Form1->Klassenansicht1->trigger();
-    ASSERT_TRUE(Classroom->running()) << ClassroomView->L_fehler->text().toStdString();
-    EXPECT_TRUE(ClassroomView->isVisible());
+    ASSERT_TRUE(Classroom->running()) << classroomWindow()->L_fehler->text().toStdString();
+    EXPECT_TRUE(classroomWindow()->isVisible());
     EXPECT_GE(Classroom->port(), 8080);
     EXPECT_LE(Classroom->port(), 8180);
     ASSERT_FALSE(Classroom->addresses().isEmpty());
@@ -146,16 +146,16 @@ TEST_F(ClassroomProgram, TheViewIsOffAtStartAndOnFromTheCommand) {
         EXPECT_TRUE(a.startsWith("http://") && a.endsWith(":" + QString::number(Classroom->port()) +
                                                           "/?code=" + Classroom->code()))
             << a.toStdString();
-    EXPECT_EQ(ClassroomView->L_code->text(),
+    EXPECT_EQ(classroomWindow()->L_code->text(),
               Classroom->code().left(3) + ' ' + Classroom->code().mid(3));
-    EXPECT_EQ(ClassroomView->L_geraete->text(), "Verbundene Geräte: 0");
+    EXPECT_EQ(classroomWindow()->L_geraete->text(), "Verbundene Geräte: 0");
     // The same window and code when the command comes again.
     const QString code = Classroom->code();
     Form1->Klassenansicht1Click();
     EXPECT_EQ(Classroom->code(), code);
-    ClassroomView->B_beenden->click();
+    classroomWindow()->B_beenden->click();
     EXPECT_FALSE(Classroom->running());
-    EXPECT_FALSE(ClassroomView->isVisible());
+    EXPECT_FALSE(classroomWindow()->isVisible());
     Form1->Klassenansicht1Click();
     EXPECT_NE(Classroom->code(), code) << "a new code each time it is switched on";
 }
@@ -167,7 +167,7 @@ TEST_F(ClassroomProgram, ALiveClientFollowsARunAsTheWindowShowsIt) {
     LiveClient page(liveUrl());
     ASSERT_TRUE(page.waitConnected());
     ASSERT_TRUE(processUntil([] { return Classroom->devices() == 1; }));
-    EXPECT_EQ(ClassroomView->L_geraete->text(), "Verbundene Geräte: 1");
+    EXPECT_EQ(classroomWindow()->L_geraete->text(), "Verbundene Geräte: 1");
     Form2->B_mess->click();
     ASSERT_TRUE(processUntil([] { return Store.DataPresent; }, 120000));
     // The stored run reaches the page as a state with its series.
@@ -205,7 +205,7 @@ TEST_F(ClassroomProgram, TheQrCodeReadsAsTheFirstAddress) {
     Form1->Klassenansicht1Click();
     ASSERT_TRUE(Classroom->running());
     const QString file = dir_.filePath("qr.png");
-    ASSERT_TRUE(ClassroomView->L_qr->pixmap().save(file));
+    ASSERT_TRUE(classroomWindow()->L_qr->pixmap().save(file));
     QProcess reader;
     reader.start(zbarimg, {"--raw", "-q", file});
     ASSERT_TRUE(reader.waitForFinished(60000));
@@ -345,8 +345,8 @@ TEST_F(ClassroomProgram, ALiveClientFollowsADrop) {
     ASSERT_TRUE(page.waitFor(1));
     EXPECT_FALSE(latestState(page.messages)["fall"].toObject()["shown"].toBool());
     Form1->Messenfall1Click();
-    Fall->B_mess->click();
-    ASSERT_TRUE(processUntil([] { return !Fall->drops().empty(); }, 60000));
+    fallWindow()->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return !fallWindow()->drops().empty(); }, 60000));
     ASSERT_TRUE(processUntil([&] {
         return latestState(page.messages)["fall"].toObject()["result"].toString().contains("g = (");
     }));
@@ -355,7 +355,7 @@ TEST_F(ClassroomProgram, ALiveClientFollowsADrop) {
     EXPECT_EQ(rowCounts, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
     const QJsonObject fall = latestState(page.messages)["fall"].toObject();
     EXPECT_EQ(fall["status"]["text"].toString(), "Messung beendet");
-    EXPECT_EQ(fall["table"]["rows"][7][2].toString(), Fall->cellText(2, 7));
+    EXPECT_EQ(fall["table"]["rows"][7][2].toString(), fallWindow()->cellText(2, 7));
     EXPECT_TRUE(fall["diagrams"]["st"]["description"].toString().startsWith(
         "s-t-Diagramm des Falls mit 8 Latten. Parabel: g = ("));
     const QByteArray code = "?code=" + Classroom->code().toLatin1();
@@ -380,7 +380,7 @@ TEST_F(ClassroomProgram, ALiveClientFollowsADrop) {
         ++sizes;
     }
     EXPECT_GT(sizes, 10);
-    Fall->hide();
+    fallWindow()->hide();
     ASSERT_TRUE(processUntil(
         [&] { return !latestState(page.messages)["fall"].toObject()["shown"].toBool(); }));
 }
@@ -399,9 +399,9 @@ TEST_F(ClassroomProgram, ALiveClientFollowsASwing) {
     ASSERT_TRUE(page.waitFor(1));
     EXPECT_FALSE(latestState(page.messages)["pendulum"].toObject()["shown"].toBool());
     Form1->Messenpendel1Click();
-    Pendulum->SB_perioden->setValue(3);
-    Pendulum->B_mess->click();
-    ASSERT_TRUE(processUntil([] { return !Pendulum->swings().empty(); }, 60000));
+    pendulumWindow()->SB_perioden->setValue(3);
+    pendulumWindow()->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return !pendulumWindow()->swings().empty(); }, 60000));
     ASSERT_TRUE(processUntil([&] {
         return latestState(page.messages)["pendulum"].toObject()["result"].toString().contains(
             "τ = (");
@@ -410,10 +410,10 @@ TEST_F(ClassroomProgram, ALiveClientFollowsASwing) {
     EXPECT_EQ(rowCounts, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7}));
     const QJsonObject pendulum = latestState(page.messages)["pendulum"].toObject();
     EXPECT_EQ(pendulum["status"]["text"].toString(), "Messung beendet");
-    EXPECT_EQ(pendulum["table"]["rows"][6][4].toString(), Pendulum->cellText(4, 6));
-    EXPECT_EQ(pendulum["result"].toString(), Pendulum->L_ergebnis->text());
+    EXPECT_EQ(pendulum["table"]["rows"][6][4].toString(), pendulumWindow()->cellText(4, 6));
+    EXPECT_EQ(pendulum["result"].toString(), pendulumWindow()->L_ergebnis->text());
     EXPECT_EQ(pendulum["diagrams"]["speed"]["description"].toString(),
-              Pendulum->PB_v->accessibleDescription());
+              pendulumWindow()->PB_v->accessibleDescription());
     const QByteArray code = "?code=" + Classroom->code().toLatin1();
     for (const char* which : {"period", "speed"}) {
         const HttpReply svg =
@@ -434,17 +434,17 @@ TEST_F(ClassroomProgram, ALiveClientFollowsATurnOfThePulley) {
     createWindows(StartOptions{}, mixer, manual, nullptr, nullptr,
                   std::make_shared<PacedBackend>(
                       "Simulation",
-                      demonstrationTurns([] { return simulatedPulleyOf(Pulley->setup()); }), 50.0,
-                      "virtuelles Speichenrad", PacedBackend::Pacing::Lossless));
+                      demonstrationTurns([] { return simulatedPulleyOf(pulleyWindow()->setup()); }),
+                      50.0, "virtuelles Speichenrad", PacedBackend::Pacing::Lossless));
     switchOnLocally();
     LiveClient page(liveUrl());
     ASSERT_TRUE(page.waitConnected());
     ASSERT_TRUE(page.waitFor(1));
     EXPECT_FALSE(latestState(page.messages)["pulley"].toObject()["shown"].toBool());
     Form1->Messenrad1Click();
-    Pulley->SB_umdrehungen->setValue(1);
-    Pulley->B_mess->click();
-    ASSERT_TRUE(processUntil([] { return Pulley->turnsMeasured() == 1; }, 60000));
+    pulleyWindow()->SB_umdrehungen->setValue(1);
+    pulleyWindow()->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return pulleyWindow()->turnsMeasured() == 1; }, 60000));
     ASSERT_TRUE(processUntil([&] {
         return latestState(page.messages)["pulley"].toObject()["result"].toString().contains(
             "a = (");
@@ -456,21 +456,22 @@ TEST_F(ClassroomProgram, ALiveClientFollowsATurnOfThePulley) {
     const std::set<int> rowCounts = experimentRowCounts(page.messages, "pulley");
     EXPECT_GE(rowCounts.size(), 6u) << "the spokes reached the page one by one";
     const QJsonObject pulley = state["pulley"].toObject();
-    EXPECT_EQ(pulley["heading"].toString(), Pulley->windowTitle().trimmed());
+    EXPECT_EQ(pulley["heading"].toString(), pulleyWindow()->windowTitle().trimmed());
     EXPECT_EQ(pulley["status"]["text"].toString(), "Messung beendet");
-    EXPECT_EQ(pulley["result"].toString(), Pulley->L_ergebnis->text());
-    EXPECT_EQ(pulley["table"]["rows"].toArray().size(), Pulley->SG_tabelle->rowCount());
+    EXPECT_EQ(pulley["result"].toString(), pulleyWindow()->L_ergebnis->text());
+    EXPECT_EQ(pulley["table"]["rows"].toArray().size(), pulleyWindow()->SG_tabelle->rowCount());
     EXPECT_EQ(pulley["diagrams"]["st"]["description"].toString(),
-              Pulley->PB_st->accessibleDescription());
+              pulleyWindow()->PB_st->accessibleDescription());
     const QByteArray code = "?code=" + Classroom->code().toLatin1();
     const HttpReply vt = get(Classroom->port(), "/diagram/pulley-vt.svg" + code);
     ASSERT_EQ(vt.status, 200);
-    EXPECT_TRUE(vt.body.contains(Pulley->PB_vt->accessibleDescription().toHtmlEscaped().toUtf8()));
+    EXPECT_TRUE(
+        vt.body.contains(pulleyWindow()->PB_vt->accessibleDescription().toHtmlEscaped().toUtf8()));
     // A diagram no window shows is none.
     EXPECT_EQ(get(Classroom->port(), "/diagram/pulley-xy.svg" + code).status, 404);
     EXPECT_EQ(get(Classroom->port(), "/diagram/fall-st.svg" + code).status, 404)
         << "the fall's window was never opened";
-    Pulley->hide();
+    pulleyWindow()->hide();
     ASSERT_TRUE(processUntil(
         [&] { return !latestState(page.messages)["pulley"].toObject()["shown"].toBool(); }));
     EXPECT_EQ(get(Classroom->port(), "/diagram/pulley-vt.svg" + code).status, 404);

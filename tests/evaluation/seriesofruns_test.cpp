@@ -129,14 +129,14 @@ TEST_F(Demonstration, MessreiheAuswertenShowsTheRunsTheirMeanAndSpread) {
     startDemonstration();
     threeLists();
     Form1->Messreiheauswerten1->trigger();
-    ASSERT_TRUE(SeriesOfRuns->isVisible());
-    EXPECT_TRUE(SeriesOfRuns->SG_reihe->isHidden()) << "no runs yet";
-    EXPECT_TRUE(SeriesOfRuns->L_hinweis->text().contains("zwei oder drei"));
+    ASSERT_TRUE(seriesOfRunsWindow()->isVisible());
+    EXPECT_TRUE(seriesOfRunsWindow()->SG_reihe->isHidden()) << "no runs yet";
+    EXPECT_TRUE(seriesOfRunsWindow()->L_hinweis->text().contains("zwei oder drei"));
     for (int run = 0; run < 3; ++run)
         ASSERT_NO_FATAL_FAILURE(measure());
     // It follows the store.
-    ASSERT_TRUE(processUntil([] { return SeriesOfRuns->SG_reihe->rowCount() == 6; }));
-    const TableTexts& t = SeriesOfRuns->table();
+    ASSERT_TRUE(processUntil([] { return seriesOfRunsWindow()->SG_reihe->rowCount() == 6; }));
+    const TableTexts& t = seriesOfRunsWindow()->table();
     EXPECT_EQ(t[0], (QStringList{"Messung", "a in m/s²", "v₀ in m/s"}));
     EXPECT_EQ(t[1][0], "Messung 3");
     EXPECT_EQ(t[3][0], "Messung 1");
@@ -145,20 +145,21 @@ TEST_F(Demonstration, MessreiheAuswertenShowsTheRunsTheirMeanAndSpread) {
         for (int c = 1; c <= 2; ++c)
             EXPECT_TRUE(Rounded.match(t[r][c]).hasMatch()) << t[r][c].toStdString();
     EXPECT_EQ(t[5][0], "Standardabweichung s");
-    EXPECT_EQ(SeriesOfRuns->SG_reihe->item(0, 0)->text(), "Messung 3");
-    EXPECT_EQ(SeriesOfRuns->SG_reihe->item(0, 0)->foreground().color(),
+    EXPECT_EQ(seriesOfRunsWindow()->SG_reihe->item(0, 0)->text(), "Messung 3");
+    EXPECT_EQ(seriesOfRunsWindow()->SG_reihe->item(0, 0)->foreground().color(),
               toQColor(Store.SeriesColor[0]));
 
     // Keyboard and screen reader: a named table, its popup by the menu key.
-    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(SeriesOfRuns->SG_reihe);
+    QAccessibleInterface* table =
+        QAccessible::queryAccessibleInterface(seriesOfRunsWindow()->SG_reihe);
     ASSERT_TRUE(table);
     EXPECT_EQ(table->text(QAccessible::Name), "Messreihe");
-    QTest::keyClick(SeriesOfRuns->SG_reihe, Qt::Key_Menu);
-    ASSERT_TRUE(processUntil([] { return SeriesOfRuns->PopupMenu1->isVisible(); }));
+    QTest::keyClick(seriesOfRunsWindow()->SG_reihe, Qt::Key_Menu);
+    ASSERT_TRUE(processUntil([] { return seriesOfRunsWindow()->PopupMenu1->isVisible(); }));
     QApplication::clipboard()->clear();
-    QTest::keyClick(SeriesOfRuns->PopupMenu1, Qt::Key_Down);
-    QTest::keyClick(SeriesOfRuns->PopupMenu1, Qt::Key_Return);
-    ASSERT_TRUE(processUntil([] { return !SeriesOfRuns->PopupMenu1->isVisible(); }));
+    QTest::keyClick(seriesOfRunsWindow()->PopupMenu1, Qt::Key_Down);
+    QTest::keyClick(seriesOfRunsWindow()->PopupMenu1, Qt::Key_Return);
+    ASSERT_TRUE(processUntil([] { return !seriesOfRunsWindow()->PopupMenu1->isVisible(); }));
     EXPECT_EQ(QApplication::clipboard()->text(), tabSeparatedText(t));
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Messung\ta in m/s²\tv₀ in m/s\r\n"));
 
@@ -167,7 +168,7 @@ TEST_F(Demonstration, MessreiheAuswertenShowsTheRunsTheirMeanAndSpread) {
     pdf.setOutputFormat(QPrinter::PdfFormat);
     const QString file = dir_.filePath("messreihe.pdf");
     pdf.setOutputFileName(file);
-    SeriesOfRuns->printOn(pdf);
+    seriesOfRunsWindow()->printOn(pdf);
     QProcess text;
     text.start("pdftotext", {"-layout", file, "-"});
     ASSERT_TRUE(text.waitForFinished(60000));
@@ -179,6 +180,6 @@ TEST_F(Demonstration, MessreiheAuswertenShowsTheRunsTheirMeanAndSpread) {
     // "Diagramme löschen" keeps one run: no series any more.
     Form1->Diagrammvt1Click();
     Form4->Diagrammelschen1->trigger();
-    ASSERT_TRUE(processUntil([] { return SeriesOfRuns->SG_reihe->isHidden(); }));
-    EXPECT_TRUE(SeriesOfRuns->L_hinweis->text().contains("zwei oder drei"));
+    ASSERT_TRUE(processUntil([] { return seriesOfRunsWindow()->SG_reihe->isHidden(); }));
+    EXPECT_TRUE(seriesOfRunsWindow()->L_hinweis->text().contains("zwei oder drei"));
 }

@@ -54,19 +54,19 @@ protected:
                       std::make_shared<PacedBackend>(
                           "Simulation", demonstrationSwings([this] {
                               PendulumParameters typed = pendulum_;
-                              typed.lengthMm = Pendulum->setup().lengthMm;
-                              typed.bobWidthMm = Pendulum->setup().bobWidthMm;
+                              typed.lengthMm = pendulumWindow()->setup().lengthMm;
+                              typed.bobWidthMm = pendulumWindow()->setup().bobWidthMm;
                               return typed;
                           }),
                           50.0, "virtuelles Pendel", PacedBackend::Pacing::Lossless));
         Form1->Messenpendel1Click();
-        ASSERT_TRUE(Pendulum->isVisible());
+        ASSERT_TRUE(pendulumWindow()->isVisible());
     }
     // "Messen", and the swing to its end.
     static bool measure() {
-        const std::size_t before = Pendulum->swings().size();
-        Pendulum->B_mess->click();
-        return processUntil([&] { return Pendulum->swings().size() > before; }, 120000);
+        const std::size_t before = pendulumWindow()->swings().size();
+        pendulumWindow()->B_mess->click();
+        return processUntil([&] { return pendulumWindow()->swings().size() > before; }, 120000);
     }
     PendulumParameters pendulum_;
 };
@@ -85,26 +85,27 @@ double swingPeriod(double length, double g, double amplitude) {
 // near the swing's 60 s, none of the track's series touched.
 TEST_F(PendulumMeasurement, ASimulatedSwingFillsTheTableAndGivesTGAndTau) {
     startWithPendulum();
-    EXPECT_DOUBLE_EQ(Pendulum->SB_laenge->value(), 500);
-    EXPECT_DOUBLE_EQ(Pendulum->SB_unsicherheit->value(), 1);
-    EXPECT_DOUBLE_EQ(Pendulum->SB_koerper->value(), 20);
-    EXPECT_EQ(Pendulum->SB_perioden->value(), 10);
+    EXPECT_DOUBLE_EQ(pendulumWindow()->SB_laenge->value(), 500);
+    EXPECT_DOUBLE_EQ(pendulumWindow()->SB_unsicherheit->value(), 1);
+    EXPECT_DOUBLE_EQ(pendulumWindow()->SB_koerper->value(), 20);
+    EXPECT_EQ(pendulumWindow()->SB_perioden->value(), 10);
     HeardAnnouncements heard;
     ASSERT_TRUE(measure());
-    EXPECT_EQ(Pendulum->L_status->text(), "  Messung beendet  ");
+    EXPECT_EQ(pendulumWindow()->L_status->text(), "  Messung beendet  ");
     EXPECT_EQ(heard.texts(),
               QStringList({"Warte auf Start", "Messung gestartet", "Messung beendet"}));
-    ASSERT_EQ(Pendulum->SG_tabelle->rowCount(), 21);
-    const std::vector<Passage>& passages = Pendulum->swings().back().passages;
+    ASSERT_EQ(pendulumWindow()->SG_tabelle->rowCount(), 21);
+    const std::vector<Passage>& passages = pendulumWindow()->swings().back().passages;
     ASSERT_EQ(passages.size(), 21u);
     const TableTexts table = pendulumTable(passages);
     for (int k = 0; k < 21; ++k) {
-        EXPECT_EQ(Pendulum->cellText(0, k), QString::number(k + 1));
+        EXPECT_EQ(pendulumWindow()->cellText(0, k), QString::number(k + 1));
         for (int c = 1; c < 5; ++c)
-            EXPECT_EQ(Pendulum->cellText(c, k), table[std::size_t(k) + 1][c]) << k << " " << c;
-        EXPECT_EQ(Pendulum->cellText(4, k).isEmpty(), k < 2 || k % 2 == 1) << k;
+            EXPECT_EQ(pendulumWindow()->cellText(c, k), table[std::size_t(k) + 1][c])
+                << k << " " << c;
+        EXPECT_EQ(pendulumWindow()->cellText(4, k).isEmpty(), k < 2 || k % 2 == 1) << k;
     }
-    const auto& result = Pendulum->result();
+    const auto& result = pendulumWindow()->result();
     ASSERT_TRUE(result);
     EXPECT_EQ(result->periods, 10);
     // Let go at 10° ± 0.5° and dying away to e^(−15 s/60 s) of that over
@@ -118,11 +119,11 @@ TEST_F(PendulumMeasurement, ASimulatedSwingFillsTheTableAndGivesTGAndTau) {
     EXPECT_LT(result->gWithoutCorrection, 9.79) << "the amplitude's correction matters at 10°";
     ASSERT_TRUE(result->decayTime);
     EXPECT_NEAR(result->decayTime->value, 60, 3);
-    const QString shown = Pendulum->L_ergebnis->text();
+    const QString shown = pendulumWindow()->L_ergebnis->text();
     EXPECT_TRUE(shown.contains(periodText(result->period))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(gText(result->g))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(decayTimeText(*result->decayTime))) << shown.toStdString();
-    EXPECT_EQ(Pendulum->L_ergebnis->accessibleDescription(), shown);
+    EXPECT_EQ(pendulumWindow()->L_ergebnis->accessibleDescription(), shown);
     std::printf("the window's result:\n%s\n", qPrintable(shown));
     EXPECT_FALSE(Store.DataPresent);
     EXPECT_EQ(Store.MeasurementNumber, 0);
@@ -133,8 +134,8 @@ TEST_F(PendulumMeasurement, ASimulatedSwingFillsTheTableAndGivesTGAndTau) {
 // fits, and its table goes to the clipboard and into files.
 TEST_F(PendulumMeasurement, ASwingIsKeptDrawnCopiedAndExported) {
     startWithPendulum();
-    Pendulum->SB_perioden->setValue(3);
-    Pendulum->SB_laenge->setValue(800);
+    pendulumWindow()->SB_perioden->setValue(3);
+    pendulumWindow()->SB_laenge->setValue(800);
     ASSERT_TRUE(measure());
     const auto runs = Journal->runs();
     ASSERT_EQ(runs.size(), 1u);
@@ -147,14 +148,14 @@ TEST_F(PendulumMeasurement, ASwingIsKeptDrawnCopiedAndExported) {
     EXPECT_EQ(runs[0].swing->bobWidthMm, 20);
     EXPECT_EQ(runs[0].swing->periods, 3);
     EXPECT_TRUE(runs[0].swing->complete);
-    EXPECT_EQ(runs[0].swing->darkTimes, Pendulum->runInWindow().darkTimes);
-    EXPECT_EQ(runs[0].swing->brightTimes, Pendulum->runInWindow().brightTimes);
+    EXPECT_EQ(runs[0].swing->darkTimes, pendulumWindow()->runInWindow().darkTimes);
+    EXPECT_EQ(runs[0].swing->brightTimes, pendulumWindow()->runInWindow().brightTimes);
     EXPECT_EQ(runs[0].swing->darkTimes.size(), 7u);
-    EXPECT_TRUE(Pendulum->L_journal->isHidden());
+    EXPECT_TRUE(pendulumWindow()->L_journal->isHidden());
     // The length typed is the simulated pendulum's: its period is 0,8 m's.
-    EXPECT_NEAR(Pendulum->result()->period.value, swingPeriod(0.8, 9.81, 0.1745), 0.002);
+    EXPECT_NEAR(pendulumWindow()->result()->period.value, swingPeriod(0.8, 9.81, 0.1745), 0.002);
 
-    for (PendulumDiagramView* view : {Pendulum->PB_T, Pendulum->PB_v}) {
+    for (PendulumDiagramView* view : {pendulumWindow()->PB_T, pendulumWindow()->PB_v}) {
         EXPECT_EQ(view->input().passages.size(), 7u);
         ASSERT_TRUE(view->input().result);
         EXPECT_EQ(view->focusPolicy(), Qt::StrongFocus);
@@ -162,36 +163,36 @@ TEST_F(PendulumMeasurement, ASwingIsKeptDrawnCopiedAndExported) {
         EXPECT_EQ(picture.size(), QSize(413, 266));
         EXPECT_NE(picture.pixel(5, 5), picture.pixel(0, 0)) << "drawn, not blank";
     }
-    EXPECT_EQ(Pendulum->PB_T->accessibleDescription(),
-              pendulumDiagramDescription(Pendulum->PB_T->input()));
-    EXPECT_TRUE(Pendulum->PB_v->accessibleDescription().contains("τ = ("))
-        << Pendulum->PB_v->accessibleDescription().toStdString();
+    EXPECT_EQ(pendulumWindow()->PB_T->accessibleDescription(),
+              pendulumDiagramDescription(pendulumWindow()->PB_T->input()));
+    EXPECT_TRUE(pendulumWindow()->PB_v->accessibleDescription().contains("τ = ("))
+        << pendulumWindow()->PB_v->accessibleDescription().toStdString();
 
-    Pendulum->copyTable();
+    pendulumWindow()->copyTable();
     const QStringList lines = QApplication::clipboard()->text().split("\r\n");
     ASSERT_EQ(lines.size(), 9); // headers, 7 passages, the last line's end
-    EXPECT_EQ(lines[3].split('\t')[4], Pendulum->cellText(4, 2));
+    EXPECT_EQ(lines[3].split('\t')[4], pendulumWindow()->cellText(4, 2));
     const QString csv = dir_.filePath("pendel.csv"), xls = dir_.filePath("pendel.xls");
-    ASSERT_TRUE(Pendulum->writeTable(csv, false));
-    ASSERT_TRUE(Pendulum->writeTable(xls, true));
+    ASSERT_TRUE(pendulumWindow()->writeTable(csv, false));
+    ASSERT_TRUE(pendulumWindow()->writeTable(xls, true));
     QFile c(csv), x(xls);
     ASSERT_TRUE(c.open(QIODevice::ReadOnly) && x.open(QIODevice::ReadOnly));
-    EXPECT_EQ(c.readAll(), experimentCsv(Pendulum->tableTexts()));
-    EXPECT_EQ(x.readAll(), pendulumWorkbook(Pendulum->tableTexts()));
-    EXPECT_FALSE(Pendulum->writeTable(dir_.filePath("gibt/es/nicht.csv"), false));
+    EXPECT_EQ(c.readAll(), experimentCsv(pendulumWindow()->tableTexts()));
+    EXPECT_EQ(x.readAll(), pendulumWorkbook(pendulumWindow()->tableTexts()));
+    EXPECT_FALSE(pendulumWindow()->writeTable(dir_.filePath("gibt/es/nicht.csv"), false));
     EXPECT_EQ(errors.size(), 1);
 
     // The table's popup opens by the keyboard.
-    Pendulum->SG_tabelle->setFocus();
+    pendulumWindow()->SG_tabelle->setFocus();
     QKeyEvent menuKey(QEvent::KeyPress, Qt::Key_Menu, Qt::NoModifier);
-    QApplication::sendEvent(Pendulum->SG_tabelle, &menuKey);
-    EXPECT_TRUE(Pendulum->PopupMenu1->isVisible());
-    Pendulum->PopupMenu1->hide();
+    QApplication::sendEvent(pendulumWindow()->SG_tabelle, &menuKey);
+    EXPECT_TRUE(pendulumWindow()->PopupMenu1->isVisible());
+    pendulumWindow()->PopupMenu1->hide();
 
     // "Alle Messungen" lists the swing; it is no track run to load.
     Form1->Allemessungen1Click();
-    AllRuns->Liste->selectRow(0);
-    AllRuns->load(false);
+    allRunsWindow()->Liste->selectRow(0);
+    allRunsWindow()->load(false);
     ASSERT_EQ(errors.size(), 2);
     EXPECT_EQ(errors[1], "Ein Pendel lässt sich nur als Tabelle exportieren.");
     EXPECT_FALSE(Store.DataPresent);
@@ -202,28 +203,28 @@ TEST_F(PendulumMeasurement, ASwingIsKeptDrawnCopiedAndExported) {
 // keeps nothing, as in the other windows.
 TEST_F(PendulumMeasurement, UntilAbbrechenEndsTheSwingWithWhatItHas) {
     startWithPendulum();
-    Pendulum->SB_perioden->setValue(0);
-    EXPECT_EQ(Pendulum->SB_perioden->text(), "bis Abbrechen");
-    Pendulum->B_mess->click();
-    ASSERT_TRUE(processUntil([] { return Pendulum->SG_tabelle->rowCount() >= 6; }, 120000));
-    Pendulum->B_abbruch->click();
-    ASSERT_EQ(Pendulum->swings().size(), 1u);
-    EXPECT_EQ(Pendulum->L_status->text(), "  Messung beendet  ");
-    const std::size_t seen = Pendulum->swings()[0].passages.size();
+    pendulumWindow()->SB_perioden->setValue(0);
+    EXPECT_EQ(pendulumWindow()->SB_perioden->text(), "bis Abbrechen");
+    pendulumWindow()->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return pendulumWindow()->SG_tabelle->rowCount() >= 6; }, 120000));
+    pendulumWindow()->B_abbruch->click();
+    ASSERT_EQ(pendulumWindow()->swings().size(), 1u);
+    EXPECT_EQ(pendulumWindow()->L_status->text(), "  Messung beendet  ");
+    const std::size_t seen = pendulumWindow()->swings()[0].passages.size();
     EXPECT_GE(seen, 6u);
-    EXPECT_EQ(std::size_t(Pendulum->SG_tabelle->rowCount()), seen);
-    ASSERT_TRUE(Pendulum->result());
-    EXPECT_NEAR(Pendulum->result()->g.value, 9.81, 0.05);
+    EXPECT_EQ(std::size_t(pendulumWindow()->SG_tabelle->rowCount()), seen);
+    ASSERT_TRUE(pendulumWindow()->result());
+    EXPECT_NEAR(pendulumWindow()->result()->g.value, 9.81, 0.05);
     ASSERT_EQ(Journal->runs().size(), 1u);
     EXPECT_EQ(Journal->runs()[0].swing->darkTimes.size(), seen);
     EXPECT_EQ(Journal->runs()[0].swing->periods, 0);
 
-    Pendulum->SB_perioden->setValue(10);
-    Pendulum->B_mess->click();
-    ASSERT_TRUE(processUntil([] { return Pendulum->SG_tabelle->rowCount() >= 2; }, 120000));
-    Pendulum->B_abbruch->click();
-    EXPECT_EQ(Pendulum->L_status->text(), "   Abgebrochen   ");
-    EXPECT_EQ(Pendulum->swings().size(), 1u);
+    pendulumWindow()->SB_perioden->setValue(10);
+    pendulumWindow()->B_mess->click();
+    ASSERT_TRUE(processUntil([] { return pendulumWindow()->SG_tabelle->rowCount() >= 2; }, 120000));
+    pendulumWindow()->B_abbruch->click();
+    EXPECT_EQ(pendulumWindow()->L_status->text(), "   Abgebrochen   ");
+    EXPECT_EQ(pendulumWindow()->swings().size(), 1u);
     EXPECT_EQ(Journal->runs().size(), 1u);
 }
 
@@ -234,14 +235,14 @@ TEST_F(PendulumMeasurement, APendulumStoppedByHandEndsWithWhatItHas) {
     p.stopAfter = 4.0; // about three periods of a 0,5 m pendulum
     startWithPendulum(p);
     ASSERT_TRUE(measure());
-    const MeasuredSwing& swing = Pendulum->swings().back();
+    const MeasuredSwing& swing = pendulumWindow()->swings().back();
     EXPECT_FALSE(swing.complete);
     EXPECT_GE(swing.passages.size(), 5u);
     EXPECT_LT(swing.passages.size(), 21u);
-    EXPECT_EQ(Pendulum->L_status->text(),
+    EXPECT_EQ(pendulumWindow()->L_status->text(),
               QString("  Unvollständig: %1 von 21 Durchgängen  ").arg(swing.passages.size()));
-    ASSERT_TRUE(Pendulum->result());
-    EXPECT_NEAR(Pendulum->result()->g.value, 9.81, 0.05);
+    ASSERT_TRUE(pendulumWindow()->result());
+    EXPECT_NEAR(pendulumWindow()->result()->g.value, 9.81, 0.05);
     ASSERT_EQ(Journal->runs().size(), 1u);
     EXPECT_FALSE(Journal->runs()[0].swing->complete);
 }
@@ -253,29 +254,29 @@ TEST_F(PendulumMeasurement, ABobThatNeverClearsTheBeamIsSaidAndTheSetupIsChecked
     p.amplitudeDeg = 1; // 8.7 mm out on 0,5 m
     p.amplitudeScatterDeg = 0;
     startWithPendulum(p);
-    Pendulum->SB_koerper->setValue(60);
+    pendulumWindow()->SB_koerper->setValue(60);
     ASSERT_TRUE(measure());
-    EXPECT_TRUE(Pendulum->swings().back().passages.empty());
-    EXPECT_TRUE(Pendulum->L_ergebnis->text().contains(beamBlockedText()))
-        << Pendulum->L_ergebnis->text().toStdString();
+    EXPECT_TRUE(pendulumWindow()->swings().back().passages.empty());
+    EXPECT_TRUE(pendulumWindow()->L_ergebnis->text().contains(beamBlockedText()))
+        << pendulumWindow()->L_ergebnis->text().toStdString();
     EXPECT_TRUE(Journal->runs().empty());
     // A bob narrower than the swing: the first swing kept is "Pendel 1".
-    Pendulum->SB_koerper->setValue(5);
-    Pendulum->SB_perioden->setValue(1);
+    pendulumWindow()->SB_koerper->setValue(5);
+    pendulumWindow()->SB_perioden->setValue(1);
     ASSERT_TRUE(measure());
     ASSERT_EQ(Journal->runs().size(), 1u);
     EXPECT_EQ(Journal->runs()[0].name, "Pendel 1");
     EXPECT_EQ(Journal->runs()[0].swing->darkTimes.size(), 3u);
 
-    Pendulum->SB_unsicherheit->setValue(80); // more than a tenth of 500 mm
-    EXPECT_FALSE(Pendulum->B_mess->isEnabled());
-    EXPECT_TRUE(Pendulum->L_aufbau->text().contains("Unsicherheit"))
-        << Pendulum->L_aufbau->text().toStdString();
-    Pendulum->SB_unsicherheit->setValue(2);
-    Pendulum->SB_laenge->setValue(1234.5);
-    Pendulum->SB_perioden->setValue(0);
-    EXPECT_TRUE(Pendulum->B_mess->isEnabled());
-    EXPECT_TRUE(Pendulum->L_aufbau->text().isEmpty());
+    pendulumWindow()->SB_unsicherheit->setValue(80); // more than a tenth of 500 mm
+    EXPECT_FALSE(pendulumWindow()->B_mess->isEnabled());
+    EXPECT_TRUE(pendulumWindow()->L_aufbau->text().contains("Unsicherheit"))
+        << pendulumWindow()->L_aufbau->text().toStdString();
+    pendulumWindow()->SB_unsicherheit->setValue(2);
+    pendulumWindow()->SB_laenge->setValue(1234.5);
+    pendulumWindow()->SB_perioden->setValue(0);
+    EXPECT_TRUE(pendulumWindow()->B_mess->isEnabled());
+    EXPECT_TRUE(pendulumWindow()->L_aufbau->text().isEmpty());
     const PendulumSetup kept = rememberedPendulum();
     EXPECT_DOUBLE_EQ(kept.lengthMm, 1234.5);
     EXPECT_DOUBLE_EQ(kept.lengthUncertaintyMm, 2);
@@ -287,26 +288,27 @@ TEST_F(PendulumMeasurement, ABobThatNeverClearsTheBeamIsSaidAndTheSetupIsChecked
 // the result and both diagrams in reading order; the menu opens the window.
 TEST_F(PendulumMeasurement, TheWindowByKeyboard) {
     startWithPendulum();
-    QApplication::setActiveWindow(Pendulum);
-    ASSERT_TRUE(processUntil([] { return Pendulum->isActiveWindow(); }));
-    Pendulum->SB_laenge->setFocus();
-    std::vector<QWidget*> order{Pendulum->SB_laenge};
+    QApplication::setActiveWindow(pendulumWindow());
+    ASSERT_TRUE(processUntil([] { return pendulumWindow()->isActiveWindow(); }));
+    pendulumWindow()->SB_laenge->setFocus();
+    std::vector<QWidget*> order{pendulumWindow()->SB_laenge};
     for (int i = 0; i < 20; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focused = QApplication::focusWidget();
-        if (!focused || focused == Pendulum->SB_laenge) break;
+        if (!focused || focused == pendulumWindow()->SB_laenge) break;
         if (focused->parentWidget() && qobject_cast<QAbstractSpinBox*>(focused->parentWidget()))
             focused = focused->parentWidget();
         order.push_back(focused);
     }
-    const std::vector<QWidget*> expected{Pendulum->SB_laenge,  Pendulum->SB_unsicherheit,
-                                         Pendulum->SB_koerper, Pendulum->SB_perioden,
-                                         Pendulum->B_mess,     Pendulum->B_abbruch,
-                                         Pendulum->SG_tabelle, Pendulum->L_ergebnis,
-                                         Pendulum->PB_T,       Pendulum->PB_v};
+    const std::vector<QWidget*> expected{
+        pendulumWindow()->SB_laenge,  pendulumWindow()->SB_unsicherheit,
+        pendulumWindow()->SB_koerper, pendulumWindow()->SB_perioden,
+        pendulumWindow()->B_mess,     pendulumWindow()->B_abbruch,
+        pendulumWindow()->SG_tabelle, pendulumWindow()->L_ergebnis,
+        pendulumWindow()->PB_T,       pendulumWindow()->PB_v};
     EXPECT_EQ(order, expected);
     EXPECT_EQ(Form1->Messenpendel1->text(), "Messen &Pendel");
-    EXPECT_FALSE(Pendulum->SB_unsicherheit->accessibleName().isEmpty());
+    EXPECT_FALSE(pendulumWindow()->SB_unsicherheit->accessibleName().isEmpty());
 }
 
 // The window and `kelmot --analyse --experiment pendulum` agree on one
@@ -327,13 +329,13 @@ TEST_F(PendulumMeasurement, TheWindowAndTheCommandAgreeOnARecording) {
     mixer = std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices());
     createWindows(StartOptions{}, mixer, manual, nullptr, losslessReplay(wav, "pendel.wav"));
     Form1->Messenpendel1Click();
-    Pendulum->SB_laenge->setValue(650);
-    Pendulum->SB_perioden->setValue(5);
+    pendulumWindow()->SB_laenge->setValue(650);
+    pendulumWindow()->SB_perioden->setValue(5);
     ASSERT_TRUE(measure());
 
     StartOptions options;
     options.pendulum = true;
-    options.pendulumSetup = Pendulum->setup();
+    options.pendulumSetup = pendulumWindow()->setup();
     std::string error;
     auto stream = WavStream::open(wav.toStdString(), 22050, error);
     ASSERT_TRUE(stream) << error;
@@ -349,12 +351,12 @@ TEST_F(PendulumMeasurement, TheWindowAndTheCommandAgreeOnARecording) {
         const QStringList fields = lines[k + 2].split(';');
         ASSERT_EQ(fields.size(), 5) << lines[k + 2].toStdString();
         for (int c : {0, 1, 2, 4})
-            EXPECT_EQ(fields[c], Pendulum->cellText(c, k)) << k << " " << c;
-        EXPECT_NEAR(QLocale().toDouble(fields[3]), QLocale().toDouble(Pendulum->cellText(3, k)),
-                    0.00051)
+            EXPECT_EQ(fields[c], pendulumWindow()->cellText(c, k)) << k << " " << c;
+        EXPECT_NEAR(QLocale().toDouble(fields[3]),
+                    QLocale().toDouble(pendulumWindow()->cellText(3, k)), 0.00051)
             << k;
     }
-    EXPECT_EQ(lines.mid(13, 5).join('\n'), Pendulum->L_ergebnis->text());
+    EXPECT_EQ(lines.mid(13, 5).join('\n'), pendulumWindow()->L_ergebnis->text());
     std::printf("the command and the window, 0,65 m at 14° with g = 9,78 m/s²:\n%s\n",
-                qPrintable(Pendulum->L_ergebnis->text()));
+                qPrintable(pendulumWindow()->L_ergebnis->text()));
 }

@@ -44,20 +44,23 @@ protected:
         createWindows(StartOptions{}, mixer, manual, nullptr, nullptr,
                       std::make_shared<PacedBackend>(
                           "Simulation", demonstrationTurns([turnsBeforeLanding] {
-                              PulleyParameters p = simulatedPulleyOf(Pulley->setup());
+                              PulleyParameters p = simulatedPulleyOf(pulleyWindow()->setup());
                               if (turnsBeforeLanding > 0) p.turns = turnsBeforeLanding;
                               return p;
                           }),
                           50.0, "virtuelles Speichenrad", PacedBackend::Pacing::Lossless));
         Form1->Messenrad1Click();
-        ASSERT_TRUE(Pulley->isVisible());
+        ASSERT_TRUE(pulleyWindow()->isVisible());
     }
     // "Messen", and the turn to its end.
     static bool measure() {
-        const int before = Pulley->turnsMeasured();
-        Pulley->B_mess->click();
+        const int before = pulleyWindow()->turnsMeasured();
+        pulleyWindow()->B_mess->click();
         return processUntil(
-            [&] { return !Pulley->measuring() && Pulley->turnsMeasured() > before; }, 60000);
+            [&] {
+                return !pulleyWindow()->measuring() && pulleyWindow()->turnsMeasured() > before;
+            },
+            60000);
     }
 };
 
@@ -70,26 +73,26 @@ TEST_F(PulleyMeasurement, ASimulatedTurnGivesTheAccelerationOfItsMasses) {
     startWithPulley();
     HeardAnnouncements heard;
     for (const auto& [m1, m2] : {std::pair{60.0, 50.0}, std::pair{150.0, 100.0}}) {
-        Pulley->SB_masse1->setValue(m1);
-        Pulley->SB_masse2->setValue(m2);
+        pulleyWindow()->SB_masse1->setValue(m1);
+        pulleyWindow()->SB_masse2->setValue(m2);
         ASSERT_TRUE(measure()) << m1;
-        EXPECT_EQ(Pulley->L_status->text(), "  Messung beendet  ");
-        const PulleySetup setup = Pulley->setup();
-        ASSERT_EQ(Pulley->SG_tabelle->rowCount(), setup.events());
-        EXPECT_EQ(Pulley->cellText(1, 10), "360.0") << "the eleventh spoke is one turn on";
+        EXPECT_EQ(pulleyWindow()->L_status->text(), "  Messung beendet  ");
+        const PulleySetup setup = pulleyWindow()->setup();
+        ASSERT_EQ(pulleyWindow()->SG_tabelle->rowCount(), setup.events());
+        EXPECT_EQ(pulleyWindow()->cellText(1, 10), "360.0") << "the eleventh spoke is one turn on";
         const double expected = simulatedPulleyOf(setup).acceleration();
-        ASSERT_TRUE(Pulley->result());
-        EXPECT_NEAR(Pulley->result()->a.value, expected, 0.005 * expected) << m1;
-        ASSERT_TRUE(Pulley->result()->predicted);
-        EXPECT_GT(*Pulley->result()->predicted, Pulley->result()->a.value)
+        ASSERT_TRUE(pulleyWindow()->result());
+        EXPECT_NEAR(pulleyWindow()->result()->a.value, expected, 0.005 * expected) << m1;
+        ASSERT_TRUE(pulleyWindow()->result()->predicted);
+        EXPECT_GT(*pulleyWindow()->result()->predicted, pulleyWindow()->result()->a.value)
             << "inertia and friction take their share";
-        EXPECT_TRUE(Pulley->L_ergebnis->text().contains("Winkelbeschleunigung: α = ("))
-            << Pulley->L_ergebnis->text().toStdString();
-        EXPECT_TRUE(Pulley->PB_st->input().result) << "the parabola is drawn";
-        EXPECT_EQ(Pulley->PB_st->input().subject, FallSubject::Pulley);
+        EXPECT_TRUE(pulleyWindow()->L_ergebnis->text().contains("Winkelbeschleunigung: α = ("))
+            << pulleyWindow()->L_ergebnis->text().toStdString();
+        EXPECT_TRUE(pulleyWindow()->PB_st->input().result) << "the parabola is drawn";
+        EXPECT_EQ(pulleyWindow()->PB_st->input().subject, FallSubject::Pulley);
         std::printf(
             "the demonstration's pulley under %g g and %g g (its physics: %.4f m/s²):\n%s\n", m1,
-            m2, expected, qPrintable(Pulley->L_ergebnis->text()));
+            m2, expected, qPrintable(pulleyWindow()->L_ergebnis->text()));
     }
     EXPECT_EQ(heard.texts().count("Messung beendet"), 2);
     const auto runs = Journal->runs();
@@ -98,9 +101,9 @@ TEST_F(PulleyMeasurement, ASimulatedTurnGivesTheAccelerationOfItsMasses) {
     EXPECT_EQ(runs[1].name, "Rad 2");
     EXPECT_EQ(runs[1].source, "Simulation: virtuelles Speichenrad");
     ASSERT_TRUE(runs[1].events);
-    EXPECT_EQ(runs[1].events->darkTimes, Pulley->runInWindow().darkTimes);
+    EXPECT_EQ(runs[1].events->darkTimes, pulleyWindow()->runInWindow().darkTimes);
     // The clipboard has the window's table.
-    Pulley->copyTable();
+    pulleyWindow()->copyTable();
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Speiche\tφ in °\ts in m"));
     EXPECT_FALSE(Store.DataPresent) << "the track's series are left alone";
 }
@@ -109,42 +112,43 @@ TEST_F(PulleyMeasurement, ASimulatedTurnGivesTheAccelerationOfItsMasses) {
 // spokes it saw and says how many.
 TEST_F(PulleyMeasurement, AWheelStoppedEarlyEndsWithTheSpokesItSaw) {
     startWithPulley(2); // the weight lands after two turns and two spokes
-    Pulley->SB_umdrehungen->setValue(3);
+    pulleyWindow()->SB_umdrehungen->setValue(3);
     ASSERT_TRUE(measure());
-    EXPECT_EQ(Pulley->L_status->text(), "  Unvollständig: 23 von 31 Speichen  ");
-    EXPECT_TRUE(Pulley->result()) << "23 spokes give a";
+    EXPECT_EQ(pulleyWindow()->L_status->text(), "  Unvollständig: 23 von 31 Speichen  ");
+    EXPECT_TRUE(pulleyWindow()->result()) << "23 spokes give a";
 }
 
 // A setup no pulley has cannot be measured with and says why; a good one is
 // remembered; Tab goes through the setup, the frame and both diagrams.
 TEST_F(PulleyMeasurement, TheSetupIsCheckedRememberedAndReachedByKeyboard) {
     startWithPulley();
-    Pulley->SB_masse1->setValue(50);
-    EXPECT_FALSE(Pulley->B_mess->isEnabled());
-    EXPECT_TRUE(Pulley->L_aufbau->text().contains("Massen"))
-        << Pulley->L_aufbau->text().toStdString();
-    Pulley->SB_masse2->setValue(40);
-    Pulley->SB_speichen->setValue(12);
-    EXPECT_TRUE(Pulley->B_mess->isEnabled());
+    pulleyWindow()->SB_masse1->setValue(50);
+    EXPECT_FALSE(pulleyWindow()->B_mess->isEnabled());
+    EXPECT_TRUE(pulleyWindow()->L_aufbau->text().contains("Massen"))
+        << pulleyWindow()->L_aufbau->text().toStdString();
+    pulleyWindow()->SB_masse2->setValue(40);
+    pulleyWindow()->SB_speichen->setValue(12);
+    EXPECT_TRUE(pulleyWindow()->B_mess->isEnabled());
     EXPECT_EQ(rememberedPulley().spokes, 12);
     EXPECT_DOUBLE_EQ(rememberedPulley().mass2G, 40);
 
-    QApplication::setActiveWindow(Pulley);
-    ASSERT_TRUE(processUntil([] { return Pulley->isActiveWindow(); }));
-    Pulley->SB_speichen->setFocus();
-    std::vector<QWidget*> order{Pulley->SB_speichen};
+    QApplication::setActiveWindow(pulleyWindow());
+    ASSERT_TRUE(processUntil([] { return pulleyWindow()->isActiveWindow(); }));
+    pulleyWindow()->SB_speichen->setFocus();
+    std::vector<QWidget*> order{pulleyWindow()->SB_speichen};
     for (int i = 0; i < 20; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focused = QApplication::focusWidget();
-        if (!focused || focused == Pulley->SB_speichen) break;
+        if (!focused || focused == pulleyWindow()->SB_speichen) break;
         if (focused->parentWidget() && qobject_cast<QAbstractSpinBox*>(focused->parentWidget()))
             focused = focused->parentWidget();
         order.push_back(focused);
     }
     const std::vector<QWidget*> expected{
-        Pulley->SB_speichen, Pulley->SB_radius,  Pulley->SB_unsicherheit, Pulley->SB_umdrehungen,
-        Pulley->SB_masse1,   Pulley->SB_masse2,  Pulley->B_mess,          Pulley->B_abbruch,
-        Pulley->SG_tabelle,  Pulley->L_ergebnis, Pulley->PB_st,           Pulley->PB_vt};
+        pulleyWindow()->SB_speichen,    pulleyWindow()->SB_radius, pulleyWindow()->SB_unsicherheit,
+        pulleyWindow()->SB_umdrehungen, pulleyWindow()->SB_masse1, pulleyWindow()->SB_masse2,
+        pulleyWindow()->B_mess,         pulleyWindow()->B_abbruch, pulleyWindow()->SG_tabelle,
+        pulleyWindow()->L_ergebnis,     pulleyWindow()->PB_st,     pulleyWindow()->PB_vt};
     EXPECT_EQ(order, expected);
     EXPECT_EQ(Form1->Messenrad1->text().remove('&'), "Messen Rad");
 }
@@ -167,16 +171,16 @@ TEST_F(PulleyMeasurement, TheWindowAndTheCommandAgreeOnARecording) {
     mixer = std::make_shared<SimulatedMixerApi>(SimulatedMixerApi::demonstrationDevices());
     createWindows(StartOptions{}, mixer, manual, nullptr, nullptr, losslessReplay(wav, "rad.wav"));
     Form1->Messenrad1Click();
-    Pulley->SB_speichen->setValue(12);
-    Pulley->SB_radius->setValue(30);
-    Pulley->SB_masse1->setValue(0);
-    Pulley->SB_masse2->setValue(0);
+    pulleyWindow()->SB_speichen->setValue(12);
+    pulleyWindow()->SB_radius->setValue(30);
+    pulleyWindow()->SB_masse1->setValue(0);
+    pulleyWindow()->SB_masse2->setValue(0);
     ASSERT_TRUE(measure());
-    ASSERT_TRUE(Pulley->result());
+    ASSERT_TRUE(pulleyWindow()->result());
 
     StartOptions options;
     options.pulley = true;
-    options.pulleySetup = Pulley->setup();
+    options.pulleySetup = pulleyWindow()->setup();
     std::string error;
     auto stream = WavStream::open(wav.toStdString(), 22050, error);
     ASSERT_TRUE(stream) << error;
@@ -190,12 +194,12 @@ TEST_F(PulleyMeasurement, TheWindowAndTheCommandAgreeOnARecording) {
     for (int k = 0; k < spokes; ++k) {
         const QStringList fields = lines[k + 2].split(';');
         ASSERT_EQ(fields.size(), 6) << lines[k + 2].toStdString();
-        EXPECT_NEAR(QLocale().toDouble(fields[3]), QLocale().toDouble(Pulley->cellText(3, k)),
-                    0.00006)
+        EXPECT_NEAR(QLocale().toDouble(fields[3]),
+                    QLocale().toDouble(pulleyWindow()->cellText(3, k)), 0.00006)
             << k;
     }
-    EXPECT_EQ(lines.mid(2 + spokes, 3).join('\n'), Pulley->L_ergebnis->text());
-    EXPECT_NEAR(Pulley->result()->a.value, p.acceleration(), 0.005 * p.acceleration());
+    EXPECT_EQ(lines.mid(2 + spokes, 3).join('\n'), pulleyWindow()->L_ergebnis->text());
+    EXPECT_NEAR(pulleyWindow()->result()->a.value, p.acceleration(), 0.005 * p.acceleration());
     std::printf("the command and the window, 12 spokes, r = 30 mm, 80 g against 50 g:\n%s\n",
-                qPrintable(Pulley->L_ergebnis->text()));
+                qPrintable(pulleyWindow()->L_ergebnis->text()));
 }

@@ -161,10 +161,10 @@ TEST_F(JournalProgram, ThreeRunsKilledComeBackListedAndLoadable) {
 
     // "Alle Messungen" lists all three, newest first, and loads the first.
     Form1->Allemessungen1Click();
-    ASSERT_TRUE(AllRuns->isVisible());
-    ASSERT_EQ(AllRuns->Liste->model()->rowCount(), int(ended.size()));
-    AllRuns->Liste->selectRow(int(ended.size()) - 1);
-    AllRuns->B_ladenst->click();
+    ASSERT_TRUE(allRunsWindow()->isVisible());
+    ASSERT_EQ(allRunsWindow()->Liste->model()->rowCount(), int(ended.size()));
+    allRunsWindow()->Liste->selectRow(int(ended.size()) - 1);
+    allRunsWindow()->B_ladenst->click();
     EXPECT_EQ(Store.SeriesName[0], QStringLiteral("Messung %1").arg(ended.front().number));
     EXPECT_EQ(timesText(std::span(Store.SeriesDarkTimes[0], BarrierCount)), ended.front().dark);
     EXPECT_EQ(Store.DataTitle, Store.SeriesName[0]);
@@ -182,7 +182,7 @@ TEST_F(JournalProgram, AfterANormalEndTheNextStartIsEmpty) {
     EXPECT_TRUE(Store.SeriesName[0].isEmpty());
     EXPECT_FALSE(Form1->findChild<QMessageBox*>("JournalNotice"));
     Form1->Allemessungen1Click();
-    EXPECT_EQ(AllRuns->Liste->model()->rowCount(), 2) << "the runs are kept all the same";
+    EXPECT_EQ(allRunsWindow()->Liste->model()->rowCount(), 2) << "the runs are kept all the same";
 }
 
 // Three lists: the slots, their names, colours and relationships come back.
@@ -250,7 +250,7 @@ TEST_F(JournalProgram, AJournalThatCannotBeKeptLeavesMeasuringAsItIsAndSaysWhy) 
     EXPECT_TRUE(Store.DataPresent);
     EXPECT_TRUE(Form2->L_journal->isVisible());
     Form1->Allemessungen1Click();
-    EXPECT_TRUE(AllRuns->L_problem->isVisible());
-    EXPECT_EQ(AllRuns->L_problem->text(), Form2->L_journal->text());
+    EXPECT_TRUE(allRunsWindow()->L_problem->isVisible());
+    EXPECT_EQ(allRunsWindow()->L_problem->text(), Form2->L_journal->text());
     ASSERT_TRUE(processUntil([] { return !Form2->AudioIn->DeviceOpen(); }));
 }
