@@ -2,8 +2,9 @@
 // Memory at rest: the program started for a demonstration (its main window
 // shown, nothing measured) beside a bare Qt window (kelmot_bare_window: an
 // application with one empty main window of the same size), both in one
-// run, on the same platform plugin, each read from /proc once its resident
-// size has settled.
+// run, on the same platform plugin (the X display when there is one, as on
+// a teacher's desktop; else offscreen), each read from /proc once its
+// resident size has settled.
 //   kelmot_idle_bench [path of the kelmot program]
 #include "store/numberformat.h"
 #include "tests/tempdatahome.h"
@@ -79,19 +80,20 @@ void print(const char* what, const Resident& r) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
     const TemporaryDataHome dataHome; // never the journal or settings of a real home
     QCoreApplication app(argc, argv);
     const QString program =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(KELMOT_PROGRAM_PATH);
-    const auto bare =
-        residentAtRest(QStringLiteral(KELMOT_BARE_WINDOW_PATH), {}, dataHome.path());
+    const auto bare = residentAtRest(QStringLiteral(KELMOT_BARE_WINDOW_PATH), {}, dataHome.path());
     const auto kelmot = residentAtRest(program, {"--simulate"}, dataHome.path());
     if (!bare || !kelmot) {
         std::fprintf(stderr, "kelmot_idle_bench: %s did not settle or ended\n",
                      !bare ? "the bare window" : qPrintable(program));
         return 1;
     }
+    std::printf("platform %s\n", qgetenv("QT_QPA_PLATFORM").constData());
     print("bare Qt window", *bare);
     print("kelmot --simulate, at rest", *kelmot);
     std::printf("ratio of the resident sizes         %s (goal <= 1.5)\n",
