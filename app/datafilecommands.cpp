@@ -33,7 +33,8 @@ void TForm1::Speichernunter1Click() {
     if (!requireData()) return;
     // The program asks itself ("Die Datei besteht schon"), once the
     // extension is settled.
-    QFileDialog& dialog = fileDialogMadeOnce(SaveDialog1, this, "SaveDialog1", FileUse::Save);
+    QFileDialog& dialog =
+        fileDialogMadeOnce(SaveDialog1, this, "SaveDialog1", FileUse::SaveCallerAsks);
     dialog.setNameFilter(dataFilter());
     if (const auto chosen = chooseFileIn(dialog)) SaveFileName = *chosen;
     // A cancelled dialog saves again under the name of an earlier save.

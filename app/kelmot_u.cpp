@@ -27,7 +27,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>

@@ -89,7 +89,7 @@ void TForm6::CopySG() {
 
 void TForm6::ExportalsEXCELDatei1Click() {
     // The export asks itself, once the extension is settled.
-    QFileDialog& dialog = fileDialogMadeOnce(SD1, this, "SD1", FileUse::Save);
+    QFileDialog& dialog = fileDialogMadeOnce(SD1, this, "SD1", FileUse::SaveCallerAsks);
     dialog.setNameFilter(tr("EXCEL-Daten (*.xls);;Alle Dateien (*)"));
     const auto chosen = chooseFileIn(dialog);
     if (!chosen) return;

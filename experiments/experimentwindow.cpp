@@ -264,7 +264,6 @@ void ExperimentWindow::copyTable() {
 bool ExperimentWindow::exportTable(bool spreadsheet) {
     QFileDialog& dialog = fileDialogMadeOnce(SD1, this, "SD1", FileUse::Save);
     // The dialog adds the extension itself, and so asks before replacing that file.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setDefaultSuffix(spreadsheet ? QStringLiteral("xls") : QStringLiteral("csv"));
     dialog.setNameFilter(spreadsheet ? tr("EXCEL-Daten (*.xls);;Alle Dateien (*)")
                                      : tr("CSV-Daten (*.csv);;Alle Dateien (*)"));

@@ -26,7 +26,7 @@ QFileDialog& fileDialogMadeOnce(QFileDialog*& dialog, QWidget* parent, const cha
         dialog->setFileMode(QFileDialog::ExistingFile);
     } else {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
-        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+        dialog->setOption(QFileDialog::DontConfirmOverwrite, use == FileUse::SaveCallerAsks);
     }
     return *dialog;
 }

@@ -15,15 +15,15 @@ namespace kelmot {
 // folder and restores the last selection).
 std::optional<QString> chooseFileIn(QFileDialog& dialog);
 
-// What a file dialog made at its first use is for.
-enum class FileUse { Open, Save };
+// What a file dialog made at its first use is for: opening a file, saving
+// one where the dialog asks before replacing it, or saving one where the
+// caller asks, once the extension it adds is settled.
+enum class FileUse { Open, Save, SaveCallerAsks };
 
 // The dialog kept in `dialog`, made now (named `name`, a child of `parent`)
 // when this is its first use: a file dialog reads its folder and its icons
 // as it is made, which a program at rest should not carry. Once made it is
-// kept, so it opens again in the folder last chosen. A saving dialog leaves
-// the question before replacing a file to the caller, who asks once the
-// extension is settled.
+// kept, so it opens again in the folder last chosen.
 QFileDialog& fileDialogMadeOnce(QFileDialog*& dialog, QWidget* parent, const char* name,
                                 FileUse use);
 

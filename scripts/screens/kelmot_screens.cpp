@@ -86,8 +86,8 @@ bool saveEvaluationViews(const QDir& folder) {
 bool saveClassroomView(const QDir& folder) {
     kelmot::Form1->Klassenansicht1Click();
     letRun(1000);
-    bool saved =
-        kelmot::classroomWindow()->grab().save(folder.filePath(QStringLiteral("klassenansicht.png")));
+    bool saved = kelmot::classroomWindow()->grab().save(
+        folder.filePath(QStringLiteral("klassenansicht.png")));
     const QString page = QStringLiteral("http://127.0.0.1:%1/?code=%2")
                              .arg(kelmot::Classroom->port())
                              .arg(kelmot::Classroom->code());
@@ -119,7 +119,8 @@ bool saveSeriesOfRuns(const QDir& folder) {
     }
     kelmot::Form1->Messreiheauswerten1Click();
     letRun(1000);
-    return kelmot::seriesOfRunsWindow()->grab().save(folder.filePath(QStringLiteral("messreihe.png")));
+    return kelmot::seriesOfRunsWindow()->grab().save(
+        folder.filePath(QStringLiteral("messreihe.png")));
 }
 
 // "Alle Messungen" after the runs so far, one of them renamed by a group.
@@ -162,8 +163,9 @@ bool savePendulum(const QDir& folder) {
     while (kelmot::pendulumWindow()->swings().empty() && !swung.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     letRun(500);
-    const bool saved = !kelmot::pendulumWindow()->swings().empty() &&
-                       kelmot::pendulumWindow()->grab().save(folder.filePath(QStringLiteral("pendel.png")));
+    const bool saved =
+        !kelmot::pendulumWindow()->swings().empty() &&
+        kelmot::pendulumWindow()->grab().save(folder.filePath(QStringLiteral("pendel.png")));
     kelmot::pendulumWindow()->hide();
     return saved;
 }
@@ -179,8 +181,9 @@ bool savePulley(const QDir& folder) {
     while (kelmot::pulleyWindow()->turnsMeasured() == 0 && !turned.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     letRun(500);
-    const bool saved = kelmot::pulleyWindow()->turnsMeasured() > 0 &&
-                       kelmot::pulleyWindow()->grab().save(folder.filePath(QStringLiteral("rad.png")));
+    const bool saved =
+        kelmot::pulleyWindow()->turnsMeasured() > 0 &&
+        kelmot::pulleyWindow()->grab().save(folder.filePath(QStringLiteral("rad.png")));
     kelmot::pulleyWindow()->hide();
     return saved;
 }
