@@ -41,7 +41,13 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, MeasurementSe
     setObjectName("Form2");
     setWindowTitle(tr("   Tabelle"));
     resize(650, 600);
+    placeTexts();
+    placeTableAndControls();
+    connectControls();
+}
 
+// The mixer's line, the status, the journal's problem and the hint.
+void TForm2::placeTexts() {
     L_mixerinfo = place<QLabel>(this, "L_mixerinfo", {65, 50, 500, 20});
     L_status = place<QLabel>(this, "L_status", {260, 20, 200, 24});
     L_status->setFont(sizedFont(L_status->font(), 16, true));
@@ -62,7 +68,9 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, MeasurementSe
     L_hinweis->setFont(sizedFont(L_hinweis->font(), 11, true));
     setTextColour(L_hinweis, toQColor(Red));
     L_hinweis->hide();
+}
 
+void TForm2::placeTableAndControls() {
     SG1 = createTableGrid(this, "SG1", {65, 80, 390, 360}, 3);
     SG1->setAccessibleName(tr("Messtabelle"));
     // Tab reaches the live table, as it does the evaluation table; the arrows
@@ -82,7 +90,9 @@ TForm2::TForm2(MeasurementStore& store, const QWidget* mainWindow, MeasurementSe
     CB_ansage = place<QCheckBox>(this, "CB_ansage", {488, 316, 150, 22}, tr("Zeiten ansagen"));
     CB_ansage->setToolTip(tr("Ein Bildschirmleser sagt jede Zeit an, sobald sie gemessen ist"));
     CB_ansage->setChecked(rememberedTimeAnnouncements());
+}
 
+void TForm2::connectControls() {
     // State changes, not clicks: the keyboard and screen readers choose too.
     connect(RB1, &QRadioButton::toggled, this, [this](bool on) {
         if (on) RB1Click();

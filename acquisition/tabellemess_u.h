@@ -92,6 +92,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void placeTexts();
+    void placeTableAndControls();
+    void connectControls();
+
     // SessionClient
     RunLength runLength() const override { return {}; }
     void edgeFound(EdgeKind kind, int event, double time) override;

@@ -68,45 +68,50 @@ private:
     bool warned_ = false;
 };
 
-} // namespace
-
-int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
-    std::int32_t threshold = 5000;
-    if (options.threshold) {
-        threshold = *options.threshold;
-    } else {
-        // As at start: from kelmot.cfg in the current folder, if there is one.
-        MeasurementStore settings;
-        if (const auto error = readConfigFile(ConfigFileName, settings)) {
-            say(err, ConfigFileName + ": " + *error);
-            return 2;
-        }
-        threshold = settings.Threshold;
+// The threshold given, or as at start the one in kelmot.cfg in the current
+// folder, if there is one; nothing when that file cannot be read (said).
+std::optional<std::int32_t> analysisThreshold(const StartOptions& options, std::FILE* err) {
+    if (options.threshold) return *options.threshold;
+    MeasurementStore settings;
+    if (const auto error = readConfigFile(ConfigFileName, settings)) {
+        say(err, ConfigFileName + ": " + *error);
+        return std::nullopt;
     }
+    return settings.Threshold;
+}
 
-    std::string error;
-    auto stream = platform::WavStream::open(QFile::encodeName(options.analyseFile).toStdString(),
-                                            LightBarrierDetector::SampleRate, error);
-    if (!stream) {
-        say(err, QString::fromStdString(error));
+// What the analysis of the track's runs ends with: a recording not read to
+// its end, runs that look like a steady voltage, or none found, each said.
+int trackRunsOutcome(const RecordingAnalysis& result, const StartOptions& options,
+                     std::int32_t threshold, std::FILE* err) {
+    if (!result.error.empty()) {
+        say(err,
+            QCoreApplication::translate("AnalyseCommand", "\"%1\" lässt sich nicht ganz lesen: %2")
+                .arg(options.analyseFile, QString::fromStdString(result.error)));
         return 2;
     }
+    // The runs stand as found; what looks wrong is said beside them.
+    if (result.steadyVoltageRuns > 0) say(err, steadyVoltageAdvice());
+    if (result.runs == 0) {
+        say(err, QCoreApplication::translate(
+                     "AnalyseCommand",
+                     "keine vollständige Messung in \"%1\" (%2 Flanken erkannt, Schwelle %3).")
+                     .arg(options.analyseFile, QString::number(result.edges),
+                          QString::number(threshold)));
+        return 1;
+    }
+    return 0;
+}
+
+// The track's runs in the recording, each kept and written as a data file:
+// to `out` one after another, or into the output folder one file each.
+int printTrackRuns(platform::WavStream& stream, std::int32_t threshold, SignalKind signal,
+                   const StartOptions& options, std::FILE* out, std::FILE* err) {
     const QString name = QFileInfo(options.analyseFile).completeBaseName();
-    if (!options.outputFolder.isEmpty() && !QDir().mkpath(options.outputFolder)) {
-        say(err, QCoreApplication::translate("AnalyseCommand",
-                                             "Der Ordner \"%1\" lässt sich nicht anlegen.")
-                     .arg(options.outputFolder));
-        return 2;
-    }
-
-    const SignalKind signal = options.signal.value_or(rememberedSignalKind());
-    if (options.fall) return printFallDrops(*stream, threshold, signal, options, out, err);
-    if (options.pendulum) return printPendulumSwings(*stream, threshold, signal, options, out, err);
-    if (options.pulley) return printPulleyTurns(*stream, threshold, signal, options, out, err);
     QString writeError;
     AnalysedRuns kept(options.analyseFile, threshold, err);
     const RecordingAnalysis result = analyseRecording(
-        *stream, threshold,
+        stream, threshold,
         [&](int run, const double(&times)[2][TimeSlots]) {
             kept.keep(run, times);
             const QByteArray block = dataFileText(1, times);
@@ -126,23 +131,35 @@ int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
         say(err, writeError);
         return 2;
     }
-    if (!result.error.empty()) {
-        say(err,
-            QCoreApplication::translate("AnalyseCommand", "\"%1\" lässt sich nicht ganz lesen: %2")
-                .arg(options.analyseFile, QString::fromStdString(result.error)));
+    return trackRunsOutcome(result, options, threshold, err);
+}
+
+} // namespace
+
+int runAnalysis(const StartOptions& options, std::FILE* out, std::FILE* err) {
+    const std::optional<std::int32_t> threshold = analysisThreshold(options, err);
+    if (!threshold) return 2;
+
+    std::string error;
+    auto stream = platform::WavStream::open(QFile::encodeName(options.analyseFile).toStdString(),
+                                            LightBarrierDetector::SampleRate, error);
+    if (!stream) {
+        say(err, QString::fromStdString(error));
         return 2;
     }
-    // The runs stand as found; what looks wrong is said beside them.
-    if (result.steadyVoltageRuns > 0) say(err, steadyVoltageAdvice());
-    if (result.runs == 0) {
-        say(err, QCoreApplication::translate(
-                     "AnalyseCommand",
-                     "keine vollständige Messung in \"%1\" (%2 Flanken erkannt, Schwelle %3).")
-                     .arg(options.analyseFile, QString::number(result.edges),
-                          QString::number(threshold)));
-        return 1;
+    if (!options.outputFolder.isEmpty() && !QDir().mkpath(options.outputFolder)) {
+        say(err, QCoreApplication::translate("AnalyseCommand",
+                                             "Der Ordner \"%1\" lässt sich nicht anlegen.")
+                     .arg(options.outputFolder));
+        return 2;
     }
-    return 0;
+
+    const SignalKind signal = options.signal.value_or(rememberedSignalKind());
+    if (options.fall) return printFallDrops(*stream, *threshold, signal, options, out, err);
+    if (options.pendulum)
+        return printPendulumSwings(*stream, *threshold, signal, options, out, err);
+    if (options.pulley) return printPulleyTurns(*stream, *threshold, signal, options, out, err);
+    return printTrackRuns(*stream, *threshold, signal, options, out, err);
 }
 
 } // namespace kelmot

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startoptions.h"
+#include "app/commandlineoptions.h"
 #include "app/language.h"
 
 #include "platform/alsa_mixer.h"
@@ -19,159 +20,6 @@
 namespace kelmot {
 
 namespace {
-
-// Every option the program knows, as the parser was told of them.
-struct OptionSet {
-    QCommandLineOption help, version, simulate, replay, mixer, analyse, output, threshold, speed,
-        language, classroom, runs, since, signal, experiment, bands, pitch, bandWidth, length,
-        bobWidth, periods, spokes, radius, turns;
-};
-
-OptionSet declareOptions(QCommandLineParser& parser) {
-    parser.addPositionalArgument(
-        QCoreApplication::translate("StartOptions", "DATEI.kmd"),
-        QCoreApplication::translate("StartOptions",
-                                    "Diese Messdatei beim Start als s-t-Tabelle zeigen."),
-        QCoreApplication::translate("StartOptions", "[DATEI.kmd]"));
-    parser.setApplicationDescription(QCoreApplication::translate(
-        "StartOptions",
-        "Kelmot: Messung von Weg und Geschwindigkeit mit zehn Lichtschranken an der Soundkarte."));
-    QCommandLineOption help({"h", "help"},
-                            QCoreApplication::translate("StartOptions", "Diese Hilfe anzeigen."));
-    QCommandLineOption version(
-        {"v", "version"}, QCoreApplication::translate("StartOptions", "Die Version anzeigen."));
-    QCommandLineOption simulate(
-        "simulate",
-        QCoreApplication::translate(
-            "StartOptions",
-            "Statt der Soundkarte die virtuelle Fahrbahn messen (Vorführung ohne Geräte)."));
-    QCommandLineOption replay(
-        "replay",
-        QCoreApplication::translate("StartOptions",
-                                    "Statt der Soundkarte die WAV-Datei DATEI abspielen."),
-        QCoreApplication::translate("StartOptions", "DATEI"));
-    QCommandLineOption mixer(
-        "mixer",
-        QCoreApplication::translate(
-            "StartOptions", "Mischpult: alsa (Vorgabe) oder simulated (simuliertes Mischpult)."),
-        QCoreApplication::translate("StartOptions", "ART"), "alsa");
-    QCommandLineOption analyse(
-        "analyse",
-        QCoreApplication::translate("StartOptions",
-                                    "Ohne Fenster alle vollständigen Messungen in der Aufnahme "
-                                    "DATEI (WAV) auswerten und als Messdaten ausgeben."),
-        QCoreApplication::translate("StartOptions", "DATEI"));
-    QCommandLineOption output(
-        "output",
-        QCoreApplication::translate(
-            "StartOptions",
-            "Mit --analyse: jede Messung als NAME-1.kmd, NAME-2.kmd ... in ORDNER schreiben."),
-        QCoreApplication::translate("StartOptions", "ORDNER"));
-    QCommandLineOption threshold(
-        "threshold",
-        QCoreApplication::translate(
-            "StartOptions", "Mit --analyse: Schwelle statt der aus kelmot.cfg (Vorgabe 5000)."),
-        QCoreApplication::translate("StartOptions", "WERT"));
-    QCommandLineOption speed(
-        "simulate-speed", QCoreApplication::translate("StartOptions", "Zeitraffer der Simulation."),
-        QCoreApplication::translate("StartOptions", "FAKTOR"), "1");
-    speed.setFlags(QCommandLineOption::HiddenFromHelp);
-    QCommandLineOption language(
-        "language",
-        QCoreApplication::translate("StartOptions",
-                                    "Sprache der Texte: de (Deutsch) oder en (Englisch); ohne die "
-                                    "Option die des Desktops."),
-        QCoreApplication::translate("StartOptions", "SPRACHE"));
-    QCommandLineOption classroom(
-        "classroom",
-        QCoreApplication::translate("StartOptions",
-                                    "Die Klassenansicht beim Start einschalten und jede Adresse "
-                                    "mit ihrem Zugangscode ausgeben."));
-    QCommandLineOption runs(
-        "runs", QCoreApplication::translate(
-                    "StartOptions",
-                    "Ohne Fenster jede aufbewahrte Messung als Zeile ausgeben (Tabulator "
-                    "zwischen den Feldern, Dezimalpunkt); mit --output jede als .kmd-Datei."));
-    QCommandLineOption since(
-        "since",
-        QCoreApplication::translate("StartOptions",
-                                    "Mit --runs: nur Messungen ab diesem Tag (JJJJ-MM-TT)."),
-        QCoreApplication::translate("StartOptions", "DATUM"));
-    QCommandLineOption signal(
-        "signal",
-        QCoreApplication::translate(
-            "StartOptions",
-            "Signal der Lichtschranken: tone (ein Ton, solange ein Strahl unterbrochen ist) oder "
-            "edges (eine Gleichspannung, von der die Soundkarte nur die Flanken durchlässt); "
-            "ohne die Option die in den Einstellungen gewählte. Mit --simulate: die "
-            "Lichtschranken der Simulation."),
-        QCoreApplication::translate("StartOptions", "ART"));
-    QCommandLineOption experiment(
-        "experiment",
-        QCoreApplication::translate("StartOptions",
-                                    "Mit --analyse: fall (ein Lattenzaun fällt durch eine "
-                                    "Lichtschranke), pendulum (ein Pendel schwingt durch "
-                                    "eine Lichtschranke) oder pulley (ein Speichenrad dreht "
-                                    "sich durch eine Lichtschranke) statt der Fahrbahn mit zehn "
-                                    "Lichtschranken."),
-        QCoreApplication::translate("StartOptions", "VERSUCH"));
-    QCommandLineOption bands(
-        "bands",
-        QCoreApplication::translate("StartOptions",
-                                    "Mit --experiment fall: Zahl der Latten (2 bis 30)."),
-        QCoreApplication::translate("StartOptions", "ZAHL"));
-    QCommandLineOption pitch(
-        "pitch",
-        QCoreApplication::translate(
-            "StartOptions",
-            "Mit --experiment fall: Abstand von einer Lattenvorderkante zur nächsten in mm."),
-        QCoreApplication::translate("StartOptions", "MM"));
-    QCommandLineOption bandWidth(
-        "band-width",
-        QCoreApplication::translate(
-            "StartOptions", "Mit --experiment fall: Breite einer Latte in Fallrichtung in mm."),
-        QCoreApplication::translate("StartOptions", "MM"));
-    QCommandLineOption length(
-        "length",
-        QCoreApplication::translate(
-            "StartOptions", "Mit --experiment pendulum: Länge vom Aufhängepunkt zur Mitte des "
-                            "Pendelkörpers in mm (500)."),
-        QCoreApplication::translate("StartOptions", "MM"));
-    QCommandLineOption bobWidth("bob-width",
-                                QCoreApplication::translate("StartOptions",
-                                                            "Mit --experiment pendulum: Breite des "
-                                                            "Pendelkörpers im Strahl in mm (20)."),
-                                QCoreApplication::translate("StartOptions", "MM"));
-    QCommandLineOption periods(
-        "periods",
-        QCoreApplication::translate("StartOptions",
-                                    "Mit --experiment pendulum: Perioden je Messung (1 bis 200, "
-                                    "10); 0: bis das Pendel steht."),
-        QCoreApplication::translate("StartOptions", "ZAHL"));
-    QCommandLineOption spokes(
-        "spokes",
-        QCoreApplication::translate("StartOptions",
-                                    "Mit --experiment pulley: Zahl der Speichen (2 bis 36, 10)."),
-        QCoreApplication::translate("StartOptions", "ZAHL"));
-    QCommandLineOption radius(
-        "radius",
-        QCoreApplication::translate("StartOptions",
-                                    "Mit --experiment pulley: Radius der Rille, in der der Faden "
-                                    "läuft, in mm (25)."),
-        QCoreApplication::translate("StartOptions", "MM"));
-    QCommandLineOption turns(
-        "turns",
-        QCoreApplication::translate(
-            "StartOptions", "Mit --experiment pulley: Umdrehungen je Messung (1 bis 20, 2)."),
-        QCoreApplication::translate("StartOptions", "ZAHL"));
-    parser.addOptions({help,   version,   simulate,   replay,   mixer,     analyse,
-                       output, threshold, speed,      language, classroom, runs,
-                       since,  signal,    experiment, bands,    pitch,     bandWidth,
-                       length, bobWidth,  periods,    spokes,   radius,    turns});
-    return {help,  version,   simulate,  replay,   mixer,   analyse, output,     threshold,
-            speed, language,  classroom, runs,     since,   signal,  experiment, bands,
-            pitch, bandWidth, length,    bobWidth, periods, spokes,  radius,     turns};
-}
 
 ParsedOptions failure(const QString& message) {
     ParsedOptions result;
@@ -295,50 +143,64 @@ std::optional<ParsedOptions> readExperiment(const QCommandLineParser& parser, co
     return std::nullopt;
 }
 
-// The options that start the windows, checked against each other.
-ParsedOptions readOptions(const QCommandLineParser& parser, const OptionSet& opt) {
+// --runs with --since and --output: the journal listed without a window.
+std::optional<ParsedOptions> readRunList(const QCommandLineParser& parser, const OptionSet& opt,
+                                         bool fileGiven, StartOptions& o) {
+    if (parser.isSet(opt.analyse) || parser.isSet(opt.simulate) || parser.isSet(opt.replay) ||
+        parser.isSet(opt.classroom) || parser.isSet(opt.threshold) || parser.isSet(opt.signal) ||
+        fileGiven)
+        return failure(QCoreApplication::translate(
+            "StartOptions", "--runs liest das Journal; nur --since und --output passen dazu."));
+    o.listRuns = true;
+    o.outputFolder = parser.value(opt.output);
+    if (parser.isSet(opt.since)) {
+        o.since = QDate::fromString(parser.value(opt.since), Qt::ISODate);
+        if (!o.since.isValid())
+            return failure(
+                QCoreApplication::translate("StartOptions", "ungültiges Datum '%1' (JJJJ-MM-TT).")
+                    .arg(parser.value(opt.since)));
+    }
+    return std::nullopt;
+}
+
+// --analyse with --output and --threshold: a recording evaluated without a
+// window.
+std::optional<ParsedOptions> readAnalysis(const QCommandLineParser& parser, const OptionSet& opt,
+                                          StartOptions& o) {
+    if (parser.isSet(opt.simulate) || parser.isSet(opt.replay))
+        return failure(QCoreApplication::translate(
+            "StartOptions",
+            "--analyse liest eine Aufnahme; --simulate und --replay passen nicht dazu."));
+    o.analyseFile = parser.value(opt.analyse);
+    o.outputFolder = parser.value(opt.output);
+    if (parser.isSet(opt.threshold)) {
+        const auto value = parseInteger(parser.value(opt.threshold));
+        if (!value)
+            return failure(QCoreApplication::translate("StartOptions", "ungültige Schwelle '%1'.")
+                               .arg(parser.value(opt.threshold)));
+        o.threshold = *value;
+    }
+    return std::nullopt;
+}
+
+// What the program does: open a file, list the journal, analyse a
+// recording or show the windows, with or without the classroom view.
+std::optional<ParsedOptions> readWork(const QCommandLineParser& parser, const OptionSet& opt,
+                                      StartOptions& o) {
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1 || (files.size() == 1 && parser.isSet("analyse")))
         return failure(QCoreApplication::translate("StartOptions", "unbekanntes Argument: %1")
                            .arg(files.back()));
-    StartOptions o;
     if (!files.isEmpty()) o.openFile = files.front();
-    if (parser.isSet(opt.simulate) && parser.isSet(opt.replay)) {
+    if (parser.isSet(opt.simulate) && parser.isSet(opt.replay))
         return failure(QCoreApplication::translate(
             "StartOptions", "--simulate und --replay schließen einander aus."));
-    }
     if (parser.isSet(opt.runs)) {
-        if (parser.isSet(opt.analyse) || parser.isSet(opt.simulate) || parser.isSet(opt.replay) ||
-            parser.isSet(opt.classroom) || parser.isSet(opt.threshold) ||
-            parser.isSet(opt.signal) || !files.isEmpty())
-            return failure(QCoreApplication::translate(
-                "StartOptions", "--runs liest das Journal; nur --since und --output passen dazu."));
-        o.listRuns = true;
-        o.outputFolder = parser.value(opt.output);
-        if (parser.isSet(opt.since)) {
-            o.since = QDate::fromString(parser.value(opt.since), Qt::ISODate);
-            if (!o.since.isValid())
-                return failure(QCoreApplication::translate("StartOptions",
-                                                           "ungültiges Datum '%1' (JJJJ-MM-TT).")
-                                   .arg(parser.value(opt.since)));
-        }
+        if (auto failed = readRunList(parser, opt, !files.isEmpty(), o)) return failed;
     } else if (parser.isSet(opt.since)) {
         return failure(QCoreApplication::translate("StartOptions", "--since gehört zu --runs."));
     } else if (parser.isSet(opt.analyse)) {
-        if (parser.isSet(opt.simulate) || parser.isSet(opt.replay))
-            return failure(QCoreApplication::translate(
-                "StartOptions",
-                "--analyse liest eine Aufnahme; --simulate und --replay passen nicht dazu."));
-        o.analyseFile = parser.value(opt.analyse);
-        o.outputFolder = parser.value(opt.output);
-        if (parser.isSet(opt.threshold)) {
-            const auto value = parseInteger(parser.value(opt.threshold));
-            if (!value)
-                return failure(
-                    QCoreApplication::translate("StartOptions", "ungültige Schwelle '%1'.")
-                        .arg(parser.value(opt.threshold)));
-            o.threshold = *value;
-        }
+        if (auto failed = readAnalysis(parser, opt, o)) return failed;
     } else if (parser.isSet(opt.output) || parser.isSet(opt.threshold)) {
         return failure(QCoreApplication::translate(
             "StartOptions", "--output und --threshold gehören zu --analyse."));
@@ -349,7 +211,13 @@ ParsedOptions readOptions(const QCommandLineParser& parser, const OptionSet& opt
                 "StartOptions", "--classroom braucht das Fenster; --analyse passt nicht dazu."));
         o.classroom = true;
     }
-    if (const auto failed = readExperiment(parser, opt, o)) return *failed;
+    return std::nullopt;
+}
+
+// Where it measures: the signal, the sound card, the simulation or a
+// replayed file, the mixer and the simulation's speed.
+std::optional<ParsedOptions> readCapture(const QCommandLineParser& parser, const OptionSet& opt,
+                                         StartOptions& o) {
     if (parser.isSet(opt.signal)) {
         const QByteArray word = parser.value(opt.signal).toLatin1();
         o.signal = signalKindFromWord(std::string_view(word.constData(), std::size_t(word.size())));
@@ -376,10 +244,18 @@ ParsedOptions readOptions(const QCommandLineParser& parser, const OptionSet& opt
     // "1,5" as typed on a German desktop or "1.5" as in a script.
     const auto factor = parseFloatEitherSeparator(parser.value(opt.speed));
     o.simulationSpeed = factor.value_or(0);
-    if (!factor || o.simulationSpeed <= 0 || o.simulationSpeed > 1000) {
+    if (!factor || o.simulationSpeed <= 0 || o.simulationSpeed > 1000)
         return failure(QCoreApplication::translate("StartOptions", "ungültiger Zeitraffer '%1'.")
                            .arg(parser.value(opt.speed)));
-    }
+    return std::nullopt;
+}
+
+// The options that start the windows, checked against each other.
+ParsedOptions readOptions(const QCommandLineParser& parser, const OptionSet& opt) {
+    StartOptions o;
+    if (auto failed = readWork(parser, opt, o)) return *failed;
+    if (auto failed = readExperiment(parser, opt, o)) return *failed;
+    if (auto failed = readCapture(parser, opt, o)) return *failed;
     if (parser.isSet(opt.language)) {
         o.language = parser.value(opt.language);
         if (!isKnownLanguage(o.language))

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "classroom/classroomserver.h"
 
-#include "classroom/classroomcsv.h"
 #include "classroom/classroomjson.h"
+#include "evaluation/csvwriter.h"
 #include "evaluation/xlswriter.h"
 
 #include <QDate>
@@ -32,6 +32,14 @@ QByteArray downloadName(const QString& seriesName, int number, const char* exten
     }
     if (name.isEmpty() || name == "_") name = "kelmot-" + QByteArray::number(number);
     return name + '.' + extension;
+}
+
+using Headers = QList<QPair<QByteArray, QByteArray>>;
+
+// A whole answer 200 with its type and the headers given.
+QByteArray ok(const QByteArray& type, const QByteArray& body, Headers extra = {}) {
+    extra.prepend({"Content-Type", type});
+    return httpAnswer(200, "OK", extra, body, false);
 }
 
 ClassroomRequest requestOf(const QHttpServerRequest& request) {
@@ -225,11 +233,6 @@ void ClassroomServer::missingHandler(const QHttpServerRequest&, QTcpSocket* sock
 }
 
 QByteArray ClassroomServer::serve(const ClassroomAnswer& decision) {
-    using Headers = QList<QPair<QByteArray, QByteArray>>;
-    const auto ok = [](const QByteArray& type, const QByteArray& body, Headers extra = {}) {
-        extra.prepend({"Content-Type", type});
-        return httpAnswer(200, "OK", extra, body, false);
-    };
     switch (decision.route) {
     case ClassroomRoute::Page:
         return ok("text/html; charset=utf-8", page_);
@@ -262,8 +265,14 @@ QByteArray ClassroomServer::serve(const ClassroomAnswer& decision) {
     case ClassroomRoute::DataFile:
     case ClassroomRoute::Spreadsheet:
     case ClassroomRoute::Csv:
-        break;
+        return serveSeriesFile(decision);
     }
+    return {};
+}
+
+// A kept series as a data file, a spreadsheet or CSV; nothing for a slot
+// that holds none.
+QByteArray ClassroomServer::serveSeriesFile(const ClassroomAnswer& decision) {
     const int slot = decision.series;
     if (!snapshot_ || !snapshot_->store.DataPresent || slot < 0 ||
         slot >= std::min(snapshot_->seriesCount, SeriesSlots) ||

@@ -78,6 +78,7 @@ private:
     // The answer to a request that may be served; empty when what it names
     // does not exist (a series not stored).
     QByteArray serve(const ClassroomAnswer& decision);
+    QByteArray serveSeriesFile(const ClassroomAnswer& decision);
     void answer(QTcpSocket* socket, const ClassroomAnswer& decision, bool headOnly = false);
     // Drops every live client whose unsent bytes passed the bound, whatever
     // filled them (Qt answers a ping with a pong by itself).

@@ -62,8 +62,12 @@ ClassroomService::~ClassroomService() {
     stop();
 }
 
-bool ClassroomService::start(const ClassroomTexts& texts, const Options& options) {
-    stop();
+namespace {
+
+// What the server is started with: a new access code, the texts, the page
+// built into the program and the bounds.
+ClassroomServerSettings serverSettings(const ClassroomTexts& texts,
+                                       const ClassroomService::Options& options) {
     loadClassroomPage();
     ClassroomServerSettings settings;
     settings.code = AccessCode::random();
@@ -77,15 +81,35 @@ bool ClassroomService::start(const ClassroomTexts& texts, const Options& options
     settings.limits = options.limits;
     settings.maxQueuedBytes = options.maxQueuedBytes;
     settings.clock = options.clock;
-    const QString code = settings.code.text();
+    return settings;
+}
 
+// The page's addresses with the code: the one chosen, or every address of
+// the machine when it listens on all of them.
+QStringList pageAddresses(const ClassroomService::Options& options, quint16 port,
+                          const QString& code) {
+    const QStringList hosts =
+        options.address && !options.address->isNull() && *options.address != QHostAddress::AnyIPv4
+            ? QStringList{options.address->toString()}
+            : classroomHostAddresses();
+    QStringList addresses;
+    for (const QString& host : hosts)
+        addresses << QStringLiteral("http://%1:%2/?code=%3").arg(host).arg(port).arg(code);
+    return addresses;
+}
+
+} // namespace
+
+// A server listening on a free port, or none (its thread ended) when no port
+// of the range is free.
+ClassroomServer* ClassroomService::listenOnItsThread(ClassroomServerSettings settings,
+                                                     const Options& options, quint16& port) {
     thread_ = new QThread(this);
     thread_->setObjectName(QStringLiteral("classroom"));
     thread_->start();
     // Made, listening and destroyed on its own thread: Qt's server keeps
     // objects of its own that cannot be moved there afterwards.
     ClassroomServer* server = nullptr;
-    quint16 port = 0;
     auto* context = new QObject;
     context->moveToThread(thread_);
     QMetaObject::invokeMethod(
@@ -106,18 +130,21 @@ bool ClassroomService::start(const ClassroomTexts& texts, const Options& options
         thread_->wait();
         delete thread_;
         thread_ = nullptr;
-        return false;
     }
+    return server;
+}
+
+bool ClassroomService::start(const ClassroomTexts& texts, const Options& options) {
+    stop();
+    ClassroomServerSettings settings = serverSettings(texts, options);
+    const QString code = settings.code.text();
+    quint16 port = 0;
+    ClassroomServer* server = listenOnItsThread(std::move(settings), options, port);
+    if (!server) return false;
     server_ = server;
     port_ = port;
     code_ = code;
-    addresses_.clear();
-    const QStringList hosts =
-        options.address && !options.address->isNull() && *options.address != QHostAddress::AnyIPv4
-            ? QStringList{options.address->toString()}
-            : classroomHostAddresses();
-    for (const QString& host : hosts)
-        addresses_ << QStringLiteral("http://%1:%2/?code=%3").arg(host).arg(port_).arg(code_);
+    addresses_ = pageAddresses(options, port_, code_);
     // A count the previous server sent before it went may still be on its
     // way: only this server's counts are shown.
     connect(server_, &ClassroomServer::liveClientsChanged, this,

@@ -15,6 +15,7 @@ class QThread;
 namespace kelmot {
 
 class ClassroomServer;
+struct ClassroomServerSettings;
 
 // The classroom view as the window's thread sees it: switched on, it runs
 // the server on a thread of its own, with a new access code; switched off,
@@ -66,6 +67,9 @@ signals:
     void devicesChanged(int devices);
 
 private:
+    ClassroomServer* listenOnItsThread(ClassroomServerSettings settings, const Options& options,
+                                       quint16& port);
+
     QThread* thread_ = nullptr;
     ClassroomServer* server_ = nullptr;
     quint16 port_ = 0;

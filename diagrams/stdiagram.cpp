@@ -94,21 +94,42 @@ std::optional<QString> StDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
     drawTimeTicks(canvas, f, nearest(StTimeFactor * StTimeMax), StTimeScale, StTimeFactor, 3,
                   H - 15, input.locale);
 
+    drawCrosses(canvas, input);
+    ClippedCanvas plot(canvas, f.plotLeft(), f.plotTop(), f.plotRight(), f.bottom());
+    const std::optional<QString> label = drawRelations(plot, input);
+    drawFit(
+        canvas, plot, input, 1,
+        [&](double t) { return nearestPixel(StTimeFactor * t * StTimeScale) + 30; },
+        [&](double s) { return H - 30 - nearestPixel(10 * StDistScale * s); });
+    canvas.setPenWidth(1);
+    canvas.setPenColour(Black);
+    return label;
+}
+
+// A cross at each barrier of each series, in its colour.
+void StDiagram::drawCrosses(Canvas& canvas, const DiagramInput& input) const {
+    const MeasurementStore& store = input.store;
+    const int H = StPlotHeight;
     for (int k = 0; k < input.series(); ++k) {
         canvas.setPenColour(store.SeriesColor[k]);
-        canvas.setPenWidth(input.penWidthFor(W));
+        canvas.setPenWidth(input.penWidthFor(StPlotWidth));
         for (int i = 0; i < BarrierCount; ++i)
             drawCross(canvas,
                       nearestPixel(StTimeFactor * store.SeriesDarkTimes[k][i] * StTimeScale) + 30,
                       H - 30 - i * StDistScale, 5);
     }
+}
 
+// Each series' chosen relation through the origin with its mean quotient;
+// the label is the last series' mean, empty when its relation is none.
+std::optional<QString> StDiagram::drawRelations(Canvas& plot, const DiagramInput& input) {
+    const MeasurementStore& store = input.store;
+    const int H = StPlotHeight;
     std::optional<QString> label;
-    ClippedCanvas plot(canvas, f.plotLeft(), f.plotTop(), f.plotRight(), f.bottom());
     for (int k = 0; k < input.series(); ++k) {
         const double* t = store.SeriesDarkTimes[k];
         const int relation = store.SeriesStRelation[k];
-        canvas.setPenColour(store.SeriesColor[k]);
+        plot.setPenColour(store.SeriesColor[k]);
         if (relation < StProportional || relation > StSquareDistance) {
             label = QString();
             continue;
@@ -127,12 +148,6 @@ std::optional<QString> StDiagram::Zeichne(Canvas& canvas, const DiagramGeometry&
         }
         label = meanCaption(formatFixed(shown, 3, input.locale));
     }
-    drawFit(
-        canvas, plot, input, 1,
-        [&](double t) { return nearestPixel(StTimeFactor * t * StTimeScale) + 30; },
-        [&](double s) { return H - 30 - nearestPixel(10 * StDistScale * s); });
-    canvas.setPenWidth(1);
-    canvas.setPenColour(Black);
     return label;
 }
 

@@ -40,6 +40,8 @@ struct StDiagram {
 
 private:
     void drawPrintout(Canvas& canvas, const DiagramInput& input);
+    void drawCrosses(Canvas& canvas, const DiagramInput& input) const;
+    std::optional<QString> drawRelations(Canvas& plot, const DiagramInput& input);
     // The parabola fitted to the newest series, and its caption at the top.
     void drawFit(Canvas& canvas, Canvas& plot, const DiagramInput& input, int unit,
                  const std::function<int(double)>& xOf, const std::function<int(double)>& yOf);

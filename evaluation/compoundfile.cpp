@@ -52,32 +52,37 @@ void chain(std::vector<quint32>& fat, quint32 first, int count) {
         fat[first + i] = i + 1 < count ? first + i + 1 : EndOfChain;
 }
 
-} // namespace
-
-QByteArray compoundFileWithStream(const QString& streamName, const QByteArray& stream) {
-    const bool mini = stream.size() < MiniStreamCutoff;
-    // Sectors after the FAT: the directory, then the mini FAT and the mini
-    // stream's container, or the stream itself.
-    const int miniSectors = mini ? sectorsFor(stream.size(), MiniSectorSize) : 0;
-    const int miniFatSectors = mini ? sectorsFor(miniSectors, EntriesPerSector) : 0;
-    const int dataSectors = mini ? sectorsFor(qsizetype(miniSectors) * MiniSectorSize, SectorSize)
-                                 : sectorsFor(stream.size(), SectorSize);
-    const int others = 1 + miniFatSectors + dataSectors;
+// Where each part of a file holding one stream of `bytes` lies. After the
+// header and the FAT: the directory, then the mini FAT and the mini
+// stream's container, or the stream itself.
+struct SectorLayout {
+    bool mini = false;
+    int miniSectors = 0;
+    int miniFatSectors = 0;
+    int dataSectors = 0;
     int fatSectors = 1;
-    while (fatSectors * EntriesPerSector < fatSectors + others)
-        ++fatSectors;
-    const int total = fatSectors + others;
-    const quint32 directory = quint32(fatSectors);
-    const quint32 miniFat = directory + 1;
-    const quint32 data = miniFat + quint32(miniFatSectors);
+    quint32 directory = 0;
+    quint32 miniFat = 0;
+    quint32 data = 0;
+};
 
-    std::vector<quint32> fat(std::size_t(fatSectors) * EntriesPerSector, FreeSector);
-    for (int i = 0; i < fatSectors; ++i)
-        fat[std::size_t(i)] = FatSector;
-    chain(fat, directory, 1);
-    if (mini) chain(fat, miniFat, miniFatSectors);
-    chain(fat, data, dataSectors);
+SectorLayout layoutFor(qsizetype bytes) {
+    SectorLayout l;
+    l.mini = bytes < MiniStreamCutoff;
+    l.miniSectors = l.mini ? sectorsFor(bytes, MiniSectorSize) : 0;
+    l.miniFatSectors = l.mini ? sectorsFor(l.miniSectors, EntriesPerSector) : 0;
+    l.dataSectors = l.mini ? sectorsFor(qsizetype(l.miniSectors) * MiniSectorSize, SectorSize)
+                           : sectorsFor(bytes, SectorSize);
+    const int others = 1 + l.miniFatSectors + l.dataSectors;
+    while (l.fatSectors * EntriesPerSector < l.fatSectors + others)
+        ++l.fatSectors;
+    l.directory = quint32(l.fatSectors);
+    l.miniFat = l.directory + 1;
+    l.data = l.miniFat + quint32(l.miniFatSectors);
+    return l;
+}
 
+QByteArray headerSector(const SectorLayout& l) {
     QByteArray header(SectorSize, '\0');
     const char signature[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
     std::copy(signature, signature + 8, header.data());
@@ -86,38 +91,56 @@ QByteArray compoundFileWithStream(const QString& streamName, const QByteArray& s
     put16(header, 28, 0xFFFE); // little-endian
     put16(header, 30, 9);      // sector size 2^9
     put16(header, 32, 6);      // mini sector size 2^6
-    put32(header, 44, quint32(fatSectors));
-    put32(header, 48, directory);
+    put32(header, 44, quint32(l.fatSectors));
+    put32(header, 48, l.directory);
     put32(header, 56, MiniStreamCutoff);
-    put32(header, 60, mini ? miniFat : EndOfChain);
-    put32(header, 64, quint32(miniFatSectors));
+    put32(header, 60, l.mini ? l.miniFat : EndOfChain);
+    put32(header, 64, quint32(l.miniFatSectors));
     put32(header, 68, EndOfChain); // no further FAT index sectors
     for (int i = 0; i < 109; ++i)
-        put32(header, 76 + 4 * i, i < fatSectors ? quint32(i) : FreeSector);
+        put32(header, 76 + 4 * i, i < l.fatSectors ? quint32(i) : FreeSector);
+    return header;
+}
 
-    QByteArray file = header;
-    file.reserve(SectorSize * (total + 1));
-    QByteArray fatBytes(fatSectors * SectorSize, '\0');
+QByteArray fatSectors(const SectorLayout& l) {
+    std::vector<quint32> fat(std::size_t(l.fatSectors) * EntriesPerSector, FreeSector);
+    for (int i = 0; i < l.fatSectors; ++i)
+        fat[std::size_t(i)] = FatSector;
+    chain(fat, l.directory, 1);
+    if (l.mini) chain(fat, l.miniFat, l.miniFatSectors);
+    chain(fat, l.data, l.dataSectors);
+    QByteArray bytes(l.fatSectors * SectorSize, '\0');
     for (std::size_t i = 0; i < fat.size(); ++i)
-        put32(fatBytes, int(4 * i), fat[i]);
-    file += fatBytes;
+        put32(bytes, int(4 * i), fat[i]);
+    return bytes;
+}
 
+QByteArray directorySector(const SectorLayout& l, const QString& streamName, qsizetype bytes) {
     QByteArray dir;
-    dir += directoryEntry(QStringLiteral("Root Entry"), 5, 1, mini ? data : EndOfChain,
-                          mini ? quint32(miniSectors * MiniSectorSize) : 0);
-    dir += directoryEntry(streamName, 2, NoStream, mini ? 0 : data, quint32(stream.size()));
+    dir += directoryEntry(QStringLiteral("Root Entry"), 5, 1, l.mini ? l.data : EndOfChain,
+                          l.mini ? quint32(l.miniSectors * MiniSectorSize) : 0);
+    dir += directoryEntry(streamName, 2, NoStream, l.mini ? 0 : l.data, quint32(bytes));
     dir += directoryEntry(QString(), 0, NoStream, 0, 0);
     dir += directoryEntry(QString(), 0, NoStream, 0, 0);
-    file += dir;
+    return dir;
+}
 
-    if (mini) {
-        QByteArray miniFatBytes(miniFatSectors * SectorSize, '\xFF');
-        for (int i = 0; i < miniSectors; ++i)
-            put32(miniFatBytes, 4 * i, i + 1 < miniSectors ? quint32(i + 1) : EndOfChain);
+} // namespace
+
+QByteArray compoundFileWithStream(const QString& streamName, const QByteArray& stream) {
+    const SectorLayout l = layoutFor(stream.size());
+    QByteArray file = headerSector(l);
+    file.reserve(SectorSize * (l.fatSectors + 1 + l.miniFatSectors + l.dataSectors + 1));
+    file += fatSectors(l);
+    file += directorySector(l, streamName, stream.size());
+    if (l.mini) {
+        QByteArray miniFatBytes(l.miniFatSectors * SectorSize, '\xFF');
+        for (int i = 0; i < l.miniSectors; ++i)
+            put32(miniFatBytes, 4 * i, i + 1 < l.miniSectors ? quint32(i + 1) : EndOfChain);
         file += miniFatBytes;
     }
     QByteArray body = stream;
-    body.append(QByteArray(dataSectors * SectorSize - stream.size(), '\0'));
+    body.append(QByteArray(l.dataSectors * SectorSize - stream.size(), '\0'));
     file += body;
     return file;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "experiments/experimenttable.h"
 
-#include "classroom/classroomcsv.h"
+#include "evaluation/csvwriter.h"
 #include "evaluation/xlswriter.h"
 
 namespace kelmot {

@@ -156,6 +156,26 @@ FitParameter meanPeriod(const std::vector<double>& periods) {
     return {mean, std::max(spread, sampling)};
 }
 
+// The decay: ln v falls on a line with slope −1/τ. Sets the start speed and,
+// when the speed falls, the decay time.
+void fitDecay(const std::vector<Passage>& passages, const PendulumSetup& setup, double roughPeriod,
+              PendulumResult& r) {
+    std::vector<double> t, lnV;
+    for (const Passage& p : passages)
+        if (const double speed = lowestPointSpeed(setup.bobWidth(), p.dark, roughPeriod);
+            speed > 0) {
+            t.push_back(p.time);
+            lnV.push_back(std::log(speed));
+        }
+    if (t.size() < 3) return;
+    if (const auto line = fitLine(t.data(), lnV.data(), int(t.size()))) {
+        r.startSpeed = std::exp(line->intercept.value);
+        const double slope = line->slope.value;
+        if (slope < 0)
+            r.decayTime = FitParameter{-1 / slope, line->slope.uncertainty / (slope * slope)};
+    }
+}
+
 } // namespace
 
 std::optional<PendulumResult> fitPendulum(const std::vector<Passage>& passages,
@@ -166,23 +186,7 @@ std::optional<PendulumResult> fitPendulum(const std::vector<Passage>& passages,
     PendulumResult r;
     r.periods = n;
     const double roughPeriod = meanPeriod(rawPeriods).value;
-
-    // The decay: ln v falls on a line with slope −1/τ.
-    std::vector<double> t, lnV;
-    for (const Passage& p : passages)
-        if (const double speed = lowestPointSpeed(setup.bobWidth(), p.dark, roughPeriod);
-            speed > 0) {
-            t.push_back(p.time);
-            lnV.push_back(std::log(speed));
-        }
-    if (t.size() >= 3) {
-        if (const auto line = fitLine(t.data(), lnV.data(), int(t.size()))) {
-            r.startSpeed = std::exp(line->intercept.value);
-            const double slope = line->slope.value;
-            if (slope < 0)
-                r.decayTime = FitParameter{-1 / slope, line->slope.uncertainty / (slope * slope)};
-        }
-    }
+    fitDecay(passages, setup, roughPeriod, r);
 
     const std::vector<Passage> bottom =
         r.decayTime ? atTheBottom(passages, roughPeriod, r.decayTime->value) : passages;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "journal/allrunswindow.h"
 
-#include "classroom/classroomcsv.h"
+#include "evaluation/csvwriter.h"
 #include "evaluation/xlswriter.h"
 #include "journal/runtables.h"
 #include "store/datafile.h"
@@ -64,6 +64,16 @@ AllRunsWindow::AllRunsWindow(RunJournal& journal, RunLoader& loader, QWidget* ma
     L_problem->hide();
     layout->addWidget(L_problem);
 
+    addFilterRow(*layout);
+    addList(*layout);
+    addButtons(*layout);
+    makeDialogs();
+    connectCommands();
+    updateButtons();
+}
+
+// The span of days and the search field above the list.
+void AllRunsWindow::addFilterRow(QVBoxLayout& layout) {
     auto* filterRow = new QHBoxLayout;
     auto* span = new QGroupBox(tr("Zeitraum"), this);
     auto* spanLayout = new QHBoxLayout(span);
@@ -84,8 +94,11 @@ AllRunsWindow::AllRunsWindow(RunJournal& journal, RunLoader& loader, QWidget* ma
     searchLabel->setBuddy(E_suche);
     filterRow->addWidget(searchLabel);
     filterRow->addWidget(E_suche, 1);
-    layout->addLayout(filterRow);
+    layout.addLayout(filterRow);
+}
 
+// The list of runs: rows chosen whole, a name edited in place.
+void AllRunsWindow::addList(QVBoxLayout& layout) {
     Liste = new QTableView(this);
     Liste->setObjectName("Liste");
     Liste->setAccessibleName(tr("Alle Messungen"));
@@ -97,8 +110,11 @@ AllRunsWindow::AllRunsWindow(RunJournal& journal, RunLoader& loader, QWidget* ma
     Liste->verticalHeader()->hide();
     Liste->horizontalHeader()->setStretchLastSection(true);
     Liste->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    layout->addWidget(Liste, 1);
+    layout.addWidget(Liste, 1);
+}
 
+// The commands below the list, "Schließen" apart at the right.
+void AllRunsWindow::addButtons(QVBoxLayout& layout) {
     auto* buttons = new QHBoxLayout;
     const auto button = [&](QPushButton*& b, const char* name, const QString& caption) {
         b = new QPushButton(caption, this);
@@ -113,8 +129,10 @@ AllRunsWindow::AllRunsWindow(RunJournal& journal, RunLoader& loader, QWidget* ma
     button(B_loeschen, "B_loeschen", tr("Löschen"));
     buttons->addStretch(1);
     button(B_schliessen, "B_schliessen", tr("Schließen"));
-    layout->addLayout(buttons);
+    layout.addLayout(buttons);
+}
 
+void AllRunsWindow::makeDialogs() {
     FolderDialog = new QFileDialog(this, tr("Ordner für die Messdateien"));
     FolderDialog->setObjectName("FolderDialog");
     FolderDialog->setFileMode(QFileDialog::Directory);
@@ -124,7 +142,9 @@ AllRunsWindow::AllRunsWindow(RunJournal& journal, RunLoader& loader, QWidget* ma
                                    tr("Excel-Dateien (*.xls);;Alle Dateien (*)"));
     ExportDialog->setObjectName("ExportDialog");
     ExportDialog->setAcceptMode(QFileDialog::AcceptSave);
+}
 
+void AllRunsWindow::connectCommands() {
     // State changes, not clicks: the keyboard and screen readers choose too.
     for (QRadioButton* b : {RB_heute, RB_woche, RB_alle})
         connect(b, &QRadioButton::toggled, this, [this](bool on) {
@@ -141,7 +161,6 @@ AllRunsWindow::AllRunsWindow(RunJournal& journal, RunLoader& loader, QWidget* ma
     connect(Liste->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &AllRunsWindow::updateButtons);
     connect(&model_, &QAbstractItemModel::modelReset, this, &AllRunsWindow::updateButtons);
-    updateButtons();
 }
 
 void AllRunsWindow::open() {

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QFileDialog;
+class QVBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -66,6 +67,11 @@ public:
     void deleteSelected();
 
 private:
+    void addFilterRow(QVBoxLayout& layout);
+    void addList(QVBoxLayout& layout);
+    void addButtons(QVBoxLayout& layout);
+    void makeDialogs();
+    void connectCommands();
     void applyFilter();
     void updateButtons();
     void showProblem();

@@ -84,12 +84,14 @@ bool JournalFile::open() {
     return false;
 }
 
-JournalFile::Outcome JournalFile::tryOpen() {
+// The folder and the file, both readable by the user alone; false with the
+// problem said when either cannot be made.
+bool JournalFile::preparePrivateFile() {
     if (!QDir().mkpath(folder_)) {
         problem_ = QCoreApplication::translate("JournalFile",
                                                "Der Ordner \"%1\" lässt sich nicht anlegen.")
                        .arg(folder_);
-        return Outcome::Failed;
+        return false;
     }
     QFile::setPermissions(folder_, OwnerOnly | QFileDevice::ExeOwner);
     if (!QFile::exists(path())) {
@@ -100,10 +102,15 @@ JournalFile::Outcome JournalFile::tryOpen() {
             problem_ = QCoreApplication::translate("JournalFile",
                                                    "Die Datei \"%1\" lässt sich nicht anlegen: %2")
                            .arg(path(), file.errorString());
-            return Outcome::Failed;
+            return false;
         }
         file.setPermissions(OwnerOnly);
     }
+    return true;
+}
+
+JournalFile::Outcome JournalFile::tryOpen() {
+    if (!preparePrivateFile()) return Outcome::Failed;
     if (!startsLikeSqlite(path())) return Outcome::Damaged;
     if (!connect(false)) return Outcome::Failed;
 

@@ -39,6 +39,7 @@ public:
 
 private:
     enum class Outcome { Usable, Damaged, Failed };
+    bool preparePrivateFile();
     Outcome tryOpen();
     bool connect(bool readOnly);
     Outcome migrate();

@@ -110,7 +110,79 @@ struct AlsaMixerApi::Opened {
     }
     std::vector<std::pair<Kind, MixerControl>> controlsOf(std::uint32_t d, int s) const;
     void refresh() { snd_mixer_handle_events(mixer); }
+    void listLines();
+    void listSelectorItems();
+    void watchChanges();
 };
+
+// Each active element with a volume or a switch is a line of its side; the
+// first enumerated capture element is the input selector.
+void AlsaMixerApi::Opened::listLines() {
+    for (snd_mixer_elem_t* e = snd_mixer_first_elem(mixer); e; e = snd_mixer_elem_next(e)) {
+        if (!snd_mixer_selem_is_active(e)) continue;
+        if (snd_mixer_selem_is_enumerated(e) && snd_mixer_selem_is_enum_capture(e)) {
+            if (!selector) selector = e;
+            continue;
+        }
+        for (const std::uint32_t d : {Playback, Recording}) {
+            const ElementSide& side = Sides[d];
+            if (!side.hasVolume(e) && !side.hasSwitch(e)) continue;
+            AlsaLine l;
+            l.name = elementName(e);
+            l.elem = e;
+            l.mono = side.isMono(e);
+            l.hasVolume = side.hasVolume(e);
+            l.hasSwitch = side.hasSwitch(e);
+            l.volumeJoined = side.volumeJoined(e);
+            l.switchJoined = side.switchJoined(e);
+            lines[d].push_back(l);
+        }
+    }
+}
+
+// The selector's items, each the recording line of its name.
+void AlsaMixerApi::Opened::listSelectorItems() {
+    if (!selector) return;
+    const int items = std::max(snd_mixer_selem_get_enum_items(selector), 0);
+    for (int i = 0; i < items; ++i) {
+        char name[64] = {};
+        snd_mixer_selem_get_enum_item_name(selector, static_cast<unsigned>(i), sizeof name, name);
+        selectorItems.emplace_back(name);
+        auto& recording = lines[Recording];
+        auto it = std::find_if(recording.begin(), recording.end(), [&](const AlsaLine& l) {
+            return strcasecmp(l.name.c_str(), name) == 0;
+        });
+        if (it == recording.end()) {
+            // An input that only the selector knows: a line without controls.
+            AlsaLine l;
+            l.name = name;
+            recording.push_back(l);
+            it = recording.end() - 1;
+        }
+        selectorSources.push_back(static_cast<int>(it - recording.begin()));
+    }
+}
+
+// Changes made by others (another mixer program, the sound server) are
+// reported as control changes of the line's volume.
+void AlsaMixerApi::Opened::watchChanges() {
+    for (std::uint32_t d = 0; d < 2; ++d) {
+        for (std::size_t s = 0; s < lines[d].size(); ++s) {
+            snd_mixer_elem_t* e = lines[d][s].elem;
+            if (!e || snd_mixer_elem_get_callback_private(e)) continue;
+            auto watch = std::make_unique<Watch>(
+                Watch{this, mixerControlId(d, static_cast<int>(s), KindVolume)});
+            snd_mixer_elem_set_callback_private(e, watch.get());
+            snd_mixer_elem_set_callback(e, [](snd_mixer_elem_t* elem, unsigned int mask) {
+                auto* w = static_cast<Watch*>(snd_mixer_elem_get_callback_private(elem));
+                if (w && (mask & SND_CTL_EVENT_MASK_VALUE) && w->owner->notifier)
+                    w->owner->notifier->controlChanged(w->owner->handle, w->control);
+                return 0;
+            });
+            watches.push_back(std::move(watch));
+        }
+    }
+}
 
 std::vector<std::pair<Kind, MixerControl>> AlsaMixerApi::Opened::controlsOf(std::uint32_t d,
                                                                             int s) const {
@@ -209,66 +281,9 @@ int AlsaMixerApi::open(MixerHandle& handle, std::uint32_t device, MixerNotifier*
         snd_mixer_selem_register(o->mixer, nullptr, nullptr) < 0 || snd_mixer_load(o->mixer) < 0)
         return MixerErrBadDeviceId; // the card went away since it was listed
     o->notifier = notifier;
-
-    for (snd_mixer_elem_t* e = snd_mixer_first_elem(o->mixer); e; e = snd_mixer_elem_next(e)) {
-        if (!snd_mixer_selem_is_active(e)) continue;
-        if (snd_mixer_selem_is_enumerated(e) && snd_mixer_selem_is_enum_capture(e)) {
-            if (!o->selector) o->selector = e;
-            continue;
-        }
-        for (const std::uint32_t d : {Playback, Recording}) {
-            const ElementSide& side = Sides[d];
-            if (!side.hasVolume(e) && !side.hasSwitch(e)) continue;
-            AlsaLine l;
-            l.name = elementName(e);
-            l.elem = e;
-            l.mono = side.isMono(e);
-            l.hasVolume = side.hasVolume(e);
-            l.hasSwitch = side.hasSwitch(e);
-            l.volumeJoined = side.volumeJoined(e);
-            l.switchJoined = side.switchJoined(e);
-            o->lines[d].push_back(l);
-        }
-    }
-    if (o->selector) {
-        const int items = std::max(snd_mixer_selem_get_enum_items(o->selector), 0);
-        for (int i = 0; i < items; ++i) {
-            char name[64] = {};
-            snd_mixer_selem_get_enum_item_name(o->selector, static_cast<unsigned>(i), sizeof name,
-                                               name);
-            o->selectorItems.emplace_back(name);
-            auto& lines = o->lines[Recording];
-            auto it = std::find_if(lines.begin(), lines.end(), [&](const AlsaLine& l) {
-                return strcasecmp(l.name.c_str(), name) == 0;
-            });
-            if (it == lines.end()) {
-                // An input that only the selector knows: a line without controls.
-                AlsaLine l;
-                l.name = name;
-                lines.push_back(l);
-                it = lines.end() - 1;
-            }
-            o->selectorSources.push_back(static_cast<int>(it - lines.begin()));
-        }
-    }
-    // Changes made by others (another mixer program, the sound server) are
-    // reported as control changes of the line's volume.
-    for (std::uint32_t d = 0; d < 2; ++d) {
-        for (std::size_t s = 0; s < o->lines[d].size(); ++s) {
-            snd_mixer_elem_t* e = o->lines[d][s].elem;
-            if (!e || snd_mixer_elem_get_callback_private(e)) continue;
-            auto watch = std::make_unique<Opened::Watch>(
-                Opened::Watch{o.get(), mixerControlId(d, static_cast<int>(s), KindVolume)});
-            snd_mixer_elem_set_callback_private(e, watch.get());
-            snd_mixer_elem_set_callback(e, [](snd_mixer_elem_t* elem, unsigned int mask) {
-                auto* w = static_cast<Opened::Watch*>(snd_mixer_elem_get_callback_private(elem));
-                if (w && (mask & SND_CTL_EVENT_MASK_VALUE) && w->owner->notifier)
-                    w->owner->notifier->controlChanged(w->owner->handle, w->control);
-                return 0;
-            });
-            o->watches.push_back(std::move(watch));
-        }
-    }
+    o->listLines();
+    o->listSelectorItems();
+    o->watchChanges();
     o->handle = nextHandle_++;
     handle = o->handle;
     open_.push_back(std::move(o));

@@ -39,6 +39,11 @@ LAYERS = [
 ]
 ONLY_GUI = {"widgets", "app"}
 FOLDERS = {folder for folder, _ in LAYERS}
+# The folders run one way as well, whatever a file's layer: a folder includes
+# from itself and the folders before it, so no two folders lean on each other.
+FOLDER_ORDER = ["platform", "drawing", "store", "widgets", "acquisition", "evaluation",
+                "diagrams", "classroom", "settings", "journal", "experiments", "app"]
+assert set(FOLDER_ORDER) == FOLDERS
 
 root = pathlib.Path(".")
 cmake = (root / "CMakeLists.txt").read_text()
@@ -82,6 +87,11 @@ for path in files:
             here, there = LAYERS[layer(path)], LAYERS[layer(target)]
             print(f'{path}: #include "{target}": {here[0]} ({here[1]}) may not reach up '
                   f"to {there[0]} ({there[1]})")
+            faults += 1
+        here, there = path.split("/")[0], target.split("/")[0]
+        if FOLDER_ORDER.index(there) > FOLDER_ORDER.index(here):
+            print(f'{path}: #include "{target}": the folder {here}/ may not reach up '
+                  f"to {there}/")
             faults += 1
     if path.startswith("app/"):
         continue

@@ -2,7 +2,6 @@
 // The classroom view's core: access code, guessing limit, routes, the
 // snapshot's tables, JSON, CSV and answers, without network or window.
 #include "classroom/accesscode.h"
-#include "classroom/classroomcsv.h"
 #include "classroom/classroomjson.h"
 #include "classroom/classroompage.h"
 #include "classroom/classroomroutes.h"
@@ -419,15 +418,6 @@ TEST(ClassroomJson, EachExperimentsWindowIsShownWhileItIsOpen) {
     EXPECT_FALSE(sameLive(open, redrawn));
     EXPECT_EQ(changeMessages(open, redrawn, germanTexts(), 5, again).size(), 1u);
     EXPECT_EQ(made, 2);
-}
-
-TEST(ClassroomCsv, SpreadsheetsOfEitherLanguageReadIt) {
-    const TableTexts table{{"Ort (m)", "v (m/s)"}, {"0,1", "0,476"}, {"a;b", "say \"hi\""}};
-    const QByteArray de = csvFile(table, German);
-    EXPECT_TRUE(de.startsWith("\xEF\xBB\xBF"));
-    EXPECT_EQ(de.mid(3), "Ort (m);v (m/s)\r\n0,1;0,476\r\n\"a;b\";\"say \"\"hi\"\"\"\r\n");
-    const TableTexts en{{"Position (m)"}, {"0.1", "1,000"}};
-    EXPECT_EQ(csvFile(en, English).mid(3), "Position (m)\r\n0.1,\"1,000\"\r\n");
 }
 
 TEST(ClassroomAnswers, EveryAnswerCarriesTheSecurityHeaders) {

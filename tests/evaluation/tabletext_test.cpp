@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation/compoundfile.h"
+#include "evaluation/csvwriter.h"
 #include "evaluation/tabletext.h"
 #include "evaluation/xlswriter.h"
 #include "experiments/falltable.h"
@@ -237,4 +238,14 @@ TEST(TableExport, APendulumTableReadsBackWithItsPeriodsAsNumbers) {
     EXPECT_DOUBLE_EQ(r.cells[2][1].value, 0.82926);
     EXPECT_FALSE(r.cells[2][4].number);
     EXPECT_EQ(r.cells[2][4].text, "");
+}
+
+TEST(CsvWriter, SpreadsheetsOfEitherLanguageReadIt) {
+    const TableTexts table{{"Ort (m)", "v (m/s)"}, {"0,1", "0,476"}, {"a;b", "say \"hi\""}};
+    const QByteArray de = csvFile(table, QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_TRUE(de.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(de.mid(3), "Ort (m);v (m/s)\r\n0,1;0,476\r\n\"a;b\";\"say \"\"hi\"\"\"\r\n");
+    const TableTexts en{{"Position (m)"}, {"0.1", "1,000"}};
+    EXPECT_EQ(csvFile(en, QLocale(QLocale::English, QLocale::UnitedStates)).mid(3),
+              "Position (m)\r\n0.1,\"1,000\"\r\n");
 }

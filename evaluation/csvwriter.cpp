@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "classroom/classroomcsv.h"
+#include "evaluation/csvwriter.h"
 
 namespace kelmot {
 
