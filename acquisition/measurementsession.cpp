@@ -57,6 +57,10 @@ void MeasurementSession::measure(SessionClient& client,
                                  std::shared_ptr<platform::WaveInBackend> source) {
     // One sound card, one run: a run of another window is given up, and
     // that window says so.
+    // A run takes the card from the settings dialog's signal view.
+    const bool tookOverListening = listening();
+    listening_ = false;
+    listener_ = nullptr;
     SessionClient* previous = client_;
     if (previous && previous != &client && measuring(*previous))
         previous->stateChanged({SessionPhase::Aborted, {}});
@@ -71,6 +75,10 @@ void MeasurementSession::measure(SessionClient& client,
     if (capture_->DeviceOpen() && capture_->KeepRunning() && sameSource) {
         // Still recording: the detection starts afresh on the running
         // capture, and the next buffer is the first of the new run.
+        if (tookOverListening) {
+            watchdog_.start(clock_());
+            watchdogTimer_->start();
+        }
         return;
     }
     if (capture_->DeviceOpen()) {
@@ -135,7 +143,32 @@ bool MeasurementSession::measuring(const SessionClient& client) const {
 }
 
 bool MeasurementSession::captureOpen() const {
-    return capture_->DeviceOpen();
+    return capture_->DeviceOpen() && !listening_;
+}
+
+bool MeasurementSession::listen(SampleListener listener, QString& error) {
+    if (listening()) {
+        listener_ = std::move(listener);
+        return true;
+    }
+    // A listening capture the source has closed is no longer listened to.
+    listening_ = false;
+    if (capture_->DeviceOpen()) return false;
+    capture_->setBackend(ownSource_);
+    if (!capture_->Start(&capture_)) {
+        error = capture_->ErrorText();
+        return false;
+    }
+    listening_ = true;
+    listener_ = std::move(listener);
+    return true;
+}
+
+void MeasurementSession::stopListening() {
+    if (!listening_) return;
+    listening_ = false;
+    listener_ = nullptr;
+    capture_->StopNow();
 }
 
 EndedRun MeasurementSession::runSoFar() const {
@@ -161,6 +194,11 @@ void MeasurementSession::checkDeviceAlive() {
 }
 
 bool MeasurementSession::bufferFilled(char* buffer, int size) {
+    if (listening_) {
+        if (listener_)
+            listener_(reinterpret_cast<const std::int16_t*>(buffer), std::size_t(size) / 2);
+        return true;
+    }
     // A gap in the samples would make every later time early by its length:
     // such a run is given up, and the user is told to measure again. The gap
     // lies after the buffers already filled, so a run that would end in them

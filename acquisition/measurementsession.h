@@ -97,8 +97,12 @@ public:
     const SessionState& state() const { return state_; }
     // A run of `client` is under way: the capture is open and the run open.
     bool measuring(const SessionClient& client) const;
-    // CaptureInUse: whatever window measures.
+    // CaptureInUse: whatever window measures; the settings dialog listens
+    // to the session's own source through the same capture.
     bool captureOpen() const override;
+    bool listen(SampleListener listener, QString& error) override;
+    void stopListening() override;
+    bool listening() const override { return listening_ && capture_->DeviceOpen(); }
     // The run's times so far.
     EndedRun runSoFar() const;
 
@@ -145,6 +149,9 @@ private:
     SessionState state_;
     std::uint64_t lostAtStart_ = 0;
     bool startWhenClosed_ = false;
+    // The open capture is the signal view's, not a run's.
+    bool listening_ = false;
+    SampleListener listener_;
     QTimer* watchdogTimer_ = nullptr;
     DeviceWatchdog watchdog_;
     Clock clock_;

@@ -183,7 +183,7 @@ void createTheTen(const StartOptions& options, std::shared_ptr<platform::MixerAp
     create(Form1, new TForm1(options, std::move(mixer), Store, links));
     // One measurement at a time, whichever window measures: one capture of
     // the sound source, one detection, one watchdog.
-    Session = new MeasurementSession(Store, capture, Form1->Mixer);
+    Session = new MeasurementSession(Store, std::move(capture), Form1->Mixer);
     links.measurement = create(Form2, new TForm2(Store, Form1, *Session, tableSelector, *Keeping));
     const DiagramLinks diagramLinks{Store, tableView, Form1};
     links.stDiagram = create(Form3, new TForm3(diagramLinks));
@@ -192,10 +192,10 @@ void createTheTen(const StartOptions& options, std::shared_ptr<platform::MixerAp
     links.about = create(AboutBox, new TAboutBox(Form1));
     links.table = create(Form6, new TForm6(Store, Form1, overwriteQuestion));
     links.overwrite = create(Form7, new TForm7(Form1));
-    // The settings dialog listens to the same source as the measurement,
-    // and waits while any window measures.
-    links.settings = create(Form8, new TForm8(Store, *Form1->Mixer, *Session, Form6->selector(),
-                                              std::move(capture), Form1));
+    // The settings dialog listens through the session's capture, and waits
+    // while any window measures.
+    links.settings =
+        create(Form8, new TForm8(Store, *Form1->Mixer, *Session, Form6->selector(), Form1));
     create(Form9, new TForm9(Form1));
 }
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/config_u.h"
 
-#include "acquisition/AudioIO.h"
-#include "acquisition/capturesetup.h"
 #include "acquisition/inputrouting.h"
 #include "drawing/rounding.h"
 #include "settings/signalview.h"
@@ -40,10 +38,9 @@ QComboBox* editableList(QWidget* parent, const char* name, const QRect& geometry
 
 } // namespace
 
-TForm8::TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& run,
-               SeriesSelector& selector, std::shared_ptr<platform::WaveInBackend> capture,
-               QWidget* parent)
-    : QDialog(parent), store_(store), mixer_(mixer), run_(run), selector_(selector) {
+TForm8::TForm8(MeasurementStore& store, TAudioMixer& mixer, CaptureInUse& capture,
+               SeriesSelector& selector, QWidget* parent)
+    : QDialog(parent), store_(store), mixer_(mixer), capture_(capture), selector_(selector) {
     setObjectName("Form8");
     setWindowTitle(tr("   Einstellungen der Soundkarte"));
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
@@ -54,7 +51,7 @@ TForm8::TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& 
     createOutputGroup();
     createSignalGroup();
     createButtons();
-    listenTo(std::move(capture));
+    waitForTheRun();
     showSignal();
     connectControls();
 }
@@ -119,18 +116,7 @@ void TForm8::createButtons() {
     }
 }
 
-void TForm8::listenTo(std::shared_ptr<platform::WaveInBackend> capture) {
-    if (capture) {
-        MonitorIn = new TAudioIn(this, std::move(capture));
-        MonitorIn->setObjectName("MonitorIn");
-        configureCapture(*MonitorIn);
-        MonitorIn->OnBufferFilled = [this](char* buffer, int& size) {
-            monitor_.setRule(store_.Signal, ScrollBar1->value());
-            monitor_.add(reinterpret_cast<const std::int16_t*>(buffer), std::size_t(size / 2));
-            showSignal();
-            return true;
-        };
-    }
+void TForm8::waitForTheRun() {
     waitForRun_ = new QTimer(this);
     waitForRun_->setInterval(200);
     connect(waitForRun_, &QTimer::timeout, this, &TForm8::startSignalMonitor);
@@ -158,9 +144,8 @@ void TForm8::connectControls() {
 }
 
 TForm8::~TForm8() {
-    // The capture goes first: no buffer may reach a half-destroyed dialog.
-    delete MonitorIn;
-    MonitorIn = nullptr;
+    // No buffer may reach a half-destroyed dialog.
+    capture_.stopListening();
 }
 
 void TForm8::followTypedText(QComboBox* box, void (TForm8::*change)()) {
@@ -189,9 +174,9 @@ void TForm8::hideEvent(QHideEvent* event) {
 }
 
 void TForm8::startSignalMonitor() {
-    if (!MonitorIn || MonitorIn->DeviceOpen()) return;
+    if (capture_.listening()) return;
     // A run has the source to itself, until its capture has closed.
-    runHasSource_ = run_.captureOpen();
+    runHasSource_ = capture_.captureOpen();
     if (runHasSource_) {
         if (!waitForRun_->isActive()) {
             monitor_.clear();
@@ -203,14 +188,21 @@ void TForm8::startSignalMonitor() {
     waitForRun_->stop();
     monitor_.clear();
     showSignal();
-    if (!MonitorIn->Start(&MonitorIn))
-        L_lampe->setText(tr("kein Signal: %1").arg(MonitorIn->ErrorText()));
+    QString error;
+    const bool listening = capture_.listen(
+        [this](const std::int16_t* samples, std::size_t count) {
+            monitor_.setRule(store_.Signal, ScrollBar1->value());
+            monitor_.add(samples, count);
+            showSignal();
+        },
+        error);
+    if (!listening && !error.isEmpty()) L_lampe->setText(tr("kein Signal: %1").arg(error));
 }
 
 void TForm8::stopSignalMonitor() {
     waitForRun_->stop();
     runHasSource_ = false;
-    if (MonitorIn && MonitorIn->DeviceOpen()) MonitorIn->StopNow();
+    capture_.stopListening();
 }
 
 void TForm8::showSignal() {

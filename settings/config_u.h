@@ -4,7 +4,6 @@
 #include "acquisition/AMixer.h"
 #include "acquisition/captureinuse.h"
 #include "acquisition/signalmonitor.h"
-#include "platform/wavein.h"
 #include "store/measurementstore.h"
 #include "store/seriesselector.h"
 
@@ -23,19 +22,16 @@ class QTimer;
 namespace kelmot {
 
 class SignalView;
-class TAudioIn;
 
 // "Einstellungen der Soundkarte": mixer device, input line, threshold and
 // output format; changes take effect at once, "Speichern" writes kelmot.cfg.
 class TForm8 : public QDialog {
     Q_OBJECT
 public:
-    // `capture` is where the live signal view listens (the measurement's
-    // source, while `run` does not hold it); without one the view stays
-    // empty. The dialog opens centred on `parent`, the main window.
-    TForm8(MeasurementStore& store, TAudioMixer& mixer, const CaptureInUse& run,
-           SeriesSelector& selector, std::shared_ptr<platform::WaveInBackend> capture,
-           QWidget* parent = nullptr);
+    // The live signal view listens through `capture`, the measurement's, while
+    // no run holds it. The dialog opens centred on `parent`, the main window.
+    TForm8(MeasurementStore& store, TAudioMixer& mixer, CaptureInUse& capture,
+           SeriesSelector& selector, QWidget* parent = nullptr);
     ~TForm8() override;
     void FormCreate();
     // Centred on the main window and whole on the screen: where the screen
@@ -86,7 +82,6 @@ public:
     QLabel* L_spitze = nullptr;
     QLabel* L_vorschlag = nullptr;
     QPushButton* Button3 = nullptr;
-    TAudioIn* MonitorIn = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -98,8 +93,8 @@ private:
     void createOutputGroup();
     void createSignalGroup();
     void createButtons();
-    // The signal view's own capture, started while no run has the card.
-    void listenTo(std::shared_ptr<platform::WaveInBackend> capture);
+    // The signal view starts listening once no run has the card.
+    void waitForTheRun();
     void connectControls();
     static void selectItem(QComboBox* box, int index, const QString& placeholder);
     // Typed text that names no item selects nothing; the name of an item
@@ -109,7 +104,7 @@ private:
 
     MeasurementStore& store_;
     TAudioMixer& mixer_;
-    const CaptureInUse& run_;
+    CaptureInUse& capture_;
     SeriesSelector& selector_;
     SignalMonitor monitor_;
     // A run has the source: the view waits for its capture to close (after

@@ -254,6 +254,55 @@ TEST_F(Session, AbbrechenGivesUpOrEndsAsTheClientSays) {
     EXPECT_EQ(untilAbort.phase(), SessionPhase::Ended);
 }
 
+// The settings dialog's signal view listens through the session's one
+// capture: never while a run has it, never as a run, and a run started
+// meanwhile measures on the open capture, watched as any run is.
+TEST_F(Session, ListeningHearsTheSourceUntilARunTakesTheCaptureOver) {
+    std::vector<std::size_t> heard;
+    const auto listener = [&](const std::int16_t*, std::size_t count) { heard.push_back(count); };
+    QString error;
+    manual->reportsProgress = true;
+    ASSERT_TRUE(session.listen(listener, error)) << error.toStdString();
+    EXPECT_TRUE(session.listening());
+    EXPECT_FALSE(session.captureOpen()) << "listening is no run";
+    deliver(beamBuffer(false));
+    deliver(beamBuffer(true));
+    EXPECT_EQ(heard, (std::vector<std::size_t>{SamplesPerBuffer, SamplesPerBuffer}));
+    EXPECT_EQ(session.detector().EventCount, 0) << "the detection heard the view's buffers";
+
+    Client client;
+    std::int64_t now = 0;
+    session.setClock([&] { return now; });
+    session.measure(client);
+    EXPECT_FALSE(session.listening());
+    EXPECT_TRUE(session.captureOpen());
+    EXPECT_EQ(manual->calls().opens, 1); // no second capture of the source
+    deliver(beamBuffer(false));
+    deliver(beamBuffer(true));
+    EXPECT_EQ(heard.size(), 2u);
+    EXPECT_EQ(session.detector().EventCount, 1);
+    session.checkDeviceAlive();
+    now += DeviceWatchdog::SilenceLimitMs + 1;
+    EXPECT_TRUE(processUntil([&] { return client.phase() == SessionPhase::NoDevice; }));
+
+    // While a run has the card the view waits; a source that cannot open
+    // is said; stopped, the view's capture closes at once.
+    session.measure(client);
+    ASSERT_TRUE(session.captureOpen());
+    EXPECT_FALSE(session.listen(listener, error));
+    EXPECT_TRUE(error.isEmpty());
+    session.abort(client);
+    drain();
+    manual->failures.open = WaveErrBadDeviceId;
+    EXPECT_FALSE(session.listen(listener, error));
+    EXPECT_EQ(error.toStdString(), manual->errorText(WaveErrBadDeviceId));
+    manual->failures.open = WaveOk;
+    ASSERT_TRUE(session.listen(listener, error));
+    session.stopListening();
+    EXPECT_FALSE(session.listening());
+    EXPECT_FALSE(manual->deviceOpen());
+}
+
 // A source without names of its own (a real sound card) is named by the
 // mixer: its card and the input line chosen.
 TEST(SessionSource, ACardWithoutNamesIsNamedByTheMixer) {

@@ -192,7 +192,7 @@ TEST_P(MeasuringWindow, TheSettingsDialogCapturesNothingDuringARun) {
     bool monitorOpen = true;
     QTimer::singleShot(0, Form1, [&] {
         opensWhileShown = manual->calls().opens;
-        monitorOpen = Form8->MonitorIn->DeviceOpen();
+        monitorOpen = Session->listening();
         Form8->reject();
     });
     Form1->Einstellungen1Click();

@@ -195,15 +195,15 @@ TEST_F(SettingsDialog, TheCloseBoxOfTheMainWindowRestoresTheMixer) {
 TEST_F(SettingsDialog, TheLiveSignalShowsNoisePeakLampAndSuggestion) {
     start({muteCard("Karte")});
     Form8->show(); // starts listening to the source
-    ASSERT_TRUE(Form8->MonitorIn && Form8->MonitorIn->DeviceOpen());
+    ASSERT_TRUE(Session->listening());
     EXPECT_EQ(Form8->L_lampe->text(), "kein Signal");
     auto deliver = [&](std::int16_t level, std::int16_t beam) {
         std::vector<std::int16_t> b(4410, level);
         for (int i = 2000; i < 2441; ++i)
             b[std::size_t(i)] = beam;
         ASSERT_TRUE(manual->deliver(b));
-        const int before = Form8->MonitorIn->BuffersReturned();
-        ASSERT_TRUE(processUntil([&] { return Form8->MonitorIn->BuffersReturned() > before; }));
+        const int before = Session->capture().BuffersReturned();
+        ASSERT_TRUE(processUntil([&] { return Session->capture().BuffersReturned() > before; }));
     };
     for (int i = 0; i < 5; ++i)
         deliver(300, 300);
@@ -223,7 +223,7 @@ TEST_F(SettingsDialog, TheLiveSignalShowsNoisePeakLampAndSuggestion) {
     EXPECT_EQ(Form8->ScrollBar1->value(), Form8->monitor().suggestedThreshold().value());
     EXPECT_EQ(Store.Threshold, Form8->ScrollBar1->value());
     Form8->hide();
-    EXPECT_TRUE(processUntil([] { return !Form8->MonitorIn->DeviceOpen(); }));
+    EXPECT_TRUE(processUntil([] { return !Session->capture().DeviceOpen(); }));
 }
 
 // While a run has the source, the view keeps off it and says so, whatever
@@ -236,7 +236,7 @@ TEST_F(SettingsDialog, TheSignalViewWaitsForTheRunsCaptureToClose) {
     ASSERT_TRUE(Form2->AudioIn->DeviceOpen());
     Form8->show();
     EXPECT_EQ(Form8->L_lampe->text(), "Messung läuft");
-    EXPECT_FALSE(Form8->MonitorIn->DeviceOpen());
+    EXPECT_FALSE(Session->listening());
     EXPECT_EQ(manual->calls().opens, 1); // the view never asked for the source
     Form8->ScrollBar1->setValue(9000);
     EXPECT_EQ(Form8->L_lampe->text(), "Messung läuft");
@@ -246,13 +246,14 @@ TEST_F(SettingsDialog, TheSignalViewWaitsForTheRunsCaptureToClose) {
     EXPECT_EQ(Form8->L_lampe->text(), "Messung läuft");
     for (int i = 0; i < 4; ++i)
         ASSERT_TRUE(manual->deliver(std::vector<std::int16_t>(4410, 0)));
-    ASSERT_TRUE(processUntil([] { return Form8->MonitorIn->DeviceOpen(); }));
-    EXPECT_FALSE(Form2->AudioIn->DeviceOpen());
+    ASSERT_TRUE(processUntil([] { return Session->listening(); }));
+    EXPECT_FALSE(Session->captureOpen()); // no run holds it
+    EXPECT_EQ(manual->calls().opens, 2);  // the run's capture closed first
     EXPECT_EQ(Form8->L_lampe->text(), "kein Signal");
     Form8->ScrollBar1->setValue(9500);
     EXPECT_EQ(Form8->L_lampe->text(), "kein Signal");
     Form8->hide();
-    EXPECT_TRUE(processUntil([] { return !Form8->MonitorIn->DeviceOpen(); }));
+    EXPECT_TRUE(processUntil([] { return !Session->capture().DeviceOpen(); }));
 }
 
 // A barrier with a steady output: chosen by keyboard, remembered in the
@@ -264,7 +265,7 @@ TEST_F(SettingsDialog, TheSteadyVoltageKindIsChosenRememberedAndItsLampShowsTheB
     EXPECT_EQ(Form8->CB_signal->currentText(), "Ton");
     EXPECT_EQ(Form8->L_signal->buddy(), Form8->CB_signal);
     Form8->show();
-    ASSERT_TRUE(Form8->MonitorIn && Form8->MonitorIn->DeviceOpen());
+    ASSERT_TRUE(Session->listening());
     choose(Form8->CB_signal, 1);
     EXPECT_EQ(Form8->CB_signal->currentText(), "Gleichspannung (Flanken)");
     EXPECT_EQ(Store.Signal, SignalKind::Edges);
@@ -284,8 +285,8 @@ TEST_F(SettingsDialog, TheSteadyVoltageKindIsChosenRememberedAndItsLampShowsTheB
     for (int b = 0; b < 5; ++b) {
         const std::vector<std::int16_t> buffer(s.begin() + b * 4410, s.begin() + (b + 1) * 4410);
         ASSERT_TRUE(manual->deliver(buffer));
-        const int before = Form8->MonitorIn->BuffersReturned();
-        ASSERT_TRUE(processUntil([&] { return Form8->MonitorIn->BuffersReturned() > before; }));
+        const int before = Session->capture().BuffersReturned();
+        ASSERT_TRUE(processUntil([&] { return Session->capture().BuffersReturned() > before; }));
         lamps.push_back(Form8->L_lampe->text());
     }
     EXPECT_EQ(lamps, (std::vector<QString>{"Strahl frei", "Strahl unterbrochen",
@@ -300,5 +301,5 @@ TEST_F(SettingsDialog, TheSteadyVoltageKindIsChosenRememberedAndItsLampShowsTheB
     EXPECT_EQ(Store.Signal, SignalKind::Tone);
     EXPECT_EQ(rememberedSignalKind(), SignalKind::Tone);
     Form8->hide();
-    EXPECT_TRUE(processUntil([] { return !Form8->MonitorIn->DeviceOpen(); }));
+    EXPECT_TRUE(processUntil([] { return !Session->capture().DeviceOpen(); }));
 }
