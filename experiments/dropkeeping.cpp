@@ -10,11 +10,8 @@
 namespace kelmot {
 
 RunRecord dropRecord(const FallDrop& drop, const FenceGeometry& fence, int number) {
-    RunRecord record;
-    record.kind = QString::fromLatin1(KindFall);
-    record.number = number;
-    record.name = QCoreApplication::translate("DropKeeping", "Fall %1").arg(number);
-    record.resolution = 1;
+    RunRecord record = oneBarrierRecord(
+        KindFall, QCoreApplication::translate("DropKeeping", "Fall %1").arg(number), number);
     record.flagWidthMm = formatGeneral(fence.bandWidthMm); // as the table's field shows a width
     DropRecord d;
     d.bands = fence.bands;

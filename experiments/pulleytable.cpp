@@ -33,11 +33,8 @@ QByteArray pulleyWorkbook(const TableTexts& table, const QLocale& locale) {
 
 RunRecord pulleyRecord(const std::vector<double>& darkTimes, const std::vector<double>& brightTimes,
                        const PulleySetup& setup, bool complete, int number) {
-    RunRecord record;
-    record.kind = QString::fromLatin1(KindPulley);
-    record.number = number;
-    record.name = QCoreApplication::translate("PulleyTable", "Rad %1").arg(number);
-    record.resolution = 1;
+    RunRecord record = oneBarrierRecord(
+        KindPulley, QCoreApplication::translate("PulleyTable", "Rad %1").arg(number), number);
     EventsRecord e;
     // Numbers with a point, whatever the desktop: the journal is read everywhere.
     const QLocale c = QLocale::c();

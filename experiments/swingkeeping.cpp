@@ -10,11 +10,8 @@ namespace kelmot {
 
 RunRecord swingRecord(const std::vector<double>& darkTimes, const std::vector<double>& brightTimes,
                       const PendulumSetup& setup, bool complete, int number) {
-    RunRecord record;
-    record.kind = QString::fromLatin1(KindPendulum);
-    record.number = number;
-    record.name = QCoreApplication::translate("SwingKeeping", "Pendel %1").arg(number);
-    record.resolution = 1;
+    RunRecord record = oneBarrierRecord(
+        KindPendulum, QCoreApplication::translate("SwingKeeping", "Pendel %1").arg(number), number);
     record.flagWidthMm = formatGeneral(setup.bobWidthMm); // as the table's field shows a width
     SwingRecord s;
     s.lengthMm = setup.lengthMm;

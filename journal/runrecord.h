@@ -98,6 +98,17 @@ struct RunRecord {
     QDateTime endedLocal() const { return endedUtc.toOffsetFromUtc(utcOffsetSeconds); }
 };
 
+// The head of a one-barrier experiment's record: its kind, number and name,
+// timed to the millisecond as every one-barrier run is.
+inline RunRecord oneBarrierRecord(const char* kind, const QString& name, int number) {
+    RunRecord record;
+    record.kind = QString::fromLatin1(kind);
+    record.number = number;
+    record.name = name;
+    record.resolution = 1;
+    return record;
+}
+
 // A one-barrier record's events whose beam went dark and bright again, into
 // `dark` and `bright`; the first ten also where a run's ten barriers stand
 // (zero where it had fewer), as every reader of the journal finds them.
