@@ -56,6 +56,17 @@ public:
         return Change::Bright;
     }
 
+    // The rule looks at the sample of `index`: its history is full and the
+    // hold-off is over, so only a jump beyond the threshold changes anything.
+    bool watching(std::int64_t index) const {
+        return filled_ == JumpSamples && index >= quietUntil_;
+    }
+    // A sample passed over where nothing changed: only remembered.
+    void remember(std::int32_t sample) {
+        history_[next_] = sample;
+        next_ = (next_ + 1) % JumpSamples;
+    }
+
     bool dark() const { return dark_; }
     // +1: the signal jumps up where the beam goes dark; -1: down; 0: not yet known.
     int polarity() const { return polarity_; }

@@ -6,6 +6,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kelmot {
 
 QString steadyVoltageHint() {
@@ -45,6 +49,69 @@ inline std::int32_t sampleAt(const char* buffer, std::int32_t i) {
     }
     return v;
 }
+
+// Samples are looked at in blocks where nothing can happen: a block whose
+// samples all lie within the band is passed over in one go, through loops
+// without an exit the compiler turns into vector instructions; only a block
+// that leaves the band is read sample by sample.
+constexpr std::int32_t Block = 64;
+
+// Whether any of `Block` samples from `from` on lies above `threshold`, and
+// whether any lies below −threshold (0 <= threshold <= 32767).
+struct BlockExcess {
+    bool above = false;
+    bool below = false;
+};
+
+#if defined(__SSE2__)
+inline __m128i samplesAt(const char* buffer, std::int32_t i) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(buffer + 2 * i));
+}
+
+inline BlockExcess blockExcess(const char* buffer, std::int32_t from, std::int32_t threshold) {
+    __m128i high = samplesAt(buffer, from);
+    __m128i low = high;
+    for (std::int32_t k = 8; k < Block; k += 8) {
+        const __m128i v = samplesAt(buffer, from + k);
+        high = _mm_max_epi16(high, v);
+        low = _mm_min_epi16(low, v);
+    }
+    const __m128i band = _mm_set1_epi16(static_cast<std::int16_t>(threshold));
+    const __m128i negative = _mm_set1_epi16(static_cast<std::int16_t>(-threshold));
+    return {_mm_movemask_epi8(_mm_cmpgt_epi16(high, band)) != 0,
+            _mm_movemask_epi8(_mm_cmplt_epi16(low, negative)) != 0};
+}
+
+// Whether any jump over `EdgeRule::JumpSamples` within `Block` samples from
+// `from` on exceeds the threshold either way (from at least JumpSamples, so
+// that every sample a jump is measured from lies in the buffer; 0 <=
+// threshold < 32767, so a difference clipped to 16 bits still exceeds it).
+inline bool jumpBeyond(const char* buffer, std::int32_t from, std::int32_t threshold) {
+    __m128i high = _mm_set1_epi16(0);
+    __m128i low = high;
+    for (std::int32_t k = 0; k < Block; k += 8) {
+        const __m128i jump = _mm_subs_epi16(samplesAt(buffer, from + k),
+                                            samplesAt(buffer, from + k - EdgeRule::JumpSamples));
+        high = _mm_max_epi16(high, jump);
+        low = _mm_min_epi16(low, jump);
+    }
+    const __m128i band = _mm_set1_epi16(static_cast<std::int16_t>(threshold));
+    const __m128i negative = _mm_set1_epi16(static_cast<std::int16_t>(-threshold));
+    return _mm_movemask_epi8(
+               _mm_or_si128(_mm_cmpgt_epi16(high, band), _mm_cmplt_epi16(low, negative))) != 0;
+}
+
+constexpr bool BlocksReadable = std::endian::native == std::endian::little;
+#else
+// Without vector instructions every sample is read one by one.
+inline BlockExcess blockExcess(const char*, std::int32_t, std::int32_t) {
+    return {true, true};
+}
+inline bool jumpBeyond(const char*, std::int32_t, std::int32_t) {
+    return true;
+}
+constexpr bool BlocksReadable = false;
+#endif
 
 } // namespace
 
@@ -96,13 +163,7 @@ void LightBarrierDetector::analyseTone(const char* buffer, std::int32_t count, s
             // Between beams nothing but the dark edge can happen: find it
             // without touching the state for every quiet sample. A swing
             // the other way is noted: a tone has none between its bursts.
-            for (; i < count; ++i) {
-                const std::int32_t v = sampleAt(buffer, i);
-                if (v > threshold) break;
-                if (v < -threshold && EventCount > 0 &&
-                    base + i > LastDarkIndex + EdgeRule::HoldOffSamples)
-                    swingSeen_ = true;
-            }
+            i = untilDark(buffer, i, count, base, threshold);
             if (i == count) {
                 SampleValue = sampleAt(buffer, i - 1);
                 SampleIndex = base + i - 1;
@@ -119,8 +180,47 @@ void LightBarrierDetector::analyseTone(const char* buffer, std::int32_t count, s
     }
 }
 
+std::int32_t LightBarrierDetector::untilDark(const char* buffer, std::int32_t i, std::int32_t count,
+                                             std::int64_t base, std::int32_t threshold) {
+    const bool blockable = threshold >= 0 && threshold <= 32767;
+    while (i < count) {
+        if (BlocksReadable && blockable && i + Block <= count) {
+            const BlockExcess excess = blockExcess(buffer, i, threshold);
+            // A swing below the band counts only past the hold-off: that
+            // block is read sample by sample.
+            if (!excess.above && (!excess.below || EventCount == 0)) {
+                i += Block;
+                continue;
+            }
+        }
+        for (const std::int32_t end = std::min(count, i + Block); i < end; ++i) {
+            const std::int32_t v = sampleAt(buffer, i);
+            if (v > threshold) return i;
+            if (v < -threshold && EventCount > 0 &&
+                base + i > LastDarkIndex + EdgeRule::HoldOffSamples)
+                swingSeen_ = true;
+        }
+    }
+    return count;
+}
+
 void LightBarrierDetector::analyseEdges(const char* buffer, std::int32_t count, std::int64_t base) {
     for (std::int32_t i = 0; i < count && EventCount < length_.events; ++i) {
+        // No jump beyond the threshold in a block: no change in it, and the
+        // rule need only remember its last samples.
+        const std::int32_t threshold = store_.Threshold;
+        const std::int32_t from = i;
+        if (BlocksReadable && threshold >= 0 && threshold < 32767 && edges_.watching(base + i))
+            while (i >= EdgeRule::JumpSamples && i + Block <= count &&
+                   !jumpBeyond(buffer, i, threshold))
+                i += Block;
+        if (i > from) {
+            for (std::int32_t k = i - EdgeRule::JumpSamples; k < i; ++k)
+                edges_.remember(sampleAt(buffer, k));
+            SampleValue = sampleAt(buffer, i - 1);
+            SampleIndex = base + i - 1;
+        }
+        if (i == count) break;
         SampleValue = sampleAt(buffer, i);
         SampleIndex = base + i;
         switch (edges_.feed(SampleIndex, SampleValue, store_.Threshold)) {

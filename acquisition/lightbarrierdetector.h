@@ -135,6 +135,10 @@ public:
 private:
     void analyseTone(const char* buffer, std::int32_t count, std::int64_t base);
     void analyseEdges(const char* buffer, std::int32_t count, std::int64_t base);
+    // The first sample from `i` on above the threshold (`count` if none),
+    // noting a swing below the band past the hold-off on the way.
+    std::int32_t untilDark(const char* buffer, std::int32_t i, std::int32_t count,
+                           std::int64_t base, std::int32_t threshold);
     void darkEdge(std::int64_t index);
     void brightEdge(std::int64_t index);
     double timeOf(std::int64_t index) const;

@@ -21,17 +21,23 @@ constexpr std::size_t BufferSamples = CaptureBufferBytes / 2;
 
 std::string feedRecording(platform::WavStream& stream,
                           const std::function<void(const char* buffer, int size)>& analyse) {
-    std::vector<std::int16_t> buffer(BufferSamples);
-    while (const std::size_t n = stream.read(buffer.data(), BufferSamples)) {
+    // Read many buffers at a time: one read per buffer would be most of the
+    // analysis' time.
+    constexpr std::size_t BuffersPerRead = 64;
+    std::vector<std::int16_t> chunk(BufferSamples * BuffersPerRead);
+    while (const std::size_t n = stream.read(chunk.data(), chunk.size())) {
+        const std::size_t buffers = (n + BufferSamples - 1) / BufferSamples;
+        const auto used = chunk.begin() + std::ptrdiff_t(buffers * BufferSamples);
         // The end of the recording is followed by silence, as a sound card
         // input gives it: the last buffer is as long as every other.
-        std::fill(buffer.begin() + std::ptrdiff_t(n), buffer.end(), std::int16_t{0});
+        std::fill(chunk.begin() + std::ptrdiff_t(n), used, std::int16_t{0});
         if constexpr (std::endian::native == std::endian::big) // the driver's byte order
-            for (std::int16_t& s : buffer)
-                s = std::int16_t(std::uint16_t(s) << 8 | std::uint16_t(s) >> 8);
-        analyse(reinterpret_cast<const char*>(buffer.data()),
-                int(BufferSamples * sizeof(std::int16_t)));
-        if (n < BufferSamples) break;
+            for (auto s = chunk.begin(); s != used; ++s)
+                *s = std::int16_t(std::uint16_t(*s) << 8 | std::uint16_t(*s) >> 8);
+        for (std::size_t b = 0; b < buffers; ++b)
+            analyse(reinterpret_cast<const char*>(chunk.data() + b * BufferSamples),
+                    int(BufferSamples * sizeof(std::int16_t)));
+        if (n < chunk.size()) break;
     }
     return stream.error();
 }

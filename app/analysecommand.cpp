@@ -26,8 +26,10 @@ void say(std::FILE* err, const QString& text) {
     std::fputs(("kelmot: " + text + "\n").toLocal8Bit().constData(), err);
 }
 
-// Each run found is kept in the journal as a measured one is; a journal
-// that fails is said once and changes nothing else.
+// Each run found is kept in the journal as a measured one is, all of them
+// in one transaction once the recording is read (a sync to disk per run
+// would be most of the analysis' time); a journal that fails is said and
+// changes nothing else.
 class AnalysedRuns {
 public:
     AnalysedRuns(const QString& recording, std::int32_t threshold, std::FILE* err)
@@ -40,7 +42,7 @@ public:
     }
     ~AnalysedRuns() { journal_.endSession(); }
 
-    void keep(int number, const double (&times)[2][TimeSlots]) {
+    void add(int number, const double (&times)[2][TimeSlots]) {
         RunRecord run;
         std::copy_n(times[0], BarrierCount, run.darkTimes);
         std::copy_n(times[1], BarrierCount, run.brightTimes);
@@ -53,10 +55,12 @@ public:
         run.resolution = 1;
         run.threshold = threshold_;
         run.source = source_;
-        if (const auto failure = journal_.keepRun(run, {}); failure && !warned_) {
-            warned_ = true;
-            say(err_, *failure);
-        }
+        found_.push_back(std::move(run));
+    }
+
+    void keep() {
+        if (found_.empty()) return;
+        if (const auto failure = journal_.keepRuns(found_, {})) say(err_, *failure);
     }
 
 private:
@@ -65,7 +69,7 @@ private:
     QString source_;
     std::int32_t threshold_;
     std::FILE* err_;
-    bool warned_ = false;
+    std::vector<RunRecord> found_;
 };
 
 // The threshold given, or as at start the one in kelmot.cfg in the current
@@ -113,7 +117,7 @@ int printTrackRuns(platform::WavStream& stream, std::int32_t threshold, SignalKi
     const RecordingAnalysis result = analyseRecording(
         stream, threshold,
         [&](int run, const double(&times)[2][TimeSlots]) {
-            kept.keep(run, times);
+            kept.add(run, times);
             const QByteArray block = dataFileText(1, times);
             if (options.outputFolder.isEmpty()) {
                 if (run > 1) std::fputs("\r\n", out);
@@ -126,6 +130,7 @@ int printTrackRuns(platform::WavStream& stream, std::int32_t threshold, SignalKi
                 writeError = *failed;
         },
         signal);
+    kept.keep();
     std::fflush(out);
     if (!writeError.isEmpty()) {
         say(err, writeError);

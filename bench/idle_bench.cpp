@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 #include <cstdio>
@@ -85,7 +86,9 @@ int main(int argc, char** argv) {
     const TemporaryDataHome dataHome; // never the journal or settings of a real home
     QCoreApplication app(argc, argv);
     const QString program =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(KELMOT_PROGRAM_PATH);
+        // Absolute: the programs start in a folder of their own.
+        argc > 1 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()
+                 : QStringLiteral(KELMOT_PROGRAM_PATH);
     const auto bare = residentAtRest(QStringLiteral(KELMOT_BARE_WINDOW_PATH), {}, dataHome.path());
     const auto kelmot = residentAtRest(program, {"--simulate"}, dataHome.path());
     if (!bare || !kelmot) {

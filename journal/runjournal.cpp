@@ -227,12 +227,7 @@ bool keepDetails(QSqlDatabase& db, const RunRecord& run, qint64 id, QString& why
 
 } // namespace
 
-std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& lesson) {
-    // A journal that failed before is tried again: the disk may have room now.
-    if (!keeping() && !open()) return problem();
-    QSqlDatabase& db = file_.database();
-    QString why;
-    if (!execute(db, QStringLiteral("BEGIN IMMEDIATE"), {}, why)) return failed(why);
+bool RunJournal::insertRun(QSqlDatabase& db, RunRecord& run, QString& why) {
     qint64 id = 0;
     const QVariantList values{
         utcText(run.startedUtc),
@@ -257,16 +252,40 @@ std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& les
                                "duration, flag_width, source, program_version, session) "
                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                 values, why, &id) &&
-        keepDetails(db, run, id, why) &&
-        execute(db, QStringLiteral("UPDATE sessions SET lesson = ? WHERE id = ?"),
-                {lesson, session_}, why) &&
-        execute(db, QStringLiteral("COMMIT"), {}, why);
+        keepDetails(db, run, id, why);
+    if (ok) run.id = id;
+    return ok;
+}
+
+std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& lesson) {
+    std::vector<RunRecord> one{std::move(run)};
+    const std::optional<QString> failure = keepRuns(one, lesson);
+    run = std::move(one.front());
+    return failure;
+}
+
+std::optional<QString> RunJournal::keepRuns(std::vector<RunRecord>& runs,
+                                            const QByteArray& lesson) {
+    // A journal that failed before is tried again: the disk may have room now.
+    if (!keeping() && !open()) return problem();
+    QSqlDatabase& db = file_.database();
+    QString why;
+    if (!execute(db, QStringLiteral("BEGIN IMMEDIATE"), {}, why)) return failed(why);
+    bool ok = true;
+    for (RunRecord& run : runs)
+        ok = ok && insertRun(db, run, why);
+    ok = ok &&
+         execute(db, QStringLiteral("UPDATE sessions SET lesson = ? WHERE id = ?"),
+                 {lesson, session_}, why) &&
+         execute(db, QStringLiteral("COMMIT"), {}, why);
     if (!ok) {
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        for (RunRecord& run : runs)
+            run.id = 0;
         return failed(why);
     }
-    run.id = id;
-    if (run.session.isEmpty()) run.session = session_;
+    for (RunRecord& run : runs)
+        if (run.session.isEmpty()) run.session = session_;
     writeProblem_.clear();
     ++revision_;
     return std::nullopt;

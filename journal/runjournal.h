@@ -43,6 +43,9 @@ public:
     // Keeps a completed run and the lesson as it stands with it, in one
     // transaction synced to disk; fills in the run's id. Nothing, or why not.
     std::optional<QString> keepRun(RunRecord& run, const QByteArray& lesson);
+    // Several runs found together (a recording analysed) in one such
+    // transaction: all of them, or none.
+    std::optional<QString> keepRuns(std::vector<RunRecord>& runs, const QByteArray& lesson);
     // The lesson as it stands now (a load, a relationship, a switch).
     std::optional<QString> mirrorLesson(const QByteArray& lesson);
     // The lesson of the newest earlier start when that one ended otherwise
@@ -67,6 +70,8 @@ public:
     static QString utcText(const QDateTime& t);
 
 private:
+    // The run and its details into the open transaction; fills in its id.
+    bool insertRun(QSqlDatabase& db, RunRecord& run, QString& why);
     bool startSession();
     QString lockPath(const QString& session) const;
     bool sessionRunning(const QString& session) const;

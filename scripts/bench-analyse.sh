@@ -2,8 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Times the offline analysis of a one-hour recording against two floors:
 # `sox FILE -n stat` (one pass of a well-known tool) and `cat FILE` (reading
-# alone), and prints the peak memory of the analysis; then the same for an
-# hour of picket fence drops (--experiment fall), against the track's.
+# alone), and prints the peak memory of the analysis, for the tone of the
+# usual barriers and for the edges of a barrier with a steady output
+# (--signal edges); then the same for an hour of picket fence drops
+# (--experiment fall), against the track's.
 #   scripts/bench-analyse.sh [minutes]   (default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +21,8 @@ export XDG_CONFIG_HOME="$work/config"
 trap 'rm -rf "$work"' EXIT
 wav=$work/stunde.wav
 build/default/tests/kelmot_make_recording "$wav" "$minutes"
+edgewav=$work/flanken.wav
+build/default/tests/kelmot_make_recording "$edgewav" "$minutes" edges
 fallwav=$work/fall.wav
 build/default/tests/kelmot_make_recording "$fallwav" "$minutes" fall
 
@@ -36,6 +40,10 @@ t_sox=$(seconds sox "$wav" -n stat)
 t_kelmot=$(seconds build/default/app/kelmot --analyse "$wav" --threshold 5000)
 t_files=$(seconds build/default/app/kelmot --analyse "$wav" --threshold 5000 --output "$work/tabellen")
 runs=$(ls "$work/tabellen" | wc -l)
+cat "$edgewav" >/dev/null
+t_sox_edges=$(seconds sox "$edgewav" -n stat)
+t_edges=$(seconds build/default/app/kelmot --analyse "$edgewav" --threshold 5000 --signal edges)
+edge_runs=$(build/default/app/kelmot --analyse "$edgewav" --threshold 5000 --signal edges 2>/dev/null | grep -c '^Ort' || true)
 cat "$fallwav" >/dev/null
 t_fall=$(seconds build/default/app/kelmot --analyse "$fallwav" --threshold 5000 --experiment fall)
 drops=$(build/default/app/kelmot --analyse "$fallwav" --threshold 5000 --experiment fall 2>/dev/null | grep -c '^g = ' || true)
@@ -51,6 +59,9 @@ printf 'kelmot ... --output   %8.3f s   (one .kmd file a run, each synced to dis
 printf 'kelmot / sox = %.2f (goal <= 0.5), kelmot / cat = %.2f, kelmot / cat|wc = %.2f (goal <= 3)\n' \
   "$(echo "$t_kelmot / $t_sox" | bc -l)" "$(echo "$t_kelmot / $t_cat" | bc -l)" \
   "$(echo "$t_kelmot / $t_pipe" | bc -l)"
+printf 'edges: %s runs found; sox stat %.3f s, kelmot --analyse --signal edges %.3f s\n' \
+  "$edge_runs" "$t_sox_edges" "$t_edges"
+printf 'kelmot / sox (edges) = %.2f (goal <= 0.5)\n' "$(echo "$t_edges / $t_sox_edges" | bc -l)"
 printf 'picket fence: %s minutes, %s drops with g found\n' "$minutes" "$drops"
 printf 'kelmot --analyse --experiment fall %8.3f s   peak memory %s kB\n' "$t_fall" "$rss_fall"
 printf 'fall / track = %.2f (goal <= 1)\n' "$(echo "$t_fall / $t_kelmot" | bc -l)"

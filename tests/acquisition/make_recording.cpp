@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a long recording for the analysis benchmark: 22050 Hz mono 16-bit,
 // one complete run every 10 s, a little noise between the beams; with
-// "fall", a drop of the demonstration's picket fence every 10 s instead.
-//   kelmot_make_recording <file.wav> <minutes> [fall]
+// "fall", a drop of the demonstration's picket fence every 10 s instead;
+// with "edges", the run of a barrier with a steady output through an input
+// that lets only its edges through (a 20 Hz high-pass).
+//   kelmot_make_recording <file.wav> <minutes> [fall|edges]
 #include "platform/simulatedfence.h"
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,8 +18,9 @@
 
 int main(int argc, char** argv) {
     const bool fall = argc == 4 && std::string_view(argv[3]) == "fall";
-    if (argc != 3 && !fall) {
-        std::fprintf(stderr, "usage: kelmot_make_recording <file.wav> <minutes> [fall]\n");
+    const bool edges = argc == 4 && std::string_view(argv[3]) == "edges";
+    if (argc != 3 && !fall && !edges) {
+        std::fprintf(stderr, "usage: kelmot_make_recording <file.wav> <minutes> [fall|edges]\n");
         return 2;
     }
     const long minutes = std::atol(argv[2]);
@@ -35,9 +39,25 @@ int main(int argc, char** argv) {
         noise = noise * 1664525u + 1013904223u;
         tenSeconds[i] = std::int16_t(int(noise >> 22) - 512); // about ±500
     }
+    std::vector<double> beams(tenSeconds.size(), 0.0);
     for (int k = 0; k < 10; ++k) // a beam every 0.3 s from 1 s on, 20 ms dark
         for (int i = 0; i < 441; ++i)
-            tenSeconds[std::size_t(22050 + k * 6615 + i)] = 14000;
+            beams[std::size_t(22050 + k * 6615 + i)] = 14000;
+    if (edges) { // what is left of each step behind the coupling capacitor
+        const double tau = 1 / (2 * 3.141592653589793 * 20);
+        const double alpha = tau / (tau + 1.0 / 22050);
+        double in = 0, out = 0;
+        for (double& v : beams) {
+            out = alpha * (out + v - in);
+            in = v;
+            v = out;
+        }
+        for (std::size_t i = 0; i < beams.size(); ++i)
+            tenSeconds[i] = std::int16_t(std::clamp(tenSeconds[i] + beams[i], -32768.0, 32767.0));
+    } else {
+        for (std::size_t i = 0; i < beams.size(); ++i)
+            if (beams[i] != 0) tenSeconds[i] = std::int16_t(beams[i]);
+    }
     for (long block = 0; block < minutes * 6; ++block) {
         if (fall) { // each drop of its own, the beam free between the bands
             kelmot::platform::FenceDropParameters p;

@@ -15,6 +15,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -590,6 +591,46 @@ TEST(RunJournal, AFullDiskFailsRunsWithAReasonAndKeepsTheEarlierOnes) {
     EXPECT_GT(after.runs().size(), 0u);
     for (const RunRecord& run : after.runs())
         expectSameTimes(run, sampleRun(run.number));
+}
+
+// The runs of an analysed recording go in together: every one, or none
+// where the disk takes only part of them.
+TEST(RunJournal, RunsFoundTogetherAreKeptAllOrNone) {
+    JournalFolder folder;
+    {
+        RunJournal journal(folder.path(), "3.0");
+        ASSERT_TRUE(journal.open());
+        std::vector<RunRecord> found{sampleRun(1), sampleRun(2), sampleRun(3)};
+        ASSERT_FALSE(journal.keepRuns(found, {}));
+        EXPECT_GT(found[0].id, 0);
+        EXPECT_LT(found[0].id, found[1].id);
+        EXPECT_LT(found[1].id, found[2].id);
+        EXPECT_EQ(journal.runs().size(), 3u);
+        journal.endSession();
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG instead
+        const rlimit limit{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        RunJournal journal(folder.path(), "3.0");
+        if (!journal.open()) _exit(10);
+        std::vector<RunRecord> found;
+        for (int n = 1; n <= 2000; ++n)
+            found.push_back(sampleRun(n));
+        if (!journal.keepRuns(found, {})) _exit(11); // the limit never stopped a write
+        const bool noneKept = std::all_of(found.begin(), found.end(),
+                                          [](const RunRecord& run) { return run.id == 0; });
+        _exit(noneKept ? 0 : 12);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    RunJournal after(folder.path(), "3.0");
+    ASSERT_TRUE(after.open()) << after.problem().toStdString();
+    EXPECT_EQ(after.runs().size(), 3u);
 }
 
 TEST(LessonState, ComesBackWithSlotsNamesColoursAndRelationships) {
