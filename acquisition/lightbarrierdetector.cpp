@@ -64,8 +64,11 @@ struct BlockExcess {
 };
 
 #if defined(__SSE2__)
+// Eight samples from `i` on; the buffer need not be aligned.
 inline __m128i samplesAt(const char* buffer, std::int32_t i) {
-    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(buffer + 2 * i));
+    __m128i v;
+    std::memcpy(&v, buffer + 2 * i, sizeof v);
+    return v;
 }
 
 inline BlockExcess blockExcess(const char* buffer, std::int32_t from, std::int32_t threshold) {
