@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -25,6 +26,22 @@
 using namespace kelmot;
 
 namespace {
+
+// Runs `body` in a child process whose files may not grow past 64 KB, as on
+// a nearly full disk, and gives its exit status (-1 where it did not exit).
+int exitStatusOnAFullDisk(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG instead
+        const rlimit limit{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(body());
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
 
 RunRecord sampleRun(int n, double scale = 1.0) {
     RunRecord run;
@@ -561,30 +578,23 @@ TEST(RunJournal, AFullDiskFailsRunsWithAReasonAndKeepsTheEarlierOnes) {
         ASSERT_TRUE(journal.open());
         journal.endSession();
     }
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG instead
-        const rlimit limit{64 * 1024, 64 * 1024};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        RunJournal journal(folder.path(), "3.0");
-        if (!journal.open()) _exit(10);
-        int kept = 0;
-        for (int n = 1; n <= 2000; ++n) {
-            RunRecord run = sampleRun(n);
-            if (const auto failure = journal.keepRun(run, QByteArray(400, 'l'))) {
-                const bool said = failure->startsWith("Die Messungen werden nicht aufbewahrt: ") &&
-                                  !journal.keeping();
-                _exit(kept > 0 && said ? 0 : 11);
-            }
-            ++kept;
-        }
-        _exit(12); // the limit never stopped a write
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_EQ(exitStatusOnAFullDisk([&] {
+                  RunJournal journal(folder.path(), "3.0");
+                  if (!journal.open()) return 10;
+                  int kept = 0;
+                  for (int n = 1; n <= 2000; ++n) {
+                      RunRecord run = sampleRun(n);
+                      if (const auto failure = journal.keepRun(run, QByteArray(400, 'l'))) {
+                          const bool said =
+                              failure->startsWith("Die Messungen werden nicht aufbewahrt: ") &&
+                              !journal.keeping();
+                          return kept > 0 && said ? 0 : 11;
+                      }
+                      ++kept;
+                  }
+                  return 12; // the limit never stopped a write
+              }),
+              0);
     RunJournal after(folder.path(), "3.0");
     ASSERT_TRUE(after.open()) << after.problem().toStdString();
     EXPECT_FALSE(after.movedAside());
@@ -608,26 +618,18 @@ TEST(RunJournal, RunsFoundTogetherAreKeptAllOrNone) {
         EXPECT_EQ(journal.runs().size(), 3u);
         journal.endSession();
     }
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG instead
-        const rlimit limit{64 * 1024, 64 * 1024};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        RunJournal journal(folder.path(), "3.0");
-        if (!journal.open()) _exit(10);
-        std::vector<RunRecord> found;
-        for (int n = 1; n <= 2000; ++n)
-            found.push_back(sampleRun(n));
-        if (!journal.keepRuns(found, {})) _exit(11); // the limit never stopped a write
-        const bool noneKept = std::all_of(found.begin(), found.end(),
-                                          [](const RunRecord& run) { return run.id == 0; });
-        _exit(noneKept ? 0 : 12);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(exitStatusOnAFullDisk([&] {
+                  RunJournal journal(folder.path(), "3.0");
+                  if (!journal.open()) return 10;
+                  std::vector<RunRecord> found;
+                  for (int n = 1; n <= 2000; ++n)
+                      found.push_back(sampleRun(n));
+                  if (!journal.keepRuns(found, {})) return 11; // the limit never stopped a write
+                  const bool noneKept = std::all_of(
+                      found.begin(), found.end(), [](const RunRecord& run) { return run.id == 0; });
+                  return noneKept ? 0 : 12;
+              }),
+              0);
     RunJournal after(folder.path(), "3.0");
     ASSERT_TRUE(after.open()) << after.problem().toStdString();
     EXPECT_EQ(after.runs().size(), 3u);
