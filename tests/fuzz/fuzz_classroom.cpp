@@ -5,10 +5,10 @@
 // file. Checks what must always hold besides not crashing: only the right
 // code on a known route is served, and a text never becomes markup.
 #include "classroom/accesscode.h"
-#include "evaluation/csvwriter.h"
 #include "classroom/classroompage.h"
 #include "classroom/classroomroutes.h"
 #include "classroom/wrongcodelimit.h"
+#include "evaluation/csvwriter.h"
 
 #include <QLocale>
 #include <QMap>
