@@ -210,8 +210,10 @@ TEST_F(Session, MessenRestartsWhileTheCaptureDrainsOrRecords) {
     ASSERT_TRUE(session.captureOpen()); // its buffers are still queued
     session.measure(client);
     EXPECT_EQ(manual->calls().opens, 1);
+    // Buffers for the closing capture only: one filled on the new capture
+    // and not yet handed over would be the next run's ignored first.
     ASSERT_TRUE(processUntil([&] {
-        manual->deliver(beamBuffer(false));
+        if (manual->calls().opens < 2) manual->deliver(beamBuffer(false));
         return manual->calls().opens == 2;
     }));
     ASSERT_TRUE(session.captureOpen());
