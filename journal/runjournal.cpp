@@ -258,14 +258,10 @@ bool RunJournal::insertRun(QSqlDatabase& db, RunRecord& run, QString& why) {
 }
 
 std::optional<QString> RunJournal::keepRun(RunRecord& run, const QByteArray& lesson) {
-    std::vector<RunRecord> one{std::move(run)};
-    const std::optional<QString> failure = keepRuns(one, lesson);
-    run = std::move(one.front());
-    return failure;
+    return keepRuns(std::span<RunRecord>(&run, 1), lesson);
 }
 
-std::optional<QString> RunJournal::keepRuns(std::vector<RunRecord>& runs,
-                                            const QByteArray& lesson) {
+std::optional<QString> RunJournal::keepRuns(std::span<RunRecord> runs, const QByteArray& lesson) {
     // A journal that failed before is tried again: the disk may have room now.
     if (!keeping() && !open()) return problem();
     QSqlDatabase& db = file_.database();

@@ -9,6 +9,7 @@
 #include <QLockFile>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace kelmot {
@@ -45,7 +46,7 @@ public:
     std::optional<QString> keepRun(RunRecord& run, const QByteArray& lesson);
     // Several runs found together (a recording analysed) in one such
     // transaction: all of them, or none.
-    std::optional<QString> keepRuns(std::vector<RunRecord>& runs, const QByteArray& lesson);
+    std::optional<QString> keepRuns(std::span<RunRecord> runs, const QByteArray& lesson);
     // The lesson as it stands now (a load, a relationship, a switch).
     std::optional<QString> mirrorLesson(const QByteArray& lesson);
     // The lesson of the newest earlier start when that one ended otherwise
