@@ -55,12 +55,12 @@ MeasurementSession::~MeasurementSession() {
 
 void MeasurementSession::measure(SessionClient& client,
                                  std::shared_ptr<platform::WaveInBackend> source) {
-    // One sound card, one run: a run of another window is given up, and
-    // that window says so.
     // A run takes the card from the settings dialog's signal view.
     const bool tookOverListening = listening();
     listening_ = false;
     listener_ = nullptr;
+    // One sound card, one run: a run of another window is given up, and
+    // that window says so.
     SessionClient* previous = client_;
     if (previous && previous != &client && measuring(*previous))
         previous->stateChanged({SessionPhase::Aborted, {}});
