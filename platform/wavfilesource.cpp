@@ -3,9 +3,8 @@
 
 #include "platform/platformtext.h"
 
+#include "platform/sndfilelibrary.h"
 #include "platform/wavstream.h"
-
-#include <sndfile.h>
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +15,8 @@ namespace kelmot::platform {
 namespace {
 
 struct SndFileCloser {
-    void operator()(SNDFILE* f) const { sf_close(f); }
+    const SndFileLibrary* sf;
+    void operator()(SNDFILE* f) const { sf->close(f); }
 };
 using SndFilePtr = std::unique_ptr<SNDFILE, SndFileCloser>;
 
@@ -60,15 +60,18 @@ void WavFileSource::read(std::int16_t* out, std::size_t count) {
 
 std::string writeWavFile(const std::string& path, const std::vector<std::int16_t>& samples,
                          int frameRate, int channels) {
+    std::string loaderError;
+    const SndFileLibrary* sf = sndFileLibrary(loaderError);
+    if (!sf) return loaderError;
     SF_INFO info{};
     info.samplerate = frameRate;
     info.channels = channels;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SndFilePtr file(sf_open(path.c_str(), SFM_WRITE, &info));
-    if (!file) return sf_strerror(nullptr);
+    SndFilePtr file(sf->open(path.c_str(), SFM_WRITE, &info), SndFileCloser{sf});
+    if (!file) return sf->strerror(nullptr);
     const auto frames = static_cast<sf_count_t>(samples.size() / std::max(channels, 1));
-    if (sf_writef_short(file.get(), samples.data(), frames) != frames)
-        return sf_strerror(file.get());
+    if (sf->writefShort(file.get(), samples.data(), frames) != frames)
+        return sf->strerror(file.get());
     return {};
 }
 

@@ -2,9 +2,9 @@
 #include "platform/wavstream.h"
 
 #include "platform/platformtext.h"
+#include "platform/sndfilelibrary.h"
 
 #include <samplerate.h>
-#include <sndfile.h>
 
 #include <algorithm>
 #include <cmath>
@@ -23,15 +23,18 @@ std::int16_t toSample(float v) {
 
 std::unique_ptr<WavStream> WavStream::open(const std::string& path, int frameRate,
                                            std::string& error) {
+    std::string loaderError;
+    const SndFileLibrary* sf = sndFileLibrary(loaderError);
     SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    SNDFILE* file = sf ? sf->open(path.c_str(), SFM_READ, &info) : nullptr;
     if (!file) {
         error = platformText(
             QT_TRANSLATE_NOOP("Platform", "Die Datei \"%1\" kann nicht gelesen werden: %2"), path,
-            sf_strerror(nullptr));
+            sf ? std::string(sf->strerror(nullptr)) : loaderError);
         return nullptr;
     }
     std::unique_ptr<WavStream> stream(new WavStream);
+    stream->sf_ = sf;
     stream->file_ = file;
     stream->path_ = path;
     stream->fileRate_ = info.samplerate;
@@ -60,31 +63,31 @@ std::unique_ptr<WavStream> WavStream::open(const std::string& path, int frameRat
 
 WavStream::~WavStream() {
     if (converter_) src_delete(converter_);
-    if (file_) sf_close(file_);
+    if (file_) sf_->close(file_);
 }
 
 bool WavStream::readFloats(std::vector<float>& out, std::size_t frames) {
     interleaved_.resize(frames * std::size_t(channels_));
-    const sf_count_t got = sf_readf_float(file_, interleaved_.data(), sf_count_t(frames));
-    if (got < 0 || sf_error(file_) != SF_ERR_NO_ERROR) error_ = sf_strerror(file_);
+    const sf_count_t got = sf_->readfFloat(file_, interleaved_.data(), sf_count_t(frames));
+    if (got < 0 || sf_->error(file_) != SF_ERR_NO_ERROR) error_ = sf_->strerror(file_);
     out.resize(std::size_t(std::max<sf_count_t>(got, 0)));
     for (std::size_t i = 0; i < out.size(); ++i)
         out[i] = interleaved_[i * std::size_t(channels_)];
     return got > 0;
 }
 
+std::size_t WavStream::readShortFrames(std::int16_t* out, std::size_t frames) {
+    const sf_count_t got = sf_->readfShort(file_, out, sf_count_t(frames));
+    if (got < 0 || sf_->error(file_) != SF_ERR_NO_ERROR) error_ = sf_->strerror(file_);
+    return std::size_t(std::max<sf_count_t>(got, 0));
+}
+
 std::size_t WavStream::read(std::int16_t* out, std::size_t count) {
     if (shortsExact_) {
         // The common case, sample-exact and without conversions.
-        if (channels_ == 1) {
-            const sf_count_t got = sf_readf_short(file_, out, sf_count_t(count));
-            if (got < 0 || sf_error(file_) != SF_ERR_NO_ERROR) error_ = sf_strerror(file_);
-            return std::size_t(std::max<sf_count_t>(got, 0));
-        }
+        if (channels_ == 1) return readShortFrames(out, count);
         interleavedShorts_.resize(count * std::size_t(channels_));
-        const sf_count_t got = sf_readf_short(file_, interleavedShorts_.data(), sf_count_t(count));
-        if (got < 0 || sf_error(file_) != SF_ERR_NO_ERROR) error_ = sf_strerror(file_);
-        const std::size_t n = std::size_t(std::max<sf_count_t>(got, 0));
+        const std::size_t n = readShortFrames(interleavedShorts_.data(), count);
         for (std::size_t i = 0; i < n; ++i)
             out[i] = interleavedShorts_[i * std::size_t(channels_)];
         return n;

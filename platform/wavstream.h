@@ -12,6 +12,8 @@ typedef struct SRC_STATE_tag SRC_STATE;
 
 namespace kelmot::platform {
 
+struct SndFileLibrary;
+
 // A WAV (or any sound file libsndfile reads) as a stream of 16-bit samples
 // of its first channel at the capture rate, read block by block: a file of
 // an hour never lies in memory whole. A file at another rate is converted
@@ -38,6 +40,10 @@ private:
     // The next frames of the first channel as floats; false at the end.
     bool readFloats(std::vector<float>& out, std::size_t frames);
 
+    // Up to `frames` interleaved frames; the count read (0 after an error).
+    std::size_t readShortFrames(std::int16_t* out, std::size_t frames);
+
+    const SndFileLibrary* sf_ = nullptr;
     SNDFILE* file_ = nullptr;
     SRC_STATE* converter_ = nullptr;
     std::string path_;
