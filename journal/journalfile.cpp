@@ -3,12 +3,19 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QThread>
 #include <QUuid>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 #include <vector>
 
 namespace kelmot {
@@ -98,13 +105,14 @@ bool JournalFile::preparePrivateFile() {
         // Created private before SQLite sees it: its WAL and shared-memory
         // files take the same permissions.
         QFile file(path());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            file.setPermissions(OwnerOnly);
+        } else if (!QFile::exists(path())) { // not another program's, created this moment
             problem_ = QCoreApplication::translate("JournalFile",
                                                    "Die Datei \"%1\" lässt sich nicht anlegen: %2")
                            .arg(path(), file.errorString());
             return false;
         }
-        file.setPermissions(OwnerOnly);
     }
     return true;
 }
@@ -148,8 +156,7 @@ JournalFile::Outcome JournalFile::tryOpen() {
 
     // A commit is on the disk before the call returns: a run the window
     // calls ended survives a killed program and a power cut.
-    if (!execute(QStringLiteral("PRAGMA journal_mode=WAL")) ||
-        !execute(QStringLiteral("PRAGMA synchronous=FULL")))
+    if (!switchToWriteAheadLog() || !execute(QStringLiteral("PRAGMA synchronous=FULL")))
         return Outcome::Failed;
     return migrate();
 }
@@ -170,6 +177,26 @@ bool JournalFile::connect(bool readOnly) {
         return false;
     }
     return true;
+}
+
+// The switch needs the file to itself and SQLite does not wait for it: a
+// second program opening a new journal at the same moment finds it busy
+// until the first has switched, and then finds it switched.
+bool JournalFile::switchToWriteAheadLog() {
+    QDeadlineTimer deadline(BusyTimeoutMs);
+    for (;;) {
+        QSqlQuery mode(db_);
+        if (mode.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && mode.next() &&
+            mode.value(0).toString() == QLatin1String("wal"))
+            return true;
+        const QSqlError error = mode.lastError();
+        const bool busy = (error.nativeErrorCode().toInt() & 0xff) == 5; // SQLITE_BUSY
+        if (!busy || deadline.hasExpired()) {
+            problem_ = error.text();
+            return false;
+        }
+        QThread::msleep(10);
+    }
 }
 
 bool JournalFile::execute(const QString& statement) {
@@ -250,20 +277,29 @@ const std::vector<SchemaStep>& schemaSteps() {
 
 } // namespace
 
-JournalFile::Outcome JournalFile::migrate() {
+// The schema version, read inside the caller's transaction.
+std::optional<int> JournalFile::schemaVersion() {
     QSqlQuery version(db_);
     if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next()) {
         problem_ = version.lastError().text();
-        return Outcome::Failed;
+        return std::nullopt;
     }
-    const int found = version.value(0).toInt();
-    version.finish();
-    if (found == SchemaVersion) return Outcome::Usable;
+    return version.value(0).toInt();
+}
 
+JournalFile::Outcome JournalFile::migrate() {
+    // The write lock first, the version then: two programs starting at once
+    // would otherwise both read an old version and both create the tables.
+    if (!execute(QStringLiteral("BEGIN IMMEDIATE"))) return Outcome::Failed;
+    const std::optional<int> read = schemaVersion();
+    if (read == SchemaVersion) {
+        execute(QStringLiteral("COMMIT"));
+        return Outcome::Usable;
+    }
     // Forward only, each step in the transaction that also sets the version:
     // a program killed halfway leaves the file as it was.
-    if (!execute(QStringLiteral("BEGIN IMMEDIATE"))) return Outcome::Failed;
-    bool ok = true;
+    const int found = read.value_or(SchemaVersion);
+    bool ok = read.has_value();
     for (const SchemaStep& step : schemaSteps())
         if (step.version > found)
             for (const QString& statement : step.statements)
@@ -277,6 +313,95 @@ JournalFile::Outcome JournalFile::migrate() {
         return Outcome::Failed;
     }
     return Outcome::Usable;
+}
+
+bool JournalFile::openForReading() {
+    close();
+    problem_.clear();
+    notice_.clear();
+    movedAside_ = false;
+    readOnly_ = true;
+    const QString damaged =
+        QCoreApplication::translate("JournalFile", "Das Messungsjournal \"%1\" ist beschädigt.")
+            .arg(path());
+    if (!QFile::exists(path())) {
+        problem_ =
+            QCoreApplication::translate("JournalFile", "Das Messungsjournal \"%1\" gibt es nicht.")
+                .arg(path());
+        return false;
+    }
+    if (!startsLikeSqlite(path())) {
+        problem_ = damaged;
+        return false;
+    }
+    if (!connect(true)) return false;
+    // One read transaction for the version and the check.
+    QSqlQuery version(db_), check(db_);
+    const bool read = version.exec(QStringLiteral("PRAGMA user_version")) && version.next();
+    const std::optional<int> found = read ? std::optional(version.value(0).toInt()) : std::nullopt;
+    const bool checked = found && check.exec(QStringLiteral("PRAGMA integrity_check")) &&
+                         check.next() && check.value(0).toString() == QLatin1String("ok");
+    if (!checked) {
+        const QSqlError error = found ? check.lastError() : version.lastError();
+        problem_ =
+            error.type() == QSqlError::NoError || meansDamaged(error) ? damaged : error.text();
+        close();
+        return false;
+    }
+    version.finish();
+    check.finish();
+    if (*found > SchemaVersion)
+        notice_ = QCoreApplication::translate(
+                      "JournalFile",
+                      "Das Messungsjournal \"%1\" stammt von einer neueren Programmversion und "
+                      "wird nur gelesen.")
+                      .arg(path());
+    if (*found < SchemaVersion && !addEmptyLaterTables(*found)) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+// The tables later schemas add, empty and in the connection's own temporary
+// database: the readers' queries find them, the file stays as it is.
+bool JournalFile::addEmptyLaterTables(int found) {
+    for (const SchemaStep& step : schemaSteps())
+        if (step.version > found)
+            for (QString statement : step.statements)
+                if (statement.startsWith(QLatin1String("CREATE TABLE ")) &&
+                    !execute(statement.replace(0, 13, QStringLiteral("CREATE TEMP TABLE "))))
+                    return false;
+    return true;
+}
+
+std::optional<QString> JournalFile::copyTo(const QString& target) {
+    const QFileInfo where(target);
+    const QString part =
+        QDir(where.absolutePath())
+            .filePath(QStringLiteral(".%1.%2.part")
+                          .arg(where.fileName(), QUuid::createUuid().toString(QUuid::Id128)));
+    QSqlQuery copy(db_);
+    copy.prepare(QStringLiteral("VACUUM INTO ?"));
+    copy.addBindValue(part);
+    if (!isOpen() || !copy.exec()) {
+        const QString why = isOpen() ? copy.lastError().text() : problem_;
+        QFile::remove(part);
+        return why;
+    }
+    QFile written(part);
+    const bool synced = written.open(QIODevice::ReadWrite) && ::fsync(written.handle()) == 0;
+    written.close();
+    written.setPermissions(OwnerOnly);
+    if (!synced || std::rename(QFile::encodeName(part).constData(),
+                               QFile::encodeName(target).constData()) != 0) {
+        const QString why = std::strerror(errno);
+        QFile::remove(part);
+        return QCoreApplication::translate("JournalFile",
+                                           "Die Datei \"%1\" lässt sich nicht schreiben: %2")
+            .arg(target, why);
+    }
+    return std::nullopt;
 }
 
 QString JournalFile::moveAside() {

@@ -3,6 +3,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <optional>
 
 namespace kelmot {
 
@@ -22,6 +23,11 @@ public:
 
     // Opens (again, after a failure). True when the file can be read.
     bool open();
+    // Opens to read only, as a reader beside a program that may be
+    // measuring into the file: never moves, migrates or converts it. An
+    // older schema is read as it is (its later tables read as empty), a
+    // damaged file is only said to be damaged.
+    bool openForReading();
     void close();
     bool isOpen() const { return db_.isValid() && db_.isOpen(); }
     bool readOnly() const { return readOnly_; }
@@ -35,6 +41,12 @@ public:
     QString notice() const { return notice_; }
     bool movedAside() const { return movedAside_; }
 
+    // One consistent copy of the whole journal in one file at `target`
+    // (the runs still in the write-ahead log included), private to the
+    // user, synced, and put in place whole: a file already there is replaced
+    // only by a complete copy. Nothing, or why not.
+    std::optional<QString> copyTo(const QString& target);
+
     static QString fileName() { return QStringLiteral("runs.sqlite"); }
 
 private:
@@ -43,6 +55,9 @@ private:
     Outcome tryOpen();
     bool connect(bool readOnly);
     Outcome migrate();
+    std::optional<int> schemaVersion();
+    bool addEmptyLaterTables(int found);
+    bool switchToWriteAheadLog();
     bool execute(const QString& statement);
     QString moveAside();
 

@@ -28,8 +28,9 @@ public:
     // Opens the file and starts this program's session; again after a
     // failure. True when runs are kept.
     bool open();
-    // Opens the file to read runs only: no session, no lesson.
-    bool openForReading() { return file_.open(); }
+    // Opens the file to read runs only: no session, no lesson, and the file
+    // never moved, migrated or converted (another program may measure into it).
+    bool openForReading() { return file_.openForReading(); }
     // Whether opening found the file damaged and moved it aside.
     bool movedAside() const { return file_.movedAside(); }
     bool keeping() const;
@@ -63,6 +64,9 @@ public:
     std::optional<QString> rename(qint64 id, const QString& name);
     // Gone for good.
     std::optional<QString> remove(const QList<qint64>& ids);
+    // One consistent copy of the whole journal in the one file `target`,
+    // to keep elsewhere or open beside the program. Nothing, or why not.
+    std::optional<QString> backUp(const QString& target) { return file_.copyTo(target); }
 
     // Counts this program's changes to the list of runs (kept, renamed,
     // deleted): a list that shows an older count is out of date.

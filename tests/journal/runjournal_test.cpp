@@ -12,6 +12,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -633,6 +635,202 @@ TEST(RunJournal, RunsFoundTogetherAreKeptAllOrNone) {
     RunJournal after(folder.path(), "3.0");
     ASSERT_TRUE(after.open()) << after.problem().toStdString();
     EXPECT_EQ(after.runs().size(), 3u);
+}
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A journal an older program left: its runs, the later tables not yet
+// there, its version, and the rollback journal instead of the write-ahead log.
+void makeOlderJournal(const JournalFolder& folder, int version, const RunRecord& run) {
+    {
+        RunJournal older(folder.path(), "3.0");
+        ASSERT_TRUE(older.open());
+        RunRecord kept = run;
+        ASSERT_FALSE(older.keepRun(kept, {}));
+        older.endSession();
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "older");
+        db.setDatabaseName(folder.file());
+        ASSERT_TRUE(db.open());
+        const char* later[] = {"drops", "swings", "experiment_events"};
+        for (int step = version + 1; step <= 4; ++step)
+            ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("DROP TABLE %1").arg(later[step - 2])));
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version=%1").arg(version)));
+        ASSERT_TRUE(QSqlQuery(db).exec("PRAGMA journal_mode=DELETE"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("older");
+}
+
+} // namespace
+
+// `kelmot --runs` and every other reader leave the file as it is: an older
+// schema is read, not migrated; the rollback journal stays; a damaged file
+// is said to be damaged, not moved aside.
+TEST(RunJournal, AReaderNeverMovesMigratesOrConvertsTheFile) {
+    for (const int version : {1, 2, 3}) {
+        SCOPED_TRACE(version);
+        JournalFolder folder;
+        const RunRecord track = sampleRun(1);
+        makeOlderJournal(folder, version, track);
+        const QByteArray before = fileBytes(folder.file());
+        ASSERT_FALSE(before.isEmpty());
+        {
+            RunJournal reader(folder.path(), "3.0");
+            ASSERT_TRUE(reader.openForReading()) << reader.problem().toStdString();
+            EXPECT_FALSE(reader.keeping());
+            ASSERT_EQ(reader.runs().size(), 1u);
+            expectSameTimes(reader.runs()[0], track);
+            EXPECT_EQ(reader.summaries().size(), 1u);
+            EXPECT_FALSE(reader.runs()[0].drop);
+        }
+        EXPECT_EQ(fileBytes(folder.file()), before) << "not a byte changed";
+    }
+
+    JournalFolder damaged;
+    QDir().mkpath(damaged.path());
+    {
+        QFile f(damaged.file());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(5000, 'x'));
+    }
+    RunJournal reader(damaged.path(), "3.0");
+    EXPECT_FALSE(reader.openForReading());
+    EXPECT_EQ(reader.problem(),
+              QStringLiteral("Das Messungsjournal \"%1\" ist beschädigt.").arg(damaged.file()));
+    EXPECT_FALSE(reader.movedAside());
+    EXPECT_TRUE(brokenFiles(damaged.path()).isEmpty());
+    EXPECT_EQ(fileBytes(damaged.file()), QByteArray(5000, 'x'));
+}
+
+// A reader beside a program measuring into the journal sees its runs, even
+// those still in the write-ahead log, and the program goes on keeping runs
+// in the same file; a header that looks damaged for a moment moves nothing.
+TEST(RunJournal, AReaderBesideAMeasuringProgramLeavesItsFileInPlace) {
+    JournalFolder folder;
+    RunJournal program(folder.path(), "3.0");
+    ASSERT_TRUE(program.open());
+    for (int n = 1; n <= 2; ++n) {
+        RunRecord run = sampleRun(n);
+        ASSERT_FALSE(program.keepRun(run, {}));
+    }
+    {
+        RunJournal reader(folder.path(), "3.0");
+        ASSERT_TRUE(reader.openForReading()) << reader.problem().toStdString();
+        EXPECT_EQ(reader.runs().size(), 2u);
+    }
+    RunRecord third = sampleRun(3);
+    ASSERT_FALSE(program.keepRun(third, {}));
+
+    QFile file(folder.file());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray header = file.read(16);
+    file.seek(0);
+    file.write(QByteArray(16, '\0'));
+    file.flush();
+    {
+        RunJournal reader(folder.path(), "3.0");
+        EXPECT_FALSE(reader.openForReading());
+        EXPECT_TRUE(reader.problem().contains("beschädigt")) << reader.problem().toStdString();
+    }
+    file.seek(0);
+    file.write(header);
+    file.close();
+    EXPECT_TRUE(brokenFiles(folder.path()).isEmpty());
+    RunRecord fourth = sampleRun(4);
+    ASSERT_FALSE(program.keepRun(fourth, {})) << "still its own file";
+    RunJournal reader(folder.path(), "3.0");
+    ASSERT_TRUE(reader.openForReading());
+    EXPECT_EQ(reader.runs().size(), 4u);
+}
+
+// Programs starting at the same moment, each in its own process, on a new
+// journal and on one of the second schema: every one opens it and keeps
+// its run, none sees a table created twice or a lock it could not wait for.
+TEST(RunJournal, ProgramsStartingAtOnceAllKeepTheirRuns) {
+    struct Case {
+        int pairs;
+        int version; // 0: no journal yet
+    };
+    for (const Case c : {Case{40, 0}, Case{20, 2}}) {
+        SCOPED_TRACE(c.version);
+        int failures = 0;
+        QStringList why;
+        for (int pair = 0; pair < c.pairs; ++pair) {
+            JournalFolder folder;
+            if (c.version) makeOlderJournal(folder, c.version, sampleRun(1));
+            QProcess starts[2];
+            for (QProcess& start : starts) {
+                start.start(KELMOT_JOURNAL_OPENER, {folder.path()});
+                ASSERT_TRUE(start.waitForStarted());
+            }
+            for (QProcess& start : starts) // released together
+                start.write("go\n");
+            for (QProcess& start : starts)
+                ASSERT_TRUE(start.waitForBytesWritten());
+            for (QProcess& start : starts) {
+                ASSERT_TRUE(start.waitForFinished(60000));
+                if (start.exitStatus() != QProcess::NormalExit || start.exitCode() != 0) {
+                    ++failures;
+                    why << QString::fromUtf8(start.readAllStandardOutput()).trimmed();
+                }
+            }
+            if (failures) continue;
+            RunJournal reader(folder.path(), "3.0");
+            ASSERT_TRUE(reader.openForReading());
+            EXPECT_EQ(reader.runs().size(), std::size_t(c.version ? 3 : 2));
+        }
+        EXPECT_EQ(failures, 0) << why.join(" / ").toStdString();
+    }
+}
+
+// "Sichern …" and `--backup`: one file that holds every run, those still
+// in the write-ahead log of a program that is measuring included, readable
+// alone, private to the user; a copy replaces an older one only whole.
+TEST(RunJournal, ABackupIsOneFileWithEveryRunTheLogStillHolds) {
+    JournalFolder folder;
+    RunJournal program(folder.path(), "3.0");
+    ASSERT_TRUE(program.open());
+    std::vector<RunRecord> kept;
+    for (int n = 1; n <= 3; ++n) {
+        kept.push_back(sampleRun(n));
+        ASSERT_FALSE(program.keepRun(kept.back(), {}));
+    }
+    ASSERT_GT(QFileInfo(folder.file() + "-wal").size(), 0) << "the runs are still in the log";
+
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath("sicherung.sqlite");
+    {
+        QFile older(target);
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("an older backup");
+    }
+    RunJournal reader(folder.path(), "3.0");
+    ASSERT_TRUE(reader.openForReading());
+    ASSERT_FALSE(reader.backUp(target));
+    EXPECT_EQ(QFile::permissions(target) & 0x0077, 0) << "nobody else reads the pupils' names";
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
+        << "no part left behind";
+
+    // Alone in a folder of its own, as a teacher's copy on a stick.
+    JournalFolder restored;
+    QDir().mkpath(restored.path());
+    ASSERT_TRUE(QFile::copy(target, restored.file()));
+    RunJournal copy(restored.path(), "3.0");
+    ASSERT_TRUE(copy.openForReading()) << copy.problem().toStdString();
+    ASSERT_EQ(copy.runs().size(), 3u);
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        expectSameTimes(copy.runs()[i], kept[i]);
+
+    const auto failed = reader.backUp(elsewhere.filePath("kein/ordner/sicherung.sqlite"));
+    ASSERT_TRUE(failed);
+    EXPECT_TRUE(failed->contains("kein/ordner")) << failed->toStdString();
 }
 
 TEST(LessonState, ComesBackWithSlotsNamesColoursAndRelationships) {
