@@ -55,6 +55,11 @@ WorkOptionSet workOptions() {
                   QT_TRANSLATE_NOOP("StartOptions",
                                     "Mit --runs: nur Messungen ab diesem Tag (JJJJ-MM-TT)."),
                   QT_TRANSLATE_NOOP("StartOptions", "DATUM")),
+        described({"backup"},
+                  QT_TRANSLATE_NOOP("StartOptions",
+                                    "Ohne Fenster das ganze Messungsjournal in die eine Datei "
+                                    "DATEI sichern."),
+                  QT_TRANSLATE_NOOP("StartOptions", "DATEI")),
     };
 }
 
@@ -162,11 +167,11 @@ OptionSet declareOptions(QCommandLineParser& parser) {
         "Kelmot: Messung von Weg und Geschwindigkeit mit zehn Lichtschranken an der Soundkarte."));
     OptionSet set{workOptions(), captureOptions(), experimentOptions()};
     // In the order the help lists them.
-    parser.addOptions({set.help,      set.version, set.simulate,  set.replay, set.mixer,
-                       set.analyse,   set.output,  set.threshold, set.speed,  set.language,
-                       set.classroom, set.runs,    set.since,     set.signal, set.experiment,
-                       set.bands,     set.pitch,   set.bandWidth, set.length, set.bobWidth,
-                       set.periods,   set.spokes,  set.radius,    set.turns});
+    parser.addOptions({set.help,       set.version, set.simulate,  set.replay,    set.mixer,
+                       set.analyse,    set.output,  set.threshold, set.speed,     set.language,
+                       set.classroom,  set.runs,    set.since,     set.backup,    set.signal,
+                       set.experiment, set.bands,   set.pitch,     set.bandWidth, set.length,
+                       set.bobWidth,   set.periods, set.spokes,    set.radius,    set.turns});
     return set;
 }
 

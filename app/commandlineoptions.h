@@ -9,7 +9,8 @@ namespace kelmot {
 
 // The options that choose what the program does.
 struct WorkOptionSet {
-    QCommandLineOption help, version, analyse, output, threshold, language, classroom, runs, since;
+    QCommandLineOption help, version, analyse, output, threshold, language, classroom, runs, since,
+        backup;
 };
 
 // The options that choose where it measures.

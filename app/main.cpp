@@ -35,6 +35,8 @@ std::optional<int> answerWithoutWindows(int argc, char** argv,
     if (!parsed.options->analyseFile.isEmpty())
         return kelmot::runAnalysis(*parsed.options, stdout, stderr);
     if (parsed.options->listRuns) return kelmot::listRuns(*parsed.options, stdout, stderr);
+    if (!parsed.options->backupFile.isEmpty())
+        return kelmot::backUpJournal(*parsed.options, stdout, stderr);
     options = parsed.options;
     options->language = language; // decided: the windows install the same
     return std::nullopt;

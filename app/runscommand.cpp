@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <memory>
+#include <variant>
 
 namespace kelmot {
 
@@ -18,9 +20,9 @@ void say(std::FILE* err, const QString& text) {
     std::fputs(("kelmot: " + text + "\n").toLocal8Bit().constData(), err);
 }
 
-} // namespace
-
-int listRuns(const StartOptions& options, std::FILE* out, std::FILE* err) {
+// The journal opened to read, or the exit status: 1 when there is none
+// yet, 2 when it cannot be read.
+std::variant<std::unique_ptr<RunJournal>, int> openReader(std::FILE* err) {
     const QString folder = journalFolder();
     if (!QFileInfo::exists(QDir(folder).filePath(JournalFile::fileName()))) {
         say(err, QCoreApplication::translate("RunsCommand", "noch keine Messung aufbewahrt (%1).")
@@ -28,14 +30,21 @@ int listRuns(const StartOptions& options, std::FILE* out, std::FILE* err) {
         return 1;
     }
     // Reading needs no session: a list does not start a lesson.
-    RunJournal reader(folder, {});
-    if (!reader.openForReading()) {
-        say(err, reader.problem());
+    auto reader = std::make_unique<RunJournal>(folder, QString());
+    if (!reader->openForReading()) {
+        say(err, reader->problem());
         return 2;
     }
-    if (!reader.notice().isEmpty()) say(err, reader.notice());
-    // A damaged journal was moved aside: what it held cannot be listed.
-    if (reader.movedAside()) return 2;
+    if (!reader->notice().isEmpty()) say(err, reader->notice());
+    return reader;
+}
+
+} // namespace
+
+int listRuns(const StartOptions& options, std::FILE* out, std::FILE* err) {
+    auto opened = openReader(err);
+    if (const int* status = std::get_if<int>(&opened)) return *status;
+    const RunJournal& reader = *std::get<std::unique_ptr<RunJournal>>(opened);
     const QDateTime since =
         options.since.isValid() ? options.since.startOfDay().toUTC() : QDateTime();
     const std::vector<RunRecord> runs = reader.runs(since);
@@ -63,6 +72,25 @@ int listRuns(const StartOptions& options, std::FILE* out, std::FILE* err) {
         say(err, QCoreApplication::translate("RunsCommand", "keine Messung im Journal."));
         return 1;
     }
+    return 0;
+}
+
+int backUpJournal(const StartOptions& options, std::FILE* out, std::FILE* err) {
+    auto opened = openReader(err);
+    if (const int* status = std::get_if<int>(&opened)) return *status;
+    RunJournal& reader = *std::get<std::unique_ptr<RunJournal>>(opened);
+    const std::size_t kept = reader.summaries().size();
+    if (const auto failed = reader.backUp(options.backupFile)) {
+        say(err, *failed);
+        return 2;
+    }
+    const QString done =
+        QCoreApplication::translate(
+            "RunsCommand",
+            "Das Messungsjournal ist als \"%1\" gesichert. Aufbewahrte Messungen: %2")
+            .arg(QFileInfo(options.backupFile).absoluteFilePath())
+            .arg(kept);
+    std::fputs((done + u'\n').toLocal8Bit().constData(), out);
     return 0;
 }
 

@@ -163,6 +163,21 @@ std::optional<ParsedOptions> readRunList(const QCommandLineParser& parser, const
     return std::nullopt;
 }
 
+// --backup FILE, alone: the journal copied without a window.
+std::optional<ParsedOptions> readBackup(const QCommandLineParser& parser, const OptionSet& opt,
+                                        bool fileGiven, StartOptions& o) {
+    bool clash = fileGiven;
+    for (const QCommandLineOption* other :
+         {&opt.analyse, &opt.simulate, &opt.replay, &opt.classroom, &opt.runs, &opt.since,
+          &opt.output, &opt.threshold, &opt.signal})
+        clash = clash || parser.isSet(*other);
+    if (clash || parser.value(opt.backup).isEmpty())
+        return failure(QCoreApplication::translate(
+            "StartOptions", "--backup sichert das Journal in eine Datei; nichts passt dazu."));
+    o.backupFile = parser.value(opt.backup);
+    return std::nullopt;
+}
+
 // --analyse with --output and --threshold: a recording evaluated without a
 // window.
 std::optional<ParsedOptions> readAnalysis(const QCommandLineParser& parser, const OptionSet& opt,
@@ -195,7 +210,9 @@ std::optional<ParsedOptions> readWork(const QCommandLineParser& parser, const Op
     if (parser.isSet(opt.simulate) && parser.isSet(opt.replay))
         return failure(QCoreApplication::translate(
             "StartOptions", "--simulate und --replay schließen einander aus."));
-    if (parser.isSet(opt.runs)) {
+    if (parser.isSet(opt.backup)) {
+        if (auto failed = readBackup(parser, opt, !files.isEmpty(), o)) return failed;
+    } else if (parser.isSet(opt.runs)) {
         if (auto failed = readRunList(parser, opt, !files.isEmpty(), o)) return failed;
     } else if (parser.isSet(opt.since)) {
         return failure(QCoreApplication::translate("StartOptions", "--since gehört zu --runs."));

@@ -59,6 +59,8 @@ struct StartOptions {
     // --since: only those begun on or after that day.
     bool listRuns = false;
     QDate since;
+    // --backup: the whole journal copied into this file, without a window.
+    QString backupFile;
 };
 
 // Parses the arguments (argv[0] first). On --help or --version the text to

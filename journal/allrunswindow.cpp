@@ -12,6 +12,7 @@
 #include "widgets/screenfit.h"
 #include "widgets/windowplaces.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -127,6 +128,8 @@ void AllRunsWindow::addButtons(QVBoxLayout& layout) {
     button(B_speichern, "B_speichern", tr("Speichern unter"));
     button(B_export, "B_export", tr("Export"));
     button(B_loeschen, "B_loeschen", tr("Löschen"));
+    button(B_sichern, "B_sichern", tr("Sichern …"));
+    B_sichern->setToolTip(tr("Das ganze Messungsjournal in eine Datei sichern"));
     buttons->addStretch(1);
     button(B_schliessen, "B_schliessen", tr("Schließen"));
     layout.addLayout(buttons);
@@ -157,6 +160,7 @@ void AllRunsWindow::connectCommands() {
     connect(B_speichern, &QPushButton::clicked, this, &AllRunsWindow::saveSelected);
     connect(B_export, &QPushButton::clicked, this, &AllRunsWindow::exportSelected);
     connect(B_loeschen, &QPushButton::clicked, this, &AllRunsWindow::deleteSelected);
+    connect(B_sichern, &QPushButton::clicked, this, &AllRunsWindow::backUpJournal);
     connect(B_schliessen, &QPushButton::clicked, this, &QWidget::close);
     connect(Liste->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &AllRunsWindow::updateButtons);
@@ -210,6 +214,7 @@ void AllRunsWindow::updateButtons() {
         b->setEnabled(chosen);
     B_umbenennen->setEnabled(chosen && writable);
     B_loeschen->setEnabled(chosen && writable);
+    B_sichern->setEnabled(journal_.readable());
 }
 
 std::vector<RunRecord> AllRunsWindow::selectedRuns() const {
@@ -298,6 +303,21 @@ void AllRunsWindow::deleteSelected() {
         ids << run.id;
     if (const auto failure = journal_.remove(ids)) reportError(this, *failure);
     refresh();
+}
+
+void AllRunsWindow::backUpJournal() {
+    const bool first = !BackupDialog;
+    QFileDialog& dialog = fileDialogMadeOnce(BackupDialog, this, "BackupDialog", FileUse::Save);
+    if (first) {
+        dialog.setWindowTitle(tr("Messungsjournal sichern"));
+        dialog.setNameFilters({tr("Messungsjournale (*.sqlite)"), tr("Alle Dateien (*)")});
+        dialog.setDefaultSuffix(QStringLiteral("sqlite"));
+        dialog.selectFile(
+            QStringLiteral("kelmot-%1.sqlite").arg(QDate::currentDate().toString(Qt::ISODate)));
+    }
+    const auto chosen = chooseFileIn(dialog);
+    if (!chosen) return;
+    if (const auto failure = journal_.backUp(*chosen)) reportError(this, *failure);
 }
 
 } // namespace kelmot

@@ -21,7 +21,8 @@ namespace kelmot {
 // "Alle Messungen": every run the journal keeps, newest first, narrowed to
 // today, this week or all and to a search text. A run's name is changed in
 // place; the chosen runs are loaded as series, saved as data files, exported
-// to one spreadsheet and one CSV file, or deleted after a question.
+// to one spreadsheet and one CSV file, or deleted after a question; the whole
+// journal is copied into one file to keep elsewhere.
 class AllRunsWindow : public QWidget {
     Q_OBJECT
 public:
@@ -56,15 +57,19 @@ public:
     QPushButton* B_speichern = nullptr;
     QPushButton* B_export = nullptr;
     QPushButton* B_loeschen = nullptr;
+    QPushButton* B_sichern = nullptr;
     QPushButton* B_schliessen = nullptr;
     QFileDialog* FolderDialog = nullptr;
     QFileDialog* ExportDialog = nullptr;
+    QFileDialog* BackupDialog = nullptr; // made at its first use
 
     void load(bool withBrightTimes);
     void renameSelected();
     void saveSelected();
     void exportSelected();
     void deleteSelected();
+    // "Sichern …": the whole journal copied into one file the user names.
+    void backUpJournal();
 
 private:
     void addFilterRow(QVBoxLayout& layout);

@@ -389,6 +389,18 @@
         <source>Das beschädigte Messungsjournal &quot;%1&quot; lässt sich nicht beiseitelegen.</source>
         <translation>The damaged journal of runs &quot;%1&quot; cannot be moved aside.</translation>
     </message>
+    <message>
+        <source>Das Messungsjournal &quot;%1&quot; ist beschädigt.</source>
+        <translation>The measurement journal &quot;%1&quot; is damaged.</translation>
+    </message>
+    <message>
+        <source>Das Messungsjournal &quot;%1&quot; gibt es nicht.</source>
+        <translation>The measurement journal &quot;%1&quot; does not exist.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%1&quot; lässt sich nicht schreiben: %2</source>
+        <translation>The file &quot;%1&quot; cannot be written: %2</translation>
+    </message>
 </context>
 <context>
     <name>JpegPicture</name>
@@ -879,6 +891,10 @@
         <source>keine Messung im Journal.</source>
         <translation>no run in the journal.</translation>
     </message>
+    <message>
+        <source>Das Messungsjournal ist als &quot;%1&quot; gesichert. Aufbewahrte Messungen: %2</source>
+        <translation>The measurement journal is backed up as &quot;%1&quot;. Runs kept: %2</translation>
+    </message>
 </context>
 <context>
     <name>SeriesOfRuns</name>
@@ -1224,6 +1240,14 @@ This is free software: you are free to change and redistribute it. There is NO W
         <source>unbekannter Versuch &apos;%1&apos; (fall, pendulum, pulley).</source>
         <translation>unknown experiment &apos;%1&apos; (fall, pendulum, pulley).</translation>
     </message>
+    <message>
+        <source>Ohne Fenster das ganze Messungsjournal in die eine Datei DATEI sichern.</source>
+        <translation>Back up the whole measurement journal into the one file FILE, without a window.</translation>
+    </message>
+    <message>
+        <source>--backup sichert das Journal in eine Datei; nichts passt dazu.</source>
+        <translation>--backup copies the journal into a file; nothing goes with it.</translation>
+    </message>
 </context>
 <context>
     <name>SwingKeeping</name>
@@ -1339,6 +1363,26 @@ This is free software: you are free to change and redistribute it. There is NO W
     <message>
         <source>Ein Speichenrad lässt sich nur als Tabelle exportieren.</source>
         <translation>A spoked pulley can only be exported as a table.</translation>
+    </message>
+    <message>
+        <source>Sichern …</source>
+        <translation>Back up …</translation>
+    </message>
+    <message>
+        <source>Das ganze Messungsjournal in eine Datei sichern</source>
+        <translation>Back up the whole measurement journal into one file</translation>
+    </message>
+    <message>
+        <source>Messungsjournal sichern</source>
+        <translation>Back up the measurement journal</translation>
+    </message>
+    <message>
+        <source>Messungsjournale (*.sqlite)</source>
+        <translation>Measurement journals (*.sqlite)</translation>
+    </message>
+    <message>
+        <source>Alle Dateien (*)</source>
+        <translation>All files (*)</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,25 @@ TEST(StartOptions, ADataFileToOpenAtStart) {
     EXPECT_EQ(p.options->openFile, "lauf.kmd");
 }
 
+// --backup copies the journal and does nothing else: alone it is taken,
+// beside any other work it is refused.
+TEST(StartOptions, BackupStandsAlone) {
+    auto p = parse({"--backup", "sicherung.sqlite"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->backupFile, "sicherung.sqlite");
+    EXPECT_FALSE(p.options->listRuns);
+    for (const QStringList& bad :
+         {QStringList{"--backup", "a.sqlite", "--runs"}, QStringList{"--backup", "a", "lauf.kmd"},
+          QStringList{"--backup", "a", "--analyse", "lauf.wav"},
+          QStringList{"--backup", "a", "--simulate"}, QStringList{"--backup"},
+          QStringList{"--backup="}}) {
+        p = parse(bad);
+        EXPECT_FALSE(p.options) << bad.join(' ').toStdString();
+        EXPECT_EQ(p.exitCode, 2) << bad.join(' ').toStdString();
+    }
+    EXPECT_TRUE(parse({"--help"}).output.contains("--backup"));
+}
+
 TEST(StartOptions, TheSignalKindForThisStartAndTheSimulatedBarrier) {
     auto p = parse({});
     ASSERT_TRUE(p.options);

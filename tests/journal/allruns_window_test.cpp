@@ -147,6 +147,33 @@ TEST_F(AllRunsAlone, DeletesOnlyAfterTheQuestion) {
     EXPECT_EQ(nameAt(0), "Messung 3");
 }
 
+// "Sichern …" copies the whole journal, whatever is chosen in the list, into
+// the one file named.
+TEST_F(AllRunsAlone, SichernCopiesTheWholeJournalIntoTheOneFileNamed) {
+    EXPECT_TRUE(window->B_sichern->isEnabled());
+    QTemporaryDir out;
+    const QString target = out.filePath("sicherung.sqlite");
+    const auto runsIn = [](const QString& copy) {
+        QTemporaryDir alone;
+        QDir().mkpath(alone.filePath("kelmot"));
+        QFile::copy(copy, alone.filePath("kelmot/runs.sqlite"));
+        RunJournal reader(alone.filePath("kelmot"), "3.0");
+        return reader.openForReading() ? reader.runs() : std::vector<RunRecord>{};
+    };
+    EXPECT_EQ(answeringModals([&] { window->B_sichern->click(); }, chooseFile(target)),
+              QStringList{"BackupDialog"});
+    const auto copied = runsIn(target);
+    ASSERT_EQ(copied.size(), 4u);
+    EXPECT_EQ(copied[3].name, "Messung 4");
+    EXPECT_EQ(copied[3].darkTimes[9], journal.runs()[3].darkTimes[9]);
+
+    // Cancelled, nothing is written.
+    QFile::remove(target);
+    EXPECT_EQ(answeringModals([&] { window->B_sichern->click(); }, chooseFile({})),
+              QStringList{"BackupDialog"});
+    EXPECT_FALSE(QFile::exists(target));
+}
+
 TEST_F(AllRunsAlone, SavesOneDataFilePerRunAndExportsOneSheetAndOneCsv) {
     window->Liste->selectAll();
     ASSERT_EQ(window->selectedRuns().size(), 4u);

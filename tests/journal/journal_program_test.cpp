@@ -171,6 +171,59 @@ TEST_F(JournalProgram, ThreeRunsKilledComeBackListedAndLoadable) {
     EXPECT_TRUE(Form6->isVisible());
 }
 
+// `kelmot --runs` and `kelmot --backup` beside a program that goes on
+// measuring: both read what it kept, the backup holds it all in one file,
+// and the program keeps its later runs in the same journal, nothing moved.
+TEST_F(JournalProgram, ReadersBesideAMeasuringProgramLeaveItsJournalAlone) {
+    QProcess helper;
+    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    helper.start(KELMOT_JOURNAL_CRASHER, {"0"});
+    ASSERT_TRUE(helper.waitForStarted());
+    int endedRuns = 0;
+    QByteArray pending;
+    const auto untilEnded = [&](int count) {
+        return processUntil(
+            [&] {
+                helper.waitForReadyRead(20);
+                pending += helper.readAllStandardOutput();
+                for (int at; (at = int(pending.indexOf('\n'))) >= 0; pending.remove(0, at + 1))
+                    endedRuns += endedRun(pending.left(at)) ? 1 : 0;
+                return endedRuns >= count || helper.state() == QProcess::NotRunning;
+            },
+            180000);
+    };
+    ASSERT_TRUE(untilEnded(2));
+
+    QProcess runs;
+    runs.start(KELMOT_PROGRAM, {"--runs"});
+    ASSERT_TRUE(runs.waitForFinished(60000));
+    EXPECT_EQ(runs.exitCode(), 0) << runs.readAllStandardError().toStdString();
+    EXPECT_GE(runs.readAllStandardOutput().count('\n'), 2);
+    QTemporaryDir out;
+    const QString target = out.filePath("sicherung.sqlite");
+    QProcess backup;
+    backup.start(KELMOT_PROGRAM, {"--backup", target});
+    ASSERT_TRUE(backup.waitForFinished(60000));
+    EXPECT_EQ(backup.exitCode(), 0) << backup.readAllStandardError().toStdString();
+    EXPECT_TRUE(QString::fromLocal8Bit(backup.readAllStandardOutput()).contains(target));
+    const int endedBeforeBackup = endedRuns;
+
+    ASSERT_TRUE(untilEnded(endedBeforeBackup + 2)) << "it goes on measuring";
+    ::kill(pid_t(helper.processId()), SIGKILL);
+    helper.waitForFinished(30000);
+    EXPECT_TRUE(QDir(journalFolderHere()).entryList({"runs-broken-*"}).isEmpty());
+    RunJournal journal(journalFolderHere(), "3.0");
+    ASSERT_TRUE(journal.openForReading()) << journal.problem().toStdString();
+    EXPECT_GE(int(journal.runs().size()), endedBeforeBackup + 2) << "in the same file";
+
+    QTemporaryDir alone;
+    QDir().mkpath(alone.filePath("kelmot"));
+    ASSERT_TRUE(QFile::copy(target, alone.filePath("kelmot/runs.sqlite")));
+    RunJournal copy(alone.filePath("kelmot"), "3.0");
+    ASSERT_TRUE(copy.openForReading()) << copy.problem().toStdString();
+    EXPECT_GE(int(copy.runs().size()), endedBeforeBackup) << "the backup holds every run ended";
+}
+
 // A program ended through "Ende" starts empty the next time.
 TEST_F(JournalProgram, AfterANormalEndTheNextStartIsEmpty) {
     QProcess helper;
