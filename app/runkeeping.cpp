@@ -66,6 +66,7 @@ std::optional<QString> RunKeeping::problem() const {
 }
 
 void RunKeeping::storeChanged() {
+    if (!recoveryTried_) return;
     const QByteArray lesson = lessonState(store_);
     if (lesson == mirrored_) return;
     // Only a journal that works is written to here: a failing one is tried
@@ -75,6 +76,7 @@ void RunKeeping::storeChanged() {
 }
 
 bool RunKeeping::recoverLesson() {
+    recoveryTried_ = true;
     const auto lesson = journal_.takeLessonToRecover();
     if (!lesson || !lessonHasSeries(*lesson)) return false;
     if (!restoreLesson(*lesson, store_)) return false;

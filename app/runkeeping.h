@@ -30,7 +30,9 @@ public:
     // and source as for a run.
     std::optional<QString> keepRecord(RunRecord& record) override;
 
-    // The store may have changed: mirrored when it has.
+    // The store may have changed: mirrored when it has, once the start's
+    // recovery has been tried (before it, the store is the empty one of a
+    // start, and mirrored it would hide the lesson still to come back).
     void storeChanged();
     // At start, into an empty store: the lesson of a start that ended
     // otherwise than normally. True when one came back.
@@ -49,6 +51,7 @@ private:
     MeasurementStore& store_;
     Context context_;
     QByteArray mirrored_;
+    bool recoveryTried_ = false;
 };
 
 } // namespace kelmot

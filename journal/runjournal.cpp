@@ -297,35 +297,45 @@ std::optional<QString> RunJournal::mirrorLesson(const QByteArray& lesson) {
     return std::nullopt;
 }
 
+// Every earlier start that neither ended normally nor is still running
+// (another program's lock), newest first, with its lesson where it has one.
+std::vector<std::pair<QString, QByteArray>> RunJournal::sessionsOver() const {
+    std::vector<std::pair<QString, QByteArray>> over;
+    QSqlQuery q(const_cast<JournalFile&>(file_).database());
+    q.prepare(QStringLiteral("SELECT id, lesson FROM sessions WHERE id <> ? AND ended_cleanly = 0 "
+                             "AND recovered = 0 ORDER BY started_utc DESC, rowid DESC"));
+    q.addBindValue(session_);
+    if (!q.exec()) return over;
+    while (q.next())
+        if (!sessionRunning(q.value(0).toString()))
+            over.emplace_back(q.value(0).toString(), q.value(1).toByteArray());
+    return over;
+}
+
 std::optional<QByteArray> RunJournal::takeLessonToRecover() {
     if (!keeping()) return std::nullopt;
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("SELECT id, ended_cleanly, recovered, lesson FROM sessions "
-                             "WHERE id <> ? ORDER BY started_utc DESC"));
-    q.addBindValue(session_);
-    if (!q.exec()) return std::nullopt;
+    QSqlDatabase& db = file_.database();
+    QString why;
+    // Under the write lock: two starts never both take the same lesson.
+    if (!execute(db, QStringLiteral("BEGIN IMMEDIATE"), {}, why)) return std::nullopt;
+    // The newest lesson among all of them, whatever ran in between: a start
+    // that was killed before it had a lesson, another program that ended
+    // normally, an analysis. Those without one bring nothing back.
     std::optional<QByteArray> lesson;
-    QStringList over; // ended without a word and not running: nothing comes back twice
-    bool newest = true;
-    while (q.next()) {
-        const QString id = q.value(0).toString();
-        const bool clean = q.value(1).toBool();
-        const bool recovered = q.value(2).toBool();
-        if (clean || recovered) {
-            newest = false; // an older crash was followed by a normal ending
-            continue;
-        }
-        if (sessionRunning(id)) continue; // a second program, still measuring
-        over << id;
-        if (newest && !q.value(3).isNull()) lesson = q.value(3).toByteArray();
-        newest = false;
+    bool ok = true;
+    for (const auto& [id, held] : sessionsOver()) {
+        if (!lesson && !held.isEmpty()) lesson = held;
+        ok = ok && execute(db, QStringLiteral("UPDATE sessions SET recovered = 1 WHERE id = ?"),
+                           {id}, why);
     }
-    q.finish();
-    for (const QString& id : over) {
-        QSqlQuery mark(file_.database());
-        mark.prepare(QStringLiteral("UPDATE sessions SET recovered = 1 WHERE id = ?"));
-        mark.addBindValue(id);
-        mark.exec();
+    // Taken over in the same transaction: killed a moment later, this start
+    // hands the lesson on to the next instead of losing it.
+    if (lesson)
+        ok = ok && execute(db, QStringLiteral("UPDATE sessions SET lesson = ? WHERE id = ?"),
+                           {*lesson, session_}, why);
+    if (!ok || !execute(db, QStringLiteral("COMMIT"), {}, why)) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return std::nullopt;
     }
     return lesson;
 }

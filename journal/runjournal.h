@@ -50,8 +50,9 @@ public:
     std::optional<QString> keepRuns(std::span<RunRecord> runs, const QByteArray& lesson);
     // The lesson as it stands now (a load, a relationship, a switch).
     std::optional<QString> mirrorLesson(const QByteArray& lesson);
-    // The lesson of the newest earlier start when that one ended otherwise
-    // than normally and is no longer running. It comes back once only.
+    // The newest lesson among the earlier starts that ended otherwise than
+    // normally and are no longer running, whatever ran in between. It comes
+    // back once only, and is this start's lesson from then on.
     std::optional<QByteArray> takeLessonToRecover();
     // "Ende" or the close box: the next start begins empty.
     void endSession();
@@ -80,6 +81,7 @@ private:
     bool startSession();
     QString lockPath(const QString& session) const;
     bool sessionRunning(const QString& session) const;
+    std::vector<std::pair<QString, QByteArray>> sessionsOver() const;
     std::optional<QString> failed(const QString& why);
 
     JournalFile file_;

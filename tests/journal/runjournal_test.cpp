@@ -910,6 +910,77 @@ TEST(RunJournal, ALessonComesBackOnceAfterAnEndingThatWasNotNormal) {
     }
 }
 
+// Whatever ran between the crash and the start that recovers, the newest
+// lesson of a start that did not end cleanly comes back: a restart killed
+// before it recovered (or just after), another program that measured and
+// ended normally meanwhile, an analysis.
+TEST(RunJournal, TheLessonComesBackWhateverRanBetweenTheCrashAndTheRestart) {
+    const QByteArray lesson = R"({"series":[{"name":"Messung 3"}]})";
+    const auto crashedWith = [](const JournalFolder& folder, const QByteArray& held) {
+        RunJournal crashed(folder.path(), "3.0");
+        ASSERT_TRUE(crashed.open());
+        RunRecord run = sampleRun(3);
+        ASSERT_FALSE(crashed.keepRun(run, held));
+    }; // no endSession: killed
+    const auto recovered = [](const JournalFolder& folder) {
+        RunJournal next(folder.path(), "3.0");
+        EXPECT_TRUE(next.open());
+        const auto taken = next.takeLessonToRecover();
+        next.endSession();
+        return taken;
+    };
+    const std::vector<std::pair<const char*, std::function<void(const JournalFolder&)>>> between{
+        {"a restart killed before it recovered",
+         [](const JournalFolder& f) {
+             RunJournal restart(f.path(), "3.0");
+             ASSERT_TRUE(restart.open());
+         }},
+        {"a restart killed just after it recovered",
+         [&](const JournalFolder& f) {
+             RunJournal restart(f.path(), "3.0");
+             ASSERT_TRUE(restart.open());
+             EXPECT_EQ(restart.takeLessonToRecover(), lesson);
+         }},
+        {"an analysis",
+         [](const JournalFolder& f) {
+             RunJournal analysis(f.path(), "3.0");
+             ASSERT_TRUE(analysis.open());
+             std::vector<RunRecord> found{sampleRun(7), sampleRun(8)};
+             ASSERT_FALSE(analysis.keepRuns(found, {}));
+             analysis.endSession();
+         }},
+    };
+    for (const auto& [what, run] : between) {
+        SCOPED_TRACE(what);
+        JournalFolder folder;
+        crashedWith(folder, lesson);
+        run(folder);
+        EXPECT_EQ(recovered(folder), lesson);
+        EXPECT_FALSE(recovered(folder)) << "once only";
+    }
+
+    // A second program starts while the first measures, ends normally, and
+    // then the first is killed.
+    JournalFolder folder;
+    {
+        RunJournal first(folder.path(), "3.0");
+        ASSERT_TRUE(first.open());
+        ASSERT_FALSE(first.mirrorLesson(lesson));
+        RunJournal second(folder.path(), "3.0");
+        ASSERT_TRUE(second.open());
+        EXPECT_FALSE(second.takeLessonToRecover());
+        ASSERT_FALSE(second.mirrorLesson(R"({"series":[{"name":"Andere"}]})"));
+        second.endSession();
+    }
+    EXPECT_EQ(recovered(folder), lesson);
+
+    // Two starts killed: the newer one's lesson.
+    JournalFolder twice;
+    crashedWith(twice, R"({"series":[{"name":"Messung 1"}]})");
+    crashedWith(twice, lesson);
+    EXPECT_EQ(recovered(twice), lesson);
+}
+
 TEST(RunJournal, ALessonOfAProgramStillRunningOrEndedNormallyStaysWhereItIs) {
     JournalFolder folder;
     const QByteArray lesson = R"({"series":[{"name":"Messung 1"}]})";
