@@ -173,7 +173,8 @@ void openJournal() {
     Journal->open();
     Keeping = new RunKeeping(*Journal, Store,
                              {[] { return tableView.flagWidthText(); },
-                              [] { return Session ? Session->sourceText() : QString(); }});
+                              [] { return Session ? Session->sourceText() : QString(); },
+                              [] { return Session && Session->captureOpen(); }});
 }
 
 // The ten windows, in their fixed order, each with its creation handler.

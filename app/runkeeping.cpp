@@ -66,7 +66,7 @@ std::optional<QString> RunKeeping::problem() const {
 }
 
 void RunKeeping::storeChanged() {
-    if (!recoveryTried_) return;
+    if (!recoveryTried_ || (context_.runUnderway && context_.runUnderway())) return;
     const QByteArray lesson = lessonState(store_);
     if (lesson == mirrored_) return;
     // Only a journal that works is written to here: a failing one is tried

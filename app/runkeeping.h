@@ -20,6 +20,9 @@ public:
     struct Context {
         std::function<QString()> flagWidth; // the evaluation table's field, mm
         std::function<QString()> source;    // card and input, "Simulation", a file
+        // A run has the card: its times are being written into the store,
+        // and the lesson waits until it is kept or given up.
+        std::function<bool()> runUnderway;
     };
     RunKeeping(RunJournal& journal, MeasurementStore& store, Context context);
 
@@ -32,7 +35,9 @@ public:
 
     // The store may have changed: mirrored when it has, once the start's
     // recovery has been tried (before it, the store is the empty one of a
-    // start, and mirrored it would hide the lesson still to come back).
+    // start, and mirrored it would hide the lesson still to come back), and
+    // not while a run is underway: a run half written is no lesson to bring
+    // back, and its barriers are no reason for a synced write each.
     void storeChanged();
     // At start, into an empty store: the lesson of a start that ended
     // otherwise than normally. True when one came back.

@@ -284,6 +284,7 @@ std::optional<QString> RunJournal::keepRuns(std::span<RunRecord> runs, const QBy
         if (run.session.isEmpty()) run.session = session_;
     writeProblem_.clear();
     ++revision_;
+    ++commits_;
     return std::nullopt;
 }
 
@@ -294,6 +295,7 @@ std::optional<QString> RunJournal::mirrorLesson(const QByteArray& lesson) {
     q.addBindValue(lesson);
     q.addBindValue(session_);
     if (!q.exec()) return failed(q.lastError().text());
+    ++commits_;
     return std::nullopt;
 }
 

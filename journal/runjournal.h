@@ -72,6 +72,9 @@ public:
     // Counts this program's changes to the list of runs (kept, renamed,
     // deleted): a list that shows an older count is out of date.
     int revision() const { return revision_; }
+    // Transactions this program has committed (runs kept, the lesson
+    // mirrored): each is a synced write on the caller's thread.
+    int commits() const { return commits_; }
 
     static QString utcText(const QDateTime& t);
 
@@ -91,6 +94,7 @@ private:
     std::unique_ptr<QLockFile> sessionLock_;
     QString writeProblem_;
     int revision_ = 0;
+    int commits_ = 0;
 };
 
 // Where the user's runs are kept: the data folder's "kelmot" ($XDG_DATA_HOME/kelmot).

@@ -64,3 +64,49 @@ TEST(RunKeeping, AStartKilledBeforeItRecoveredHidesNoLesson) {
     ASSERT_TRUE(keeping.recoverLesson());
     EXPECT_EQ(again.SeriesName[0], "Gruppe 2") << "mirrored once recovered";
 }
+
+// A run's barriers fill the store one by one: none is a synced write, the
+// run is kept with the lesson in one, and a program killed in the middle of
+// a run brings back the last complete run, not a blend of two.
+TEST(RunKeeping, ARunIsOneSyncedWriteAndAKillMidRunLeavesTheLastCompleteOne) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/kelmot";
+    MeasurementStore store = storeWithASeries("Messung 1");
+    double completeRun[BarrierCount];
+    {
+        RunJournal journal(folder, "3.0");
+        ASSERT_TRUE(journal.open());
+        bool underway = false;
+        RunKeeping keeping(journal, store, {{}, {}, [&] { return underway; }});
+        keeping.recoverLesson();
+        keeping.storeChanged();
+        const int before = journal.commits();
+
+        underway = true; // "Messen": the next run fills the barriers
+        for (int k = 0; k < BarrierCount; ++k) {
+            store.RunTimes[0][k] = 5.0 + k * 0.2;
+            keeping.storeChanged();
+        }
+        EXPECT_EQ(journal.commits(), before) << "no write per barrier";
+        ASSERT_FALSE(keeping.keepRun({}));
+        underway = false;
+        keeping.storeChanged();
+        EXPECT_EQ(journal.commits(), before + 1) << "the run and its lesson together";
+
+        underway = true; // a third run, killed at its eighth barrier
+        for (int k = 0; k < 8; ++k) {
+            store.RunTimes[0][k] = 9.0 + k * 0.3;
+            keeping.storeChanged();
+        }
+    }
+    for (int k = 0; k < BarrierCount; ++k)
+        completeRun[k] = 5.0 + k * 0.2; // the second run, kept whole
+    RunJournal next(folder, "3.0");
+    ASSERT_TRUE(next.open());
+    MeasurementStore back;
+    back.initialise();
+    RunKeeping keeping(next, back, {});
+    ASSERT_TRUE(keeping.recoverLesson());
+    for (int k = 0; k < BarrierCount; ++k)
+        EXPECT_EQ(back.RunTimes[0][k], completeRun[k]) << k;
+}
