@@ -120,15 +120,22 @@ ClassroomRequest classroomRequest(const QByteArray& method, const QUrl& url,
     r.path = url.path(QUrl::FullyEncoded).toLatin1();
     r.hasCode = codeInQuery(url.query(QUrl::FullyEncoded).toLatin1(), r.code);
     r.diagramWidth = diagramWidthIn(url.query(QUrl::FullyEncoded).toLatin1());
-    bool websocket = false;
-    for (const QByteArray& token : value("upgrade", "Upgrade").split(','))
-        websocket = websocket || token.trimmed() == "websocket";
+    // Qt hands a connection to its WebSocket server only when the Upgrade
+    // header is "websocket" and nothing else: the same rule here, or a
+    // request Qt treats as a page's would be taken for a WebSocket and left
+    // unanswered. One that names websocket among others is refused.
+    QByteArray upgrade = header("upgrade").trimmed();
+    if (upgrade.isEmpty()) upgrade = header("Upgrade").trimmed();
+    const bool onlyWebsocket = upgrade.toLower() == "websocket";
+    bool websocketAmongOthers = false;
+    for (const QByteArray& token : upgrade.toLower().split(','))
+        websocketAmongOthers = websocketAmongOthers || token.trimmed() == "websocket";
     // "Connection: keep-alive, Upgrade" as browsers send it.
     bool connectionUpgrade = false;
     for (const QByteArray& token : value("connection", "Connection").split(','))
         connectionUpgrade = connectionUpgrade || token.trimmed() == "upgrade";
-    r.upgrade = websocket && connectionUpgrade;
-    r.halfUpgrade = websocket && !connectionUpgrade;
+    r.upgrade = onlyWebsocket && connectionUpgrade;
+    r.halfUpgrade = websocketAmongOthers && !r.upgrade;
     return r;
 }
 

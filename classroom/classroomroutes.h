@@ -60,8 +60,9 @@ struct ClassroomRequest {
     QByteArray path;
     QString code;
     bool hasCode = false;
-    bool upgrade = false;     // "Upgrade: websocket" and "Connection: upgrade"
-    bool halfUpgrade = false; // "Upgrade: websocket" without "Connection: upgrade"
+    bool upgrade = false; // "Upgrade: websocket" and "Connection: upgrade"
+    // websocket without "Connection: upgrade", or among other protocols
+    bool halfUpgrade = false;
     int diagramWidth = 0;     // the query's "w" as diagramWidthIn reads it
 };
 

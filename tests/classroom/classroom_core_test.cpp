@@ -480,6 +480,16 @@ TEST(ClassroomRequests, UpgradesHalfUpgradesAndMethodsAsTheServerReadsThem) {
     r = read("GET", "/api/live?code=123456", {{"upgrade", "WebSocket"}});
     EXPECT_FALSE(r.upgrade);
     EXPECT_TRUE(r.halfUpgrade) << "Upgrade without Connection: upgrade";
+    // Qt's own rule: websocket and nothing else.
+    r = read("GET", "/api/live?code=123456",
+             {{"Upgrade", "websocket, x-other"}, {"Connection", "Upgrade"}});
+    EXPECT_FALSE(r.upgrade);
+    EXPECT_TRUE(r.halfUpgrade) << "websocket among others is refused, not taken";
+    r = read("GET", "/api/live?code=123456", {{"Upgrade", " WebSocket "}, {"Connection", "upgrade"}});
+    EXPECT_TRUE(r.upgrade);
+    r = read("GET", "/?code=123456", {{"Upgrade", "h2c"}, {"Connection", "Upgrade"}});
+    EXPECT_FALSE(r.upgrade);
+    EXPECT_FALSE(r.halfUpgrade) << "another protocol: an ordinary request";
     EXPECT_EQ(read("HEAD", "/", {}).method, "HEAD");
     EXPECT_EQ(read("PUT", "/", {}).method, "OTHER");
     EXPECT_EQ(read("get", "/", {}).method, "OTHER") << "methods are case-sensitive";
