@@ -252,6 +252,7 @@ int main(int argc, char** argv) {
     o.address = QHostAddress(QHostAddress::LocalHost);
     // A hundred devices, here all from loopback; in a classroom each has its own address.
     o.limits.maxPerAddress = o.limits.maxConnections;
+    o.limits.maxLivePagesPerAddress = o.limits.maxConnections;
     if (!kelmot::Classroom->start(kelmot::classroomTexts(QStringLiteral("de")), o)) {
         std::fprintf(stderr, "classroom_bench: the view did not start\n");
         return 1;

@@ -40,7 +40,8 @@ struct ClassroomAnswer {
         TooManyTries,
         Forbidden,
         UpgradeRequired,
-        BadRequest
+        BadRequest,
+        Full // 503: that address has all its live pages
     };
     Kind kind = NotFound;
     ClassroomRoute route = ClassroomRoute::Page;
@@ -63,7 +64,7 @@ struct ClassroomRequest {
     bool upgrade = false; // "Upgrade: websocket" and "Connection: upgrade"
     // websocket without "Connection: upgrade", or among other protocols
     bool halfUpgrade = false;
-    int diagramWidth = 0;     // the query's "w" as diagramWidthIn reads it
+    int diagramWidth = 0; // the query's "w" as diagramWidthIn reads it
 };
 
 class AccessCode;

@@ -69,6 +69,8 @@ ClassroomServer::ClassroomServer(ClassroomServerSettings settings, QObject* pare
     // `send`; what Qt queues for it (pongs to its pings) is looked at here.
     queueCheck_.setInterval(100);
     connect(&queueCheck_, &QTimer::timeout, this, &ClassroomServer::dropClientsThatDoNotRead);
+    pings_.setInterval(settings_.limits.pingIntervalMs);
+    connect(&pings_, &QTimer::timeout, this, &ClassroomServer::pingLiveClients);
 }
 
 ClassroomServer::~ClassroomServer() {
@@ -98,6 +100,7 @@ int ClassroomServer::openConnections() const {
 
 void ClassroomServer::closeAll() {
     const auto clients = std::exchange(clients_, {});
+    lastHeard_.clear();
     for (QWebSocket* client : clients) {
         client->disconnect(this);
         client->abort();
@@ -211,7 +214,10 @@ bool ClassroomServer::handleRequest(const QHttpServerRequest& request, QTcpSocke
     ConnectionGuard* guard = ConnectionGuard::of(socket);
     if (guard) guard->requestRead();
     const ClassroomRequest r = requestOf(request);
-    const ClassroomAnswer decision = decide(r, request);
+    ClassroomAnswer decision = decide(r, request);
+    if (r.upgrade && decision.kind == ClassroomAnswer::Serve &&
+        livePagesFrom(request.remoteAddress()) >= settings_.limits.maxLivePagesPerAddress)
+        decision.kind = ClassroomAnswer::Full;
     if (r.upgrade) {
         if (decision.kind == ClassroomAnswer::Serve) {
             // Qt hands the connection to its WebSocket server when this
@@ -334,6 +340,9 @@ void ClassroomServer::answer(QTcpSocket* socket, const ClassroomAnswer& decision
     case ClassroomAnswer::BadRequest:
         status = 400;
         break;
+    case ClassroomAnswer::Full:
+        status = 503;
+        break;
     }
     // A refused request ends its connection: nothing more is read from a
     // client that asks for what it may not have.
@@ -369,8 +378,11 @@ void ClassroomServer::acceptLiveClients() {
         QWebSocket* c = client.release();
         c->setParent(this);
         connect(c, &QWebSocket::disconnected, this, [this, c] { dropClient(c); });
+        connect(c, &QWebSocket::pong, this, [this, c] { lastHeard_[c] = settings_.clock(); });
         clients_.push_back(c);
+        lastHeard_[c] = settings_.clock();
         if (!queueCheck_.isActive()) queueCheck_.start();
+        if (!pings_.isActive()) pings_.start();
         emit liveClientsChanged(liveClients());
         send(c, QString::fromUtf8(stateJson()));
     }
@@ -391,10 +403,30 @@ void ClassroomServer::dropClientsThatDoNotRead() {
     if (clients_.empty()) queueCheck_.stop();
 }
 
+int ClassroomServer::livePagesFrom(const QHostAddress& address) const {
+    return int(std::count_if(clients_.begin(), clients_.end(), [&](const QWebSocket* client) {
+        return client->peerAddress().isEqual(address, QHostAddress::TolerantConversion);
+    }));
+}
+
+void ClassroomServer::pingLiveClients() {
+    const std::int64_t now = settings_.clock();
+    const auto clients = clients_;
+    for (QWebSocket* client : clients) {
+        // A pong, Qt's own answer to a ping, is all a page ever sends.
+        if (now - lastHeard_[client] > settings_.limits.pongTimeoutMs)
+            dropClient(client);
+        else
+            client->ping();
+    }
+    if (clients_.empty()) pings_.stop();
+}
+
 void ClassroomServer::dropClient(QWebSocket* client) {
     const auto it = std::find(clients_.begin(), clients_.end(), client);
     if (it == clients_.end()) return;
     clients_.erase(it);
+    lastHeard_.erase(client);
     client->disconnect(this);
     client->abort();
     client->deleteLater();

@@ -84,6 +84,9 @@ private:
     // filled them (Qt answers a ping with a pong by itself).
     void dropClientsThatDoNotRead();
     void acceptLiveClients();
+    // Pings every live page; drops those that answered nothing for too long.
+    void pingLiveClients();
+    int livePagesFrom(const QHostAddress& address) const;
     void dropClient(QWebSocket* client);
     void send(QWebSocket* client, const QString& message);
     const QByteArray& stateJson();
@@ -118,6 +121,9 @@ private:
     // Qt calls right after handleRequest declined it.
     ClassroomAnswer refusedUpgrade_;
     QTimer queueCheck_;
+    QTimer pings_;
+    // When each live page last answered (a pong) or connected, on `clock`.
+    std::map<QWebSocket*, std::int64_t> lastHeard_;
 };
 
 } // namespace kelmot

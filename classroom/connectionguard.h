@@ -19,12 +19,19 @@ namespace kelmot {
 // version, sets none of its own).
 struct ConnectionLimits {
     int maxConnections = 256; // open at once; the next is answered 503
-    // Open at once from one address: one pupil's script cannot take every
-    // place. Behind a NAT the whole class shares an address; a class of up
-    // to 32 devices fits, a larger one behind one NAT needs this raised.
-    int maxPerAddress = 32;
-    int idleMs = 10'000;         // a connection without a whole request is closed after this
-    int maxHeadBytes = 8 * 1024; // request line and headers; more is answered 431
+    // Open at once from one address, so that one pupil's script cannot take
+    // every place. Behind a NAT the whole class shares an address: 32
+    // devices fit, each with its live page and a browser's five parallel
+    // requests as it loads (keep-alive holds them for `idleMs` after). A
+    // larger class behind one NAT needs both raised.
+    int maxPerAddress = 32 * 6;
+    int maxLivePagesPerAddress = 32; // one per device; the next page's upgrade is answered 503
+    int idleMs = 10'000;             // a connection without a whole request is closed after this
+    int maxHeadBytes = 8 * 1024;     // request line and headers; more is answered 431
+    // A live page is pinged this often and dropped when it has answered
+    // nothing for `pongTimeoutMs`: a phone that vanished frees its place.
+    int pingIntervalMs = 10'000;
+    int pongTimeoutMs = 30'000;
 };
 
 // The answer that refuses a connection outright, before any request is read:

@@ -65,6 +65,7 @@ protected:
         ClassroomService::Options o;
         // The devices of a class, here all from loopback: each its own address in a classroom.
         o.limits.maxPerAddress = o.limits.maxConnections;
+        o.limits.maxLivePagesPerAddress = o.limits.maxConnections;
         o.clock = [clock = clock_] { return clock->load(); };
         o.firstPort = firstPort;
         o.lastPort = lastPort;
@@ -348,7 +349,9 @@ TEST_F(ClassroomProgram, ALiveClientFollowsADrop) {
     fallWindow()->B_mess->click();
     ASSERT_TRUE(processUntil([] { return !fallWindow()->drops().empty(); }, 60000));
     ASSERT_TRUE(processUntil([&] {
-        return latestState(page.messages)["fall"].toObject()["result"].toString().contains("g = (");
+        const QJsonObject shown = latestState(page.messages)["fall"].toObject();
+        return shown["result"].toString().contains("g = (") &&
+               shown["status"]["text"].toString() == "Messung beendet";
     }));
     // Every band reached the page before the drop's end: one row more each time.
     const std::set<int> rowCounts = experimentRowCounts(page.messages, "fall");
@@ -402,9 +405,11 @@ TEST_F(ClassroomProgram, ALiveClientFollowsASwing) {
     pendulumWindow()->SB_perioden->setValue(3);
     pendulumWindow()->B_mess->click();
     ASSERT_TRUE(processUntil([] { return !pendulumWindow()->swings().empty(); }, 60000));
+    // The result and the status line reach the page in messages of their own.
     ASSERT_TRUE(processUntil([&] {
-        return latestState(page.messages)["pendulum"].toObject()["result"].toString().contains(
-            "τ = (");
+        const QJsonObject shown = latestState(page.messages)["pendulum"].toObject();
+        return shown["result"].toString().contains("τ = (") &&
+               shown["status"]["text"].toString() == "Messung beendet";
     }));
     const std::set<int> rowCounts = experimentRowCounts(page.messages, "pendulum");
     EXPECT_EQ(rowCounts, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7}));
@@ -446,8 +451,9 @@ TEST_F(ClassroomProgram, ALiveClientFollowsATurnOfThePulley) {
     pulleyWindow()->B_mess->click();
     ASSERT_TRUE(processUntil([] { return pulleyWindow()->turnsMeasured() == 1; }, 60000));
     ASSERT_TRUE(processUntil([&] {
-        return latestState(page.messages)["pulley"].toObject()["result"].toString().contains(
-            "a = (");
+        const QJsonObject shown = latestState(page.messages)["pulley"].toObject();
+        return shown["result"].toString().contains("a = (") &&
+               shown["status"]["text"].toString() == "Messung beendet";
     }));
     const QJsonObject state = latestState(page.messages);
     const QJsonArray keys = state["experiments"].toArray();

@@ -494,7 +494,7 @@ TEST_F(ClassroomServerTest, ThreeHundredLivePagesInTurnLeaveThePlacesFree) {
 
 TEST_F(ClassroomServerTest, OneAddressHoldsAtMostItsShareOfThePlaces) {
     constexpr int PerAddress = ConnectionLimits{}.maxPerAddress;
-    EXPECT_EQ(PerAddress, 32);
+    EXPECT_EQ(PerAddress, 192);
     const QHostAddress script(QStringLiteral("127.0.0.5"));
     std::vector<std::unique_ptr<QTcpSocket>> held;
     for (int i = 0; i < PerAddress; ++i) {
@@ -554,6 +554,84 @@ TEST_F(ClassroomServerTest, AnUpgradeToWebsocketAmongOthersIsAnswered400) {
     }
     EXPECT_TRUE(processUntil([&] { return openConnections() == 0; }));
     EXPECT_EQ(get(service.port(), path("/")).status, 200) << "the address still has its places";
+}
+
+// A class of 32 devices behind one NAT: the 28th device's page loads with
+// its parallel requests while 27 live pages hold their places; the 33rd
+// live page of that address is answered 503, another address's is served.
+TEST_F(ClassroomServerTest, AClassOf32DevicesBehindOneAddressFits) {
+    const auto live = [this] {
+        ClassroomServer* server = service.server();
+        int n = 0;
+        QMetaObject::invokeMethod(
+            server, [&] { n = server->liveClients(); }, Qt::BlockingQueuedConnection);
+        return n;
+    };
+    std::vector<std::unique_ptr<LiveClient>> pages;
+    const auto openPage = [&] {
+        pages.push_back(std::make_unique<LiveClient>(liveUrl(service.code())));
+        return pages.back()->waitConnected();
+    };
+    for (int device = 1; device <= 27; ++device)
+        ASSERT_TRUE(openPage()) << device;
+    ASSERT_TRUE(processUntil([&] { return live() == 27; }));
+    // The 28th loads its page, script, style, state and both diagrams at once.
+    std::vector<std::unique_ptr<QTcpSocket>> loads;
+    for (const char* route :
+         {"/", "/app.js", "/style.css", "/api/state", "/diagram/st.svg", "/diagram/vt.svg"}) {
+        loads.push_back(std::make_unique<QTcpSocket>());
+        ASSERT_TRUE(connectTo(*loads.back(), service.port()));
+        loads.back()->write("GET " + path(route) + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    }
+    for (auto& load : loads)
+        EXPECT_NE(readReply(*load).status, 503);
+    for (int device = 28; device <= 32; ++device)
+        ASSERT_TRUE(openPage()) << device;
+    ASSERT_TRUE(processUntil([&] { return live() == 32; }));
+    const HttpReply refused =
+        request(service.port(), "GET " + path("/api/live") +
+                                    " HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
+                                    "Connection: Upgrade\r\n"
+                                    "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                                    "Sec-WebSocket-Version: 13\r\n\r\n");
+    EXPECT_EQ(refused.status, 503) << "that address has a live page per device";
+    EXPECT_EQ(live(), 32);
+    QTcpSocket other;
+    ASSERT_TRUE(connectTo(other, service.port(), QHostAddress(QStringLiteral("127.0.0.9"))));
+    other.write("GET " + path("/api/live") +
+                " HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
+    EXPECT_EQ(readReply(other).status, 101) << "another address is served";
+}
+
+// A phone that vanishes (no pong to the server's pings) frees its live
+// page's place; a page that answers stays, however long it is quiet.
+TEST_F(ClassroomServerTest, ALivePageThatVanishedFreesItsPlace) {
+    EXPECT_EQ(ConnectionLimits{}.pingIntervalMs, 10'000);
+    EXPECT_EQ(ConnectionLimits{}.pongTimeoutMs, 30'000);
+    service.stop();
+    options.limits.pingIntervalMs = 20;
+    options.limits.pongTimeoutMs = 200;
+    ASSERT_TRUE(startView());
+    const auto live = [this] {
+        ClassroomServer* server = service.server();
+        int n = 0;
+        QMetaObject::invokeMethod(
+            server, [&] { n = server->liveClients(); }, Qt::BlockingQueuedConnection);
+        return n;
+    };
+    LiveClient answering(liveUrl(service.code()));
+    ASSERT_TRUE(answering.waitConnected());
+    QTcpSocket vanished; // the handshake, then silence: no pong ever
+    ASSERT_TRUE(upgradeByHand(vanished, service.port(), service.code()));
+    ASSERT_TRUE(processUntil([&] { return live() == 2; }));
+    QElapsedTimer since;
+    since.start();
+    EXPECT_TRUE(processUntil([&] { return live() == 1; }, 60000));
+    EXPECT_GE(since.elapsed(), 150) << "not before the timeout";
+    // The answering page, there longer than the vanished one, stays.
+    EXPECT_FALSE(answering.closed());
+    EXPECT_EQ(live(), 1);
 }
 
 // A client that sends request after request on one connection and reads no
