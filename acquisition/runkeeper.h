@@ -21,6 +21,9 @@ public:
     virtual std::optional<QString> keepRun(const CompletedRun& run) = 0;
     // Why runs are not being kept now, if they are not.
     virtual std::optional<QString> problem() const { return std::nullopt; }
+    // Said once, after a run was kept: what changed where runs go (the
+    // journal was found damaged and moved aside, a new one started).
+    virtual std::optional<QString> takeNotice() { return std::nullopt; }
 };
 
 // Keeps nothing and says nothing: a window tested alone.

@@ -335,7 +335,8 @@ SeriesSelector& TForm2::seriesSelector() {
 void TForm2::runCommitted() {
     // A journal that fails never stops the measurement: the run is in the
     // store and the table as always, and the window says it is not on disk.
-    showJournalProblem(keeper_.keepRun({brightTimes_}));
+    const auto failure = keeper_.keepRun({brightTimes_});
+    showJournalProblem(failure ? failure : keeper_.takeNotice());
 }
 
 void TForm2::showJournalProblem(const std::optional<QString>& problem) {

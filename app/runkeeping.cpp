@@ -9,7 +9,8 @@
 namespace kelmot {
 
 RunKeeping::RunKeeping(RunJournal& journal, MeasurementStore& store, Context context)
-    : journal_(journal), store_(store), context_(std::move(context)) {}
+    : journal_(journal), store_(store), context_(std::move(context)),
+      movesAsideSaid_(journal.movesAside()) {}
 
 RunRecord RunKeeping::recordOfNewestRun(const CompletedRun& run) const {
     RunRecord record;
@@ -63,6 +64,12 @@ std::optional<QString> RunKeeping::keepRun(const CompletedRun& run) {
 std::optional<QString> RunKeeping::problem() const {
     if (journal_.keeping()) return std::nullopt;
     return journal_.problem();
+}
+
+std::optional<QString> RunKeeping::takeNotice() {
+    if (journal_.movesAside() == movesAsideSaid_) return std::nullopt;
+    movesAsideSaid_ = journal_.movesAside();
+    return journal_.movedAsideNotice();
 }
 
 void RunKeeping::storeChanged() {

@@ -29,6 +29,8 @@ public:
     // RunKeeper
     std::optional<QString> keepRun(const CompletedRun& run) override;
     std::optional<QString> problem() const override;
+    // The journal moved aside since the last keep, once.
+    std::optional<QString> takeNotice() override;
     // RecordKeeper: the free fall's drops and the pendulum's swings, with the time
     // and source as for a run.
     std::optional<QString> keepRecord(RunRecord& record) override;
@@ -57,6 +59,7 @@ private:
     Context context_;
     QByteArray mirrored_;
     bool recoveryTried_ = false;
+    int movesAsideSaid_ = 0; // the start's own is said by the main window
 };
 
 } // namespace kelmot

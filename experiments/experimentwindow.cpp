@@ -217,7 +217,8 @@ SessionState ExperimentWindow::runEnded(const EndedRun& run) {
     // fails says so and stops nothing.
     if (outcome.record) {
         outcome.record->source = session_.sourceText();
-        showJournalProblem(keeper_.keepRecord(*outcome.record));
+        const auto failure = keeper_.keepRecord(*outcome.record);
+        showJournalProblem(failure ? failure : keeper_.takeNotice());
     }
     showDiagrams(run_, true);
     showResult(outcome.resultLines);

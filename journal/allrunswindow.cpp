@@ -195,6 +195,8 @@ void AllRunsWindow::showProblem() {
     QString text = journal_.problem();
     if (text.isEmpty() && !journal_.readable())
         text = tr("Das Messungsjournal lässt sich nicht öffnen.");
+    // The runs before it are in the file moved aside, not in this list.
+    if (text.isEmpty()) text = journal_.movedAsideNotice();
     L_problem->setText(text);
     L_problem->setAccessibleName(text);
     L_problem->setVisible(!text.isEmpty());

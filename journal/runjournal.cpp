@@ -123,8 +123,15 @@ RunJournal::~RunJournal() = default;
 
 bool RunJournal::open() {
     writeProblem_.clear();
-    if (!file_.open()) return false;
-    if (file_.readOnly()) return false;
+    const bool opened = file_.open();
+    if (file_.movedAside()) {
+        movedAsideNotice_ = file_.notice();
+        ++movesAside_;
+        // A new file knows nothing of this start: its row goes in again, so
+        // that the lesson goes on being mirrored and comes back after a crash.
+        sessionStarted_ = false;
+    }
+    if (!opened || file_.readOnly()) return false;
     return startSession();
 }
 
@@ -145,11 +152,13 @@ bool RunJournal::startSession() {
     if (sessionStarted_) return true;
     // The lock says "this start is still running" to a second program; the
     // system lets it go with the process, however that ends.
-    sessionLock_ = std::make_unique<QLockFile>(lockPath(session_));
-    sessionLock_->setStaleLockTime(0);
-    sessionLock_->tryLock(0);
+    if (!sessionLock_) {
+        sessionLock_ = std::make_unique<QLockFile>(lockPath(session_));
+        sessionLock_->setStaleLockTime(0);
+        sessionLock_->tryLock(0);
+    }
     QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("INSERT INTO sessions (id, started_utc) VALUES (?, ?)"));
+    q.prepare(QStringLiteral("INSERT OR IGNORE INTO sessions (id, started_utc) VALUES (?, ?)"));
     q.addBindValue(session_);
     q.addBindValue(utcText(QDateTime::currentDateTimeUtc()));
     if (!q.exec()) return !failed(q.lastError().text());

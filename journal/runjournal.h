@@ -39,6 +39,11 @@ public:
     QString problem() const;
     // Said once after opening: a damaged file moved aside, a newer one read only.
     QString notice() const { return file_.notice(); }
+    // The last time this program found the file damaged and moved it aside
+    // (at start or while it measured), naming both files; empty if never.
+    QString movedAsideNotice() const { return movedAsideNotice_; }
+    // Counts those moves: a keeper that saw an older count has news to say.
+    int movesAside() const { return movesAside_; }
     QString path() const { return file_.path(); }
     QString session() const { return session_; }
 
@@ -95,6 +100,8 @@ private:
     QString writeProblem_;
     int revision_ = 0;
     int commits_ = 0;
+    QString movedAsideNotice_;
+    int movesAside_ = 0;
 };
 
 // Where the user's runs are kept: the data folder's "kelmot" ($XDG_DATA_HOME/kelmot).

@@ -6,7 +6,10 @@
 #include "journal/runjournal.h"
 #include "store/measurementstore.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace kelmot;
@@ -109,4 +112,52 @@ TEST(RunKeeping, ARunIsOneSyncedWriteAndAKillMidRunLeavesTheLastCompleteOne) {
     ASSERT_TRUE(keeping.recoverLesson());
     for (int k = 0; k < BarrierCount; ++k)
         EXPECT_EQ(back.RunTimes[0][k], completeRun[k]) << k;
+}
+
+// The journal found damaged while the program measures: the run that finds
+// it is kept in a new journal, the window is told once which file went
+// where, the new journal holds this start so its lesson comes back.
+TEST(RunKeeping, AJournalMovedAsideWhileMeasuringIsSaidOnceAndTheLessonGoesOn) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/kelmot";
+    MeasurementStore store = storeWithASeries("Messung 1");
+    {
+        RunJournal journal(folder, "3.0");
+        ASSERT_TRUE(journal.open());
+        RunKeeping keeping(journal, store, {});
+        keeping.recoverLesson();
+        ASSERT_FALSE(keeping.keepRun({}));
+        EXPECT_FALSE(keeping.takeNotice());
+        // Spoiled in place, its log and shared index with it, as a failing
+        // disk or another program might.
+        for (const char* name : {"/runs.sqlite", "/runs.sqlite-wal", "/runs.sqlite-shm"}) {
+            QFile file(folder + name);
+            const qint64 size = file.size();
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            file.write(QByteArray(std::max<qint64>(size, 8192), 'x'));
+        }
+        std::optional<QString> failure;
+        for (int run = 2; run <= 3 && (run == 2 || failure); ++run) {
+            store.SeriesName[0] = QStringLiteral("Messung %1").arg(run);
+            failure = keeping.keepRun({}); // a write may fail before the file is found damaged
+        }
+        ASSERT_FALSE(failure) << failure->toStdString();
+        const auto notice = keeping.takeNotice();
+        ASSERT_TRUE(notice);
+        const QStringList aside = QDir(folder).entryList({"runs-broken-*.sqlite"}, QDir::Files);
+        ASSERT_EQ(aside.size(), 1);
+        EXPECT_TRUE(notice->contains(aside[0])) << notice->toStdString();
+        EXPECT_TRUE(notice->contains(folder + "/runs.sqlite")) << notice->toStdString();
+        EXPECT_FALSE(keeping.takeNotice()) << "said once";
+        EXPECT_EQ(journal.movedAsideNotice(), *notice) << "for \"Alle Messungen\"";
+        store.SeriesName[0] = "Gruppe 4";
+        keeping.storeChanged();
+    } // killed
+    RunJournal next(folder, "3.0");
+    ASSERT_TRUE(next.open());
+    MeasurementStore back;
+    back.initialise();
+    RunKeeping keeping(next, back, {});
+    ASSERT_TRUE(keeping.recoverLesson()) << "the new journal knew this start";
+    EXPECT_EQ(back.SeriesName[0], "Gruppe 4");
 }
