@@ -485,7 +485,8 @@ TEST(ClassroomRequests, UpgradesHalfUpgradesAndMethodsAsTheServerReadsThem) {
              {{"Upgrade", "websocket, x-other"}, {"Connection", "Upgrade"}});
     EXPECT_FALSE(r.upgrade);
     EXPECT_TRUE(r.halfUpgrade) << "websocket among others is refused, not taken";
-    r = read("GET", "/api/live?code=123456", {{"Upgrade", " WebSocket "}, {"Connection", "upgrade"}});
+    r = read("GET", "/api/live?code=123456",
+             {{"Upgrade", " WebSocket "}, {"Connection", "upgrade"}});
     EXPECT_TRUE(r.upgrade);
     r = read("GET", "/?code=123456", {{"Upgrade", "h2c"}, {"Connection", "Upgrade"}});
     EXPECT_FALSE(r.upgrade);

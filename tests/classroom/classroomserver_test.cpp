@@ -278,6 +278,13 @@ TEST(ClassroomLanguage, AnEnglishProgramServesAnEnglishPage) {
 
 namespace {
 
+// A live page's handshake request for `target`, with this Upgrade header.
+QByteArray upgradeRequest(const QByteArray& target, const QByteArray& upgrade = "websocket") {
+    return "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: " + upgrade +
+           "\r\nConnection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+           "Sec-WebSocket-Version: 13\r\n\r\n";
+}
+
 // A WebSocket handshake by hand: a client that connects and then never
 // reads what it is sent (an old phone on bad Wi-Fi, or one that wants to
 // hold the server up).
@@ -544,11 +551,7 @@ TEST_F(ClassroomServerTest, HalfAWebSocketRequestGets400) {
 TEST_F(ClassroomServerTest, AnUpgradeToWebsocketAmongOthersIsAnswered400) {
     for (int i = 0; i < 40; ++i) {
         const HttpReply reply =
-            request(service.port(), "GET " + path("/api/live") +
-                                        " HTTP/1.1\r\nHost: 127.0.0.1\r\n"
-                                        "Upgrade: websocket, x-other\r\nConnection: Upgrade\r\n"
-                                        "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-                                        "Sec-WebSocket-Version: 13\r\n\r\n");
+            request(service.port(), upgradeRequest(path("/api/live"), "websocket, x-other"));
         ASSERT_EQ(reply.status, 400) << i;
         EXPECT_TRUE(reply.closed) << i;
     }
@@ -588,19 +591,12 @@ TEST_F(ClassroomServerTest, AClassOf32DevicesBehindOneAddressFits) {
     for (int device = 28; device <= 32; ++device)
         ASSERT_TRUE(openPage()) << device;
     ASSERT_TRUE(processUntil([&] { return live() == 32; }));
-    const HttpReply refused =
-        request(service.port(), "GET " + path("/api/live") +
-                                    " HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
-                                    "Connection: Upgrade\r\n"
-                                    "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-                                    "Sec-WebSocket-Version: 13\r\n\r\n");
+    const HttpReply refused = request(service.port(), upgradeRequest(path("/api/live")));
     EXPECT_EQ(refused.status, 503) << "that address has a live page per device";
     EXPECT_EQ(live(), 32);
     QTcpSocket other;
     ASSERT_TRUE(connectTo(other, service.port(), QHostAddress(QStringLiteral("127.0.0.9"))));
-    other.write("GET " + path("/api/live") +
-                " HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
+    other.write(upgradeRequest(path("/api/live")));
     EXPECT_EQ(readReply(other).status, 101) << "another address is served";
 }
 
