@@ -60,12 +60,16 @@ void JournalFile::close() {
     }
 }
 
-bool JournalFile::open() {
+void JournalFile::startOver(bool readOnly) {
     close();
     problem_.clear();
     notice_.clear();
-    readOnly_ = false;
+    readOnly_ = readOnly;
     movedAside_ = false;
+}
+
+bool JournalFile::open() {
+    startOver(false);
     switch (tryOpen()) {
     case Outcome::Usable:
         return true;
@@ -316,11 +320,7 @@ JournalFile::Outcome JournalFile::migrate() {
 }
 
 bool JournalFile::openForReading() {
-    close();
-    problem_.clear();
-    notice_.clear();
-    movedAside_ = false;
-    readOnly_ = true;
+    startOver(true);
     const QString damaged =
         QCoreApplication::translate("JournalFile", "Das Messungsjournal \"%1\" ist beschädigt.")
             .arg(path());
@@ -381,13 +381,13 @@ std::optional<QString> JournalFile::copyTo(const QString& target) {
         QDir(where.absolutePath())
             .filePath(QStringLiteral(".%1.%2.part")
                           .arg(where.fileName(), QUuid::createUuid().toString(QUuid::Id128)));
+    if (!isOpen()) return problem_;
     QSqlQuery copy(db_);
     copy.prepare(QStringLiteral("VACUUM INTO ?"));
     copy.addBindValue(part);
-    if (!isOpen() || !copy.exec()) {
-        const QString why = isOpen() ? copy.lastError().text() : problem_;
+    if (!copy.exec()) {
         QFile::remove(part);
-        return why;
+        return copy.lastError().text();
     }
     QFile written(part);
     const bool synced = written.open(QIODevice::ReadWrite) && ::fsync(written.handle()) == 0;

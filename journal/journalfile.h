@@ -51,6 +51,8 @@ public:
 
 private:
     enum class Outcome { Usable, Damaged, Failed };
+    // Closed, with nothing said yet: before each open.
+    void startOver(bool readOnly);
     bool preparePrivateFile();
     Outcome tryOpen();
     bool connect(bool readOnly);

@@ -66,6 +66,15 @@ protected:
         return n;
     }
 
+    // The live pages the server holds, asked on its thread.
+    int liveClients() {
+        ClassroomServer* server = service.server();
+        int n = 0;
+        QMetaObject::invokeMethod(
+            server, [&] { n = server->liveClients(); }, Qt::BlockingQueuedConnection);
+        return n;
+    }
+
     ClassroomService::Options options;
     ClassroomService service;
 };
@@ -563,13 +572,6 @@ TEST_F(ClassroomServerTest, AnUpgradeToWebsocketAmongOthersIsAnswered400) {
 // its parallel requests while 27 live pages hold their places; the 33rd
 // live page of that address is answered 503, another address's is served.
 TEST_F(ClassroomServerTest, AClassOf32DevicesBehindOneAddressFits) {
-    const auto live = [this] {
-        ClassroomServer* server = service.server();
-        int n = 0;
-        QMetaObject::invokeMethod(
-            server, [&] { n = server->liveClients(); }, Qt::BlockingQueuedConnection);
-        return n;
-    };
     std::vector<std::unique_ptr<LiveClient>> pages;
     const auto openPage = [&] {
         pages.push_back(std::make_unique<LiveClient>(liveUrl(service.code())));
@@ -577,7 +579,7 @@ TEST_F(ClassroomServerTest, AClassOf32DevicesBehindOneAddressFits) {
     };
     for (int device = 1; device <= 27; ++device)
         ASSERT_TRUE(openPage()) << device;
-    ASSERT_TRUE(processUntil([&] { return live() == 27; }));
+    ASSERT_TRUE(processUntil([&] { return liveClients() == 27; }));
     // The 28th loads its page, script, style, state and both diagrams at once.
     std::vector<std::unique_ptr<QTcpSocket>> loads;
     for (const char* route :
@@ -590,10 +592,10 @@ TEST_F(ClassroomServerTest, AClassOf32DevicesBehindOneAddressFits) {
         EXPECT_NE(readReply(*load).status, 503);
     for (int device = 28; device <= 32; ++device)
         ASSERT_TRUE(openPage()) << device;
-    ASSERT_TRUE(processUntil([&] { return live() == 32; }));
+    ASSERT_TRUE(processUntil([&] { return liveClients() == 32; }));
     const HttpReply refused = request(service.port(), upgradeRequest(path("/api/live")));
     EXPECT_EQ(refused.status, 503) << "that address has a live page per device";
-    EXPECT_EQ(live(), 32);
+    EXPECT_EQ(liveClients(), 32);
     QTcpSocket other;
     ASSERT_TRUE(connectTo(other, service.port(), QHostAddress(QStringLiteral("127.0.0.9"))));
     other.write(upgradeRequest(path("/api/live")));
@@ -609,25 +611,18 @@ TEST_F(ClassroomServerTest, ALivePageThatVanishedFreesItsPlace) {
     options.limits.pingIntervalMs = 20;
     options.limits.pongTimeoutMs = 200;
     ASSERT_TRUE(startView());
-    const auto live = [this] {
-        ClassroomServer* server = service.server();
-        int n = 0;
-        QMetaObject::invokeMethod(
-            server, [&] { n = server->liveClients(); }, Qt::BlockingQueuedConnection);
-        return n;
-    };
     LiveClient answering(liveUrl(service.code()));
     ASSERT_TRUE(answering.waitConnected());
     QTcpSocket vanished; // the handshake, then silence: no pong ever
     ASSERT_TRUE(upgradeByHand(vanished, service.port(), service.code()));
-    ASSERT_TRUE(processUntil([&] { return live() == 2; }));
+    ASSERT_TRUE(processUntil([&] { return liveClients() == 2; }));
     QElapsedTimer since;
     since.start();
-    EXPECT_TRUE(processUntil([&] { return live() == 1; }, 60000));
+    EXPECT_TRUE(processUntil([&] { return liveClients() == 1; }, 60000));
     EXPECT_GE(since.elapsed(), 150) << "not before the timeout";
     // The answering page, there longer than the vanished one, stays.
     EXPECT_FALSE(answering.closed());
-    EXPECT_EQ(live(), 1);
+    EXPECT_EQ(liveClients(), 1);
 }
 
 // A client that sends request after request on one connection and reads no
